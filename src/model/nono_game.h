@@ -1,0 +1,179 @@
+// TNonoGame: one puzzle of at most 128 x 128 cells. It holds the hidden
+// solution and the player's board, the parameters the puzzle was generated
+// with, the undo history of the player's moves and a few values the board
+// view keeps with the puzzle.
+//
+// Cells are addressed (x, y): x the column, y the row. Single-cell operations
+// do not validate positions; staying on the board is the caller's contract
+// (only InBoard and StateOrNone accept any position).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/mytypes.h"
+
+constexpr int MaxBoardSide = 128;
+
+// Status of the player board against the solution.
+struct TPuzzleStatus {
+  int SolutionFilled = 0;  // the puzzle's stored SolutionFilled
+  int PlayerFilled = 0;    // psChecked player cells
+  int CorrectFilled = 0;   // psChecked on both boards
+  int WrongFilled = 0;     // psChecked on the player board, psUnchecked in the solution
+  bool LinesMatch = false; // AllLinesAgree strict
+  bool LinesFit = false;   // AllLinesAgree lenient
+};
+
+bool IsSolved(const TPuzzleStatus& status);
+bool NoMistakes(const TPuzzleStatus& status);
+bool HasWrongCells(const TPuzzleStatus& status);
+
+class TNonoGame {
+ public:
+  TNonoGame(int width, int height);
+  TNonoGame(const TNonoGame&) = delete;
+  TNonoGame& operator=(const TNonoGame&) = delete;
+
+  // --- Storage and size ---
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  int SolutionFilled() const { return FSolutionFilled; }
+  // Sets the two numbers only; the caller keeps the cell area consistent.
+  void SetSize(int width, int height);
+  // Used by a restore that recounts the solution through SetSolutionState.
+  void SetSolutionFilled(int v) { FSolutionFilled = v; }
+  // Takes a generated letter board as the new solution; both boards start over
+  // at the grid's size ("E" empty, "#"/"d"/"c" filled, anything else crossed).
+  // Throws std::invalid_argument for an empty, ragged or over-128 grid.
+  void LoadSolutionGrid(const TInternalArrArr& grid);
+
+  // --- Single cells (no undo recording) ---
+  TPiece& SolutionCell(int x, int y) { return FSolution[Slot(x, y)]; }
+  TPiece& PlayerCell(int x, int y) { return FPlayer[Slot(x, y)]; }
+  const TPiece& SolutionCell(int x, int y) const { return FSolution[Slot(x, y)]; }
+  const TPiece& PlayerCell(int x, int y) const { return FPlayer[Slot(x, y)]; }
+  TPieceState SolutionState(int x, int y) const { return FSolution[Slot(x, y)].State; }
+  TPieceState PlayerState(int x, int y) const { return FPlayer[Slot(x, y)].State; }
+  // Adds 1 to SolutionFilled when state is psChecked; never subtracts.
+  void SetSolutionState(int x, int y, TPieceState state);
+  void SetPlayerState(int x, int y, TPieceState state) { FPlayer[Slot(x, y)].State = state; }
+  bool InBoard(int x, int y) const { return x >= 0 && x < FWidth && y >= 0 && y < FHeight; }
+  TPieceState StateOrNone(int x, int y) const { return InBoard(x, y) ? PlayerState(x, y) : psNone; }
+
+  // --- Whole boards and lines ---
+  TGridArr PlayerGrid();
+  TGridArr SolutionGrid();
+  TGridStateArr SolutionStates() const;
+  TPiecesArr PlayerColumn(int x);
+  TPiecesArr PlayerRow(int y);
+  static int CountState(const TPiecesArr& line, TPieceState state);
+
+  // --- Clues of the solution ---
+  TCounterArr ColumnClue(int x) const;
+  TCounterArr RowClue(int y) const;
+  TCountersArr ColumnClues(bool ragged) const;
+  TCountersArr RowClues(bool ragged) const;
+  static TCounterArr LineRuns(const TPiecesArr& line);
+  static bool LineAgrees(const TCounterArr& clue, const TPiecesArr& line, bool lenient);
+  bool AllLinesAgree(bool lenient);
+
+  // --- Moves, undo and redo ---
+  void ApplyMove(int x, int y, TBoardMouseFlags flags, TPieceState newState);
+  int CommitGroup();
+  bool CanUndo() const { return !FHistory.empty() && FUndoAvailable; }
+  bool CanRedo() const { return !FHistory.empty() && FRedoAvailable; }
+  bool UndoGroup();
+  void Undo();
+  void Redo();
+  void ClearHistory();
+  void StartOver();
+  void ShowSolution();
+  void ReplaceState(TPieceState from, TPieceState to);
+  const std::vector<TUndoRec>& PendingGroup() const { return FPendingGroup; }
+  const std::vector<std::vector<TUndoRec>>& History() const { return FHistory; }
+  bool UndoAvailable() const { return FUndoAvailable; }
+  bool RedoAvailable() const { return FRedoAvailable; }
+  int UndoIndex() const { return FUndoIndex; }
+  int RedoIndex() const { return FRedoIndex; }
+
+  // --- Checking and completion ---
+  TPuzzleStatus GetStatus();
+  void MarkIncorrect();
+
+  // --- Diagnostic text forms ---
+  std::string RowListing() const;
+  std::string ColumnListing() const;
+  std::string SolutionArrayText(const std::string& name) const;
+
+  // --- Generation (defined by the generation layer) ---
+  // Stores the percentage and replaces the solution with a new line-solvable
+  // picture (or a built-in one on the first run). Throws "Unsupported
+  // RandomFillType" when RandomFillType is not 0, leaving the solution as it was.
+  void NewRandom(int width, int height, int fillPct);
+  // NewRandom at the current size and FillPct, then ClearHistory.
+  void Regenerate();
+
+  // --- View-facing values ---
+  // 14 when zoomed, else 1 with AutoFit, else 2.
+  TLayoutFlags LayoutFlags() const;
+  int LastCol() const { return FLastCol; }
+  int LastRow() const { return FLastRow; }
+  void SetLastCell(int col, int row) { FLastCol = col; FLastRow = row; }
+  bool PointerOutside() const { return FPointerOutside; }
+  void SetPointerOutside(bool v) { FPointerOutside = v; }
+  bool AutoFit() const { return FAutoFit; }
+  void SetAutoFit(bool v) { FAutoFit = v; }
+  int ClueFontSize() const { return FClueFontSize; }
+  void SetClueFontSize(int v) { FClueFontSize = v; }
+  int ClueFontWidth() const { return FClueFontWidth; }
+  void SetClueFontWidth(int v) { FClueFontWidth = v; }
+  TPieceState DragState() const { return FDragState; }
+  void SetDragState(TPieceState v) { FDragState = v; }
+  TGameStateFlags GameState() const { return FGameState; }
+  void SetGameState(TGameStateFlags v) { FGameState = v; }
+  int FillPct() const { return FFillPct; }
+  void SetFillPct(int v) { FFillPct = v; }
+  TCountersArr& PositionCounters() { return FPositionCounters; }
+  const TCountersArr& PositionCounters() const { return FPositionCounters; }
+  TColor AllCorrectColor() const { return FAllCorrectColor; }
+  void SetAllCorrectColor(TColor v) { FAllCorrectColor = v; }
+  TDifficulty Difficulty() const { return FDifficulty; }
+  void SetDifficulty(TDifficulty v) { FDifficulty = v; }
+  const TBoardPalette& Palette() const { return FPalette; }
+  void SetPalette(const TBoardPalette& palette) { FPalette = palette; }
+  std::uint8_t RandomFillType() const { return FRandomFillType; }
+  void SetRandomFillType(std::uint8_t v) { FRandomFillType = v; }
+
+ private:
+  static int Slot(int x, int y) { return y * MaxBoardSide + x; }
+  void AllocateBoard(std::vector<TPiece>& board);
+  TGridArr BoardToGrid(std::vector<TPiece>& board);
+
+  int FWidth;
+  int FHeight;
+  int FSolutionFilled = 0;
+  std::vector<TPiece> FSolution;  // MaxBoardSide * MaxBoardSide slots
+  std::vector<TPiece> FPlayer;
+  int FLastCol = 0;
+  int FLastRow = 0;
+  bool FPointerOutside = false;
+  bool FAutoFit = true;
+  int FClueFontSize = 0;
+  int FClueFontWidth = 0;
+  TPieceState FDragState = psNone;
+  std::vector<TUndoRec> FPendingGroup;
+  std::vector<std::vector<TUndoRec>> FHistory;
+  bool FUndoAvailable = false;
+  bool FRedoAvailable = false;
+  int FRedoIndex = 0;
+  int FUndoIndex = 0;
+  TGameStateFlags FGameState = 0;
+  int FFillPct = 0;
+  TCountersArr FPositionCounters;
+  TColor FAllCorrectColor = 0;
+  TDifficulty FDifficulty = 0;
+  TBoardPalette FPalette{};
+  std::uint8_t FRandomFillType = 0;
+};

@@ -1,0 +1,5 @@
+#include "model/process_flags.h"
+
+TAppPhase AppPhase = apNone;
+bool AppBusy = false;
+bool SettingsFileMissing = false;

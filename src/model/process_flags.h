@@ -1,0 +1,15 @@
+// Process-wide state shared across layers without a dependency between them:
+// the application phase and busy flag the board view reads, and the first-run
+// flag that generation reads.
+#pragma once
+
+enum TAppPhase : int { apNone = 0, apStarting = 1, apRunning = 2, apClosing = 3 };
+
+// Set by the main window; the board view ignores input and painting while
+// starting, closing or busy.
+extern TAppPhase AppPhase;
+extern bool AppBusy;
+
+// True when the settings file did not exist at start-up; stays set for the
+// rest of the process. Generation hands out the built-in pictures while set.
+extern bool SettingsFileMissing;

@@ -1,0 +1,80 @@
+// Boards as small ASCII pictures for tests: '#' filled, '.' empty, 'x' crossed,
+// and for the display states 'o' psCorrect, '*' psAllCorrect, '!' psIncorrect.
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "model/nono_game.h"
+
+namespace test_support {
+
+using Picture = std::vector<std::string>;
+
+inline TPieceState StateOfChar(char c) {
+  switch (c) {
+    case '#': return psChecked;
+    case '.': return psUnchecked;
+    case 'x': return psCrossed;
+    case 'o': return psCorrect;
+    case '*': return psAllCorrect;
+    case '!': return psIncorrect;
+    default: throw std::invalid_argument(std::string("unknown picture character ") + c);
+  }
+}
+
+inline char CharOfState(TPieceState s) {
+  switch (s) {
+    case psChecked: return '#';
+    case psUnchecked: return '.';
+    case psCrossed: return 'x';
+    case psCorrect: return 'o';
+    case psAllCorrect: return '*';
+    case psIncorrect: return '!';
+    default: return '?';
+  }
+}
+
+// The generator's letter board for a picture: '#' -> "#", '.' -> "E"; other
+// letters ('d', 'c', or anything else) are passed through as they stand.
+inline TInternalArrArr LettersOf(const Picture& rows) {
+  TInternalArrArr grid;
+  for (const std::string& row : rows) {
+    TInternalArr line;
+    for (char c : row) line.push_back(c == '.' ? kLetterEmpty : static_cast<std::uint8_t>(c));
+    grid.push_back(line);
+  }
+  return grid;
+}
+
+inline void SetPlayer(TNonoGame& game, const Picture& rows) {
+  for (int y = 0; y < game.Height(); ++y)
+    for (int x = 0; x < game.Width(); ++x) game.SetPlayerState(x, y, StateOfChar(rows[y][x]));
+}
+
+inline Picture PlayerOf(const TNonoGame& game) {
+  Picture rows(game.Height(), std::string(game.Width(), ' '));
+  for (int y = 0; y < game.Height(); ++y)
+    for (int x = 0; x < game.Width(); ++x) rows[y][x] = CharOfState(game.PlayerState(x, y));
+  return rows;
+}
+
+inline Picture SolutionOf(const TNonoGame& game) {
+  Picture rows(game.Height(), std::string(game.Width(), ' '));
+  for (int y = 0; y < game.Height(); ++y)
+    for (int x = 0; x < game.Width(); ++x) rows[y][x] = CharOfState(game.SolutionState(x, y));
+  return rows;
+}
+
+// A puzzle with the given solution and, optionally, player board.
+inline std::unique_ptr<TNonoGame> GameOf(const Picture& solution, const Picture& player = {}) {
+  auto game = std::make_unique<TNonoGame>(static_cast<int>(solution[0].size()),
+                                          static_cast<int>(solution.size()));
+  game->LoadSolutionGrid(LettersOf(solution));
+  if (!player.empty()) SetPlayer(*game, player);
+  return game;
+}
+
+}  // namespace test_support
