@@ -24,7 +24,9 @@ enum TPieceState : std::uint8_t {
 
 // Bit n stands for TPieceState n.
 using TPieceStateSet = std::uint16_t;
-constexpr TPieceStateSet StateBit(TPieceState s) { return static_cast<TPieceStateSet>(1u << s); }
+constexpr TPieceStateSet StateBit(TPieceState s) {
+  return static_cast<TPieceStateSet>(1u << s);
+}
 
 // One cell: its state and informational generator marks. No rule reads Marks.
 struct TPiece {
@@ -34,12 +36,12 @@ struct TPiece {
 
 using TPiecesArr = std::vector<TPiece*>;  // one row or column: references into a board
 using TPieceStateArr = std::vector<TPieceState>;
-using TGridArr = std::vector<TPiecesArr>;            // [row][column]
-using TGridStateArr = std::vector<TPieceStateArr>;   // [row][column]
-using TCounterArr = std::vector<std::int32_t>;       // one clue: run lengths in order; empty line = {0}
-using TCountersArr = std::vector<TCounterArr>;       // clues of all rows or all columns
-using TInternalArr = std::vector<std::uint8_t>;      // one row of the generator's letter board
-using TInternalArrArr = std::vector<TInternalArr>;   // the letter board, [row][column]
+using TGridArr = std::vector<TPiecesArr>;           // [row][column]
+using TGridStateArr = std::vector<TPieceStateArr>;  // [row][column]
+using TCounterArr = std::vector<std::int32_t>;   // one clue: run lengths in order; empty line = {0}
+using TCountersArr = std::vector<TCounterArr>;   // clues of all rows or all columns
+using TInternalArr = std::vector<std::uint8_t>;  // one row of the generator's letter board
+using TInternalArrArr = std::vector<TInternalArr>;  // the letter board, [row][column]
 
 // Letters of the generator's working board.
 constexpr std::uint8_t kLetterEmpty = 'E';

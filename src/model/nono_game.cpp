@@ -48,11 +48,22 @@ void TNonoGame::LoadSolutionGrid(const TInternalArrArr& grid) {
       TPieceState state = psCrossed;
       TPieceState mark = psNone;
       switch (row[x]) {
-        case kLetterEmpty: state = psUnchecked; break;
-        case kLetterFilled: state = psChecked; break;
-        case kLetterRowAdded: state = psChecked; mark = psDeltaCheckedRow; break;
-        case kLetterColumnAdded: state = psChecked; mark = psDeltaCheckedCol; break;
-        default: break;
+        case kLetterEmpty:
+          state = psUnchecked;
+          break;
+        case kLetterFilled:
+          state = psChecked;
+          break;
+        case kLetterRowAdded:
+          state = psChecked;
+          mark = psDeltaCheckedRow;
+          break;
+        case kLetterColumnAdded:
+          state = psChecked;
+          mark = psDeltaCheckedCol;
+          break;
+        default:
+          break;
       }
       SetSolutionState(x, y, state);
       SolutionCell(x, y).Marks = StateBit(mark);
@@ -72,8 +83,12 @@ TGridArr TNonoGame::BoardToGrid(std::vector<TPiece>& board) {
   return grid;
 }
 
-TGridArr TNonoGame::PlayerGrid() { return BoardToGrid(FPlayer); }
-TGridArr TNonoGame::SolutionGrid() { return BoardToGrid(FSolution); }
+TGridArr TNonoGame::PlayerGrid() {
+  return BoardToGrid(FPlayer);
+}
+TGridArr TNonoGame::SolutionGrid() {
+  return BoardToGrid(FSolution);
+}
 
 TGridStateArr TNonoGame::SolutionStates() const {
   TGridStateArr states(FHeight, TPieceStateArr(FWidth));

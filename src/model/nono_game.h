@@ -18,12 +18,12 @@ constexpr int MaxBoardSide = 128;
 
 // Status of the player board against the solution.
 struct TPuzzleStatus {
-  int SolutionFilled = 0;  // the puzzle's stored SolutionFilled
-  int PlayerFilled = 0;    // psChecked player cells
-  int CorrectFilled = 0;   // psChecked on both boards
-  int WrongFilled = 0;     // psChecked on the player board, psUnchecked in the solution
-  bool LinesMatch = false; // AllLinesAgree strict
-  bool LinesFit = false;   // AllLinesAgree lenient
+  int SolutionFilled = 0;   // the puzzle's stored SolutionFilled
+  int PlayerFilled = 0;     // psChecked player cells
+  int CorrectFilled = 0;    // psChecked on both boards
+  int WrongFilled = 0;      // psChecked on the player board, psUnchecked in the solution
+  bool LinesMatch = false;  // AllLinesAgree strict
+  bool LinesFit = false;    // AllLinesAgree lenient
 };
 
 bool IsSolved(const TPuzzleStatus& status);
@@ -120,7 +120,10 @@ class TNonoGame {
   TLayoutFlags LayoutFlags() const;
   int LastCol() const { return FLastCol; }
   int LastRow() const { return FLastRow; }
-  void SetLastCell(int col, int row) { FLastCol = col; FLastRow = row; }
+  void SetLastCell(int col, int row) {
+    FLastCol = col;
+    FLastRow = row;
+  }
   bool PointerOutside() const { return FPointerOutside; }
   void SetPointerOutside(bool v) { FPointerOutside = v; }
   bool AutoFit() const { return FAutoFit; }

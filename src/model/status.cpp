@@ -6,9 +6,13 @@ bool IsSolved(const TPuzzleStatus& s) {
          (s.CorrectFilled == s.SolutionFilled && s.WrongFilled == 0);
 }
 
-bool NoMistakes(const TPuzzleStatus& s) { return s.LinesFit || s.PlayerFilled == s.CorrectFilled; }
+bool NoMistakes(const TPuzzleStatus& s) {
+  return s.LinesFit || s.PlayerFilled == s.CorrectFilled;
+}
 
-bool HasWrongCells(const TPuzzleStatus& s) { return s.WrongFilled > 0; }
+bool HasWrongCells(const TPuzzleStatus& s) {
+  return s.WrongFilled > 0;
+}
 
 TPuzzleStatus TNonoGame::GetStatus() {
   TPuzzleStatus status;

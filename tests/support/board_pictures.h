@@ -15,25 +15,39 @@ using Picture = std::vector<std::string>;
 
 inline TPieceState StateOfChar(char c) {
   switch (c) {
-    case '#': return psChecked;
-    case '.': return psUnchecked;
-    case 'x': return psCrossed;
-    case 'o': return psCorrect;
-    case '*': return psAllCorrect;
-    case '!': return psIncorrect;
-    default: throw std::invalid_argument(std::string("unknown picture character ") + c);
+    case '#':
+      return psChecked;
+    case '.':
+      return psUnchecked;
+    case 'x':
+      return psCrossed;
+    case 'o':
+      return psCorrect;
+    case '*':
+      return psAllCorrect;
+    case '!':
+      return psIncorrect;
+    default:
+      throw std::invalid_argument(std::string("unknown picture character ") + c);
   }
 }
 
 inline char CharOfState(TPieceState s) {
   switch (s) {
-    case psChecked: return '#';
-    case psUnchecked: return '.';
-    case psCrossed: return 'x';
-    case psCorrect: return 'o';
-    case psAllCorrect: return '*';
-    case psIncorrect: return '!';
-    default: return '?';
+    case psChecked:
+      return '#';
+    case psUnchecked:
+      return '.';
+    case psCrossed:
+      return 'x';
+    case psCorrect:
+      return 'o';
+    case psAllCorrect:
+      return '*';
+    case psIncorrect:
+      return '!';
+    default:
+      return '?';
   }
 }
 
