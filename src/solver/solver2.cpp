@@ -1,0 +1,194 @@
+#include "solver/solver2.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <limits>
+
+#include "model/nono_game.h"
+
+Line::Line(const TCounterArr& clue) {
+  for (const std::int32_t value : clue)
+    if (value > 0) FClue.push_back(value);
+  FBlockCount = static_cast<std::int32_t>(FClue.size());
+  // Summed wide and capped, so that an absurd clue simply fits nowhere.
+  FMinimal.resize(FClue.size());
+  std::int64_t need = -1;
+  for (std::size_t k = FClue.size(); k-- > 0;) {
+    need = std::min<std::int64_t>(need + 1 + FClue[k], std::numeric_limits<std::int32_t>::max());
+    FMinimal[k] = static_cast<std::int32_t>(need);
+  }
+}
+
+void Line::LoadLine(std::span<std::int32_t> cells) {
+  FCells = cells;
+  FLength = static_cast<std::int32_t>(cells.size());
+  FDone.resize(cells.size());
+  for (std::size_t i = 0; i < cells.size(); ++i) FDone[i] = cells[i] != 0 ? 1 : 0;
+  FPlacement.assign(cells.size(), 0);
+  FSeen.assign(cells.size(), 0);
+  FFound = 0;
+  FDeadAt.resize(static_cast<std::size_t>(FBlockCount) * cells.size());
+}
+
+void Line::PlaceBlock(int k, int start) {
+  if (FFound > 0 || FMinimal[k] > FLength - start) return;
+  const std::size_t state = static_cast<std::size_t>(k) * FLength + start;
+  if (FDeadAt[state] == FEpoch) return;
+  const int end = start + FClue[k];
+  bool fits = true;
+  int covered = start;
+  for (; covered < end; ++covered) {
+    if (FCells[covered] == -1) {
+      fits = false;
+      break;
+    }
+    FPlacement[covered] = 1;
+  }
+  if (fits && end < FLength && FCells[end] == 1) fits = false;
+  if (fits) {
+    if (k == FBlockCount - 1) {
+      RecordPlacement(end);
+    } else {
+      for (int j = end + 1; j < FLength && FFound == 0; ++j) {
+        PlaceBlock(k + 1, j);
+        // The next block may not leave a filled cell uncovered in the gap.
+        if (FCells[j] == 1) break;
+      }
+    }
+  }
+  for (int i = start; i < covered; ++i) FPlacement[i] = 0;
+  // Whether the later blocks can complete depends only on the cells, which
+  // stay fixed during one enumeration; never explore this start again.
+  if (FFound == 0) FDeadAt[state] = FEpoch;
+}
+
+void Line::RecordPlacement(int end) {
+  for (int i = end; i < FLength; ++i)
+    if (FCells[i] == 1) return;
+  for (int i = 0; i < FLength; ++i) {
+    if (FSeen[i] == 0) {
+      FSeen[i] = FPlacement[i];
+    } else if (FSeen[i] != FPlacement[i]) {
+      FSeen[i] = 2;
+      FCells[i] = 0;
+      FDone[i] = 1;
+    }
+  }
+  ++FFound;
+}
+
+bool Line::HasPlacement() {
+  if (FBlockCount == 0) return std::find(FCells.begin(), FCells.end(), 1) == FCells.end();
+  FFound = 0;
+  if (++FEpoch == 0) {
+    std::fill(FDeadAt.begin(), FDeadAt.end(), 0u);
+    FEpoch = 1;
+  }
+  for (int i = 0; i < FLength && FFound == 0; ++i) {
+    PlaceBlock(0, i);
+    // The first block may not start after a filled cell it leaves uncovered.
+    if (FCells[i] == 1) break;
+  }
+  return FFound > 0;
+}
+
+bool Line::CanBe(int i, std::int32_t value) {
+  if (FSeen[i] == 2 || FSeen[i] == value) return true;
+  const std::int32_t saved = FCells[i];
+  FCells[i] = value;
+  const bool fits = HasPlacement();
+  FCells[i] = saved;
+  return fits;
+}
+
+bool Line::SolveLine() {
+  if (!HasPlacement()) return false;
+  for (int i = 0; i < FLength; ++i) {
+    if (FDone[i] == 1) continue;
+    if (!CanBe(i, 1))
+      FCells[i] = -1;
+    else if (!CanBe(i, -1))
+      FCells[i] = 1;
+    else
+      FCells[i] = 0;
+    FDone[i] = 1;
+  }
+  return true;
+}
+
+NonogramSolver::NonogramSolver(const TCountersArr& rowClues, const TCountersArr& columnClues)
+    : FWidth(static_cast<std::int32_t>(columnClues.size())),
+      FHeight(static_cast<std::int32_t>(rowClues.size())),
+      FGrid(static_cast<std::size_t>(FWidth) * FHeight, 0),
+      FRowDirty(rowClues.size(), 1),
+      FColumnDirty(columnClues.size(), 1),
+      FBuffer(std::max(FWidth, FHeight), 0) {
+  FRows.reserve(rowClues.size());
+  for (const TCounterArr& clue : rowClues) FRows.emplace_back(clue);
+  FColumns.reserve(columnClues.size());
+  for (const TCounterArr& clue : columnClues) FColumns.emplace_back(clue);
+}
+
+bool NonogramSolver::SolveRow(int r) {
+  std::int32_t* const row = FGrid.data() + static_cast<std::size_t>(r) * FWidth;
+  std::copy(row, row + FWidth, FBuffer.begin());
+  FRows[r].LoadLine(std::span(FBuffer.data(), FWidth));
+  if (!FRows[r].SolveLine()) return false;
+  FRowDirty[r] = 0;
+  for (int x = 0; x < FWidth; ++x) {
+    if (row[x] == 0 && FBuffer[x] != 0) {
+      row[x] = FBuffer[x];
+      FColumnDirty[x] = 1;
+    }
+  }
+  return true;
+}
+
+bool NonogramSolver::SolveColumn(int c) {
+  for (int y = 0; y < FHeight; ++y) FBuffer[y] = FGrid[static_cast<std::size_t>(y) * FWidth + c];
+  FColumns[c].LoadLine(std::span(FBuffer.data(), FHeight));
+  if (!FColumns[c].SolveLine()) return false;
+  FColumnDirty[c] = 0;
+  for (int y = 0; y < FHeight; ++y) {
+    std::int32_t& cell = FGrid[static_cast<std::size_t>(y) * FWidth + c];
+    if (cell == 0 && FBuffer[y] != 0) {
+      cell = FBuffer[y];
+      FRowDirty[y] = 1;
+      FChanged = true;
+    }
+  }
+  return true;
+}
+
+int NonogramSolver::Solve() {
+  FFoundContradiction = false;
+  do {
+    FChanged = false;
+    for (int r = 0; r < FHeight; ++r) {
+      if (FRowDirty[r] && !SolveRow(r)) {
+        FFoundContradiction = true;
+        break;
+      }
+    }
+    for (int c = 0; c < FWidth; ++c) {
+      if (FColumnDirty[c] && !SolveColumn(c)) {
+        FFoundContradiction = true;
+        break;
+      }
+    }
+  } while (FChanged);
+  return std::find(FGrid.begin(), FGrid.end(), 0) == FGrid.end() ? 2 : 1;
+}
+
+TCountersArr NonogramSolver::Grid() const {
+  TCountersArr grid(FHeight);
+  for (int y = 0; y < FHeight; ++y)
+    grid[y].assign(FGrid.begin() + static_cast<std::ptrdiff_t>(y) * FWidth,
+                   FGrid.begin() + static_cast<std::ptrdiff_t>(y + 1) * FWidth);
+  return grid;
+}
+
+bool IsLineSolvable(const TNonoGame& game) {
+  NonogramSolver solver(game.RowClues(true), game.ColumnClues(true));
+  return solver.Solve() == 2;
+}
