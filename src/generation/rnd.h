@@ -1,0 +1,76 @@
+// TRnd: the program's only random source. Draws are integers from an
+// inclusive range. Words come from the operating system's cryptographic
+// generator, fetched in blocks so a draw costs a few nanoseconds; on the first
+// failure of the system generator one debug line is written and every later
+// draw, the failing one included, comes from a std::mt19937 for the rest of
+// the process. A seeded mode forces that generator for reproducible runs.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <span>
+
+class TRnd {
+ public:
+  TRnd() = delete;
+
+  // Fills a buffer with random bytes or throws std::runtime_error.
+  using TOsSource = std::function<void(std::span<std::uint8_t>)>;
+
+  // Uniform over Min..Max inclusive for Min <= Max (bounds compared unsigned;
+  // Min above Max gives Max).
+  static std::int32_t RandomRange(std::int32_t Min, std::int32_t Max) {
+    if (FFallback) return RandomRange_std(Min, Max);
+    if (FNext == kBlockWords) return RandomRangeRefill(Min, Max);
+    return MapToRange(Min, Max, FBlock[FNext++]);
+  }
+
+  // The same contract, always served by the fallback generator.
+  static std::int32_t RandomRange_std(std::int32_t Min, std::int32_t Max) {
+    return MapToRange(Min, Max, static_cast<std::uint32_t>(FFallbackGenerator()));
+  }
+
+  // Seeds the fallback generator from the clock; done once at start-up.
+  static void SeedFromClock();
+
+  // Reproducible mode: from now on every draw comes from the fallback
+  // generator seeded with seed, so equal seeds give equal sequences on every
+  // machine. Not a failure, so nothing is logged.
+  static void UseSeed(std::uint64_t seed);
+
+  // True once draws are served by the fallback generator.
+  static bool UsesFallback() { return FFallback; }
+
+  // Maps one random word onto Min..Max, all taken as unsigned 32-bit numbers.
+  static std::int32_t MapToRange(std::int32_t Min, std::int32_t Max, std::uint32_t r) {
+    const auto min = static_cast<std::uint32_t>(Min);
+    const auto max = static_cast<std::uint32_t>(Max);
+    if (min == max) return Min;
+    if (min > max) return Max;
+    const std::uint32_t span = max - min + 1u;
+    // A span of 0 means the full 32-bit range: every word is already in it.
+    return static_cast<std::int32_t>(span == 0 ? r : min + r % span);
+  }
+
+  // Test seams: back to the start-of-process state (no fallback, empty block,
+  // the real system source), and a replacement for the system source.
+  static void ResetForTest();
+  static void SetOsSourceForTest(TOsSource source);
+
+ private:
+  static constexpr std::size_t kBlockWords = 256;
+
+  // Refills the block from the system (switching to the fallback on failure)
+  // and then draws.
+  static std::int32_t RandomRangeRefill(std::int32_t Min, std::int32_t Max);
+  // Fills the block from the system source; logs and throws on failure.
+  static void GetRandomNumber_win();
+
+  static inline bool FFallback = false;
+  static inline std::size_t FNext = kBlockWords;
+  static inline std::array<std::uint32_t, kBlockWords> FBlock{};
+  static inline std::mt19937 FFallbackGenerator{};
+};
