@@ -131,6 +131,10 @@ TBytes TUtils::DecompressBytes(std::span<const std::uint8_t> bytes, std::size_t 
       if (produced > maxSize - out.size()) {
         throw std::runtime_error("inflated data exceeds " + std::to_string(maxSize) + " bytes");
       }
+      if (out.size() + produced > out.capacity()) {
+        // Grow geometrically, but never reserve past the limit.
+        out.reserve(std::min(maxSize, std::max(out.capacity() * 2, out.size() + produced)));
+      }
       out.insert(out.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(produced));
     } while (code != Z_STREAM_END && stream.avail_out == 0);
     rest = rest.subspan(feed - stream.avail_in);
