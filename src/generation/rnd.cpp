@@ -15,7 +15,7 @@ TRnd::TOsSource& OsSource() {
   return source;
 }
 
-// Both halves of the seed count, through the standard's fully specified
+// Both halves of the seed count, through the standard's fully defined
 // seed_seq, so a seed means the same sequence everywhere.
 void SeedGenerator(std::mt19937& generator, std::uint64_t seed) {
   std::seed_seq seq{static_cast<std::uint32_t>(seed), static_cast<std::uint32_t>(seed >> 32)};

@@ -7,5 +7,5 @@
 
 // Fills the whole buffer with random bytes. Throws std::runtime_error carrying
 // the reason when the system cannot deliver them; the buffer content is then
-// unspecified.
+// left undefined.
 void OsRandomFill(std::span<std::uint8_t> buffer);

@@ -138,7 +138,7 @@ TEST_F(RndTest, EqualSeedsGiveEqualSequencesWithoutTouchingTheSystem) {
 }
 
 TEST_F(RndTest, SeededSequenceIsTheSameOnEveryMachine) {
-  // mt19937 and seed_seq are fully specified by the standard, so a seed pins
+  // mt19937 and seed_seq are fully defined by the standard, so a seed pins
   // these values everywhere; a change here breaks shared puzzle seeds.
   TRnd::UseSeed(2024);
   std::vector<int> values;
