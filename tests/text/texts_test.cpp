@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "text/lang_helper.h"
+
+namespace {
+
+// Standard base64 of the text's bytes combined with the key: how a stored
+// text is made.
+std::string StoredForm(const std::string& text) {
+  static constexpr char kAlphabet[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::vector<unsigned> bytes;
+  for (const char c : text) bytes.push_back(static_cast<unsigned char>(c) ^ kTextKey);
+  std::string out;
+  for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    const unsigned n = bytes[i] << 16 | (i + 1 < bytes.size() ? bytes[i + 1] << 8 : 0) |
+                       (i + 2 < bytes.size() ? bytes[i + 2] : 0);
+    out += kAlphabet[n >> 18 & 63];
+    out += kAlphabet[n >> 12 & 63];
+    out += i + 1 < bytes.size() ? kAlphabet[n >> 6 & 63] : '=';
+    out += i + 2 < bytes.size() ? kAlphabet[n & 63] : '=';
+  }
+  return out;
+}
+
+const std::vector<std::string> kEnglish = {
+    "Not found",
+    "OK",
+    "Cancel",
+    "Boom! A wrong cell ends this game.",
+    "Are you sure?",
+    "Undo",
+    "Redo",
+    "Settings",
+    "Check",
+    "Start Over",
+    "Copy to clipboard as image",
+    "Copy to clipboard as text",
+    "Paste",
+    "New",
+    "Game...",
+    "Game",
+    "Highlight the clues of the row and column under the pointer",
+    "Mark the empty cells of the row and column under the pointer",
+    "Game mode",
+    "Normal",
+    "Nightmare",
+    "Buttons position",
+    "Bottom",
+    "Left",
+    "Top",
+    "Right",
+    "Invalid data found",
+    "Preferences",
+    "Preferences...",
+    "About",
+    "Error",
+    "Exit",
+    "Language",
+    "Contact",
+    "Homepage",
+};
+
+class TextsTest : public ::testing::Test {
+ protected:
+  void TearDown() override { CurrentLanguage = lgEnglish; }
+};
+
+TEST_F(TextsTest, EnglishTableHoldsEveryNameInOrderAndRoundTrips) {
+  const TTextItemNamesArr& items = EnglishTextItems();
+  ASSERT_EQ(items.size(), static_cast<std::size_t>(kTextNameCount));
+  ASSERT_EQ(kEnglish.size(), items.size());
+  for (int i = 0; i < kTextNameCount; ++i) {
+    const auto name = static_cast<TTextName>(i);
+    EXPECT_EQ(items[i].Name, name);
+    EXPECT_EQ(items[i].Text, StoredForm(kEnglish[i])) << kEnglish[i];
+    EXPECT_EQ(TextFor(name), kEnglish[i]);
+  }
+}
+
+TEST_F(TextsTest, UnregisteredLanguagesReadTheEnglishTexts) {
+  CurrentLanguage = lgGerman;
+  EXPECT_EQ(TextFor(ttnOk), "OK");
+  EXPECT_EQ(EnglishTextFor(ttnInvalidDataFound), "Invalid data found");
+  CurrentLanguage = static_cast<TLanguage>(200);
+  EXPECT_EQ(TextFor(ttnCancel), "Cancel");
+}
+
+TEST_F(TextsTest, OnlyEnglishIsRegistered) {
+  const TLangRecArr list = LanguageList();
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0].Lang, lgEnglish);
+  EXPECT_EQ(list[0].Name, "English");
+  EXPECT_EQ(SupportedLanguages(), TSupportedLanguages{lgEnglish});
+}
+
+TEST_F(TextsTest, UnknownNameOfARegisteredLanguageIsAnError) {
+  try {
+    TextFor(static_cast<TTextName>(kTextNameCount));
+    FAIL() << "no error";
+  } catch (const std::runtime_error& e) {
+    EXPECT_EQ(std::string(e.what()), "Text 35 not found");
+  }
+}
+
+}  // namespace
