@@ -160,14 +160,6 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
   }
 }
 
-// The four hex digits at text[pos], which the tokenizer has already checked.
-std::uint32_t CodeUnitAt(std::string_view text, std::size_t pos) {
-  std::uint32_t unit = 0;
-  for (std::size_t k = pos; k < pos + 4; ++k)
-    unit = unit * 16 + static_cast<std::uint32_t>(HexDigit(text[k]));
-  return unit;
-}
-
 bool IsHighSurrogate(std::uint32_t unit) {
   return unit >= 0xD800 && unit <= 0xDBFF;
 }
@@ -175,57 +167,9 @@ bool IsLowSurrogate(std::uint32_t unit) {
   return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
-// A member name from its string token: escapes undone, "\u" escapes as UTF-8
-// with surrogate pairs combined. A lone surrogate cannot be written as UTF-8
-// and becomes U+FFFD.
+// A member name from its string token (already checked by the tokenizer).
 std::string DecodeName(std::string_view token) {
-  const std::string_view text = token.substr(1, token.size() - 2);
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\\') {
-      out += text[i];
-      continue;
-    }
-    const char escaped = text[++i];
-    switch (escaped) {
-      case 'b':
-        out += '\b';
-        break;
-      case 'f':
-        out += '\f';
-        break;
-      case 'n':
-        out += '\n';
-        break;
-      case 'r':
-        out += '\r';
-        break;
-      case 't':
-        out += '\t';
-        break;
-      case 'v':
-        out += '\v';
-        break;
-      case 'u': {
-        std::uint32_t code = CodeUnitAt(text, i + 1);
-        i += 4;
-        if (IsHighSurrogate(code) && i + 6 < text.size() && text[i + 1] == '\\' &&
-            text[i + 2] == 'u' && IsLowSurrogate(CodeUnitAt(text, i + 3))) {
-          code = 0x10000 + ((code - 0xD800) << 10) + (CodeUnitAt(text, i + 3) - 0xDC00);
-          i += 6;
-        } else if (IsHighSurrogate(code) || IsLowSurrogate(code)) {
-          code = 0xFFFD;
-        }
-        AppendUtf8(out, code);
-        break;
-      }
-      default:
-        out += escaped;
-        break;
-    }
-  }
-  return out;
+  return TJsonNode::UnescapeString(token.substr(1, token.size() - 2));
 }
 
 bool ScalarKind(TTokenKind token, TJsonNodeKind& kind) {
@@ -525,5 +469,68 @@ std::string TJsonNode::EncodeString(std::string_view text) {
     }
   }
   out += '"';
+  return out;
+}
+
+std::string TJsonNode::UnescapeString(std::string_view text) {
+  const auto unitAt = [text](std::size_t pos, std::uint32_t& unit) {
+    if (pos + 4 > text.size()) return false;
+    unit = 0;
+    for (std::size_t k = pos; k < pos + 4; ++k) {
+      const int digit = HexDigit(text[k]);
+      if (digit < 0) return false;
+      unit = unit * 16 + static_cast<std::uint32_t>(digit);
+    }
+    return true;
+  };
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      out += text[i];
+      continue;
+    }
+    const char escaped = text[++i];
+    std::uint32_t code = 0;
+    switch (escaped) {
+      case 'b':
+        out += '\b';
+        break;
+      case 'f':
+        out += '\f';
+        break;
+      case 'n':
+        out += '\n';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      case 't':
+        out += '\t';
+        break;
+      case 'v':
+        out += '\v';
+        break;
+      case 'u':
+        if (!unitAt(i + 1, code)) {
+          out += "\\u";
+          break;
+        }
+        i += 4;
+        if (std::uint32_t low = 0; IsHighSurrogate(code) && i + 2 < text.size() &&
+                                   text[i + 1] == '\\' && text[i + 2] == 'u' &&
+                                   unitAt(i + 3, low) && IsLowSurrogate(low)) {
+          code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+          i += 6;
+        } else if (IsHighSurrogate(code) || IsLowSurrogate(code)) {
+          code = 0xFFFD;
+        }
+        AppendUtf8(out, code);
+        break;
+      default:
+        out += escaped;
+        break;
+    }
+  }
   return out;
 }

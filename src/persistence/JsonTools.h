@@ -85,6 +85,10 @@ class TJsonNode {
 
   // A string in JSON form: quoted, with '"', '\\' and control characters escaped.
   static std::string EncodeString(std::string_view text);
+  // The reverse for the text between the quotes: escapes undone, "\u"
+  // escapes as UTF-8 with surrogate pairs combined and a lone surrogate as
+  // U+FFFD. A malformed escape is kept as it stands.
+  static std::string UnescapeString(std::string_view text);
 
  private:
   TJsonNode* AddNode(const std::string& name, TJsonNodeKind kind, std::string value);

@@ -184,6 +184,22 @@ TEST(JsonParser, DecodesMemberNamesToUtf8) {
             "A");
 }
 
+TEST(JsonDocument, UnescapeStringUndoesEscapesAndKeepsMalformedOnes) {
+  const struct {
+    std::string Text;
+    std::string Plain;
+  } cases[] = {
+      {R"(a\"b\\c\/d)", "a\"b\\c/d"},
+      {R"(\b\f\n\r\t\v\u0001)", std::string("\b\f\n\r\t\v\x01")},
+      {R"(\uD83D\uDE00)", "\xF0\x9F\x98\x80"},
+      {R"(\uD83Dx)", "\xEF\xBF\xBDx"},
+      {R"(\u12)", R"(\u12)"},
+      {R"(\uZZZZ)", R"(\uZZZZ)"},
+      {"end\\", "end\\"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TJsonNode::UnescapeString(c.Text), c.Plain) << c.Text;
+}
+
 TEST(JsonParser, RepeatedMemberReplacesTheEarlierValueInPlace) {
   TJsonNode root;
   root.Parse(R"({"w": {"old": 1}, "h": 2, "w": [3]})");
