@@ -98,6 +98,17 @@ class TNonoGame {
   int UndoIndex() const { return FUndoIndex; }
   int RedoIndex() const { return FRedoIndex; }
 
+  // --- Pointer input (the board view hands every pointer event here) ---
+  // Applies one pointer event at cell (x, y) (any position; off-board positions
+  // change no cell). A release always closes the stroke in progress into one
+  // undo step, wherever it happens.
+  void HandleMouse(int x, int y, TBoardMouseFlags flags);
+  // HandleMouse at the cell of the last event that reached the board.
+  void RepeatMouse(TBoardMouseFlags flags) { HandleMouse(FLastCol, FLastRow, flags); }
+  // Numbers the runs that end at (x, y) while CtrlHeld and no button is held.
+  void UpdatePositionCounters(int x, int y, TBoardMouseFlags flags);
+  void ClearPositionCounters();
+
   // --- Checking and completion ---
   TPuzzleStatus GetStatus();
   void MarkIncorrect();

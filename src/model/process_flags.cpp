@@ -2,4 +2,5 @@
 
 TAppPhase AppPhase = apNone;
 bool AppBusy = false;
+bool CtrlHeld = false;
 bool SettingsFileMissing = false;

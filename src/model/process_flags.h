@@ -10,6 +10,10 @@ enum TAppPhase : int { apNone = 0, apStarting = 1, apRunning = 2, apClosing = 3 
 extern TAppPhase AppPhase;
 extern bool AppBusy;
 
+// Set by the main window while the Ctrl key is down; the board shows position
+// counters only then.
+extern bool CtrlHeld;
+
 // True when the settings file did not exist at start-up; stays set for the
 // rest of the process. Generation hands out the built-in pictures while set.
 extern bool SettingsFileMissing;
