@@ -1,0 +1,83 @@
+#include "util/app_environment.h"
+
+#include <cctype>
+#include <filesystem>
+#include <stdexcept>
+#include <system_error>
+
+#include "platform/user_folders.h"
+
+int ThemeMode = 0;
+
+namespace {
+
+#ifdef _WIN32
+constexpr const char* kPlatformName = "Win64";
+#else
+constexpr const char* kPlatformName = "Linux64";
+#endif
+
+constexpr TColor kSystemWindowText = 0xFF000008;
+
+}  // namespace
+
+std::string GetSettingsFolder(bool create) {
+  std::string product = kProductName;
+  for (char& c : product) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::filesystem::path folder =
+      (std::filesystem::absolute(UserSettingsBaseFolder()) / product / "x64" / "settings" / "")
+          .lexically_normal();
+  const std::string path = folder.string();
+  if (create) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error) &&
+        (!std::filesystem::create_directories(folder, error) || error))
+      throw std::runtime_error("[1] Cannot create directory " + path);
+  }
+  return path;
+}
+
+std::string GetVersionString(bool withPlatform) {
+  std::string version = kAppVersion.Version;
+  for (std::size_t at = version.find("v:"); at != std::string::npos; at = version.find("v:"))
+    version.erase(at, 2);
+  std::string text = std::string(kProductName) + " [" + version + "/" + kAppVersion.BuildDate +
+                     "/" + kBuildTag + "]";
+  if (withPlatform) text += std::string("/") + kPlatformName;
+  return text;
+}
+
+const TBoardPalette& LightBoardPalette() {
+  static constexpr TBoardPalette palette = {
+      0xFFFFFF,           // empty cell
+      0x000000,           // filled cell
+      0xFF0000,           // not shown by the board
+      0x0000FF,           // pen of the cross
+      0x008000,           // tick of a correct cell; start of the celebration pulse
+      0x000000,           // background of a ticked cell
+      0xC0C0C0,           // grid background
+      0xF0FBFF,           // clue cell background
+      0xFFFFFF,           // background of a crossed cell
+      0xC0DCC0,           // board area and panel
+      kSystemWindowText,  // clue text
+      0x000000,           // group separators
+      0x00FFFF,           // position counter text
+      0x00FFFF,           // background of a hot clue cell
+      0xC0DCC0,           // hot dot
+      0xC0C0C0,           // not shown
+  };
+  return palette;
+}
+
+const TBoardPalette& DarkBoardPalette() {
+  static const TBoardPalette palette = [] {
+    TBoardPalette dark = LightBoardPalette();
+    dark[9] = 0x242121;  // red 33, green 33, blue 36
+    return dark;
+  }();
+  return palette;
+}
+
+const TBoardPalette& GetBoardPalette() {
+  return ThemeMode == 1 ? DarkBoardPalette() : LightBoardPalette();
+}
