@@ -26,10 +26,17 @@ int ReadInteger(const TJsonNode& root, const char* key, int missing) {
   return node == nullptr ? missing : IntegerOf(node->Value());
 }
 
+// The value's text between its quotes, escapes left as they are.
 std::string ReadRequiredString(const TJsonNode& root, const char* key) {
   const TJsonNode* node = root.Find(key);
   if (node == nullptr) throw EGameStateInvalid();
-  return TJsonNode::UnescapeString(node->Value());
+  return node->Value();
+}
+
+// Board strings are unescaped: the character of psNone is written as an
+// escape, and the cell count must hold for the characters, not their escapes.
+std::string ReadBoardString(const TJsonNode& root, const char* key) {
+  return TJsonNode::UnescapeString(ReadRequiredString(root, key));
 }
 
 bool SizeInRange(int side) {
@@ -142,8 +149,8 @@ TGameStateRec ParseGameState(const std::string& text) {
   rec.difficulty = static_cast<TDifficulty>(ReadInteger(root, "difficulty", 0));
   rec.RandomFillType = static_cast<std::uint8_t>(ReadInteger(root, "RandomFillType", 0));
   rec.pct = ReadInteger(root, "pct", DefaultFillPct(rec.w, rec.h, 0));
-  rec.BoardState = ReadRequiredString(root, "BoardState");
-  rec.PlayerState = ReadRequiredString(root, "PlayerState");
+  rec.BoardState = ReadBoardString(root, "BoardState");
+  rec.PlayerState = ReadBoardString(root, "PlayerState");
 
   if (!SizeInRange(rec.w) || !SizeInRange(rec.h)) throw EGameStateInvalid();
   const std::size_t cells = CellCount(rec.w, rec.h);

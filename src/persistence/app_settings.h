@@ -1,0 +1,80 @@
+// TAppSettings: the key=value store behind app.ini, the one file that holds
+// all persistent state of the program.
+//
+// The file is a flat list of lines ended by CR LF. The key is everything
+// before the first separator, the value everything after it; keys compare
+// without regard to ASCII letter case; nothing is trimmed or quoted. Lines
+// keep the order they were read in; a new key is appended, an existing one
+// replaced in place, and an empty value removes the line. A line without a
+// separator is found by no read and is written back unchanged. A byte-order
+// mark on the file read is written again (see settings_file.h).
+//
+// Saving never destroys the old file: the new content is written to a
+// temporary file beside it and renamed over it (platform/atomic_file.h).
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/mytypes.h"
+#include "persistence/settings_file.h"
+
+// A window's position and size in pixels.
+struct TFormBounds {
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+};
+
+class TAppSettings {
+ public:
+  // The store for fileName in the settings folder, which is created when
+  // missing (throws its error otherwise). Starts with the first-run defaults:
+  // drawhottrackcounters=1, drawhottrackboard=0, drawcellspos=1.
+  TAppSettings(const std::string& fileName, char separator);
+  // The same in a given folder.
+  TAppSettings(const std::filesystem::path& folder, const std::string& fileName, char separator);
+
+  // Replaces the lines by the file's when it exists and returns true;
+  // otherwise keeps the defaults and returns false. Sets SettingsFileMissing
+  // to the opposite of the result. Throws std::runtime_error when the file
+  // exists but cannot be read.
+  bool Load();
+  // Replaces the file with the lines; throws std::runtime_error on failure,
+  // leaving the old file as it was.
+  void Save() const;
+
+  std::string ReadString(std::string_view key) const;
+  // 0 for an absent or unparsable value.
+  int ReadInteger(std::string_view key) const;
+  // def for an absent value; an unparsable one still reads 0.
+  int ReadIntegerDef(std::string_view key, int def) const;
+  bool ReadBool(std::string_view key) const;
+  void WriteString(std::string_view key, std::string_view value);
+  void WriteInteger(std::string_view key, int value);
+  void WriteBool(std::string_view key, bool value);
+
+  // The four bounds keys of a window: "<form>.formpos.x", "<form>.formpos.y",
+  // "<form>.formsize.w", "<form>.formsize.h".
+  void SaveFormBounds(const std::string& formName, const TFormBounds& bounds);
+  // Each absent key keeps the current value.
+  TFormBounds LoadFormBounds(const std::string& formName, const TFormBounds& current) const;
+
+  // The board palette of the current look.
+  const TBoardPalette& GetBoardPalette() const;
+
+  const std::vector<std::string>& Lines() const { return FLines; }
+  const std::string& FileName() const { return FFileName; }
+
+ private:
+  // Index of the key's line, or -1.
+  int IndexOfKey(std::string_view key) const;
+
+  std::vector<std::string> FLines;
+  std::string FFileName;
+  char FSeparator;
+  TFileEncoding FEncoding = TFileEncoding::Plain;
+};

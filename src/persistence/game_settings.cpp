@@ -1,0 +1,22 @@
+#include "persistence/game_settings.h"
+
+#include "text/lang_helper.h"
+
+void TGameSettings::LoadFrom(const TAppSettings& store, bool firstRun) {
+  FButtonsPosition = static_cast<TButtonsPosition>(store.ReadInteger("butonsposition") & 0xFF);
+  FDrawHotTrackCounters = store.ReadBool("drawhottrackcounters");
+  FDrawHotTrackBoard = store.ReadBool("drawhottrackboard");
+  FDrawCellsPos = store.ReadBool("drawcellspos");
+  FGameMode = static_cast<TGameMode>(store.ReadInteger("gamemode") & 0xFF);
+  FLanguage =
+      firstRun ? SystemLanguage() : static_cast<TLanguage>(store.ReadInteger("language") & 0xFF);
+}
+
+void TGameSettings::SaveTo(TAppSettings& store) const {
+  store.WriteInteger("butonsposition", FButtonsPosition);
+  store.WriteBool("drawhottrackcounters", FDrawHotTrackCounters);
+  store.WriteBool("drawhottrackboard", FDrawHotTrackBoard);
+  store.WriteBool("drawcellspos", FDrawCellsPos);
+  store.WriteInteger("gamemode", FGameMode);
+  store.WriteInteger("language", FLanguage);
+}

@@ -1,0 +1,44 @@
+// TGameSettings: the player's settings, read from and written to the
+// settings store. Every field is one byte; integers read from the file are
+// stored as they are, without a range check.
+#pragma once
+
+#include <cstdint>
+
+#include "persistence/app_settings.h"
+#include "text/languages.h"
+
+enum TButtonsPosition : std::uint8_t { bpBottom = 0, bpLeft = 1, bpTop = 2, bpRight = 3 };
+enum TGameMode : std::uint8_t { gmNormal = 0, gmNightmare = 1 };
+
+class TGameSettings {
+ public:
+  TButtonsPosition ButtonsPosition() const { return FButtonsPosition; }
+  void SetButtonsPosition(TButtonsPosition v) { FButtonsPosition = v; }
+  // Highlight the clue cells of the row and column under the pointer.
+  bool DrawHotTrackCounters() const { return FDrawHotTrackCounters; }
+  void SetDrawHotTrackCounters(bool v) { FDrawHotTrackCounters = v; }
+  TGameMode GameMode() const { return FGameMode; }
+  void SetGameMode(TGameMode v) { FGameMode = v; }
+  bool DrawCellsPos() const { return FDrawCellsPos; }
+  void SetDrawCellsPos(bool v) { FDrawCellsPos = v; }
+  TLanguage Language() const { return FLanguage; }
+  void SetLanguage(TLanguage v) { FLanguage = v; }
+  // Mark the empty cells of the row and column under the pointer.
+  bool DrawHotTrackBoard() const { return FDrawHotTrackBoard; }
+  void SetDrawHotTrackBoard(bool v) { FDrawHotTrackBoard = v; }
+
+  // On a first run the language is the system's; otherwise every field
+  // comes from its key ("butonsposition", "drawhottrackcounters",
+  // "drawhottrackboard", "drawcellspos", "gamemode", "language").
+  void LoadFrom(const TAppSettings& store, bool firstRun);
+  void SaveTo(TAppSettings& store) const;
+
+ private:
+  TButtonsPosition FButtonsPosition = bpBottom;
+  bool FDrawHotTrackCounters = false;
+  TGameMode FGameMode = gmNormal;
+  bool FDrawCellsPos = false;
+  TLanguage FLanguage = lgEnglish;
+  bool FDrawHotTrackBoard = false;
+};

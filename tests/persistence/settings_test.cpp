@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "model/process_flags.h"
+#include "persistence/app_settings.h"
+#include "persistence/game_settings.h"
+#include "persistence/settings_file.h"
+#include "support/scoped_env.h"
+
+namespace {
+
+using test_support::ScopedEnv;
+using test_support::TempFolder;
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  TAppSettings Store() { return TAppSettings(FFolder.Path(), "app.ini", '='); }
+  std::filesystem::path IniPath() const { return FFolder.Path() / "app.ini"; }
+
+  TempFolder FFolder;
+  ScopedEnv FLocale{"LC_ALL", "de_DE.UTF-8"};
+};
+
+TEST_F(SettingsTest, FirstRunUsesTheDefaultsAndTheSystemLanguage) {
+  SettingsFileMissing = false;
+  TAppSettings store = Store();
+  EXPECT_FALSE(store.Load());
+  EXPECT_TRUE(SettingsFileMissing);
+  EXPECT_EQ(store.FileName(), IniPath().string());
+
+  TGameSettings settings;
+  settings.LoadFrom(store, SettingsFileMissing);
+  EXPECT_TRUE(settings.DrawHotTrackCounters());
+  EXPECT_FALSE(settings.DrawHotTrackBoard());
+  EXPECT_TRUE(settings.DrawCellsPos());
+  EXPECT_EQ(settings.ButtonsPosition(), bpBottom);
+  EXPECT_EQ(settings.GameMode(), gmNormal);
+  EXPECT_EQ(settings.Language(), lgGerman);
+}
+
+TEST_F(SettingsTest, FirstRunShutdownWritesTheLinesInThisOrder) {
+  TAppSettings store = Store();
+  const bool firstRun = !store.Load();
+  TGameSettings settings;
+  settings.LoadFrom(store, firstRun);
+  settings.SetGameMode(gmNightmare);
+
+  store.SaveFormBounds("frmMain", {-5, 20, 915, 400});
+  store.WriteString("state", "0A1B|2C3D");
+  store.WriteString("active_game", "10x10");
+  settings.SaveTo(store);
+  store.Save();
+
+  EXPECT_EQ(ReadFile(IniPath()),
+            "drawhottrackcounters=1\r\ndrawhottrackboard=0\r\ndrawcellspos=1\r\n"
+            "frmMain.formpos.x=-5\r\nfrmMain.formpos.y=20\r\nfrmMain.formsize.w=915\r\n"
+            "frmMain.formsize.h=400\r\nstate=0A1B|2C3D\r\nactive_game=10x10\r\n"
+            "butonsposition=0\r\ngamemode=1\r\nlanguage=2\r\n");
+
+  TAppSettings again = Store();
+  ASSERT_TRUE(again.Load());
+  EXPECT_FALSE(SettingsFileMissing);
+  TGameSettings reread;
+  reread.LoadFrom(again, false);
+  EXPECT_EQ(reread.GameMode(), gmNightmare);
+  EXPECT_EQ(reread.Language(), lgGerman);
+  EXPECT_EQ(again.ReadString("state"), "0A1B|2C3D");
+}
+
+TEST_F(SettingsTest, AnExistingFileReplacesTheDefaults) {
+  WriteFile(IniPath(), "gamemode=1\r\nlanguage=200\r\nbutonsposition=258\r\n");
+  TAppSettings store = Store();
+  ASSERT_TRUE(store.Load());
+  TGameSettings settings;
+  settings.LoadFrom(store, false);
+  EXPECT_FALSE(settings.DrawHotTrackCounters());
+  EXPECT_FALSE(settings.DrawCellsPos());
+  EXPECT_EQ(settings.GameMode(), gmNightmare);
+  EXPECT_EQ(settings.Language(), 200);
+  EXPECT_EQ(settings.ButtonsPosition(), 2);
+}
+
+TEST_F(SettingsTest, KeysIgnoreCaseAndLinesKeepTheirOrder) {
+  WriteFile(IniPath(),
+            "BUTONSPOSITION=2\nno separator here\n gamemode=1\nexpr=a=b\n\nActive_Game=5x5\r\n");
+  TAppSettings store = Store();
+  ASSERT_TRUE(store.Load());
+  EXPECT_EQ(store.ReadInteger("butonsposition"), 2);
+  EXPECT_EQ(store.ReadString("expr"), "a=b");
+  EXPECT_EQ(store.ReadString("gamemode"), "");  // keys are not trimmed
+  EXPECT_EQ(store.ReadString("no separator here"), "");
+
+  store.WriteInteger("ButonsPosition", 3);
+  store.WriteString("active_game", "");
+  store.WriteString("new", "x");
+  store.Save();
+  EXPECT_EQ(ReadFile(IniPath()),
+            "ButonsPosition=3\r\nno separator here\r\n gamemode=1\r\nexpr=a=b\r\n\r\nnew=x\r\n");
+}
+
+TEST_F(SettingsTest, IntegersAndBoundsFallBackAsSpecified) {
+  WriteFile(IniPath(),
+            "frmMain.formpos.x=abc\r\nfrmMain.formsize.w=1.5\r\nflag=2\r\nneg=-7\r\nplus=+4\r\n");
+  TAppSettings store = Store();
+  ASSERT_TRUE(store.Load());
+  const TFormBounds bounds = store.LoadFormBounds("frmMain", {100, 200, 300, 400});
+  EXPECT_EQ(bounds.Left, 0);
+  EXPECT_EQ(bounds.Top, 200);
+  EXPECT_EQ(bounds.Width, 0);
+  EXPECT_EQ(bounds.Height, 400);
+  EXPECT_EQ(store.ReadIntegerDef("missing", 9), 9);
+  EXPECT_EQ(store.ReadIntegerDef("neg", 9), -7);
+  EXPECT_EQ(store.ReadInteger("plus"), 4);
+  EXPECT_FALSE(store.ReadBool("flag"));
+}
+
+TEST_F(SettingsTest, AByteOrderMarkIsWrittenAgain) {
+  const std::string utf8 = "\xEF\xBB\xBFname=\xC3\xA9t\xC3\xA9\r\n";
+  // "name=été\r\n" and a character outside the basic plane, in UTF-16 LE.
+  const std::string utf16("\xFF\xFEn\0a\0m\0e\0=\0\xE9\0t\0\xE9\0\x3D\xD8\x00\xDE\r\0\n\0", 26);
+  for (const std::string& bytes : {utf8, utf16}) {
+    WriteFile(IniPath(), bytes);
+    TAppSettings store = Store();
+    ASSERT_TRUE(store.Load());
+    EXPECT_EQ(store.ReadString("name").substr(0, 5), "\xC3\xA9t\xC3\xA9");
+    store.Save();
+    EXPECT_EQ(ReadFile(IniPath()), bytes);
+  }
+  WriteFile(IniPath(), "a=1");
+  TAppSettings plain = Store();
+  ASSERT_TRUE(plain.Load());
+  plain.Save();
+  EXPECT_EQ(ReadFile(IniPath()), "a=1\r\n");
+}
+
+TEST(SettingsFile, SplitsLinesAtEveryKindOfBreak) {
+  const struct {
+    std::string Bytes;
+    std::vector<std::string> Lines;
+  } cases[] = {
+      {"", {}},
+      {"a", {"a"}},
+      {"a\r\n", {"a"}},
+      {"a\r\n\r\n", {"a", ""}},
+      {"a\nb\rc\r\nd", {"a", "b", "c", "d"}},
+      {"\n\n", {"", ""}},
+      {"\xEF\xBB\xBF", {}},
+      {std::string("\xFE\xFF\0a\0\n\xD8\x3D", 8), {"a", "\xEF\xBF\xBD"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DecodeTextLines(c.Bytes).Lines, c.Lines) << c.Bytes;
+  EXPECT_EQ(EncodeTextLines({"\xFF"}, TFileEncoding::Utf16LE),
+            std::string("\xFF\xFE\xFD\xFF\r\0\n\0", 8));
+}
+
+// A write beyond the file size limit fails with EFBIG, as on a full disk.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    FOldHandler = signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &FOld);
+    rlimit limited = FOld;
+    limited.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &FOld);
+    signal(SIGXFSZ, FOldHandler);
+  }
+
+ private:
+  rlimit FOld{};
+  sighandler_t FOldHandler;
+};
+
+TEST_F(SettingsTest, AFailingSaveLeavesTheOldFile) {
+  const std::string old = "state=0123\r\nactive_game=5x5\r\n";
+  WriteFile(IniPath(), old);
+  TAppSettings store = Store();
+  ASSERT_TRUE(store.Load());
+  store.WriteString("state", std::string(64 * 1024, 'A'));
+  {
+    const FileSizeLimit limit(4096);
+    EXPECT_THROW(store.Save(), std::runtime_error);
+  }
+  EXPECT_EQ(ReadFile(IniPath()), old);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(FFolder.Path()),
+                          std::filesystem::directory_iterator()),
+            1);
+  store.Save();
+  TAppSettings reread = Store();
+  ASSERT_TRUE(reread.Load());
+  EXPECT_EQ(reread.ReadString("state").size(), 64u * 1024u);
+}
+
+TEST_F(SettingsTest, UnreadableFileIsAnError) {
+  std::filesystem::create_directory(IniPath());
+  TAppSettings store = Store();
+  EXPECT_THROW(store.Load(), std::runtime_error);
+}
+
+TEST_F(SettingsTest, TheStoreLivesInTheSettingsFolder) {
+  const ScopedEnv config("XDG_CONFIG_HOME", FFolder.Path().string());
+  TAppSettings store("app.ini", '=');
+  const std::filesystem::path folder = FFolder.Path() / "tavelo" / "x64" / "settings";
+  EXPECT_TRUE(std::filesystem::is_directory(folder));
+  EXPECT_EQ(store.FileName(), (folder / "app.ini").string());
+}
+
+}  // namespace
