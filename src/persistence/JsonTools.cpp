@@ -4,6 +4,8 @@
 #include <cmath>
 #include <utility>
 
+#include "text/utf8.h"
+
 namespace {
 
 enum class TTokenKind {
@@ -141,31 +143,6 @@ class TTokenizer {
   std::string_view FText;
   std::size_t FPos = 0;
 };
-
-void AppendUtf8(std::string& out, std::uint32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
-bool IsHighSurrogate(std::uint32_t unit) {
-  return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool IsLowSurrogate(std::uint32_t unit) {
-  return unit >= 0xDC00 && unit <= 0xDFFF;
-}
 
 // A member name from its string token (already checked by the tokenizer).
 std::string DecodeName(std::string_view token) {
@@ -520,10 +497,10 @@ std::string TJsonNode::UnescapeString(std::string_view text) {
         if (std::uint32_t low = 0; IsHighSurrogate(code) && i + 2 < text.size() &&
                                    text[i + 1] == '\\' && text[i + 2] == 'u' &&
                                    unitAt(i + 3, low) && IsLowSurrogate(low)) {
-          code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+          code = CombineSurrogates(code, low);
           i += 6;
         } else if (IsHighSurrogate(code) || IsLowSurrogate(code)) {
-          code = 0xFFFD;
+          code = kReplacementCharacter;
         }
         AppendUtf8(out, code);
         break;
