@@ -1,0 +1,296 @@
+// TframeGrid: components, setup, geometry and layout.
+#include "view/frame_grid.h"
+
+#include <QEvent>
+#include <QPalette>
+
+#include "model/nono_game.h"
+#include "model/process_flags.h"
+#include "view/half_even.h"
+#include "view/paint_box.h"
+#include "view/view_colors.h"
+
+namespace {
+
+constexpr int kInitialCellSize = 20;
+
+void SetUpGrid(TNonoGrid& grid, const TBoardPalette& palette, bool linesX, bool linesY) {
+  grid.SetFillPercent(100);
+  grid.SetBackgroundColor(palette[6]);
+  grid.SetCellColor(palette[9]);
+  grid.SetGroupLineColor(palette[11]);
+  grid.SetBorderWidth(3);
+  grid.SetGroupCols(5);
+  grid.SetGroupRows(5);
+  grid.SetGroupLineWidth(1);
+  grid.SetGroupLinesX(linesX);
+  grid.SetGroupLinesY(linesY);
+  grid.SetLineWidth(2);
+  grid.SetCellSize(kInitialCellSize, kInitialCellSize);
+}
+
+}  // namespace
+
+TframeGrid::TframeGrid(QWidget* parent) : QWidget(parent) {
+  FpBoard = new QWidget(this);
+  FpBoard->setAutoFillBackground(true);
+  FpBoard->hide();
+  FpbLeft = new TPaintBox(FpBoard);
+  FpbTop = new TPaintBox(FpBoard);
+  FpbBoard = new TPaintBox(FpBoard);
+  for (TPaintBox* box : {FpbLeft, FpbTop, FpbBoard}) box->hide();
+
+  FpbLeft->OnPaint = [this](QPainter& p) { return PaintGrid(FLeftGrid.get(), p); };
+  FpbTop->OnPaint = [this](QPainter& p) { return PaintGrid(FTopGrid.get(), p); };
+  FpbBoard->OnPaint = [this](QPainter& p) { return PaintGrid(FBoardGrid.get(), p); };
+  FpbBoard->OnMouseDown = [this](Qt::MouseButton, Qt::MouseButtons held, int x, int y) {
+    Dispatch(held, x, y, mfDown);
+  };
+  FpbBoard->OnMouseMove = [this](Qt::MouseButton, Qt::MouseButtons held, int x, int y) {
+    Dispatch(held, x, y, mfMove);
+  };
+  FpbBoard->OnMouseUp = [this](Qt::MouseButton, Qt::MouseButtons held, int x, int y) {
+    Dispatch(held, x, y, mfUp);
+  };
+  FpbBoard->OnMouseEnter = [this] { Dispatch(Qt::NoButton, 0, 0, mfEnter); };
+  FpbBoard->OnMouseLeave = [this] { pbBoardMouseLeave(); };
+
+  if (parent) {
+    FWatchedParent = parent;
+    parent->installEventFilter(this);
+  }
+}
+
+TframeGrid::~TframeGrid() {
+  // The paint boxes outlive this body (Qt deletes children later); they must
+  // not call back into a half-destroyed frame.
+  for (TPaintBox* box : {FpbLeft, FpbTop, FpbBoard}) {
+    box->OnPaint = nullptr;
+    box->OnMouseDown = box->OnMouseMove = box->OnMouseUp = nullptr;
+    box->OnMouseEnter = box->OnMouseLeave = nullptr;
+  }
+  if (FWatchedParent) FWatchedParent->removeEventFilter(this);
+}
+
+void TframeGrid::SetHotTrackCounters(bool on) {
+  if (FLeftGrid) FLeftGrid->SetHotTrack(on);
+  if (FTopGrid) FTopGrid->SetHotTrack(on);
+}
+
+void TframeGrid::SetDrawCellsPos(bool on) {
+  if (FLeftGrid) FLeftGrid->SetDrawCellsPos(on);
+  if (FTopGrid) FTopGrid->SetDrawCellsPos(on);
+}
+
+void TframeGrid::SetPanelColor(TColor colour) {
+  QPalette palette = FpBoard->palette();
+  palette.setColor(QPalette::Window, ToQColor(colour));
+  FpBoard->setPalette(palette);
+}
+
+void TframeGrid::ShowBoard() {
+  FpBoard->show();
+  for (TPaintBox* box : {FpbLeft, FpbTop, FpbBoard}) box->show();
+}
+
+void TframeGrid::FitToParent() {
+  if (QWidget* parent = parentWidget()) setGeometry(parent->rect());
+}
+
+bool TframeGrid::event(QEvent* e) {
+  if (e->type() == QEvent::ParentChange) {
+    if (FWatchedParent) FWatchedParent->removeEventFilter(this);
+    FWatchedParent = parentWidget();
+    if (FWatchedParent) {
+      FWatchedParent->installEventFilter(this);
+      FitToParent();
+    }
+  }
+  return QWidget::event(e);
+}
+
+bool TframeGrid::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == FWatchedParent && e->type() == QEvent::Resize) FitToParent();
+  return QWidget::eventFilter(watched, e);
+}
+
+void TframeGrid::resizeEvent(QResizeEvent*) {
+  FrameResize();
+}
+
+void TframeGrid::FrameResize() {
+  QWidget* parent = parentWidget();
+  if (!parent) return;
+  FpBoard->setGeometry(0, 0, parent->width(), parent->height());
+  RepaintAll();
+}
+
+void TframeGrid::CreateGrids() {
+  if (!FGame) return;
+  const TBoardPalette& palette = FGame->Palette();
+  FBoardGrid = std::make_unique<TNonoGrid>();
+  FLeftGrid = std::make_unique<TNonoGrid>();
+  FTopGrid = std::make_unique<TNonoGrid>();
+  FBoardGrid->SetGridName("board");
+  FBoardGrid->SetOnDrawCell([this](TNonoGrid& g, QPainter& c, int col, int row,
+                                   const TCellRect& r) { DrawBoardCell(g, c, col, row, r); });
+  const TDrawCellEvent clue = [this](TNonoGrid& g, QPainter& c, int col, int row,
+                                     const TCellRect& r) { DrawClueCell(g, c, col, row, r); };
+  FLeftGrid->SetOnDrawCell(clue);
+  FTopGrid->SetOnDrawCell(clue);
+  SetUpGrid(*FBoardGrid, palette, true, true);
+  SetUpGrid(*FLeftGrid, palette, false, true);
+  SetUpGrid(*FTopGrid, palette, true, false);
+  FBoardGrid->SetRowCount(FGame->Height());
+  FBoardGrid->SetColCount(FGame->Width());
+}
+
+void TframeGrid::LoadClues() {
+  if (!FGame || !FBoardGrid) return;
+  // The board follows the puzzle should a restored game bring another size.
+  if (FBoardGrid->RowCount() != FGame->Height()) FBoardGrid->SetRowCount(FGame->Height());
+  if (FBoardGrid->ColCount() != FGame->Width()) FBoardGrid->SetColCount(FGame->Width());
+
+  const TCountersArr columns = FGame->ColumnClues(false);
+  const TCountersArr rows = FGame->RowClues(false);
+  const int rowPositions = rows.empty() ? 0 : static_cast<int>(rows[0].size());
+  const int colPositions = columns.empty() ? 0 : static_cast<int>(columns[0].size());
+  FLeftGrid->SetColCount(rowPositions);
+  FLeftGrid->SetRowCount(FGame->Height());
+  FTopGrid->SetColCount(FGame->Width());
+  FTopGrid->SetRowCount(colPositions);
+  FLeftGrid->ClearTexts();
+  FTopGrid->ClearTexts();
+  // Padding zeros and the clue of an empty line both show as blank cells.
+  const auto text = [](int value) { return value == 0 ? std::string() : std::to_string(value); };
+  for (int c = 0; c < static_cast<int>(columns.size()); ++c)
+    for (int k = 0; k < colPositions; ++k) FTopGrid->SetText(c, k, text(columns[c][k]));
+  for (int r = 0; r < static_cast<int>(rows.size()); ++r)
+    for (int k = 0; k < rowPositions; ++k) FLeftGrid->SetText(k, r, text(rows[r][k]));
+}
+
+void TframeGrid::Layout(TLayoutFlags flags, int dx) {
+  if (!FGame || !FBoardGrid) return;
+  LoadClues();
+  FLeftGrid->SetCellSize(FBoardGrid->CellWidth(), FBoardGrid->CellHeight());
+  FTopGrid->SetCellSize(FBoardGrid->CellWidth(), FBoardGrid->CellHeight());
+  if ((flags & (lfFit | lfZoomed | lfResized)) && FGame->AutoFit()) FitToRoom(flags);
+  const int gap = FBoardGrid->CellWidth() / 8;
+  FpbLeft->resize(FLeftGrid->BitmapWidth(), FLeftGrid->BitmapHeight());
+  FpbTop->resize(FTopGrid->BitmapWidth(), FTopGrid->BitmapHeight());
+  FpbBoard->resize(FBoardGrid->BitmapWidth(), FBoardGrid->BitmapHeight());
+
+  const int W = FpBoard->width();
+  const int H = FpBoard->height();
+  const int leftX = dx + (W - (FpbLeft->width() + gap + FpbBoard->width())) / 2;
+  const int topY = (H - (FpbTop->height() + gap + FpbBoard->height())) / 2;
+  const int boardY = topY + FpbTop->height() + gap;
+  const int boardX = leftX + FpbLeft->width() + gap;
+  FpbLeft->move(leftX, boardY);
+  FpbTop->move(boardX, topY);
+  FpbBoard->move(boardX, boardY);
+  FSavedLeftPos = FpbLeft->pos();
+  FSavedTopPos = FpbTop->pos();
+  FSavedBoardPos = FpbBoard->pos();
+}
+
+void TframeGrid::Relayout(TLayoutFlags flags) {
+  if (AppBusy) return;
+  const bool moved = FpbLeft->pos() != FSavedLeftPos || FpbTop->pos() != FSavedTopPos ||
+                     FpbBoard->pos() != FSavedBoardPos;
+  // Hidden while they jump, so no half-moved composite is ever shown; only the
+  // ones that were showing come back.
+  bool wasShown[3] = {false, false, false};
+  TPaintBox* const boxes[3] = {FpbTop, FpbLeft, FpbBoard};
+  if (moved)
+    for (int i = 0; i < 3; ++i) {
+      wasShown[i] = !boxes[i]->isHidden();
+      boxes[i]->hide();
+    }
+  Layout(flags, 0);
+  for (TPaintBox* box : boxes) box->repaint();
+  if (moved)
+    for (int i = 0; i < 3; ++i)
+      if (wasShown[i]) boxes[i]->show();
+}
+
+QSize TframeGrid::AvailableRoom() const {
+  return QSize(DivRoundHalfEven(std::int64_t{FpBoard->width()} * (100 - FMarginXPercent), 100),
+               DivRoundHalfEven(std::int64_t{FpBoard->height()} * (100 - FMarginYPercent), 100));
+}
+
+QSize TframeGrid::TotalSize(int delta, int gap, int& w, int& h) const {
+  w += delta;
+  h += delta;
+  const auto measure = [w, h](const TNonoGrid& grid) {
+    TGridGeometry g = grid.Geometry();
+    g.CellWidth = w;
+    g.CellHeight = h;
+    return TNonoGrid::MeasureSize(g);
+  };
+  const TGridMeasure board = measure(*FBoardGrid);
+  const TGridMeasure left = measure(*FLeftGrid);
+  const TGridMeasure top = measure(*FTopGrid);
+  return QSize(gap + board.Width + left.Width, gap + board.Height + top.Height);
+}
+
+int TframeGrid::FitStep(TLayoutFlags, int delta, int& w, int& h, bool zoomMode) const {
+  if (FMinCellSize > 0 && delta < 0 && w == FMinCellSize) return 0;
+  const QSize room = AvailableRoom();
+  const QSize total = TotalSize(delta, FBoardGrid->CellWidth() / 8, w, h);
+  if (total.width() > room.width() || total.height() > room.height()) {
+    if (zoomMode) return 0;
+    return delta == 1 ? 0 : -1;
+  }
+  if (total.width() == room.width() || total.height() == room.height()) return 0;
+  if (zoomMode) return delta;
+  return delta == -1 ? 0 : 1;
+}
+
+void TframeGrid::FitToRoom(TLayoutFlags flags) {
+  if (!FBoardGrid) return;
+  int w = FBoardGrid->CellWidth();
+  int h = FBoardGrid->CellHeight();
+  int w0 = w;
+  int h0 = h;
+  const int gap = FBoardGrid->CellWidth() / 8;
+  int delta = 0;
+  do {
+    w0 = w;
+    h0 = h;
+    TotalSize(delta, gap, w, h);
+    delta = FitStep(flags, delta, w, h, false);
+    if ((flags & lfZoomed) && !(flags & lfResized) && delta > 0) delta = 0;
+    if ((flags & lfNoGrow) && delta > 0) delta = 0;
+  } while (delta != 0);
+  // A size <= 0 is refused by the grids, which then keep their size.
+  FBoardGrid->SetCellSize(w0, h0);
+  FLeftGrid->SetCellSize(w0, h0);
+  FTopGrid->SetCellSize(w0, h0);
+}
+
+bool TframeGrid::Zoom(int delta) {
+  if (!FGame || !FBoardGrid) return false;
+  if (delta == 0) return false;
+  // One step per call, whatever the size of the wheel turn.
+  const int step = delta > 0 ? 1 : -1;
+  int w = FBoardGrid->CellWidth();
+  int h = FBoardGrid->CellHeight();
+  const int d = FitStep(0, step, w, h, true);
+  if (d == 0 || !FBoardGrid->ZoomCells(d, d)) return false;
+  FLeftGrid->SetCellSize(FBoardGrid->CellWidth(), FBoardGrid->CellHeight());
+  FTopGrid->SetCellSize(FBoardGrid->CellWidth(), FBoardGrid->CellHeight());
+  FGame->SetGameState(FGame->GameState() | gsZoomed);
+  Relayout(lfKeep);
+  return true;
+}
+
+void TframeGrid::SetHotTrack(int row, int col) {
+  if (!FBoardGrid) return;
+  if (row >= 0) FLeftGrid->SetHotRow(row);
+  FLeftGrid->SetHotCol(-1);
+  FTopGrid->SetHotRow(-1);
+  if (col >= 0) FTopGrid->SetHotCol(col);
+  FBoardGrid->SetHotCol(FTopGrid->HotCol());
+  FBoardGrid->SetHotRow(FLeftGrid->HotRow());
+}

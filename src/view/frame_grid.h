@@ -1,0 +1,176 @@
+// TframeGrid: the board view of one game slot. It shows a puzzle as three
+// grids - the board, the row clues to its left and the column clues above it -
+// each drawn by a paint box (pbBoard, pbLeft, pbTop) inside the panel pBoard,
+// and turns pointer events on pbBoard into moves of the puzzle.
+//
+// The frame reads the puzzle and writes only its player cells (through the
+// puzzle's pointer logic) and its view-related values (clue font cache,
+// gsZoomed). It does nothing with input or painting while AppBusy is set or
+// AppPhase is apClosing. The frame fills its parent widget and the panel
+// fills the frame.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "model/mytypes.h"
+#include "view/cell_sprite.h"
+#include "view/nono_grid.h"
+
+class TNonoGame;
+class TPaintBox;
+class QPainter;
+
+class TframeGrid : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Raised after every pointer event that reached the puzzle: the cell hit
+  // (-1, -1 off the cells) and the flags handed to the puzzle.
+  using TBoardMouseEvent = std::function<void(int row, int col, TBoardMouseFlags flags)>;
+
+  explicit TframeGrid(QWidget* parent = nullptr);
+  ~TframeGrid() override;
+
+  // --- Setup by the slot ---
+  TNonoGame* Game() const { return FGame; }
+  void SetGame(TNonoGame* game) { FGame = game; }
+  int MarginXPercent() const { return FMarginXPercent; }
+  void SetMarginXPercent(int v) { FMarginXPercent = v; }
+  int MarginYPercent() const { return FMarginYPercent; }
+  void SetMarginYPercent(int v) { FMarginYPercent = v; }
+  int MinCellSize() const { return FMinCellSize; }
+  void SetMinCellSize(int v) { FMinCellSize = v; }
+  bool PaintEnabled() const { return FPaintEnabled; }
+  void SetPaintEnabled(bool v) { FPaintEnabled = v; }
+  bool InputEnabled() const { return FInputEnabled; }
+  void SetInputEnabled(bool v) { FInputEnabled = v; }
+  bool HotTrackBoard() const { return FHotTrackBoard; }
+  void SetHotTrackBoard(bool v) { FHotTrackBoard = v; }
+  int HotDotPercent() const { return FHotDotPercent; }
+  void SetHotDotPercent(int v) { FHotDotPercent = v; }
+  // The clue highlight of the strips (drawhottrackcounters).
+  void SetHotTrackCounters(bool on);
+  // The drawcellspos setting, kept by the strips.
+  void SetDrawCellsPos(bool on);
+  const TBoardMouseEvent& OnBoardMouse() const { return FOnBoardMouse; }
+  void SetOnBoardMouse(TBoardMouseEvent v) { FOnBoardMouse = std::move(v); }
+  // The colour of pBoard, also the background of the board image.
+  void SetPanelColor(TColor colour);
+  // Makes pBoard and the three paint boxes visible.
+  void ShowBoard();
+  // Takes the parent's whole area (the frame follows its parent's size).
+  void FitToParent();
+
+  // --- Components ---
+  QWidget* pBoard() const { return FpBoard; }
+  TPaintBox* pbLeft() const { return FpbLeft; }
+  TPaintBox* pbTop() const { return FpbTop; }
+  TPaintBox* pbBoard() const { return FpbBoard; }
+  TNonoGrid* BoardGrid() const { return FBoardGrid.get(); }
+  TNonoGrid* LeftGrid() const { return FLeftGrid.get(); }
+  TNonoGrid* TopGrid() const { return FTopGrid.get(); }
+
+  // --- Geometry and layout ---
+  // Creates the three grids for the puzzle's size at 20 x 20 px cells.
+  void CreateGrids();
+  // Sizes the strips to the puzzle's clues and fills in their numbers.
+  void LoadClues();
+  // Clues, cell size (fitting when asked) and the centred positions of the
+  // paint boxes, shifted right by dx.
+  void Layout(TLayoutFlags flags, int dx);
+  // Layout and repaint; nothing while AppBusy.
+  void Relayout(TLayoutFlags flags);
+  // The part of pBoard that fitting and zooming may use.
+  QSize AvailableRoom() const;
+  // Adds delta to w and h; the composite's size with w x h cells and the
+  // given gap between the board and the strips.
+  QSize TotalSize(int delta, int gap, int& w, int& h) const;
+  // One step of fitting or zooming: the next delta (0 ends).
+  int FitStep(TLayoutFlags flags, int delta, int& w, int& h, bool zoomMode) const;
+  // Sets the cell size of all three grids to fit the room.
+  void FitToRoom(TLayoutFlags flags);
+  // One zoom step in the sign of delta; false when refused.
+  bool Zoom(int delta);
+  // Hot row and column of the three grids from the cell under the pointer.
+  void SetHotTrack(int row, int col);
+  // Where the last layout left the paint boxes.
+  QPoint SavedLeftPos() const { return FSavedLeftPos; }
+  QPoint SavedTopPos() const { return FSavedTopPos; }
+  QPoint SavedBoardPos() const { return FSavedBoardPos; }
+
+  // --- Drawing ---
+  // Repaints the three paint boxes at once and lets pending events run;
+  // nothing while AppBusy.
+  void RepaintAll();
+  // Shows the filled cells as ticked count times, ms milliseconds each.
+  void Flash(int count, int ms);
+  // Moves the composite sideways n times each way by amplitude pixels.
+  void Shake(TLayoutFlags flags, int n, int amplitude, int ms);
+  // The clue font size for clue cells of rectangle r, cached in the puzzle.
+  int ClueFontSize(const TCellRect& r);
+
+  // --- Board image ---
+  // The board with both clue strips as drawn now, on the panel colour; a null
+  // image without a puzzle.
+  QImage BoardImage();
+  // Puts BoardImage on the system clipboard.
+  void CopyBoardImageToClipboard();
+
+ protected:
+  bool event(QEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void changeEvent(QEvent* e) override;
+
+ private:
+  void FrameResize();
+  bool PaintGrid(TNonoGrid* grid, QPainter& painter);
+  void DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
+  void DrawHotDot(QPainter& canvas, const TCellRect& r);
+  const QColor& PaletteColor(int entry);
+  void DrawCellCounter(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
+  void DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
+  const QFont& ClueFont(int size);
+
+  void Dispatch(Qt::MouseButtons buttons, int x, int y, TBoardMouseFlags kind);
+  void pbBoardMouseLeave();
+
+  TNonoGame* FGame = nullptr;
+  std::unique_ptr<TNonoGrid> FBoardGrid;
+  std::unique_ptr<TNonoGrid> FLeftGrid;
+  std::unique_ptr<TNonoGrid> FTopGrid;
+  int FMarginXPercent = 0;
+  int FMarginYPercent = 0;
+  int FMinCellSize = 0;
+  bool FPaintEnabled = true;
+  QPoint FSavedTopPos;
+  QPoint FSavedLeftPos;
+  QPoint FSavedBoardPos;
+  TBoardMouseEvent FOnBoardMouse;
+  bool FInputEnabled = false;
+  bool FHotTrackBoard = false;
+  int FHotDotPercent = -1;
+
+  QWidget* FpBoard = nullptr;
+  TPaintBox* FpbLeft = nullptr;
+  TPaintBox* FpbTop = nullptr;
+  TPaintBox* FpbBoard = nullptr;
+  QWidget* FWatchedParent = nullptr;
+  // The bold clue font of the last size asked for.
+  int FClueFontSizeMade = 0;
+  QFont FClueFont;
+  TClueSprites FClueSprites;
+  bool FPaletteConverted = false;
+  TBoardPalette FConvertedPalette{};
+  std::array<QColor, kBoardPaletteSize> FPaletteColors;
+  // One sprite per marked state, so each keeps its colours.
+  enum { kSpriteCrossed, kSpriteIncorrect, kSpriteCorrect, kSpriteAllCorrect, kSpriteCount };
+  std::array<TCellSprite, kSpriteCount> FSprites;
+};

@@ -1,0 +1,203 @@
+// Clue strips, layout, fitting and zooming of the board view.
+#include <gtest/gtest.h>
+
+#include "view_harness.h"
+
+namespace {
+
+using test_support::TriplePairs;
+using test_support::ViewHarness;
+using test_support::ViewTest;
+
+// For TriplePairs (both strips three clue positions wide) with w-px cells the
+// composite is gap + 45 + 13w pixels each way: the board 31 + 10w, a strip
+// 14 + 3w, and the gap the current cell width div 8. The room is 95 % of the
+// panel, rounded halves to even.
+
+using FrameLayout = ViewTest;
+
+TEST_F(FrameLayout, StripsHoldTheRightAlignedCluesWithBlankZeros) {
+  ViewHarness v({"#.##.", ".....", "#.#.#", "####.", "...#."});
+  TNonoGrid& left = *v.Frame->LeftGrid();
+  TNonoGrid& top = *v.Frame->TopGrid();
+  EXPECT_EQ(left.ColCount(), 3);
+  EXPECT_EQ(left.RowCount(), 5);
+  EXPECT_EQ(top.ColCount(), 5);
+  EXPECT_EQ(top.RowCount(), 2);
+  const auto row = [&](int r) {
+    return left.GetText(0, r) + "|" + left.GetText(1, r) + "|" + left.GetText(2, r);
+  };
+  EXPECT_EQ(row(0), "|1|2");
+  EXPECT_EQ(row(1), "||");  // the empty row's clue 0 shows blank
+  EXPECT_EQ(row(2), "1|1|1");
+  EXPECT_EQ(row(3), "||4");
+  const auto column = [&](int c) { return top.GetText(c, 0) + "|" + top.GetText(c, 1); };
+  EXPECT_EQ(column(0), "1|2");
+  EXPECT_EQ(column(1), "|1");
+  EXPECT_EQ(column(3), "1|2");
+  EXPECT_EQ(column(4), "|1");
+}
+
+TEST_F(FrameLayout, CentresTheCompositeWithTheGapBetweenParts) {
+  ViewHarness v(TriplePairs(), {}, QSize(400, 400));
+  const TframeGrid& f = *v.Frame;
+  EXPECT_EQ(f.pBoard()->size(), QSize(400, 400));
+  EXPECT_EQ(f.pbLeft()->size(), QSize(74, 231));
+  EXPECT_EQ(f.pbTop()->size(), QSize(231, 74));
+  EXPECT_EQ(f.pbBoard()->size(), QSize(231, 231));
+  // (400 - 307) / 2 = 46; the board sits 74 + 2 further on.
+  EXPECT_EQ(f.pbLeft()->pos(), QPoint(46, 122));
+  EXPECT_EQ(f.pbTop()->pos(), QPoint(122, 46));
+  EXPECT_EQ(f.pbBoard()->pos(), QPoint(122, 122));
+  EXPECT_EQ(f.SavedBoardPos(), QPoint(122, 122));
+}
+
+TEST_F(FrameLayout, ALargerCompositeGetsNegativeOffsetsAndNoScrolling) {
+  ViewHarness v(TriplePairs(), {}, QSize(200, 300));
+  // (200 - 307) / 2 truncates to -53; (300 - 307) / 2 to -3.
+  EXPECT_EQ(v.Frame->pbLeft()->pos(), QPoint(-53, 73));
+  EXPECT_EQ(v.Frame->pbBoard()->pos(), QPoint(23, 73));
+  EXPECT_EQ(v.Frame->pbTop()->pos(), QPoint(23, -3));
+}
+
+TEST_F(FrameLayout, FrameFollowsItsParent) {
+  ViewHarness v(TriplePairs(), {}, QSize(400, 400));
+  v.Host()->resize(600, 450);
+  EXPECT_EQ(v.Frame->size(), QSize(600, 450));
+  EXPECT_EQ(v.Frame->pBoard()->size(), QSize(600, 450));
+  v.Frame->Relayout(lfKeep);
+  EXPECT_EQ(v.Frame->pbLeft()->pos(), QPoint(146, 147));
+}
+
+struct FitCase {
+  const char* name;
+  int panel;      // square panel side
+  int startCell;  // cell size before fitting
+  TLayoutFlags flags;
+  int expected;
+};
+
+TEST_F(FrameLayout, FitToRoomGrowsAndShrinksInSteps) {
+  const FitCase cases[] = {
+      // Room 350: 23 px (346) fits, 24 (359) does not; growing from 20 ends at 22.
+      {"grow", 368, 20, lfFit, 22},
+      // Room 390 (389.5 -> 390, halves to even), gap 3: 28 px (412) is too
+      // large and 26 (386) fits; shrinking from 30 ends one pass early, at 28.
+      {"shrink", 410, 30, lfFit, 28},
+      // Same room, but from 31 the trials are 29, 27 (399, too large) and 25
+      // (fits), so the result is 27.
+      {"shrink odd", 410, 31, lfFit, 27},
+      // No growing with lfNoGrow, nor for a zoomed view unless resized.
+      {"no grow", 368, 20, lfFit | lfNoGrow, 20},
+      {"zoomed", 368, 20, lfZoomed, 20},
+      {"zoomed and resized", 368, 20, lfZoomed | lfResized, 22},
+      // A zoomed view that no longer fits still shrinks.
+      {"zoomed shrink", 410, 30, lfKeep | lfNoGrow | lfZoomed, 28},
+  };
+  for (const FitCase& c : cases) {
+    ViewHarness v(TriplePairs(), {}, QSize(c.panel, c.panel));
+    ASSERT_TRUE(v.Frame->BoardGrid()->SetCellSize(c.startCell, c.startCell));
+    v.Frame->FitToRoom(c.flags);
+    EXPECT_EQ(v.Frame->BoardGrid()->CellWidth(), c.expected) << c.name;
+    EXPECT_EQ(v.Frame->LeftGrid()->CellHeight(), c.expected) << c.name;
+    EXPECT_EQ(v.Frame->TopGrid()->CellWidth(), c.expected) << c.name;
+  }
+}
+
+TEST_F(FrameLayout, FittingStopsAtTheSmallestCellOnlyWhenItLandsThere) {
+  struct Case {
+    const char* name;
+    int panel, start, expected;
+  };
+  const Case cases[] = {
+      // Nothing fits a 21-px panel: from 11 the first shrinking step meets 10.
+      {"lands on 10", 21, 11, 11},
+      // Room 140, gap 1: the trials 10 and 8 (150) are too large, 6 fits; the
+      // smallest-cell test saw only 11 and 9, so fitting ends below it.
+      {"passes 10", 147, 12, 8},
+      // From 20 the trials never meet 10 and run below zero; the refused
+      // result leaves the cells as they were.
+      {"runs below zero", 21, 20, 20},
+  };
+  for (const Case& c : cases) {
+    ViewHarness v(TriplePairs(), {}, QSize(c.panel, c.panel));
+    ASSERT_TRUE(v.Frame->BoardGrid()->SetCellSize(c.start, c.start));
+    v.Frame->FitToRoom(lfFit);
+    EXPECT_EQ(v.Frame->BoardGrid()->CellWidth(), c.expected) << c.name;
+  }
+}
+
+TEST_F(FrameLayout, LayoutFitsOnlyWhenAskedAndAutoFitIsOn) {
+  ViewHarness v(TriplePairs(), {}, QSize(368, 368));
+  v.Frame->Layout(lfKeep, 0);
+  EXPECT_EQ(v.Frame->BoardGrid()->CellWidth(), 20);
+  v.Game->SetAutoFit(false);
+  v.Frame->Layout(lfFit, 0);
+  EXPECT_EQ(v.Frame->BoardGrid()->CellWidth(), 20);
+  v.Game->SetAutoFit(true);
+  v.Frame->Layout(lfFit, 0);
+  EXPECT_EQ(v.Frame->BoardGrid()->CellWidth(), 22);
+  EXPECT_EQ(v.Frame->pbBoard()->size(), QSize(6 + 10 * 24 + 2 + 3, 6 + 10 * 24 + 2 + 3));
+  // The gap follows the cell size: 22 / 8 = 2.
+  EXPECT_EQ(v.Frame->pbBoard()->x() - (v.Frame->pbLeft()->x() + v.Frame->pbLeft()->width()), 2);
+}
+
+struct ZoomCase {
+  const char* name;
+  int panel;
+  int cell;
+  int delta;
+  bool zooms;
+  int expected;
+};
+
+TEST_F(FrameLayout, ZoomTakesOneStepOnlyStrictlyInsideTheRoom) {
+  const ZoomCase cases[] = {
+      {"in", 338, 20, 1, true, 21},                 // room 321; 21 px needs 320
+      {"in, exactly full", 337, 20, 1, false, 20},  // room 320
+      {"in, too large", 300, 20, 1, false, 20},
+      {"out", 410, 27, -1, true, 26},  // room 390; 26 px needs 385
+      {"out, still too large", 410, 30, -1, false, 30},
+      {"out at the smallest cell", 1000, 10, -1, false, 10},
+      {"a whole wheel turn is one step", 1000, 20, 120, true, 21},
+      {"no turn", 1000, 20, 0, false, 20},
+  };
+  for (const ZoomCase& c : cases) {
+    ViewHarness v(TriplePairs(), {}, QSize(c.panel, c.panel));
+    ASSERT_TRUE(v.Frame->BoardGrid()->SetCellSize(c.cell, c.cell));
+    EXPECT_EQ(v.Frame->Zoom(c.delta), c.zooms) << c.name;
+    EXPECT_EQ(v.Frame->BoardGrid()->CellWidth(), c.expected) << c.name;
+    EXPECT_EQ(v.Frame->LeftGrid()->CellWidth(), c.zooms ? c.expected : 20) << c.name;
+    EXPECT_EQ((v.Game->GameState() & gsZoomed) != 0, c.zooms) << c.name;
+  }
+}
+
+TEST_F(FrameLayout, AZoomedPuzzleAsksNotToGrow) {
+  ViewHarness v(TriplePairs(), {}, QSize(1000, 1000));
+  ASSERT_TRUE(v.Frame->Zoom(1));
+  EXPECT_EQ(v.Game->LayoutFlags(), lfKeep | lfNoGrow | lfZoomed);
+  EXPECT_EQ(v.Frame->pbBoard()->size(), QSize(6 + 10 * 23 + 2 + 3, 6 + 10 * 23 + 2 + 3));
+  v.Frame->Relayout(v.Game->LayoutFlags());
+  EXPECT_EQ(v.Frame->BoardGrid()->CellWidth(), 21);
+}
+
+TEST_F(FrameLayout, RelayoutWaitsWhileBusy) {
+  ViewHarness v(TriplePairs(), {}, QSize(400, 400));
+  v.Host()->resize(600, 600);
+  AppBusy = true;
+  v.Frame->Relayout(lfKeep);
+  EXPECT_EQ(v.Frame->pbLeft()->pos(), QPoint(46, 122));
+  AppBusy = false;
+  v.Frame->Relayout(lfKeep);
+  EXPECT_EQ(v.Frame->pbLeft()->pos(), QPoint(146, 222));
+  EXPECT_TRUE(v.Frame->pbBoard()->isVisible());
+}
+
+TEST_F(FrameLayout, ShakeEndsCentredAgain) {
+  ViewHarness v(TriplePairs(), {}, QSize(400, 400));
+  v.Frame->Shake(lfKeep, 3, 5, 0);
+  EXPECT_EQ(v.Frame->pbLeft()->pos(), QPoint(46, 122));
+  EXPECT_EQ(v.Frame->pbBoard()->pos(), QPoint(122, 122));
+}
+
+}  // namespace
