@@ -1,0 +1,60 @@
+// A small window with a 10 x 10 puzzle, some cells filled, crossed and ticked
+// and the pointer over one cell, for looking at the board by eye. Saves a
+// picture of the window to the path given, or stays open without one.
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include "light_palette.h"
+#include "model/nono_game.h"
+#include "model/process_flags.h"
+#include "support/board_pictures.h"
+#include "view/frame_grid.h"
+#include "view/paint_box.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  AppPhase = apRunning;
+  const test_support::Picture solution = {
+      "..####....", ".##..##...", "##....##..", "#..##..#..", "#.####.#..",
+      "#.####.#..", "#..##..#..", "##....##..", ".##..##.##", "..####..##",
+  };
+  const test_support::Picture player = {
+      "..####....", ".##xx##...", "##xxxx##..", "#..##..#..", "#.oooo.#..",
+      "#.oooo.#..", "..........", "xx......x.", "..........", "........##",
+  };
+  auto game = test_support::GameOf(solution, player);
+  game->SetPalette(test_support::LightPalette());
+
+  QWidget window;
+  window.setWindowTitle("Board view");
+  window.resize(520, 480);
+  auto* frame = new TframeGrid(&window);
+  frame->SetGame(game.get());
+  frame->SetMarginXPercent(5);
+  frame->SetMarginYPercent(5);
+  frame->SetMinCellSize(10);
+  frame->CreateGrids();
+  frame->SetInputEnabled(true);
+  frame->SetPanelColor(game->Palette()[9]);
+  frame->SetHotTrackCounters(true);
+  frame->SetHotTrackBoard(true);
+  frame->ShowBoard();
+  window.show();
+  frame->FitToParent();
+  frame->Relayout(game->LayoutFlags());
+
+  // The pointer rests on row 3, column 2.
+  const QPoint at(5 + 2 * 22 + 10, 5 + 3 * 22 + 10);
+  QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(frame->pbBoard()->mapToGlobal(at)),
+                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(frame->pbBoard(), &move);
+
+  if (argc < 2) return QApplication::exec();
+  QTimer::singleShot(300, [&] {
+    window.grab().save(QString::fromLocal8Bit(argv[1]));
+    QApplication::quit();
+  });
+  return QApplication::exec();
+}
