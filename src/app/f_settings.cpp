@@ -1,0 +1,233 @@
+#include "app/f_settings.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTabWidget>
+#include <algorithm>
+
+#include "app/application_stuff.h"
+#include "persistence/game_settings.h"
+#include "text/lang_helper.h"
+
+namespace {
+
+constexpr int kDesignWidth = 462;
+constexpr int kDesignHeight = 282;
+constexpr int kButtonBarHeight = 41;
+constexpr int kButtonWidth = 90;
+constexpr int kButtonHeight = 25;
+constexpr int kComboWidth = 240;
+
+QString Text(TTextName name) {
+  return QString::fromStdString(TextFor(name));
+}
+
+// Shows the item at position value, or no item when the list has none there.
+void SelectPosition(QComboBox* combo, int value) {
+  combo->setCurrentIndex(value < combo->count() ? value : -1);
+}
+
+}  // namespace
+
+TfrmSettings::TfrmSettings(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
+  if (const QScreen* s = QGuiApplication::primaryScreen())
+    FScreenDpi = static_cast<int>(s->logicalDotsPerInchY());
+
+  PageControl1 = new QTabWidget(this);
+  PageControl1->setObjectName("PageControl1");
+  tsGame = new QWidget;
+  tsGame->setObjectName("tsGame");
+  PageControl1->addTab(tsGame, "Game");
+
+  cbDrawHotTrackCounters = new QCheckBox(tsGame);
+  cbDrawHotTrackCounters->setObjectName("cbDrawHotTrackCounters");
+  cbDrawHotTrackBoard = new QCheckBox(tsGame);
+  cbDrawHotTrackBoard->setObjectName("cbDrawHotTrackBoard");
+  lGameMode = new QLabel(tsGame);
+  lGameMode->setObjectName("lGameMode");
+  cbGameMode = new QComboBox(tsGame);
+  cbGameMode->setObjectName("cbGameMode");
+  cbGameMode->addItems({"Normal", "Nightmare"});
+  lButtonsPosition = new QLabel(tsGame);
+  lButtonsPosition->setObjectName("lButtonsPosition");
+  cbButtonPosition = new QComboBox(tsGame);
+  cbButtonPosition->setObjectName("cbButtonPosition");
+  cbButtonPosition->addItems({"Bottom", "Left", "Top", "Right"});
+  lLanguage = new QLabel(tsGame);
+  lLanguage->setObjectName("lLanguage");
+  cbLanguage = new QComboBox(tsGame);
+  cbLanguage->setObjectName("cbLanguage");
+  lGameMode->setBuddy(cbGameMode);
+  lButtonsPosition->setBuddy(cbButtonPosition);
+  lLanguage->setBuddy(cbLanguage);
+
+  FStack = {{cbDrawHotTrackCounters, 0}, {cbDrawHotTrackBoard, 0}, {lGameMode, 1}, {cbGameMode, 1},
+            {lButtonsPosition, 2},       {cbButtonPosition, 2},    {lLanguage, 3}, {cbLanguage, 3}};
+
+  pbuttons = new QWidget(this);
+  pbuttons->setObjectName("pbuttons");
+  bOK = new QPushButton("OK", pbuttons);
+  bOK->setObjectName("bOK");
+  bOK->setDefault(true);
+  bCancel = new QPushButton("Cancel", pbuttons);
+  bCancel->setObjectName("bCancel");
+  connect(bOK, &QPushButton::clicked, this, &TfrmSettings::bOKClick);
+  connect(bCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  setFixedSize(kDesignWidth, kDesignHeight);
+  PageControl1->setGeometry(0, 0, kDesignWidth, kDesignHeight - kButtonBarHeight);
+  pbuttons->setGeometry(0, kDesignHeight - kButtonBarHeight, kDesignWidth, kButtonBarHeight);
+  bOK->resize(kButtonWidth, kButtonHeight);
+  bCancel->resize(kButtonWidth, kButtonHeight);
+  cbDrawHotTrackCounters->setFocus();
+
+  FormCreate();
+}
+
+void TfrmSettings::FormCreate() {
+  setFont(SystemFont());
+  // The buttons stand at the right edge, 8 px apart and 8 px from the edge.
+  int total = 0;
+  for (const QPushButton* b : {bOK, bCancel})
+    if (!b->isHidden()) total += b->width() + 8;
+  int left = width() - total;
+  const int top = (kButtonBarHeight - kButtonHeight) / 2;
+  for (QPushButton* b : {bOK, bCancel}) {
+    if (b->isHidden()) continue;
+    b->move(left, top);
+    left += b->width() + 8;
+  }
+}
+
+void TfrmSettings::EditSettings(TGameSettings& settings) {
+  FSettings = &settings;
+
+  setWindowTitle(Text(ttnSettings));
+  PageControl1->setTabText(PageControl1->indexOf(tsGame), Text(ttnGame1));
+  cbDrawHotTrackCounters->setText(Text(ttnHotTrackCounters));
+  cbDrawHotTrackBoard->setText(Text(ttnHotTrackBoard));
+  lGameMode->setText(Text(ttnGameMode));
+  lButtonsPosition->setText(Text(ttnButtonsPosition));
+  lLanguage->setText(Text(ttnLanguage));
+  bOK->setText(Text(ttnOk));
+  bCancel->setText(Text(ttnCancel));
+  cbGameMode->clear();
+  cbGameMode->addItems({Text(ttnNormal), Text(ttnSuddenDeath)});
+  cbButtonPosition->clear();
+  cbButtonPosition->addItems({Text(ttnBottom), Text(ttnLeft), Text(ttnTop), Text(ttnRight)});
+
+  cbLanguage->clear();
+  for (const TLangRec& rec : LanguageList())
+    cbLanguage->addItem(QString::fromStdString(rec.Name), static_cast<int>(rec.Lang));
+  const int match = cbLanguage->findData(static_cast<int>(settings.Language()));
+  cbLanguage->setCurrentIndex(match >= 0 ? match : 0);
+
+  SelectPosition(cbButtonPosition, settings.ButtonsPosition());
+  cbDrawHotTrackCounters->setChecked(settings.DrawHotTrackCounters());
+  cbDrawHotTrackBoard->setChecked(settings.DrawHotTrackBoard());
+  SelectPosition(cbGameMode, settings.GameMode());
+}
+
+void TfrmSettings::FormActivate() {
+  // Labels and lists fit their texts in the current font, as the check boxes
+  // do below.
+  for (const TStackedControl& c : FStack) {
+    if (auto* label = qobject_cast<QLabel*>(c.Control)) {
+      label->adjustSize();
+    } else if (auto* combo = qobject_cast<QComboBox*>(c.Control)) {
+      const QSize hint = combo->sizeHint();
+      combo->resize(std::max(kComboWidth, hint.width()), hint.height());
+    }
+  }
+
+  // Stand-alone controls first, then each label with the control it names,
+  // groups in the order their tags first occur.
+  std::vector<TStackedControl> order;
+  std::vector<int> groups;
+  for (const TStackedControl& c : FStack) {
+    if (c.Tag == 0)
+      order.push_back(c);
+    else if (std::find(groups.begin(), groups.end(), c.Tag) == groups.end())
+      groups.push_back(c.Tag);
+  }
+  for (const int tag : groups)
+    for (const TStackedControl& c : FStack)
+      if (c.Tag == tag) order.push_back(c);
+
+  const QFontMetrics metrics(font());
+  int top = 8;
+  for (const TStackedControl& c : order) {
+    QWidget* control = c.Control;
+    if (control->isHidden()) continue;
+    if (auto* box = qobject_cast<QCheckBox*>(control)) {
+      const int indicator = box->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box);
+      box->resize(indicator + metrics.horizontalAdvance(box->text()) + Scale(8),
+                  box->sizeHint().height());
+    }
+    control->move(c.Tag == 0 || qobject_cast<QLabel*>(control) ? 8 : 12, top);
+    top += control->height() + 4;
+  }
+  const int contentHeight = top + 4;
+
+  // The page holds exactly the content; the dialog's client area holds the
+  // page control and the button bar.
+  const int pageHeight = contentHeight + (PageControl1->height() - tsGame->height());
+  const int clientHeight = pageHeight + pbuttons->height();
+  setFixedSize(width(), clientHeight);
+  PageControl1->setGeometry(0, 0, width(), pageHeight);
+  pbuttons->setGeometry(0, pageHeight, width(), pbuttons->height());
+
+  bOK->move(pbuttons->width() - bOK->width() - bCancel->width() - 16,
+            (pbuttons->height() - bOK->height()) / 2);
+  bCancel->move(bOK->x() + bOK->width() + 8, bOK->y());
+}
+
+bool TfrmSettings::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate) FormActivate();
+  return QDialog::event(e);
+}
+
+void TfrmSettings::showEvent(QShowEvent* e) {
+  // Sized before it appears, so that it opens centred at its final size.
+  FormActivate();
+  CenterOnScreen();
+  QDialog::showEvent(e);
+}
+
+void TfrmSettings::bOKClick() {
+  if (FSettings) {
+    if (cbButtonPosition->currentIndex() >= 0)
+      FSettings->SetButtonsPosition(
+          static_cast<TButtonsPosition>(cbButtonPosition->currentIndex()));
+    FSettings->SetDrawHotTrackCounters(cbDrawHotTrackCounters->isChecked());
+    FSettings->SetDrawHotTrackBoard(cbDrawHotTrackBoard->isChecked());
+    if (cbGameMode->currentIndex() >= 0)
+      FSettings->SetGameMode(static_cast<TGameMode>(cbGameMode->currentIndex()));
+    if (cbLanguage->currentIndex() >= 0)
+      FSettings->SetLanguage(static_cast<TLanguage>(cbLanguage->currentData().toInt()));
+  }
+  accept();
+}
+
+int TfrmSettings::Scale(int n) const {
+  return n * FScreenDpi / 96;
+}
+
+void TfrmSettings::CenterOnScreen() {
+  const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (!s) return;
+  // move() places the frame, so the frame is what gets centred.
+  const QSize frame = size() + (frameGeometry().size() - geometry().size());
+  const QRect area = s->availableGeometry();
+  move(area.x() + (area.width() - frame.width()) / 2,
+       area.y() + (area.height() - frame.height()) / 2);
+}

@@ -1,0 +1,73 @@
+// TfrmSettings: the modal dialog in which the player changes the game
+// settings: the two hot-tracking switches, the game mode, the edge of the
+// button bar and the language.
+//
+// EditSettings binds the dialog to a TGameSettings (not owned) and shows its
+// values; only OK writes the controls back, Cancel, Esc and the close box
+// change nothing. A stored value without a matching choice (an out-of-range
+// number from the settings file) shows no selection and is kept as it is on
+// OK; a language that is not offered shows the first one, which OK stores.
+//
+// The page lays itself out whenever the dialog is shown or activated: its
+// controls are stacked top-down, each label above the control it names, and
+// the dialog takes the height the stack needs. The width is fixed.
+#pragma once
+
+#include <QDialog>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+class TGameSettings;
+
+class TfrmSettings : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TfrmSettings(QWidget* parent = nullptr);
+
+  void EditSettings(TGameSettings& settings);
+
+  // Stacks the page's visible controls and sizes the page and the dialog.
+  void FormActivate();
+
+ protected:
+  bool event(QEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+
+ private:
+  // A control of the page with the tag that groups a label with the control
+  // it names; tag 0 stands alone.
+  struct TStackedControl {
+    QWidget* Control;
+    int Tag;
+  };
+
+  void FormCreate();
+  void bOKClick();
+  // n times the screen's vertical dots per inch over 96, truncated.
+  int Scale(int n) const;
+  void CenterOnScreen();
+
+  TGameSettings* FSettings = nullptr;  // not owned
+  int FScreenDpi = 96;
+
+  QTabWidget* PageControl1;
+  QWidget* tsGame;
+  QCheckBox* cbDrawHotTrackCounters;
+  QCheckBox* cbDrawHotTrackBoard;
+  QLabel* lGameMode;
+  QComboBox* cbGameMode;
+  QLabel* lButtonsPosition;
+  QComboBox* cbButtonPosition;
+  QLabel* lLanguage;
+  QComboBox* cbLanguage;
+  QWidget* pbuttons;
+  QPushButton* bOK;
+  QPushButton* bCancel;
+
+  std::vector<TStackedControl> FStack;
+};

@@ -1,0 +1,101 @@
+// The about window: the version text can be read, selected and copied but
+// not edited; OK and Enter close it, Esc does not.
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "app/f_about.h"
+#include "text/lang_helper.h"
+#include "util/app_environment.h"
+
+namespace {
+
+class AboutWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FAbout.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&FAbout));
+    FEdit = FAbout.findChild<QLineEdit*>("Edit1");
+    ASSERT_NE(FEdit, nullptr);
+  }
+
+  TfrmAbout FAbout;
+  QLineEdit* FEdit = nullptr;
+};
+
+TEST_F(AboutWindowTest, ShowsTheVersionWithThePlatformInAFixedWindow) {
+  EXPECT_EQ(FAbout.windowTitle().toStdString(), TextFor(ttnAbout));
+  EXPECT_EQ(FEdit->text().toStdString(), GetVersionString(true));
+  EXPECT_TRUE(FEdit->text().startsWith(QString::fromStdString(GetVersionString(false)) + "/"));
+  EXPECT_TRUE(FEdit->isReadOnly());
+  EXPECT_EQ(FEdit->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+  EXPECT_EQ(FAbout.size(), QSize(624, 276));
+  EXPECT_EQ(FAbout.minimumSize(), FAbout.maximumSize());
+
+  const auto* panel = FAbout.findChild<QWidget*>("Panel1");
+  const auto* scroll = FAbout.findChild<QScrollArea*>("ScrollBox1");
+  const auto* bar = FAbout.findChild<QWidget*>("pbuttons");
+  const auto* ok = FAbout.findChild<QPushButton*>("bOK");
+  ASSERT_TRUE(panel && scroll && bar && ok);
+  EXPECT_EQ(panel->geometry(), QRect(0, 0, 624, 97));
+  EXPECT_EQ(FEdit->parentWidget(), panel);
+  EXPECT_EQ(scroll->geometry(), QRect(0, 97, 624, 276 - 97 - 41));
+  EXPECT_EQ(scroll->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+  EXPECT_EQ(bar->geometry(), QRect(0, 276 - 41, 624, 41));
+  EXPECT_EQ(ok->text(), "OK");
+  EXPECT_EQ(ok->geometry(), QRect(522, 6, 90, 25));
+  EXPECT_TRUE(ok->isDefault());
+}
+
+TEST_F(AboutWindowTest, TheVersionCanBeSelectedAndCopiedButNotEdited) {
+  const QString version = FEdit->text();
+  FEdit->setFocus();
+  QTest::keyClicks(FEdit, "xyz");
+  QTest::keyClick(FEdit, Qt::Key_Backspace);
+  QTest::keyClick(FEdit, Qt::Key_Delete);
+  EXPECT_EQ(FEdit->text(), version);
+
+  QTest::keyClick(FEdit, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(FEdit->selectedText(), version);
+  QGuiApplication::clipboard()->clear();
+  QTest::keyClick(FEdit, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), version);
+  QTest::keyClick(FEdit, Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(FEdit->text(), version);
+}
+
+TEST_F(AboutWindowTest, EscDoesNothingWhileOkAndEnterClose) {
+  QTest::keyClick(&FAbout, Qt::Key_Escape);
+  QTest::keyClick(FEdit, Qt::Key_Escape);
+  EXPECT_TRUE(FAbout.isVisible());
+
+  QTest::mouseClick(FAbout.findChild<QPushButton*>("bOK"), Qt::LeftButton);
+  EXPECT_FALSE(FAbout.isVisible());
+  EXPECT_EQ(FAbout.result(), QDialog::Accepted);
+
+  TfrmAbout modal;
+  QTimer::singleShot(0, &modal, [&modal] {
+    QTest::keyClick(modal.findChild<QLineEdit*>("Edit1"), Qt::Key_Return);
+  });
+  EXPECT_EQ(modal.exec(), QDialog::Accepted);
+}
+
+TEST_F(AboutWindowTest, OpensCentredOnTheScreenEveryTime) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_LE((FAbout.frameGeometry().center() - area.center()).manhattanLength(), 2);
+  FAbout.hide();
+  FAbout.move(area.topLeft());
+  FAbout.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&FAbout));
+  EXPECT_LE((FAbout.frameGeometry().center() - area.center()).manhattanLength(), 2);
+}
+
+}  // namespace
