@@ -45,8 +45,10 @@ int main(int argc, char** argv) {
   frame->FitToParent();
   frame->Relayout(game->LayoutFlags());
 
-  // The pointer rests on row 3, column 2.
-  const QPoint at(5 + 2 * 22 + 10, 5 + 3 * 22 + 10);
+  // The pointer rests on row 3, column 2, whatever size the cells were fitted to.
+  QPoint at;
+  for (const TCellCacheRec& rec : frame->BoardGrid()->CellCache())
+    if (rec.Col == 2 && rec.Row == 3) at = QPoint(rec.Rect.Left + 2, rec.Rect.Top + 2);
   QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(frame->pbBoard()->mapToGlobal(at)),
                    Qt::NoButton, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(frame->pbBoard(), &move);
