@@ -5,6 +5,7 @@
 #include <QPen>
 #include <algorithm>
 
+#include "view/grid_canvas.h"
 #include "view/half_even.h"
 
 namespace {
@@ -48,7 +49,7 @@ const QImage& TCellSprite::Get(TCellMark mark, int w, int h, int penWidth, const
   FPenWidth = penWidth;
   FBackground = background;
   FPen = pen;
-  FImage = QImage(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
+  FImage = NewGridImage(w, h);
   FImage.fill(background);
   QPainter canvas(&FImage);
   if (mark == TCellMark::Cross)
@@ -69,10 +70,7 @@ const QImage& TClueSprites::Get(const std::string& text, int w, int h, const QFo
   }
   QImage& image = FImages[{text, background.rgb()}];
   if (!image.isNull()) return image;
-  image = QImage(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
-  // Text is laid out at the 96 dpi of the grid images.
-  image.setDotsPerMeterX(3780);
-  image.setDotsPerMeterY(3780);
+  image = NewGridImage(w, h);
   image.fill(background);
   if (!text.empty()) {
     QPainter canvas(&image);

@@ -5,7 +5,6 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QPolygon>
 #include <chrono>
 #include <stdexcept>
 #include <thread>
@@ -26,14 +25,9 @@ constexpr int kLargestClueFont = 1000;
 constexpr int kSmallestHotDotPercent = 45;
 constexpr int kSmallestHotDot = 3;
 
-// Clue font sizes are measured at the 96 dpi of the grid images.
+// Clue font sizes are measured at the resolution of the grid images.
 const QImage& MeasuringDevice() {
-  static const QImage device = [] {
-    QImage image(1, 1, QImage::Format_RGB32);
-    image.setDotsPerMeterX(3780);
-    image.setDotsPerMeterY(3780);
-    return image;
-  }();
+  static const QImage device = NewGridImage(1, 1);
   return device;
 }
 
@@ -55,8 +49,11 @@ bool TframeGrid::PaintGrid(TNonoGrid* grid, QPainter& painter) {
   // Every paint renders the grid again from the puzzle as it stands.
   const QImage& image = grid->RenderedBitmap();
   if (image.isNull()) return false;
+  const QRect box(0, 0, painter.device()->width(), painter.device()->height());
+  if (!image.rect().contains(box))
+    painter.fillRect(box, FpBoard->palette().color(QPalette::Window));
   painter.drawImage(0, 0, image);
-  return image.width() >= painter.device()->width() && image.height() >= painter.device()->height();
+  return true;
 }
 
 void TframeGrid::RepaintAll() {
@@ -239,9 +236,7 @@ QImage TframeGrid::BoardImage() {
   int w = FBoardGrid->CellWidth();
   int h = FBoardGrid->CellHeight();
   const QSize size = TotalSize(0, gap, w, h);
-  QImage image(size, QImage::Format_RGB32);
-  image.setDotsPerMeterX(MeasuringDevice().dotsPerMeterX());
-  image.setDotsPerMeterY(MeasuringDevice().dotsPerMeterY());
+  QImage image = NewGridImage(size.width(), size.height());
   image.fill(FpBoard->palette().color(QPalette::Window));
   QPainter painter(&image);
   const QImage& left = FLeftGrid->RenderedBitmap();

@@ -19,6 +19,14 @@ QImage* DirectTarget(QPainter& canvas) {
 
 }  // namespace
 
+QImage NewGridImage(int w, int h) {
+  constexpr int kDotsPerMeterAt96Dpi = 3780;
+  QImage image(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
+  image.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
+  image.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
+  return image;
+}
+
 void FillSolid(QPainter& canvas, const QRect& r, const QColor& colour) {
   QImage* image = DirectTarget(canvas);
   if (!image) {

@@ -9,10 +9,6 @@
 
 namespace {
 
-// Grid images are measured and drawn at 96 dpi on every screen, so font sizes
-// give the same pixels on- and off-screen.
-constexpr int kDotsPerMeter96Dpi = 3780;
-
 // Number of separators for count lines in groups of size `group`.
 int SeparatorCount(bool enabled, int count, int group) {
   if (!enabled || group <= 0) return 0;
@@ -60,9 +56,7 @@ void TNonoGrid::Render() {
   // leaves the last image as it was.
   if (m.Width <= 0 || m.Height <= 0) return;
   if (FBitmap.width() != m.Width || FBitmap.height() != m.Height) {
-    FBitmap = QImage(m.Width, m.Height, QImage::Format_RGB32);
-    FBitmap.setDotsPerMeterX(kDotsPerMeter96Dpi);
-    FBitmap.setDotsPerMeterY(kDotsPerMeter96Dpi);
+    FBitmap = NewGridImage(m.Width, m.Height);
   }
   QPainter canvas(&FBitmap);
   canvas.fillRect(0, 0, m.Width, m.Height, ToQColor(FBackgroundColor));
