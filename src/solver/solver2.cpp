@@ -7,8 +7,21 @@
 #include "model/nono_game.h"
 
 Line::Line(const TCounterArr& clue) {
+  SetClue(clue);
+}
+
+void Line::SetClue(const TCounterArr& clue) {
+  FClue.clear();
   for (const std::int32_t value : clue)
     if (value > 0) FClue.push_back(value);
+  ClueChanged();
+  if (FMirror) {
+    FMirror->FClue.assign(FClue.rbegin(), FClue.rend());
+    FMirror->ClueChanged();
+  }
+}
+
+void Line::ClueChanged() {
   FBlockCount = static_cast<std::int32_t>(FClue.size());
   // Summed wide and capped, so that an absurd clue simply fits nowhere.
   FMinimal.resize(FClue.size());
@@ -24,9 +37,19 @@ void Line::LoadLine(std::span<std::int32_t> cells) {
   FLength = static_cast<std::int32_t>(cells.size());
   FDone.resize(cells.size());
   for (std::size_t i = 0; i < cells.size(); ++i) FDone[i] = cells[i] != 0 ? 1 : 0;
-  FPlacement.assign(cells.size(), 0);
+  FStarts.assign(FClue.size(), 0);
   FSeen.assign(cells.size(), 0);
+  FUncovered.assign(cells.size(), 0);
   FFound = 0;
+  FForced = -1;
+  FHasBounds = false;
+  FNextEmpty.resize(cells.size() + 1);
+  FNextEmpty[FLength] = FLength;
+  FLastFilled = -1;
+  for (int i = FLength - 1; i >= 0; --i) {
+    FNextEmpty[i] = FCells[i] == -1 ? i : FNextEmpty[i + 1];
+    if (FLastFilled < 0 && FCells[i] == 1) FLastFilled = i;
+  }
   FDeadAt.resize(static_cast<std::size_t>(FBlockCount) * cells.size());
 }
 
@@ -35,17 +58,10 @@ void Line::PlaceBlock(int k, int start) {
   const std::size_t state = static_cast<std::size_t>(k) * FLength + start;
   if (FDeadAt[state] == FEpoch) return;
   const int end = start + FClue[k];
-  bool fits = true;
-  int covered = start;
-  for (; covered < end; ++covered) {
-    if (FCells[covered] == -1) {
-      fits = false;
-      break;
-    }
-    FPlacement[covered] = 1;
-  }
-  if (fits && end < FLength && FCells[end] == 1) fits = false;
-  if (fits) {
+  // The block covers no empty cell and no filled cell touches its end.
+  const bool coversForcedEmpty = start <= FForced && FForced < end && FCells[FForced] == -1;
+  if (FNextEmpty[start] >= end && !coversForcedEmpty && (end == FLength || FCells[end] != 1)) {
+    FStarts[k] = start;
     if (k == FBlockCount - 1) {
       RecordPlacement(end);
     } else {
@@ -56,24 +72,32 @@ void Line::PlaceBlock(int k, int start) {
       }
     }
   }
-  for (int i = start; i < covered; ++i) FPlacement[i] = 0;
   // Whether the later blocks can complete depends only on the cells, which
   // stay fixed during one enumeration; never explore this start again.
   if (FFound == 0) FDeadAt[state] = FEpoch;
 }
 
 void Line::RecordPlacement(int end) {
-  for (int i = end; i < FLength; ++i)
-    if (FCells[i] == 1) return;
-  for (int i = 0; i < FLength; ++i) {
-    if (FSeen[i] == 0) {
-      FSeen[i] = FPlacement[i];
-    } else if (FSeen[i] != FPlacement[i]) {
-      FSeen[i] = 2;
-      FCells[i] = 0;
-      FDone[i] = 1;
+  if (FLastFilled >= end) return;
+  const auto merge = [this](int from, int to, std::int32_t covered) {
+    for (int i = from; i < to; ++i) {
+      if (covered == 0) FUncovered[i] = 1;
+      if (FSeen[i] == 0) {
+        FSeen[i] = covered;
+      } else if (FSeen[i] != covered) {
+        FSeen[i] = 2;
+        FCells[i] = 0;
+        FDone[i] = 1;
+      }
     }
+  };
+  int position = 0;
+  for (int k = 0; k < FBlockCount; ++k) {
+    merge(position, FStarts[k], 0);
+    position = FStarts[k] + FClue[k];
+    merge(FStarts[k], position, 1);
   }
+  merge(position, FLength, 0);
   ++FFound;
 }
 
@@ -94,15 +118,23 @@ bool Line::HasPlacement() {
 
 bool Line::CanBe(int i, std::int32_t value) {
   if (FSeen[i] == 2 || FSeen[i] == value) return true;
+  if (value == -1 && FUncovered[i] == 1) return true;
+  if (FHasBounds && (value == 1 ? !CouldBeCovered(i) : MustBeCovered(i))) return false;
   const std::int32_t saved = FCells[i];
+  const std::int32_t lastFilled = FLastFilled;
   FCells[i] = value;
+  FForced = i;
+  if (value == 1) FLastFilled = std::max(FLastFilled, i);
   const bool fits = HasPlacement();
   FCells[i] = saved;
+  FForced = -1;
+  FLastFilled = lastFilled;
   return fits;
 }
 
 bool Line::SolveLine() {
   if (!HasPlacement()) return false;
+  RecordBounds();
   for (int i = 0; i < FLength; ++i) {
     if (FDone[i] == 1) continue;
     if (!CanBe(i, 1))
@@ -116,17 +148,59 @@ bool Line::SolveLine() {
   return true;
 }
 
-NonogramSolver::NonogramSolver(const TCountersArr& rowClues, const TCountersArr& columnClues)
-    : FWidth(static_cast<std::int32_t>(columnClues.size())),
-      FHeight(static_cast<std::int32_t>(rowClues.size())),
-      FGrid(static_cast<std::size_t>(FWidth) * FHeight, 0),
-      FRowDirty(rowClues.size(), 1),
-      FColumnDirty(columnClues.size(), 1),
-      FBuffer(std::max(FWidth, FHeight), 0) {
-  FRows.reserve(rowClues.size());
-  for (const TCounterArr& clue : rowClues) FRows.emplace_back(clue);
-  FColumns.reserve(columnClues.size());
-  for (const TCounterArr& clue : columnClues) FColumns.emplace_back(clue);
+void Line::RecordBounds() {
+  FLeftmost.assign(FStarts.begin(), FStarts.end());
+  if (FBlockCount > 0) {
+    // The leftmost placement of the mirrored line is the rightmost one here.
+    if (!FMirror) FMirror = std::make_unique<Line>(TCounterArr(FClue.rbegin(), FClue.rend()));
+    FMirrorCells.assign(FCells.rbegin(), FCells.rend());
+    FMirror->LoadLine(FMirrorCells);
+    FMirror->HasPlacement();
+    FRightmost.resize(FClue.size());
+    for (int k = 0; k < FBlockCount; ++k)
+      FRightmost[k] = FLength - FMirror->FStarts[FBlockCount - 1 - k] - FClue[k];
+    FStarts = FRightmost;
+    RecordPlacement(FRightmost.back() + FClue.back());
+  }
+  FHasBounds = true;
+}
+
+bool Line::CouldBeCovered(int i) const {
+  for (int k = 0; k < FBlockCount; ++k)
+    if (FLeftmost[k] <= i && i < FRightmost[k] + FClue[k]) return true;
+  return false;
+}
+
+bool Line::MustBeCovered(int i) const {
+  for (int k = 0; k < FBlockCount; ++k)
+    if (FRightmost[k] <= i && i < FLeftmost[k] + FClue[k]) return true;
+  return false;
+}
+
+NonogramSolver::NonogramSolver(const TCountersArr& rowClues, const TCountersArr& columnClues) {
+  Reset(rowClues, columnClues);
+}
+
+void NonogramSolver::Reset(const TCountersArr& rowClues, const TCountersArr& columnClues) {
+  FWidth = static_cast<std::int32_t>(columnClues.size());
+  FHeight = static_cast<std::int32_t>(rowClues.size());
+  FGrid.assign(static_cast<std::size_t>(FWidth) * FHeight, 0);
+  FRowDirty.assign(rowClues.size(), 1);
+  FColumnDirty.assign(columnClues.size(), 1);
+  FBuffer.resize(std::max(FWidth, FHeight));
+  FChanged = false;
+  FFoundContradiction = false;
+  const auto setClues = [](std::vector<Line>& lines, const TCountersArr& clues) {
+    for (std::size_t i = 0; i < clues.size(); ++i) {
+      if (i < lines.size())
+        lines[i].SetClue(clues[i]);
+      else
+        lines.emplace_back(clues[i]);
+    }
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(clues.size()), lines.end());
+  };
+  setClues(FRows, rowClues);
+  setClues(FColumns, columnClues);
 }
 
 bool NonogramSolver::SolveRow(int r) {

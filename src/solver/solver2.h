@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -22,6 +23,8 @@ class TNonoGame;
 class Line {
  public:
   explicit Line(const TCounterArr& clue);
+  // Gives the line a new clue, keeping its storage.
+  void SetClue(const TCounterArr& clue);
 
   // Makes `cells` the line's cells (the line works on them in place) and
   // resets the per-solve state: cells already known need no probing.
@@ -49,6 +52,16 @@ class Line {
   std::int32_t Found() const { return FFound; }
 
  private:
+  // Derives the block count and the minimal lengths from the clue.
+  void ClueChanged();
+  // Records the rightmost placement besides the leftmost one just found. In
+  // every fitting placement block k starts between the two, which answers
+  // many probes without enumerating.
+  void RecordBounds();
+  // Can some block cover cell i; must one?
+  bool CouldBeCovered(int i) const;
+  bool MustBeCovered(int i) const;
+
   TCounterArr FClue;
   std::int32_t FBlockCount = 0;
   // Minimal[k]: the fewest cells blocks k..last need, gaps included.
@@ -56,14 +69,34 @@ class Line {
   std::int32_t FLength = 0;
   std::span<std::int32_t> FCells;
   TCounterArr FDone;
-  TCounterArr FPlacement;
+  // The placement being built: the start of each block placed so far.
+  TCounterArr FStarts;
   // 0 until a recorded placement covers the cell, then 1; 2 once a placement
   // recorded later leaves it uncovered (the cell is then undetermined).
   TCounterArr FSeen;
+  // 1 once some recorded placement leaves the cell uncovered: it can be empty.
+  TCounterArr FUncovered;
   std::int32_t FFound = 0;
-  // Block k at start a leads to no complete placement for the cells of the
-  // current enumeration when FDeadAt[k * length + a] == FEpoch. A new
-  // enumeration starts a new epoch, so the table is never cleared.
+  // Tables of the cells as loaded: the first empty cell at or after each
+  // position (FLength if none) and the last filled cell (-1 if none; during a
+  // probe that forces a cell filled, the later of the two). Values SolveLine
+  // deduces later hold in every fitting placement, so they never change which
+  // placements fit, and the tables serve the whole load.
+  TCounterArr FNextEmpty;
+  std::int32_t FLastFilled = -1;
+  // The cell a probe forces (-1 outside probes); its value is in the cells.
+  std::int32_t FForced = -1;
+  // Block starts of the leftmost and the rightmost fitting placement, known
+  // during SolveLine (FHasBounds).
+  TCounterArr FLeftmost;
+  TCounterArr FRightmost;
+  bool FHasBounds = false;
+  // The line read backwards, with its clue reversed.
+  std::unique_ptr<Line> FMirror;
+  TCounterArr FMirrorCells;
+  // Block k at start a led to no complete placement in the current
+  // enumeration when FDeadAt[k * length + a] == FEpoch. A new enumeration
+  // starts a new epoch, so the table is never cleared.
   std::vector<std::uint32_t> FDeadAt;
   std::uint32_t FEpoch = 0;
 };
@@ -73,6 +106,11 @@ class NonogramSolver {
   // Row clues top to bottom, column clues left to right; the grid starts with
   // every cell unknown.
   NonogramSolver(const TCountersArr& rowClues, const TCountersArr& columnClues);
+  // A solver without lines, to be given clues by Reset.
+  NonogramSolver() = default;
+  // Starts over with new clues and an unknown grid, keeping the storage, so a
+  // caller testing many candidates allocates little.
+  void Reset(const TCountersArr& rowClues, const TCountersArr& columnClues);
 
   // Sweeps rows, then columns, until a column pass writes nothing new.
   // Returns 2 when every cell is known, 1 otherwise.
@@ -93,8 +131,8 @@ class NonogramSolver {
   bool SolveRow(int r);
   bool SolveColumn(int c);
 
-  std::int32_t FWidth;
-  std::int32_t FHeight;
+  std::int32_t FWidth = 0;
+  std::int32_t FHeight = 0;
   std::vector<Line> FRows;
   std::vector<Line> FColumns;
   TCounterArr FGrid;  // flat, row by row

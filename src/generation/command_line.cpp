@@ -1,0 +1,273 @@
+#include "generation/command_line.h"
+
+#include <charconv>
+#include <cstdint>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <stdexcept>
+#include <string_view>
+#include <vector>
+
+#include "generation/rnd.h"
+#include "model/nono_game.h"
+#include "solver/solver2.h"
+
+namespace {
+
+// A wrong command line, as opposed to bad data: exit status 2.
+class EUsage : public std::invalid_argument {
+ public:
+  using std::invalid_argument::invalid_argument;
+};
+
+constexpr int kMaxCount = 1000000;
+
+struct TGenerateOptions {
+  int Width = 0;
+  int Height = 0;
+  int Count = 1;
+  std::optional<std::uint64_t> Seed;
+};
+
+// Digits only, at most the given value; nothing else is a number here.
+template <typename T>
+std::optional<T> ParseNumber(std::string_view text, T most) {
+  T value{};
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || text[0] == '-' || text[0] == '+' || ec != std::errc() ||
+      end != text.data() + text.size() || value > most)
+    return std::nullopt;
+  return value;
+}
+
+// "WxH" with both sides in 1..MaxBoardSide.
+std::optional<std::pair<int, int>> ParseSize(std::string_view text) {
+  const std::size_t x = text.find('x');
+  if (x == std::string_view::npos) return std::nullopt;
+  const auto w = ParseNumber<int>(text.substr(0, x), MaxBoardSide);
+  const auto h = ParseNumber<int>(text.substr(x + 1), MaxBoardSide);
+  if (!w || !h || *w < 1 || *h < 1) return std::nullopt;
+  return std::pair(*w, *h);
+}
+
+std::string SizeText(int width, int height) {
+  return std::to_string(width) + "x" + std::to_string(height);
+}
+
+std::string ClueText(const TCounterArr& clue) {
+  std::string text;
+  for (const std::int32_t value : clue) {
+    if (value <= 0) continue;
+    if (!text.empty()) text += '.';
+    text += std::to_string(value);
+  }
+  return text;
+}
+
+TGenerateOptions ParseGenerateOptions(const std::vector<std::string_view>& args) {
+  TGenerateOptions options;
+  if (args.size() < 2) throw EUsage("--generate needs a board size WxH");
+  const auto size = ParseSize(args[1]);
+  if (!size)
+    throw EUsage("board size '" + std::string(args[1]) + "' is not WxH with sides 1.." +
+                 std::to_string(MaxBoardSide));
+  options.Width = size->first;
+  options.Height = size->second;
+  bool countGiven = false;
+  for (std::size_t i = 2; i < args.size(); i += 2) {
+    const std::string_view option = args[i];
+    if (option != "--count" && option != "--seed")
+      throw EUsage("unknown option '" + std::string(option) + "' for --generate");
+    if (i + 1 >= args.size()) throw EUsage(std::string(option) + " needs a value");
+    const std::string_view value = args[i + 1];
+    if (option == "--count") {
+      const auto count = ParseNumber<int>(value, kMaxCount);
+      if (countGiven || !count || *count < 1)
+        throw EUsage("--count needs one number from 1 to " + std::to_string(kMaxCount));
+      options.Count = *count;
+      countGiven = true;
+    } else {
+      const auto seed = ParseNumber<std::uint64_t>(value, UINT64_MAX);
+      if (options.Seed || !seed) throw EUsage("--seed needs one whole number of 0 or more");
+      options.Seed = seed;
+    }
+  }
+  return options;
+}
+
+int Generate(const TGenerateOptions& options, std::ostream& out) {
+  if (options.Seed)
+    TRnd::UseSeed(*options.Seed);
+  else
+    TRnd::SeedFromClock();  // the fallback, should the system source fail
+  TNonoGame game(options.Width, options.Height);
+  const int percentage = DefaultFillPct(options.Width, options.Height, 0);
+  for (int i = 0; i < options.Count; ++i) {
+    game.NewRandom(options.Width, options.Height, percentage);
+    out << GameId(game) << '\n';
+  }
+  return 0;
+}
+
+std::string GridText(const NonogramSolver& solver) {
+  std::string text;
+  for (int y = 0; y < solver.Height(); ++y) {
+    if (y > 0) text += '/';
+    for (int x = 0; x < solver.Width(); ++x) {
+      const std::int32_t v = solver.Cell(x, y);
+      text += v == 1 ? '#' : v == -1 ? '.' : '?';
+    }
+  }
+  return text;
+}
+
+std::int64_t FilledCells(const TCountersArr& clues) {
+  std::int64_t n = 0;
+  for (const TCounterArr& clue : clues)
+    for (const std::int32_t value : clue) n += value;
+  return n;
+}
+
+// The answer line for one game ID.
+std::string SolveGameId(const std::string& text) {
+  const TPuzzleClues clues = ParseGameId(text);
+  if (FilledCells(clues.Columns) != FilledCells(clues.Rows))
+    throw std::invalid_argument(
+        "the column clues and the row clues fill different numbers of cells");
+  NonogramSolver solver(clues.Rows, clues.Columns);
+  const int result = solver.Solve();
+  if (solver.FoundContradiction()) throw std::invalid_argument("no picture fits these clues");
+  return (result == 2 ? "solved " : "unsolved ") + GridText(solver);
+}
+
+std::string_view Trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+int SolveAll(std::istream& in, std::ostream& out, std::ostream& err) {
+  std::string line;
+  for (long long number = 1; std::getline(in, line); ++number) {
+    const std::string_view text = Trimmed(line);
+    if (text.empty()) continue;
+    try {
+      out << SolveGameId(std::string(text)) << '\n';
+    } catch (const std::invalid_argument& e) {
+      out.flush();
+      err << "tavelo: line " << number << ": " << e.what() << '\n';
+      return 1;
+    }
+  }
+  return 0;
+}
+
+int Solve(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
+          std::ostream& err) {
+  if (args.size() > 2) throw EUsage("--solve takes at most one file");
+  if (args.size() == 1) return SolveAll(in, out, err);
+  std::ifstream file{std::string(args[1])};
+  if (!file) throw std::runtime_error("cannot read '" + std::string(args[1]) + "'");
+  return SolveAll(file, out, err);
+}
+
+// One clue of a game ID: numbers joined by "."; nothing or "0" for no blocks.
+TCounterArr ParseClue(std::string_view text, int length, const std::string& name) {
+  TCounterArr clue;
+  if (text.empty() || text == "0") return clue;
+  std::int64_t need = -1;
+  for (std::size_t start = 0;;) {
+    const std::size_t dot = text.find('.', start);
+    const std::string_view part = text.substr(start, dot - start);
+    const bool digits = !part.empty() && part.find_first_not_of("0123456789") == part.npos;
+    // A number too long to read cannot fit any line either.
+    const auto value = ParseNumber<int>(part, MaxBoardSide + 1);
+    if (!digits || (value && *value < 1))
+      throw std::invalid_argument(name + " clue '" + std::string(text) +
+                                  "' is not a list of positive numbers joined by '.'");
+    const int cells = value ? *value : MaxBoardSide + 1;
+    clue.push_back(cells);
+    need += 1 + cells;
+    if (dot == std::string_view::npos) break;
+    start = dot + 1;
+  }
+  if (need > length)
+    throw std::invalid_argument(name + " clue " + std::string(text) + " does not fit in " +
+                                std::to_string(length) + " cells");
+  return clue;
+}
+
+}  // namespace
+
+void WriteUsage(std::ostream& out) {
+  out << "usage: tavelo                                         open the game\n"
+         "       tavelo --generate WxH [--count N] [--seed S]   print new puzzles as game IDs\n"
+         "       tavelo --solve [FILE]                          solve game IDs by line logic\n";
+}
+
+std::string GameId(const TNonoGame& game) {
+  std::string id = SizeText(game.Width(), game.Height()) + ":";
+  bool first = true;
+  for (const TCountersArr& clues : {game.ColumnClues(true), game.RowClues(true)}) {
+    for (const TCounterArr& clue : clues) {
+      if (!first) id += '/';
+      id += ClueText(clue);
+      first = false;
+    }
+  }
+  return id;
+}
+
+TPuzzleClues ParseGameId(const std::string& text) {
+  const std::size_t colon = text.find(':');
+  if (colon == std::string::npos)
+    throw std::invalid_argument("a puzzle line starts with its size WxH and ':'");
+  const auto size = ParseSize(std::string_view(text).substr(0, colon));
+  if (!size)
+    throw std::invalid_argument("size '" + text.substr(0, colon) + "' is not WxH with sides 1.." +
+                                std::to_string(MaxBoardSide));
+  TPuzzleClues clues;
+  clues.Width = size->first;
+  clues.Height = size->second;
+  std::vector<std::string_view> parts;
+  const std::string_view body = std::string_view(text).substr(colon + 1);
+  for (std::size_t start = 0;;) {
+    const std::size_t slash = body.find('/', start);
+    parts.push_back(body.substr(start, slash - start));
+    if (slash == std::string_view::npos) break;
+    start = slash + 1;
+  }
+  const std::size_t expected = static_cast<std::size_t>(clues.Width) + clues.Height;
+  if (parts.size() != expected)
+    throw std::invalid_argument("a " + SizeText(clues.Width, clues.Height) + " puzzle has " +
+                                std::to_string(expected) + " clues, this line has " +
+                                std::to_string(parts.size()));
+  for (int x = 0; x < clues.Width; ++x)
+    clues.Columns.push_back(ParseClue(parts[x], clues.Height, "column " + std::to_string(x + 1)));
+  for (int y = 0; y < clues.Height; ++y)
+    clues.Rows.push_back(
+        ParseClue(parts[clues.Width + y], clues.Width, "row " + std::to_string(y + 1)));
+  return clues;
+}
+
+int RunCommandLine(int argc, char** argv, std::istream& in, std::ostream& out, std::ostream& err) {
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  try {
+    if (args.empty()) throw EUsage("no command given");
+    if (args[0] == "--help" || args[0] == "-h") {
+      WriteUsage(out);
+      return 0;
+    }
+    if (args[0] == "--generate") return Generate(ParseGenerateOptions(args), out);
+    if (args[0] == "--solve") return Solve(args, in, out, err);
+    throw EUsage("unknown option '" + std::string(args[0]) + "'");
+  } catch (const EUsage& e) {
+    err << "tavelo: " << e.what() << " (tavelo --help lists the commands)\n";
+    return 2;
+  } catch (const std::exception& e) {
+    out.flush();
+    err << "tavelo: " << e.what() << '\n';
+    return 1;
+  }
+}

@@ -1,0 +1,43 @@
+// The headless face of tavelo:
+//   tavelo --generate WxH [--count N] [--seed S]
+//     prints N generated puzzles, one per line, as game IDs: "WxH:", then the
+//     column clues and the row clues, each clue's numbers joined by "." and
+//     the clues by "/", an empty line written as nothing ("3x3:1/1.1/1/1/1.1/1").
+//     With a seed the output is the same on every run and machine.
+//   tavelo --solve [FILE]
+//     reads such lines (an empty line may also be written "0") from FILE or
+//     standard input and prints for each "solved" or "unsolved", a space and
+//     the grid line logic deduced: rows top to bottom joined by "/", "#"
+//     filled, "." empty, "?" unknown.
+// Bad arguments and malformed lines give one line on err and a non-zero exit
+// status: 2 for a usage error, 1 for bad data or a failed command.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+#include "model/mytypes.h"
+
+class TNonoGame;
+
+// Runs the command the arguments name (argv[0] is the program) and returns
+// the exit status.
+int RunCommandLine(int argc, char** argv, std::istream& in, std::ostream& out, std::ostream& err);
+
+// The usage text, several lines.
+void WriteUsage(std::ostream& out);
+
+// A puzzle written as a game ID from the clues of its solution.
+std::string GameId(const TNonoGame& game);
+
+// The clues a game ID describes.
+struct TPuzzleClues {
+  int Width = 0;
+  int Height = 0;
+  TCountersArr Columns;
+  TCountersArr Rows;
+};
+
+// Reads one game ID. Throws std::invalid_argument naming what is wrong, among
+// others a clue that cannot fit its line.
+TPuzzleClues ParseGameId(const std::string& text);

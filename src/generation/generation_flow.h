@@ -1,0 +1,61 @@
+// The generation of a new puzzle: the parameters a board size implies, and the
+// loop that makes random candidates, checks them and keeps the first one the
+// line solver determines completely.
+#pragma once
+
+#include "generation/random_fill.h"
+#include "model/mytypes.h"
+#include "solver/solver2.h"
+
+class TNonoGame;
+
+struct TGenerationParams {
+  int Width = 0;
+  int Height = 0;
+  int Target = 0;   // filled cells the picture is balanced to
+  int Divisor = 2;  // bounds the first run of each row
+  TBalanceOptions Balance;
+  int ColumnLimit = 0;         // most blocks in a column; 0 = no block limits
+  int RowLimit = 0;            // most blocks in a row; 0 = no block limits
+  bool DuplicateTest = false;  // reject equal column clues
+};
+
+// Filled cells for a board of width x height at the percentage: the product
+// rounded to the nearest integer, halves to the even neighbour.
+int TargetCount(int width, int height, int percentage);
+TGenerationParams GenerationParams(int width, int height, int percentage);
+
+// Makes candidates on one working board that it keeps between them, so a
+// request allocates nothing per candidate.
+class TPuzzleGenerator {
+ public:
+  // More candidates than any size the program creates ever needs by far; sizes
+  // that almost never pass the checks end here instead of freezing.
+  static constexpr int MaxCandidates = 200000;
+
+  // The first candidate the line solver determines completely. Throws
+  // std::runtime_error when MaxCandidates candidates gave none.
+  const TInternalArrArr& Generate(const TGenerationParams& params);
+
+  // Fills, balances, checks and line-breaks one candidate on the working
+  // board. False when it was rejected before the line solver.
+  bool MakeCandidate(const TGenerationParams& params);
+  // Does the line solver determine every cell of the working board?
+  bool CandidateSolves();
+  const TInternalArrArr& Board() const { return FBoard; }
+
+ private:
+  // The empty-line checks, and on square boards the thin-line checks, on the
+  // "#" counts in FCounts.
+  bool HasShortLines(const TGenerationParams& p) const;
+
+  TInternalArrArr FBoard;
+  TLineCounts FCounts;
+  TCountersArr FRowClues;
+  TCountersArr FColumnClues;
+  NonogramSolver FSolver;
+};
+
+// The model side of a slot's new-puzzle request: the fill percentage for the
+// puzzle's size and the difficulty, the difficulty, then Regenerate.
+void StartNewPuzzleModel(TNonoGame& game, TDifficulty difficulty);

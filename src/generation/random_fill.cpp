@@ -1,0 +1,190 @@
+#include "generation/random_fill.h"
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+#include "generation/rnd.h"
+
+namespace {
+
+int Width(const TInternalArrArr& board) {
+  return board.empty() ? 0 : static_cast<int>(board[0].size());
+}
+int Height(const TInternalArrArr& board) {
+  return static_cast<int>(board.size());
+}
+
+// Direction -1: the first line with strictly the most filled cells; otherwise
+// the first with strictly the fewest.
+int PickLine(const std::vector<int>& counts, int direction) {
+  int best = direction < 0 ? 0 : std::numeric_limits<int>::max();
+  int picked = 0;
+  for (int i = 0; i < static_cast<int>(counts.size()); ++i) {
+    if (direction < 0 ? counts[i] > best : counts[i] < best) {
+      best = counts[i];
+      picked = i;
+    }
+  }
+  return picked;
+}
+
+// Scans one line of n cells (cellAt(i) gives cell i) in a direction chosen by
+// a coin, never visiting the position where the scan would end, and on a coin
+// toss changes the first cell it may: a filled one to "E" when removing, an
+// empty one to `added` when adding. Returns the position changed, or -1.
+template <typename CellAt>
+int ScanLine(int n, int direction, std::uint8_t added, CellAt cellAt) {
+  const bool forward = CoinToss();
+  for (int step = 0; step < n - 1; ++step) {
+    const int i = forward ? step : n - 1 - step;
+    std::uint8_t& cell = cellAt(i);
+    if (CoinToss() && IsFilledLetter(cell) == (direction < 0)) {
+      cell = direction < 0 ? kLetterEmpty : added;
+      return i;
+    }
+  }
+  return -1;
+}
+
+}  // namespace
+
+bool CoinToss() {
+  return TRnd::RandomRange(1, 10) > 5;
+}
+
+void ClearBoard(TInternalArrArr& board) {
+  for (TInternalArr& row : board) std::fill(row.begin(), row.end(), kLetterEmpty);
+}
+
+int FillRandomRuns(TInternalArrArr& board, int width, int height, int divisor) {
+  if (width < 1 || height < 1 || divisor < 1 || width / divisor < 1)
+    throw std::invalid_argument("The run fill needs a board at least as wide as its divisor");
+  board.resize(height);
+  for (TInternalArr& row : board) row.resize(width);
+  ClearBoard(board);
+  int filled = 0;
+  for (TInternalArr& row : board) {
+    int colour = TRnd::RandomRange(0, 1);
+    int run = TRnd::RandomRange(1, width / divisor);
+    // The first run fits by the check above, every later one by its draw.
+    for (int j = 0; j < width;) {
+      if (colour == 1) std::fill(row.begin() + j, row.begin() + j + run, kLetterFilled);
+      filled += colour * run;
+      j += run;
+      colour = 1 - colour;
+      if (width - j > 0) run = TRnd::RandomRange(1, width - j);
+    }
+  }
+  return filled;
+}
+
+int CountFilled(const TInternalArrArr& board) {
+  const int width = Width(board);
+  int n = 0;
+  for (const TInternalArr& row : board)
+    for (int x = 0; x < width; ++x) n += IsFilledLetter(row[x]) ? 1 : 0;
+  return n;
+}
+
+void CountLines(const TInternalArrArr& board, TLineCounts& counts) {
+  const int width = Width(board);
+  counts.Rows.assign(Height(board), 0);
+  counts.Columns.assign(width, 0);
+  for (int y = 0; y < Height(board); ++y) {
+    const std::uint8_t* row = board[y].data();
+    int inRow = 0;
+    for (int x = 0; x < width; ++x) {
+      const int filled = IsFilledLetter(row[x]) ? 1 : 0;
+      inRow += filled;
+      counts.Columns[x] += filled;
+    }
+    counts.Rows[y] = inRow;
+  }
+}
+
+TAdjustOutcome AdjustRows(TInternalArrArr& board, TLineCounts& counts, int direction) {
+  if (direction == 0) return TAdjustOutcome::Unchanged;
+  const int y = PickLine(counts.Rows, direction);
+  const int n = Width(board);
+  // The line choice is deterministic: a line that cannot take the change now
+  // would be picked again and again.
+  if (direction < 0 ? counts.Rows[y] <= 1 : counts.Rows[y] >= n - 1) return TAdjustOutcome::NotMade;
+  TInternalArr& row = board[y];
+  const int x =
+      ScanLine(n, direction, kLetterRowAdded, [&](int i) -> std::uint8_t& { return row[i]; });
+  if (x < 0) return TAdjustOutcome::Unchanged;
+  counts.Rows[y] += direction;
+  counts.Columns[x] += direction;
+  return TAdjustOutcome::Changed;
+}
+
+TAdjustOutcome AdjustColumns(TInternalArrArr& board, TLineCounts& counts, int direction) {
+  if (direction == 0) return TAdjustOutcome::Unchanged;
+  const int x = PickLine(counts.Columns, direction);
+  if (direction < 0 && counts.Columns[x] <= 1) return TAdjustOutcome::NotMade;
+  const int y = ScanLine(Height(board), direction, kLetterColumnAdded,
+                         [&](int i) -> std::uint8_t& { return board[i][x]; });
+  if (y < 0) return TAdjustOutcome::Unchanged;
+  counts.Rows[y] += direction;
+  counts.Columns[x] += direction;
+  return TAdjustOutcome::Changed;
+}
+
+TAdjustOutcome AdjustRows(TInternalArrArr& board, int direction) {
+  TLineCounts counts;
+  CountLines(board, counts);
+  return AdjustRows(board, counts, direction);
+}
+
+TAdjustOutcome AdjustColumns(TInternalArrArr& board, int direction) {
+  TLineCounts counts;
+  CountLines(board, counts);
+  return AdjustColumns(board, counts, direction);
+}
+
+int PickRow(const TInternalArrArr& board, int direction) {
+  TLineCounts counts;
+  CountLines(board, counts);
+  return PickLine(counts.Rows, direction);
+}
+
+int PickColumn(const TInternalArrArr& board, int direction) {
+  TLineCounts counts;
+  CountLines(board, counts);
+  return PickLine(counts.Columns, direction);
+}
+
+bool BalanceFillCount(TInternalArrArr& board, TBalanceOptions options, int target, int difference) {
+  TLineCounts counts;
+  CountLines(board, counts);
+  return BalanceFillCount(board, counts, options, target, difference);
+}
+
+bool BalanceFillCount(TInternalArrArr& board, TLineCounts& counts, TBalanceOptions options,
+                      int target, int difference) {
+  const int direction = (difference > 0) - (difference < 0);
+  int count = 0;
+  for (const int n : counts.Rows) count += n;
+  // Attempts may pass without a change by chance; this many rounds are never
+  // needed for a reachable target.
+  const long long cap = 100LL * Width(board) * Height(board) + 1000;
+  for (long long round = 0; round < cap; ++round) {
+    bool attempted = false;
+    if (options.Columns) {
+      const TAdjustOutcome outcome = AdjustColumns(board, counts, direction);
+      attempted = outcome != TAdjustOutcome::NotMade;
+      if (outcome == TAdjustOutcome::Changed) count += direction;
+      if (count == target) return true;
+    }
+    if (options.Rows) {
+      const TAdjustOutcome outcome = AdjustRows(board, counts, direction);
+      attempted = attempted || outcome != TAdjustOutcome::NotMade;
+      if (outcome == TAdjustOutcome::Changed) count += direction;
+      if (count == target) return true;
+    }
+    // Nothing changed and nothing could: every further round is the same.
+    if (!attempted || direction == 0) return false;
+  }
+  return false;
+}

@@ -1,0 +1,72 @@
+// The random fill of a new puzzle: a working board of letters ("E" empty; "#"
+// filled by the run fill, "d" and "c" filled by row and column balancing),
+// filled row by row with alternating runs and then nudged one cell at a time
+// until its filled count equals a target. Every draw comes from TRnd.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "model/mytypes.h"
+
+// Which lines balancing may correct; at least one is on.
+struct TBalanceOptions {
+  bool Columns = true;
+  bool Rows = true;
+};
+
+// What one correction attempt did.
+enum class TAdjustOutcome {
+  NotMade,    // the picked line cannot take the change; the board is unchanged
+  Unchanged,  // the scan passed without changing a cell
+  Changed,    // one cell was filled or emptied
+};
+
+inline bool IsFilledLetter(std::uint8_t letter) {
+  return letter == kLetterFilled || letter == kLetterRowAdded || letter == kLetterColumnAdded;
+}
+
+// Every cell of every row becomes "E".
+void ClearBoard(TInternalArrArr& board);
+
+// Resizes the board to height rows of width cells and fills each row with
+// alternating runs, the first at most width / divisor cells long. Returns the
+// number of "#" written. Throws std::invalid_argument when width / divisor is
+// below 1 (no first run would fit).
+int FillRandomRuns(TInternalArrArr& board, int width, int height, int divisor);
+
+// Filled cells ("#", "d", "c") of the whole board; row 0 gives the width.
+int CountFilled(const TInternalArrArr& board);
+
+// Filled counts of every row and every column of a board.
+struct TLineCounts {
+  std::vector<int> Rows;
+  std::vector<int> Columns;
+};
+void CountLines(const TInternalArrArr& board, TLineCounts& counts);
+
+// Adds or removes one cell at a time, as difference = target - current count
+// says, until the filled count equals target. Returns false, leaving the board
+// short of the target, when no correction can be made any more or after a
+// generous cap on attempts (targets far outside the usual range). The form
+// with counts takes them as the board's filled counts and keeps them in step.
+bool BalanceFillCount(TInternalArrArr& board, TBalanceOptions options, int target, int difference);
+bool BalanceFillCount(TInternalArrArr& board, TLineCounts& counts, TBalanceOptions options,
+                      int target, int difference);
+
+// One correction attempt on the row (column) PickRow (PickColumn) chooses:
+// direction -1 empties a filled cell, +1 fills an empty one ("d" in a row,
+// "c" in a column), 0 does nothing. The forms with counts take them as the
+// board's current counts and keep them in step.
+TAdjustOutcome AdjustRows(TInternalArrArr& board, int direction);
+TAdjustOutcome AdjustColumns(TInternalArrArr& board, int direction);
+TAdjustOutcome AdjustRows(TInternalArrArr& board, TLineCounts& counts, int direction);
+TAdjustOutcome AdjustColumns(TInternalArrArr& board, TLineCounts& counts, int direction);
+
+// For direction -1 the first line with the most filled cells, otherwise the
+// first with the fewest.
+int PickRow(const TInternalArrArr& board, int direction);
+int PickColumn(const TInternalArrArr& board, int direction);
+
+// True with probability one half.
+bool CoinToss();
