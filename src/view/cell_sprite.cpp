@@ -38,8 +38,8 @@ void DrawTick(QPainter& canvas, int left, int top, int w, int h, int a, const QC
   canvas.drawPolyline(points, 3);
 }
 
-const QImage& TCellSprite::Get(TCellMark mark, int w, int h, int penWidth, const QColor& background,
-                               const QColor& pen) {
+const QImage& TCellSprite::Get(TCellMark mark, int w, int h, int penWidth, QRgb background,
+                               QRgb pen) {
   if (!FImage.isNull() && mark == FMark && w == FWidth && h == FHeight && penWidth == FPenWidth &&
       background == FBackground && pen == FPen)
     return FImage;
@@ -60,7 +60,7 @@ const QImage& TCellSprite::Get(TCellMark mark, int w, int h, int penWidth, const
 }
 
 const QImage& TClueSprites::Get(const std::string& text, int w, int h, const QFont& font,
-                                const QColor& background, const QColor& textColour) {
+                                QRgb background, QRgb textColour) {
   if (w != FWidth || h != FHeight || font.pointSize() != FPointSize || textColour != FTextColour) {
     FImages.clear();
     FWidth = w;
@@ -68,14 +68,15 @@ const QImage& TClueSprites::Get(const std::string& text, int w, int h, const QFo
     FPointSize = font.pointSize();
     FTextColour = textColour;
   }
-  QImage& image = FImages[{text, background.rgb()}];
-  if (!image.isNull()) return image;
-  image = NewGridImage(w, h);
+  std::vector<std::pair<QRgb, QImage>>& images = FImages[text];
+  for (const auto& [colour, made] : images)
+    if (colour == background) return made;
+  QImage& image = images.emplace_back(background, NewGridImage(w, h)).second;
   image.fill(background);
   if (!text.empty()) {
     QPainter canvas(&image);
     canvas.setFont(font);
-    canvas.setPen(textColour);
+    canvas.setPen(QColor(textColour));
     const QString number = QString::fromStdString(text);
     const QFontMetrics metrics = canvas.fontMetrics();
     const int x = (w - metrics.horizontalAdvance(number)) / 2;

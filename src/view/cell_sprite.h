@@ -7,9 +7,10 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
-#include <map>
 #include <string>
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
 class QPainter;
 
@@ -25,16 +26,15 @@ class TCellSprite {
  public:
   // The cell image for these values; drawn again only when one differs from
   // the last call.
-  const QImage& Get(TCellMark mark, int w, int h, int penWidth, const QColor& background,
-                    const QColor& pen);
+  const QImage& Get(TCellMark mark, int w, int h, int penWidth, QRgb background, QRgb pen);
 
  private:
   TCellMark FMark = TCellMark::Cross;
   int FWidth = 0;
   int FHeight = 0;
   int FPenWidth = 0;
-  QColor FBackground;
-  QColor FPen;
+  QRgb FBackground = 0;
+  QRgb FPen = 0;
   QImage FImage;
 };
 
@@ -43,8 +43,8 @@ class TClueSprites {
   // The clue cell showing text (possibly empty) centred on background, cut to
   // the cell. All images are dropped when the cell size, the font size or the
   // text colour differ from the last call.
-  const QImage& Get(const std::string& text, int w, int h, const QFont& font,
-                    const QColor& background, const QColor& textColour);
+  const QImage& Get(const std::string& text, int w, int h, const QFont& font, QRgb background,
+                    QRgb textColour);
   // Drops all images (the font changed in another way than its size).
   void Clear() { FImages.clear(); }
 
@@ -52,6 +52,7 @@ class TClueSprites {
   int FWidth = 0;
   int FHeight = 0;
   int FPointSize = 0;
-  QColor FTextColour;
-  std::map<std::pair<std::string, QRgb>, QImage> FImages;
+  QRgb FTextColour = 0;
+  // By text, then one image per background (plain or hot).
+  std::unordered_map<std::string, std::vector<std::pair<QRgb, QImage>>> FImages;
 };

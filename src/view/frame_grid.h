@@ -134,7 +134,7 @@ class TframeGrid : public QWidget {
   bool PaintGrid(TNonoGrid* grid, QPainter& painter);
   void DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
   void DrawHotDot(QPainter& canvas, const TCellRect& r);
-  const QColor& PaletteColor(int entry);
+  QRgb PaletteColor(int entry);
   void DrawCellCounter(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
   void DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
   const QFont& ClueFont(int size);
@@ -169,7 +169,7 @@ class TframeGrid : public QWidget {
   TClueSprites FClueSprites;
   bool FPaletteConverted = false;
   TBoardPalette FConvertedPalette{};
-  std::array<QColor, kBoardPaletteSize> FPaletteColors;
+  std::array<QRgb, kBoardPaletteSize> FPaletteColors{};
   // One sprite per marked state, so each keeps its colours.
   enum { kSpriteCrossed, kSpriteIncorrect, kSpriteCorrect, kSpriteAllCorrect, kSpriteCount };
   std::array<TCellSprite, kSpriteCount> FSprites;

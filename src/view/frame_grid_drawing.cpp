@@ -72,11 +72,11 @@ void TframeGrid::changeEvent(QEvent* e) {
   QWidget::changeEvent(e);
 }
 
-const QColor& TframeGrid::PaletteColor(int entry) {
+QRgb TframeGrid::PaletteColor(int entry) {
   // Converted once per palette: the board painter asks for every cell.
   const TBoardPalette& palette = FGame->Palette();
   if (!FPaletteConverted || palette != FConvertedPalette) {
-    for (int i = 0; i < kBoardPaletteSize; ++i) FPaletteColors[i] = ToQColor(palette[i]);
+    for (int i = 0; i < kBoardPaletteSize; ++i) FPaletteColors[i] = ToQRgb(palette[i]);
     FConvertedPalette = palette;
     FPaletteConverted = true;
   }
@@ -91,8 +91,7 @@ void TframeGrid::DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int r
   const int h = r.Height();
   // Ticks and crosses: pen width a = 0.175 of the board's cell width.
   const int a = DivRoundHalfEven(std::int64_t{FBoardGrid->CellWidth()} * 7, 40);
-  const auto mark = [&](TCellSprite& sprite, TCellMark kind, const QColor& background,
-                        const QColor& pen) {
+  const auto mark = [&](TCellSprite& sprite, TCellMark kind, QRgb background, QRgb pen) {
     CopyImage(canvas, r.Left, r.Top, sprite.Get(kind, w, h, a, background, pen));
   };
 
@@ -104,7 +103,7 @@ void TframeGrid::DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int r
       break;
     case psAllCorrect:
       mark(FSprites[kSpriteAllCorrect], TCellMark::Tick, PaletteColor(5),
-           ToQColor(FGame->AllCorrectColor()));
+           ToQRgb(FGame->AllCorrectColor()));
       break;
     case psCrossed:
       mark(FSprites[kSpriteCrossed], TCellMark::Cross, PaletteColor(8), PaletteColor(3));
@@ -195,13 +194,12 @@ int TframeGrid::ClueFontSize(const TCellRect& r) {
 void TframeGrid::DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int row,
                               const TCellRect& r) {
   if (!FGame) return;
-  const TBoardPalette& palette = FGame->Palette();
   const QFont& clueFont = ClueFont(ClueFontSize(r));
   const bool hot = grid.HotTrack() && (col == grid.HotCol() || row == grid.HotRow());
-  const QColor background = ToQColor(hot ? palette[13] : palette[7]);
+  const QRgb background = PaletteColor(hot ? 13 : 7);
   CopyImage(canvas, r.Left, r.Top,
             FClueSprites.Get(grid.GetText(col, row), r.Width(), r.Height(), clueFont, background,
-                             ToQColor(palette[10])));
+                             PaletteColor(10)));
 }
 
 void TframeGrid::Flash(int count, int ms) {

@@ -27,20 +27,19 @@ QImage NewGridImage(int w, int h) {
   return image;
 }
 
-void FillSolid(QPainter& canvas, const QRect& r, const QColor& colour) {
+void FillSolid(QPainter& canvas, const QRect& r, QRgb colour) {
   QImage* image = DirectTarget(canvas);
   if (!image) {
-    canvas.fillRect(r, colour);
+    canvas.fillRect(r, QColor(colour));
     return;
   }
   const QRect area = r.intersected(image->rect());
   if (area.isEmpty()) return;
-  const QRgb value = colour.rgb();
   uchar* const bits = image->bits();
   const qsizetype stride = image->bytesPerLine();
   for (int y = area.top(); y <= area.bottom(); ++y) {
     QRgb* const line = reinterpret_cast<QRgb*>(bits + y * stride);
-    std::fill(line + area.left(), line + area.right() + 1, value);
+    std::fill(line + area.left(), line + area.right() + 1, colour);
   }
 }
 

@@ -15,5 +15,5 @@ class QPainter;
 // A grid image of at least 1 x 1 pixels.
 QImage NewGridImage(int w, int h);
 
-void FillSolid(QPainter& canvas, const QRect& r, const QColor& colour);
+void FillSolid(QPainter& canvas, const QRect& r, QRgb colour);
 void CopyImage(QPainter& canvas, int x, int y, const QImage& image);

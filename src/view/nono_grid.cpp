@@ -73,7 +73,7 @@ void TNonoGrid::Render() {
   }
 
   const QColor groupLine = ToQColor(FGroupLineColor);
-  const QColor cellColor = ToQColor(FCellColor);
+  const QRgb cellColor = ToQRgb(FCellColor);
   int sx = m.ColSeparators;
   int sy = m.RowSeparators;
   int x = FBorderWidth + FLineWidth;

@@ -7,8 +7,13 @@
 #include "model/mytypes.h"
 #include "util/utils.h"
 
-inline QColor ToQColor(TColor colour) {
+// The opaque Qt pixel value (0xFFRRGGBB).
+inline QRgb ToQRgb(TColor colour) {
   const TColor rgb = TUtils::ColorToRGB(colour);
-  return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>(rgb >> 8 & 0xFF),
-                static_cast<int>(rgb >> 16 & 0xFF));
+  return qRgb(static_cast<int>(rgb & 0xFF), static_cast<int>(rgb >> 8 & 0xFF),
+              static_cast<int>(rgb >> 16 & 0xFF));
+}
+
+inline QColor ToQColor(TColor colour) {
+  return QColor(ToQRgb(colour));
 }
