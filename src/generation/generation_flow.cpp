@@ -43,6 +43,12 @@ TGenerationParams GenerationParams(int width, int height, int percentage) {
 }
 
 bool TPuzzleGenerator::MakeCandidate(const TGenerationParams& p) {
+  if (!FillAndCheck(p)) return false;
+  BreakFullLines(FBoard, p.Width, p.Height);
+  return true;
+}
+
+bool TPuzzleGenerator::FillAndCheck(const TGenerationParams& p) {
   const int filled = FillRandomRuns(FBoard, p.Width, p.Height, p.Divisor);
   // Straight after the run fill every filled cell is a "#": one count serves
   // the line checks and balancing. Balancing never adds a "#", so a line too
@@ -62,7 +68,6 @@ bool TPuzzleGenerator::MakeCandidate(const TGenerationParams& p) {
     if (HasTooManyBlocks(FRowClues, p.RowLimit)) return false;
     if (p.DuplicateTest && HasDuplicateClues(FColumnClues)) return false;
   }
-  BreakFullLines(FBoard, p.Width, p.Height);
   return true;
 }
 

@@ -40,6 +40,9 @@ class TPuzzleGenerator {
   // Fills, balances, checks and line-breaks one candidate on the working
   // board. False when it was rejected before the line solver.
   bool MakeCandidate(const TGenerationParams& params);
+  // The same without the final line breaking: false when the candidate was
+  // rejected; otherwise the board holds exactly the target count.
+  bool FillAndCheck(const TGenerationParams& params);
   // Does the line solver determine every cell of the working board?
   bool CandidateSolves();
   const TInternalArrArr& Board() const { return FBoard; }

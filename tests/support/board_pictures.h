@@ -63,6 +63,17 @@ inline TInternalArrArr LettersOf(const Picture& rows) {
   return grid;
 }
 
+// A letter board back as a picture: "E" -> '.', other letters as they stand.
+inline Picture PictureOfLetters(const TInternalArrArr& grid) {
+  Picture rows;
+  for (const TInternalArr& line : grid) {
+    std::string row;
+    for (std::uint8_t c : line) row += c == kLetterEmpty ? '.' : static_cast<char>(c);
+    rows.push_back(row);
+  }
+  return rows;
+}
+
 inline void SetPlayer(TNonoGame& game, const Picture& rows) {
   for (int y = 0; y < game.Height(); ++y)
     for (int x = 0; x < game.Width(); ++x) game.SetPlayerState(x, y, StateOfChar(rows[y][x]));

@@ -1,0 +1,181 @@
+#include "generation/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "generation/rnd.h"
+#include "model/nono_game.h"
+#include "support/board_pictures.h"
+
+using namespace test_support;
+
+namespace {
+
+struct TRun {
+  int status;
+  std::string out, err;
+};
+
+TRun RunTavelo(std::vector<std::string> args, const std::string& input = "") {
+  args.insert(args.begin(), "tavelo");
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  std::istringstream in(input);
+  std::ostringstream out, err;
+  const int status = RunCommandLine(static_cast<int>(argv.size()), argv.data(), in, out, err);
+  TRnd::ResetForTest();
+  return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) lines.push_back(line);
+  return lines;
+}
+
+bool IsOneLine(const std::string& text) {
+  return !text.empty() && text.back() == '\n' && text.find('\n') == text.size() - 1;
+}
+
+}  // namespace
+
+TEST(CommandLine, GenerateWritesGameIdsThatASeedRepeats) {
+  const TRun first = RunTavelo({"--generate", "10x10", "--count", "4", "--seed", "77"});
+  ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_EQ(first.err, "");
+  const std::vector<std::string> ids = Lines(first.out);
+  ASSERT_EQ(ids.size(), 4u);
+  for (const std::string& id : ids) {
+    EXPECT_EQ(id.rfind("10x10:", 0), 0u) << id;
+    EXPECT_EQ(id.find_first_not_of("0123456789./", 6), std::string::npos) << id;
+    const TPuzzleClues clues = ParseGameId(id);
+    EXPECT_EQ(clues.Columns.size(), 10u);
+    EXPECT_EQ(clues.Rows.size(), 10u);
+  }
+  EXPECT_EQ(RunTavelo({"--generate", "10x10", "--seed", "77", "--count", "4"}).out, first.out);
+  EXPECT_NE(RunTavelo({"--generate", "10x10", "--count", "4", "--seed", "78"}).out, first.out);
+  // One puzzle by default; without a seed the system source serves.
+  EXPECT_EQ(Lines(RunTavelo({"--generate", "3x21"}).out).size(), 1u);
+
+  // Every generated puzzle is solved by line logic.
+  const TRun solved = RunTavelo({"--solve"}, first.out);
+  ASSERT_EQ(solved.status, 0) << solved.err;
+  for (const std::string& line : Lines(solved.out)) EXPECT_EQ(line.rfind("solved ", 0), 0u) << line;
+}
+
+TEST(CommandLine, GameIdListsColumnsThenRowsWithEmptyLinesAsNothing) {
+  auto game = GameOf({".#.", "#.#", ".#.", "..."});
+  EXPECT_EQ(GameId(*game), "3x4:1/1.1/1/1/1.1/1/");
+  auto full = GameOf({"###", "#.#"});
+  EXPECT_EQ(GameId(*full), "3x2:2/1/2/3/1.1");
+}
+
+TEST(CommandLine, SolvePrintsTheDeducedGrid) {
+  const TRun run = RunTavelo({"--solve"},
+                             "3x3:1/1.1/1/1/1.1/1\n"
+                             "2x2:2/2/2/2\n"
+                             "\n"
+                             "2x2:1/1/1/1\r\n"
+                             "2x2:0/2/1/1\n"
+                             "2x2:/2/1/1\n"
+                             "  5x1:1/1/1/1/1/5  \n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "solved .#./#.#/.#.\n"
+            "solved ##/##\n"
+            "unsolved ?\?/?\?\n"
+            "solved .#/.#\n"
+            "solved .#/.#\n"
+            "solved #####\n");
+}
+
+TEST(CommandLine, SolveReadsAFile) {
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / "tavelo_command_line_test.txt";
+  std::ofstream(path) << "2x2:2/2/2/2\n";
+  const TRun run = RunTavelo({"--solve", path.string()});
+  std::filesystem::remove(path);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "solved ##/##\n");
+
+  const TRun missing = RunTavelo({"--solve", path.string()});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_TRUE(IsOneLine(missing.err)) << missing.err;
+  EXPECT_NE(missing.err.find("cannot read"), std::string::npos) << missing.err;
+}
+
+TEST(CommandLine, BadArgumentsAreUsageErrors) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"--bogus"},
+      {"--generate"},
+      {"--generate", "10"},
+      {"--generate", "0x5"},
+      {"--generate", "5x129"},
+      {"--generate", "5x"},
+      {"--generate", "-5x5"},
+      {"--generate", "5x5", "--count"},
+      {"--generate", "5x5", "--count", "0"},
+      {"--generate", "5x5", "--count", "abc"},
+      {"--generate", "5x5", "--count", "99999999999"},
+      {"--generate", "5x5", "--count", "2", "--count", "3"},
+      {"--generate", "5x5", "--seed", "-1"},
+      {"--generate", "5x5", "--seed", "1e3"},
+      {"--generate", "5x5", "extra"},
+      {"--solve", "a", "b"},
+  };
+  for (const std::vector<std::string>& args : cases) {
+    const TRun run = RunTavelo(args);
+    EXPECT_EQ(run.status, 2) << args.back();
+    EXPECT_EQ(run.out, "") << args.back();
+    EXPECT_TRUE(IsOneLine(run.err)) << args.back() << ": " << run.err;
+  }
+  const TRun help = RunTavelo({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--generate"), std::string::npos);
+}
+
+TEST(CommandLine, MalformedPuzzleLinesAreRefused) {
+  struct Case {
+    std::string line, message;
+  };
+  const Case cases[] = {
+      {"3x3", "size WxH and ':'"},
+      {"3:1/1/1", "is not WxH"},
+      {"0x3:", "is not WxH"},
+      {"200x1:1", "is not WxH"},
+      {"3x3:1/1", "has 6 clues, this line has 2"},
+      {"3x3:1/x/1/1/1/1", "column 2 clue 'x'"},
+      {"3x3:1/1/1/1/1.-1/1", "row 2 clue '1.-1'"},
+      {"3x3:1/1/1/1/1..1/1", "row 2 clue '1..1'"},
+      {"3x3:1/1/1/0.1/1/1", "row 1 clue '0.1'"},
+      {"3x3:4/1/1/1/1/1", "column 1 clue 4 does not fit in 3 cells"},
+      {"3x3:1/1/1/2.1/1/1", "row 1 clue 2.1 does not fit in 3 cells"},
+      {"2x2:1/1/99999999999999/1", "row 1 clue 99999999999999 does not fit in 2 cells"},
+      {"2x2:1/1/2/2", "different numbers of cells"},
+      {"1x1:1/0", "different numbers of cells"},
+      {"2x2:2/0/2/0", "no picture fits"},
+  };
+  for (const Case& c : cases) {
+    const TRun run = RunTavelo({"--solve"}, "2x2:2/2/2/2\n" + c.line + "\n2x2:2/2/2/2\n");
+    EXPECT_EQ(run.status, 1) << c.line;
+    // Lines before the bad one are answered; the error names the line.
+    EXPECT_EQ(run.out, "solved ##/##\n") << c.line;
+    EXPECT_TRUE(IsOneLine(run.err)) << c.line << ": " << run.err;
+    EXPECT_EQ(run.err.rfind("tavelo: line 2: ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << c.line << ": " << run.err;
+  }
+}
+
+TEST(CommandLine, SizesThatCannotBeGeneratedFailCleanly) {
+  const TRun run = RunTavelo({"--generate", "1x5", "--seed", "1"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_TRUE(IsOneLine(run.err)) << run.err;
+}

@@ -1,0 +1,254 @@
+#include "generation/generation_flow.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <stdexcept>
+#include <string>
+
+#include "generation/candidate_checks.h"
+#include "generation/generation_support.h"
+#include "generation/templates.h"
+#include "model/process_flags.h"
+#include "solver/solver2.h"
+#include "support/board_pictures.h"
+
+using namespace test_support;
+
+namespace {
+
+TGenerationParams ParamsFor(int w, int h) {
+  return GenerationParams(w, h, DefaultFillPct(w, h, 0));
+}
+
+int MostBlocks(const TCountersArr& clues) {
+  std::size_t most = 0;
+  for (const TCounterArr& clue : clues) most = std::max(most, clue.size());
+  return static_cast<int>(most);
+}
+
+// Sets the first-run flag for one test.
+class FirstRun {
+ public:
+  FirstRun() { SettingsFileMissing = true; }
+  ~FirstRun() { SettingsFileMissing = false; }
+  FirstRun(const FirstRun&) = delete;
+  FirstRun& operator=(const FirstRun&) = delete;
+};
+
+}  // namespace
+
+TEST(GenerationParams, FollowTheBoardSize) {
+  struct Row {
+    int w, h, target, divisor, columnLimit, rowLimit;
+    bool duplicates, rowBalancing;
+  };
+  const Row rows[] = {
+      {3, 3, 4, 2, 0, 0, false, true},
+      {5, 5, 12, 2, 0, 0, false, true},
+      {10, 10, 50, 2, 3, 2, false, true},
+      {15, 15, 112, 2, 5, 3, true, true},
+      {20, 20, 200, 3, 6, 4, true, true},
+      {25, 25, 312, 3, 8, 6, true, false},
+      {30, 30, 450, 3, 10, 8, true, false},
+      {3, 21, 32, 2, 0, 0, false, true},
+      // Sizes only a stored game brings.
+      {6, 6, 18, 2, 2, 1, false, true},
+      {9, 9, 40, 2, 2, 1, false, true},
+      {14, 14, 98, 2, 3, 2, true, true},
+      {21, 21, 220, 2, 6, 4, true, true},
+      {40, 40, 800, 3, 13, 12, true, false},
+      {10, 12, 60, 2, 0, 0, false, true},
+  };
+  for (const Row& r : rows) {
+    const TGenerationParams p = ParamsFor(r.w, r.h);
+    const std::string size = std::to_string(r.w) + "x" + std::to_string(r.h);
+    EXPECT_EQ(p.Width, r.w) << size;
+    EXPECT_EQ(p.Height, r.h) << size;
+    EXPECT_EQ(p.Target, r.target) << size;
+    EXPECT_EQ(p.Divisor, r.divisor) << size;
+    EXPECT_EQ(p.ColumnLimit, r.columnLimit) << size;
+    EXPECT_EQ(p.RowLimit, r.rowLimit) << size;
+    EXPECT_EQ(p.DuplicateTest, r.duplicates) << size;
+    EXPECT_TRUE(p.Balance.Columns) << size;
+    EXPECT_EQ(p.Balance.Rows, r.rowBalancing) << size;
+  }
+}
+
+TEST(GenerationParams, TargetRoundsHalvesToEven) {
+  struct Case {
+    int w, h, pct, target;
+  };
+  for (const Case c : {Case{3, 3, 40, 4}, Case{5, 5, 50, 12}, Case{7, 7, 50, 24},
+                       Case{9, 9, 50, 40}, Case{11, 11, 50, 60}, Case{3, 3, 60, 5},
+                       Case{10, 10, 70, 70}, Case{3, 21, 50, 32}, Case{1, 1, 50, 0}})
+    EXPECT_EQ(TargetCount(c.w, c.h, c.pct), c.target) << c.w << "x" << c.h << " " << c.pct;
+}
+
+TEST(Generation, CheckedCandidatesKeepTheirLimits) {
+  SeededDraws seeded(21);
+  struct Case {
+    int w, h, accepted;
+  };
+  for (const Case c : {Case{3, 3, 300}, Case{5, 5, 300}, Case{10, 10, 300}, Case{15, 15, 100},
+                       Case{20, 20, 30}, Case{3, 21, 300}}) {
+    const TGenerationParams p = ParamsFor(c.w, c.h);
+    TPuzzleGenerator generator;
+    for (int n = 0; n < c.accepted;) {
+      if (!generator.FillAndCheck(p)) continue;
+      ++n;
+      const TInternalArrArr& board = generator.Board();
+      ASSERT_EQ(CountFilled(board), p.Target);
+      EXPECT_FALSE(HasEmptyColumn(board, c.w, c.h));
+      EXPECT_FALSE(HasEmptyRow(board, c.w, c.h));
+      if (c.w == c.h) {
+        EXPECT_FALSE(HasThinRow(board, c.w, c.h));
+        EXPECT_FALSE(HasThinColumn(board, c.w, c.h));
+      }
+      TCountersArr rows, columns;
+      BoardRowClues(board, rows);
+      BoardColumnClues(board, columns);
+      if (p.ColumnLimit > 0) {
+        EXPECT_LE(MostBlocks(columns), p.ColumnLimit);
+        EXPECT_LE(MostBlocks(rows), p.RowLimit);
+      }
+      if (p.DuplicateTest) EXPECT_FALSE(HasDuplicateClues(columns));
+    }
+  }
+}
+
+TEST(Generation, TenByTenStaysWithinThreeBlocksPerColumnAndTwoPerRow) {
+  SeededDraws seeded(22);
+  TPuzzleGenerator generator;
+  int accepted = 0;
+  while (accepted < 500) {
+    if (!generator.FillAndCheck(ParamsFor(10, 10))) continue;
+    ++accepted;
+    TCountersArr rows, columns;
+    BoardRowClues(generator.Board(), rows);
+    BoardColumnClues(generator.Board(), columns);
+    ASSERT_LE(MostBlocks(columns), 3);
+    ASSERT_LE(MostBlocks(rows), 2);
+  }
+}
+
+TEST(Generation, EveryAcceptedPuzzleIsLineSolvable) {
+  SeededDraws seeded(23);
+  struct Case {
+    int w, h, puzzles;
+  };
+  for (const Case c : {Case{3, 3, 200}, Case{5, 5, 200}, Case{10, 10, 100}, Case{15, 15, 30},
+                       Case{20, 20, 10}, Case{25, 25, 3}, Case{30, 30, 3}, Case{3, 21, 100}}) {
+    TPuzzleGenerator generator;
+    const TGenerationParams p = ParamsFor(c.w, c.h);
+    for (int i = 0; i < c.puzzles; ++i) {
+      const TInternalArrArr& board = generator.Generate(p);
+      auto game = std::make_unique<TNonoGame>(c.w, c.h);
+      game->LoadSolutionGrid(board);
+      ASSERT_TRUE(IsLineSolvable(*game)) << c.w << "x" << c.h;
+      // Line breaking takes at most one cell from each line.
+      EXPECT_LE(game->SolutionFilled(), p.Target);
+      EXPECT_GE(game->SolutionFilled(), p.Target - c.w - c.h);
+    }
+  }
+}
+
+TEST(Generation, SizesThatNeverPassEndWithAClearError) {
+  SeededDraws seeded(24);
+  TPuzzleGenerator generator;
+  try {
+    generator.Generate(ParamsFor(9, 9));
+    FAIL() << "a 9x9 puzzle passed its block limits";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("9x9"), std::string::npos) << e.what();
+  }
+  EXPECT_THROW(generator.Generate(ParamsFor(1, 6)), std::invalid_argument);
+}
+
+TEST(NewRandom, ReplacesTheSolutionWithAGeneratedPuzzle) {
+  SeededDraws seeded(25);
+  auto game = GameOf({"#....", ".....", ".....", ".....", "....#"});
+  game->NewRandom(5, 5, 50);
+  EXPECT_EQ(game->FillPct(), 50);
+  EXPECT_EQ(game->SolutionFilled(), 12);
+  EXPECT_TRUE(IsLineSolvable(*game));
+  EXPECT_EQ(PlayerOf(*game), (Picture(5, ".....")));
+  // A request for another size gives a puzzle of that size.
+  game->NewRandom(3, 21, 50);
+  EXPECT_EQ(game->Width(), 3);
+  EXPECT_EQ(game->Height(), 21);
+  EXPECT_TRUE(IsLineSolvable(*game));
+}
+
+TEST(NewRandom, UnsupportedFillTypeLeavesTheSolution) {
+  const Picture solution = {"##.", ".#.", ".##"};
+  auto game = GameOf(solution);
+  game->SetRandomFillType(1);
+  game->SetFillPct(10);
+  try {
+    game->NewRandom(3, 3, 40);
+    FAIL() << "no exception";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "Unsupported RandomFillType");
+  }
+  EXPECT_EQ(game->FillPct(), 40);
+  EXPECT_EQ(SolutionOf(*game), solution);
+  EXPECT_THROW(StartNewPuzzleModel(*game, 0), std::runtime_error);
+  EXPECT_EQ(SolutionOf(*game), solution);
+}
+
+TEST(NewRandom, FailedGenerationLeavesTheSolution) {
+  SeededDraws seeded(26);
+  const Picture solution = {"#", "#", ".", "#"};
+  auto game = GameOf(solution);
+  EXPECT_THROW(game->Regenerate(), std::invalid_argument);
+  EXPECT_EQ(SolutionOf(*game), solution);
+}
+
+TEST(NewRandom, FirstRunHandsOutBuiltInPictures) {
+  SeededDraws seeded(27);
+  FirstRun firstRun;
+  const TTemplateRec& rec = Templates()[2];
+  ASSERT_EQ(rec.Width, 10);
+  std::set<Picture> builtIn;
+  for (int variant = 0; variant < 3; ++variant)
+    builtIn.insert(PictureOfLetters(TemplateBoard(rec, variant)));
+  std::set<Picture> seen;
+  TNonoGame game(10, 10);
+  for (int i = 0; i < 30; ++i) {
+    game.NewRandom(10, 10, 50);
+    const Picture picture = SolutionOf(game);
+    EXPECT_TRUE(builtIn.count(picture)) << picture[0];
+    seen.insert(picture);
+  }
+  EXPECT_EQ(seen, builtIn);
+
+  // No built-in picture of this size: the puzzle stays as it was.
+  const Picture seven = {"#......", ".#.....", "..#....", "...#...",
+                         "....#..", ".....#.", "......#"};
+  auto other = GameOf(seven);
+  other->NewRandom(7, 7, 50);
+  EXPECT_EQ(SolutionOf(*other), seven);
+  EXPECT_EQ(other->FillPct(), 50);
+}
+
+TEST(StartNewPuzzle, SetsPercentageAndDifficultyAndClearsTheHistory) {
+  SeededDraws seeded(28);
+  TNonoGame game(10, 10);
+  game.SetDifficulty(2);
+  game.ApplyMove(0, 0, mfLeft | mfDown, psChecked);
+  game.ApplyMove(0, 0, mfLeft | mfUp, psNone);
+  ASSERT_TRUE(game.CanUndo());
+  StartNewPuzzleModel(game, 0);
+  EXPECT_EQ(game.FillPct(), 50);
+  EXPECT_EQ(game.Difficulty(), 0);
+  EXPECT_FALSE(game.CanUndo());
+  EXPECT_TRUE(IsLineSolvable(game));
+
+  TNonoGame small(5, 5);
+  StartNewPuzzleModel(small, 2);
+  EXPECT_EQ(small.FillPct(), 70);
+  EXPECT_EQ(small.Difficulty(), 2);
+  EXPECT_TRUE(IsLineSolvable(small));
+}
