@@ -1,0 +1,89 @@
+// Speed of puzzle generation: one whole puzzle per size as a new-puzzle
+// request makes it, the line solver on candidates it accepts and rejects, and
+// one draw of the random source.
+#include <benchmark/benchmark.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "generation/candidate_checks.h"
+#include "generation/generation_flow.h"
+#include "generation/rnd.h"
+#include "model/nono_game.h"
+#include "solver/solver2.h"
+
+namespace {
+
+void BM_GeneratePuzzle(benchmark::State& state) {
+  const int side = static_cast<int>(state.range(0));
+  TRnd::ResetForTest();  // the system source, as the program uses it
+  TNonoGame game(side, side);
+  const int percentage = DefaultFillPct(side, side, 0);
+  for (auto _ : state) {
+    game.NewRandom(side, side, percentage);
+    benchmark::DoNotOptimize(game.SolutionFilled());
+  }
+}
+BENCHMARK(BM_GeneratePuzzle)
+    ->Arg(3)
+    ->Arg(10)
+    ->Arg(15)
+    ->Arg(20)
+    ->Arg(25)
+    ->Arg(30)
+    ->Unit(benchmark::kMillisecond);
+
+struct TCandidateClues {
+  TCountersArr Rows;
+  TCountersArr Columns;
+};
+
+// Candidates that passed every check before the solver, split by whether the
+// solver determines them completely; the same ones on every run.
+std::vector<TCandidateClues> Candidates(int side, bool solvable, std::size_t count) {
+  TRnd::UseSeed(static_cast<std::uint64_t>(side) * 1000 + (solvable ? 1 : 0));
+  TPuzzleGenerator generator;
+  const TGenerationParams params = GenerationParams(side, side, DefaultFillPct(side, side, 0));
+  std::vector<TCandidateClues> found;
+  NonogramSolver solver;
+  while (found.size() < count) {
+    if (!generator.MakeCandidate(params)) continue;
+    TCandidateClues clues;
+    BoardRowClues(generator.Board(), clues.Rows);
+    BoardColumnClues(generator.Board(), clues.Columns);
+    solver.Reset(clues.Rows, clues.Columns);
+    if ((solver.Solve() == 2) == solvable) found.push_back(std::move(clues));
+  }
+  TRnd::ResetForTest();
+  return found;
+}
+
+void SolveCandidates(benchmark::State& state, bool solvable) {
+  const std::vector<TCandidateClues> candidates =
+      Candidates(static_cast<int>(state.range(0)), solvable, 20);
+  NonogramSolver solver;
+  std::size_t next = 0;
+  for (auto _ : state) {
+    const TCandidateClues& clues = candidates[next];
+    next = (next + 1) % candidates.size();
+    solver.Reset(clues.Rows, clues.Columns);
+    if ((solver.Solve() == 2) != solvable) throw std::logic_error("solver result changed");
+  }
+}
+
+void BM_SolveAccepted(benchmark::State& state) {
+  SolveCandidates(state, true);
+}
+void BM_SolveRejected(benchmark::State& state) {
+  SolveCandidates(state, false);
+}
+BENCHMARK(BM_SolveAccepted)->Arg(20)->Arg(30)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SolveRejected)->Arg(20)->Arg(30)->Unit(benchmark::kMillisecond);
+
+void BM_RandomRange(benchmark::State& state) {
+  TRnd::ResetForTest();
+  for (auto _ : state) benchmark::DoNotOptimize(TRnd::RandomRange(1, 10));
+}
+BENCHMARK(BM_RandomRange);
+
+}  // namespace
