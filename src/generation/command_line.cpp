@@ -11,6 +11,7 @@
 
 #include "generation/rnd.h"
 #include "model/nono_game.h"
+#include "persistence/game_state.h"
 #include "solver/solver2.h"
 
 namespace {
@@ -28,6 +29,7 @@ struct TGenerateOptions {
   int Height = 0;
   int Count = 1;
   std::optional<std::uint64_t> Seed;
+  bool AsStateCode = false;  // --format code: state codes instead of game IDs
 };
 
 // Digits only, at most the given value; nothing else is a number here.
@@ -75,9 +77,10 @@ TGenerateOptions ParseGenerateOptions(const std::vector<std::string_view>& args)
   options.Width = size->first;
   options.Height = size->second;
   bool countGiven = false;
+  bool formatGiven = false;
   for (std::size_t i = 2; i < args.size(); i += 2) {
     const std::string_view option = args[i];
-    if (option != "--count" && option != "--seed")
+    if (option != "--count" && option != "--seed" && option != "--format")
       throw EUsage("unknown option '" + std::string(option) + "' for --generate");
     if (i + 1 >= args.size()) throw EUsage(std::string(option) + " needs a value");
     const std::string_view value = args[i + 1];
@@ -87,6 +90,11 @@ TGenerateOptions ParseGenerateOptions(const std::vector<std::string_view>& args)
         throw EUsage("--count needs one number from 1 to " + std::to_string(kMaxCount));
       options.Count = *count;
       countGiven = true;
+    } else if (option == "--format") {
+      if (formatGiven || (value != "id" && value != "code"))
+        throw EUsage("--format needs one of 'id' or 'code'");
+      options.AsStateCode = value == "code";
+      formatGiven = true;
     } else {
       const auto seed = ParseNumber<std::uint64_t>(value, UINT64_MAX);
       if (options.Seed || !seed) throw EUsage("--seed needs one whole number of 0 or more");
@@ -105,7 +113,11 @@ int Generate(const TGenerateOptions& options, std::ostream& out) {
   const int percentage = DefaultFillPct(options.Width, options.Height, 0);
   for (int i = 0; i < options.Count; ++i) {
     game.NewRandom(options.Width, options.Height, percentage);
-    out << GameId(game) << '\n';
+    // A state code as a fresh slot of this size would store it, ready to paste.
+    out << (options.AsStateCode
+                ? GameStateText(SizeText(options.Width, options.Height), game, 20, 20)
+                : GameId(game))
+        << '\n';
   }
   return 0;
 }
@@ -202,7 +214,9 @@ TCounterArr ParseClue(std::string_view text, int length, const std::string& name
 
 void WriteUsage(std::ostream& out) {
   out << "usage: tavelo                                         open the game\n"
-         "       tavelo --generate WxH [--count N] [--seed S]   print new puzzles as game IDs\n"
+         "       tavelo --generate WxH [--count N] [--seed S] [--format id|code]\n"
+         "                                                      print new puzzles as game IDs or"
+         " state codes\n"
          "       tavelo --solve [FILE]                          solve game IDs by line logic\n";
 }
 

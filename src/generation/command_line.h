@@ -1,9 +1,11 @@
 // The headless face of tavelo:
-//   tavelo --generate WxH [--count N] [--seed S]
+//   tavelo --generate WxH [--count N] [--seed S] [--format id|code]
 //     prints N generated puzzles, one per line, as game IDs: "WxH:", then the
 //     column clues and the row clues, each clue's numbers joined by "." and
 //     the clues by "/", an empty line written as nothing ("3x3:1/1.1/1/1/1.1/1").
-//     With a seed the output is the same on every run and machine.
+//     With a seed the output is the same on every run and machine. With
+//     --format code each line is instead the state code of the puzzle (name
+//     "WxH", cell size 20 x 20, untouched player board), ready to paste.
 //   tavelo --solve [FILE]
 //     reads such lines (an empty line may also be written "0") from FILE or
 //     standard input and prints for each "solved" or "unsolved", a space and

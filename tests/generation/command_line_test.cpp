@@ -11,6 +11,7 @@
 
 #include "generation/rnd.h"
 #include "model/nono_game.h"
+#include "persistence/game_state.h"
 #include "support/board_pictures.h"
 
 using namespace test_support;
@@ -111,6 +112,37 @@ TEST(CommandLine, SolveReadsAFile) {
   EXPECT_NE(missing.err.find("cannot read"), std::string::npos) << missing.err;
 }
 
+TEST(CommandLine, GenerateFormatCodeWritesStateCodesOfTheSamePuzzles) {
+  const std::vector<std::string> args = {"--generate", "7x5", "--count", "3", "--seed", "5"};
+  std::vector<std::string> withId = args, withCode = args;
+  withId.insert(withId.end(), {"--format", "id"});
+  withCode.insert(withCode.end(), {"--format", "code"});
+  const TRun ids = RunTavelo(args);
+  const TRun codes = RunTavelo(withCode);
+  ASSERT_EQ(codes.status, 0) << codes.err;
+  EXPECT_EQ(RunTavelo(withId).out, ids.out);
+
+  const std::vector<std::string> idLines = Lines(ids.out);
+  const std::vector<std::string> codeLines = Lines(codes.out);
+  ASSERT_EQ(codeLines.size(), 3u);
+  ASSERT_EQ(idLines.size(), 3u);
+  for (std::size_t i = 0; i < codeLines.size(); ++i) {
+    std::string payload;
+    EXPECT_TRUE(CheckStateText(codeLines[i], payload)) << codeLines[i];
+    const TGameStateRec rec = ParseGameState(codeLines[i]);
+    EXPECT_EQ(rec.name, "7x5");
+    EXPECT_EQ(rec.cw, 20);
+    EXPECT_EQ(rec.ch, 20);
+    EXPECT_EQ(rec.pct, DefaultFillPct(7, 5, 0));
+    EXPECT_EQ(rec.PlayerState, std::string(35, 'E'));
+    TNonoGame game(7, 5);
+    int cellWidth = 0;
+    int cellHeight = 0;
+    ApplyGameStateRec(game, rec, cellWidth, cellHeight);
+    EXPECT_EQ(GameId(game), idLines[i]);
+  }
+}
+
 TEST(CommandLine, BadArgumentsAreUsageErrors) {
   const std::vector<std::vector<std::string>> cases = {
       {"--bogus"},
@@ -128,6 +160,9 @@ TEST(CommandLine, BadArgumentsAreUsageErrors) {
       {"--generate", "5x5", "--seed", "-1"},
       {"--generate", "5x5", "--seed", "1e3"},
       {"--generate", "5x5", "extra"},
+      {"--generate", "5x5", "--format"},
+      {"--generate", "5x5", "--format", "xml"},
+      {"--generate", "5x5", "--format", "code", "--format", "id"},
       {"--solve", "a", "b"},
   };
   for (const std::vector<std::string>& args : cases) {
