@@ -101,6 +101,33 @@ bool HasTooManyBlocks(const TCountersArr& clues, int limit) {
   });
 }
 
+bool HasTooManyBlocks(const std::vector<int>& blocks, int limit) {
+  if (limit <= 0) return false;
+  return std::any_of(blocks.begin(), blocks.end(), [limit](int n) { return n > limit; });
+}
+
+void CountBlocks(const TInternalArrArr& board, TLineCounts& blocks) {
+  const std::size_t width = board.empty() ? 0 : board[0].size();
+  blocks.Rows.assign(board.size(), 0);
+  blocks.Columns.assign(width, 0);
+  // Whether each column is inside a run: as in a clue, only "E" ends one.
+  std::vector<int> inColumnRun(width, 0);
+  for (std::size_t y = 0; y < board.size(); ++y) {
+    const std::uint8_t* letters = board[y].data();
+    int inRowRun = 0;
+    int rowBlocks = 0;
+    for (std::size_t x = 0; x < width; ++x) {
+      const int filled = IsFilledLetter(letters[x]) ? 1 : 0;
+      const int empty = letters[x] == kLetterEmpty ? 1 : 0;
+      rowBlocks += filled & (1 - inRowRun);
+      blocks.Columns[x] += filled & (1 - inColumnRun[x]);
+      inRowRun = filled | (inRowRun & (1 - empty));
+      inColumnRun[x] = filled | (inColumnRun[x] & (1 - empty));
+    }
+    blocks.Rows[y] = rowBlocks;
+  }
+}
+
 bool HasDuplicateClues(const TCountersArr& clues) {
   for (std::size_t i = 0; i < clues.size(); ++i)
     for (std::size_t j = i + 1; j < clues.size(); ++j)
@@ -127,23 +154,29 @@ void BoardRowClues(const TInternalArrArr& board, TCountersArr& clues) {
 }
 
 void BoardColumnClues(const TInternalArrArr& board, TCountersArr& clues) {
-  // Row by row, with a run in progress per column, to read the board in order.
+  // Row by row, for every column at once, without a branch per cell (the
+  // letters are random): each column writes its current run to the next slot
+  // of its block list and keeps it only where an "E" ends the run.
   const std::size_t width = board.empty() ? 0 : board[0].size();
-  clues.resize(width);
-  for (TCounterArr& clue : clues) clue.clear();
+  const std::size_t slots = board.size() / 2 + 2;  // blocks of a column, and one spare
   std::vector<int> runs(width, 0);
+  std::vector<int> blocks(width, 0);
+  std::vector<int> lists(width * slots);
   for (const TInternalArr& row : board) {
+    const std::uint8_t* letters = row.data();
     for (std::size_t x = 0; x < width; ++x) {
-      if (IsFilledLetter(row[x])) {
-        ++runs[x];
-      } else if (row[x] == kLetterEmpty && runs[x] > 0) {
-        clues[x].push_back(runs[x]);
-        runs[x] = 0;
-      }
+      const int filled = IsFilledLetter(letters[x]) ? 1 : 0;
+      const int empty = letters[x] == kLetterEmpty ? 1 : 0;
+      lists[x * slots + blocks[x]] = runs[x];
+      blocks[x] += empty & (runs[x] > 0 ? 1 : 0);
+      runs[x] = (runs[x] + filled) * (1 - empty);
     }
   }
+  clues.resize(width);
   for (std::size_t x = 0; x < width; ++x) {
-    if (runs[x] > 0) clues[x].push_back(runs[x]);
+    if (runs[x] > 0) lists[x * slots + blocks[x]++] = runs[x];
+    const auto first = lists.begin() + static_cast<std::ptrdiff_t>(x * slots);
+    clues[x].assign(first, first + blocks[x]);
     if (clues[x].empty()) clues[x].push_back(0);
   }
 }

@@ -24,6 +24,10 @@ bool HasThinColumn(const TLineCounts& hashes);
 
 // Some line has more than limit blocks; never for limit <= 0.
 bool HasTooManyBlocks(const TCountersArr& clues, int limit);
+// The same from the number of blocks of every line, which CountBlocks takes
+// for rows and columns in one pass over the board.
+bool HasTooManyBlocks(const std::vector<int>& blocks, int limit);
+void CountBlocks(const TInternalArrArr& board, TLineCounts& blocks);
 // Two different lines have equal clues.
 bool HasDuplicateClues(const TCountersArr& clues);
 // On boards larger than 3 x 3, empties one random cell of every row, then of

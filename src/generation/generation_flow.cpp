@@ -62,11 +62,14 @@ bool TPuzzleGenerator::FillAndCheck(const TGenerationParams& p) {
     if (HasShortLines(p)) return false;
   }
   if (p.ColumnLimit > 0 || p.RowLimit > 0) {
-    BoardColumnClues(FBoard, FColumnClues);
-    if (HasTooManyBlocks(FColumnClues, p.ColumnLimit)) return false;
-    BoardRowClues(FBoard, FRowClues);
-    if (HasTooManyBlocks(FRowClues, p.RowLimit)) return false;
-    if (p.DuplicateTest && HasDuplicateClues(FColumnClues)) return false;
+    CountBlocks(FBoard, FCounts);
+    if (HasTooManyBlocks(FCounts.Columns, p.ColumnLimit) ||
+        HasTooManyBlocks(FCounts.Rows, p.RowLimit))
+      return false;
+    if (p.DuplicateTest) {
+      BoardColumnClues(FBoard, FColumnClues);
+      if (HasDuplicateClues(FColumnClues)) return false;
+    }
   }
   return true;
 }
@@ -83,12 +86,26 @@ bool TPuzzleGenerator::CandidateSolves() {
   return FSolver.Solve() == 2;
 }
 
-const TInternalArrArr& TPuzzleGenerator::Generate(const TGenerationParams& params) {
-  for (int attempt = 0; attempt < MaxCandidates; ++attempt)
-    if (MakeCandidate(params) && CandidateSolves()) return FBoard;
-  throw std::runtime_error("No line-solvable " + std::to_string(params.Width) + "x" +
-                           std::to_string(params.Height) + " puzzle found in " +
-                           std::to_string(MaxCandidates) + " attempts");
+const TInternalArrArr& TPuzzleGenerator::Generate(const TGenerationParams& params,
+                                                  std::chrono::milliseconds timeLimit) {
+  const std::string failed = "No line-solvable " + std::to_string(params.Width) + "x" +
+                             std::to_string(params.Height) + " puzzle found in ";
+  const auto deadline = std::chrono::steady_clock::now() + timeLimit;
+  for (int attempt = 1; attempt <= MaxCandidates; ++attempt) {
+    if (MakeCandidate(params)) {
+      if (CandidateSolves()) return FBoard;
+    } else if (attempt % 1024 != 0) {
+      continue;  // the clock is read after every solver run, and now and then
+    }
+    if (std::chrono::steady_clock::now() > deadline) {
+      const long long ms = timeLimit.count();
+      throw std::runtime_error(
+          failed +
+          (ms % 1000 == 0 ? std::to_string(ms / 1000) + " s" : std::to_string(ms) + " ms") + " (" +
+          std::to_string(attempt) + " attempts)");
+    }
+  }
+  throw std::runtime_error(failed + std::to_string(MaxCandidates) + " attempts");
 }
 
 void StartNewPuzzleModel(TNonoGame& game, TDifficulty difficulty) {

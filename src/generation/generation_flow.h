@@ -3,6 +3,8 @@
 // line solver determines completely.
 #pragma once
 
+#include <chrono>
+
 #include "generation/random_fill.h"
 #include "model/mytypes.h"
 #include "solver/solver2.h"
@@ -32,10 +34,14 @@ class TPuzzleGenerator {
   // More candidates than any size the program creates ever needs by far; sizes
   // that almost never pass the checks end here instead of freezing.
   static constexpr int MaxCandidates = 200000;
+  // Boards far larger than the program creates cost the line solver so much
+  // per candidate that the attempts alone would take minutes.
+  static constexpr std::chrono::milliseconds MaxTime{20000};
 
   // The first candidate the line solver determines completely. Throws
-  // std::runtime_error when MaxCandidates candidates gave none.
-  const TInternalArrArr& Generate(const TGenerationParams& params);
+  // std::runtime_error when MaxCandidates candidates or timeLimit gave none.
+  const TInternalArrArr& Generate(const TGenerationParams& params,
+                                  std::chrono::milliseconds timeLimit = MaxTime);
 
   // Fills, balances, checks and line-breaks one candidate on the working
   // board. False when it was rejected before the line solver.

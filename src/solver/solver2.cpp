@@ -79,25 +79,26 @@ void Line::PlaceBlock(int k, int start) {
 
 void Line::RecordPlacement(int end) {
   if (FLastFilled >= end) return;
-  const auto merge = [this](int from, int to, std::int32_t covered) {
+  // Merged a stretch at a time, covered or not, without a branch per cell.
+  const auto uncovered = [this](int from, int to) {
     for (int i = from; i < to; ++i) {
-      if (covered == 0) FUncovered[i] = 1;
-      if (FSeen[i] == 0) {
-        FSeen[i] = covered;
-      } else if (FSeen[i] != covered) {
-        FSeen[i] = 2;
-        FCells[i] = 0;
-        FDone[i] = 1;
-      }
+      const std::int32_t seenCovered = FSeen[i] != 0 ? 1 : 0;  // 1 or 2: settled as 2
+      FUncovered[i] = 1;
+      FSeen[i] = 2 * seenCovered;
+      FCells[i] *= 1 - seenCovered;
+      FDone[i] |= seenCovered;
     }
+  };
+  const auto covered = [this](int from, int to) {
+    for (int i = from; i < to; ++i) FSeen[i] = std::max(FSeen[i], 1);
   };
   int position = 0;
   for (int k = 0; k < FBlockCount; ++k) {
-    merge(position, FStarts[k], 0);
+    uncovered(position, FStarts[k]);
     position = FStarts[k] + FClue[k];
-    merge(FStarts[k], position, 1);
+    covered(FStarts[k], position);
   }
-  merge(position, FLength, 0);
+  uncovered(position, FLength);
   ++FFound;
 }
 

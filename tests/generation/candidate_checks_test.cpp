@@ -59,10 +59,13 @@ TEST(CandidateChecks, LineTestsCountOnlyRunFillCells) {
 }
 
 TEST(CandidateChecks, BlockLimitsAndDuplicates) {
-  EXPECT_FALSE(HasTooManyBlocks({{3}, {1, 1, 1}}, 3));
-  EXPECT_TRUE(HasTooManyBlocks({{3}, {1, 1, 1, 1}}, 3));
-  EXPECT_FALSE(HasTooManyBlocks({{1, 1, 1, 1, 1}}, 0));
-  EXPECT_FALSE(HasTooManyBlocks({{1, 1, 1, 1, 1}}, -1));
+  EXPECT_FALSE(HasTooManyBlocks(TCountersArr{{3}, {1, 1, 1}}, 3));
+  EXPECT_TRUE(HasTooManyBlocks(TCountersArr{{3}, {1, 1, 1, 1}}, 3));
+  EXPECT_FALSE(HasTooManyBlocks(TCountersArr{{1, 1, 1, 1, 1}}, 0));
+  EXPECT_FALSE(HasTooManyBlocks(TCountersArr{{1, 1, 1, 1, 1}}, -1));
+  EXPECT_FALSE(HasTooManyBlocks(std::vector<int>{3, 1}, 3));
+  EXPECT_TRUE(HasTooManyBlocks(std::vector<int>{3, 4}, 3));
+  EXPECT_FALSE(HasTooManyBlocks(std::vector<int>{5}, 0));
 
   EXPECT_TRUE(HasDuplicateClues({{2, 1}, {3}, {1}, {2, 1}}));
   EXPECT_FALSE(HasDuplicateClues({{2, 1}, {1, 2}, {1, 1}, {2}}));
@@ -107,7 +110,7 @@ TEST(CandidateChecks, FullRowsAreBrokenBeforeColumns) {
   EXPECT_EQ(PictureOfLetters(board), (Picture{".#..", "#.##", "#.##", "#.##"}));
 }
 
-TEST(CandidateChecks, BoardCluesMatchThePuzzleClues) {
+TEST(CandidateChecks, BoardCluesAndBlockCountsMatchThePuzzleClues) {
   SeededDraws seeded(8);
   const char letters[] = {'E', 'E', '#', '#', 'd', 'c', 'x'};
   for (int round = 0; round < 200; ++round) {
@@ -123,5 +126,13 @@ TEST(CandidateChecks, BoardCluesMatchThePuzzleClues) {
     BoardColumnClues(board, columns);
     EXPECT_EQ(rows, game.RowClues(true));
     EXPECT_EQ(columns, game.ColumnClues(true));
+    // Block counts agree with the clues; an empty line has none.
+    TLineCounts blocks;
+    CountBlocks(board, blocks);
+    for (int y = 0; y < h; ++y)
+      EXPECT_EQ(blocks.Rows[y], rows[y] == TCounterArr{0} ? 0 : static_cast<int>(rows[y].size()));
+    for (int x = 0; x < w; ++x)
+      EXPECT_EQ(blocks.Columns[x],
+                columns[x] == TCounterArr{0} ? 0 : static_cast<int>(columns[x].size()));
   }
 }

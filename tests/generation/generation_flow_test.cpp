@@ -113,7 +113,9 @@ TEST(Generation, CheckedCandidatesKeepTheirLimits) {
         EXPECT_LE(MostBlocks(columns), p.ColumnLimit);
         EXPECT_LE(MostBlocks(rows), p.RowLimit);
       }
-      if (p.DuplicateTest) EXPECT_FALSE(HasDuplicateClues(columns));
+      if (p.DuplicateTest) {
+        EXPECT_FALSE(HasDuplicateClues(columns));
+      }
     }
   }
 }
@@ -164,6 +166,15 @@ TEST(Generation, SizesThatNeverPassEndWithAClearError) {
     EXPECT_NE(std::string(e.what()).find("9x9"), std::string::npos) << e.what();
   }
   EXPECT_THROW(generator.Generate(ParamsFor(1, 6)), std::invalid_argument);
+  // Boards so large that the line solver takes long over every candidate end
+  // when the time is up.
+  try {
+    generator.Generate(ParamsFor(128, 128), std::chrono::milliseconds(1));
+    FAIL() << "a 128x128 puzzle was found";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("128x128 puzzle found in 1 ms"), std::string::npos)
+        << e.what();
+  }
 }
 
 TEST(NewRandom, ReplacesTheSolutionWithAGeneratedPuzzle) {
