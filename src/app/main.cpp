@@ -1,7 +1,9 @@
-#include <cstdio>
+#include <iostream>
+
+#include "generation/command_line.h"
 
 int main(int argc, char** argv) {
-  (void)argv;
-  std::fputs("usage: tavelo\n", argc > 1 ? stderr : stdout);
-  return argc > 1 ? 2 : 0;
+  if (argc > 1) return RunCommandLine(argc, argv, std::cin, std::cout, std::cerr);
+  WriteUsage(std::cout);
+  return 0;
 }
