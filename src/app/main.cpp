@@ -1,9 +1,37 @@
+// The program's entry: the window when started without options (or with
+// --diagnostics), the command line otherwise.
 #include <iostream>
+#include <string>
 
 #include "generation/command_line.h"
 
+#ifdef TAVELO_WITH_WINDOW
+#include <QApplication>
+
+#include "app/f_main.h"
+
+namespace {
+
+int RunWindow(int argc, char** argv, bool diagnostics) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("tavelo");
+  TfrmMain window(diagnostics);
+  if (!window.FormCreate()) return 1;
+  window.show();
+  return QApplication::exec();
+}
+
+}  // namespace
+#endif
+
 int main(int argc, char** argv) {
-  if (argc > 1) return RunCommandLine(argc, argv, std::cin, std::cout, std::cerr);
-  WriteUsage(std::cout);
-  return 0;
+#ifdef TAVELO_WITH_WINDOW
+  const bool diagnostics = argc == 2 && std::string(argv[1]) == "--diagnostics";
+  if (argc == 1 || diagnostics) return RunWindow(argc, argv, diagnostics);
+#endif
+  if (argc == 1) {
+    WriteUsage(std::cout);
+    return 0;
+  }
+  return RunCommandLine(argc, argv, std::cin, std::cout, std::cerr);
 }

@@ -1,0 +1,38 @@
+// TfrmBase: the base of every window of the program. It takes the system
+// font and, while FRememberBounds is set, restores its position and size from
+// the settings store when shown and saves them when closed, under keys built
+// from its form name.
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+class TAppSettings;
+
+class TfrmBase : public QWidget {
+  Q_OBJECT
+
+ public:
+  TfrmBase(const std::string& formName, QWidget* parent = nullptr,
+           Qt::WindowFlags flags = Qt::WindowFlags());
+
+  const std::string& FormName() const { return FFormName; }
+  void SetSettings(TAppSettings* settings) { FSettings = settings; }
+  TAppSettings* Settings() const { return FSettings; }
+  bool RememberBounds() const { return FRememberBounds; }
+  void SetRememberBounds(bool on) { FRememberBounds = on; }
+
+  // The bounds of the window as stored: left, top, width and height of the
+  // frame's client area in screen pixels.
+  void LoadFormBounds();
+  void SaveFormBounds();
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+
+ private:
+  std::string FFormName;
+  TAppSettings* FSettings = nullptr;  // not owned
+  bool FRememberBounds = true;
+  bool FBoundsLoaded = false;
+};

@@ -1,0 +1,584 @@
+#include "app/f_main.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <filesystem>
+
+#include "app/application_stuff.h"
+#include "app/message_box.h"
+#include "generation/rnd.h"
+#include "model/process_flags.h"
+#include "persistence/app_settings.h"
+#include "persistence/game_settings.h"
+#include "persistence/game_state.h"
+#include "slots/game.h"
+#include "slots/games.h"
+#include "text/lang_helper.h"
+#include "util/app_environment.h"
+#include "util/utils.h"
+#include "view/frame_grid.h"
+
+namespace {
+
+constexpr int kButtonWidth = 125;
+constexpr int kButtonHeight = 25;
+constexpr int kSpacing = 8;
+constexpr int kSlotItemTag = 1;
+
+// The name a menu caption stands for: platform accelerator markers removed.
+std::string CaptionName(const QString& caption) {
+  QString name = caption;
+  name.remove('&');
+  return name.toStdString();
+}
+
+QColor ToQColor(TColor colour) {
+  const TColor rgb = TUtils::ColorToRGB(colour);
+  return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+}
+
+void SetPanelColour(QWidget* panel, TColor colour) {
+  QPalette p = panel->palette();
+  p.setColor(QPalette::Window, ToQColor(colour));
+  panel->setPalette(p);
+  panel->setAutoFillBackground(true);
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(bool diagnostics)
+    : TfrmBase("frmMain"),
+      FDiagnostics(diagnostics),
+      FGameSettings(std::make_unique<TGameSettings>()),
+      FGames(std::make_unique<TGames>()) {
+  setObjectName("frmMain");
+  CreateComponents();
+  CreateActions();
+  // The window itself takes the keys, so it sees them before any control.
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+TfrmMain::~TfrmMain() {
+  FreeSlots();
+}
+
+void TfrmMain::CreateComponents() {
+  FpButtons = new QWidget(this);
+  FpButtons->setObjectName("pButtons");
+  FpBoard = new QWidget(this);
+  FpBoard->setObjectName("pBoard");
+
+  const auto makeButton = [this](const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, FpButtons);
+    button->setObjectName(name);
+    button->setFixedSize(kButtonWidth, kButtonHeight);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+  };
+  FbGame = makeButton("bGame", "Game...");
+  FbNew = makeButton("bNew", "New");
+  FbStartOver = makeButton("bStartOver", "Start Over");
+  FbCheck = makeButton("bCheck", "Check");
+  FbUndo = makeButton("bUndo", "Undo");
+  FbRedo = makeButton("bRedo", "Redo");
+  FbGame->setEnabled(false);
+  connect(FbGame, &QPushButton::clicked, this, [this] { Guarded([this] { bGameClick(); }); });
+
+  FpPleaseWait = new QLabel("Please wait...", FpBoard);
+  FpPleaseWait->setObjectName("pPleaseWait");
+  FpPleaseWait->setFixedSize(249, 97);
+  FpPleaseWait->setAlignment(Qt::AlignCenter);
+  QFont waitFont = font();
+  waitFont.setPixelSize(16);
+  FpPleaseWait->setFont(waitFont);
+  FpPleaseWait->setAutoFillBackground(true);
+  FpPleaseWait->hide();
+
+  FpmGame = new QMenu(this);
+  FpmGame->setObjectName("pmGame");
+
+  FtCongrats = new QTimer(this);
+  FtCongrats->setObjectName("tCongrats");
+  // The pulse steps at the display's pace: about 60 steps a second.
+  FtCongrats->setInterval(16);
+  connect(FtCongrats, &QTimer::timeout, this, [this] { Guarded([this] { tCongratsTimer(); }); });
+
+  FtActivate = new QTimer(this);
+  FtActivate->setObjectName("tActivate");
+  FtActivate->setInterval(10);
+  FtActivate->setSingleShot(true);
+  connect(FtActivate, &QTimer::timeout, this, [this] { Guarded([this] { tActivateTimer(); }); });
+}
+
+QAction* TfrmMain::MakeAction(const char* name, const QString& caption, const QKeySequence& key,
+                              void (TfrmMain::*execute)()) {
+  auto* action = new QAction(caption, this);
+  action->setObjectName(name);
+  if (!key.isEmpty()) action->setShortcut(key);
+  action->setShortcutContext(Qt::WindowShortcut);
+  connect(action, &QAction::triggered, this,
+          [this, execute] { Guarded([this, execute] { (this->*execute)(); }); });
+  addAction(action);
+  return action;
+}
+
+void TfrmMain::CreateActions() {
+  aNew = MakeAction("aNew", "New", QKeySequence(Qt::Key_N), &TfrmMain::aNewExecute);
+  aStartOver = MakeAction("aStartOver", "Start Over", {}, &TfrmMain::aStartOverExecute);
+  aCheck = MakeAction("aCheck", "Check", QKeySequence(Qt::Key_C), &TfrmMain::aCheckExecute);
+  aCheck1 = MakeAction("aCheck1", "Check", QKeySequence(Qt::Key_F1), &TfrmMain::aCheckExecute);
+  aUndo = MakeAction("aUndo", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), &TfrmMain::aUndoExecute);
+  aRedo = MakeAction("aRedo", "Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                     &TfrmMain::aRedoExecute);
+  aSettings =
+      MakeAction("aSettings", "Settings", QKeySequence(Qt::Key_F2), &TfrmMain::aSettingsExecute);
+  aResetZoom = MakeAction("aResetZoom", "Reset zoom", QKeySequence(Qt::Key_F3),
+                          &TfrmMain::aResetZoomExecute);
+  aCopyToClipboardAsImage = MakeAction("aCopyToClipboardAsImage", "Copy to clipboard as image", {},
+                                       &TfrmMain::aCopyToClipboardAsImageExecute);
+  aCopyToClipboardAsText = MakeAction("aCopyToClipboardAsText", "Copy to clipboard as text", {},
+                                      &TfrmMain::aCopyToClipboardAsTextExecute);
+  aPaste = MakeAction("aPaste", "Paste", {}, &TfrmMain::aPasteExecute);
+  aAbout = MakeAction("aAbout", "About", {}, &TfrmMain::aAboutExecute);
+  aExit = MakeAction("aExit", "Exit", {}, &TfrmMain::aExitExecute);
+  aCheat = MakeAction("aCheat", "Cheat", {}, &TfrmMain::aCheatExecute);
+  // The developer commands rewrite every slot's puzzle without asking, so
+  // their keys exist only when the program was started for diagnosis.
+  aAsText = MakeAction("aAsText", "Clues as text",
+                       FDiagnostics ? QKeySequence(Qt::Key_F5) : QKeySequence(),
+                       &TfrmMain::aAsTextExecute);
+  aDebug = MakeAction("aDebug", "Export puzzles",
+                      FDiagnostics ? QKeySequence(Qt::CTRL | Qt::Key_D) : QKeySequence(),
+                      &TfrmMain::aDebugExecute);
+  aCheat->setVisible(false);
+
+  BindButton(FbNew, aNew);
+  BindButton(FbStartOver, aStartOver);
+  BindButton(FbCheck, aCheck);
+  BindButton(FbUndo, aUndo);
+  BindButton(FbRedo, aRedo);
+}
+
+void TfrmMain::BindButton(QPushButton* button, QAction* action) {
+  connect(button, &QPushButton::clicked, action, &QAction::trigger);
+  connect(action, &QAction::changed, button, [button, action] {
+    button->setEnabled(action->isEnabled());
+    button->setText(action->text());
+  });
+}
+
+void TfrmMain::Guarded(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const std::exception& e) {
+    ShowMessageBox(e.what(), TextFor(ttnError), mkError | mkOk);
+  }
+}
+
+// --- Start-up ---
+
+bool TfrmMain::FormCreate() {
+  AppPhase = apStarting;
+  ApplyStyle(this, 0, false);
+  try {
+    FAppSettings = std::make_unique<TAppSettings>("app.ini", '=');
+    FFirstRun = !FAppSettings->Load();
+  } catch (const std::exception& e) {
+    ShowMessageBox(e.what(), kProductName, mkError | mkOk);
+    return false;
+  }
+  SetSettings(FAppSettings.get());
+  FGameSettings->LoadFrom(*FAppSettings, FFirstRun);
+  ApplyTexts();
+
+  if (FFirstRun) {
+    const int width = LayoutButtons() + FbGame->width();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const int height = screen.height() / 2;
+    setGeometry(screen.x() + (screen.width() - width) / 2,
+                screen.y() + (screen.height() - height) / 2, width, height);
+  } else {
+    resize(LayoutButtons() + FbGame->width(), 600);
+  }
+  TRnd::SeedFromClock();
+  LoadOrCreateSlots();
+  return true;
+}
+
+void TfrmMain::LoadOrCreateSlots() {
+  const TGames::TCreateSlot factory = [this](const std::string& name, int width, int height,
+                                             TDifficulty difficulty, bool generate) {
+    return CreateSlot(name, width, height, difficulty, generate);
+  };
+  bool loaded = false;
+  try {
+    loaded = FGames->LoadFrom(*FAppSettings, factory);
+  } catch (const std::exception& e) {
+    RecoverFromDamagedState(e.what());
+    loaded = true;
+  }
+  if (!loaded) {
+    UpdateActions(uaDisableAll);
+    FpPleaseWait->show();
+    QApplication::processEvents();
+    CreateDefaultSlots();
+    FpPleaseWait->hide();
+    UpdateActions(uaEnableAll);
+  }
+  BuildGameMenu();
+  ApplySettings();
+  UpdateActions(0);
+  FbGame->setEnabled(true);
+}
+
+// A stored game that fails its check must not cost the player the others:
+// the file is kept aside, every stored game that passes its check is
+// restored, and the missing default sizes get fresh puzzles. The next
+// shutdown then writes a whole file again.
+void TfrmMain::RecoverFromDamagedState(const std::string& reason) {
+  const std::filesystem::path file = FAppSettings->FileName();
+  std::filesystem::path copy = file;
+  copy += ".bad";
+  std::error_code ec;
+  std::filesystem::copy_file(file, copy, std::filesystem::copy_options::overwrite_existing, ec);
+  FDamagedCopy = ec ? std::string() : copy.string();
+  std::string text = TextFor(ttnInvalidDataFound) + "\n\n" + reason;
+  if (!FDamagedCopy.empty()) text += "\n\n" + FDamagedCopy;
+  ShowMessageBox(text, kProductName, mkError | mkOk);
+
+  for (const std::string& part : TUtils::SplitText(FAppSettings->ReadString("state"), "|")) {
+    try {
+      const TGameStateRec rec = ParseGameState(part);
+      if (FGames->FindByName(rec.name)) continue;  // restored before the damaged one
+      CreateSlot(rec.name, rec.w, rec.h, rec.difficulty, false)->ApplyGameState(rec);
+    } catch (const std::exception&) {
+      // this one is lost; the copy beside the file still holds it
+    }
+  }
+  const std::string stored = FAppSettings->ReadString("active_game");
+  CreateMissingDefaultSlots();
+  FGames->SetActiveName(FGames->FindByName(stored) ? stored : "10x10");
+}
+
+void TfrmMain::CreateMissingDefaultSlots() {
+  std::vector<int> sides = {3, 5, 10, 15, 20};
+  std::erase_if(sides, [this](int s) {
+    return FGames->FindByName(std::to_string(s) + "x" + std::to_string(s)) != nullptr;
+  });
+  if (sides.empty()) return;
+  UpdateActions(uaDisableAll);
+  FpPleaseWait->show();
+  QApplication::processEvents();
+  for (int s : sides) CreateSlot(std::to_string(s) + "x" + std::to_string(s), s, s, 0, true);
+  FpPleaseWait->hide();
+  UpdateActions(uaEnableAll);
+}
+
+TGame* TfrmMain::CreateSlot(const std::string& name, int width, int height, TDifficulty difficulty,
+                            bool generate) {
+  auto game = std::make_unique<TGame>(font(), name, width, height, FGameSettings.get(),
+                                      [this] { OnSlotChanged(); });
+  game->Puzzle().SetPalette(FAppSettings->GetBoardPalette());
+  game->Puzzle().SetRandomFillType(0);
+  game->Attach(generate, DefaultFillPct(width, height, difficulty));
+  TGame* slot = game.get();
+  FSlots.push_back(std::move(game));
+  FGames->Add(slot);
+  if (!FCurrentGame) FCurrentGame = slot;
+  return slot;
+}
+
+void TfrmMain::CreateDefaultSlots() {
+  CreateSlot("3x3", 3, 3, 0, true);
+  for (int i = 1; i <= 4; ++i) {
+    const int s = 5 * i;
+    const std::string name = std::to_string(s) + "x" + std::to_string(s);
+    CreateSlot(name, s, s, 0, true);
+    if (s == 10) FGames->SetActiveName(name);
+  }
+}
+
+void TfrmMain::showEvent(QShowEvent* e) {
+  TfrmBase::showEvent(e);
+  // The first show stands for the first activation: a window manager may
+  // never activate the window (or there may be none at all).
+  if (!FActivated) {
+    FActivated = true;
+    FtActivate->start();
+  }
+}
+
+void TfrmMain::tActivateTimer() {
+  FtActivate->stop();
+  ApplyBarAndColors();
+  if (FCurrentGame && FCurrentGame->Host()) FCurrentGame->SetVisible(true);
+  AppPhase = apRunning;
+  setFocus();
+  SelectSlotByName(FGames->ActiveName());
+}
+
+// --- Game menu and switching ---
+
+void TfrmMain::BuildGameMenu() {
+  FpmGame->clear();
+  for (TGame* game : FGames->Items()) {
+    QAction* item = FpmGame->addAction(QString::fromStdString(game->Name()));
+    item->setData(kSlotItemTag);
+    item->setCheckable(true);
+    item->setChecked(FCurrentGame && game->Name() == FCurrentGame->Name());
+    connect(item, &QAction::triggered, this, [this, item] {
+      Guarded([this, item] {
+        if (FGames->FindByName(CaptionName(item->text()))) SwitchToSlot(item);
+      });
+    });
+  }
+  for (QAction* action :
+       {aCopyToClipboardAsImage, aCopyToClipboardAsText, aPaste, aSettings, aAbout, aExit}) {
+    FpmGame->addSeparator();
+    action->setVisible(true);
+    FpmGame->addAction(action);
+  }
+}
+
+void TfrmMain::bGameClick() {
+  const QString clip = QApplication::clipboard()->text();
+  if (!clip.isEmpty()) {
+    std::string payload;
+    aPaste->setEnabled(CheckStateText(clip.toLatin1().toStdString(), payload));
+  }
+  BuildGameMenu();
+  FpmGame->popup(FbGame->mapToGlobal(QPoint(0, FbGame->height())));
+}
+
+bool TfrmMain::SelectSlotByName(const std::string& name) {
+  for (QAction* item : FpmGame->actions()) {
+    if (item->data().toInt() == kSlotItemTag && CaptionName(item->text()) == name) {
+      item->trigger();
+      return true;
+    }
+  }
+  return false;
+}
+
+void TfrmMain::SwitchToSlot(QAction* item) {
+  StopCelebration();
+  item->setChecked(true);
+  for (QAction* other : FpmGame->actions())
+    if (other != item && other->data().toInt() == kSlotItemTag) other->setChecked(false);
+  if (FCurrentGame) FCurrentGame->AttachTo(nullptr);
+  QApplication::processEvents();
+  const std::string name = CaptionName(item->text());
+  FCurrentGame = FGames->FindByName(name);
+  FCurrentGame->Puzzle().ReplaceState(psAllCorrect, psChecked);
+  FGames->SetActiveName(name);
+  FCurrentGame->AttachTo(FpBoard);
+  FCurrentGame->ApplyBackground();
+  if (AppPhase == apRunning) {
+    FCurrentGame->SetVisible(true);
+    RefreshBoard();
+    FCurrentGame->ShowView();
+  }
+  UpdateCaption();
+  UpdateActions(0);
+  if (IsSolved(FCurrentGame->Puzzle().GetStatus())) RunCheck();
+}
+
+// --- Settings, look and layout ---
+
+void TfrmMain::ApplySettings() {
+  for (TGame* game : FGames->Items()) {
+    game->SetHotTrackCounters(FGameSettings->DrawHotTrackCounters());
+    game->SetHotTrackBoard(FGameSettings->DrawHotTrackBoard());
+    game->SetDrawCellsPos(FGameSettings->DrawCellsPos());
+  }
+  ApplyBarAndColors();
+  ApplyTexts();
+  RelayoutWindow();
+  RefreshBoard();
+}
+
+void TfrmMain::ApplyBarAndColors() {
+  DockPanels();
+  RelayoutWindow();
+  const TBoardPalette& palette = FAppSettings->GetBoardPalette();
+  SetPanelColour(FpBoard, palette[9]);
+  SetPanelColour(FpButtons, TUtils::ShiftColor(palette[9], -20));
+}
+
+void TfrmMain::ApplyTexts() {
+  CurrentLanguage = FGameSettings->Language();
+  const std::pair<QAction*, TTextName> texts[] = {
+      {aUndo, ttnUndo},
+      {aRedo, ttnRedo},
+      {aSettings, ttnSettings},
+      {aCheck, ttnCheck},
+      {aStartOver, ttnStartOver},
+      {aCopyToClipboardAsImage, ttnCopyAsImage},
+      {aCopyToClipboardAsText, ttnCopyAsText},
+      {aPaste, ttnPaste},
+      {aAbout, ttnAbout},
+      {aNew, ttnNew},
+      {aExit, ttnExit},
+  };
+  for (const auto& [action, name] : texts) action->setText(QString::fromStdString(TextFor(name)));
+  FbGame->setText(QString::fromStdString(TextFor(ttnGame)));
+}
+
+// Places the bar along its edge and the board area in the rest.
+void TfrmMain::DockPanels() {
+  const int w = width();
+  const int h = height();
+  const int t = FBarThickness;
+  switch (FGameSettings->ButtonsPosition()) {
+    case bpLeft:
+      FpButtons->setGeometry(0, 0, t, h);
+      FpBoard->setGeometry(t, 0, std::max(0, w - t), h);
+      break;
+    case bpTop:
+      FpButtons->setGeometry(0, 0, w, t);
+      FpBoard->setGeometry(0, t, w, std::max(0, h - t));
+      break;
+    case bpRight:
+      FpButtons->setGeometry(std::max(0, w - t), 0, t, h);
+      FpBoard->setGeometry(0, 0, std::max(0, w - t), h);
+      break;
+    default:
+      FpButtons->setGeometry(0, std::max(0, h - t), w, t);
+      FpBoard->setGeometry(0, 0, w, std::max(0, h - t));
+      break;
+  }
+}
+
+int TfrmMain::LayoutButtons() {
+  std::vector<QPushButton*> visible;
+  for (QPushButton* b : {FbGame, FbNew, FbStartOver, FbCheck, FbUndo, FbRedo})
+    if (!b->isHidden()) visible.push_back(b);
+
+  int result = 0;
+  int minWidth = 0;
+  const TButtonsPosition edge = FGameSettings->ButtonsPosition();
+  if (edge == bpLeft || edge == bpRight) {
+    result = FpButtons->width();
+    FBarThickness = FbGame->width() + 2 * kSpacing;
+    DockPanels();
+    int column = 0;
+    for (QPushButton* b : visible) column += b->height();
+    column += kSpacing * std::max(0, static_cast<int>(visible.size()) - 1);
+    int top = (FpButtons->height() - column) / 2;
+    for (QPushButton* b : visible) {
+      b->move((FBarThickness - b->width()) / 2, top);
+      top += b->height() + kSpacing;
+    }
+    minWidth = 3 * FBarThickness + result + 2 * kSpacing;
+  } else {
+    for (QPushButton* b : visible) result += b->width();
+    result += kSpacing * std::max(0, static_cast<int>(visible.size()) - 1);
+    FBarThickness = FbGame->height() + 2 * kSpacing;
+    DockPanels();
+    int left = (FpButtons->width() - result) / 2;
+    for (QPushButton* b : visible) {
+      b->move(left, (FBarThickness - FbGame->height()) / 2);
+      left += b->width() + kSpacing;
+    }
+    minWidth = result + 4 * kSpacing;
+  }
+  if (result != 0) setMinimumWidth(minWidth);
+  FButtonsExtent = result;
+  return result;
+}
+
+void TfrmMain::RelayoutWindow() {
+  LayoutButtons();
+  FpPleaseWait->move((FpBoard->width() - FpPleaseWait->width()) / 2,
+                     (FpBoard->height() - FpPleaseWait->height()) / 2);
+  QApplication::processEvents();
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* e) {
+  TfrmBase::resizeEvent(e);
+  DockPanels();
+  if (!FActivated) return;
+  const bool pulsing = FtCongrats->isActive();
+  if (pulsing) FtCongrats->stop();
+  RefreshBoard();
+  RelayoutWindow();
+  if (pulsing) FtCongrats->start();
+}
+
+void TfrmMain::RefreshBoard() {
+  if (FActivated && FCurrentGame) FCurrentGame->Refresh(lfResized);
+}
+
+void TfrmMain::UpdateCaption() {
+  if (!FCurrentGame) return;
+  const TPuzzleStatus status = FCurrentGame->Puzzle().GetStatus();
+  const std::string caption = GetVersionString(false) + " - " + FCurrentGame->Name() + " - " +
+                              std::to_string(status.PlayerFilled) + " / " +
+                              std::to_string(status.SolutionFilled);
+  if (caption == FLastCaption) return;
+  setWindowTitle(QString::fromStdString(caption));
+  FLastCaption = caption;
+}
+
+void TfrmMain::UpdateActions(int flags) {
+  if (flags & uaDisableAll) {
+    for (QAction* a : actions()) a->setEnabled(false);
+    FbNew->setEnabled(false);
+    return;
+  }
+  if (flags & uaEnableAll) {
+    for (QAction* a : actions()) a->setEnabled(true);
+    FbNew->setEnabled(true);
+  }
+  if (!FCurrentGame) return;
+  const bool finished = flags & uaFinished;
+  aUndo->setEnabled(FCurrentGame->CanUndo() && !finished);
+  aRedo->setEnabled(FCurrentGame->CanRedo() && !finished);
+  aCheck->setEnabled(!finished);
+}
+
+void TfrmMain::OnSlotChanged() {
+  if (FCelebrating) return;
+  UpdateActions(0);
+  UpdateCaption();
+}
+
+// --- Shutdown ---
+
+void TfrmMain::Shutdown() {
+  AppPhase = apClosing;
+  SaveFormBounds();
+  StopCelebration();
+  while (FInPulseTick) QApplication::processEvents();
+  if (FGames) {
+    FGames->SaveTo(*FAppSettings);
+    FreeSlots();
+    FGames->Clear();
+    FGameSettings->SaveTo(*FAppSettings);
+  }
+  try {
+    FAppSettings->Save();
+  } catch (const std::exception& e) {
+    // The previous file is still intact; say what was not saved.
+    ShowMessageBox(e.what(), kProductName, mkError | mkOk);
+  }
+  QApplication::quit();
+}
+
+void TfrmMain::FreeSlots() {
+  FCurrentGame = nullptr;
+  FSlots.clear();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* e) {
+  if (AppPhase != apClosing) Shutdown();
+  e->accept();
+}

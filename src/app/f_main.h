@@ -1,0 +1,196 @@
+// TfrmMain: the program's only top-level window. It owns the settings store,
+// the game settings and the game slots, shows the board of the current slot
+// with a bar of command buttons and the game menu, keeps the caption, and
+// runs start-up and shutdown: everything the player does survives a restart
+// through app.ini in the settings folder.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/f_base.h"
+#include "model/mytypes.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTimer;
+class TAppSettings;
+class TGame;
+class TGameSettings;
+class TGames;
+struct TPuzzleStatus;
+
+// UpdateActions flags.
+constexpr int uaFinished = 1;
+constexpr int uaDisableAll = 2;
+constexpr int uaEnableAll = 4;
+
+class TfrmMain : public TfrmBase {
+  Q_OBJECT
+
+ public:
+  // diagnostics offers the two developer commands (F5, Ctrl+D).
+  explicit TfrmMain(bool diagnostics = false);
+  ~TfrmMain() override;
+
+  // Start-up: look, settings, slots. False when the program cannot run (the
+  // player has been told why); the window must then not be shown.
+  bool FormCreate();
+
+  // --- Components ---
+  QWidget* pButtons() const { return FpButtons; }
+  QWidget* pBoard() const { return FpBoard; }
+  QLabel* pPleaseWait() const { return FpPleaseWait; }
+  QMenu* pmGame() const { return FpmGame; }
+  QTimer* tCongrats() const { return FtCongrats; }
+  QPushButton* bGame() const { return FbGame; }
+
+  // --- State ---
+  TGames& Games() const { return *FGames; }
+  TGame* CurrentGame() const { return FCurrentGame; }
+  TGameSettings& GameSettings() const { return *FGameSettings; }
+  TAppSettings& AppSettings() const { return *FAppSettings; }
+  bool FirstRun() const { return FFirstRun; }
+  bool Activated() const { return FActivated; }
+  bool Celebrating() const { return FCelebrating; }
+  int PulseOffset() const { return FPulseOffset; }
+  TColor PulseColor() const { return FPulseColor; }
+  int ButtonsExtent() const { return FButtonsExtent; }
+  // Where the corrupted settings file was kept, empty when none was.
+  const std::string& DamagedCopy() const { return FDamagedCopy; }
+
+  // --- Window operations ---
+  TGame* CreateSlot(const std::string& name, int width, int height, TDifficulty difficulty,
+                    bool generate);
+  void CreateDefaultSlots();
+  void LoadOrCreateSlots();
+  void BuildGameMenu();
+  void SwitchToSlot(QAction* item);
+  bool SelectSlotByName(const std::string& name);
+  void ApplySettings();
+  void ApplyBarAndColors();
+  void ApplyTexts();
+  int LayoutButtons();
+  void RelayoutWindow();
+  void RefreshBoard();
+  void UpdateCaption();
+  void UpdateActions(int flags);
+  void OnSlotChanged();
+  void Shutdown();
+
+  // --- Commands ---
+  void RequestNewGame(TDifficulty difficulty, bool confirm);
+  void NewPuzzle(TDifficulty difficulty);
+  void RunCheck();
+  bool NightmareRule(const TPuzzleStatus& status);
+  void StartCelebration();
+  void StopCelebration();
+  // One step of the celebration's pulse (tCongrats' tick).
+  void tCongratsTimer();
+  // Loads a pasted state code into the slot of its size; anything unusable
+  // is ignored silently.
+  void ImportStateText(const std::string& text);
+
+  // The actions, by their names.
+  QAction* aNew = nullptr;
+  QAction* aStartOver = nullptr;
+  QAction* aCheck = nullptr;
+  QAction* aCheck1 = nullptr;
+  QAction* aUndo = nullptr;
+  QAction* aRedo = nullptr;
+  QAction* aSettings = nullptr;
+  QAction* aResetZoom = nullptr;
+  QAction* aCopyToClipboardAsImage = nullptr;
+  QAction* aCopyToClipboardAsText = nullptr;
+  QAction* aPaste = nullptr;
+  QAction* aAbout = nullptr;
+  QAction* aExit = nullptr;
+  QAction* aCheat = nullptr;
+  QAction* aAsText = nullptr;
+  QAction* aDebug = nullptr;
+
+  // The files the diagnostic commands write.
+  std::string CluesDumpPath() const;
+  std::string PuzzlesDumpPath() const;
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void keyReleaseEvent(QKeyEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+
+ private:
+  void CreateComponents();
+  void CreateActions();
+  QAction* MakeAction(const char* name, const QString& caption, const QKeySequence& key,
+                      void (TfrmMain::*execute)());
+  void BindButton(QPushButton* button, QAction* action);
+  void DockPanels();
+  void tActivateTimer();
+  void bGameClick();
+  // Runs a command; a failure is shown to the player instead of ending the
+  // program.
+  void Guarded(const std::function<void()>& command);
+  void RecoverFromDamagedState(const std::string& reason);
+  void CreateMissingDefaultSlots();
+  void FreeSlots();
+  void RepaintBoardOnly();
+  void KeyDown(int key, Qt::KeyboardModifiers modifiers);
+  void KeyUp(int key);
+
+  void aNewExecute();
+  void aStartOverExecute();
+  void aCheckExecute();
+  void aUndoExecute();
+  void aRedoExecute();
+  void aSettingsExecute();
+  void aResetZoomExecute();
+  void aCopyToClipboardAsImageExecute();
+  void aCopyToClipboardAsTextExecute();
+  void aPasteExecute();
+  void aAboutExecute();
+  void aExitExecute();
+  void aCheatExecute();
+  void aAsTextExecute();
+  void aDebugExecute();
+
+  bool FDiagnostics;
+  std::unique_ptr<TAppSettings> FAppSettings;
+  std::unique_ptr<TGameSettings> FGameSettings;
+  std::unique_ptr<TGames> FGames;
+  std::vector<std::unique_ptr<TGame>> FSlots;  // the slots FGames lists
+  TGame* FCurrentGame = nullptr;
+  bool FActivated = false;
+  bool FFirstRun = false;
+  std::string FLastCaption;
+  int FButtonsExtent = 0;
+  int FBarThickness = 0;
+  std::string FDamagedCopy;
+
+  TColor FPulseColor = 0;
+  int FPulseStep = 2;
+  int FPulseOffset = 0;
+  int FPulseLimit = 20;
+  bool FCelebrating = false;
+  bool FInPulseTick = false;
+
+  QWidget* FpButtons = nullptr;
+  QWidget* FpBoard = nullptr;
+  QLabel* FpPleaseWait = nullptr;
+  QMenu* FpmGame = nullptr;
+  QTimer* FtCongrats = nullptr;
+  QTimer* FtActivate = nullptr;
+  QPushButton* FbGame = nullptr;
+  QPushButton* FbNew = nullptr;
+  QPushButton* FbStartOver = nullptr;
+  QPushButton* FbCheck = nullptr;
+  QPushButton* FbUndo = nullptr;
+  QPushButton* FbRedo = nullptr;
+};

@@ -1,0 +1,309 @@
+// The commands of the main window: its actions, keys and wheel, the Check
+// command with the Nightmare rule and the celebration, and the clipboard.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <QWheelEvent>
+#include <fstream>
+
+#include "app/f_about.h"
+#include "app/f_main.h"
+#include "app/f_settings.h"
+#include "app/message_box.h"
+#include "model/process_flags.h"
+#include "persistence/app_settings.h"
+#include "persistence/game_settings.h"
+#include "persistence/game_state.h"
+#include "slots/game.h"
+#include "slots/games.h"
+#include "text/lang_helper.h"
+#include "util/app_environment.h"
+#include "util/utils.h"
+#include "view/frame_grid.h"
+#include "view/paint_box.h"
+
+namespace {
+
+bool Confirmed(const QString& caption) {
+  return ShowMessageBox(TextFor(ttnAreYouSure), caption.toStdString(), mkYesNo) == maYes;
+}
+
+void WriteTextFile(const std::string& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+  out.close();
+  if (!out) throw std::runtime_error("Cannot create file " + path);
+}
+
+}  // namespace
+
+// --- New, Start Over ---
+
+void TfrmMain::aNewExecute() {
+  StopCelebration();
+  AppBusy = true;
+  try {
+    RequestNewGame(0, true);
+  } catch (...) {
+    AppBusy = false;
+    RefreshBoard();
+    throw;
+  }
+  AppBusy = false;
+  RefreshBoard();
+}
+
+void TfrmMain::RequestNewGame(TDifficulty difficulty, bool confirm) {
+  if (confirm && (!FCurrentGame || FCurrentGame->Status() != gsSolved) && !Confirmed(aNew->text()))
+    return;
+  NewPuzzle(difficulty);
+  UpdateActions(0);
+  UpdateCaption();
+}
+
+void TfrmMain::NewPuzzle(TDifficulty difficulty) {
+  if (!FCurrentGame) return;
+  FCurrentGame->StartNewPuzzle(difficulty);
+  RefreshBoard();
+  UpdateActions(0);
+  FCurrentGame->SetInputEnabled(true);
+  StopCelebration();
+}
+
+void TfrmMain::aStartOverExecute() {
+  if (!Confirmed(aStartOver->text()) || !FCurrentGame) return;
+  StopCelebration();
+  FCurrentGame->StartOver();
+  RefreshBoard();
+  UpdateActions(0);
+  UpdateCaption();
+}
+
+// --- Check, Nightmare, celebration ---
+
+void TfrmMain::aCheckExecute() {
+  RunCheck();
+}
+
+void TfrmMain::RunCheck() {
+  if (!FCurrentGame) return;
+  const TPuzzleStatus status = FCurrentGame->Puzzle().GetStatus();
+  if (NightmareRule(status)) return;
+  if (IsSolved(status)) {
+    StartCelebration();
+    UpdateActions(uaFinished);
+  } else if (NoMistakes(status)) {
+    FCurrentGame->FlashCorrect(1, 150);
+  } else {
+    FCurrentGame->FlashMistakes();
+  }
+}
+
+bool TfrmMain::NightmareRule(const TPuzzleStatus& status) {
+  if (FGameSettings->GameMode() != gmNightmare || !HasWrongCells(status)) return false;
+  FCurrentGame->MarkIncorrect();
+  aCheat->trigger();
+  RefreshBoard();
+  FCurrentGame->FlashMistakes();
+  ShowMessageBox(TextFor(ttnBoom), kProductName, mkOk);
+  RequestNewGame(0, false);
+  return true;
+}
+
+void TfrmMain::aCheatExecute() {
+  if (!FCurrentGame) return;
+  FCurrentGame->ShowSolution();
+  UpdateActions(0);
+  RefreshBoard();
+}
+
+void TfrmMain::StartCelebration() {
+  if (!FCurrentGame) return;
+  FCurrentGame->MarkSolved();
+  FtCongrats->start();
+}
+
+void TfrmMain::StopCelebration() {
+  FtCongrats->stop();
+  if (FCurrentGame) {
+    FPulseColor = FCurrentGame->Puzzle().Palette()[4];
+    FCurrentGame->SetInputEnabled(true);
+  }
+  FCelebrating = false;
+}
+
+void TfrmMain::tCongratsTimer() {
+  if (AppPhase == apClosing || !FCurrentGame) return;
+  FInPulseTick = true;
+  struct ClearOnExit {
+    bool& flag;
+    ~ClearOnExit() { flag = false; }
+  } clear{FInPulseTick};
+
+  TNonoGame& puzzle = FCurrentGame->Puzzle();
+  if (!FCelebrating) {
+    FPulseColor = puzzle.Palette()[4];
+    FPulseLimit = 20;
+    FPulseStep = 2;
+    FPulseOffset = 0;
+    FCelebrating = true;
+    FCurrentGame->SetInputEnabled(false);
+  }
+  puzzle.ReplaceState(psChecked, psAllCorrect);
+  if (std::abs(FPulseOffset) == FPulseLimit) FPulseStep = -FPulseStep;
+  FPulseOffset += FPulseStep;
+  FPulseColor = TUtils::ShiftColor(FPulseColor, FPulseOffset);
+  puzzle.SetAllCorrectColor(FPulseColor);
+  // Only the ticks on the board change colour: repaint the board alone.
+  RepaintBoardOnly();
+}
+
+void TfrmMain::RepaintBoardOnly() {
+  if (FActivated && FCurrentGame && FCurrentGame->Host() && !AppBusy)
+    FCurrentGame->View().pbBoard()->update();
+}
+
+// --- Undo, Redo, zoom ---
+
+void TfrmMain::aUndoExecute() {
+  if (!FCurrentGame || !FCurrentGame->CanUndo()) return;
+  FCurrentGame->Undo();
+  RefreshBoard();
+  UpdateActions(0);
+  UpdateCaption();
+}
+
+void TfrmMain::aRedoExecute() {
+  if (!FCurrentGame || !FCurrentGame->CanRedo()) return;
+  FCurrentGame->Redo();
+  RefreshBoard();
+  UpdateActions(0);
+  UpdateCaption();
+}
+
+void TfrmMain::aResetZoomExecute() {
+  if (!FCurrentGame) return;
+  TNonoGame& puzzle = FCurrentGame->Puzzle();
+  puzzle.SetGameState(static_cast<TGameStateFlags>(puzzle.GameState() & ~gsZoomed));
+}
+
+// --- Dialogs and exit ---
+
+void TfrmMain::aSettingsExecute() {
+  TfrmSettings dialog(this);
+  dialog.EditSettings(*FGameSettings);
+  if (dialog.exec() == QDialog::Accepted) ApplySettings();
+}
+
+void TfrmMain::aAboutExecute() {
+  TfrmAbout dialog(this);
+  dialog.exec();
+}
+
+void TfrmMain::aExitExecute() {
+  Shutdown();
+  close();
+}
+
+// --- Clipboard ---
+
+void TfrmMain::aCopyToClipboardAsImageExecute() {
+  if (FCurrentGame) FCurrentGame->CopyAsImage();
+}
+
+void TfrmMain::aCopyToClipboardAsTextExecute() {
+  if (FCurrentGame) FCurrentGame->CopyAsText();
+}
+
+void TfrmMain::aPasteExecute() {
+  ImportStateText(QApplication::clipboard()->text().toLatin1().toStdString());
+}
+
+void TfrmMain::ImportStateText(const std::string& text) {
+  std::string code;
+  for (char c : text)
+    if (c != '\r' && c != '\n') code += c;
+  std::string payload;
+  if (!CheckStateText(code, payload)) return;
+  TGameStateRec rec;
+  try {
+    rec = ParseGameState(code);
+  } catch (const std::exception&) {
+    return;  // a damaged code is ignored like any unusable text
+  }
+  if (!SelectSlotByName(std::to_string(rec.w) + "x" + std::to_string(rec.h))) return;
+  StopCelebration();
+  FCurrentGame->StartOver();
+  FCurrentGame->ApplyGameState(rec);
+  RefreshBoard();
+  UpdateActions(0);
+  UpdateCaption();
+}
+
+// --- Keys and wheel ---
+
+void TfrmMain::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_F4 && (e->modifiers() & Qt::AltModifier)) {
+    close();
+    return;
+  }
+  if ((e->modifiers() & Qt::ControlModifier) || e->key() == Qt::Key_Control) {
+    CtrlHeld = true;
+    if (FCurrentGame) FCurrentGame->Puzzle().RepeatMouse(0);
+    RefreshBoard();
+  }
+  TfrmBase::keyPressEvent(e);
+}
+
+void TfrmMain::keyReleaseEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Control) {
+    CtrlHeld = false;
+    if (FCurrentGame) FCurrentGame->Puzzle().RepeatMouse(0);
+    RefreshBoard();
+  }
+  TfrmBase::keyReleaseEvent(e);
+}
+
+void TfrmMain::wheelEvent(QWheelEvent* e) {
+  if ((e->modifiers() & Qt::ControlModifier) && FCurrentGame) {
+    const int delta = e->angleDelta().y();
+    Guarded([this, delta] { FCurrentGame->ZoomStep(delta > 0 ? 1 : delta < 0 ? -1 : 0); });
+  }
+  e->ignore();
+}
+
+// --- Diagnostics ---
+
+std::string TfrmMain::CluesDumpPath() const {
+  return GetSettingsFolder(true) + "clues.txt";
+}
+
+std::string TfrmMain::PuzzlesDumpPath() const {
+  return GetSettingsFolder(true) + "puzzles.txt";
+}
+
+void TfrmMain::aAsTextExecute() {
+  if (!FDiagnostics || !FCurrentGame) return;
+  const TNonoGame& puzzle = FCurrentGame->Puzzle();
+  WriteTextFile(CluesDumpPath(), std::to_string(puzzle.Width()) + " " +
+                                     std::to_string(puzzle.Height()) + "\r\n" +
+                                     puzzle.ColumnListing() + "\r\n" + puzzle.RowListing());
+}
+
+void TfrmMain::aDebugExecute() {
+  if (!FDiagnostics) return;
+  std::string text;
+  for (QAction* item : pmGame()->actions()) {
+    if (item->data().toInt() != 1) continue;
+    SwitchToSlot(item);
+    for (int n = 1; n <= 3; ++n) {
+      FCurrentGame->StartNewPuzzle(0);
+      text += FCurrentGame->Puzzle().SolutionArrayText("arr_" + std::to_string(n)) + "\r\n";
+    }
+  }
+  WriteTextFile(PuzzlesDumpPath(), text);
+}

@@ -1,0 +1,143 @@
+#include "slots/game.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <algorithm>
+
+#include "generation/generation_flow.h"
+#include "persistence/game_settings.h"
+#include "persistence/game_state.h"
+#include "view/frame_grid.h"
+#include "view/nono_grid.h"
+
+TGame::TGame(const QFont& font, const std::string& name, int width, int height,
+             TGameSettings* settings, TChangeEvent onChange)
+    : FName(name),
+      FSettings(settings),
+      FPuzzle(std::make_unique<TNonoGame>(width, height)),
+      FView(std::make_unique<TframeGrid>()),
+      FOnChange(std::move(onChange)) {
+  FView->setFont(font);
+  FView->SetOnBoardMouse([this](int, int, TBoardMouseFlags) {
+    if (FOnChange) FOnChange();
+  });
+  FView->hide();
+}
+
+TGame::~TGame() = default;
+
+void TGame::Attach(bool generate, int pct) {
+  if (generate) FPuzzle->NewRandom(FPuzzle->Width(), FPuzzle->Height(), pct);
+  FView->SetGame(FPuzzle.get());
+  FView->SetMarginXPercent(5);
+  FView->SetMarginYPercent(5);
+  FView->SetMinCellSize(10);
+  FView->CreateGrids();
+  FView->setParent(FHost);
+  SetInputEnabled(true);
+}
+
+void TGame::AttachTo(QWidget* panel) {
+  FHost = panel;
+  FView->SetPaintEnabled(false);
+  FView->FitToParent();
+  const bool visible = FView->isVisible();
+  FView->setParent(panel);
+  FView->SetPaintEnabled(true);
+  FView->FitToParent();
+  if (panel && visible) FView->show();
+}
+
+void TGame::ShowView() {
+  FView->ShowBoard();
+}
+
+void TGame::SetVisible(bool on) {
+  FView->setVisible(on);
+}
+
+void TGame::Refresh(TLayoutFlags flags) {
+  if (FView->parentWidget()) FView->Relayout(flags | FPuzzle->LayoutFlags());
+}
+
+void TGame::SetInputEnabled(bool on) {
+  FView->SetInputEnabled(on);
+}
+
+bool TGame::ZoomStep(int delta) {
+  if (!FView->Zoom(delta)) return false;
+  FPuzzle->SetAutoFit(true);
+  FView->Relayout(lfKeep);
+  return true;
+}
+
+void TGame::ApplyBackground() {
+  FView->SetPanelColor(FPuzzle->Palette()[9]);
+}
+
+void TGame::SetHotTrackCounters(bool on) {
+  FView->SetHotTrackCounters(on);
+}
+void TGame::SetHotTrackBoard(bool on) {
+  FView->SetHotTrackBoard(on);
+}
+void TGame::SetDrawCellsPos(bool on) {
+  FView->SetDrawCellsPos(on);
+}
+
+void TGame::StartNewPuzzle(TDifficulty difficulty) {
+  StartNewPuzzleModel(*FPuzzle, difficulty);
+  FStatus = gsPlaying;
+}
+
+void TGame::Undo() {
+  FPuzzle->ReplaceState(psCorrect, psChecked);
+  FPuzzle->Undo();
+}
+
+void TGame::Redo() {
+  FPuzzle->ReplaceState(psCorrect, psChecked);
+  FPuzzle->Redo();
+}
+
+void TGame::FlashCorrect(int count, int ms) {
+  FView->Flash(count, ms);
+  FPuzzle->ReplaceState(psCorrect, psChecked);
+  FStatus = gsCheckedOk;
+}
+
+void TGame::FlashMistakes() {
+  FView->Shake(FPuzzle->LayoutFlags(), 3, 5, 50);
+  FPuzzle->ReplaceState(psCorrect, psChecked);
+  FStatus = gsCheckedWrong;
+}
+
+void TGame::CopyAsImage() {
+  FView->CopyBoardImageToClipboard();
+}
+
+void TGame::CopyAsText() {
+  QApplication::clipboard()->setText(QString::fromStdString(StateText()));
+}
+
+std::string TGame::StateText() const {
+  const TNonoGrid* grid = FView->BoardGrid();
+  return GameStateText(FName, *FPuzzle, grid ? grid->CellWidth() : 20,
+                       grid ? grid->CellHeight() : 20);
+}
+
+void TGame::ApplyGameState(const std::string& text) {
+  ApplyGameState(ParseGameState(text));
+}
+
+void TGame::ApplyGameState(const TGameStateRec& rec) {
+  TNonoGrid* grid = FView->BoardGrid();
+  int cellWidth = grid ? grid->CellWidth() : 20;
+  int cellHeight = grid ? grid->CellHeight() : 20;
+  ApplyGameStateRec(*FPuzzle, rec, cellWidth, cellHeight);
+  // A pasted code may ask for any cell size; one beyond any screen would only
+  // cost memory and a long fit.
+  if (grid)
+    grid->SetCellSize(std::min(cellWidth, kMaxStoredCellSize),
+                      std::min(cellHeight, kMaxStoredCellSize));
+}

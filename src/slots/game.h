@@ -1,0 +1,99 @@
+// TGame: one game slot, a puzzle of a fixed size together with the board view
+// that shows it. The main window keeps one slot per board size and shows one
+// at a time; the others stay detached from any window panel.
+#pragma once
+
+#include <QFont>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "model/nono_game.h"
+
+class QWidget;
+class TframeGrid;
+class TGameSettings;
+struct TGameStateRec;
+
+enum TGameStatus : std::uint8_t {
+  gsPlaying = 0,      // a new puzzle
+  gsSolved = 1,       // the celebration started
+  gsCheckedOk = 2,    // the last Check found no mistake
+  gsCheckedWrong = 3  // the last Check found mistakes, or Nightmare ended the game
+};
+
+// Largest cell size, in pixels, a restored game may bring along.
+constexpr int kMaxStoredCellSize = 512;
+
+class TGame {
+ public:
+  // Raised by the view after every pointer event that reached the puzzle.
+  using TChangeEvent = std::function<void()>;
+
+  TGame(const QFont& font, const std::string& name, int width, int height, TGameSettings* settings,
+        TChangeEvent onChange);
+  ~TGame();
+  TGame(const TGame&) = delete;
+  TGame& operator=(const TGame&) = delete;
+
+  const std::string& Name() const { return FName; }
+  TNonoGame& Puzzle() { return *FPuzzle; }
+  const TNonoGame& Puzzle() const { return *FPuzzle; }
+  TframeGrid& View() { return *FView; }
+  QWidget* Host() const { return FHost; }
+  TGameStatus Status() const { return FStatus; }
+
+  // Generates a puzzle first when asked, then sets the view up for the puzzle
+  // (margins 5 %, smallest cell 10 px, its grids) with input enabled.
+  void Attach(bool generate, int pct);
+  // Moves the view into panel (nullptr detaches it).
+  void AttachTo(QWidget* panel);
+  // Makes the board panel and its three paint boxes visible.
+  void ShowView();
+  void SetVisible(bool on);
+  // Relayout and repaint with flags plus the puzzle's own layout request;
+  // nothing while detached.
+  void Refresh(TLayoutFlags flags);
+  void SetInputEnabled(bool on);
+  // One zoom step in the sign of delta; true when the view zoomed.
+  bool ZoomStep(int delta);
+  // The view's panel takes the board-area colour of the puzzle's palette.
+  void ApplyBackground();
+  void SetHotTrackCounters(bool on);
+  void SetHotTrackBoard(bool on);
+  void SetDrawCellsPos(bool on);
+
+  // A new puzzle at the slot's size with the fill of the difficulty.
+  void StartNewPuzzle(TDifficulty difficulty);
+  void StartOver() { FPuzzle->StartOver(); }
+  bool CanUndo() const { return FPuzzle->CanUndo(); }
+  bool CanRedo() const { return FPuzzle->CanRedo(); }
+  // Undo and Redo work on plain filled cells, never on flashed ones.
+  void Undo();
+  void Redo();
+  void ShowSolution() { FPuzzle->ShowSolution(); }
+  void MarkIncorrect() { FPuzzle->MarkIncorrect(); }
+  void MarkSolved() { FStatus = gsSolved; }
+  // The check results: a flash of the filled cells, or a shake of the board.
+  void FlashCorrect(int count, int ms);
+  void FlashMistakes();
+
+  void CopyAsImage();
+  void CopyAsText();
+  // The slot's state code.
+  std::string StateText() const;
+  // Restores a state code into the slot (same size); throws EGameStateInvalid
+  // for a code that fails its check, before anything changes.
+  void ApplyGameState(const std::string& text);
+  // The same for a code parsed already.
+  void ApplyGameState(const TGameStateRec& rec);
+
+ private:
+  std::string FName;
+  TGameSettings* FSettings;  // not owned
+  std::unique_ptr<TNonoGame> FPuzzle;
+  std::unique_ptr<TframeGrid> FView;
+  QWidget* FHost = nullptr;  // not owned
+  TChangeEvent FOnChange;
+  TGameStatus FStatus = gsPlaying;
+};

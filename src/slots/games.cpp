@@ -1,0 +1,35 @@
+#include "slots/games.h"
+
+#include "persistence/app_settings.h"
+#include "persistence/game_state.h"
+#include "slots/game.h"
+#include "util/utils.h"
+
+TGame* TGames::FindByName(const std::string& name) const {
+  for (TGame* game : FItems)
+    if (game->Name() == name) return game;
+  return nullptr;
+}
+
+void TGames::SaveTo(TAppSettings& store) const {
+  std::string text;
+  for (std::size_t i = 0; i < FItems.size(); ++i) {
+    FItems[i]->Puzzle().ReplaceState(psAllCorrect, psChecked);
+    text += FItems[i]->StateText();
+    if (i + 1 < FItems.size()) text += '|';
+  }
+  if (!text.empty()) store.WriteString("state", text);
+  store.WriteString("active_game", FActiveName);
+}
+
+bool TGames::LoadFrom(const TAppSettings& store, const TCreateSlot& createSlot) {
+  const std::string stored = store.ReadString("state");
+  if (stored.empty()) return false;
+  for (const std::string& part : TUtils::SplitText(stored, "|")) {
+    const TGameStateRec rec = ParseGameState(part);
+    TGame* game = createSlot(rec.name, rec.w, rec.h, rec.difficulty, false);
+    game->ApplyGameState(rec);
+  }
+  FActiveName = store.ReadString("active_game");
+  return true;
+}

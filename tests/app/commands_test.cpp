@@ -1,0 +1,392 @@
+// The window's commands, driven with the real keys, buttons, menu items and
+// the clipboard: New, Check with flash, shake and celebration, Nightmare,
+// undo and redo, copy and paste, settings and the diagnostic commands.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
+#include <QImage>
+#include <QPushButton>
+#include <QTimer>
+
+#include "main_window_harness.h"
+#include "persistence/game_settings.h"
+#include "solver/solver2.h"
+#include "text/lang_helper.h"
+
+using namespace test_support;
+
+namespace {
+
+void Key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  // Window shortcuts need the window active, as it is under the player's hand.
+  window->activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+  QTest::keyClick(window, key, modifiers);
+  QApplication::processEvents();
+}
+
+// A filled solution cell and an empty one of the current puzzle.
+std::pair<int, int> FilledCell(const TNonoGame& p) {
+  for (int y = 0; y < p.Height(); ++y)
+    for (int x = 0; x < p.Width(); ++x)
+      if (p.SolutionState(x, y) == psChecked) return {x, y};
+  return {-1, -1};
+}
+
+std::pair<int, int> EmptyCell(const TNonoGame& p) {
+  for (int y = 0; y < p.Height(); ++y)
+    for (int x = 0; x < p.Width(); ++x)
+      if (p.SolutionState(x, y) == psUnchecked) return {x, y};
+  return {-1, -1};
+}
+
+int CountPlayer(const TNonoGame& p, TPieceState s) {
+  int n = 0;
+  for (int y = 0; y < p.Height(); ++y)
+    for (int x = 0; x < p.Width(); ++x) n += p.PlayerState(x, y) == s;
+  return n;
+}
+
+}  // namespace
+
+using Commands = MainWindowTest;
+
+TEST_F(Commands, NewAsksUnlessSolvedByCheck) {
+  StartWindow();
+  Restart();  // past the first run, whose new puzzles are the built-in pictures
+  Stroke({{0, 0}});
+  const Picture solution = SolutionOf(Puzzle());
+  const Picture player = PlayerOf(Puzzle());
+
+  Answer = maNo;
+  Key(Window.get(), Qt::Key_N);
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_EQ(Boxes[0].Text, TextFor(ttnAreYouSure));
+  EXPECT_TRUE(Boxes[0].Kinds & mkYesNo);
+  EXPECT_EQ(SolutionOf(Puzzle()), solution);
+  EXPECT_EQ(PlayerOf(Puzzle()), player);
+  EXPECT_TRUE(Window->aUndo->isEnabled());
+
+  Answer = maYes;
+  Window->findChild<QPushButton*>("bNew")->click();
+  EXPECT_EQ(Boxes.size(), 2u);
+  EXPECT_NE(SolutionOf(Puzzle()), solution);
+  EXPECT_EQ(CountPlayer(Puzzle(), psChecked), 0);
+  EXPECT_FALSE(Puzzle().CanUndo());
+  EXPECT_FALSE(Window->aUndo->isEnabled());
+  EXPECT_EQ(Current().Status(), gsPlaying);
+  NonogramSolver solver(Puzzle().RowClues(true), Puzzle().ColumnClues(true));
+  EXPECT_EQ(solver.Solve(), 2);
+
+  // Solved and checked: a new puzzle comes without a question.
+  FillSolution();
+  Key(Window.get(), Qt::Key_C);
+  ASSERT_EQ(Current().Status(), gsSolved);
+  Key(Window.get(), Qt::Key_N);
+  EXPECT_EQ(Boxes.size(), 2u);
+  EXPECT_FALSE(Window->Celebrating());
+  EXPECT_EQ(Current().Status(), gsPlaying);
+}
+
+TEST_F(Commands, CheckFlashesACorrectPartialBoard) {
+  StartWindow();
+  const auto [x, y] = FilledCell(Puzzle());
+  Stroke({{x, y}});
+  Key(Window.get(), Qt::Key_C);
+  EXPECT_EQ(Current().Status(), gsCheckedOk);
+  EXPECT_EQ(CountPlayer(Puzzle(), psCorrect), 0);
+  EXPECT_EQ(Puzzle().PlayerState(x, y), psChecked);
+  EXPECT_TRUE(Boxes.empty());
+  // Undo works on the plain filled cell.
+  Key(Window.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Puzzle().PlayerState(x, y), psUnchecked);
+}
+
+TEST_F(Commands, CheckShakesAWrongBoardAndLeavesItCentred) {
+  StartWindow();
+  const auto [x, y] = EmptyCell(Puzzle());
+  Stroke({{x, y}});
+  const QPoint home = Current().View().pbBoard()->pos();
+  Window->findChild<QPushButton*>("bCheck")->click();
+  EXPECT_EQ(Current().Status(), gsCheckedWrong);
+  EXPECT_EQ(Current().View().pbBoard()->pos(), home);
+  EXPECT_EQ(Puzzle().PlayerState(x, y), psChecked);
+}
+
+TEST_F(Commands, CheckOnASolvedBoardCelebrates) {
+  StartWindow();
+  FillSolution();
+  Key(Window.get(), Qt::Key_C);
+  EXPECT_EQ(Current().Status(), gsSolved);
+  EXPECT_TRUE(Window->tCongrats()->isActive());
+  EXPECT_FALSE(Window->aCheck->isEnabled());
+  EXPECT_FALSE(Window->aUndo->isEnabled());
+  EXPECT_FALSE(Window->aRedo->isEnabled());
+  EXPECT_TRUE(Window->aCheck1->isEnabled());
+
+  // The pulse: offsets 2, 4, ..., 20, 18, ..., -20, -18, ...; the colour
+  // shifts from the tick colour step by step, accumulating.
+  Window->tCongrats()->stop();
+  TColor colour = Puzzle().Palette()[4];
+  std::vector<int> offsets;
+  for (int i = 0; i < 41; ++i) {
+    Window->tCongratsTimer();
+    offsets.push_back(Window->PulseOffset());
+    colour = TUtils::ShiftColor(colour, offsets.back());
+    ASSERT_EQ(Puzzle().AllCorrectColor(), colour) << i;
+  }
+  EXPECT_EQ(offsets[0], 2);
+  EXPECT_EQ(offsets[9], 20);
+  EXPECT_EQ(offsets[10], 18);
+  EXPECT_EQ(offsets[29], -20);
+  EXPECT_EQ(offsets[30], -18);
+  EXPECT_EQ(offsets[40], 2);
+  EXPECT_TRUE(Window->Celebrating());
+  EXPECT_EQ(CountPlayer(Puzzle(), psChecked), 0);
+  EXPECT_GT(CountPlayer(Puzzle(), psAllCorrect), 0);
+  EXPECT_FALSE(Current().View().InputEnabled());
+
+  // F1 still checks and leaves the pulse running.
+  Window->tCongrats()->start();
+  Key(Window.get(), Qt::Key_F1);
+  EXPECT_TRUE(Window->tCongrats()->isActive());
+
+  // Closing while celebrating stores plain filled cells.
+  CloseWindow();
+  StartWindow();
+  EXPECT_EQ(CountPlayer(Puzzle(), psAllCorrect), 0);
+  EXPECT_GT(CountPlayer(Puzzle(), psChecked), 0);
+}
+
+TEST_F(Commands, NightmareRevealsTheSolutionThenStartsANewPuzzle) {
+  StartWindow();
+  Window->GameSettings().SetGameMode(gmNightmare);
+  const auto [wx, wy] = EmptyCell(Puzzle());
+  const auto [fx, fy] = FilledCell(Puzzle());
+  Stroke({{wx, wy}});
+  Stroke({{fx, fy}});
+  Picture expected = SolutionOf(Puzzle());
+  expected[wy][wx] = '!';
+  const Picture solution = SolutionOf(Puzzle());
+  Picture shown;
+  OnBox = [&](const TMessageBoxRequest&) { shown = PlayerOf(Puzzle()); };
+  Answer = maOk;
+
+  Key(Window.get(), Qt::Key_C);
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_EQ(Boxes[0].Text, TextFor(ttnBoom));
+  EXPECT_EQ(shown, expected);
+  EXPECT_NE(SolutionOf(Puzzle()), solution);
+  EXPECT_EQ(CountPlayer(Puzzle(), psChecked) + CountPlayer(Puzzle(), psIncorrect), 0);
+  EXPECT_EQ(Current().Status(), gsPlaying);
+}
+
+TEST_F(Commands, NightmareWithoutWrongCellsChecksAsUsual) {
+  StartWindow();
+  Window->GameSettings().SetGameMode(gmNightmare);
+  const auto [x, y] = FilledCell(Puzzle());
+  Stroke({{x, y}});
+  Key(Window.get(), Qt::Key_C);
+  EXPECT_TRUE(Boxes.empty());
+  EXPECT_EQ(Current().Status(), gsCheckedOk);
+}
+
+TEST_F(Commands, UndoRedoKeysAndStartOver) {
+  StartWindow();
+  Stroke({{0, 0}, {1, 0}});
+  Stroke({{3, 3}}, Qt::RightButton);
+  Key(Window.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Puzzle().PlayerState(3, 3), psUnchecked);
+  EXPECT_TRUE(Window->aRedo->isEnabled());
+  Key(Window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Puzzle().PlayerState(3, 3), psCrossed);
+  EXPECT_FALSE(Window->aRedo->isEnabled());
+
+  Answer = maNo;
+  Window->aStartOver->trigger();
+  EXPECT_EQ(Puzzle().PlayerState(0, 0), psChecked);
+  Answer = maYes;
+  Window->aStartOver->trigger();
+  EXPECT_EQ(CountPlayer(Puzzle(), psUnchecked), 100);
+  EXPECT_FALSE(Window->aUndo->isEnabled());
+  EXPECT_EQ(Boxes.size(), 2u);
+}
+
+TEST_F(Commands, CopyAsTextThenPasteRestoresTheGameInItsSlot) {
+  StartWindow();
+  Stroke({{0, 0}, {0, 1}});
+  Window->aCopyToClipboardAsText->trigger();
+  const QString code = QApplication::clipboard()->text();
+  const Picture player = PlayerOf(Puzzle());
+  const Picture solution = SolutionOf(Puzzle());
+  ASSERT_FALSE(code.isEmpty());
+
+  Answer = maYes;
+  Window->aNew->trigger();  // the 10x10 slot moves on to another puzzle
+  SwitchTo("5x5");
+
+  // Wrapped in CR LF, as a mail program may leave it.
+  QApplication::clipboard()->setText(code.left(30) + "\r\n" + code.mid(30) + "\r\n");
+  Window->aPaste->trigger();
+  EXPECT_EQ(Current().Name(), "10x10");
+  EXPECT_EQ(PlayerOf(Puzzle()), player);
+  EXPECT_EQ(SolutionOf(Puzzle()), solution);
+  EXPECT_FALSE(Window->aUndo->isEnabled());
+  EXPECT_FALSE(Puzzle().CanUndo());
+}
+
+TEST_F(Commands, UnusablePastesDoNothing) {
+  StartWindow();
+  TNonoGame twelve(12, 12);
+  twelve.LoadSolutionGrid(LettersOf(Picture(12, "#.#.#.#.#.#.")));
+  const std::string twelveCode = GameStateText("12x12", twelve, 20, 20);
+  Window->aCopyToClipboardAsText->trigger();
+  std::string damaged = QApplication::clipboard()->text().toStdString();
+  damaged[12] = damaged[12] == 'A' ? 'B' : 'A';
+  const Picture player = PlayerOf(Puzzle());
+
+  for (const std::string& text :
+       {twelveCode, damaged, " " + twelveCode, std::string("hello"), std::string()}) {
+    QApplication::clipboard()->setText(QString::fromStdString(text));
+    Window->aPaste->trigger();
+    EXPECT_EQ(Current().Name(), "10x10");
+    EXPECT_EQ(PlayerOf(Puzzle()), player);
+  }
+  EXPECT_TRUE(Boxes.empty());
+}
+
+TEST_F(Commands, GameMenuEnablesPasteForAStateCodeOnly) {
+  StartWindow();
+  Window->aCopyToClipboardAsText->trigger();
+  const QString code = QApplication::clipboard()->text();
+  Window->bGame()->click();
+  EXPECT_TRUE(Window->aPaste->isEnabled());
+  Window->pmGame()->hide();
+  QApplication::clipboard()->setText(code + "\r\n");
+  Window->bGame()->click();
+  EXPECT_FALSE(Window->aPaste->isEnabled());
+  Window->pmGame()->hide();
+}
+
+TEST_F(Commands, CopyAsImagePutsTheBoardImageOnTheClipboard) {
+  StartWindow();
+  Window->aCopyToClipboardAsImage->trigger();
+  const QImage image = QApplication::clipboard()->image();
+  const QImage expected = Current().View().BoardImage();
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(image.size(), expected.size());
+  EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32),
+            expected.convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(Commands, CtrlWheelZoomsAndResetZoomFitsAgainAtTheNextLayout) {
+  StartWindow();
+  TNonoGrid* grid = Current().View().BoardGrid();
+  const int fitted = grid->CellWidth();
+  for (int i = 0; i < 2; ++i) {
+    QWheelEvent out(QPointF(5, 5), Window->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                    Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Window.get(), &out);
+  }
+  EXPECT_EQ(grid->CellWidth(), fitted - 2);
+  EXPECT_TRUE(Puzzle().GameState() & gsZoomed);
+  const int zoomed = grid->CellWidth();
+
+  Key(Window.get(), Qt::Key_F3);
+  EXPECT_FALSE(Puzzle().GameState() & gsZoomed);
+  EXPECT_EQ(grid->CellWidth(), zoomed);  // nothing until the next layout
+  Window->RefreshBoard();
+  EXPECT_EQ(grid->CellWidth(), fitted);
+}
+
+TEST_F(Commands, CtrlHeldShowsPositionCounters) {
+  StartWindow();
+  Stroke({{0, 0}, {1, 0}, {2, 0}});
+  MoveTo(2, 0);
+  QTest::keyPress(Window.get(), Qt::Key_Control, Qt::ControlModifier);
+  EXPECT_TRUE(CtrlHeld);
+  // Over the right end of the run, counted from the pointer.
+  EXPECT_EQ(Puzzle().PositionCounters()[0], (TCounterArr{3, 2, 1, 0, 0, 0, 0, 0, 0, 0}));
+  QTest::keyRelease(Window.get(), Qt::Key_Control);
+  EXPECT_FALSE(CtrlHeld);
+  EXPECT_EQ(Puzzle().PositionCounters()[0][0], 0);
+}
+
+TEST_F(Commands, SettingsDialogChangesAreAppliedAndSurviveARestart) {
+  StartWindow();
+  // Answers the settings dialog as soon as it is up: changes every control,
+  // then confirms or cancels.
+  const auto answerDialog = [](bool ok) {
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, ok] {
+      QDialog* dialog = nullptr;
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && qobject_cast<QDialog*>(w)) dialog = qobject_cast<QDialog*>(w);
+      if (!dialog) return;
+      poll->stop();
+      poll->deleteLater();
+      dialog->findChild<QComboBox*>("cbButtonPosition")->setCurrentIndex(bpRight);
+      dialog->findChild<QComboBox*>("cbGameMode")->setCurrentIndex(gmNightmare);
+      dialog->findChild<QCheckBox*>("cbDrawHotTrackBoard")->setChecked(true);
+      dialog->findChild<QCheckBox*>("cbDrawHotTrackCounters")->setChecked(false);
+      dialog->findChild<QPushButton*>(ok ? "bOK" : "bCancel")->click();
+    });
+    poll->start();
+  };
+
+  answerDialog(false);
+  Key(Window.get(), Qt::Key_F2);
+  EXPECT_EQ(Window->GameSettings().ButtonsPosition(), bpBottom);
+  EXPECT_EQ(Window->GameSettings().GameMode(), gmNormal);
+
+  answerDialog(true);
+  Key(Window.get(), Qt::Key_F2);
+  EXPECT_EQ(Window->GameSettings().ButtonsPosition(), bpRight);
+  EXPECT_EQ(Window->pButtons()->x(), Window->width() - 141);
+  EXPECT_EQ(Window->GameSettings().GameMode(), gmNightmare);
+  EXPECT_TRUE(Current().View().HotTrackBoard());
+
+  Restart();
+  EXPECT_EQ(Window->GameSettings().ButtonsPosition(), bpRight);
+  EXPECT_EQ(Window->GameSettings().GameMode(), gmNightmare);
+  EXPECT_TRUE(Window->GameSettings().DrawHotTrackBoard());
+  EXPECT_FALSE(Window->GameSettings().DrawHotTrackCounters());
+  EXPECT_EQ(Window->pButtons()->x(), Window->width() - 141);
+}
+
+TEST_F(Commands, DiagnosticCommandsOnlyWithTheDeveloperOption) {
+  StartWindow();
+  Key(Window.get(), Qt::Key_F5);
+  Key(Window.get(), Qt::Key_D, Qt::ControlModifier);
+  EXPECT_FALSE(std::filesystem::exists(Window->CluesDumpPath()));
+  EXPECT_FALSE(std::filesystem::exists(Window->PuzzlesDumpPath()));
+  CloseWindow();
+
+  StartWindow(true);
+  Key(Window.get(), Qt::Key_F5);
+  std::ifstream clues(Window->CluesDumpPath(), std::ios::binary);
+  std::stringstream text;
+  text << clues.rdbuf();
+  EXPECT_EQ(text.str(), "10 10\r\n" + Puzzle().ColumnListing() + "\r\n" + Puzzle().RowListing());
+
+  Key(Window.get(), Qt::Key_D, Qt::ControlModifier);
+  std::ifstream puzzles(Window->PuzzlesDumpPath(), std::ios::binary);
+  std::string line;
+  int count = 0;
+  while (std::getline(puzzles, line)) ++count;
+  EXPECT_EQ(count, 15);
+}
+
+TEST_F(Commands, PastedCodeWithAHugeCellSizeIsKeptToAScreenSize) {
+  StartWindow();
+  const std::string code = GameStateText("10x10", Puzzle(), 100000, 100000);
+  SwitchTo("5x5");
+  QApplication::clipboard()->setText(QString::fromStdString(code));
+  Window->aPaste->trigger();
+  ASSERT_EQ(Current().Name(), "10x10");
+  EXPECT_LE(Current().View().BoardGrid()->CellWidth(), kMaxStoredCellSize);
+  EXPECT_LE(Current().View().BoardGrid()->BitmapWidth(), Window->pBoard()->width());
+}
