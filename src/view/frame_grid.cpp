@@ -255,14 +255,23 @@ void TframeGrid::FitToRoom(TLayoutFlags flags) {
   int h0 = h;
   const int gap = FBoardGrid->CellWidth() / 8;
   int delta = 0;
+  int tried = 0;
   do {
     w0 = w;
     h0 = h;
     TotalSize(delta, gap, w, h);
+    tried = delta;
     delta = FitStep(flags, delta, w, h, false);
     if ((flags & lfZoomed) && !(flags & lfResized) && delta > 0) delta = 0;
     if ((flags & lfNoGrow) && delta > 0) delta = 0;
   } while (delta != 0);
+  // Shrinking ends on the first trial size that fits, so the whole board stays
+  // in view; stopping a pass earlier would leave it cut at the panel's edges.
+  // (A trial the smallest cell size stopped was never measured.)
+  if (tried == -1 && w == w0 - 2) {
+    w0 = w;
+    h0 = h;
+  }
   // A size <= 0 is refused by the grids, which then keep their size.
   FBoardGrid->SetCellSize(w0, h0);
   FLeftGrid->SetCellSize(w0, h0);

@@ -82,17 +82,18 @@ TEST_F(FrameLayout, FitToRoomGrowsAndShrinksInSteps) {
       // Room 350: 23 px (346) fits, 24 (359) does not; growing from 20 ends at 22.
       {"grow", 368, 20, lfFit, 22},
       // Room 390 (389.5 -> 390, halves to even), gap 3: 28 px (412) is too
-      // large and 26 (386) fits; shrinking from 30 ends one pass early, at 28.
-      {"shrink", 410, 30, lfFit, 28},
+      // large and 26 (386) fits; shrinking from 30 ends on the first trial
+      // that fits, 26, so the whole board is in view.
+      {"shrink", 410, 30, lfFit, 26},
       // Same room, but from 31 the trials are 29, 27 (399, too large) and 25
-      // (fits), so the result is 27.
-      {"shrink odd", 410, 31, lfFit, 27},
+      // (fits), so the result is 25.
+      {"shrink odd", 410, 31, lfFit, 25},
       // No growing with lfNoGrow, nor for a zoomed view unless resized.
       {"no grow", 368, 20, lfFit | lfNoGrow, 20},
       {"zoomed", 368, 20, lfZoomed, 20},
       {"zoomed and resized", 368, 20, lfZoomed | lfResized, 22},
       // A zoomed view that no longer fits still shrinks.
-      {"zoomed shrink", 410, 30, lfKeep | lfNoGrow | lfZoomed, 28},
+      {"zoomed shrink", 410, 30, lfKeep | lfNoGrow | lfZoomed, 26},
   };
   for (const FitCase& c : cases) {
     ViewHarness v(TriplePairs(), {}, QSize(c.panel, c.panel));
@@ -113,8 +114,8 @@ TEST_F(FrameLayout, FittingStopsAtTheSmallestCellOnlyWhenItLandsThere) {
       // Nothing fits a 21-px panel: from 11 the first shrinking step meets 10.
       {"lands on 10", 21, 11, 11},
       // Room 140, gap 1: the trials 10 and 8 (150) are too large, 6 fits; the
-      // smallest-cell test saw only 11 and 9, so fitting ends below it.
-      {"passes 10", 147, 12, 8},
+      // smallest-cell test saw only 11 and 9, so fitting ends below it, at 6.
+      {"passes 10", 147, 12, 6},
       // From 20 the trials never meet 10 and run below zero; the refused
       // result leaves the cells as they were.
       {"runs below zero", 21, 20, 20},
