@@ -38,6 +38,10 @@ TframeGrid::TframeGrid(QWidget* parent) : QWidget(parent) {
   FpbLeft = new TPaintBox(FpBoard);
   FpbTop = new TPaintBox(FpBoard);
   FpbBoard = new TPaintBox(FpBoard);
+  FpBoard->setObjectName("pBoard");
+  FpbLeft->setObjectName("pbLeft");
+  FpbTop->setObjectName("pbTop");
+  FpbBoard->setObjectName("pbBoard");
   for (TPaintBox* box : {FpbLeft, FpbTop, FpbBoard}) box->hide();
 
   FpbLeft->OnPaint = [this](QPainter& p) { return PaintGrid(FLeftGrid.get(), p); };
