@@ -43,11 +43,7 @@ class Line {
   // unless a filled cell lies after it.
   void RecordPlacement(int end);
 
-  const TCounterArr& Clue() const { return FClue; }
-  std::int32_t BlockCount() const { return FBlockCount; }
   const TCounterArr& Minimal() const { return FMinimal; }
-  std::int32_t Length() const { return FLength; }
-  std::span<const std::int32_t> Cells() const { return FCells; }
   const TCounterArr& Seen() const { return FSeen; }
   std::int32_t Found() const { return FFound; }
 
