@@ -9,6 +9,7 @@
 #include <QApplication>
 
 #include "app/f_main.h"
+#include "app/quit_signals.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ int RunWindow(int argc, char** argv, bool diagnostics) {
   QApplication::setApplicationName("tavelo");
   TfrmMain window(diagnostics);
   if (!window.FormCreate()) return 1;
+  CloseOnTerminationSignals(&window);
   window.show();
   return QApplication::exec();
 }

@@ -1,0 +1,44 @@
+#include "app/quit_signals.h"
+
+#include <QSocketNotifier>
+#include <QWidget>
+
+#ifndef _WIN32
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <csignal>
+
+namespace {
+
+// The handler may only write to a descriptor; the notifier reads it on the UI
+// thread.
+int signalPipe[2] = {-1, -1};
+
+void OnSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t n = write(signalPipe[0], &byte, 1);
+}
+
+}  // namespace
+
+void CloseOnTerminationSignals(QWidget* window) {
+  if (socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
+  auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, window);
+  QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
+    char byte = 0;
+    [[maybe_unused]] const ssize_t n = read(signalPipe[1], &byte, 1);
+    window->close();
+  });
+  struct sigaction action = {};
+  action.sa_handler = OnSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (int sig : {SIGTERM, SIGHUP, SIGINT}) sigaction(sig, &action, nullptr);
+}
+
+#else
+
+void CloseOnTerminationSignals(QWidget*) {}
+
+#endif
