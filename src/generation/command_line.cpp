@@ -13,6 +13,7 @@
 #include "model/nono_game.h"
 #include "persistence/game_state.h"
 #include "solver/solver2.h"
+#include "util/app_environment.h"
 
 namespace {
 
@@ -213,11 +214,20 @@ TCounterArr ParseClue(std::string_view text, int length, const std::string& name
 }  // namespace
 
 void WriteUsage(std::ostream& out) {
-  out << "usage: tavelo                                         open the game\n"
+  out << "usage: tavelo                  open the game window\n"
+         "       tavelo --diagnostics    the window with the developer commands F5 and Ctrl+D\n"
          "       tavelo --generate WxH [--count N] [--seed S] [--format id|code]\n"
-         "                                                      print new puzzles as game IDs or"
-         " state codes\n"
-         "       tavelo --solve [FILE]                          solve game IDs by line logic\n";
+         "                               print N new puzzles (default 1) of W x H cells\n"
+         "                               (1..128 each), every one solvable by line logic,\n"
+         "                               one per line: as game IDs (\"3x3:1/1.1/1/1/1.1/1\",\n"
+         "                               the column clues, then the row clues), or with\n"
+         "                               --format code as state codes to paste into the\n"
+         "                               game; a seed makes the output repeatable\n"
+         "       tavelo --solve [FILE]   read game IDs from FILE or standard input and print\n"
+         "                               \"solved\" or \"unsolved\" with the grid line logic\n"
+         "                               deduces (# filled, . empty, ? unknown)\n"
+         "       tavelo --help           this text\n"
+         "       tavelo --version        the version of the program\n";
 }
 
 std::string GameId(const TNonoGame& game) {
@@ -269,8 +279,12 @@ int RunCommandLine(int argc, char** argv, std::istream& in, std::ostream& out, s
   const std::vector<std::string_view> args(argv + 1, argv + argc);
   try {
     if (args.empty()) throw EUsage("no command given");
-    if (args[0] == "--help" || args[0] == "-h") {
-      WriteUsage(out);
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "--version") {
+      if (args.size() > 1) throw EUsage(std::string(args[0]) + " takes no further arguments");
+      if (args[0] == "--version")
+        out << GetVersionString(true) << '\n';
+      else
+        WriteUsage(out);
       return 0;
     }
     if (args[0] == "--generate") return Generate(ParseGenerateOptions(args), out);

@@ -1,4 +1,6 @@
 // The headless face of tavelo:
+//   tavelo --help       prints the usage text
+//   tavelo --version    prints the version string, as the about window shows it
 //   tavelo --generate WxH [--count N] [--seed S] [--format id|code]
 //     prints N generated puzzles, one per line, as game IDs: "WxH:", then the
 //     column clues and the row clues, each clue's numbers joined by "." and
@@ -26,7 +28,7 @@ class TNonoGame;
 // the exit status.
 int RunCommandLine(int argc, char** argv, std::istream& in, std::ostream& out, std::ostream& err);
 
-// The usage text, several lines.
+// The usage text, several lines: every command, the window's included.
 void WriteUsage(std::ostream& out);
 
 // A puzzle written as a game ID from the clues of its solution.

@@ -13,6 +13,7 @@
 #include "model/nono_game.h"
 #include "persistence/game_state.h"
 #include "support/board_pictures.h"
+#include "util/app_environment.h"
 
 using namespace test_support;
 
@@ -164,6 +165,8 @@ TEST(CommandLine, BadArgumentsAreUsageErrors) {
       {"--generate", "5x5", "--format", "xml"},
       {"--generate", "5x5", "--format", "code", "--format", "id"},
       {"--solve", "a", "b"},
+      {"--help", "--generate"},
+      {"--version", "x"},
   };
   for (const std::vector<std::string>& args : cases) {
     const TRun run = RunTavelo(args);
@@ -171,9 +174,22 @@ TEST(CommandLine, BadArgumentsAreUsageErrors) {
     EXPECT_EQ(run.out, "") << args.back();
     EXPECT_TRUE(IsOneLine(run.err)) << args.back() << ": " << run.err;
   }
+}
+
+TEST(CommandLine, HelpAndVersionAnswerOnStandardOutput) {
   const TRun help = RunTavelo({"--help"});
   EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("--generate"), std::string::npos);
+  EXPECT_EQ(help.err, "");
+  for (const char* option : {"--generate", "--count", "--seed", "--format", "--solve", "--help",
+                             "--version", "--diagnostics"})
+    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  EXPECT_EQ(RunTavelo({"-h"}).out, help.out);
+
+  const TRun version = RunTavelo({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.err, "");
+  EXPECT_EQ(version.out, GetVersionString(true) + "\n");
+  EXPECT_EQ(version.out.rfind("TAVELO [1.0.3.0/2025-03-11/82", 0), 0u) << version.out;
 }
 
 TEST(CommandLine, MalformedPuzzleLinesAreRefused) {
