@@ -32,7 +32,9 @@ void TNonoGame::HandleMouse(int x, int y, TBoardMouseFlags flags) {
   if (flags & mfLeave) {
     FPointerOutside = true;
     ClearPositionCounters();
-  } else if (flags & mfEnter) {
+  } else if (flags & (mfEnter | mfDown)) {
+    // A press comes only from over the board, so an enter that was missed
+    // while the program was busy cannot leave the board deaf to the player.
     FPointerOutside = false;
   }
   if (FPointerOutside) {

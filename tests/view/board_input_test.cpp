@@ -255,6 +255,18 @@ TEST_F(BoardInput, InputIgnoredWhileBusyClosingDisabledOrWithoutPuzzle) {
   }
 }
 
+TEST_F(BoardInput, APressAfterAnEnterMissedWhileBusyStillWorks) {
+  ViewHarness v(TriplePairs());
+  v.Leave();
+  ASSERT_TRUE(v.Game->PointerOutside());
+  AppBusy = true;  // the pointer comes back while a new puzzle is made
+  v.Enter();
+  AppBusy = false;
+  v.Stroke({ViewHarness::Cell(0, 0)}, Qt::LeftButton);
+  EXPECT_EQ(PlayerOf(*v.Game)[0], "#.........");
+  EXPECT_TRUE(v.Game->CanUndo());
+}
+
 TEST_F(BoardInput, HostHearsOfEveryEventWithCellAndFlags) {
   ViewHarness v(TriplePairs());
   std::vector<std::tuple<int, int, TBoardMouseFlags>> heard;
