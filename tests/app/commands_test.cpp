@@ -390,3 +390,19 @@ TEST_F(Commands, PastedCodeWithAHugeCellSizeIsKeptToAScreenSize) {
   EXPECT_LE(Current().View().BoardGrid()->CellWidth(), kMaxStoredCellSize);
   EXPECT_LE(Current().View().BoardGrid()->BitmapWidth(), Window->pBoard()->width());
 }
+
+TEST_F(Commands, CopyAsImageOfATenByTenGameAtTwentyPixels) {
+  StartWindow();
+  // Three clue positions each way; zoomed, so the view keeps its 20-px cells.
+  const std::string full = "##.##.##..", none = "..........";
+  TNonoGame game(10, 10);
+  game.LoadSolutionGrid(LettersOf({full, full, none, full, full, none, full, full, none, none}));
+  game.SetGameState(gsZoomed);
+  QApplication::clipboard()->setText(QString::fromStdString(GameStateText("10x10", game, 20, 20)));
+  Window->aPaste->trigger();
+  ASSERT_EQ(Current().View().BoardGrid()->CellWidth(), 20);
+
+  Window->aCopyToClipboardAsImage->trigger();
+  const QImage image = QApplication::clipboard()->image();
+  EXPECT_EQ(image.size(), QSize(307, 307));
+}

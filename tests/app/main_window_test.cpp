@@ -234,3 +234,16 @@ TEST_F(MainWindow, SettingsFolderThatCannotBeCreatedEndsCleanly) {
   ASSERT_EQ(Boxes.size(), 1u);
   EXPECT_NE(Boxes[0].Text.find("[1] Cannot create directory"), std::string::npos);
 }
+
+TEST_F(MainWindow, DarkSystemThemeGivesTheDarkBoardArea) {
+  setenv("GTK_THEME", "Adwaita:dark", 1);
+  StartWindow();
+  unsetenv("GTK_THEME");
+  EXPECT_EQ(ThemeMode, 1);
+  const QColor board = Window->pBoard()->palette().color(QPalette::Window);
+  EXPECT_EQ(board, QColor(33, 33, 36));
+  const TColor bar = TUtils::ColorToRGB(TUtils::ShiftColor(0x242121, -20));
+  EXPECT_EQ(Window->pButtons()->palette().color(QPalette::Window),
+            QColor(bar & 0xFF, (bar >> 8) & 0xFF, (bar >> 16) & 0xFF));
+  EXPECT_EQ(Puzzle().Palette()[9], 0x242121u);
+}
