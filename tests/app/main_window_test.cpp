@@ -21,11 +21,16 @@ struct SlotSnapshot {
   bool operator==(const SlotSnapshot&) const = default;
 };
 
+// Every slot's boards and cell size. The shown slot's cells are fitted to the
+// window again at every start, so only the hidden slots' sizes are compared.
 std::vector<SlotSnapshot> Snapshot(const TfrmMain& window) {
   std::vector<SlotSnapshot> result;
-  for (TGame* g : window.Games().Items())
+  for (TGame* g : window.Games().Items()) {
+    const bool shown = g == window.CurrentGame();
     result.push_back({g->Name(), SolutionOf(g->Puzzle()), PlayerOf(g->Puzzle()),
-                      g->View().BoardGrid()->CellWidth(), g->View().BoardGrid()->CellHeight()});
+                      shown ? 0 : g->View().BoardGrid()->CellWidth(),
+                      shown ? 0 : g->View().BoardGrid()->CellHeight()});
+  }
   return result;
 }
 
@@ -74,8 +79,13 @@ TEST_F(MainWindow, RestartRestoresEveryBoardCellSizeAndTheActiveSlot) {
   SwitchTo("5x5");
   Stroke({{1, 1}, {1, 2}});
   const std::vector<SlotSnapshot> before = Snapshot(*Window);
+  const int shownCell = Current().View().BoardGrid()->CellWidth();
 
-  Restart();
+  CloseWindow();
+  // The shown slot's cell size is stored too.
+  const std::vector<std::string> lines = IniLines();
+  EXPECT_EQ(ParseGameState(TUtils::SplitText(lines[7].substr(6), "|")[1]).cw, shownCell);
+  StartWindow();
   EXPECT_FALSE(Window->FirstRun());
   EXPECT_EQ(Current().Name(), "5x5");
   EXPECT_EQ(Snapshot(*Window), before);
