@@ -1,6 +1,7 @@
 #include "app/f_main.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -329,10 +330,14 @@ void TfrmMain::tActivateTimer() {
 
 void TfrmMain::BuildGameMenu() {
   FpmGame->clear();
+  // The slot items show which one is current, as radio items.
+  delete FSlotItems;
+  FSlotItems = new QActionGroup(FpmGame);
   for (TGame* game : FGames->Items()) {
     QAction* item = FpmGame->addAction(QString::fromStdString(game->Name()));
     item->setData(kSlotItemTag);
     item->setCheckable(true);
+    item->setActionGroup(FSlotItems);
     item->setChecked(FCurrentGame && game->Name() == FCurrentGame->Name());
     connect(item, &QAction::triggered, this, [this, item] {
       Guarded([this, item] {
@@ -371,8 +376,6 @@ bool TfrmMain::SelectSlotByName(const std::string& name) {
 void TfrmMain::SwitchToSlot(QAction* item) {
   StopCelebration();
   item->setChecked(true);
-  for (QAction* other : FpmGame->actions())
-    if (other != item && other->data().toInt() == kSlotItemTag) other->setChecked(false);
   if (FCurrentGame) FCurrentGame->AttachTo(nullptr);
   QApplication::processEvents();
   const std::string name = CaptionName(item->text());

@@ -15,6 +15,7 @@
 #include "model/mytypes.h"
 
 class QAction;
+class QActionGroup;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -185,6 +186,7 @@ class TfrmMain : public TfrmBase {
   QWidget* FpBoard = nullptr;
   QLabel* FpPleaseWait = nullptr;
   QMenu* FpmGame = nullptr;
+  QActionGroup* FSlotItems = nullptr;
   QTimer* FtCongrats = nullptr;
   QTimer* FtActivate = nullptr;
   QPushButton* FbGame = nullptr;
