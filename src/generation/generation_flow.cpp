@@ -49,22 +49,27 @@ bool TPuzzleGenerator::MakeCandidate(const TGenerationParams& p) {
 }
 
 bool TPuzzleGenerator::FillAndCheck(const TGenerationParams& p) {
-  const int filled = FillRandomRuns(FBoard, p.Width, p.Height, p.Divisor);
+  const int filled = FillRows(p);
+  if (filled < 0) return false;
   // Straight after the run fill every filled cell is a "#": one count serves
   // the line checks and balancing. Balancing never adds a "#", so a line too
   // short of them now stays so, and the candidate is rejected at once.
-  CountLines(FBoard, FCounts);
   if (HasShortLines(p)) return false;
+  const bool limited = p.ColumnLimit > 0 || p.RowLimit > 0;
+  // Balancing reaches the target by exactly this many changes, all one way.
+  if (limited &&
+      BlockLimitsOutOfReach(FBoard, FBlocks, p.ColumnLimit, p.RowLimit, p.Target - filled))
+    return false;
   if (!BalanceFillCount(FBoard, FCounts, p.Balance, p.Target, p.Target - filled)) return false;
   // Only removing cells can take a "#" away.
   if (p.Target < filled) {
     CountHashes(FBoard, p.Width, p.Height, FCounts);
     if (HasShortLines(p)) return false;
   }
-  if (p.ColumnLimit > 0 || p.RowLimit > 0) {
-    CountBlocks(FBoard, FCounts);
-    if (HasTooManyBlocks(FCounts.Columns, p.ColumnLimit) ||
-        HasTooManyBlocks(FCounts.Rows, p.RowLimit))
+  if (limited) {
+    CountBlocks(FBoard, FBlocks);
+    if (HasTooManyBlocks(FBlocks.Columns, p.ColumnLimit) ||
+        HasTooManyBlocks(FBlocks.Rows, p.RowLimit))
       return false;
     if (p.DuplicateTest) {
       BoardColumnClues(FBoard, FColumnClues);
@@ -72,6 +77,58 @@ bool TPuzzleGenerator::FillAndCheck(const TGenerationParams& p) {
     }
   }
   return true;
+}
+
+int TPuzzleGenerator::FillRows(const TGenerationParams& p) {
+  const int w = p.Width;
+  const int h = p.Height;
+  if (w < 1 || h < 1 || p.Divisor < 1 || w / p.Divisor < 1)
+    throw std::invalid_argument("The run fill needs a board at least as wide as its divisor");
+  FBoard.resize(h);
+  FCounts.Rows.assign(h, 0);
+  FCounts.Columns.assign(w, 0);
+  FBlocks.Rows.assign(h, 0);
+  FBlocks.Columns.assign(w, 0);
+  // Rows with no more "#" than this fail the empty-row (or thin-row) check.
+  const int shortRow = w == h && h > 5 ? 1 : 0;
+  const int columnLimit = p.ColumnLimit > 0 ? p.ColumnLimit : w + h;
+  const int rowLimit = p.RowLimit > 0 ? p.RowLimit : w + h;
+  const bool limited = p.ColumnLimit > 0 || p.RowLimit > 0;
+  int filled = 0;
+  int columnExcess = 0;
+  int rowExcess = 0;
+  for (int y = 0; y < h; ++y) {
+    TInternalArr& row = FBoard[y];
+    row.resize(w);
+    const int inRow = FillRandomRow(row, p.Divisor);
+    filled += inRow;
+    FCounts.Rows[y] = inRow;
+    if (inRow <= shortRow) return -1;
+    // Blocks start at a "#" after an "E" (or the line's start); the rows
+    // above are final.
+    const std::uint8_t* above = y > 0 ? FBoard[y - 1].data() : nullptr;
+    int rowBlocks = 0;
+    for (int x = 0; x < w; ++x) {
+      const int hash = row[x] == kLetterFilled ? 1 : 0;
+      const int hashBefore = x > 0 && row[x - 1] == kLetterFilled ? 1 : 0;
+      const int hashAbove = above && above[x] == kLetterFilled ? 1 : 0;
+      FCounts.Columns[x] += hash;
+      rowBlocks += hash & (1 - hashBefore);
+      const int starts = hash & (1 - hashAbove);
+      FBlocks.Columns[x] += starts;
+      columnExcess += starts & (FBlocks.Columns[x] > columnLimit ? 1 : 0);
+    }
+    FBlocks.Rows[y] = rowBlocks;
+    rowExcess += std::max(rowBlocks - rowLimit, 0);
+    if (!limited) continue;
+    // The rows still to come hold between 1 and w - 1 filled cells each, which
+    // bounds how far the final count can miss the target, and so how many
+    // cells balancing may change; the excess can only grow.
+    const int rest = h - 1 - y;
+    const int most = std::max(p.Target - (filled + rest), filled + rest * (w - 1) - p.Target);
+    if (std::max(columnExcess, rowExcess) > most) return -1;
+  }
+  return filled;
 }
 
 bool TPuzzleGenerator::HasShortLines(const TGenerationParams& p) const {

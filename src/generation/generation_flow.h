@@ -54,12 +54,19 @@ class TPuzzleGenerator {
   const TInternalArrArr& Board() const { return FBoard; }
 
  private:
+  // The run fill of the working board, row by row, with the checks that can
+  // already tell a hopeless candidate: a row too short of "#", or more blocks
+  // beyond the limits than balancing could still remove. Leaves the filled
+  // counts of every line in FCounts and the block counts in FBlocks; returns
+  // the filled count, or -1 for a rejected candidate (left half filled).
+  int FillRows(const TGenerationParams& p);
   // The empty-line checks, and on square boards the thin-line checks, on the
   // "#" counts in FCounts.
   bool HasShortLines(const TGenerationParams& p) const;
 
   TInternalArrArr FBoard;
   TLineCounts FCounts;
+  TLineCounts FBlocks;
   TCountersArr FRowClues;
   TCountersArr FColumnClues;
   NonogramSolver FSolver;

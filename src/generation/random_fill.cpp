@@ -50,7 +50,7 @@ int ScanLine(int n, int direction, std::uint8_t added, CellAt cellAt) {
 }  // namespace
 
 bool CoinToss() {
-  return TRnd::RandomRange(1, 10) > 5;
+  return TRnd::RandomBit();
 }
 
 void ClearBoard(TInternalArrArr& board) {
@@ -61,20 +61,26 @@ int FillRandomRuns(TInternalArrArr& board, int width, int height, int divisor) {
   if (width < 1 || height < 1 || divisor < 1 || width / divisor < 1)
     throw std::invalid_argument("The run fill needs a board at least as wide as its divisor");
   board.resize(height);
-  for (TInternalArr& row : board) row.resize(width);
-  ClearBoard(board);
   int filled = 0;
   for (TInternalArr& row : board) {
-    int colour = TRnd::RandomRange(0, 1);
-    int run = TRnd::RandomRange(1, width / divisor);
-    // The first run fits by the check above, every later one by its draw.
-    for (int j = 0; j < width;) {
-      if (colour == 1) std::fill(row.begin() + j, row.begin() + j + run, kLetterFilled);
-      filled += colour * run;
-      j += run;
-      colour = 1 - colour;
-      if (width - j > 0) run = TRnd::RandomRange(1, width - j);
-    }
+    row.resize(width);
+    filled += FillRandomRow(row, divisor);
+  }
+  return filled;
+}
+
+int FillRandomRow(std::span<std::uint8_t> row, int divisor) {
+  const int width = static_cast<int>(row.size());
+  int filled = 0;
+  int colour = TRnd::RandomRange(0, 1);
+  int run = TRnd::RandomRange(1, width / divisor);
+  // The first run fits by the caller's contract, every later one by its draw.
+  for (int j = 0; j < width;) {
+    std::fill(row.begin() + j, row.begin() + j + run, colour == 1 ? kLetterFilled : kLetterEmpty);
+    filled += colour * run;
+    j += run;
+    colour = 1 - colour;
+    if (width - j > 0) run = TRnd::RandomRange(1, width - j);
   }
   return filled;
 }

@@ -55,11 +55,14 @@ void TRnd::SeedFromClock() {
 void TRnd::UseSeed(std::uint64_t seed) {
   SeedGenerator(FFallbackGenerator, seed);
   FFallback = true;
+  // A seed alone decides every later draw, bits included.
+  FBitsLeft = 0;
 }
 
 void TRnd::ResetForTest() {
   FFallback = false;
   FNext = kBlockWords;
+  FBitsLeft = 0;
   FFallbackGenerator.seed(std::mt19937::default_seed);
   OsSource() = OsRandomFill;
 }

@@ -1,6 +1,8 @@
 // TRnd: the program's only random source. Draws are integers from an
 // inclusive range. Words come from the operating system's cryptographic
-// generator, fetched in blocks so a draw costs a few nanoseconds; on the first
+// generator, fetched in blocks so a draw costs a few nanoseconds (the system
+// spends about 2 ns per byte, so a fair bit is taken from a pool filled one
+// word at a time rather than spending a word on it); on the first
 // failure of the system generator one debug line is written and every later
 // draw, the failing one included, comes from a std::mt19937 for the rest of
 // the process. A seeded mode forces that generator for reproducible runs.
@@ -26,6 +28,20 @@ class TRnd {
     if (FFallback) return RandomRange_std(Min, Max);
     if (FNext == kBlockWords) return RandomRangeRefill(Min, Max);
     return MapToRange(Min, Max, FBlock[FNext++]);
+  }
+
+  // True with probability one half: one bit of a random word, the next bit on
+  // the next call; a word from the same source as RandomRange's supplies 32
+  // of them.
+  static bool RandomBit() {
+    if (FBitsLeft == 0) {
+      FBits = NextWord();
+      FBitsLeft = 32;
+    }
+    const bool bit = (FBits & 1u) != 0;
+    FBits >>= 1;
+    --FBitsLeft;
+    return bit;
   }
 
   // The same contract, always served by the fallback generator.
@@ -56,12 +72,18 @@ class TRnd {
   }
 
   // Test seams: back to the start-of-process state (no fallback, empty block,
-  // the real system source), and a replacement for the system source.
+  // empty bit pool, the real system source), and a replacement for the system
+  // source.
   static void ResetForTest();
   static void SetOsSourceForTest(TOsSource source);
 
+  // Words fetched from the system at a time: 4 KiB, where the cost of one
+  // call is already small beside the cost per byte.
+  static constexpr std::size_t kBlockWords = 1024;
+
  private:
-  static constexpr std::size_t kBlockWords = 256;
+  // One whole random word, as RandomRange draws it.
+  static std::uint32_t NextWord() { return static_cast<std::uint32_t>(RandomRange(0, -1)); }
 
   // Refills the block from the system (switching to the fallback on failure)
   // and then draws.
@@ -73,4 +95,6 @@ class TRnd {
   static inline std::size_t FNext = kBlockWords;
   static inline std::array<std::uint32_t, kBlockWords> FBlock{};
   static inline std::mt19937 FFallbackGenerator{};
+  static inline std::uint32_t FBits = 0;
+  static inline int FBitsLeft = 0;
 };

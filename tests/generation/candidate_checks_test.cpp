@@ -136,3 +136,69 @@ TEST(CandidateChecks, BoardCluesAndBlockCountsMatchThePuzzleClues) {
                 columns[x] == TCounterArr{0} ? 0 : static_cast<int>(columns[x].size()));
   }
 }
+
+TEST(CandidateChecks, BlockLimitsOutOfReachCountsTheCheapestWay) {
+  struct Case {
+    Picture board;
+    int columnLimit, rowLimit, difference;
+    bool outOfReach;
+  };
+  const Case cases[] = {
+      // Filling the one-cell gap joins two blocks of the row.
+      {{"#.#.#"}, 0, 2, 1, false},
+      {{"#.#.#"}, 0, 2, 0, true},
+      {{"#.#..#"}, 0, 1, 2, true},  // both gaps: 1 + 2 cells
+      {{"#.#..#"}, 0, 1, 3, false},
+      // Emptying: the single-cell block goes first, then the next smallest.
+      {{"##.#.##"}, 0, 2, -1, false},
+      {{"##.#.##"}, 0, 1, -2, true},
+      {{"##.#.##"}, 0, 1, -3, false},
+      // Columns the same way, down the board.
+      {{"#.", "..", "..", "#.", "..", "..", "#."}, 2, 0, 1, true},
+      {{"#.", "..", "..", "#.", "..", "..", "#."}, 2, 0, 2, false},
+      {{"#.", "..", "..", "#.", "..", "..", "#."}, 2, 0, -1, false},
+      // Every line over its limit needs its own changes; rows and columns
+      // are counted apart, as one cell serves its row and its column.
+      {{"#.#", "...", "#.#"}, 1, 1, 1, true},
+      {{"#.#", "...", "#.#"}, 1, 1, 2, false},
+      {{"#.#", "...", "#.#"}, 1, 1, -1, true},
+      {{"#.#", "...", "#.#"}, 1, 1, -2, false},
+      {{"#.#", "...", "#.#"}, 0, 0, 0, false},
+  };
+  for (const Case& c : cases) {
+    const TInternalArrArr board = LettersOf(c.board);
+    TLineCounts blocks;
+    CountBlocks(board, blocks);
+    EXPECT_EQ(BlockLimitsOutOfReach(board, blocks, c.columnLimit, c.rowLimit, c.difference),
+              c.outOfReach)
+        << c.board[0] << " " << c.columnLimit << "/" << c.rowLimit << " " << c.difference;
+  }
+}
+
+TEST(CandidateChecks, BoardsOutOfReachNeverMeetTheLimitsAfterBalancing) {
+  SeededDraws seeded(12);
+  struct Case {
+    int side, divisor, target, columnLimit, rowLimit;
+  };
+  int outOfReach = 0;
+  for (const Case c : {Case{10, 2, 50, 3, 2}, Case{15, 2, 112, 5, 3}, Case{20, 3, 200, 6, 4},
+                       Case{6, 2, 18, 2, 1}}) {
+    for (int round = 0; round < 400; ++round) {
+      TInternalArrArr board;
+      const int filled = FillRandomRuns(board, c.side, c.side, c.divisor);
+      TLineCounts blocks;
+      CountBlocks(board, blocks);
+      const bool hopeless =
+          BlockLimitsOutOfReach(board, blocks, c.columnLimit, c.rowLimit, c.target - filled);
+      if (!BalanceFillCount(board, {}, c.target, c.target - filled)) continue;
+      CountBlocks(board, blocks);
+      const bool met = !HasTooManyBlocks(blocks.Columns, c.columnLimit) &&
+                       !HasTooManyBlocks(blocks.Rows, c.rowLimit);
+      if (hopeless) {
+        ++outOfReach;
+        EXPECT_FALSE(met) << c.side << " round " << round;
+      }
+    }
+  }
+  EXPECT_GT(outOfReach, 0);
+}

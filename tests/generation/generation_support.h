@@ -21,11 +21,12 @@ class SeededDraws {
 };
 
 // TRnd maps a word r onto Min..Max as Min + r mod (Max - Min + 1); these
-// scripted words come out in turn, over and over. For a coin toss, kHeads
-// gives true and kTails false.
+// scripted words come out in turn, over and over. A coin toss takes the bits
+// of one word from the lowest up (1 true, 0 false): kHeads makes all 32 tosses
+// true and kTails all false.
 class ScriptedDraws {
  public:
-  static constexpr std::uint32_t kHeads = 5;
+  static constexpr std::uint32_t kHeads = 0xFFFFFFFFu;
   static constexpr std::uint32_t kTails = 0;
 
   explicit ScriptedDraws(std::vector<std::uint32_t> words) {

@@ -172,7 +172,8 @@ TEST(Balancing, AScanNeverVisitsThePositionWhereItEnds) {
     EXPECT_EQ(PictureOfLetters(board), column);
   }
   {
-    ScriptedDraws scripted({ScriptedDraws::kTails, ScriptedDraws::kHeads});
+    // Tails for the scan direction (backward, from the bottom), then heads.
+    ScriptedDraws scripted({ScriptedDraws::kHeads << 1});
     TInternalArrArr board = LettersOf(column);
     EXPECT_EQ(AdjustColumns(board, 1), TAdjustOutcome::Changed);
     EXPECT_EQ(PictureOfLetters(board), (Picture{"###", "###", "###", "c##"}));

@@ -76,11 +76,45 @@ TEST_F(RndTest, EveryDrawConsumesASystemWordEvenForASingleValue) {
   });
   TRnd::RandomRange(5, 5);
   EXPECT_EQ(fills, 1);
-  // The block holds 256 words: the first draw used one, 255 more empty it.
-  for (int i = 0; i < 255; ++i) TRnd::RandomRange(5, 5);
+  // The first draw used one word of the block, the rest empty it.
+  for (std::size_t i = 1; i < TRnd::kBlockWords; ++i) TRnd::RandomRange(5, 5);
   EXPECT_EQ(fills, 1);
   TRnd::RandomRange(5, 5);
   EXPECT_EQ(fills, 2);
+}
+
+TEST_F(RndTest, BitsComeThirtyTwoToAWordLowestFirst) {
+  std::vector<std::uint32_t> words = {0x80000001u, 0x6u};
+  std::size_t next = 0;
+  TRnd::SetOsSourceForTest([&](std::span<std::uint8_t> buffer) {
+    for (std::size_t i = 0; i + 4 <= buffer.size(); i += 4) {
+      std::memcpy(buffer.data() + i, &words[next % words.size()], 4);
+      ++next;
+    }
+  });
+  std::string bits;
+  for (int i = 0; i < 35; ++i) bits += TRnd::RandomBit() ? '1' : '0';
+  EXPECT_EQ(bits, "1" + std::string(30, '0') + "1" + "011");
+  // Bits and ranges share the words: the third word is the next range draw.
+  EXPECT_EQ(TRnd::RandomRange(0, -1), static_cast<std::int32_t>(0x80000001u));
+}
+
+TEST_F(RndTest, BitsAreFairAndSeededBitsRepeat) {
+  int ones = 0;
+  for (int i = 0; i < 20000; ++i) ones += TRnd::RandomBit() ? 1 : 0;
+  EXPECT_GT(ones, 9500);
+  EXPECT_LT(ones, 10500);
+  const auto draw = [] {
+    std::string bits;
+    for (int i = 0; i < 100; ++i) bits += TRnd::RandomBit() ? '1' : '0';
+    return bits + std::to_string(TRnd::RandomRange(0, 1000));
+  };
+  // Half-used pool from above: a seed still decides everything after it.
+  TRnd::UseSeed(7);
+  const std::string first = draw();
+  TRnd::RandomBit();
+  TRnd::UseSeed(7);
+  EXPECT_EQ(draw(), first);
 }
 
 TEST_F(RndTest, FirstFailureSwitchesToTheFallbackForGood) {
