@@ -322,6 +322,8 @@ void TfrmMain::tActivateTimer() {
   ApplyBarAndColors();
   if (FCurrentGame && FCurrentGame->Host()) FCurrentGame->SetVisible(true);
   AppPhase = apRunning;
+  // Take the keyboard at once, also where no window manager hands it over.
+  activateWindow();
   setFocus();
   SelectSlotByName(FGames->ActiveName());
 }
