@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs the build into a fresh prefix and checks that a desktop finds the
+# game there: the program in bin, a valid desktop entry, and the icon as SVG
+# and in every PNG size, each PNG of the size its folder names.
+#
+# usage: check_install.sh CMAKE BUILD_DIR PREFIX
+set -euo pipefail
+
+if [ $# -ne 3 ]; then
+  echo "usage: $0 CMAKE BUILD_DIR PREFIX" >&2
+  exit 2
+fi
+cmake=$1
+build=$2
+prefix=$3
+
+fail() {
+  echo "install: FAILED: $*" >&2
+  exit 1
+}
+
+rm -rf "$prefix"
+"$cmake" --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install failed"
+
+[ -x "$prefix/bin/tavelo" ] || fail "no executable bin/tavelo"
+"$prefix/bin/tavelo" --version | grep -q '^TAVELO \[' || fail "the installed tavelo --version"
+
+entry="$prefix/share/applications/tavelo.desktop"
+[ -f "$entry" ] || fail "no share/applications/tavelo.desktop"
+command -v desktop-file-validate >/dev/null ||
+  fail "'desktop-file-validate' is not installed (bash scripts/install-deps.sh installs it)"
+desktop-file-validate "$entry" || fail "the desktop entry is not valid"
+grep -qx 'Exec=tavelo' "$entry" || fail "the desktop entry does not start tavelo"
+grep -qx 'Icon=tavelo' "$entry" || fail "the desktop entry does not name the icon tavelo"
+
+icons="$prefix/share/icons/hicolor"
+grep -q '<svg' "$icons/scalable/apps/tavelo.svg" 2>/dev/null || fail "no scalable/apps/tavelo.svg"
+for size in 16 32 48 64 128 256; do
+  png="$icons/${size}x${size}/apps/tavelo.png"
+  [ -f "$png" ] || fail "no ${size}x${size}/apps/tavelo.png"
+  # The PNG header: signature, IHDR, then width and height as 32-bit numbers.
+  read -r width height < <(od -An -tu1 -j16 -N8 "$png" |
+    awk '{ print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4, $5 * 16777216 + $6 * 65536 + $7 * 256 + $8 }')
+  [ "$width $height" = "$size $size" ] || fail "$png is ${width}x${height}"
+done
+echo "install: bin/tavelo, the desktop entry and the icons are in place under $prefix"

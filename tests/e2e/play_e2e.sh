@@ -1,0 +1,405 @@
+#!/usr/bin/env bash
+# Plays the real game as a player would, on an X server of its own and with
+# an empty settings folder, through real X pointer and key input:
+#  1. first start: the 10x10 slot is shown; a left click fills a cell, a right
+#     click crosses one, a drag fills a run; C checks; Ctrl+Z takes the drag
+#     back and Ctrl+Shift+Z puts it again; N asked with No keeps the board;
+#  2. the game menu switches to 5x5; a click there, then N answered with Yes
+#     starts a new puzzle, played with one fill and one cross;
+#  3. Alt+F4 closes the window; app.ini holds its keys, the 5x5 slot as the
+#     active one, and five state codes that decode to exactly the boards
+#     played (the three other slots untouched);
+#  4. a second start shows the same caption, window bounds and board pixels,
+#     and closes cleanly again.
+# Every wait is bounded; a failure says what did not happen and leaves
+# screenshots and logs in the output folder. Only the processes started here
+# are ended, by their process ids.
+#
+# usage: play_e2e.sh TAVELO_BINARY E2E_PROBE OUTPUT_DIR
+set -euo pipefail
+
+if [ $# -ne 3 ]; then
+  echo "usage: $0 TAVELO_BINARY E2E_PROBE OUTPUT_DIR" >&2
+  exit 2
+fi
+tavelo=$1
+probe=$2
+out=$3
+wait_limit=20 # seconds for anything to appear or to happen
+
+xvfb_pid=
+app_pid=
+window=
+work=
+
+note() { echo "e2e: $*"; }
+
+fail() {
+  echo "e2e: FAILED: $*" >&2
+  if [ -n "$window" ] && [ -n "${DISPLAY:-}" ]; then
+    echo "e2e: caption: $(xdotool getwindowname "$window" 2>/dev/null || echo '(no window)')" >&2
+    import -window root "$out/failure.png" 2>/dev/null || true
+  fi
+  for log in "$out"/tavelo-*.log; do
+    [ -s "$log" ] && { echo "e2e: $log:" >&2; tail -n 20 "$log" >&2; }
+  done
+  exit 1
+}
+
+# True while the process runs (a child that ended but was not reaped yet
+# counts as ended).
+alive() {
+  local state
+  state=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f1) || return 1
+  [ -n "$state" ] && [ "$state" != Z ]
+}
+
+# Ends one process started here: politely, then firmly after five seconds.
+stop() {
+  local pid=$1
+  [ -n "$pid" ] || return 0
+  if alive "$pid"; then
+    kill "$pid" 2>/dev/null || true
+    for _ in $(seq 50); do
+      alive "$pid" || break
+      sleep 0.1
+    done
+    alive "$pid" && kill -9 "$pid" 2>/dev/null
+  fi
+  wait "$pid" 2>/dev/null || true
+}
+
+cleanup() {
+  trap - ERR
+  stop "$app_pid"
+  stop "$xvfb_pid"
+  [ -n "$work" ] && rm -rf "$work"
+}
+trap cleanup EXIT
+set -E
+trap 'fail "line $LINENO: $BASH_COMMAND failed"' ERR
+
+# wait_for WHAT COMMAND...: retries the command until it succeeds; fails
+# after wait_limit seconds, or at once when the game has ended meanwhile.
+wait_for() {
+  local what=$1
+  shift
+  local deadline=$((SECONDS + wait_limit))
+  until "$@"; do
+    if [ -n "$app_pid" ] && ! alive "$app_pid"; then
+      fail "tavelo ended while waiting for $what"
+    fi
+    [ "$SECONDS" -lt "$deadline" ] || fail "no $what within ${wait_limit}s"
+    sleep 0.1
+  done
+}
+
+for tool in Xvfb xdotool xwininfo import convert compare; do
+  command -v "$tool" >/dev/null ||
+    fail "'$tool' is not installed (bash scripts/install-deps.sh installs it)"
+done
+[ -x "$tavelo" ] || fail "no game binary at $tavelo"
+[ -x "$probe" ] || fail "no probe binary at $probe"
+
+rm -rf "$out"
+mkdir -p "$out"
+work=$(mktemp -d)
+mkdir -p "$work/config" "$work/home" "$work/runtime"
+chmod 700 "$work/runtime"
+
+# --- The X server: the first free display, told through a file descriptor. ---
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
+  3>"$work/display" >"$out/xvfb.log" 2>&1 &
+xvfb_pid=$!
+xvfb_ready() {
+  alive "$xvfb_pid" || fail "Xvfb did not start (see $out/xvfb.log)"
+  [ -s "$work/display" ]
+}
+wait_for "X server" xvfb_ready
+DISPLAY=":$(head -n 1 "$work/display")"
+export DISPLAY
+note "X server on $DISPLAY"
+root_window=$(($(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-fA-F]*\).*/\1/p')))
+
+# --- The game process and its window. ---
+start_game() {
+  env -u GTK_THEME -u WAYLAND_DISPLAY -u QT_STYLE_OVERRIDE -u QT_SCALE_FACTOR \
+    -u QT_SCREEN_SCALE_FACTORS -u QT_QPA_PLATFORMTHEME \
+    QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" HOME="$work/home" \
+    XDG_RUNTIME_DIR="$work/runtime" LANG=C.UTF-8 LC_ALL=C.UTF-8 \
+    "$tavelo" >"$out/tavelo-$1.log" 2>&1 &
+  app_pid=$!
+  window=
+  wait_for "game window" find_window
+}
+
+find_window() {
+  window=$(xdotool search --onlyvisible --pid "$app_pid" --name '^TAVELO ' 2>/dev/null |
+    head -n 1 || true)
+  [ -n "$window" ]
+}
+
+# The visible windows of the game other than the main one (a question box, a
+# pop-up menu); the first of them in $popup. (A search that matches every
+# name also lists the root window.)
+find_popup() {
+  popup=$(xdotool search --onlyvisible --pid "$app_pid" --name '.' 2>/dev/null |
+    grep -vx -e "$window" -e "$root_window" | head -n 1 || true)
+  [ -n "$popup" ]
+}
+no_popup() { ! find_popup; }
+
+caption() { xdotool getwindowname "$window"; }
+caption_is() { [ "$(caption)" = "$1" ]; }
+# Waits until the caption ends in "- SLOT - FILLED / SOLUTION" and sets
+# solution_filled from it.
+wait_counts() {
+  local pattern=" - $1 - $2 / [0-9]+\$"
+  caption_matches() { [[ "$(caption)" =~ $pattern ]]; }
+  wait_for "caption ending in '- $1 - $2 / N'" caption_matches
+  solution_filled=${BASH_REMATCH[0]##* }
+}
+
+# Window geometry: win_x, win_y, win_w, win_h.
+read_geometry() {
+  local line
+  while read -r line; do
+    case $line in
+      X=*) win_x=${line#X=} ;;
+      Y=*) win_y=${line#Y=} ;;
+      WIDTH=*) win_w=${line#WIDTH=} ;;
+      HEIGHT=*) win_h=${line#HEIGHT=} ;;
+    esac
+  done < <(xdotool getwindowgeometry --shell "$window")
+}
+
+# shot NAME: a PNG of the window in the output folder and a PPM for the probe.
+shot() {
+  sleep 0.3 # let the last paint reach the server
+  import -window "$window" "$out/$1.png" || fail "could not take screenshot $1"
+  convert "$out/$1.png" "$work/$1.ppm" || fail "could not convert screenshot $1"
+}
+
+# locate_board SHOT COLUMNS ROWS: board_left/top/right/bottom within the
+# window, and the board's size in cells.
+locate_board() {
+  local found
+  found=$("$probe" board "$work/$1.ppm") || fail "no board found in $out/$1.png"
+  read -r board_left board_top board_right board_bottom <<<"$found"
+  board_cols=$2
+  board_rows=$3
+  read_geometry
+}
+cell_x() { echo $((win_x + board_left + (2 * $1 + 1) * (board_right - board_left + 1) / (2 * board_cols))); }
+cell_y() { echo $((win_y + board_top + (2 * $1 + 1) * (board_bottom - board_top + 1) / (2 * board_rows))); }
+
+point_at_cell() {
+  xdotool mousemove --sync "$(cell_x "$1")" "$(cell_y "$2")"
+  sleep 0.1
+}
+# click_cell COLUMN ROW BUTTON (1 left, 3 right)
+click_cell() {
+  point_at_cell "$1" "$2"
+  xdotool click "$3"
+}
+# drag_row ROW FROM TO: a left-button drag along a row, cell by cell, slowly
+# enough that every cell on the way is entered.
+drag_row() {
+  local row=$1 column
+  point_at_cell "$2" "$row"
+  xdotool mousedown 1
+  for ((column = $2 + 1; column <= $3; ++column)); do point_at_cell "$column" "$row"; done
+  xdotool mouseup 1
+}
+# The pointer to the empty end of the button bar, off the board.
+point_away() {
+  read_geometry
+  xdotool mousemove --sync $((win_x + 4)) $((win_y + win_h - 4))
+  sleep 0.1
+}
+
+press() {
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  xdotool key "$1"
+}
+
+# answer_question KEY: waits for the question box, answers it, waits for it
+# to go.
+answer_question() {
+  wait_for "question box" find_popup
+  wait_for "keyboard focus in the question box" popup_has_focus
+  sleep 0.3 # the box sees its focus a moment after the server does
+  xdotool key "$1"
+  wait_for "question box to close" no_popup
+}
+popup_has_focus() {
+  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$popup" ] && return 0
+  xdotool windowfocus "$popup" 2>/dev/null || true
+  return 1
+}
+
+# switch_slot INDEX: opens the game menu with the Game... button and picks
+# the INDEX-th slot (1 = the first) with the arrow keys. The button bar sits
+# at the bottom with its six 125 x 25 buttons, 8 px apart, centred.
+switch_slot() {
+  read_geometry
+  xdotool mousemove --sync $((win_x + (win_w - 790) / 2 + 62)) $((win_y + win_h - 20))
+  xdotool click 1
+  wait_for "game menu" find_popup
+  local i
+  for ((i = 0; i < $1; ++i)); do
+    xdotool key Down
+    sleep 0.05
+  done
+  xdotool key Return
+  wait_for "game menu to close" no_popup
+}
+
+# close_game: Alt+F4, then the process must end by itself with status 0.
+close_game() {
+  press alt+F4
+  local pid=$app_pid
+  app_pid=
+  local deadline=$((SECONDS + wait_limit))
+  while alive "$pid"; do
+    [ "$SECONDS" -lt "$deadline" ] || {
+      app_pid=$pid
+      fail "tavelo did not end within ${wait_limit}s of Alt+F4"
+    }
+    sleep 0.1
+  done
+  local status=0
+  wait "$pid" || status=$?
+  [ "$status" -eq 0 ] || fail "tavelo ended with status $status after Alt+F4"
+}
+
+# --- 1. First start: 10x10, fill, cross, drag, check, undo, redo, New/No. ---
+start_game first
+wait_counts 10x10 0
+solution_10=$solution_filled
+note "first start shows 10x10 ($(caption))"
+point_away
+shot first-start
+locate_board first-start 10 10
+note "board at ${board_left},${board_top} - ${board_right},${board_bottom} in the window"
+
+click_cell 0 0 1
+wait_counts 10x10 1
+click_cell 1 0 3
+drag_row 2 2 6
+wait_counts 10x10 6
+point_away
+press c
+sleep 1 # the flash or the shake runs its course
+wait_counts 10x10 6
+press ctrl+z
+wait_counts 10x10 1
+press ctrl+shift+z
+wait_counts 10x10 6
+press n
+answer_question n
+wait_counts 10x10 6
+shot played-10x10
+
+# --- 2. The game menu to 5x5; New answered with Yes; play the new puzzle. ---
+switch_slot 2
+wait_counts 5x5 0
+point_away
+shot first-5x5
+locate_board first-5x5 5 5
+click_cell 2 2 1
+wait_counts 5x5 1
+point_away
+press n
+answer_question y
+wait_counts 5x5 0
+shot new-5x5 # new clues may move the board
+locate_board new-5x5 5 5
+click_cell 0 0 1
+wait_counts 5x5 1
+click_cell 4 4 3
+solution_5=$solution_filled
+point_away
+shot before-close
+locate_board before-close 5 5
+first_board="$board_left $board_top $board_right $board_bottom"
+final_caption=$(caption)
+read_geometry
+first_geometry="$win_x $win_y $win_w $win_h"
+
+# --- 3. Close; check app.ini. ---
+close_game
+note "closed with Alt+F4"
+ini="$work/config/tavelo/x64/settings/app.ini"
+[ -f "$ini" ] || fail "no settings file at \$XDG_CONFIG_HOME/tavelo/x64/settings/app.ini"
+cp "$ini" "$out/app.ini"
+# The lines of app.ini without their line ends (CR LF) and byte-order mark.
+ini_lines() { sed -e '1s/^\xEF\xBB\xBF//' -e 's/\r$//' "$ini"; }
+for key in drawhottrackcounters drawhottrackboard drawcellspos butonsposition gamemode \
+  language state active_game frmMain.formpos.x frmMain.formpos.y frmMain.formsize.w \
+  frmMain.formsize.h; do
+  ini_lines | grep -q "^$key=" || fail "app.ini has no key '$key'"
+done
+ini_lines | grep -qx 'active_game=5x5' || fail "app.ini does not name 5x5 as the active game"
+
+# check_slot CODE NAME SOLUTION_FILLED PLAYER_ROW...: the decoded state has
+# this name, this player board, and a solution with this many filled cells.
+check_slot() {
+  local code=$1 name=$2 filled=$3
+  shift 3
+  local decoded expected actual
+  decoded=$("$probe" state "$code") || fail "the state code of $name does not decode"
+  [ "$(sed -n 1p <<<"$decoded")" = "name $name" ] ||
+    fail "expected slot $name, the state code holds '$(sed -n 1p <<<"$decoded")'"
+  expected=$(printf '%s\n' "$@")
+  actual=$(sed -n '/^player$/,/^solution$/p' <<<"$decoded" | sed '1d;$d')
+  [ "$actual" = "$expected" ] ||
+    fail "player board of $name: expected"$'\n'"$expected"$'\n'"stored"$'\n'"$actual"
+  if [ -n "$filled" ]; then
+    actual=$(sed -n '/^solution$/,$p' <<<"$decoded" | sed 1d | tr -cd '#' | wc -c)
+    [ "$actual" -eq "$filled" ] ||
+      fail "solution of $name has $actual filled cells, the caption said $filled"
+  fi
+}
+empty_rows() { # COUNT WIDTH
+  local i
+  for ((i = 0; i < $1; ++i)); do printf '%*s\n' "$2" '' | tr ' ' '.'; done
+}
+
+state=$(ini_lines | sed -n 's/^state=//p')
+IFS='|' read -r -a codes <<<"$state"
+[ "${#codes[@]}" -eq 5 ] || fail "app.ini holds ${#codes[@]} state codes, not 5"
+mapfile -t rows3 < <(empty_rows 3 3)
+mapfile -t rows15 < <(empty_rows 15 15)
+mapfile -t rows20 < <(empty_rows 20 20)
+check_slot "${codes[0]}" 3x3 "" "${rows3[@]}"
+check_slot "${codes[1]}" 5x5 "$solution_5" \
+  "#...." "....." "....." "....." "....x"
+check_slot "${codes[2]}" 10x10 "$solution_10" \
+  "#x........" ".........." "..#####..." ".........." ".........." \
+  ".........." ".........." ".........." ".........." ".........."
+check_slot "${codes[3]}" 15x15 "" "${rows15[@]}"
+check_slot "${codes[4]}" 20x20 "" "${rows20[@]}"
+note "app.ini: keys present, five state codes hold the boards played"
+
+# --- 4. Second start: the same game comes back. ---
+start_game second
+wait_for "caption '$final_caption' after the restart" caption_is "$final_caption"
+read_geometry
+[ "$win_x $win_y $win_w $win_h" = "$first_geometry" ] ||
+  fail "window bounds $win_x $win_y $win_w $win_h after the restart, $first_geometry before"
+point_away
+shot second-start
+locate_board second-start 5 5
+[ "$board_left $board_top $board_right $board_bottom" = "$first_board" ] ||
+  fail "board at $board_left $board_top $board_right $board_bottom after the restart, $first_board before"
+crop="$((board_right - board_left + 1))x$((board_bottom - board_top + 1))+$board_left+$board_top"
+convert "$out/before-close.png" -crop "$crop" +repage "$out/board-before.png"
+convert "$out/second-start.png" -crop "$crop" +repage "$out/board-after.png"
+differing=$(compare -metric AE "$out/board-before.png" "$out/board-after.png" null: 2>&1 || true)
+[ "$differing" = 0 ] || fail "the board looks different after the restart ($differing pixels differ)"
+close_game
+check_slot "$(ini_lines | sed -n 's/^state=//p' | cut -d'|' -f2)" 5x5 "$solution_5" \
+  "#...." "....." "....." "....." "....x"
+note "second start shows the same game; closed cleanly"
+note "passed; screenshots in $out"
