@@ -1,8 +1,11 @@
 #include "solver/solver2.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <limits>
+#include <stdexcept>
+#include <string>
 
 #include "model/nono_game.h"
 
@@ -15,10 +18,6 @@ void Line::SetClue(const TCounterArr& clue) {
   for (const std::int32_t value : clue)
     if (value > 0) FClue.push_back(value);
   ClueChanged();
-  if (FMirror) {
-    FMirror->FClue.assign(FClue.rbegin(), FClue.rend());
-    FMirror->ClueChanged();
-  }
 }
 
 void Line::ClueChanged() {
@@ -32,150 +31,184 @@ void Line::ClueChanged() {
   }
 }
 
+namespace {
+
+// A set of positions 0 .. 64 W - 1, bit i of word i / 64 standing for i.
+template <int W>
+struct TBits {
+  std::array<std::uint64_t, W> Words{};
+
+  static TBits Below(int count) {  // positions 0 .. count - 1
+    TBits b;
+    for (int k = 0; k < W; ++k) {
+      const int inWord = std::clamp(count - 64 * k, 0, 64);
+      b.Words[k] = inWord == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << inWord) - 1;
+    }
+    return b;
+  }
+  void Set(int i) { Words[i / 64] |= std::uint64_t{1} << (i % 64); }
+  bool Has(int i) const { return (Words[i / 64] >> (i % 64)) & 1u; }
+
+  TBits operator&(const TBits& o) const {
+    TBits r;
+    for (int k = 0; k < W; ++k) r.Words[k] = Words[k] & o.Words[k];
+    return r;
+  }
+  TBits operator|(const TBits& o) const {
+    TBits r;
+    for (int k = 0; k < W; ++k) r.Words[k] = Words[k] | o.Words[k];
+    return r;
+  }
+  TBits operator^(const TBits& o) const {
+    TBits r;
+    for (int k = 0; k < W; ++k) r.Words[k] = Words[k] ^ o.Words[k];
+    return r;
+  }
+  TBits operator~() const {
+    TBits r;
+    for (int k = 0; k < W; ++k) r.Words[k] = ~Words[k];
+    return r;
+  }
+  // Every position moved up (Up) or down (Down) by s, 0 <= s < 64 W.
+  TBits Up(int s) const {
+    TBits r;
+    const int words = s / 64;
+    const int bits = s % 64;
+    for (int k = W - 1; k >= words; --k) {
+      r.Words[k] = Words[k - words] << bits;
+      if (bits > 0 && k - words > 0) r.Words[k] |= Words[k - words - 1] >> (64 - bits);
+    }
+    return r;
+  }
+  TBits Down(int s) const {
+    TBits r;
+    const int words = s / 64;
+    const int bits = s % 64;
+    for (int k = 0; k + words < W; ++k) {
+      r.Words[k] = Words[k + words] >> bits;
+      if (bits > 0 && k + words + 1 < W) r.Words[k] |= Words[k + words + 1] << (64 - bits);
+    }
+    return r;
+  }
+  // The sum as one wide number.
+  TBits operator+(const TBits& o) const {
+    TBits r;
+    std::uint64_t carry = 0;
+    for (int k = 0; k < W; ++k) {
+      const std::uint64_t sum = Words[k] + o.Words[k];
+      r.Words[k] = sum + carry;
+      carry = (sum < Words[k] ? 1u : 0u) | (r.Words[k] < sum ? 1u : 0u);
+    }
+    return r;
+  }
+};
+
+// Seeds and every position reached from one of them by steps i -> i + 1
+// through positions in `through`: a sum carries a seed up to the end of its
+// run of `through`, and one past it.
+template <int W>
+TBits<W> SpreadUp(const TBits<W>& seeds, const TBits<W>& through) {
+  return (((seeds & through) + through) ^ through) | seeds;
+}
+
+// Seeds and every position reached from one of them by steps i + 1 -> i onto
+// positions in `through`, in doubling strides.
+template <int W>
+TBits<W> SpreadDown(TBits<W> seeds, TBits<W> through) {
+  for (int stride = 1; stride < 64 * W; stride *= 2) {
+    seeds = seeds | (seeds.Down(stride) & through);
+    through = through & through.Down(stride);
+  }
+  return seeds;
+}
+
+// Each position s and the length - 1 positions above it.
+template <int W>
+TBits<W> Widen(TBits<W> starts, int length) {
+  int covered = 1;
+  for (; 2 * covered <= length; covered *= 2) starts = starts | starts.Up(covered);
+  return covered < length ? starts | starts.Up(length - covered) : starts;
+}
+
+// Positions s whose run of `length` positions s .. s + length - 1 lies in
+// `allowed`.
+template <int W>
+TBits<W> RunsOf(TBits<W> allowed, int length) {
+  int checked = 1;
+  for (; 2 * checked <= length; checked *= 2) allowed = allowed & allowed.Down(checked);
+  return checked < length ? allowed & allowed.Down(length - checked) : allowed;
+}
+
+}  // namespace
+
 void Line::LoadLine(std::span<std::int32_t> cells) {
+  if (cells.size() > static_cast<std::size_t>(MaxLength))
+    throw std::invalid_argument("The line solver takes lines of up to " +
+                                std::to_string(MaxLength) + " cells");
   FCells = cells;
-  FLength = static_cast<std::int32_t>(cells.size());
-  FDone.resize(cells.size());
-  for (std::size_t i = 0; i < cells.size(); ++i) FDone[i] = cells[i] != 0 ? 1 : 0;
-  FStarts.assign(FClue.size(), 0);
-  FSeen.assign(cells.size(), 0);
-  FUncovered.assign(cells.size(), 0);
-  FFound = 0;
-  FForced = -1;
-  FHasBounds = false;
-  FNextEmpty.resize(cells.size() + 1);
-  FNextEmpty[FLength] = FLength;
-  FLastFilled = -1;
-  for (int i = FLength - 1; i >= 0; --i) {
-    FNextEmpty[i] = FCells[i] == -1 ? i : FNextEmpty[i + 1];
-    if (FLastFilled < 0 && FCells[i] == 1) FLastFilled = i;
-  }
-  FDeadAt.resize(static_cast<std::size_t>(FBlockCount) * cells.size());
-}
-
-void Line::PlaceBlock(int k, int start) {
-  if (FFound > 0 || FMinimal[k] > FLength - start) return;
-  const std::size_t state = static_cast<std::size_t>(k) * FLength + start;
-  if (FDeadAt[state] == FEpoch) return;
-  const int end = start + FClue[k];
-  // The block covers no empty cell and no filled cell touches its end.
-  const bool coversForcedEmpty = start <= FForced && FForced < end && FCells[FForced] == -1;
-  if (FNextEmpty[start] >= end && !coversForcedEmpty && (end == FLength || FCells[end] != 1)) {
-    FStarts[k] = start;
-    if (k == FBlockCount - 1) {
-      RecordPlacement(end);
-    } else {
-      for (int j = end + 1; j < FLength && FFound == 0; ++j) {
-        PlaceBlock(k + 1, j);
-        // The next block may not leave a filled cell uncovered in the gap.
-        if (FCells[j] == 1) break;
-      }
-    }
-  }
-  // Whether the later blocks can complete depends only on the cells, which
-  // stay fixed during one enumeration; never explore this start again.
-  if (FFound == 0) FDeadAt[state] = FEpoch;
-}
-
-void Line::RecordPlacement(int end) {
-  if (FLastFilled >= end) return;
-  // Merged a stretch at a time, covered or not, without a branch per cell.
-  const auto uncovered = [this](int from, int to) {
-    for (int i = from; i < to; ++i) {
-      const std::int32_t seenCovered = FSeen[i] != 0 ? 1 : 0;  // 1 or 2: settled as 2
-      FUncovered[i] = 1;
-      FSeen[i] = 2 * seenCovered;
-      FCells[i] *= 1 - seenCovered;
-      FDone[i] |= seenCovered;
-    }
-  };
-  const auto covered = [this](int from, int to) {
-    for (int i = from; i < to; ++i) FSeen[i] = std::max(FSeen[i], 1);
-  };
-  int position = 0;
-  for (int k = 0; k < FBlockCount; ++k) {
-    uncovered(position, FStarts[k]);
-    position = FStarts[k] + FClue[k];
-    covered(FStarts[k], position);
-  }
-  uncovered(position, FLength);
-  ++FFound;
 }
 
 bool Line::HasPlacement() {
-  if (FBlockCount == 0) return std::find(FCells.begin(), FCells.end(), 1) == FCells.end();
-  FFound = 0;
-  if (++FEpoch == 0) {
-    std::fill(FDeadAt.begin(), FDeadAt.end(), 0u);
-    FEpoch = 1;
-  }
-  for (int i = 0; i < FLength && FFound == 0; ++i) {
-    PlaceBlock(0, i);
-    // The first block may not start after a filled cell it leaves uncovered.
-    if (FCells[i] == 1) break;
-  }
-  return FFound > 0;
-}
-
-bool Line::CanBe(int i, std::int32_t value) {
-  if (FSeen[i] == 2 || FSeen[i] == value) return true;
-  if (value == -1 && FUncovered[i] == 1) return true;
-  if (FHasBounds && (value == 1 ? !CouldBeCovered(i) : MustBeCovered(i))) return false;
-  const std::int32_t saved = FCells[i];
-  const std::int32_t lastFilled = FLastFilled;
-  FCells[i] = value;
-  FForced = i;
-  if (value == 1) FLastFilled = std::max(FLastFilled, i);
-  const bool fits = HasPlacement();
-  FCells[i] = saved;
-  FForced = -1;
-  FLastFilled = lastFilled;
-  return fits;
+  return FCells.size() < 64 ? Solve<1>(false) : Solve<3>(false);
 }
 
 bool Line::SolveLine() {
-  if (!HasPlacement()) return false;
-  RecordBounds();
-  for (int i = 0; i < FLength; ++i) {
-    if (FDone[i] == 1) continue;
-    if (!CanBe(i, 1))
-      FCells[i] = -1;
-    else if (!CanBe(i, -1))
-      FCells[i] = 1;
-    else
-      FCells[i] = 0;
-    FDone[i] = 1;
+  return FCells.size() < 64 ? Solve<1>(true) : Solve<3>(true);
+}
+
+template <int W>
+bool Line::Solve(bool deduce) {
+  const int n = static_cast<int>(FCells.size());
+  const int k = FBlockCount;
+  // Too long a clue fits nowhere; the passes need not look.
+  if (k > 0 && FMinimal[0] > n) return false;
+  TBits<W> notFilled;
+  TBits<W> notEmpty;
+  for (int i = 0; i < n; ++i) {
+    if (FCells[i] != 1) notFilled.Set(i);
+    if (FCells[i] != -1) notEmpty.Set(i);
+  }
+  // Blocks are at most (n + 1) / 2, so the tables hold every level.
+  constexpr int kLevels = 32 * W + 1;
+  // fits[j]: where block j may start (no empty cell under it).
+  // prefix[j]: positions i where cells 0 .. i - 1 can hold blocks 0 .. j - 1
+  // with cell i - 1 left empty (or i = 0), so that block j may start at i.
+  // ended[j]: the same, but the last block may also end right before i.
+  std::array<TBits<W>, kLevels> fits;
+  std::array<TBits<W>, kLevels> prefix;
+  std::array<TBits<W>, kLevels> ended;
+  TBits<W> origin;
+  origin.Set(0);
+  for (int j = 0; j <= k; ++j) {
+    TBits<W> seeds = origin;
+    if (j > 0) seeds = (prefix[j - 1] & fits[j - 1]).Up(FClue[j - 1]);
+    if (j < k) fits[j] = RunsOf(notEmpty, FClue[j]);
+    ended[j] = SpreadUp(seeds, notFilled);
+    prefix[j] = (ended[j] & notFilled).Up(1) | (j == 0 ? origin : TBits<W>{});
+  }
+  if (!ended[k].Has(n)) return false;
+  if (!deduce) return true;
+  // suffix[j]: positions i where cells i + 1 .. n - 1 can hold blocks j .. last
+  // with cell i left empty (or i = n). Walking down from the last block, the
+  // blocks that may start at each position are combined with the prefixes
+  // into the cells some placement covers, and the suffixes with the endings
+  // into the cells some placement leaves empty.
+  TBits<W> end;
+  end.Set(n);
+  TBits<W> suffix = SpreadDown(end, notFilled);
+  TBits<W> covered;
+  TBits<W> uncovered = ended[k] & suffix;
+  for (int j = k - 1; j >= 0; --j) {
+    const TBits<W> starts = fits[j] & suffix.Down(FClue[j]);
+    covered = covered | Widen(prefix[j] & starts, FClue[j]);
+    suffix = SpreadDown(starts.Down(1) & notFilled, notFilled);
+    uncovered = uncovered | (ended[j] & suffix);
+  }
+  for (int i = 0; i < n; ++i) {
+    const bool filled = covered.Has(i);
+    FCells[i] = filled && uncovered.Has(i) ? 0 : filled ? 1 : -1;
   }
   return true;
-}
-
-void Line::RecordBounds() {
-  FLeftmost.assign(FStarts.begin(), FStarts.end());
-  if (FBlockCount > 0) {
-    // The leftmost placement of the mirrored line is the rightmost one here.
-    if (!FMirror) FMirror = std::make_unique<Line>(TCounterArr(FClue.rbegin(), FClue.rend()));
-    FMirrorCells.assign(FCells.rbegin(), FCells.rend());
-    FMirror->LoadLine(FMirrorCells);
-    FMirror->HasPlacement();
-    FRightmost.resize(FClue.size());
-    for (int k = 0; k < FBlockCount; ++k)
-      FRightmost[k] = FLength - FMirror->FStarts[FBlockCount - 1 - k] - FClue[k];
-    FStarts = FRightmost;
-    RecordPlacement(FRightmost.back() + FClue.back());
-  }
-  FHasBounds = true;
-}
-
-bool Line::CouldBeCovered(int i) const {
-  for (int k = 0; k < FBlockCount; ++k)
-    if (FLeftmost[k] <= i && i < FRightmost[k] + FClue[k]) return true;
-  return false;
-}
-
-bool Line::MustBeCovered(int i) const {
-  for (int k = 0; k < FBlockCount; ++k)
-    if (FRightmost[k] <= i && i < FLeftmost[k] + FClue[k]) return true;
-  return false;
 }
 
 NonogramSolver::NonogramSolver(const TCountersArr& rowClues, const TCountersArr& columnClues) {

@@ -20,81 +20,46 @@ class TNonoGame;
 // One row or column: its clue, and the working state of one solve of it.
 // Clue values are positive; a 0 stands for no block, so the clue {0} of an
 // empty line and the empty clue both mean a line without blocks.
+//
+// Rather than trying placements one by one, a line is solved by two passes
+// over the blocks, each working on bit sets of cell positions: forward, where
+// the first j blocks can end; backward, where the last ones can start. A cell
+// can be empty when some split of the blocks around it fits on both sides,
+// and filled when some block can cover it with fitting blocks before and
+// after. That finds exactly the values common to all fitting placements.
 class Line {
  public:
+  // Longest line the solver takes: more than the largest board.
+  static constexpr int MaxLength = 191;
+
   explicit Line(const TCounterArr& clue);
-  // Gives the line a new clue, keeping its storage.
+  // Gives the line a new clue.
   void SetClue(const TCounterArr& clue);
 
-  // Makes `cells` the line's cells (the line works on them in place) and
-  // resets the per-solve state: cells already known need no probing.
+  // Makes `cells` the line's cells (the line works on them in place). Throws
+  // std::invalid_argument for more than MaxLength cells.
   void LoadLine(std::span<std::int32_t> cells);
-  // False when no placement of the clue fits the cells. Otherwise writes every
-  // cell that has the same value in all fitting placements, 0 for the others.
+  // False when no placement of the clue fits the cells, which then stay as
+  // they were. Otherwise writes every cell that has the same value in all
+  // fitting placements, 0 for the others.
   bool SolveLine();
-  // Does some placement of the clue fit the cells? Records the leftmost one.
+  // Does some placement of the clue fit the cells?
   bool HasPlacement();
-  // Does some placement fit when cell i is forced to value (1 or -1)?
-  bool CanBe(int i, std::int32_t value);
-  // Tries block k at start position `start`, then the later blocks after it;
-  // stops once a complete placement has been recorded.
-  void PlaceBlock(int k, int start);
-  // Records the placement being built, whose last block ends before `end`,
-  // unless a filled cell lies after it.
-  void RecordPlacement(int end);
 
+  // Minimal()[k]: the fewest cells blocks k..last need, gaps included.
   const TCounterArr& Minimal() const { return FMinimal; }
-  const TCounterArr& Seen() const { return FSeen; }
-  std::int32_t Found() const { return FFound; }
 
  private:
   // Derives the block count and the minimal lengths from the clue.
   void ClueChanged();
-  // Records the rightmost placement besides the leftmost one just found. In
-  // every fitting placement block k starts between the two, which answers
-  // many probes without enumerating.
-  void RecordBounds();
-  // Can some block cover cell i; must one?
-  bool CouldBeCovered(int i) const;
-  bool MustBeCovered(int i) const;
+  // Both operations for lines whose positions 0..length fit in W words.
+  template <int W>
+  bool Solve(bool deduce);
 
   TCounterArr FClue;
   std::int32_t FBlockCount = 0;
-  // Minimal[k]: the fewest cells blocks k..last need, gaps included.
   TCounterArr FMinimal;
-  std::int32_t FLength = 0;
   std::span<std::int32_t> FCells;
-  TCounterArr FDone;
-  // The placement being built: the start of each block placed so far.
-  TCounterArr FStarts;
-  // 0 until a recorded placement covers the cell, then 1; 2 once a placement
-  // recorded later leaves it uncovered (the cell is then undetermined).
-  TCounterArr FSeen;
-  // 1 once some recorded placement leaves the cell uncovered: it can be empty.
-  TCounterArr FUncovered;
-  std::int32_t FFound = 0;
-  // Tables of the cells as loaded: the first empty cell at or after each
-  // position (FLength if none) and the last filled cell (-1 if none; during a
-  // probe that forces a cell filled, the later of the two). Values SolveLine
-  // deduces later hold in every fitting placement, so they never change which
-  // placements fit, and the tables serve the whole load.
-  TCounterArr FNextEmpty;
-  std::int32_t FLastFilled = -1;
-  // The cell a probe forces (-1 outside probes); its value is in the cells.
-  std::int32_t FForced = -1;
-  // Block starts of the leftmost and the rightmost fitting placement, known
-  // during SolveLine (FHasBounds).
-  TCounterArr FLeftmost;
-  TCounterArr FRightmost;
-  bool FHasBounds = false;
-  // The line read backwards, with its clue reversed.
-  std::unique_ptr<Line> FMirror;
-  TCounterArr FMirrorCells;
-  // Block k at start a led to no complete placement in the current
-  // enumeration when FDeadAt[k * length + a] == FEpoch. A new enumeration
-  // starts a new epoch, so the table is never cleared.
-  std::vector<std::uint32_t> FDeadAt;
-  std::uint32_t FEpoch = 0;
 };
 
 class NonogramSolver {

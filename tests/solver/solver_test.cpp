@@ -44,39 +44,38 @@ Clues CluesOf(const Picture& picture) {
   return {game->RowClues(true), game->ColumnClues(true)};
 }
 
-// Brute-force reference: the line's fixed point found by trying every filling.
+// Brute-force reference: the line's fixed point found by trying every filling
+// of its unknown cells.
 bool ReferenceSolveLine(const TCounterArr& clue, TCounterArr& cells) {
   const int n = static_cast<int>(cells.size());
   TCounterArr target;
   for (const std::int32_t v : clue)
     if (v > 0) target.push_back(v);
-  int canFill = 0, canEmpty = 0;  // bit masks over the cells
+  std::vector<int> unknown;
+  for (int i = 0; i < n; ++i)
+    if (cells[i] == 0) unknown.push_back(i);
+  std::vector<bool> canFill(n), canEmpty(n);
   bool any = false;
-  for (int bits = 0; bits < (1 << n); ++bits) {
-    bool agrees = true;
+  std::vector<bool> filled(n);
+  for (long bits = 0; bits < (1L << unknown.size()); ++bits) {
+    for (int i = 0; i < n; ++i) filled[i] = cells[i] == 1;
+    for (std::size_t u = 0; u < unknown.size(); ++u) filled[unknown[u]] = (bits >> u) & 1;
     TCounterArr runs;
     int run = 0;
-    for (int i = 0; i < n && agrees; ++i) {
-      const bool filled = (bits >> i) & 1;
-      if ((cells[i] == 1 && !filled) || (cells[i] == -1 && filled)) agrees = false;
-      if (filled) {
+    for (int i = 0; i <= n; ++i) {
+      if (i < n && filled[i]) {
         ++run;
       } else if (run > 0) {
         runs.push_back(run);
         run = 0;
       }
     }
-    if (run > 0) runs.push_back(run);
-    if (!agrees || runs != target) continue;
+    if (runs != target) continue;
     any = true;
-    canFill |= bits;
-    canEmpty |= ~bits;
+    for (int i = 0; i < n; ++i) (filled[i] ? canFill : canEmpty)[i] = true;
   }
   if (!any) return false;
-  for (int i = 0; i < n; ++i) {
-    const bool f = (canFill >> i) & 1, e = (canEmpty >> i) & 1;
-    cells[i] = f && e ? 0 : f ? 1 : -1;
-  }
+  for (int i = 0; i < n; ++i) cells[i] = canFill[i] && canEmpty[i] ? 0 : canFill[i] ? 1 : -1;
   return true;
 }
 
@@ -148,28 +147,98 @@ TEST(Line, NoFittingPlacementLeavesTheCellsAlone) {
   }
 }
 
-TEST(Line, EnumerationRecordsTheLeftmostPlacementOnly) {
-  TCounterArr cells = CellsOf("??????");
-  Line line({2, 1});
-  line.LoadLine(cells);
-  EXPECT_EQ(line.Minimal(), (TCounterArr{4, 1}));
-  ASSERT_TRUE(line.HasPlacement());
-  EXPECT_EQ(line.Found(), 1);
-  EXPECT_EQ(line.Seen(), (TCounterArr{1, 1, 0, 1, 0, 0}));
-
-  // A later placement that leaves a covered cell uncovered settles it as
-  // undetermined; a probe restores the cell it forced.
-  EXPECT_TRUE(line.CanBe(0, -1));
-  EXPECT_EQ(line.Seen()[0], 2);
-  EXPECT_EQ(TextOf(cells), "??????");
-  EXPECT_TRUE(line.CanBe(0, 1));  // from the summary, without enumerating
-
-  TCounterArr known = CellsOf("#????");
+TEST(Line, PlacementsMustRespectEveryKnownCell) {
   Line pair({1, 1});
-  pair.LoadLine(known);
-  EXPECT_FALSE(pair.CanBe(1, 1));
-  EXPECT_TRUE(pair.CanBe(4, 1));
-  EXPECT_TRUE(pair.CanBe(2, -1));
+  TCounterArr cells;
+  EXPECT_EQ(pair.Minimal(), (TCounterArr{3, 1}));
+  const std::pair<std::string, bool> cases[] = {
+      {"#????", true}, {"##???", false}, {"#???#", true},  {"#.#.#", false},
+      {"?.?.?", true}, {"?...?", true},  {"??...", false}, {"?....", false},
+  };
+  for (const auto& [text, fits] : cases) {
+    cells = CellsOf(text);
+    pair.LoadLine(cells);
+    EXPECT_EQ(pair.HasPlacement(), fits) << text;
+    EXPECT_EQ(TextOf(cells), text);
+  }
+  // A clue longer than the line fits nowhere, however absurd its values.
+  Line huge({2147483647, 5});
+  cells = CellsOf("???");
+  huge.LoadLine(cells);
+  EXPECT_FALSE(huge.HasPlacement());
+  EXPECT_FALSE(huge.SolveLine());
+}
+
+TEST(Line, AgreesWithBruteForceOnRandomLines) {
+  std::mt19937 random(777);
+  int unsolvable = 0;
+  for (int round = 0; round < 4000; ++round) {
+    // Short lines with any known cells; long ones, up to the longest, with
+    // few unknown cells, so that trying every filling stays quick.
+    const bool isLong = round % 5 == 1;
+    const int n = isLong ? 15 + static_cast<int>(random() % (Line::MaxLength - 14))
+                         : 1 + static_cast<int>(random() % 14);
+    // The clue of a random picture of the line, or now and then of another
+    // line, so that some clues fit no placement.
+    std::string picture(n, '.');
+    for (char& c : picture) c = random() % 2 ? '#' : '.';
+    TCounterArr clue;
+    int run = 0;
+    for (const char c : picture + ".") {
+      if (c == '#') {
+        ++run;
+      } else if (run > 0) {
+        clue.push_back(run);
+        run = 0;
+      }
+    }
+    if (round % 5 == 0) clue.push_back(1 + static_cast<int>(random() % 3));
+    // Known cells: mostly the picture's, now and then a wrong one.
+    TCounterArr cells(n, 0);
+    for (int i = 0; i < n; ++i) {
+      const auto roll = random() % 10;
+      if (roll < 3 || (isLong && roll < 9)) cells[i] = picture[i] == '#' ? 1 : -1;
+      if (roll == 3) cells[i] = random() % 2 ? 1 : -1;
+    }
+    if (isLong) {
+      // At most 9 unknown cells, partly in one stretch.
+      if (round % 10 == 1) {
+        const int from = static_cast<int>(random() % (n - 11));
+        for (int i = from; i < from + 6; ++i) cells[i] = 0;
+      }
+      int unknown = 0;
+      for (std::int32_t& cell : cells)
+        if (cell == 0 && ++unknown > 9) cell = picture[&cell - cells.data()] == '#' ? 1 : -1;
+    }
+    TCounterArr expected = cells;
+    const bool fits = ReferenceSolveLine(clue, expected);
+    TCounterArr got = cells;
+    Line line(clue);
+    line.LoadLine(got);
+    ASSERT_EQ(line.SolveLine(), fits) << TextOf(cells) << " round " << round;
+    EXPECT_EQ(TextOf(got), TextOf(expected)) << TextOf(cells) << " round " << round;
+    unsolvable += fits ? 0 : 1;
+  }
+  EXPECT_GT(unsolvable, 0);
+}
+
+TEST(Line, LongLinesUpToTheLongest) {
+  // Two blocks of 60 in 128 cells: 7 cells of slack leave each block's middle
+  // certain.
+  TCounterArr cells(128, 0);
+  Line pair({60, 60});
+  pair.LoadLine(cells);
+  ASSERT_TRUE(pair.SolveLine());
+  const std::string text = TextOf(cells);
+  EXPECT_EQ(text, std::string(7, '?') + std::string(53, '#') + std::string(8, '?') +
+                      std::string(53, '#') + std::string(7, '?'));
+  TCounterArr longest(Line::MaxLength, 0);
+  Line one({Line::MaxLength});
+  one.LoadLine(longest);
+  ASSERT_TRUE(one.SolveLine());
+  EXPECT_EQ(TextOf(longest), std::string(Line::MaxLength, '#'));
+  TCounterArr tooLong(Line::MaxLength + 1, 0);
+  EXPECT_THROW(one.LoadLine(tooLong), std::invalid_argument);
 }
 
 TEST(NonogramSolver, UndecidableDiagonalStaysUnknown) {
