@@ -2,11 +2,24 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 
 #include "generation/candidate_checks.h"
 #include "model/nono_game.h"
+
+namespace {
+
+// Blocks beyond the limit, summed over the lines; none without a limit.
+int Excess(const std::vector<int>& blocks, int limit) {
+  if (limit <= 0) return 0;
+  int excess = 0;
+  for (const int n : blocks) excess += std::max(n - limit, 0);
+  return excess;
+}
+
+}  // namespace
 
 int TargetCount(int width, int height, int percentage) {
   // The fraction is kept in single precision, the product formed in double.
@@ -60,23 +73,50 @@ bool TPuzzleGenerator::FillAndCheck(const TGenerationParams& p) {
   if (limited &&
       BlockLimitsOutOfReach(FBoard, FBlocks, p.ColumnLimit, p.RowLimit, p.Target - filled))
     return false;
-  if (!BalanceFillCount(FBoard, FCounts, p.Balance, p.Target, p.Target - filled)) return false;
-  // Only removing cells can take a "#" away.
-  if (p.Target < filled) {
-    CountHashes(FBoard, p.Width, p.Height, FCounts);
-    if (HasShortLines(p)) return false;
+  if (!limited) {
+    if (!BalanceFillCount(FBoard, FCounts, p.Balance, p.Target, p.Target - filled)) return false;
+  } else if (!BalanceWithinReach(p, filled)) {
+    return false;
   }
-  if (limited) {
-    CountBlocks(FBoard, FBlocks);
-    if (HasTooManyBlocks(FBlocks.Columns, p.ColumnLimit) ||
-        HasTooManyBlocks(FBlocks.Rows, p.RowLimit))
-      return false;
-    if (p.DuplicateTest) {
-      BoardColumnClues(FBoard, FColumnClues);
-      if (HasDuplicateClues(FColumnClues)) return false;
-    }
+  // Removing only ever empties "#" cells (no other filled letter exists when
+  // balancing removes), so the filled counts are the "#" counts again; adding
+  // leaves the "#" counts as they were.
+  if (p.Target < filled && HasShortLines(p)) return false;
+  if (limited && p.DuplicateTest) {
+    BoardColumnClues(FBoard, FColumnClues);
+    if (HasDuplicateClues(FColumnClues)) return false;
   }
   return true;
+}
+
+bool TPuzzleGenerator::BalanceWithinReach(const TGenerationParams& p, int filled) {
+  const int direction = p.Target > filled ? 1 : -1;
+  int remaining = std::abs(p.Target - filled);
+  int columnExcess = Excess(FBlocks.Columns, p.ColumnLimit);
+  int rowExcess = Excess(FBlocks.Rows, p.RowLimit);
+  // Keeps a line's block count and the excess over its limit in step with one
+  // changed cell, from the cells on either side of it.
+  const auto update = [direction](int& blocks, int limit, int& excess, bool before, bool after) {
+    if (limit <= 0) return;
+    const int changed = blocks + direction * (1 - (before ? 1 : 0) - (after ? 1 : 0));
+    excess += std::max(changed - limit, 0) - std::max(blocks - limit, 0);
+    blocks = changed;
+  };
+  const TCellChanged changed = [&](int y, int x) {
+    const TInternalArr& row = FBoard[y];
+    update(FBlocks.Rows[y], p.RowLimit, rowExcess, x > 0 && IsFilledLetter(row[x - 1]),
+           x + 1 < p.Width && IsFilledLetter(row[x + 1]));
+    update(FBlocks.Columns[x], p.ColumnLimit, columnExcess,
+           y > 0 && IsFilledLetter(FBoard[y - 1][x]),
+           y + 1 < p.Height && IsFilledLetter(FBoard[y + 1][x]));
+    // Each later change takes at most one surplus block from a row and one
+    // from a column.
+    --remaining;
+    return std::max(columnExcess, rowExcess) <= remaining;
+  };
+  if (!BalanceFillCount(FBoard, FCounts, p.Balance, p.Target, p.Target - filled, changed))
+    return false;
+  return columnExcess == 0 && rowExcess == 0;
 }
 
 int TPuzzleGenerator::FillRows(const TGenerationParams& p) {
@@ -89,6 +129,7 @@ int TPuzzleGenerator::FillRows(const TGenerationParams& p) {
   FCounts.Columns.assign(w, 0);
   FBlocks.Rows.assign(h, 0);
   FBlocks.Columns.assign(w, 0);
+  FNoRow.assign(w, kLetterEmpty);
   // Rows with no more "#" than this fail the empty-row (or thin-row) check.
   const int shortRow = w == h && h > 5 ? 1 : 0;
   const int columnLimit = p.ColumnLimit > 0 ? p.ColumnLimit : w + h;
@@ -105,18 +146,20 @@ int TPuzzleGenerator::FillRows(const TGenerationParams& p) {
     FCounts.Rows[y] = inRow;
     if (inRow <= shortRow) return -1;
     // Blocks start at a "#" after an "E" (or the line's start); the rows
-    // above are final.
-    const std::uint8_t* above = y > 0 ? FBoard[y - 1].data() : nullptr;
-    int rowBlocks = 0;
+    // above are final. Branch-free, as the letters are random.
+    const std::uint8_t* above = y > 0 ? FBoard[y - 1].data() : FNoRow.data();
+    const std::uint8_t* letters = row.data();
+    int rowBlocks = letters[0] == kLetterFilled ? 1 : 0;
+    for (int x = 1; x < w; ++x)
+      rowBlocks += (letters[x] == kLetterFilled) & (letters[x - 1] != kLetterFilled);
+    int* const hashes = FCounts.Columns.data();
+    int* const blocks = FBlocks.Columns.data();
     for (int x = 0; x < w; ++x) {
-      const int hash = row[x] == kLetterFilled ? 1 : 0;
-      const int hashBefore = x > 0 && row[x - 1] == kLetterFilled ? 1 : 0;
-      const int hashAbove = above && above[x] == kLetterFilled ? 1 : 0;
-      FCounts.Columns[x] += hash;
-      rowBlocks += hash & (1 - hashBefore);
-      const int starts = hash & (1 - hashAbove);
-      FBlocks.Columns[x] += starts;
-      columnExcess += starts & (FBlocks.Columns[x] > columnLimit ? 1 : 0);
+      const int hash = letters[x] == kLetterFilled ? 1 : 0;
+      const int starts = hash & (above[x] != kLetterFilled ? 1 : 0);
+      hashes[x] += hash;
+      blocks[x] += starts;
+      columnExcess += starts & (blocks[x] > columnLimit ? 1 : 0);
     }
     FBlocks.Rows[y] = rowBlocks;
     rowExcess += std::max(rowBlocks - rowLimit, 0);

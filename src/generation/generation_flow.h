@@ -60,6 +60,10 @@ class TPuzzleGenerator {
   // counts of every line in FCounts and the block counts in FBlocks; returns
   // the filled count, or -1 for a rejected candidate (left half filled).
   int FillRows(const TGenerationParams& p);
+  // Balances the filled board to the target, keeping the block counts in
+  // FBlocks in step; ends as soon as the surplus blocks outnumber the changes
+  // still to come. True when the target is reached within the block limits.
+  bool BalanceWithinReach(const TGenerationParams& p, int filled);
   // The empty-line checks, and on square boards the thin-line checks, on the
   // "#" counts in FCounts.
   bool HasShortLines(const TGenerationParams& p) const;
@@ -67,6 +71,7 @@ class TPuzzleGenerator {
   TInternalArrArr FBoard;
   TLineCounts FCounts;
   TLineCounts FBlocks;
+  TInternalArr FNoRow;  // an empty row above the top one
   TCountersArr FRowClues;
   TCountersArr FColumnClues;
   NonogramSolver FSolver;

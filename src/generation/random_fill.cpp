@@ -47,6 +47,43 @@ int ScanLine(int n, int direction, std::uint8_t added, CellAt cellAt) {
   return -1;
 }
 
+// One correction attempt with the board's filled counts, kept in step; where
+// a cell changed, its row and column.
+struct TAdjustResult {
+  TAdjustOutcome Outcome = TAdjustOutcome::Unchanged;
+  int Y = -1;
+  int X = -1;
+};
+
+TAdjustResult AdjustRowsCounted(TInternalArrArr& board, TLineCounts& counts, int direction) {
+  if (direction == 0) return {};
+  const int y = PickLine(counts.Rows, direction);
+  const int n = Width(board);
+  // The line choice is deterministic: a line that cannot take the change now
+  // would be picked again and again.
+  if (direction < 0 ? counts.Rows[y] <= 1 : counts.Rows[y] >= n - 1)
+    return {TAdjustOutcome::NotMade};
+  TInternalArr& row = board[y];
+  const int x =
+      ScanLine(n, direction, kLetterRowAdded, [&](int i) -> std::uint8_t& { return row[i]; });
+  if (x < 0) return {};
+  counts.Rows[y] += direction;
+  counts.Columns[x] += direction;
+  return {TAdjustOutcome::Changed, y, x};
+}
+
+TAdjustResult AdjustColumnsCounted(TInternalArrArr& board, TLineCounts& counts, int direction) {
+  if (direction == 0) return {};
+  const int x = PickLine(counts.Columns, direction);
+  if (direction < 0 && counts.Columns[x] <= 1) return {TAdjustOutcome::NotMade};
+  const int y = ScanLine(Height(board), direction, kLetterColumnAdded,
+                         [&](int i) -> std::uint8_t& { return board[i][x]; });
+  if (y < 0) return {};
+  counts.Rows[y] += direction;
+  counts.Columns[x] += direction;
+  return {TAdjustOutcome::Changed, y, x};
+}
+
 }  // namespace
 
 bool CoinToss() {
@@ -109,44 +146,16 @@ void CountLines(const TInternalArrArr& board, TLineCounts& counts) {
   }
 }
 
-TAdjustOutcome AdjustRows(TInternalArrArr& board, TLineCounts& counts, int direction) {
-  if (direction == 0) return TAdjustOutcome::Unchanged;
-  const int y = PickLine(counts.Rows, direction);
-  const int n = Width(board);
-  // The line choice is deterministic: a line that cannot take the change now
-  // would be picked again and again.
-  if (direction < 0 ? counts.Rows[y] <= 1 : counts.Rows[y] >= n - 1) return TAdjustOutcome::NotMade;
-  TInternalArr& row = board[y];
-  const int x =
-      ScanLine(n, direction, kLetterRowAdded, [&](int i) -> std::uint8_t& { return row[i]; });
-  if (x < 0) return TAdjustOutcome::Unchanged;
-  counts.Rows[y] += direction;
-  counts.Columns[x] += direction;
-  return TAdjustOutcome::Changed;
-}
-
-TAdjustOutcome AdjustColumns(TInternalArrArr& board, TLineCounts& counts, int direction) {
-  if (direction == 0) return TAdjustOutcome::Unchanged;
-  const int x = PickLine(counts.Columns, direction);
-  if (direction < 0 && counts.Columns[x] <= 1) return TAdjustOutcome::NotMade;
-  const int y = ScanLine(Height(board), direction, kLetterColumnAdded,
-                         [&](int i) -> std::uint8_t& { return board[i][x]; });
-  if (y < 0) return TAdjustOutcome::Unchanged;
-  counts.Rows[y] += direction;
-  counts.Columns[x] += direction;
-  return TAdjustOutcome::Changed;
-}
-
 TAdjustOutcome AdjustRows(TInternalArrArr& board, int direction) {
   TLineCounts counts;
   CountLines(board, counts);
-  return AdjustRows(board, counts, direction);
+  return AdjustRowsCounted(board, counts, direction).Outcome;
 }
 
 TAdjustOutcome AdjustColumns(TInternalArrArr& board, int direction) {
   TLineCounts counts;
   CountLines(board, counts);
-  return AdjustColumns(board, counts, direction);
+  return AdjustColumnsCounted(board, counts, direction).Outcome;
 }
 
 int PickRow(const TInternalArrArr& board, int direction) {
@@ -168,25 +177,28 @@ bool BalanceFillCount(TInternalArrArr& board, TBalanceOptions options, int targe
 }
 
 bool BalanceFillCount(TInternalArrArr& board, TLineCounts& counts, TBalanceOptions options,
-                      int target, int difference) {
+                      int target, int difference, const TCellChanged& changed) {
   const int direction = (difference > 0) - (difference < 0);
   int count = 0;
   for (const int n : counts.Rows) count += n;
   // Attempts may pass without a change by chance; this many rounds are never
   // needed for a reachable target.
   const long long cap = 100LL * Width(board) * Height(board) + 1000;
+  // Whether an attempt was made; false when balancing is to end here.
+  const auto attempt = [&](const TAdjustResult& result, bool& attempted) {
+    attempted = attempted || result.Outcome != TAdjustOutcome::NotMade;
+    if (result.Outcome != TAdjustOutcome::Changed) return true;
+    count += direction;
+    return !changed || changed(result.Y, result.X);
+  };
   for (long long round = 0; round < cap; ++round) {
     bool attempted = false;
     if (options.Columns) {
-      const TAdjustOutcome outcome = AdjustColumns(board, counts, direction);
-      attempted = outcome != TAdjustOutcome::NotMade;
-      if (outcome == TAdjustOutcome::Changed) count += direction;
+      if (!attempt(AdjustColumnsCounted(board, counts, direction), attempted)) return false;
       if (count == target) return true;
     }
     if (options.Rows) {
-      const TAdjustOutcome outcome = AdjustRows(board, counts, direction);
-      attempted = attempted || outcome != TAdjustOutcome::NotMade;
-      if (outcome == TAdjustOutcome::Changed) count += direction;
+      if (!attempt(AdjustRowsCounted(board, counts, direction), attempted)) return false;
       if (count == target) return true;
     }
     // Nothing changed and nothing could: every further round is the same.

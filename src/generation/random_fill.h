@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -49,23 +50,25 @@ struct TLineCounts {
 };
 void CountLines(const TInternalArrArr& board, TLineCounts& counts);
 
+// Told the row and column of every cell balancing has just changed; answers
+// false to end balancing there, when the caller no longer wants the board.
+using TCellChanged = std::function<bool(int y, int x)>;
+
 // Adds or removes one cell at a time, as difference = target - current count
 // says, until the filled count equals target. Returns false, leaving the board
-// short of the target, when no correction can be made any more or after a
-// generous cap on attempts (targets far outside the usual range). The form
-// with counts takes them as the board's filled counts and keeps them in step.
+// short of the target, when no correction can be made any more, after a
+// generous cap on attempts (targets far outside the usual range) or when
+// `changed` ends it. The form with counts takes them as the board's filled
+// counts and keeps them in step.
 bool BalanceFillCount(TInternalArrArr& board, TBalanceOptions options, int target, int difference);
 bool BalanceFillCount(TInternalArrArr& board, TLineCounts& counts, TBalanceOptions options,
-                      int target, int difference);
+                      int target, int difference, const TCellChanged& changed = {});
 
 // One correction attempt on the row (column) PickRow (PickColumn) chooses:
 // direction -1 empties a filled cell, +1 fills an empty one ("d" in a row,
-// "c" in a column), 0 does nothing. The forms with counts take them as the
-// board's current counts and keep them in step.
+// "c" in a column), 0 does nothing.
 TAdjustOutcome AdjustRows(TInternalArrArr& board, int direction);
 TAdjustOutcome AdjustColumns(TInternalArrArr& board, int direction);
-TAdjustOutcome AdjustRows(TInternalArrArr& board, TLineCounts& counts, int direction);
-TAdjustOutcome AdjustColumns(TInternalArrArr& board, TLineCounts& counts, int direction);
 
 // For direction -1 the first line with the most filled cells, otherwise the
 // first with the fewest.

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "generation/generation_support.h"
 #include "support/board_pictures.h"
@@ -193,4 +196,43 @@ TEST(Balancing, CoinTossIsFair) {
   for (int i = 0; i < 10000; ++i) heads += CoinToss() ? 1 : 0;
   EXPECT_GT(heads, 4700);
   EXPECT_LT(heads, 5300);
+}
+
+TEST(Balancing, ReportsEveryChangedCellAndStopsWhenTold) {
+  SeededDraws seeded(6);
+  for (const int target : {35, 65}) {
+    TInternalArrArr board;
+    const int filled = FillRandomRuns(board, 10, 10, 2);
+    const Picture before = PictureOfLetters(board);
+    TLineCounts counts;
+    CountLines(board, counts);
+    std::set<std::pair<int, int>> reported;
+    ASSERT_TRUE(BalanceFillCount(board, counts, {}, target, target - filled, [&](int y, int x) {
+      reported.insert({y, x});
+      return true;
+    }));
+    std::set<std::pair<int, int>> changed;
+    const Picture after = PictureOfLetters(board);
+    for (int y = 0; y < 10; ++y)
+      for (int x = 0; x < 10; ++x)
+        if (before[y][x] != after[y][x]) changed.insert({y, x});
+    EXPECT_EQ(reported, changed);
+    EXPECT_EQ(static_cast<int>(changed.size()), std::abs(target - filled));
+    // The counts were kept in step.
+    TLineCounts recounted;
+    CountLines(board, recounted);
+    EXPECT_EQ(counts.Rows, recounted.Rows);
+    EXPECT_EQ(counts.Columns, recounted.Columns);
+  }
+  // Told to stop at the third change, balancing ends there, short of the target.
+  TInternalArrArr board;
+  const int filled = FillRandomRuns(board, 10, 10, 2);
+  TLineCounts counts;
+  CountLines(board, counts);
+  int calls = 0;
+  const int target = filled > 50 ? filled - 10 : filled + 10;
+  EXPECT_FALSE(BalanceFillCount(board, counts, {}, target, target - filled,
+                                [&calls](int, int) { return ++calls < 3; }));
+  EXPECT_EQ(calls, 3);
+  EXPECT_EQ(CountFilled(board), filled + (target > filled ? 3 : -3));
 }
