@@ -1,7 +1,6 @@
 #include "generation/candidate_checks.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "generation/random_fill.h"
 #include "generation/rnd.h"
@@ -105,61 +104,6 @@ bool HasTooManyBlocks(const TCountersArr& clues, int limit) {
 bool HasTooManyBlocks(const std::vector<int>& blocks, int limit) {
   if (limit <= 0) return false;
   return std::any_of(blocks.begin(), blocks.end(), [limit](int n) { return n > limit; });
-}
-
-bool BlockLimitsOutOfReach(const TInternalArrArr& board, const TLineCounts& blocks, int columnLimit,
-                           int rowLimit, int difference) {
-  const int width = board.empty() ? 0 : static_cast<int>(board[0].size());
-  const int height = static_cast<int>(board.size());
-  const bool filling = difference > 0;
-  const int budget = std::abs(difference);
-  std::vector<int> costs;
-  // Adds what one line needs to the total; true once the total is past the
-  // budget.
-  const auto exceeds = [&](int length, int beyond, auto letterAt, int& total) {
-    costs.clear();
-    int started = 0;
-    int run = 0;  // length of the current run of filled (emptying) or empty (filling) cells
-    bool inBlock = false;
-    for (int i = 0; i < length; ++i) {
-      const bool filled = IsFilledLetter(letterAt(i));
-      if (filled && !inBlock) {
-        ++started;
-        // The gap just closed lies between two blocks.
-        if (filling && started > 1) costs.push_back(run);
-        run = 0;
-      } else if (!filled && inBlock) {
-        if (!filling) costs.push_back(run);
-        run = 0;
-      }
-      inBlock = filled;
-      ++run;
-    }
-    if (inBlock && !filling) costs.push_back(run);
-    // The `beyond` smallest costs, in any order, come first.
-    std::nth_element(costs.begin(), costs.begin() + (beyond - 1), costs.end());
-    for (int k = 0; k < beyond; ++k) total += costs[k];
-    return total > budget;
-  };
-  if (columnLimit > 0) {
-    int total = 0;
-    for (int x = 0; x < width; ++x) {
-      const int beyond = blocks.Columns[x] - columnLimit;
-      if (beyond > 0 && exceeds(
-                            height, beyond, [&](int y) { return board[y][x]; }, total))
-        return true;
-    }
-  }
-  if (rowLimit > 0) {
-    int total = 0;
-    for (int y = 0; y < height; ++y) {
-      const int beyond = blocks.Rows[y] - rowLimit;
-      if (beyond > 0 && exceeds(
-                            width, beyond, [&](int x) { return board[y][x]; }, total))
-        return true;
-    }
-  }
-  return false;
 }
 
 void CountBlocks(const TInternalArrArr& board, TLineCounts& blocks) {

@@ -28,16 +28,6 @@ bool HasTooManyBlocks(const TCountersArr& clues, int limit);
 // for rows and columns in one pass over the board.
 bool HasTooManyBlocks(const std::vector<int>& blocks, int limit);
 void CountBlocks(const TInternalArrArr& board, TLineCounts& blocks);
-// True when no board made from this one by `difference` cell changes, all
-// fillings (difference > 0) or all emptyings (difference < 0), as balancing
-// makes them, meets the block limits (limits <= 0 do not count). A block
-// disappears only once every cell of it is emptied, and two blocks join only
-// once the whole gap between them is filled, so each line needs at least
-// the sum of its smallest block lengths (gap lengths) for the blocks it has
-// beyond its limit. The board holds "E" and filled letters only; blocks are
-// its block counts (CountBlocks).
-bool BlockLimitsOutOfReach(const TInternalArrArr& board, const TLineCounts& blocks, int columnLimit,
-                           int rowLimit, int difference);
 // Two different lines have equal clues.
 bool HasDuplicateClues(const TCountersArr& clues);
 // On boards larger than 3 x 3, empties one random cell of every row, then of

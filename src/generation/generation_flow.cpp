@@ -63,16 +63,22 @@ bool TPuzzleGenerator::MakeCandidate(const TGenerationParams& p) {
 
 bool TPuzzleGenerator::FillAndCheck(const TGenerationParams& p) {
   const int filled = FillRows(p);
-  if (filled < 0) return false;
+  return filled >= 0 && CheckFilled(p, filled);
+}
+
+bool TPuzzleGenerator::CheckBoard(const TGenerationParams& p, const TInternalArrArr& board) {
+  FBoard = board;
+  CountLines(FBoard, FCounts);
+  CountBlocks(FBoard, FBlocks);
+  return CheckFilled(p, CountFilled(FBoard));
+}
+
+bool TPuzzleGenerator::CheckFilled(const TGenerationParams& p, int filled) {
   // Straight after the run fill every filled cell is a "#": one count serves
   // the line checks and balancing. Balancing never adds a "#", so a line too
   // short of them now stays so, and the candidate is rejected at once.
   if (HasShortLines(p)) return false;
   const bool limited = p.ColumnLimit > 0 || p.RowLimit > 0;
-  // Balancing reaches the target by exactly this many changes, all one way.
-  if (limited &&
-      BlockLimitsOutOfReach(FBoard, FBlocks, p.ColumnLimit, p.RowLimit, p.Target - filled))
-    return false;
   if (!limited) {
     if (!BalanceFillCount(FBoard, FCounts, p.Balance, p.Target, p.Target - filled)) return false;
   } else if (!BalanceWithinReach(p, filled)) {
@@ -132,12 +138,7 @@ int TPuzzleGenerator::FillRows(const TGenerationParams& p) {
   FNoRow.assign(w, kLetterEmpty);
   // Rows with no more "#" than this fail the empty-row (or thin-row) check.
   const int shortRow = w == h && h > 5 ? 1 : 0;
-  const int columnLimit = p.ColumnLimit > 0 ? p.ColumnLimit : w + h;
-  const int rowLimit = p.RowLimit > 0 ? p.RowLimit : w + h;
-  const bool limited = p.ColumnLimit > 0 || p.RowLimit > 0;
   int filled = 0;
-  int columnExcess = 0;
-  int rowExcess = 0;
   for (int y = 0; y < h; ++y) {
     TInternalArr& row = FBoard[y];
     row.resize(w);
@@ -152,24 +153,14 @@ int TPuzzleGenerator::FillRows(const TGenerationParams& p) {
     int rowBlocks = letters[0] == kLetterFilled ? 1 : 0;
     for (int x = 1; x < w; ++x)
       rowBlocks += (letters[x] == kLetterFilled) & (letters[x - 1] != kLetterFilled);
+    FBlocks.Rows[y] = rowBlocks;
     int* const hashes = FCounts.Columns.data();
     int* const blocks = FBlocks.Columns.data();
     for (int x = 0; x < w; ++x) {
       const int hash = letters[x] == kLetterFilled ? 1 : 0;
-      const int starts = hash & (above[x] != kLetterFilled ? 1 : 0);
       hashes[x] += hash;
-      blocks[x] += starts;
-      columnExcess += starts & (blocks[x] > columnLimit ? 1 : 0);
+      blocks[x] += hash & (above[x] != kLetterFilled ? 1 : 0);
     }
-    FBlocks.Rows[y] = rowBlocks;
-    rowExcess += std::max(rowBlocks - rowLimit, 0);
-    if (!limited) continue;
-    // The rows still to come hold between 1 and w - 1 filled cells each, which
-    // bounds how far the final count can miss the target, and so how many
-    // cells balancing may change; the excess can only grow.
-    const int rest = h - 1 - y;
-    const int most = std::max(p.Target - (filled + rest), filled + rest * (w - 1) - p.Target);
-    if (std::max(columnExcess, rowExcess) > most) return -1;
   }
   return filled;
 }

@@ -49,17 +49,22 @@ class TPuzzleGenerator {
   // The same without the final line breaking: false when the candidate was
   // rejected; otherwise the board holds exactly the target count.
   bool FillAndCheck(const TGenerationParams& params);
+  // The same on a board of "#" and "E" as if the run fill had made it, with
+  // the draws balancing makes.
+  bool CheckBoard(const TGenerationParams& params, const TInternalArrArr& board);
   // Does the line solver determine every cell of the working board?
   bool CandidateSolves();
   const TInternalArrArr& Board() const { return FBoard; }
 
  private:
-  // The run fill of the working board, row by row, with the checks that can
-  // already tell a hopeless candidate: a row too short of "#", or more blocks
-  // beyond the limits than balancing could still remove. Leaves the filled
-  // counts of every line in FCounts and the block counts in FBlocks; returns
-  // the filled count, or -1 for a rejected candidate (left half filled).
+  // The run fill of the working board, row by row, rejecting a row too short
+  // of "#" at once. Leaves the filled counts of every line in FCounts and the
+  // block counts in FBlocks; returns the filled count, or -1 for a rejected
+  // candidate (left half filled).
   int FillRows(const TGenerationParams& p);
+  // Everything after the run fill, which left `filled` cells, the counts in
+  // FCounts and the block counts in FBlocks.
+  bool CheckFilled(const TGenerationParams& p, int filled);
   // Balances the filled board to the target, keeping the block counts in
   // FBlocks in step; ends as soon as the surplus blocks outnumber the changes
   // still to come. True when the target is reached within the block limits.

@@ -109,15 +109,16 @@ int FillRandomRuns(TInternalArrArr& board, int width, int height, int divisor) {
 int FillRandomRow(std::span<std::uint8_t> row, int divisor) {
   const int width = static_cast<int>(row.size());
   int filled = 0;
-  int colour = TRnd::RandomRange(0, 1);
-  int run = TRnd::RandomRange(1, width / divisor);
+  // Draws from the bit pool: the fill makes most of a candidate's draws.
+  int colour = TRnd::RandomBit() ? 1 : 0;
+  int run = TRnd::RandomRangeFromBits(1, width / divisor);
   // The first run fits by the caller's contract, every later one by its draw.
   for (int j = 0; j < width;) {
     std::fill(row.begin() + j, row.begin() + j + run, colour == 1 ? kLetterFilled : kLetterEmpty);
     filled += colour * run;
     j += run;
     colour = 1 - colour;
-    if (width - j > 0) run = TRnd::RandomRange(1, width - j);
+    if (width - j > 0) run = TRnd::RandomRangeFromBits(1, width - j);
   }
   return filled;
 }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -42,6 +43,20 @@ class TRnd {
     FBits >>= 1;
     --FBitsLeft;
     return bit;
+  }
+
+  // Uniform over Min..Max (Min <= Max) from the same bit pool: as many bits as
+  // Max - Min needs, taken again while they are above it. Exactly uniform, and
+  // a small range costs a few bits where RandomRange spends a whole word; the
+  // run fill, which draws most, uses it.
+  static std::int32_t RandomRangeFromBits(std::int32_t Min, std::int32_t Max) {
+    const std::uint32_t span = static_cast<std::uint32_t>(Max) - static_cast<std::uint32_t>(Min);
+    if (span == 0) return Min;
+    const int bits = std::bit_width(span);
+    for (;;) {
+      const std::uint32_t value = TakeBits(bits);
+      if (value <= span) return static_cast<std::int32_t>(static_cast<std::uint32_t>(Min) + value);
+    }
   }
 
   // The same contract, always served by the fallback generator.
@@ -82,6 +97,21 @@ class TRnd {
   static constexpr std::size_t kBlockWords = 1024;
 
  private:
+  // The next `count` bits of the pool (1 <= count <= 32), lowest first.
+  static std::uint32_t TakeBits(int count) {
+    if (count <= FBitsLeft) {
+      const std::uint32_t value = count == 32 ? FBits : FBits & ((1u << count) - 1u);
+      FBits = count == 32 ? 0 : FBits >> count;
+      FBitsLeft -= count;
+      return value;
+    }
+    // What is left of this word, then the rest from the next one.
+    const int fromOld = FBitsLeft;
+    const std::uint32_t low = FBits & ((1u << fromOld) - 1u);
+    FBits = NextWord();
+    FBitsLeft = 32;
+    return low | (TakeBits(count - fromOld) << fromOld);
+  }
   // One whole random word, as RandomRange draws it.
   static std::uint32_t NextWord() { return static_cast<std::uint32_t>(RandomRange(0, -1)); }
 

@@ -120,6 +120,59 @@ TEST(Generation, CheckedCandidatesKeepTheirLimits) {
   }
 }
 
+// The checks of a candidate one after another, as documented, on a board
+// straight from the run fill: balancing, the line tests, the block limits and
+// the duplicate test on the clues.
+bool DocumentedChecks(const TGenerationParams& p, TInternalArrArr& board) {
+  const int w = p.Width, h = p.Height;
+  const int filled = CountFilled(board);
+  if (!BalanceFillCount(board, p.Balance, p.Target, p.Target - filled)) return false;
+  if (HasEmptyColumn(board, w, h) || HasEmptyRow(board, w, h)) return false;
+  if (w == h && (HasThinRow(board, w, h) || HasThinColumn(board, w, h))) return false;
+  if (p.ColumnLimit > 0) {
+    TCountersArr rows, columns;
+    BoardRowClues(board, rows);
+    BoardColumnClues(board, columns);
+    if (HasTooManyBlocks(columns, p.ColumnLimit) || HasTooManyBlocks(rows, p.RowLimit))
+      return false;
+    if (p.DuplicateTest && HasDuplicateClues(columns)) return false;
+  }
+  return true;
+}
+
+TEST(Generation, EarlyRejectionsAcceptExactlyWhatTheChecksAccept) {
+  // The generator drops candidates before or during balancing once they
+  // cannot pass; with the same draws it must keep exactly the boards the
+  // checks keep, and leave them the same.
+  struct Case {
+    int w, h, boards;
+  };
+  int kept = 0, dropped = 0;
+  for (const Case c : {Case{10, 10, 1500}, Case{15, 15, 600}, Case{20, 20, 600}, Case{6, 6, 600},
+                       Case{25, 25, 200}, Case{5, 5, 300}, Case{3, 21, 300}}) {
+    const TGenerationParams p = ParamsFor(c.w, c.h);
+    TPuzzleGenerator generator;
+    for (int i = 0; i < c.boards; ++i) {
+      const std::uint64_t seed = static_cast<std::uint64_t>(c.w * 1000 + c.h) * 100000 + i;
+      TInternalArrArr board;
+      TRnd::UseSeed(seed);
+      FillRandomRuns(board, c.w, c.h, p.Divisor);
+      TInternalArrArr checked = board;
+      TRnd::UseSeed(seed + 1);
+      const bool expected = DocumentedChecks(p, checked);
+      TRnd::UseSeed(seed + 1);
+      ASSERT_EQ(generator.CheckBoard(p, board), expected) << c.w << "x" << c.h << " board " << i;
+      if (expected) {
+        EXPECT_EQ(PictureOfLetters(generator.Board()), PictureOfLetters(checked));
+      }
+      (expected ? kept : dropped) += 1;
+    }
+  }
+  TRnd::ResetForTest();
+  EXPECT_GT(kept, 100);
+  EXPECT_GT(dropped, 1000);
+}
+
 TEST(Generation, TenByTenStaysWithinThreeBlocksPerColumnAndTwoPerRow) {
   SeededDraws seeded(22);
   TPuzzleGenerator generator;

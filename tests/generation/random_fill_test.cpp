@@ -49,9 +49,11 @@ TEST(RunFill, RowsAlternateRunsWithABoundedFirstRun) {
 }
 
 TEST(RunFill, DrawsDecideColourAndRunLengths) {
-  // Colour 1 (filled), first run 1 + 4 mod 2 = 1, then runs 1 + 0 mod 4 = 1,
-  // 1 + 1 mod 3 = 2, and the last cell.
-  ScriptedDraws scripted({1, 4, 0, 1, 0});
+  // The fill draws from the bit pool, lowest bit first: colour 1 (filled);
+  // first run 1 + 0 (one bit for 1..2); then 1 + 00 (two bits for 1..4);
+  // 1 + 11 = 4 is beyond 1..3 and drawn again as 1 + 01; the last cell needs
+  // no bits.
+  ScriptedDraws scripted({0b01'11'00'0'1});
   TInternalArrArr board;
   EXPECT_EQ(FillRandomRuns(board, 5, 1, 2), 3);
   EXPECT_EQ(PictureOfLetters(board), (Picture{"#.##."}));

@@ -117,6 +117,39 @@ TEST_F(RndTest, BitsAreFairAndSeededBitsRepeat) {
   EXPECT_EQ(draw(), first);
 }
 
+TEST_F(RndTest, RangesFromBitsTakeJustTheBitsTheyNeed) {
+  // Bits lowest first: 0..4 needs three bits; 5 is above it and drawn again,
+  // 3; 0..1 takes one bit; 7..7 none; 0..255 takes eight bits, four left in
+  // the first word and four from the next.
+  const std::vector<std::uint32_t> words = {0xA0000000u | 5u | 3u << 3 | 1u << 6, 0x5u};
+  std::size_t next = 0;
+  TRnd::SetOsSourceForTest([&](std::span<std::uint8_t> buffer) {
+    for (std::size_t i = 0; i + 4 <= buffer.size(); i += 4) {
+      std::memcpy(buffer.data() + i, &words[next % words.size()], 4);
+      ++next;
+    }
+  });
+  EXPECT_EQ(TRnd::RandomRangeFromBits(0, 4), 3);
+  EXPECT_EQ(TRnd::RandomRangeFromBits(0, 1), 1);
+  EXPECT_EQ(TRnd::RandomRangeFromBits(7, 7), 7);
+  for (int i = 0; i < 21; ++i) TRnd::RandomBit();  // up to the last four bits
+  EXPECT_EQ(TRnd::RandomRangeFromBits(0, 255), 0x5A);
+}
+
+TEST_F(RndTest, RangesFromBitsAreUniform) {
+  std::vector<int> seen(10);
+  for (int i = 0; i < 20000; ++i) ++seen[TRnd::RandomRangeFromBits(1, 10) - 1];
+  for (const int n : seen) {
+    EXPECT_GT(n, 1800);
+    EXPECT_LT(n, 2200);
+  }
+  std::set<int> fromBits;
+  for (int i = 0; i < 1000; ++i) fromBits.insert(TRnd::RandomRangeFromBits(-3, 3));
+  EXPECT_EQ(fromBits, (std::set<int>{-3, -2, -1, 0, 1, 2, 3}));
+  const std::int32_t wide = TRnd::RandomRangeFromBits(0, 2147483647);
+  EXPECT_GE(wide, 0);
+}
+
 TEST_F(RndTest, FirstFailureSwitchesToTheFallbackForGood) {
   int calls = 0;
   TRnd::SetOsSourceForTest([&calls](std::span<std::uint8_t>) {
