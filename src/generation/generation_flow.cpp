@@ -142,25 +142,23 @@ int TPuzzleGenerator::FillRows(const TGenerationParams& p) {
   for (int y = 0; y < h; ++y) {
     TInternalArr& row = FBoard[y];
     row.resize(w);
-    const int inRow = FillRandomRow(row, p.Divisor);
-    filled += inRow;
-    FCounts.Rows[y] = inRow;
-    if (inRow <= shortRow) return -1;
-    // Blocks start at a "#" after an "E" (or the line's start); the rows
-    // above are final. Branch-free, as the letters are random.
+    // Each run of "#" is a block of its row, and starts a block of every
+    // column where the row above (final by now) has no "#".
     const std::uint8_t* above = y > 0 ? FBoard[y - 1].data() : FNoRow.data();
-    const std::uint8_t* letters = row.data();
-    int rowBlocks = letters[0] == kLetterFilled ? 1 : 0;
-    for (int x = 1; x < w; ++x)
-      rowBlocks += (letters[x] == kLetterFilled) & (letters[x - 1] != kLetterFilled);
-    FBlocks.Rows[y] = rowBlocks;
     int* const hashes = FCounts.Columns.data();
     int* const blocks = FBlocks.Columns.data();
-    for (int x = 0; x < w; ++x) {
-      const int hash = letters[x] == kLetterFilled ? 1 : 0;
-      hashes[x] += hash;
-      blocks[x] += hash & (above[x] != kLetterFilled ? 1 : 0);
-    }
+    int rowBlocks = 0;
+    const int inRow = FillRandomRow(row, p.Divisor, [&](int start, int length) {
+      ++rowBlocks;
+      for (int x = start; x < start + length; ++x) {
+        ++hashes[x];
+        blocks[x] += above[x] != kLetterFilled ? 1 : 0;
+      }
+    });
+    filled += inRow;
+    FCounts.Rows[y] = inRow;
+    FBlocks.Rows[y] = rowBlocks;
+    if (inRow <= shortRow) return -1;
   }
   return filled;
 }

@@ -101,24 +101,7 @@ int FillRandomRuns(TInternalArrArr& board, int width, int height, int divisor) {
   int filled = 0;
   for (TInternalArr& row : board) {
     row.resize(width);
-    filled += FillRandomRow(row, divisor);
-  }
-  return filled;
-}
-
-int FillRandomRow(std::span<std::uint8_t> row, int divisor) {
-  const int width = static_cast<int>(row.size());
-  int filled = 0;
-  // Draws from the bit pool: the fill makes most of a candidate's draws.
-  int colour = TRnd::RandomBit() ? 1 : 0;
-  int run = TRnd::RandomRangeFromBits(1, width / divisor);
-  // The first run fits by the caller's contract, every later one by its draw.
-  for (int j = 0; j < width;) {
-    std::fill(row.begin() + j, row.begin() + j + run, colour == 1 ? kLetterFilled : kLetterEmpty);
-    filled += colour * run;
-    j += run;
-    colour = 1 - colour;
-    if (width - j > 0) run = TRnd::RandomRangeFromBits(1, width - j);
+    filled += FillRandomRow(row, divisor, [](int, int) {});
   }
   return filled;
 }

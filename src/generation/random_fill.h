@@ -4,11 +4,13 @@
 // until its filled count equals a target. Every draw comes from TRnd.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <span>
 #include <vector>
 
+#include "generation/rnd.h"
 #include "model/mytypes.h"
 
 // Which lines balancing may correct; at least one is on.
@@ -36,9 +38,30 @@ void ClearBoard(TInternalArrArr& board);
 // number of "#" written. Throws std::invalid_argument when width / divisor is
 // below 1 (no first run would fit).
 int FillRandomRuns(TInternalArrArr& board, int width, int height, int divisor);
-// Fills one row as the run fill does, writing every cell; returns the number
-// of "#". The caller ensures row.size() / divisor is at least 1.
-int FillRandomRow(std::span<std::uint8_t> row, int divisor);
+// Fills one row as the run fill does, writing every cell, and calls
+// filledRun(start, length) for each run of "#"; returns the number of "#".
+// The caller ensures row.size() / divisor is at least 1. The colour and the
+// run lengths come from the bit pool: the fill makes most of a candidate's
+// draws.
+template <typename FilledRun>
+int FillRandomRow(std::span<std::uint8_t> row, int divisor, FilledRun filledRun) {
+  const int width = static_cast<int>(row.size());
+  int filled = 0;
+  bool colour = TRnd::RandomBit();
+  int run = TRnd::RandomRangeFromBits(1, width / divisor);
+  // The first run fits by the caller's contract, every later one by its draw.
+  for (int j = 0; j < width;) {
+    std::fill(row.begin() + j, row.begin() + j + run, colour ? kLetterFilled : kLetterEmpty);
+    if (colour) {
+      filledRun(j, run);
+      filled += run;
+    }
+    j += run;
+    colour = !colour;
+    if (width - j > 0) run = TRnd::RandomRangeFromBits(1, width - j);
+  }
+  return filled;
+}
 
 // Filled cells ("#", "d", "c") of the whole board; row 0 gives the width.
 int CountFilled(const TInternalArrArr& board);
