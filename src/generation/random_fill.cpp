@@ -18,12 +18,21 @@ int Height(const TInternalArrArr& board) {
 // Direction -1: the first line with strictly the most filled cells; otherwise
 // the first with strictly the fewest.
 int PickLine(const std::vector<int>& counts, int direction) {
-  int best = direction < 0 ? 0 : std::numeric_limits<int>::max();
+  const int n = static_cast<int>(counts.size());
   int picked = 0;
-  for (int i = 0; i < static_cast<int>(counts.size()); ++i) {
-    if (direction < 0 ? counts[i] > best : counts[i] < best) {
-      best = counts[i];
-      picked = i;
+  if (direction < 0) {
+    int best = 0;
+    for (int i = 0; i < n; ++i) {
+      const bool better = counts[i] > best;
+      best = better ? counts[i] : best;
+      picked = better ? i : picked;
+    }
+  } else {
+    int best = std::numeric_limits<int>::max();
+    for (int i = 0; i < n; ++i) {
+      const bool better = counts[i] < best;
+      best = better ? counts[i] : best;
+      picked = better ? i : picked;
     }
   }
   return picked;

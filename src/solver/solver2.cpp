@@ -36,10 +36,11 @@ namespace {
 // A set of positions 0 .. 64 W - 1, bit i of word i / 64 standing for i.
 template <int W>
 struct TBits {
-  std::array<std::uint64_t, W> Words{};
+  // Left unset by default: the tables of a solve are filled level by level.
+  std::array<std::uint64_t, W> Words;
 
   static TBits Below(int count) {  // positions 0 .. count - 1
-    TBits b;
+    TBits b{};
     for (int k = 0; k < W; ++k) {
       const int inWord = std::clamp(count - 64 * k, 0, 64);
       b.Words[k] = inWord == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << inWord) - 1;
@@ -50,28 +51,28 @@ struct TBits {
   bool Has(int i) const { return (Words[i / 64] >> (i % 64)) & 1u; }
 
   TBits operator&(const TBits& o) const {
-    TBits r;
+    TBits r{};
     for (int k = 0; k < W; ++k) r.Words[k] = Words[k] & o.Words[k];
     return r;
   }
   TBits operator|(const TBits& o) const {
-    TBits r;
+    TBits r{};
     for (int k = 0; k < W; ++k) r.Words[k] = Words[k] | o.Words[k];
     return r;
   }
   TBits operator^(const TBits& o) const {
-    TBits r;
+    TBits r{};
     for (int k = 0; k < W; ++k) r.Words[k] = Words[k] ^ o.Words[k];
     return r;
   }
   TBits operator~() const {
-    TBits r;
+    TBits r{};
     for (int k = 0; k < W; ++k) r.Words[k] = ~Words[k];
     return r;
   }
   // Every position moved up (Up) or down (Down) by s, 0 <= s < 64 W.
   TBits Up(int s) const {
-    TBits r;
+    TBits r{};
     const int words = s / 64;
     const int bits = s % 64;
     for (int k = W - 1; k >= words; --k) {
@@ -81,7 +82,7 @@ struct TBits {
     return r;
   }
   TBits Down(int s) const {
-    TBits r;
+    TBits r{};
     const int words = s / 64;
     const int bits = s % 64;
     for (int k = 0; k + words < W; ++k) {
@@ -92,7 +93,7 @@ struct TBits {
   }
   // The sum as one wide number.
   TBits operator+(const TBits& o) const {
-    TBits r;
+    TBits r{};
     std::uint64_t carry = 0;
     for (int k = 0; k < W; ++k) {
       const std::uint64_t sum = Words[k] + o.Words[k];
@@ -162,8 +163,8 @@ bool Line::Solve(bool deduce) {
   const int k = FBlockCount;
   // Too long a clue fits nowhere; the passes need not look.
   if (k > 0 && FMinimal[0] > n) return false;
-  TBits<W> notFilled;
-  TBits<W> notEmpty;
+  TBits<W> notFilled{};
+  TBits<W> notEmpty{};
   for (int i = 0; i < n; ++i) {
     if (FCells[i] != 1) notFilled.Set(i);
     if (FCells[i] != -1) notEmpty.Set(i);
@@ -177,7 +178,7 @@ bool Line::Solve(bool deduce) {
   std::array<TBits<W>, kLevels> fits;
   std::array<TBits<W>, kLevels> prefix;
   std::array<TBits<W>, kLevels> ended;
-  TBits<W> origin;
+  TBits<W> origin{};
   origin.Set(0);
   for (int j = 0; j <= k; ++j) {
     TBits<W> seeds = origin;
@@ -193,10 +194,10 @@ bool Line::Solve(bool deduce) {
   // blocks that may start at each position are combined with the prefixes
   // into the cells some placement covers, and the suffixes with the endings
   // into the cells some placement leaves empty.
-  TBits<W> end;
+  TBits<W> end{};
   end.Set(n);
   TBits<W> suffix = SpreadDown(end, notFilled);
-  TBits<W> covered;
+  TBits<W> covered{};
   TBits<W> uncovered = ended[k] & suffix;
   for (int j = k - 1; j >= 0; --j) {
     const TBits<W> starts = fits[j] & suffix.Down(FClue[j]);
