@@ -148,13 +148,12 @@ int TPuzzleGenerator::FillRows(const TGenerationParams& p) {
     int* const hashes = FCounts.Columns.data();
     int* const blocks = FBlocks.Columns.data();
     int rowBlocks = 0;
-    const int inRow = FillRandomRow(row, p.Divisor, [&](int start, int length) {
-      ++rowBlocks;
-      for (int x = start; x < start + length; ++x) {
-        ++hashes[x];
-        blocks[x] += above[x] != kLetterFilled ? 1 : 0;
-      }
-    });
+    const int inRow = FillRandomRow(
+        row, p.Divisor, [&rowBlocks](int, int) { ++rowBlocks; },
+        [&](int x) {
+          ++hashes[x];
+          blocks[x] += above[x] != kLetterFilled ? 1 : 0;
+        });
     filled += inRow;
     FCounts.Rows[y] = inRow;
     FBlocks.Rows[y] = rowBlocks;

@@ -110,7 +110,8 @@ int FillRandomRuns(TInternalArrArr& board, int width, int height, int divisor) {
   int filled = 0;
   for (TInternalArr& row : board) {
     row.resize(width);
-    filled += FillRandomRow(row, divisor, [](int, int) {});
+    filled += FillRandomRow(
+        row, divisor, [](int, int) {}, [](int) {});
   }
   return filled;
 }

@@ -39,21 +39,27 @@ void ClearBoard(TInternalArrArr& board);
 // below 1 (no first run would fit).
 int FillRandomRuns(TInternalArrArr& board, int width, int height, int divisor);
 // Fills one row as the run fill does, writing every cell, and calls
-// filledRun(start, length) for each run of "#"; returns the number of "#".
-// The caller ensures row.size() / divisor is at least 1. The colour and the
-// run lengths come from the bit pool: the fill makes most of a candidate's
-// draws.
-template <typename FilledRun>
-int FillRandomRow(std::span<std::uint8_t> row, int divisor, FilledRun filledRun) {
+// filledRun(start, length) as each run of "#" begins and filledCell(x) for
+// each of its cells; returns the number of "#". The caller ensures
+// row.size() / divisor is at least 1. The colour and the run lengths come from
+// the bit pool: the fill makes most of a candidate's draws.
+template <typename FilledRun, typename FilledCell>
+int FillRandomRow(std::span<std::uint8_t> row, int divisor, FilledRun filledRun,
+                  FilledCell filledCell) {
   const int width = static_cast<int>(row.size());
   int filled = 0;
   bool colour = TRnd::RandomBit();
   int run = TRnd::RandomRangeFromBits(1, width / divisor);
+  // Runs are short: one pass of "E" over the row, then "#" a cell at a time.
+  std::fill(row.begin(), row.end(), kLetterEmpty);
   // The first run fits by the caller's contract, every later one by its draw.
   for (int j = 0; j < width;) {
-    std::fill(row.begin() + j, row.begin() + j + run, colour ? kLetterFilled : kLetterEmpty);
     if (colour) {
       filledRun(j, run);
+      for (int x = j; x < j + run; ++x) {
+        row[x] = kLetterFilled;
+        filledCell(x);
+      }
       filled += run;
     }
     j += run;
