@@ -1,6 +1,6 @@
 // Speed of puzzle generation: one whole puzzle per size as a new-puzzle
 // request makes it, the line solver on candidates it accepts and rejects, and
-// one draw of the random source.
+// one draw of the random source, a whole word or from the bit pool.
 #include <benchmark/benchmark.h>
 
 #include <stdexcept>
@@ -85,5 +85,18 @@ void BM_RandomRange(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(TRnd::RandomRange(1, 10));
 }
 BENCHMARK(BM_RandomRange);
+
+// The draws of the run fill and of balancing, from the bit pool.
+void BM_RandomRangeFromBits(benchmark::State& state) {
+  TRnd::ResetForTest();
+  for (auto _ : state) benchmark::DoNotOptimize(TRnd::RandomRangeFromBits(1, 10));
+}
+BENCHMARK(BM_RandomRangeFromBits);
+
+void BM_RandomBit(benchmark::State& state) {
+  TRnd::ResetForTest();
+  for (auto _ : state) benchmark::DoNotOptimize(TRnd::RandomBit());
+}
+BENCHMARK(BM_RandomBit);
 
 }  // namespace
