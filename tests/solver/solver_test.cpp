@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "enumerating_line.h"
 #include "model/nono_game.h"
 #include "solver/solver2.h"
 #include "support/board_pictures.h"
@@ -220,6 +221,37 @@ TEST(Line, AgreesWithBruteForceOnRandomLines) {
     unsolvable += fits ? 0 : 1;
   }
   EXPECT_GT(unsolvable, 0);
+}
+
+// The bit-parallel passes settle exactly what the step-by-step placement
+// enumeration (PlaceBlock, RecordPlacement, HasPlacement, CanBe) settles.
+TEST(Line, AgreesWithThePlacementEnumeration) {
+  std::mt19937 random(4242);
+  for (int round = 0; round < 3000; ++round) {
+    const int n = 1 + static_cast<int>(random() % 24);
+    TCounterArr clue;
+    for (int left = n; left > 0;) {
+      const int block = 1 + static_cast<int>(random() % std::min(left, 6));
+      if (random() % 3 == 0) break;
+      clue.push_back(block);
+      left -= block + 1;
+    }
+    TCounterArr cells(n, 0);
+    for (std::int32_t& cell : cells) {
+      const auto roll = random() % 8;
+      cell = roll == 0 ? 1 : roll == 1 ? -1 : 0;
+    }
+    EnumeratingLine reference(clue);
+    reference.LoadLine(cells);
+    const bool fits = reference.SolveLine();
+    TCounterArr got = cells;
+    Line line(clue);
+    line.LoadLine(got);
+    ASSERT_EQ(line.SolveLine(), fits) << TextOf(cells) << " round " << round;
+    if (fits) {
+      EXPECT_EQ(TextOf(got), TextOf(reference.Cells())) << TextOf(cells);
+    }
+  }
 }
 
 TEST(Line, LongLinesUpToTheLongest) {
