@@ -26,24 +26,19 @@
 #include "util/app_environment.h"
 #include "util/utils.h"
 #include "view/frame_grid.h"
+#include "view/view_colors.h"
 
 namespace {
 
 constexpr int kButtonWidth = 125;
 constexpr int kButtonHeight = 25;
 constexpr int kSpacing = 8;
-constexpr int kSlotItemTag = 1;
 
 // The name a menu caption stands for: platform accelerator markers removed.
 std::string CaptionName(const QString& caption) {
   QString name = caption;
   name.remove('&');
   return name.toStdString();
-}
-
-QColor ToQColor(TColor colour) {
-  const TColor rgb = TUtils::ColorToRGB(colour);
-  return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
 }
 
 void SetPanelColour(QWidget* panel, TColor colour) {

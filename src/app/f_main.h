@@ -31,6 +31,9 @@ constexpr int uaFinished = 1;
 constexpr int uaDisableAll = 2;
 constexpr int uaEnableAll = 4;
 
+// The tag of the game menu's slot items.
+constexpr int kSlotItemTag = 1;
+
 class TfrmMain : public TfrmBase {
   Q_OBJECT
 

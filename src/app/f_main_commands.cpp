@@ -298,7 +298,7 @@ void TfrmMain::aDebugExecute() {
   if (!FDiagnostics) return;
   std::string text;
   for (QAction* item : pmGame()->actions()) {
-    if (item->data().toInt() != 1) continue;
+    if (item->data().toInt() != kSlotItemTag) continue;
     SwitchToSlot(item);
     for (int n = 1; n <= 3; ++n) {
       FCurrentGame->StartNewPuzzle(0);
