@@ -8,6 +8,7 @@
 
 #include "generation/candidate_checks.h"
 #include "generation/generation_flow.h"
+#include "generation/new_random.h"
 #include "generation/rnd.h"
 #include "model/nono_game.h"
 #include "solver/solver2.h"
@@ -20,7 +21,7 @@ void BM_GeneratePuzzle(benchmark::State& state) {
   TNonoGame game(side, side);
   const int percentage = DefaultFillPct(side, side, 0);
   for (auto _ : state) {
-    game.NewRandom(side, side, percentage);
+    NewRandom(game, side, side, percentage);
     benchmark::DoNotOptimize(game.SolutionFilled());
   }
 }

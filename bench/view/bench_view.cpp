@@ -12,8 +12,8 @@
 #include "model/nono_game.h"
 #include "model/process_flags.h"
 #include "support/board_pictures.h"
+#include "util/app_environment.h"
 #include "view/frame_grid.h"
-#include "view/light_palette.h"
 #include "view/paint_box.h"
 
 namespace {
@@ -51,7 +51,7 @@ struct View {
   View(int side, QSize hostSize, TLayoutFlags flags) {
     const Boards b = MakeBoards(side);
     game = test_support::GameOf(b.solution, b.player);
-    game->SetPalette(test_support::LightPalette());
+    game->SetPalette(LightBoardPalette());
     host = std::make_unique<QWidget>();
     host->resize(hostSize);
     frame = new TframeGrid(host.get());

@@ -280,8 +280,9 @@ void TfrmMain::CreateMissingDefaultSlots() {
 
 TGame* TfrmMain::CreateSlot(const std::string& name, int width, int height, TDifficulty difficulty,
                             bool generate) {
-  auto game = std::make_unique<TGame>(font(), name, width, height, FGameSettings.get(),
-                                      [this] { OnSlotChanged(); });
+  auto game = std::make_unique<TGame>(
+      font(), name, width, height, FGameSettings.get(),
+      FFirstRun ? TPictureSource::BuiltIn : TPictureSource::Generated, [this] { OnSlotChanged(); });
   game->Puzzle().SetPalette(FAppSettings->GetBoardPalette());
   game->Puzzle().SetRandomFillType(0);
   game->Attach(generate, DefaultFillPct(width, height, difficulty));
@@ -409,8 +410,8 @@ void TfrmMain::ApplyBarAndColors() {
   DockPanels();
   RelayoutWindow();
   const TBoardPalette& palette = FAppSettings->GetBoardPalette();
-  SetPanelColour(FpBoard, palette[9]);
-  SetPanelColour(FpButtons, TUtils::ShiftColor(palette[9], -20));
+  SetPanelColour(FpBoard, palette[prBoardArea]);
+  SetPanelColour(FpButtons, TUtils::ShiftColor(palette[prBoardArea], -20));
 }
 
 void TfrmMain::ApplyTexts() {

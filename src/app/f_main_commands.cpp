@@ -130,7 +130,7 @@ void TfrmMain::StartCelebration() {
 void TfrmMain::StopCelebration() {
   FtCongrats->stop();
   if (FCurrentGame) {
-    FPulseColor = FCurrentGame->Puzzle().Palette()[4];
+    FPulseColor = FCurrentGame->Puzzle().Palette()[prTickPen];
     FCurrentGame->SetInputEnabled(true);
   }
   FCelebrating = false;
@@ -146,7 +146,7 @@ void TfrmMain::tCongratsTimer() {
 
   TNonoGame& puzzle = FCurrentGame->Puzzle();
   if (!FCelebrating) {
-    FPulseColor = puzzle.Palette()[4];
+    FPulseColor = puzzle.Palette()[prTickPen];
     FPulseLimit = 20;
     FPulseStep = 2;
     FPulseOffset = 0;

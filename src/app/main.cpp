@@ -3,7 +3,7 @@
 #include <iostream>
 #include <string>
 
-#include "generation/command_line.h"
+#include "cli/command_line.h"
 
 #ifdef TAVELO_WITH_WINDOW
 #include <QApplication>

@@ -195,9 +195,3 @@ const TInternalArrArr& TPuzzleGenerator::Generate(const TGenerationParams& param
   }
   throw std::runtime_error(failed + std::to_string(MaxCandidates) + " attempts");
 }
-
-void StartNewPuzzleModel(TNonoGame& game, TDifficulty difficulty) {
-  game.SetFillPct(DefaultFillPct(game.Width(), game.Height(), difficulty));
-  game.SetDifficulty(difficulty);
-  game.Regenerate();
-}

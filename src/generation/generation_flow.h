@@ -81,7 +81,3 @@ class TPuzzleGenerator {
   TCountersArr FColumnClues;
   NonogramSolver FSolver;
 };
-
-// The model side of a slot's new-puzzle request: the fill percentage for the
-// puzzle's size and the difficulty, the difficulty, then Regenerate.
-void StartNewPuzzleModel(TNonoGame& game, TDifficulty difficulty);

@@ -1,29 +1,33 @@
-// The puzzle's generation operations: a new picture for the puzzle, either
-// generated or, on the first run, one of the built-in ones.
+#include "generation/new_random.h"
+
 #include <stdexcept>
 
 #include "generation/generation_flow.h"
 #include "generation/rnd.h"
 #include "generation/templates.h"
-#include "model/nono_game.h"
-#include "model/process_flags.h"
 
-void TNonoGame::NewRandom(int width, int height, int fillPct) {
-  SetFillPct(fillPct);
-  if (RandomFillType() != 0) throw std::runtime_error("Unsupported RandomFillType");
-  if (SettingsFileMissing) {
+void NewRandom(TNonoGame& game, int width, int height, int fillPct, TPictureSource source) {
+  game.SetFillPct(fillPct);
+  if (game.RandomFillType() != 0) throw std::runtime_error("Unsupported RandomFillType");
+  if (source == TPictureSource::BuiltIn) {
     for (const TTemplateRec& rec : Templates())
       if (rec.Width == width && rec.Height == height)
-        LoadSolutionGrid(TemplateBoard(rec, TRnd::RandomRange(0, 2)));
+        game.LoadSolutionGrid(TemplateBoard(rec, TRnd::RandomRange(0, 2)));
     return;
   }
   // Kept between requests (all on the one UI thread), so a request reuses the
   // storage of the last one instead of allocating it again.
   static TPuzzleGenerator generator;
-  LoadSolutionGrid(generator.Generate(GenerationParams(width, height, fillPct)));
+  game.LoadSolutionGrid(generator.Generate(GenerationParams(width, height, fillPct)));
 }
 
-void TNonoGame::Regenerate() {
-  NewRandom(Width(), Height(), FillPct());
-  ClearHistory();
+void Regenerate(TNonoGame& game, TPictureSource source) {
+  NewRandom(game, game.Width(), game.Height(), game.FillPct(), source);
+  game.ClearHistory();
+}
+
+void StartNewPuzzleModel(TNonoGame& game, TDifficulty difficulty, TPictureSource source) {
+  game.SetFillPct(DefaultFillPct(game.Width(), game.Height(), difficulty));
+  game.SetDifficulty(difficulty);
+  Regenerate(game, source);
 }

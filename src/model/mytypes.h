@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "util/color.h"
+
 // One-byte cell state. A filled cell is exactly a psChecked cell.
 enum TPieceState : std::uint8_t {
   psNone = 0,             // no state; positions outside the board
@@ -55,12 +57,6 @@ inline constexpr std::array<const char*, 3> kDifficultyNames = {"Normal", "Mediu
 
 // Fill percentage for a new puzzle of the given size and difficulty.
 int DefaultFillPct(int width, int height, int difficulty);
-
-// Colours are 0x00BBGGRR; a value whose top byte is 0xFF names a system colour
-// by its index in the low byte.
-using TColor = std::uint32_t;
-constexpr int kBoardPaletteSize = 16;
-using TBoardPalette = std::array<TColor, kBoardPaletteSize>;
 
 // Pointer flags passed with every board pointer event (TBoardMouseFlags).
 using TBoardMouseFlags = std::uint16_t;

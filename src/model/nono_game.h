@@ -118,14 +118,6 @@ class TNonoGame {
   std::string ColumnListing() const;
   std::string SolutionArrayText(const std::string& name) const;
 
-  // --- Generation (defined by the generation layer) ---
-  // Stores the percentage and replaces the solution with a new line-solvable
-  // picture (or a built-in one on the first run). Throws "Unsupported
-  // RandomFillType" when RandomFillType is not 0, leaving the solution as it was.
-  void NewRandom(int width, int height, int fillPct);
-  // NewRandom at the current size and FillPct, then ClearHistory.
-  void Regenerate();
-
   // --- View-facing values ---
   // 14 when zoomed, else 1 with AutoFit, else 2.
   TLayoutFlags LayoutFlags() const;

@@ -3,4 +3,3 @@
 TAppPhase AppPhase = apNone;
 bool AppBusy = false;
 bool CtrlHeld = false;
-bool SettingsFileMissing = false;

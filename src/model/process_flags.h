@@ -1,6 +1,5 @@
 // Process-wide state shared across layers without a dependency between them:
-// the application phase and busy flag the board view reads, and the first-run
-// flag that generation reads.
+// the application phase, busy flag and Ctrl key that the board view reads.
 #pragma once
 
 enum TAppPhase : int { apNone = 0, apStarting = 1, apRunning = 2, apClosing = 3 };
@@ -13,7 +12,3 @@ extern bool AppBusy;
 // Set by the main window while the Ctrl key is down; the board shows position
 // counters only then.
 extern bool CtrlHeld;
-
-// True when the settings file did not exist at start-up; stays set for the
-// rest of the process. Generation hands out the built-in pictures while set.
-extern bool SettingsFileMissing;

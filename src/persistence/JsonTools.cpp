@@ -4,7 +4,7 @@
 #include <cmath>
 #include <utility>
 
-#include "text/utf8.h"
+#include "util/utf8.h"
 
 namespace {
 

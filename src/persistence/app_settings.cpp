@@ -5,7 +5,6 @@
 #include <system_error>
 #include <utility>
 
-#include "model/process_flags.h"
 #include "platform/atomic_file.h"
 #include "util/app_environment.h"
 #include "util/utils.h"
@@ -40,7 +39,6 @@ bool TAppSettings::Load() {
   std::error_code error;
   const std::filesystem::file_status status = std::filesystem::status(FFileName, error);
   if (status.type() == std::filesystem::file_type::not_found) {
-    SettingsFileMissing = true;
     return false;
   }
   std::ifstream in(FFileName, std::ios::binary);
@@ -54,7 +52,6 @@ bool TAppSettings::Load() {
   TTextLines text = DecodeTextLines(bytes);
   FLines = std::move(text.Lines);
   FEncoding = text.Encoding;
-  SettingsFileMissing = false;
   return true;
 }
 

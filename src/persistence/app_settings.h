@@ -39,9 +39,8 @@ class TAppSettings {
   TAppSettings(const std::filesystem::path& folder, const std::string& fileName, char separator);
 
   // Replaces the lines by the file's when it exists and returns true;
-  // otherwise keeps the defaults and returns false. Sets SettingsFileMissing
-  // to the opposite of the result. Throws std::runtime_error when the file
-  // exists but cannot be read.
+  // otherwise keeps the defaults and returns false (a first run). Throws
+  // std::runtime_error when the file exists but cannot be read.
   bool Load();
   // Replaces the file with the lines; throws std::runtime_error on failure,
   // leaving the old file as it was.

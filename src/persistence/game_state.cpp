@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "persistence/JsonTools.h"
-#include "text/lang_helper.h"
 #include "util/utils.h"
 
 namespace {
@@ -49,9 +48,7 @@ std::size_t CellCount(int w, int h) {
 
 }  // namespace
 
-EGameStateInvalid::EGameStateInvalid()
-    : std::runtime_error(TextFor(ttnInvalidDataFound) + "/" + EnglishTextFor(ttnInvalidDataFound)) {
-}
+EGameStateInvalid::EGameStateInvalid() : std::runtime_error("Invalid data found") {}
 
 char StateToChar(TPieceState state) {
   switch (state) {

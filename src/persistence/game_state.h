@@ -39,8 +39,8 @@ struct TGameStateRec {
   std::uint8_t RandomFillType = 0;
 };
 
-// The message is the "invalid data" text in the current language, "/", and
-// the same text in English.
+// The message is "Invalid data found", for logs and the command line; a window
+// words the refusal for the player in the player's language.
 class EGameStateInvalid : public std::runtime_error {
  public:
   EGameStateInvalid();

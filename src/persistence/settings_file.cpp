@@ -1,6 +1,6 @@
 #include "persistence/settings_file.h"
 
-#include "text/utf8.h"
+#include "util/utf8.h"
 
 namespace {
 

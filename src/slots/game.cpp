@@ -4,16 +4,17 @@
 #include <QClipboard>
 #include <algorithm>
 
-#include "generation/generation_flow.h"
+#include "generation/new_random.h"
 #include "persistence/game_settings.h"
 #include "persistence/game_state.h"
 #include "view/frame_grid.h"
 #include "view/nono_grid.h"
 
 TGame::TGame(const QFont& font, const std::string& name, int width, int height,
-             TGameSettings* settings, TChangeEvent onChange)
+             TGameSettings* settings, TPictureSource pictures, TChangeEvent onChange)
     : FName(name),
       FSettings(settings),
+      FPictures(pictures),
       FPuzzle(std::make_unique<TNonoGame>(width, height)),
       FView(std::make_unique<TframeGrid>()),
       FOnChange(std::move(onChange)) {
@@ -27,7 +28,7 @@ TGame::TGame(const QFont& font, const std::string& name, int width, int height,
 TGame::~TGame() = default;
 
 void TGame::Attach(bool generate, int pct) {
-  if (generate) FPuzzle->NewRandom(FPuzzle->Width(), FPuzzle->Height(), pct);
+  if (generate) NewRandom(*FPuzzle, FPuzzle->Width(), FPuzzle->Height(), pct, FPictures);
   FView->SetGame(FPuzzle.get());
   FView->SetMarginXPercent(5);
   FView->SetMarginYPercent(5);
@@ -72,7 +73,7 @@ bool TGame::ZoomStep(int delta) {
 }
 
 void TGame::ApplyBackground() {
-  FView->SetPanelColor(FPuzzle->Palette()[9]);
+  FView->SetPanelColor(FPuzzle->Palette()[prBoardArea]);
 }
 
 void TGame::SetHotTrackCounters(bool on) {
@@ -86,7 +87,7 @@ void TGame::SetDrawCellsPos(bool on) {
 }
 
 void TGame::StartNewPuzzle(TDifficulty difficulty) {
-  StartNewPuzzleModel(*FPuzzle, difficulty);
+  StartNewPuzzleModel(*FPuzzle, difficulty, FPictures);
   FStatus = gsPlaying;
 }
 

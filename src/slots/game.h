@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "generation/new_random.h"
 #include "model/nono_game.h"
 
 class QWidget;
@@ -30,8 +31,10 @@ class TGame {
   // Raised by the view after every pointer event that reached the puzzle.
   using TChangeEvent = std::function<void()>;
 
+  // pictures: where New takes its pictures from (built-in ones on the very
+  // first run).
   TGame(const QFont& font, const std::string& name, int width, int height, TGameSettings* settings,
-        TChangeEvent onChange);
+        TPictureSource pictures, TChangeEvent onChange);
   ~TGame();
   TGame(const TGame&) = delete;
   TGame& operator=(const TGame&) = delete;
@@ -91,6 +94,7 @@ class TGame {
  private:
   std::string FName;
   TGameSettings* FSettings;  // not owned
+  TPictureSource FPictures;
   std::unique_ptr<TNonoGame> FPuzzle;
   std::unique_ptr<TframeGrid> FView;
   QWidget* FHost = nullptr;  // not owned

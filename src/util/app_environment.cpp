@@ -48,7 +48,7 @@ std::string GetVersionString(bool withPlatform) {
 }
 
 const TBoardPalette& LightBoardPalette() {
-  static constexpr TBoardPalette palette = {
+  static constexpr TBoardPalette palette = {{
       0xFFFFFF,           // empty cell
       0x000000,           // filled cell
       0xFF0000,           // not shown by the board
@@ -65,14 +65,14 @@ const TBoardPalette& LightBoardPalette() {
       0x00FFFF,           // background of a hot clue cell
       0xC0DCC0,           // hot dot
       0xC0C0C0,           // not shown
-  };
+  }};
   return palette;
 }
 
 const TBoardPalette& DarkBoardPalette() {
   static const TBoardPalette palette = [] {
     TBoardPalette dark = LightBoardPalette();
-    dark[9] = 0x242121;  // red 33, green 33, blue 36
+    dark[prBoardArea] = 0x242121;  // red 33, green 33, blue 36
     return dark;
   }();
   return palette;

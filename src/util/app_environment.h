@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "model/mytypes.h"
+#include "util/color.h"
 
 inline constexpr const char* kProductName = "TAVELO";
 

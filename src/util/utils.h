@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/mytypes.h"
+#include "util/color.h"
 
 using TBytes = std::vector<std::uint8_t>;
 using TByteSet = std::bitset<8>;

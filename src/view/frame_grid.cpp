@@ -16,9 +16,9 @@ constexpr int kInitialCellSize = 20;
 
 void SetUpGrid(TNonoGrid& grid, const TBoardPalette& palette, bool linesX, bool linesY) {
   grid.SetFillPercent(100);
-  grid.SetBackgroundColor(palette[6]);
-  grid.SetCellColor(palette[9]);
-  grid.SetGroupLineColor(palette[11]);
+  grid.SetBackgroundColor(palette[prGridBackground]);
+  grid.SetCellColor(palette[prBoardArea]);
+  grid.SetGroupLineColor(palette[prGroupLine]);
   grid.SetBorderWidth(3);
   grid.SetGroupCols(5);
   grid.SetGroupRows(5);

@@ -134,7 +134,7 @@ class TframeGrid : public QWidget {
   bool PaintGrid(TNonoGrid* grid, QPainter& painter);
   void DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
   void DrawHotDot(QPainter& canvas, const TCellRect& r);
-  QRgb PaletteColor(int entry);
+  QRgb PaletteColor(TPaletteRole role);
   void DrawCellCounter(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
   void DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
   const QFont& ClueFont(int size);

@@ -72,15 +72,15 @@ void TframeGrid::changeEvent(QEvent* e) {
   QWidget::changeEvent(e);
 }
 
-QRgb TframeGrid::PaletteColor(int entry) {
+QRgb TframeGrid::PaletteColor(TPaletteRole role) {
   // Converted once per palette: the board painter asks for every cell.
   const TBoardPalette& palette = FGame->Palette();
   if (!FPaletteConverted || palette != FConvertedPalette) {
-    for (int i = 0; i < kBoardPaletteSize; ++i) FPaletteColors[i] = ToQRgb(palette[i]);
+    for (int i = 0; i < kBoardPaletteSize; ++i) FPaletteColors[i] = ToQRgb(palette.Colors[i]);
     FConvertedPalette = palette;
     FPaletteConverted = true;
   }
-  return FPaletteColors[entry];
+  return FPaletteColors[role];
 }
 
 void TframeGrid::DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int row,
@@ -99,21 +99,24 @@ void TframeGrid::DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int r
   // filled first.
   switch (s) {
     case psCorrect:
-      mark(FSprites[kSpriteCorrect], TCellMark::Tick, PaletteColor(5), PaletteColor(4));
+      mark(FSprites[kSpriteCorrect], TCellMark::Tick, PaletteColor(prTickBackground),
+           PaletteColor(prTickPen));
       break;
     case psAllCorrect:
-      mark(FSprites[kSpriteAllCorrect], TCellMark::Tick, PaletteColor(5),
+      mark(FSprites[kSpriteAllCorrect], TCellMark::Tick, PaletteColor(prTickBackground),
            ToQRgb(FGame->AllCorrectColor()));
       break;
     case psCrossed:
-      mark(FSprites[kSpriteCrossed], TCellMark::Cross, PaletteColor(8), PaletteColor(3));
+      mark(FSprites[kSpriteCrossed], TCellMark::Cross, PaletteColor(prCrossedCell),
+           PaletteColor(prCrossPen));
       break;
     case psIncorrect:
-      mark(FSprites[kSpriteIncorrect], TCellMark::Cross, PaletteColor(1), PaletteColor(3));
+      mark(FSprites[kSpriteIncorrect], TCellMark::Cross, PaletteColor(prFilledCell),
+           PaletteColor(prCrossPen));
       break;
     default: {
       const TCellRect fill = grid.FillPercent() != 100 ? ShrinkToPercent(r, grid.FillPercent()) : r;
-      FillSolid(canvas, fill.ToQRect(), PaletteColor(s == psChecked ? 1 : 0));
+      FillSolid(canvas, fill.ToQRect(), PaletteColor(s == psChecked ? prFilledCell : prEmptyCell));
       const bool hotDot =
           s == psUnchecked && FHotTrackBoard && (row == grid.HotRow() || col == grid.HotCol());
       if (hotDot) DrawHotDot(canvas, r);
@@ -135,7 +138,7 @@ void TframeGrid::DrawHotDot(QPainter& canvas, const TCellRect& r) {
     FHotDotPercent = p;
   }
   const TCellRect dot = ShrinkToPercent(r, FHotDotPercent);
-  if (dot.Width() > 0 && dot.Height() > 0) FillSolid(canvas, dot.ToQRect(), PaletteColor(14));
+  if (dot.Width() > 0 && dot.Height() > 0) FillSolid(canvas, dot.ToQRect(), PaletteColor(prHotDot));
 }
 
 void TframeGrid::DrawCellCounter(TNonoGrid&, QPainter& canvas, int col, int row,
@@ -151,7 +154,7 @@ void TframeGrid::DrawCellCounter(TNonoGrid&, QPainter& canvas, int col, int row,
   QFont counterFont = font();
   counterFont.setPointSize(std::max(1, DivRoundHalfEven(std::int64_t{w} * 2, 7)));
   canvas.setFont(counterFont);
-  canvas.setPen(ToQColor(FGame->Palette()[12]));
+  canvas.setPen(ToQColor(FGame->Palette()[prCounterText]));
   const QString text = QString::number(n);
   const QFontMetrics metrics = canvas.fontMetrics();
   const int x = r.Left + (w - metrics.horizontalAdvance(text)) / 2;
@@ -196,10 +199,10 @@ void TframeGrid::DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int ro
   if (!FGame) return;
   const QFont& clueFont = ClueFont(ClueFontSize(r));
   const bool hot = grid.HotTrack() && (col == grid.HotCol() || row == grid.HotRow());
-  const QRgb background = PaletteColor(hot ? 13 : 7);
+  const QRgb background = PaletteColor(hot ? prHotClue : prClueBackground);
   CopyImage(canvas, r.Left, r.Top,
             FClueSprites.Get(grid.GetText(col, row), r.Width(), r.Height(), clueFont, background,
-                             PaletteColor(10)));
+                             PaletteColor(prClueText)));
 }
 
 void TframeGrid::Flash(int count, int ms) {

@@ -129,7 +129,7 @@ TEST_F(Commands, CheckOnASolvedBoardCelebrates) {
   // The pulse: offsets 2, 4, ..., 20, 18, ..., -20, -18, ...; the colour
   // shifts from the tick colour step by step, accumulating.
   Window->tCongrats()->stop();
-  TColor colour = Puzzle().Palette()[4];
+  TColor colour = Puzzle().Palette()[prTickPen];
   std::vector<int> offsets;
   for (int i = 0; i < 41; ++i) {
     Window->tCongratsTimer();

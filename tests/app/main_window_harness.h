@@ -44,7 +44,6 @@ class MainWindowTest : public ::testing::Test {
     AppPhase = apNone;
     AppBusy = false;
     CtrlHeld = false;
-    SettingsFileMissing = false;
     ThemeMode = 0;
     TRnd::UseSeed(7);
     SetMessageBoxHandler([this](const TMessageBoxRequest& r) {

@@ -255,5 +255,5 @@ TEST_F(MainWindow, DarkSystemThemeGivesTheDarkBoardArea) {
   const TColor bar = TUtils::ColorToRGB(TUtils::ShiftColor(0x242121, -20));
   EXPECT_EQ(Window->pButtons()->palette().color(QPalette::Window),
             QColor(bar & 0xFF, (bar >> 8) & 0xFF, (bar >> 16) & 0xFF));
-  EXPECT_EQ(Puzzle().Palette()[9], 0x242121u);
+  EXPECT_EQ(Puzzle().Palette()[prBoardArea], 0x242121u);
 }

@@ -1,4 +1,5 @@
 #include "generation/generation_flow.h"
+#include "generation/new_random.h"
 
 #include <gtest/gtest.h>
 
@@ -27,15 +28,6 @@ int MostBlocks(const TCountersArr& clues) {
   for (const TCounterArr& clue : clues) most = std::max(most, clue.size());
   return static_cast<int>(most);
 }
-
-// Sets the first-run flag for one test.
-class FirstRun {
- public:
-  FirstRun() { SettingsFileMissing = true; }
-  ~FirstRun() { SettingsFileMissing = false; }
-  FirstRun(const FirstRun&) = delete;
-  FirstRun& operator=(const FirstRun&) = delete;
-};
 
 }  // namespace
 
@@ -233,13 +225,13 @@ TEST(Generation, SizesThatNeverPassEndWithAClearError) {
 TEST(NewRandom, ReplacesTheSolutionWithAGeneratedPuzzle) {
   SeededDraws seeded(25);
   auto game = GameOf({"#....", ".....", ".....", ".....", "....#"});
-  game->NewRandom(5, 5, 50);
+  NewRandom(*game, 5, 5, 50);
   EXPECT_EQ(game->FillPct(), 50);
   EXPECT_EQ(game->SolutionFilled(), 12);
   EXPECT_TRUE(IsLineSolvable(*game));
   EXPECT_EQ(PlayerOf(*game), (Picture(5, ".....")));
   // A request for another size gives a puzzle of that size.
-  game->NewRandom(3, 21, 50);
+  NewRandom(*game, 3, 21, 50);
   EXPECT_EQ(game->Width(), 3);
   EXPECT_EQ(game->Height(), 21);
   EXPECT_TRUE(IsLineSolvable(*game));
@@ -251,7 +243,7 @@ TEST(NewRandom, UnsupportedFillTypeLeavesTheSolution) {
   game->SetRandomFillType(1);
   game->SetFillPct(10);
   try {
-    game->NewRandom(3, 3, 40);
+    NewRandom(*game, 3, 3, 40);
     FAIL() << "no exception";
   } catch (const std::runtime_error& e) {
     EXPECT_STREQ(e.what(), "Unsupported RandomFillType");
@@ -266,13 +258,12 @@ TEST(NewRandom, FailedGenerationLeavesTheSolution) {
   SeededDraws seeded(26);
   const Picture solution = {"#", "#", ".", "#"};
   auto game = GameOf(solution);
-  EXPECT_THROW(game->Regenerate(), std::invalid_argument);
+  EXPECT_THROW(Regenerate(*game), std::invalid_argument);
   EXPECT_EQ(SolutionOf(*game), solution);
 }
 
 TEST(NewRandom, FirstRunHandsOutBuiltInPictures) {
   SeededDraws seeded(27);
-  FirstRun firstRun;
   const TTemplateRec& rec = Templates()[2];
   ASSERT_EQ(rec.Width, 10);
   std::set<Picture> builtIn;
@@ -281,7 +272,7 @@ TEST(NewRandom, FirstRunHandsOutBuiltInPictures) {
   std::set<Picture> seen;
   TNonoGame game(10, 10);
   for (int i = 0; i < 30; ++i) {
-    game.NewRandom(10, 10, 50);
+    NewRandom(game, 10, 10, 50, TPictureSource::BuiltIn);
     const Picture picture = SolutionOf(game);
     EXPECT_TRUE(builtIn.count(picture)) << picture[0];
     seen.insert(picture);
@@ -292,7 +283,7 @@ TEST(NewRandom, FirstRunHandsOutBuiltInPictures) {
   const Picture seven = {"#......", ".#.....", "..#....", "...#...",
                          "....#..", ".....#.", "......#"};
   auto other = GameOf(seven);
-  other->NewRandom(7, 7, 50);
+  NewRandom(*other, 7, 7, 50, TPictureSource::BuiltIn);
   EXPECT_EQ(SolutionOf(*other), seven);
   EXPECT_EQ(other->FillPct(), 50);
 }

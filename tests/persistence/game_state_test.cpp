@@ -14,7 +14,7 @@ using test_support::Picture;
 using test_support::PlayerOf;
 using test_support::SolutionOf;
 
-const char* const kInvalid = "Invalid data found/Invalid data found";
+const char* const kInvalid = "Invalid data found";
 
 std::string JsonOfCode(const std::string& code) {
   const TBytes json = TUtils::DecompressBytes(TUtils::HexToBytes(code.substr(8)));

@@ -37,14 +37,12 @@ class SettingsTest : public ::testing::Test {
 };
 
 TEST_F(SettingsTest, FirstRunUsesTheDefaultsAndTheSystemLanguage) {
-  SettingsFileMissing = false;
   TAppSettings store = Store();
   EXPECT_FALSE(store.Load());
-  EXPECT_TRUE(SettingsFileMissing);
   EXPECT_EQ(store.FileName(), IniPath().string());
 
   TGameSettings settings;
-  settings.LoadFrom(store, SettingsFileMissing);
+  settings.LoadFrom(store, true);
   EXPECT_TRUE(settings.DrawHotTrackCounters());
   EXPECT_FALSE(settings.DrawHotTrackBoard());
   EXPECT_TRUE(settings.DrawCellsPos());
@@ -74,7 +72,6 @@ TEST_F(SettingsTest, FirstRunShutdownWritesTheLinesInThisOrder) {
 
   TAppSettings again = Store();
   ASSERT_TRUE(again.Load());
-  EXPECT_FALSE(SettingsFileMissing);
   TGameSettings reread;
   reread.LoadFrom(again, false);
   EXPECT_EQ(reread.GameMode(), gmNightmare);

@@ -54,12 +54,12 @@ TEST(VersionString, CaptionAndAboutForms) {
 TEST(BoardPalette, DarkDiffersFromLightOnlyInTheBoardArea) {
   const TBoardPalette& light = LightBoardPalette();
   const TBoardPalette& dark = DarkBoardPalette();
-  EXPECT_EQ(light[9], 0xC0DCC0u);
-  EXPECT_EQ(dark[9], TUtils::RGBToColor(33, 33, 36));
-  EXPECT_EQ(dark[9], 0x242121u);
-  EXPECT_EQ(light[10], 0xFF000008u);
+  EXPECT_EQ(light[prBoardArea], 0xC0DCC0u);
+  EXPECT_EQ(dark[prBoardArea], TUtils::RGBToColor(33, 33, 36));
+  EXPECT_EQ(dark[prBoardArea], 0x242121u);
+  EXPECT_EQ(light[prClueText], 0xFF000008u);
   TBoardPalette lightWithDarkArea = light;
-  lightWithDarkArea[9] = dark[9];
+  lightWithDarkArea[prBoardArea] = dark[prBoardArea];
   EXPECT_EQ(lightWithDarkArea, dark);
 
   ThemeMode = 1;

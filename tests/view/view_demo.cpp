@@ -6,10 +6,10 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "light_palette.h"
 #include "model/nono_game.h"
 #include "model/process_flags.h"
 #include "support/board_pictures.h"
+#include "util/app_environment.h"
 #include "view/frame_grid.h"
 #include "view/paint_box.h"
 
@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
       "#.oooo.#..", "..........", "xx......x.", "..........", "........##",
   };
   auto game = test_support::GameOf(solution, player);
-  game->SetPalette(test_support::LightPalette());
+  game->SetPalette(LightBoardPalette());
 
   QWidget window;
   window.setWindowTitle("Board view");
@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
   frame->SetMinCellSize(10);
   frame->CreateGrids();
   frame->SetInputEnabled(true);
-  frame->SetPanelColor(game->Palette()[9]);
+  frame->SetPanelColor(game->Palette()[prBoardArea]);
   frame->SetHotTrackCounters(true);
   frame->SetHotTrackBoard(true);
   frame->ShowBoard();

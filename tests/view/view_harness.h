@@ -11,10 +11,10 @@
 
 #include <gtest/gtest.h>
 
-#include "light_palette.h"
 #include "model/nono_game.h"
 #include "model/process_flags.h"
 #include "support/board_pictures.h"
+#include "util/app_environment.h"
 #include "view/frame_grid.h"
 #include "view/paint_box.h"
 
@@ -40,7 +40,7 @@ class ViewHarness {
   explicit ViewHarness(const Picture& solution, const Picture& player = {},
                        QSize hostSize = QSize(500, 500))
       : Game(GameOf(solution, player)) {
-    Game->SetPalette(LightPalette());
+    Game->SetPalette(LightBoardPalette());
     host = std::make_unique<QWidget>();
     host->resize(hostSize);
     Frame = new TframeGrid(host.get());
@@ -50,7 +50,7 @@ class ViewHarness {
     Frame->SetMinCellSize(10);
     Frame->CreateGrids();
     Frame->SetInputEnabled(true);
-    Frame->SetPanelColor(Game->Palette()[9]);
+    Frame->SetPanelColor(Game->Palette()[prBoardArea]);
     Frame->SetHotTrackCounters(true);
     Frame->ShowBoard();
     host->show();

@@ -1,4 +1,4 @@
-#include "generation/command_line.h"
+#include "cli/command_line.h"
 
 #include <charconv>
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "generation/new_random.h"
 #include "generation/rnd.h"
 #include "model/nono_game.h"
 #include "persistence/game_state.h"
@@ -113,7 +114,7 @@ int Generate(const TGenerateOptions& options, std::ostream& out) {
   TNonoGame game(options.Width, options.Height);
   const int percentage = DefaultFillPct(options.Width, options.Height, 0);
   for (int i = 0; i < options.Count; ++i) {
-    game.NewRandom(options.Width, options.Height, percentage);
+    NewRandom(game, options.Width, options.Height, percentage);
     // A state code as a fresh slot of this size would store it, ready to paste.
     out << (options.AsStateCode
                 ? GameStateText(SizeText(options.Width, options.Height), game, 20, 20)

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "text/utf8.h"
+#include "util/utf8.h"
 
 namespace {
 

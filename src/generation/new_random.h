@@ -1,0 +1,27 @@
+// A new picture for a puzzle: generated, or on the very first run one of the
+// built-in pictures. These are the generation layer's operations on a
+// TNonoGame; the model knows nothing of how a picture is made.
+#pragma once
+
+#include <cstdint>
+
+#include "model/nono_game.h"
+
+// Where a new picture comes from.
+enum class TPictureSource : std::uint8_t {
+  Generated,  // a random line-solvable picture
+  BuiltIn,    // one of the built-in pictures of the size, when it has any
+};
+
+// Stores fillPct and replaces the solution with a new picture of the size,
+// through LoadSolutionGrid. Throws "Unsupported RandomFillType" when the
+// game's RandomFillType is not 0, leaving the solution as it was.
+void NewRandom(TNonoGame& game, int width, int height, int fillPct,
+               TPictureSource source = TPictureSource::Generated);
+// NewRandom at the game's size and FillPct, then ClearHistory.
+void Regenerate(TNonoGame& game, TPictureSource source = TPictureSource::Generated);
+
+// The model side of a slot's new-puzzle request: the fill percentage for the
+// puzzle's size and the difficulty, the difficulty, then Regenerate.
+void StartNewPuzzleModel(TNonoGame& game, TDifficulty difficulty,
+                         TPictureSource source = TPictureSource::Generated);

@@ -1,0 +1,51 @@
+# cmake -DSRC=<src folder> [-DLINKS=<file>] -P check_layers.cmake
+# Fails when a file of a layer includes a header of a layer it may not build
+# on (tests/layering/layers.cmake), or, with LINKS, when a layer's library
+# links another layer's library that is not below it. LINKS holds lines
+# "<layer>: <linked targets...>".
+cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/layers.cmake)
+
+set(faults "")
+file(GLOB folders RELATIVE ${SRC} ${SRC}/*)
+foreach(folder ${folders})
+  if(IS_DIRECTORY ${SRC}/${folder} AND NOT folder IN_LIST TAVELO_LAYERS)
+    list(APPEND faults "src/${folder}: not a known layer")
+  endif()
+endforeach()
+
+foreach(layer ${TAVELO_LAYERS})
+  set(allowed ${layer} ${TAVELO_BELOW_${layer}})
+  file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/${layer}/*.h ${SRC}/${layer}/*.cpp)
+  foreach(file ${files})
+    file(STRINGS ${SRC}/${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^/\"]+/")
+    foreach(line ${includes})
+      string(REGEX REPLACE "^[^\"]*\"([^/\"]+)/.*$" "\\1" target "${line}")
+      if(target IN_LIST TAVELO_LAYERS AND NOT target IN_LIST allowed)
+        list(APPEND faults "src/${file}: ${layer} includes ${target} (${line})")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(DEFINED LINKS)
+  file(STRINGS ${LINKS} lines)
+  foreach(line ${lines})
+    string(REGEX REPLACE ":.*$" "" layer "${line}")
+    string(REGEX REPLACE "^[^:]*:" "" linked "${line}")
+    string(REPLACE " " ";" linked "${linked}")
+    foreach(target ${linked})
+      if(target MATCHES "^tavelo_(.+)$")
+        if(NOT CMAKE_MATCH_1 IN_LIST TAVELO_BELOW_${layer})
+          list(APPEND faults "tavelo_${layer} links ${target}, which is not below it")
+        endif()
+      endif()
+    endforeach()
+  endforeach()
+endif()
+
+if(faults)
+  list(JOIN faults "\n  " text)
+  message(FATAL_ERROR "Layering broken:\n  ${text}")
+endif()
+message(STATUS "Layering holds")
