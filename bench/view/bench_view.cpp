@@ -55,12 +55,7 @@ struct View {
     host = std::make_unique<QWidget>();
     host->resize(hostSize);
     frame = new TframeGrid(host.get());
-    frame->SetGame(game.get());
-    frame->SetMarginXPercent(5);
-    frame->SetMarginYPercent(5);
-    frame->SetMinCellSize(10);
-    frame->CreateGrids();
-    frame->SetInputEnabled(true);
+    frame->SetUp(game.get());
     frame->SetHotTrackCounters(true);
     frame->SetHotTrackBoard(true);
     frame->ShowBoard();

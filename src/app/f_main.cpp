@@ -62,6 +62,11 @@ TfrmMain::TfrmMain(bool diagnostics)
   setFocusPolicy(Qt::StrongFocus);
 }
 
+// A slot owns its view, and the shown view is also a child widget of pBoard.
+// Freeing the slots here, while pBoard still exists, lets each view leave its
+// parent through its own destructor; were Qt to delete pBoard's children
+// first (QWidget's destructor runs after this body), the slots would later
+// free views that no longer exist.
 TfrmMain::~TfrmMain() {
   FreeSlots();
 }
@@ -261,19 +266,18 @@ void TfrmMain::RecoverFromDamagedState(const std::string& reason) {
   }
   const std::string stored = FAppSettings->ReadString("active_game");
   CreateMissingDefaultSlots();
-  FGames->SetActiveName(FGames->FindByName(stored) ? stored : "10x10");
+  FGames->SetActiveName(FGames->FindByName(stored) ? stored
+                                                   : SlotName(kFirstShownSide, kFirstShownSide));
 }
 
 void TfrmMain::CreateMissingDefaultSlots() {
-  std::vector<int> sides = {3, 5, 10, 15, 20};
-  std::erase_if(sides, [this](int s) {
-    return FGames->FindByName(std::to_string(s) + "x" + std::to_string(s)) != nullptr;
-  });
+  std::vector<int> sides(kDefaultSides.begin(), kDefaultSides.end());
+  std::erase_if(sides, [this](int s) { return FGames->FindByName(SlotName(s, s)) != nullptr; });
   if (sides.empty()) return;
   UpdateActions(uaDisableAll);
   FpPleaseWait->show();
   QApplication::processEvents();
-  for (int s : sides) CreateSlot(std::to_string(s) + "x" + std::to_string(s), s, s, 0, true);
+  for (int s : sides) CreateSlot(SlotName(s, s), s, s, 0, true);
   FpPleaseWait->hide();
   UpdateActions(uaEnableAll);
 }
@@ -294,13 +298,8 @@ TGame* TfrmMain::CreateSlot(const std::string& name, int width, int height, TDif
 }
 
 void TfrmMain::CreateDefaultSlots() {
-  CreateSlot("3x3", 3, 3, 0, true);
-  for (int i = 1; i <= 4; ++i) {
-    const int s = 5 * i;
-    const std::string name = std::to_string(s) + "x" + std::to_string(s);
-    CreateSlot(name, s, s, 0, true);
-    if (s == 10) FGames->SetActiveName(name);
-  }
+  for (int s : kDefaultSides) CreateSlot(SlotName(s, s), s, s, 0, true);
+  FGames->SetActiveName(SlotName(kFirstShownSide, kFirstShownSide));
 }
 
 void TfrmMain::showEvent(QShowEvent* e) {
@@ -516,6 +515,12 @@ void TfrmMain::resizeEvent(QResizeEvent* e) {
 
 void TfrmMain::RefreshBoard() {
   if (FActivated && FCurrentGame) FCurrentGame->Refresh(lfResized);
+}
+
+void TfrmMain::SyncSlot() {
+  RefreshBoard();
+  UpdateActions(0);
+  UpdateCaption();
 }
 
 void TfrmMain::UpdateCaption() {

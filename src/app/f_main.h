@@ -82,6 +82,9 @@ class TfrmMain : public TfrmBase {
   int LayoutButtons();
   void RelayoutWindow();
   void RefreshBoard();
+  // After a command changed the current slot: its board, the actions and the
+  // caption.
+  void SyncSlot();
   void UpdateCaption();
   void UpdateActions(int flags);
   void OnSlotChanged();
@@ -99,24 +102,6 @@ class TfrmMain : public TfrmBase {
   // Loads a pasted state code into the slot of its size; anything unusable
   // is ignored silently.
   void ImportStateText(const std::string& text);
-
-  // The actions, by their names.
-  QAction* aNew = nullptr;
-  QAction* aStartOver = nullptr;
-  QAction* aCheck = nullptr;
-  QAction* aCheck1 = nullptr;
-  QAction* aUndo = nullptr;
-  QAction* aRedo = nullptr;
-  QAction* aSettings = nullptr;
-  QAction* aResetZoom = nullptr;
-  QAction* aCopyToClipboardAsImage = nullptr;
-  QAction* aCopyToClipboardAsText = nullptr;
-  QAction* aPaste = nullptr;
-  QAction* aAbout = nullptr;
-  QAction* aExit = nullptr;
-  QAction* aCheat = nullptr;
-  QAction* aAsText = nullptr;
-  QAction* aDebug = nullptr;
 
   // The files the diagnostic commands write.
   std::string CluesDumpPath() const;
@@ -164,6 +149,24 @@ class TfrmMain : public TfrmBase {
   void aCheatExecute();
   void aAsTextExecute();
   void aDebugExecute();
+
+  // The actions, named as their object names (tests find them by those).
+  QAction* aNew = nullptr;
+  QAction* aStartOver = nullptr;
+  QAction* aCheck = nullptr;
+  QAction* aCheck1 = nullptr;
+  QAction* aUndo = nullptr;
+  QAction* aRedo = nullptr;
+  QAction* aSettings = nullptr;
+  QAction* aResetZoom = nullptr;
+  QAction* aCopyToClipboardAsImage = nullptr;
+  QAction* aCopyToClipboardAsText = nullptr;
+  QAction* aPaste = nullptr;
+  QAction* aAbout = nullptr;
+  QAction* aExit = nullptr;
+  QAction* aCheat = nullptr;
+  QAction* aAsText = nullptr;
+  QAction* aDebug = nullptr;
 
   bool FDiagnostics;
   std::unique_ptr<TAppSettings> FAppSettings;

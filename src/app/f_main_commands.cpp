@@ -78,9 +78,7 @@ void TfrmMain::aStartOverExecute() {
   if (!Confirmed(aStartOver->text()) || !FCurrentGame) return;
   StopCelebration();
   FCurrentGame->StartOver();
-  RefreshBoard();
-  UpdateActions(0);
-  UpdateCaption();
+  SyncSlot();
 }
 
 // --- Check, Nightmare, celebration ---
@@ -172,17 +170,13 @@ void TfrmMain::RepaintBoardOnly() {
 void TfrmMain::aUndoExecute() {
   if (!FCurrentGame || !FCurrentGame->CanUndo()) return;
   FCurrentGame->Undo();
-  RefreshBoard();
-  UpdateActions(0);
-  UpdateCaption();
+  SyncSlot();
 }
 
 void TfrmMain::aRedoExecute() {
   if (!FCurrentGame || !FCurrentGame->CanRedo()) return;
   FCurrentGame->Redo();
-  RefreshBoard();
-  UpdateActions(0);
-  UpdateCaption();
+  SyncSlot();
 }
 
 void TfrmMain::aResetZoomExecute() {
@@ -235,13 +229,11 @@ void TfrmMain::ImportStateText(const std::string& text) {
   } catch (const std::exception&) {
     return;  // a damaged code is ignored like any unusable text
   }
-  if (!SelectSlotByName(std::to_string(rec.w) + "x" + std::to_string(rec.h))) return;
+  if (!SelectSlotByName(SlotName(rec.w, rec.h))) return;
   StopCelebration();
   FCurrentGame->StartOver();
   FCurrentGame->ApplyGameState(rec);
-  RefreshBoard();
-  UpdateActions(0);
-  UpdateCaption();
+  SyncSlot();
 }
 
 // --- Keys and wheel ---

@@ -55,10 +55,6 @@ std::optional<std::pair<int, int>> ParseSize(std::string_view text) {
   return std::pair(*w, *h);
 }
 
-std::string SizeText(int width, int height) {
-  return std::to_string(width) + "x" + std::to_string(height);
-}
-
 std::string ClueText(const TCounterArr& clue) {
   std::string text;
   for (const std::int32_t value : clue) {
@@ -117,7 +113,7 @@ int Generate(const TGenerateOptions& options, std::ostream& out) {
     NewRandom(game, options.Width, options.Height, percentage);
     // A state code as a fresh slot of this size would store it, ready to paste.
     out << (options.AsStateCode
-                ? GameStateText(SizeText(options.Width, options.Height), game, 20, 20)
+                ? GameStateText(SlotName(options.Width, options.Height), game, 20, 20)
                 : GameId(game))
         << '\n';
   }
@@ -232,7 +228,7 @@ void WriteUsage(std::ostream& out) {
 }
 
 std::string GameId(const TNonoGame& game) {
-  std::string id = SizeText(game.Width(), game.Height()) + ":";
+  std::string id = SlotName(game.Width(), game.Height()) + ":";
   bool first = true;
   for (const TCountersArr& clues : {game.ColumnClues(true), game.RowClues(true)}) {
     for (const TCounterArr& clue : clues) {
@@ -265,7 +261,7 @@ TPuzzleClues ParseGameId(const std::string& text) {
   }
   const std::size_t expected = static_cast<std::size_t>(clues.Width) + clues.Height;
   if (parts.size() != expected)
-    throw std::invalid_argument("a " + SizeText(clues.Width, clues.Height) + " puzzle has " +
+    throw std::invalid_argument("a " + SlotName(clues.Width, clues.Height) + " puzzle has " +
                                 std::to_string(expected) + " clues, this line has " +
                                 std::to_string(parts.size()));
   for (int x = 0; x < clues.Width; ++x)

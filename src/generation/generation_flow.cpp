@@ -176,8 +176,8 @@ bool TPuzzleGenerator::CandidateSolves() {
 
 const TInternalArrArr& TPuzzleGenerator::Generate(const TGenerationParams& params,
                                                   std::chrono::milliseconds timeLimit) {
-  const std::string failed = "No line-solvable " + std::to_string(params.Width) + "x" +
-                             std::to_string(params.Height) + " puzzle found in ";
+  const std::string failed =
+      "No line-solvable " + SlotName(params.Width, params.Height) + " puzzle found in ";
   const auto deadline = std::chrono::steady_clock::now() + timeLimit;
   for (int attempt = 1; attempt <= MaxCandidates; ++attempt) {
     if (MakeCandidate(params)) {

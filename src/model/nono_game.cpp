@@ -120,3 +120,7 @@ TLayoutFlags TNonoGame::LayoutFlags() const {
   if (FGameState & gsZoomed) return lfKeep | lfNoGrow | lfZoomed;
   return FAutoFit ? lfFit : lfKeep;
 }
+
+std::string SlotName(int width, int height) {
+  return std::to_string(width) + "x" + std::to_string(height);
+}

@@ -16,6 +16,9 @@
 
 constexpr int MaxBoardSide = 128;
 
+// A board size as slots, state codes and the command line name it: "WxH".
+std::string SlotName(int width, int height);
+
 // Status of the player board against the solution.
 struct TPuzzleStatus {
   int SolutionFilled = 0;   // the puzzle's stored SolutionFilled

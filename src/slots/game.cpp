@@ -29,13 +29,8 @@ TGame::~TGame() = default;
 
 void TGame::Attach(bool generate, int pct) {
   if (generate) NewRandom(*FPuzzle, FPuzzle->Width(), FPuzzle->Height(), pct, FPictures);
-  FView->SetGame(FPuzzle.get());
-  FView->SetMarginXPercent(5);
-  FView->SetMarginYPercent(5);
-  FView->SetMinCellSize(10);
-  FView->CreateGrids();
+  FView->SetUp(FPuzzle.get());
   FView->setParent(FHost);
-  SetInputEnabled(true);
 }
 
 void TGame::AttachTo(QWidget* panel) {

@@ -4,11 +4,17 @@
 // "active_game". The list does not own its slots.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "model/mytypes.h"
+
+// The sides of the square slots every player has, smallest first, and the
+// one shown on a first start.
+inline constexpr std::array<int, 5> kDefaultSides = {3, 5, 10, 15, 20};
+inline constexpr int kFirstShownSide = 10;
 
 class TAppSettings;
 class TGame;

@@ -129,6 +129,16 @@ void TframeGrid::FrameResize() {
   RepaintAll();
 }
 
+void TframeGrid::SetUp(TNonoGame* game) {
+  SetGame(game);
+  SetMarginXPercent(5);
+  SetMarginYPercent(5);
+  SetMinCellSize(10);
+  CreateGrids();
+  SetPanelColor(game->Palette()[prBoardArea]);
+  SetInputEnabled(true);
+}
+
 void TframeGrid::CreateGrids() {
   if (!FGame) return;
   const TBoardPalette& palette = FGame->Palette();

@@ -39,6 +39,10 @@ class TframeGrid : public QWidget {
   ~TframeGrid() override;
 
   // --- Setup by the slot ---
+  // Sets the view up for game (not owned): margins of 5 %, a smallest cell
+  // of 10 px, the grids for its size, the panel in its board-area colour,
+  // input enabled. The one set-up every owner of a view uses.
+  void SetUp(TNonoGame* game);
   TNonoGame* Game() const { return FGame; }
   void SetGame(TNonoGame* game) { FGame = game; }
   int MarginXPercent() const { return FMarginXPercent; }

@@ -67,7 +67,7 @@ TEST_F(Commands, NewAsksUnlessSolvedByCheck) {
   EXPECT_TRUE(Boxes[0].Kinds & mkYesNo);
   EXPECT_EQ(SolutionOf(Puzzle()), solution);
   EXPECT_EQ(PlayerOf(Puzzle()), player);
-  EXPECT_TRUE(Window->aUndo->isEnabled());
+  EXPECT_TRUE(Action("aUndo")->isEnabled());
 
   Answer = maYes;
   Window->findChild<QPushButton*>("bNew")->click();
@@ -75,7 +75,7 @@ TEST_F(Commands, NewAsksUnlessSolvedByCheck) {
   EXPECT_NE(SolutionOf(Puzzle()), solution);
   EXPECT_EQ(CountPlayer(Puzzle(), psChecked), 0);
   EXPECT_FALSE(Puzzle().CanUndo());
-  EXPECT_FALSE(Window->aUndo->isEnabled());
+  EXPECT_FALSE(Action("aUndo")->isEnabled());
   EXPECT_EQ(Current().Status(), gsPlaying);
   NonogramSolver solver(Puzzle().RowClues(true), Puzzle().ColumnClues(true));
   EXPECT_EQ(solver.Solve(), 2);
@@ -121,10 +121,10 @@ TEST_F(Commands, CheckOnASolvedBoardCelebrates) {
   Key(Window.get(), Qt::Key_C);
   EXPECT_EQ(Current().Status(), gsSolved);
   EXPECT_TRUE(Window->tCongrats()->isActive());
-  EXPECT_FALSE(Window->aCheck->isEnabled());
-  EXPECT_FALSE(Window->aUndo->isEnabled());
-  EXPECT_FALSE(Window->aRedo->isEnabled());
-  EXPECT_TRUE(Window->aCheck1->isEnabled());
+  EXPECT_FALSE(Action("aCheck")->isEnabled());
+  EXPECT_FALSE(Action("aUndo")->isEnabled());
+  EXPECT_FALSE(Action("aRedo")->isEnabled());
+  EXPECT_TRUE(Action("aCheck1")->isEnabled());
 
   // The pulse: offsets 2, 4, ..., 20, 18, ..., -20, -18, ...; the colour
   // shifts from the tick colour step by step, accumulating.
@@ -200,41 +200,41 @@ TEST_F(Commands, UndoRedoKeysAndStartOver) {
   Stroke({{3, 3}}, Qt::RightButton);
   Key(Window.get(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Puzzle().PlayerState(3, 3), psUnchecked);
-  EXPECT_TRUE(Window->aRedo->isEnabled());
+  EXPECT_TRUE(Action("aRedo")->isEnabled());
   Key(Window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(Puzzle().PlayerState(3, 3), psCrossed);
-  EXPECT_FALSE(Window->aRedo->isEnabled());
+  EXPECT_FALSE(Action("aRedo")->isEnabled());
 
   Answer = maNo;
-  Window->aStartOver->trigger();
+  Action("aStartOver")->trigger();
   EXPECT_EQ(Puzzle().PlayerState(0, 0), psChecked);
   Answer = maYes;
-  Window->aStartOver->trigger();
+  Action("aStartOver")->trigger();
   EXPECT_EQ(CountPlayer(Puzzle(), psUnchecked), 100);
-  EXPECT_FALSE(Window->aUndo->isEnabled());
+  EXPECT_FALSE(Action("aUndo")->isEnabled());
   EXPECT_EQ(Boxes.size(), 2u);
 }
 
 TEST_F(Commands, CopyAsTextThenPasteRestoresTheGameInItsSlot) {
   StartWindow();
   Stroke({{0, 0}, {0, 1}});
-  Window->aCopyToClipboardAsText->trigger();
+  Action("aCopyToClipboardAsText")->trigger();
   const QString code = QApplication::clipboard()->text();
   const Picture player = PlayerOf(Puzzle());
   const Picture solution = SolutionOf(Puzzle());
   ASSERT_FALSE(code.isEmpty());
 
   Answer = maYes;
-  Window->aNew->trigger();  // the 10x10 slot moves on to another puzzle
+  Action("aNew")->trigger();  // the 10x10 slot moves on to another puzzle
   SwitchTo("5x5");
 
   // Wrapped in CR LF, as a mail program may leave it.
   QApplication::clipboard()->setText(code.left(30) + "\r\n" + code.mid(30) + "\r\n");
-  Window->aPaste->trigger();
+  Action("aPaste")->trigger();
   EXPECT_EQ(Current().Name(), "10x10");
   EXPECT_EQ(PlayerOf(Puzzle()), player);
   EXPECT_EQ(SolutionOf(Puzzle()), solution);
-  EXPECT_FALSE(Window->aUndo->isEnabled());
+  EXPECT_FALSE(Action("aUndo")->isEnabled());
   EXPECT_FALSE(Puzzle().CanUndo());
 }
 
@@ -243,7 +243,7 @@ TEST_F(Commands, UnusablePastesDoNothing) {
   TNonoGame twelve(12, 12);
   twelve.LoadSolutionGrid(LettersOf(Picture(12, "#.#.#.#.#.#.")));
   const std::string twelveCode = GameStateText("12x12", twelve, 20, 20);
-  Window->aCopyToClipboardAsText->trigger();
+  Action("aCopyToClipboardAsText")->trigger();
   std::string damaged = QApplication::clipboard()->text().toStdString();
   damaged[12] = damaged[12] == 'A' ? 'B' : 'A';
   const Picture player = PlayerOf(Puzzle());
@@ -251,7 +251,7 @@ TEST_F(Commands, UnusablePastesDoNothing) {
   for (const std::string& text :
        {twelveCode, damaged, " " + twelveCode, std::string("hello"), std::string()}) {
     QApplication::clipboard()->setText(QString::fromStdString(text));
-    Window->aPaste->trigger();
+    Action("aPaste")->trigger();
     EXPECT_EQ(Current().Name(), "10x10");
     EXPECT_EQ(PlayerOf(Puzzle()), player);
   }
@@ -260,20 +260,20 @@ TEST_F(Commands, UnusablePastesDoNothing) {
 
 TEST_F(Commands, GameMenuEnablesPasteForAStateCodeOnly) {
   StartWindow();
-  Window->aCopyToClipboardAsText->trigger();
+  Action("aCopyToClipboardAsText")->trigger();
   const QString code = QApplication::clipboard()->text();
   Window->bGame()->click();
-  EXPECT_TRUE(Window->aPaste->isEnabled());
+  EXPECT_TRUE(Action("aPaste")->isEnabled());
   Window->pmGame()->hide();
   QApplication::clipboard()->setText(code + "\r\n");
   Window->bGame()->click();
-  EXPECT_FALSE(Window->aPaste->isEnabled());
+  EXPECT_FALSE(Action("aPaste")->isEnabled());
   Window->pmGame()->hide();
 }
 
 TEST_F(Commands, CopyAsImagePutsTheBoardImageOnTheClipboard) {
   StartWindow();
-  Window->aCopyToClipboardAsImage->trigger();
+  Action("aCopyToClipboardAsImage")->trigger();
   const QImage image = QApplication::clipboard()->image();
   const QImage expected = Current().View().BoardImage();
   ASSERT_FALSE(image.isNull());
@@ -386,7 +386,7 @@ TEST_F(Commands, PastedCodeWithAHugeCellSizeIsKeptToAScreenSize) {
   const std::string code = GameStateText("10x10", Puzzle(), 100000, 100000);
   SwitchTo("5x5");
   QApplication::clipboard()->setText(QString::fromStdString(code));
-  Window->aPaste->trigger();
+  Action("aPaste")->trigger();
   ASSERT_EQ(Current().Name(), "10x10");
   EXPECT_LE(Current().View().BoardGrid()->CellWidth(), kMaxStoredCellSize);
   EXPECT_LE(Current().View().BoardGrid()->BitmapWidth(), Window->pBoard()->width());
@@ -400,10 +400,10 @@ TEST_F(Commands, CopyAsImageOfATenByTenGameAtTwentyPixels) {
   game.LoadSolutionGrid(LettersOf({full, full, none, full, full, none, full, full, none, none}));
   game.SetGameState(gsZoomed);
   QApplication::clipboard()->setText(QString::fromStdString(GameStateText("10x10", game, 20, 20)));
-  Window->aPaste->trigger();
+  Action("aPaste")->trigger();
   ASSERT_EQ(Current().View().BoardGrid()->CellWidth(), 20);
 
-  Window->aCopyToClipboardAsImage->trigger();
+  Action("aCopyToClipboardAsImage")->trigger();
   const QImage image = QApplication::clipboard()->image();
   EXPECT_EQ(image.size(), QSize(307, 307));
 }

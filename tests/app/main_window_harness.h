@@ -41,10 +41,6 @@ class MainWindowTest : public ::testing::Test {
     ASSERT_NE(mkdtemp(pattern), nullptr);
     Folder = pattern;
     setenv("XDG_CONFIG_HOME", Folder.c_str(), 1);
-    AppPhase = apNone;
-    AppBusy = false;
-    CtrlHeld = false;
-    ThemeMode = 0;
     TRnd::UseSeed(7);
     SetMessageBoxHandler([this](const TMessageBoxRequest& r) {
       Boxes.push_back(r);
@@ -117,6 +113,13 @@ class MainWindowTest : public ::testing::Test {
     std::filesystem::create_directories(SettingsFolder());
     std::ofstream out(IniPath(), std::ios::binary);
     for (const std::string& l : lines) out << l << "\r\n";
+  }
+
+  // The window's action of that object name.
+  QAction* Action(const char* name) const {
+    QAction* action = Window->findChild<QAction*>(name);
+    EXPECT_NE(action, nullptr) << name;
+    return action;
   }
 
   // The game menu's item for a slot.

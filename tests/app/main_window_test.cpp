@@ -125,7 +125,7 @@ TEST_F(MainWindow, SolvedSlotCelebratesAgainOnSwitching) {
   SwitchTo("5x5");
   EXPECT_TRUE(Window->tCongrats()->isActive());
   EXPECT_EQ(Current().Status(), gsSolved);
-  EXPECT_FALSE(Window->aCheck->isEnabled());
+  EXPECT_FALSE(Action("aCheck")->isEnabled());
 }
 
 TEST_F(MainWindow, CaptionFollowsTheFilledCountsAndChangesOnlyWhenItsTextDoes) {
@@ -140,8 +140,8 @@ TEST_F(MainWindow, CaptionFollowsTheFilledCountsAndChangesOnlyWhenItsTextDoes) {
   EXPECT_EQ(titles.count(), 0);
   Stroke({{7, 7}});
   EXPECT_EQ(titles.count(), 1);
-  Window->aUndo->trigger();
-  Window->aUndo->trigger();
+  Action("aUndo")->trigger();
+  Action("aUndo")->trigger();
   EXPECT_EQ(Window->windowTitle().toStdString(), prefix + "2 / 50");
 }
 

@@ -7,10 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include "support/scoped_env.h"
+
 TEST(Termination, TerminationSignalClosesTheWindowAndSavesTheGames) {
-  char pattern[] = "/tmp/tavelo-term-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const std::filesystem::path folder = pattern;
+  const test_support::TempFolder temp;
+  const std::filesystem::path& folder = temp.Path();
   const std::filesystem::path ini = folder / "tavelo" / "x64" / "settings" / "app.ini";
 
   QProcess game;
@@ -27,5 +28,4 @@ TEST(Termination, TerminationSignalClosesTheWindowAndSavesTheGames) {
   ASSERT_TRUE(game.waitForFinished(10000));
   EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
   EXPECT_TRUE(std::filesystem::exists(ini));
-  std::filesystem::remove_all(folder);
 }

@@ -160,7 +160,6 @@ TEST(Generation, EarlyRejectionsAcceptExactlyWhatTheChecksAccept) {
       (expected ? kept : dropped) += 1;
     }
   }
-  TRnd::ResetForTest();
   EXPECT_GT(kept, 100);
   EXPECT_GT(dropped, 1000);
 }

@@ -13,17 +13,13 @@
 
 namespace {
 
-// Every test starts from the start-of-process state and captures debug lines.
+// Every test captures debug lines (the test main's guard resets TRnd).
 class RndTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TRnd::ResetForTest();
     FPreviousSink = SetDebugSink([this](const std::string& line) { FLines.push_back(line); });
   }
-  void TearDown() override {
-    TRnd::ResetForTest();
-    SetDebugSink(FPreviousSink);
-  }
+  void TearDown() override { SetDebugSink(FPreviousSink); }
 
   std::vector<std::string> FLines;
   TDebugSink FPreviousSink;

@@ -31,13 +31,7 @@ int main(int argc, char** argv) {
   window.setWindowTitle("Board view");
   window.resize(520, 480);
   auto* frame = new TframeGrid(&window);
-  frame->SetGame(game.get());
-  frame->SetMarginXPercent(5);
-  frame->SetMarginYPercent(5);
-  frame->SetMinCellSize(10);
-  frame->CreateGrids();
-  frame->SetInputEnabled(true);
-  frame->SetPanelColor(game->Palette()[prBoardArea]);
+  frame->SetUp(game.get());
   frame->SetHotTrackCounters(true);
   frame->SetHotTrackBoard(true);
   frame->ShowBoard();

@@ -44,13 +44,7 @@ class ViewHarness {
     host = std::make_unique<QWidget>();
     host->resize(hostSize);
     Frame = new TframeGrid(host.get());
-    Frame->SetGame(Game.get());
-    Frame->SetMarginXPercent(5);
-    Frame->SetMarginYPercent(5);
-    Frame->SetMinCellSize(10);
-    Frame->CreateGrids();
-    Frame->SetInputEnabled(true);
-    Frame->SetPanelColor(Game->Palette()[prBoardArea]);
+    Frame->SetUp(Game.get());
     Frame->SetHotTrackCounters(true);
     Frame->ShowBoard();
     host->show();
@@ -104,16 +98,11 @@ class ViewHarness {
   std::unique_ptr<QWidget> host;  // owns the frame; destroyed before Game
 };
 
-// Resets the process-wide flags the view reads around every test.
+// A running program around every test (the test main's guard resets the
+// rest of the process-wide flags).
 class ViewTest : public ::testing::Test {
  protected:
-  void SetUp() override { Reset(); }
-  void TearDown() override { Reset(); }
-  static void Reset() {
-    AppPhase = apRunning;
-    AppBusy = false;
-    CtrlHeld = false;
-  }
+  void SetUp() override { AppPhase = apRunning; }
 };
 
 }  // namespace test_support
