@@ -205,8 +205,7 @@ void TfrmMain::aAboutExecute() {
 }
 
 void TfrmMain::aExitExecute() {
-  Shutdown();
-  close();
+  if (Shutdown()) close();
 }
 
 // --- Clipboard ---
