@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "text/lang_helper.h"
+#include "util/utils.h"
 
 namespace {
 
@@ -15,6 +16,8 @@ TMessageBoxHandler& Handler() {
 }
 
 TMessageAnswer ShowOnScreen(const TMessageBoxRequest& request) {
+  // Also on the debug output, for a player (or a test) without a screen.
+  TUtils::DebugLog(request.Caption + ": " + request.Text);
   QMessageBox box(QApplication::activeWindow());
   box.setText(QString::fromStdString(request.Text));
   box.setWindowTitle(QString::fromStdString(request.Caption));

@@ -26,9 +26,15 @@ bool HasContent(const TAppSettings& store) {
 }  // namespace
 
 std::vector<std::string> IntegerSettingsKeys(const std::string& formName) {
-  return {formName + ".formpos.x", formName + ".formpos.y", formName + ".formsize.w",
-          formName + ".formsize.h", "butonsposition",       "drawhottrackcounters",
-          "drawhottrackboard",      "drawcellspos",         "gamemode",
+  return {formName + ".formpos.x",
+          formName + ".formpos.y",
+          formName + ".formsize.w",
+          formName + ".formsize.h",
+          "butonsposition",
+          "drawhottrackcounters",
+          "drawhottrackboard",
+          "drawcellspos",
+          "gamemode",
           "language"};
 }
 

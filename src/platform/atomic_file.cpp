@@ -1,10 +1,10 @@
 #include "platform/atomic_file.h"
 
 #include <cerrno>
-#include <string_view>
 #include <cstring>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #ifdef _WIN32
@@ -44,8 +44,7 @@ std::filesystem::path ResolveLinks(const std::filesystem::path& path) {
   std::filesystem::path target = path;
   for (int i = 0; i < kMaxLinks; ++i) {
     std::error_code error;
-    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(target, error)))
-      return target;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(target, error))) return target;
     const std::filesystem::path next = std::filesystem::read_symlink(target, error);
     if (error) Fail(path, error.message());
     target = next.is_absolute() ? next : target.parent_path() / next;
