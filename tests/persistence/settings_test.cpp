@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <fstream>
@@ -13,10 +11,12 @@
 #include "persistence/game_settings.h"
 #include "persistence/settings_check.h"
 #include "persistence/settings_file.h"
+#include "support/file_size_limit.h"
 #include "support/scoped_env.h"
 
 namespace {
 
+using test_support::FileSizeLimit;
 using test_support::ScopedEnv;
 using test_support::TempFolder;
 
@@ -168,26 +168,6 @@ TEST(SettingsFile, SplitsLinesAtEveryKindOfBreak) {
   EXPECT_EQ(EncodeTextLines({"\xFF"}, TFileEncoding::Utf16LE),
             std::string("\xFF\xFE\xFD\xFF\r\0\n\0", 8));
 }
-
-// A write beyond the file size limit fails with EFBIG, as on a full disk.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    FOldHandler = signal(SIGXFSZ, SIG_IGN);
-    getrlimit(RLIMIT_FSIZE, &FOld);
-    rlimit limited = FOld;
-    limited.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limited);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &FOld);
-    signal(SIGXFSZ, FOldHandler);
-  }
-
- private:
-  rlimit FOld{};
-  sighandler_t FOldHandler;
-};
 
 TEST_F(SettingsTest, AFailingSaveLeavesTheOldFile) {
   const std::string old = "state=0123\r\nactive_game=5x5\r\n";
