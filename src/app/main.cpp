@@ -55,6 +55,7 @@ int RunWindow(int argc, char** argv, bool diagnostics) {
     });
   }
   window.show();
+  if (instance) instance->SetReady();
   return QApplication::exec();
 }
 

@@ -6,6 +6,7 @@
 #include <QLocalSocket>
 #include <QThread>
 #include <QTimer>
+#include <utility>
 
 #include "util/utils.h"
 
@@ -56,6 +57,11 @@ TSingleInstance::TStart TSingleInstance::Start(const QStringList& arguments) {
   return TStart::Unanswered;
 }
 
+void TSingleInstance::SetReady() {
+  FReady = true;
+  for (const QStringList& arguments : std::exchange(FHeldBack, {})) emit Activated(arguments);
+}
+
 void TSingleInstance::Listen() {
   // A socket file left by a killed game would refuse the name; the lock says
   // it is ours now.
@@ -93,8 +99,11 @@ void TSingleInstance::Receive(QLocalSocket* socket) {
     QStringList arguments;
     in >> arguments;
     if (!in.commitTransaction()) return;  // the rest is still on its way
-    emit Activated(arguments);
     socket->disconnectFromServer();
+    if (FReady)
+      emit Activated(arguments);
+    else
+      FHeldBack.push_back(arguments);
   };
   connect(socket, &QLocalSocket::readyRead, this, read);
   if (socket->bytesAvailable() > 0) read();

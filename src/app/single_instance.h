@@ -7,6 +7,7 @@
 // stale with age, since a game may run for days.
 #pragma once
 
+#include <QList>
 #include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
@@ -27,6 +28,10 @@ class TSingleInstance : public QObject {
   explicit TSingleInstance(const QString& settingsFolder, QObject* parent = nullptr);
 
   TStart Start(const QStringList& arguments);
+  // The window is up: Activated reports the starts held back until now and
+  // every later one at once. Before, a later start is answered at once and
+  // its arguments kept.
+  void SetReady();
 
   // The local socket's name for a settings folder.
   static QString ServerName(const QString& settingsFolder);
@@ -41,6 +46,8 @@ class TSingleInstance : public QObject {
   void Receive(class QLocalSocket* socket);
 
   QString FServerName;
+  bool FReady = false;
+  QList<QStringList> FHeldBack;
   QLockFile FLock;
   QLocalServer FServer;
 };
