@@ -44,15 +44,23 @@ bool TAppSettings::Load() {
   }
   if (file.Status != TReadStatus::Ok)
     throw ESettingsUnreadable("Cannot read " + FFileName + ": " + file.Reason);
-  TTextLines text = DecodeTextLines(file.Bytes);
-  FLines = std::move(text.Lines);
-  FEncoding = text.Encoding;
+  LoadBytes(file.Bytes);
   SettingsFileMissing = false;
   return true;
 }
 
+void TAppSettings::LoadBytes(std::string_view bytes) {
+  TTextLines text = DecodeTextLines(bytes);
+  FLines = std::move(text.Lines);
+  FEncoding = text.Encoding;
+}
+
+std::string TAppSettings::Bytes() const {
+  return EncodeTextLines(FLines, FEncoding);
+}
+
 void TAppSettings::Save() const {
-  WriteFileAtomically(FFileName, EncodeTextLines(FLines, FEncoding));
+  WriteFileAtomically(FFileName, Bytes());
 }
 
 int TAppSettings::IndexOfKey(std::string_view key) const {

@@ -61,6 +61,10 @@ class TAppSettings {
   // Replaces the file with the lines; throws std::runtime_error on failure,
   // leaving the old file as it was.
   void Save() const;
+  // The same two steps without the file: the lines from a file's bytes, and
+  // the bytes Save writes.
+  void LoadBytes(std::string_view bytes);
+  std::string Bytes() const;
 
   std::string ReadString(std::string_view key) const;
   // 0 for an absent or unparsable value.

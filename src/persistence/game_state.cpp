@@ -33,6 +33,16 @@ std::string ReadRequiredString(const TJsonNode& root, const char* key) {
   return node->Value();
 }
 
+// The name as it was given to GameStateText, so that it reads the same after
+// any number of saves (with its escapes left, every save would escape them
+// once more). Control characters, a line break among them, become spaces.
+std::string ReadName(const TJsonNode& root) {
+  std::string name = TJsonNode::UnescapeString(ReadRequiredString(root, "name"));
+  for (char& c : name)
+    if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') c = ' ';
+  return name;
+}
+
 // Board strings are unescaped: the character of psNone is written as an
 // escape, and the cell count must hold for the characters, not their escapes.
 std::string ReadBoardString(const TJsonNode& root, const char* key) {
@@ -140,7 +150,7 @@ TGameStateRec ParseGameState(const std::string& text) {
   root.Parse({reinterpret_cast<const char*>(inflated.data()), inflated.size()});
 
   TGameStateRec rec;
-  rec.name = ReadRequiredString(root, "name");
+  rec.name = ReadName(root);
   rec.GameState = static_cast<TGameStateFlags>(ReadInteger(root, "GameState", 0) & 0xFF);
   rec.w = ReadInteger(root, "w", 5);
   rec.h = ReadInteger(root, "h", 5);

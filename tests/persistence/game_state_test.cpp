@@ -125,12 +125,18 @@ TEST(GameState, LargestGameRoundTrips) {
   EXPECT_EQ(restored.SolutionFilled(), game.SolutionFilled());
 }
 
-TEST(GameState, NameKeepsItsEscapesAndBoardsLoseThem) {
+// A name with escapes used to gain another level of them at every save.
+TEST(GameState, NameAndBoardsReadBackAsWrittenThroughEverySave) {
   auto game = GameOf({"#."});
   game->SetPlayerState(1, 0, psNone);
-  const TGameStateRec rec = ParseGameState(GameStateText("a \"quoted\" \\ name", *game, 20, 20));
-  EXPECT_EQ(rec.name, R"(a \"quoted\" \\ name)");
-  EXPECT_EQ(rec.PlayerState, std::string("E\x01", 2));
+  std::string name = "a \"quoted\" \\ name\u00e9";
+  for (int save = 0; save < 3; ++save) {
+    const TGameStateRec rec = ParseGameState(GameStateText(name, *game, 20, 20));
+    EXPECT_EQ(rec.name, "a \"quoted\" \\ name\u00e9");
+    EXPECT_EQ(rec.PlayerState, std::string("E\x01", 2));
+    name = rec.name;
+  }
+  EXPECT_EQ(ParseGameState(GameStateText("two\nlines\t", *game, 20, 20)).name, "two lines ");
 }
 
 TEST(CheckStateText, RefusesDamagedCodes) {
