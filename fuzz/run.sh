@@ -3,12 +3,20 @@
 # given number of seconds (default 5) on a scratch copy of its seed corpus.
 # Fails on the first crash, leak, sanitizer report or broken round trip; the
 # input that caused it is left in build-fuzz/.
+#
+# The test command runs a few seconds of each. A long run, one target at a
+# time and gentle on a shared machine, ten minutes each:
+#   nice -n 19 bash fuzz/run.sh 600
+# or one target alone, keeping what it finds in its corpus:
+#   nice -n 19 build-fuzz/settings_fuzz -max_total_time=600 -timeout=10 \
+#     -rss_limit_mb=2048 fuzz/corpus/settings_fuzz
+# The last line of build-fuzz/<target>.log shows the executions done.
 set -euo pipefail
 seconds="${1:-5}"
 cd "$(dirname "$0")/.."
 cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j2
-for target in json_fuzz game_state_fuzz; do
+for target in json_fuzz game_state_fuzz settings_fuzz solve_fuzz; do
   scratch="build-fuzz/corpus/$target"
   mkdir -p "$scratch"
   echo "fuzzing $target for ${seconds}s"

@@ -20,6 +20,7 @@
 #include "persistence/app_settings.h"
 #include "persistence/game_settings.h"
 #include "persistence/game_state.h"
+#include "persistence/settings_check.h"
 #include "slots/game.h"
 #include "slots/games.h"
 #include "text/lang_helper.h"
@@ -195,11 +196,21 @@ bool TfrmMain::FormCreate() {
   ApplyStyle(this, 0, false);
   try {
     FAppSettings = std::make_unique<TAppSettings>("app.ini", '=');
-    FFirstRun = !FAppSettings->Load();
   } catch (const std::exception& e) {
     ShowMessageBox(e.what(), kProductName, mkError | mkOk);
     return false;
   }
+  try {
+    FFirstRun = !FAppSettings->Load();
+  } catch (const std::exception& e) {
+    // Something that cannot be read stands where app.ini belongs: start as
+    // on a first run and leave it alone unless the player says otherwise.
+    FSaveBlocked = e.what();
+    FFirstRun = true;
+    ShowMessageBox(TextFor(ttnSettingsUnusable) + "\n\n" + FSaveBlocked, kProductName,
+                   mkError | mkOk);
+  }
+  RemoveLeftoversOfKilledWrites(FAppSettings->FileName());
   SetSettings(FAppSettings.get());
   FGameSettings->LoadFrom(*FAppSettings, FFirstRun);
   ApplyTexts();
@@ -224,10 +235,17 @@ void TfrmMain::LoadOrCreateSlots() {
     return CreateSlot(name, width, height, difficulty, generate);
   };
   bool loaded = false;
-  try {
-    loaded = FGames->LoadFrom(*FAppSettings, factory);
-  } catch (const std::exception& e) {
-    RecoverFromDamagedState(e.what());
+  std::string damage =
+      FFirstRun ? std::string() : SettingsDamage(*FAppSettings, IntegerSettingsKeys(FormName()));
+  if (damage.empty()) {
+    try {
+      loaded = FGames->LoadFrom(*FAppSettings, factory);
+    } catch (const std::exception& e) {
+      damage = e.what();
+    }
+  }
+  if (!damage.empty()) {
+    RecoverFromDamagedState(damage);
     loaded = true;
   }
   if (!loaded) {
@@ -244,34 +262,51 @@ void TfrmMain::LoadOrCreateSlots() {
   FbGame->setEnabled(true);
 }
 
-// A stored game that fails its check must not cost the player the others:
-// the file is kept aside, every stored game that passes its check is
-// restored, and the missing default sizes get fresh puzzles. The next
-// shutdown then writes a whole file again.
+// A damaged settings file must not cost the player the games still in it:
+// the file is copied aside before anything can overwrite it, every stored
+// game that passes its check is restored (wherever the damage left it in the
+// file), and the missing default sizes get fresh puzzles. The next shutdown
+// then writes a whole file again.
 void TfrmMain::RecoverFromDamagedState(const std::string& reason) {
-  const std::filesystem::path file = FAppSettings->FileName();
-  std::filesystem::path copy = file;
-  copy += ".bad";
-  std::error_code ec;
-  std::filesystem::copy_file(file, copy, std::filesystem::copy_options::overwrite_existing, ec);
-  FDamagedCopy = ec ? std::string() : copy.string();
-  std::string text = TextFor(ttnInvalidDataFound) + "\n\n" + reason;
-  if (!FDamagedCopy.empty()) text += "\n\n" + FDamagedCopy;
+  std::string text = TextFor(ttnInvalidDataFound) + "\n\n" + reason + "\n\n";
+  if (KeepDamagedFile())
+    text += TextFor(ttnDamagedCopyKept) + "\n" + FDamagedCopy;
+  else
+    text += TextFor(ttnDamagedCopyFailed) + "\n\n" + FSaveBlocked;
   ShowMessageBox(text, kProductName, mkError | mkOk);
 
-  for (const std::string& part : TUtils::SplitText(FAppSettings->ReadString("state"), "|")) {
+  int found = 0;
+  for (const std::string& code : StateCodeCandidates(*FAppSettings)) {
+    if (found == kMaxStoredSlots) break;
     try {
-      const TGameStateRec rec = TGames::ParseStoredGame(part);
+      const TGameStateRec rec = TGames::ParseStoredGame(code);
+      ++found;
       if (FGames->FindByName(rec.name)) continue;  // restored before the damaged one
       CreateSlot(rec.name, rec.w, rec.h, rec.difficulty, false)->ApplyGameState(rec);
     } catch (const std::exception&) {
       // this one is lost; the copy beside the file still holds it
     }
   }
+  // A broken number would place or size the window at 0.
+  RemoveUnreadableNumbers(*FAppSettings, IntegerSettingsKeys(FormName()));
   const std::string stored = FAppSettings->ReadString("active_game");
   CreateMissingDefaultSlots();
   FGames->SetActiveName(FGames->FindByName(stored) ? stored
                                                    : SlotName(kFirstShownSide, kFirstShownSide));
+}
+
+bool TfrmMain::KeepDamagedFile() {
+  try {
+    FDamagedCopy = KeepDamagedCopy(FAppSettings->FileName(), kKeptDamagedCopies).string();
+    FSaveBlocked.clear();
+    FDamagedCopyPending = false;
+    return true;
+  } catch (const std::exception& e) {
+    FDamagedCopy.clear();
+    FSaveBlocked = e.what();
+    FDamagedCopyPending = true;
+    return false;
+  }
 }
 
 void TfrmMain::CreateMissingDefaultSlots() {
@@ -580,23 +615,55 @@ void TfrmMain::OnSlotChanged() {
 // processing of a flash, a shake, a board press or a slot switch. So the
 // shutdown only saves and asks the event loop to end; the slots and their
 // views stay alive until the window is destroyed after the loop has ended,
-// and the frames still on the stack return over living objects.
-void TfrmMain::Shutdown() {
+// and the frames still on the stack return over living objects. When the
+// games cannot be saved and the player keeps the window, nothing ends.
+bool TfrmMain::Shutdown() {
   AppPhase = apClosing;
   SaveFormBounds();
   StopCelebration();
-  SaveEverything();
+  if (!SaveEverything()) {
+    AppPhase = apRunning;
+    return false;
+  }
   QApplication::quit();
+  return true;
 }
 
-void TfrmMain::SaveEverything() {
-  FGames->SaveTo(*FAppSettings);
-  FGameSettings->SaveTo(*FAppSettings);
-  try {
-    FAppSettings->Save();
-  } catch (const std::exception& e) {
-    // The previous file is still intact; say what was not saved.
-    ShowMessageBox(e.what(), kProductName, mkError | mkOk);
+bool TfrmMain::SaveEverything() {
+  if (FGames) {
+    FGames->SaveTo(*FAppSettings);
+    FGameSettings->SaveTo(*FAppSettings);
+  }
+  return SaveGames();
+}
+
+bool TfrmMain::SaveGames() {
+  // The damaged file may be copied now (space freed, a folder moved away).
+  if (FDamagedCopyPending) KeepDamagedFile();
+  if (!FSaveBlocked.empty()) {
+    switch (ShowMessageBox(TextFor(ttnReplaceUnsavedFile) + "\n\n" + FSaveBlocked, kProductName,
+                           mkQuestion | mkYesNoCancel)) {
+      case maYes:
+        break;
+      case maNo:
+        return true;
+      default:
+        return false;
+    }
+  }
+  for (;;) {
+    try {
+      FAppSettings->Save();
+      FSaveBlocked.clear();
+      FDamagedCopyPending = false;
+      return true;
+    } catch (const std::exception& e) {
+      // The previous file is still intact; the player decides what follows.
+      const TMessageAnswer answer = ShowMessageBox(TextFor(ttnSaveFailed) + "\n\n" + e.what(),
+                                                   kProductName, mkError | mkRetryDiscardCancel);
+      if (answer == maDiscard) return true;
+      if (answer != maRetry) return false;
+    }
   }
 }
 
@@ -607,6 +674,9 @@ void TfrmMain::FreeSlots() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* e) {
-  if (AppPhase != apClosing) Shutdown();
+  if (AppPhase != apClosing && !Shutdown()) {
+    e->ignore();
+    return;
+  }
   e->accept();
 }

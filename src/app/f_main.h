@@ -67,6 +67,10 @@ class TfrmMain : public TfrmBase {
   int ButtonsExtent() const { return FButtonsExtent; }
   // Where the corrupted settings file was kept, empty when none was.
   const std::string& DamagedCopy() const { return FDamagedCopy; }
+  // Why app.ini must not be overwritten without asking the player (it could
+  // not be read, or no copy of its damaged content could be kept); empty
+  // when saving may go ahead.
+  const std::string& SaveBlocked() const { return FSaveBlocked; }
 
   // --- Window operations ---
   TGame* CreateSlot(const std::string& name, int width, int height, TDifficulty difficulty,
@@ -88,9 +92,14 @@ class TfrmMain : public TfrmBase {
   void UpdateCaption();
   void UpdateActions(int flags);
   void OnSlotChanged();
-  // Saves everything and asks the event loop to end; the slots are freed with
-  // the window.
-  void Shutdown();
+  // Saves everything and asks the event loop to end (the slots are freed with
+  // the window); false, with the window and all in it left as it was, when
+  // the games could not be saved and the player chose to keep the window.
+  bool Shutdown();
+  // Writes app.ini, asking the player what to do when it must not or cannot
+  // be written: true once it is written or the player chose to close without
+  // saving, false when the player chose to keep playing.
+  bool SaveGames();
 
   // --- Commands ---
   // Asks first (when confirm is set) unless the current game is solved.
@@ -132,10 +141,12 @@ class TfrmMain : public TfrmBase {
   // program.
   void Guarded(const std::function<void()>& command);
   void RecoverFromDamagedState(const std::string& reason);
+  // Keeps a copy of the damaged app.ini; on failure blocks saving.
+  bool KeepDamagedFile();
   void CreateMissingDefaultSlots();
-  // Writes the games, the game settings and the window bounds to app.ini and
-  // tells the player when that failed.
-  void SaveEverything();
+  // Writes the games, the game settings and the window bounds to app.ini
+  // (SaveGames); false when the player chose to keep the window open.
+  bool SaveEverything();
   void FreeSlots();
   void RepaintBoardOnly();
   // A Check found the current game solved and its board still is.
@@ -189,6 +200,8 @@ class TfrmMain : public TfrmBase {
   int FButtonsExtent = 0;
   int FBarThickness = 0;
   std::string FDamagedCopy;
+  std::string FSaveBlocked;
+  bool FDamagedCopyPending = false;  // saving waits for a copy of the damaged file
 
   TColor FPulseColor = 0;
   int FPulseStep = 2;

@@ -210,8 +210,7 @@ void TfrmMain::aAboutExecute() {
 }
 
 void TfrmMain::aExitExecute() {
-  Shutdown();
-  close();
+  if (Shutdown()) close();
 }
 
 // --- Clipboard ---

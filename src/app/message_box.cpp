@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QString>
+
+#include "text/lang_helper.h"
+#include "util/utils.h"
 
 namespace {
 
@@ -12,6 +16,8 @@ TMessageBoxHandler& Handler() {
 }
 
 TMessageAnswer ShowOnScreen(const TMessageBoxRequest& request) {
+  // Also on the debug output, for a player (or a test) without a screen.
+  TUtils::DebugLog(request.Caption + ": " + request.Text);
   QMessageBox box(QApplication::activeWindow());
   box.setText(QString::fromStdString(request.Text));
   box.setWindowTitle(QString::fromStdString(request.Caption));
@@ -24,7 +30,11 @@ TMessageAnswer ShowOnScreen(const TMessageBoxRequest& request) {
   if (request.Kinds & mkYesNoCancel)
     buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
   if (request.Kinds & mkOkCancel) buttons = QMessageBox::Ok | QMessageBox::Cancel;
+  if (request.Kinds & mkRetryDiscardCancel)
+    buttons = QMessageBox::Retry | QMessageBox::Discard | QMessageBox::Cancel;
   box.setStandardButtons(buttons);
+  if (QAbstractButton* discard = box.button(QMessageBox::Discard))
+    discard->setText(QString::fromStdString(TextFor(ttnCloseWithoutSaving)));
   if (request.SecondDefault) {
     if (buttons & QMessageBox::No)
       box.setDefaultButton(QMessageBox::No);
@@ -40,6 +50,10 @@ TMessageAnswer ShowOnScreen(const TMessageBoxRequest& request) {
       return maYes;
     case QMessageBox::No:
       return maNo;
+    case QMessageBox::Retry:
+      return maRetry;
+    case QMessageBox::Discard:
+      return maDiscard;
     default:
       return maCancel;
   }

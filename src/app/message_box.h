@@ -16,8 +16,17 @@ constexpr TMessageKinds mkYesNo = 1u << 4;
 constexpr TMessageKinds mkYesNoCancel = 1u << 5;
 constexpr TMessageKinds mkOkCancel = 1u << 6;
 constexpr TMessageKinds mkTopmost = 1u << 7;
+// Retry, "Close without saving" and Cancel: the choices after a failed save.
+constexpr TMessageKinds mkRetryDiscardCancel = 1u << 8;
 
-enum TMessageAnswer : int { maOk = 0, maCancel = 1, maYes = 5, maNo = 6 };
+enum TMessageAnswer : int {
+  maOk = 0,
+  maCancel = 1,
+  maRetry = 4,
+  maYes = 5,
+  maNo = 6,
+  maDiscard = 7
+};
 
 struct TMessageBoxRequest {
   std::string Text;

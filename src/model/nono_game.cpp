@@ -1,5 +1,6 @@
 #include "model/nono_game.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 int DefaultFillPct(int width, int height, int difficulty) {
@@ -11,23 +12,43 @@ int DefaultFillPct(int width, int height, int difficulty) {
   return 50;
 }
 
-TNonoGame::TNonoGame(int width, int height)
-    : FWidth(width),
-      FHeight(height),
-      FSolution(MaxBoardSide * MaxBoardSide),
-      FPlayer(MaxBoardSide * MaxBoardSide) {
+namespace {
+
+std::size_t CellCount(int width, int height) {
+  return static_cast<std::size_t>(std::max(width, 0)) *
+         static_cast<std::size_t>(std::max(height, 0));
+}
+
+}  // namespace
+
+TNonoGame::TNonoGame(int width, int height) : FWidth(width), FHeight(height), FStride(width) {
   AllocateBoard(FSolution);
   AllocateBoard(FPlayer);
 }
 
 void TNonoGame::SetSize(int width, int height) {
+  if (width != FStride || CellCount(width, height) != FSolution.size()) {
+    RelayBoard(FSolution, width, height);
+    RelayBoard(FPlayer, width, height);
+    FStride = width;
+  }
   FWidth = width;
   FHeight = height;
 }
 
+void TNonoGame::RelayBoard(std::vector<TPiece>& board, int width, int height) const {
+  std::vector<TPiece> laid(CellCount(width, height));
+  const int rows = FStride > 0 ? static_cast<int>(board.size()) / FStride : 0;
+  for (int y = 0; y < std::min(rows, height); ++y)
+    for (int x = 0; x < std::min(FStride, width); ++x)
+      laid[static_cast<std::size_t>(y) * width + x] = board[Slot(x, y)];
+  board = std::move(laid);
+}
+
 void TNonoGame::AllocateBoard(std::vector<TPiece>& board) {
-  for (int y = 0; y < FHeight; ++y)
-    for (int x = 0; x < FWidth; ++x) board[Slot(x, y)] = TPiece{};
+  FStride = FWidth;
+  board.assign(CellCount(FWidth, FHeight), TPiece{});
+  board.shrink_to_fit();
   FPositionCounters.assign(FHeight, TCounterArr(FWidth, 0));
 }
 
@@ -38,7 +59,8 @@ void TNonoGame::LoadSolutionGrid(const TInternalArrArr& grid) {
     throw std::invalid_argument("Board size out of range");
   for (const TInternalArr& row : grid)
     if (row.size() != grid[0].size()) throw std::invalid_argument("Board rows differ in length");
-  SetSize(static_cast<int>(grid[0].size()), static_cast<int>(grid.size()));
+  FWidth = static_cast<int>(grid[0].size());
+  FHeight = static_cast<int>(grid.size());
   AllocateBoard(FSolution);
   AllocateBoard(FPlayer);
   FSolutionFilled = 0;

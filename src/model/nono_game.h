@@ -1,7 +1,8 @@
 // TNonoGame: one puzzle of at most 128 x 128 cells. It holds the hidden
 // solution and the player's board, the parameters the puzzle was generated
 // with, the undo history of the player's moves and a few values the board
-// view keeps with the puzzle.
+// view keeps with the puzzle. Each board holds exactly Width x Height cells,
+// so a small puzzle takes little memory.
 //
 // Cells are addressed (x, y): x the column, y the row. Single-cell operations
 // do not validate positions; staying on the board is the caller's contract
@@ -43,7 +44,10 @@ class TNonoGame {
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
   int SolutionFilled() const { return FSolutionFilled; }
-  // Sets the two numbers only; the caller keeps the cell area consistent.
+  // Sets the two numbers; the caller keeps the cell area consistent. Should
+  // the size differ from the one the boards were laid out for, both boards
+  // are laid out again, keeping the cells the two sizes share (new cells
+  // psUnchecked), so a cell inside the board is always there to be read.
   void SetSize(int width, int height);
   // Used by a restore that recounts the solution through SetSolutionState.
   void SetSolutionFilled(int v) { FSolutionFilled = v; }
@@ -156,14 +160,16 @@ class TNonoGame {
   void SetRandomFillType(std::uint8_t v) { FRandomFillType = v; }
 
  private:
-  static int Slot(int x, int y) { return y * MaxBoardSide + x; }
+  int Slot(int x, int y) const { return y * FStride + x; }
   void AllocateBoard(std::vector<TPiece>& board);
+  void RelayBoard(std::vector<TPiece>& board, int width, int height) const;
   TGridArr BoardToGrid(std::vector<TPiece>& board);
 
   int FWidth;
   int FHeight;
   int FSolutionFilled = 0;
-  std::vector<TPiece> FSolution;  // MaxBoardSide * MaxBoardSide slots
+  int FStride;                    // the width both boards are laid out for
+  std::vector<TPiece> FSolution;  // row by row, FStride cells a row
   std::vector<TPiece> FPlayer;
   int FLastCol = 0;
   int FLastRow = 0;

@@ -1,11 +1,11 @@
 #include "persistence/app_settings.h"
 
-#include <fstream>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
 
 #include "platform/atomic_file.h"
+#include "platform/file_read.h"
 #include "util/app_environment.h"
 #include "util/utils.h"
 
@@ -36,27 +36,28 @@ TAppSettings::TAppSettings(const std::filesystem::path& folder, const std::strin
 }
 
 bool TAppSettings::Load() {
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(FFileName, error);
-  if (status.type() == std::filesystem::file_type::not_found) {
+  TFileContent file = ReadRegularFile(FFileName, kMaxSettingsFileSize);
+  if (file.Status == TReadStatus::Missing) {
     return false;
   }
-  std::ifstream in(FFileName, std::ios::binary);
-  if (error || !std::filesystem::is_regular_file(status) || !in)
-    throw std::runtime_error("Cannot read " + FFileName);
-  std::string bytes;
-  char buffer[4096];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-    bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-  if (in.bad()) throw std::runtime_error("Cannot read " + FFileName);
-  TTextLines text = DecodeTextLines(bytes);
-  FLines = std::move(text.Lines);
-  FEncoding = text.Encoding;
+  if (file.Status != TReadStatus::Ok)
+    throw ESettingsUnreadable("Cannot read " + FFileName + ": " + file.Reason);
+  LoadBytes(file.Bytes);
   return true;
 }
 
+void TAppSettings::LoadBytes(std::string_view bytes) {
+  TTextLines text = DecodeTextLines(bytes);
+  FLines = std::move(text.Lines);
+  FEncoding = text.Encoding;
+}
+
+std::string TAppSettings::Bytes() const {
+  return EncodeTextLines(FLines, FEncoding);
+}
+
 void TAppSettings::Save() const {
-  WriteFileAtomically(FFileName, EncodeTextLines(FLines, FEncoding));
+  WriteFileAtomically(FFileName, Bytes());
 }
 
 int TAppSettings::IndexOfKey(std::string_view key) const {

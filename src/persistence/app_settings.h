@@ -10,10 +10,13 @@
 // mark on the file read is written again (see settings_file.h).
 //
 // Saving never destroys the old file: the new content is written to a
-// temporary file beside it and renamed over it (platform/atomic_file.h).
+// temporary file beside it and renamed over it (platform/atomic_file.h); a
+// symbolic link in place of the file stays and its target is replaced.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +32,17 @@ struct TFormBounds {
   int Height = 0;
 };
 
+// Largest settings file read: far beyond what the program writes (a few
+// state codes of some kilobytes each), small enough to hold in memory.
+inline constexpr std::size_t kMaxSettingsFileSize = 32u * 1024u * 1024u;
+
+// The settings file exists but cannot be used: not a regular file (a folder,
+// FIFO, device or socket), larger than kMaxSettingsFileSize, or unreadable.
+class ESettingsUnreadable : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 class TAppSettings {
  public:
   // The store for fileName in the settings folder, which is created when
@@ -40,11 +54,17 @@ class TAppSettings {
 
   // Replaces the lines by the file's when it exists and returns true;
   // otherwise keeps the defaults and returns false (a first run). Throws
-  // std::runtime_error when the file exists but cannot be read.
+  // ESettingsUnreadable, keeping the defaults, when something exists at the
+  // path that cannot be read as a settings file; it never waits on a FIFO or
+  // a device.
   bool Load();
   // Replaces the file with the lines; throws std::runtime_error on failure,
   // leaving the old file as it was.
   void Save() const;
+  // The same two steps without the file: the lines from a file's bytes, and
+  // the bytes Save writes.
+  void LoadBytes(std::string_view bytes);
+  std::string Bytes() const;
 
   std::string ReadString(std::string_view key) const;
   // 0 for an absent or unparsable value.

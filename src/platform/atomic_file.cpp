@@ -4,6 +4,7 @@
 #include <cstring>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #ifdef _WIN32
@@ -20,11 +21,58 @@ namespace {
   throw std::runtime_error("Cannot write " + path.string() + ": " + reason);
 }
 
+bool IsTemporarySuffix(std::string_view suffix) {
+  if (suffix.size() != 6) return false;
+  bool onlyDigits = true;
+  bool onlyLower = true;
+  for (const char c : suffix) {
+    const bool digit = c >= '0' && c <= '9';
+    const bool lower = c >= 'a' && c <= 'z';
+    const bool upper = c >= 'A' && c <= 'Z';
+    if (!digit && !lower && !upper) return false;
+    onlyDigits = onlyDigits && digit;
+    onlyLower = onlyLower && lower;
+  }
+  return !onlyDigits && !onlyLower;
+}
+
 }  // namespace
+
+std::filesystem::path ResolveLinks(const std::filesystem::path& path) {
+  // As many links as the system itself follows before it gives up.
+  constexpr int kMaxLinks = 40;
+  std::filesystem::path target = path;
+  for (int i = 0; i < kMaxLinks; ++i) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(target, error))) return target;
+    const std::filesystem::path next = std::filesystem::read_symlink(target, error);
+    if (error) Fail(path, error.message());
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  Fail(path, "too many levels of symbolic links");
+}
+
+int RemoveTemporaryLeftovers(const std::filesystem::path& folder,
+                             const std::function<bool(const std::string& stem)>& ours) {
+  int removed = 0;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    const std::string name = entry.path().filename().string();
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos || !IsTemporarySuffix(std::string_view(name).substr(dot + 1)) ||
+        !ours(name.substr(0, dot)))
+      continue;
+    std::error_code ignored;
+    if (entry.is_symlink(ignored) || !entry.is_regular_file(ignored)) continue;
+    if (std::filesystem::remove(entry.path(), ignored)) ++removed;
+  }
+  return removed;
+}
 
 #ifdef _WIN32
 
-void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+void WriteFileAtomically(const std::filesystem::path& link, std::string_view bytes) {
+  const std::filesystem::path path = ResolveLinks(link);
   std::filesystem::path temporary = path;
   temporary += ".tmp";
   {
@@ -81,7 +129,9 @@ class TTemporaryFile {
 
 }  // namespace
 
-void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+void WriteFileAtomically(const std::filesystem::path& link, std::string_view bytes) {
+  // A link stays a link: the file it leads to is the one replaced.
+  const std::filesystem::path path = ResolveLinks(link);
   TTemporaryFile temporary(path.string() + ".XXXXXX");
   if (temporary.Descriptor() < 0) Fail(path, std::strerror(errno));
 

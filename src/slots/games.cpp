@@ -1,5 +1,7 @@
 #include "slots/games.h"
 
+#include <stdexcept>
+
 #include "persistence/app_settings.h"
 #include "persistence/game_state.h"
 #include "slots/game.h"
@@ -26,7 +28,10 @@ void TGames::SaveTo(TAppSettings& store) const {
 bool TGames::LoadFrom(const TAppSettings& store, const TCreateSlot& createSlot) {
   const std::string stored = store.ReadString("state");
   if (stored.empty()) return false;
-  for (const std::string& part : TUtils::SplitText(stored, "|")) {
+  const std::vector<std::string> parts = TUtils::SplitText(stored, "|");
+  if (parts.size() > kMaxStoredSlots)
+    throw std::runtime_error("more than " + std::to_string(kMaxStoredSlots) + " stored games");
+  for (const std::string& part : parts) {
     const TGameStateRec rec = ParseStoredGame(part);
     TGame* game = createSlot(rec.name, rec.w, rec.h, rec.difficulty, false);
     game->ApplyGameState(rec);

@@ -20,6 +20,11 @@ inline constexpr int kFirstShownSide = 10;
 class TAppSettings;
 class TGame;
 
+// The most stored games read: far more than the program ever keeps (one per
+// board size it offers), few enough that a hostile file cannot make it run
+// out of memory.
+inline constexpr int kMaxStoredSlots = 64;
+
 class TGames {
  public:
   // Makes and appends a slot: name, width, height, difficulty, generate.
@@ -41,7 +46,8 @@ class TGames {
   void SaveTo(TAppSettings& store) const;
   // Creates the slots stored under "state" through createSlot and restores
   // each; false when nothing is stored. The first stored code that fails its
-  // check throws EGameStateInvalid, leaving the slots made before it.
+  // check throws EGameStateInvalid, leaving the slots made before it; more
+  // than kMaxStoredSlots codes throw std::runtime_error before any is read.
   bool LoadFrom(const TAppSettings& store, const TCreateSlot& createSlot);
   // Decodes one stored slot. Beyond the checks of ParseGameState, a slot is
   // named after its size ("10x10"): any other name throws EGameStateInvalid,

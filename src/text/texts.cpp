@@ -39,6 +39,27 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnLanguage, "Language", "Fjs0PS87PT8="},
       {ttnAContact, "AContact", "GTU0Ljs5Lg=="},
       {ttnAHomepage, "AHomepage", "EjU3Pyo7PT8="},
+      {ttnDamagedCopyKept, "DamagedCopyKept", "DjI/ejwzNj96Oyl6My56LTspejMpejE/Ki56Mj8oP2A="},
+      {ttnDamagedCopyFailed, "DamagedCopyFailed",
+       "FDV6OTUqI3o1PHouMj96Pjs3Oz0/Pno8MzY/ejk1LzY+ejg/ejE/Ki52eik1ei4yP3o9Ozc/"
+       "ei0zNjZ6NDUuejUsPygtKDMuP3ozLmB6LjI/ej07Nz8pejs0PnopPy4uMzQ9KXo1PHouMjMpeik/KSkzNTR6Oyg/"
+       "ejQ1LnopOyw/PnovNDY/KSl6IzUvejkyNTUpP3ouNXooPyo2Ozk/ei4yP3o8MzY/ei0yPzR6IzUvejk2NSk/"
+       "ei4yP3o9Ozc/dA=="},
+      {ttnSettingsUnusable, "SettingsUnusable",
+       "DjI/eik/Li4zND0pejwzNj96OTs0NDUuejg/ei8pPz50eg4yP3o9Ozc/"
+       "eikuOyguKXotMy4yei4yP3o+Pzw7LzYueik/Li4zND0pejs0Pno+NT8pejQ1Lno1LD8oLSgzLj96LjI/"
+       "ejwzNj9gei4yP3o9Ozc/"
+       "KXo7ND56KT8uLjM0PSl6NTx6LjIzKXopPykpMzU0ejsoP3o0NS56KTssPz56LzQ2PykpeiM1L3o5MjU1KT96LjV6KD8"
+       "qNjs5P3ozLnotMj80eiM1L3o5NjUpP3ouMj96PTs3P3Q="},
+      {ttnReplaceUnsavedFile, "ReplaceUnsavedFile",
+       "DjI/eik/Li4zND0pejwzNj96MjspejQ1Lno4Pz80ejUsPygtKDMuLj80ejM0ei4yMyl6KT8pKTM1NHpyIzUvei0/"
+       "KD96LjU2PnotMiN6Oy56LjI/eikuOyguc3R6CD8qNjs5P3ozLno0NS16LTMuMnouMj96PTs3Pyl6OzQ+eik/"
+       "Li4zND0pejU8ei4yMyl6KT8pKTM1NGVQUBQ1ejk2NSk/KXouMj96PTs3P3otMy4yNS8ueik7LDM0PXQ="},
+      {ttnSaveFailed, "SaveFailed", "AzUvKHo9Ozc/KXo7ND56KT8uLjM0PSl6OTUvNj56NDUuejg/eik7LD8+dA=="},
+      {ttnCloseWithoutSaving, "CloseWithoutSaving", "GTY1KT96LTMuMjUvLnopOywzND0="},
+      {ttnAlreadyRunning, "AlreadyRunning",
+       "DhsMHxYVejMpejs2KD87PiN6KC80NDM0PXotMy4yei4yP3opOzc/eik/Li4zND0pejw1Nj4/"
+       "KHZ6OC8uejMuej41Pyl6NDUuejs0KS0/KHQ="},
   };
   return items;
 }

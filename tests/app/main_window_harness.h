@@ -110,9 +110,21 @@ class MainWindowTest : public ::testing::Test {
   static std::string KeyOf(const std::string& line) { return line.substr(0, line.find('=')); }
 
   void WriteIni(const std::vector<std::string>& lines) const {
+    std::string bytes;
+    for (const std::string& l : lines) bytes += l + "\r\n";
+    WriteIniBytes(bytes);
+  }
+
+  void WriteIniBytes(const std::string& bytes) const {
     std::filesystem::create_directories(SettingsFolder());
-    std::ofstream out(IniPath(), std::ios::binary);
-    for (const std::string& l : lines) out << l << "\r\n";
+    std::ofstream(IniPath(), std::ios::binary) << bytes;
+  }
+
+  static std::string FileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream all;
+    all << in.rdbuf();
+    return all.str();
   }
 
   // The window's action of that object name.

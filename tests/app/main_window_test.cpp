@@ -2,6 +2,7 @@
 // on every edge, a damaged settings file and an unusable settings folder.
 #include <QClipboard>
 #include <QGuiApplication>
+#include <sys/stat.h>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -11,9 +12,19 @@
 #include "main_window_harness.h"
 #include "persistence/app_settings.h"
 #include "persistence/game_settings.h"
+#include "support/file_size_limit.h"
+#include "text/lang_helper.h"
 #include "util/utils.h"
 
 using namespace test_support;
+
+namespace {
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+}  // namespace
 
 namespace {
 
@@ -235,6 +246,181 @@ TEST_F(MainWindow, DamagedStoredGameLosesNothingElse) {
   lines = IniLines();
   ASSERT_EQ(KeyOf(lines[7]), "state");
   EXPECT_EQ(TUtils::SplitText(lines[7].substr(6), "|").size(), 5u);
+}
+
+// Two ways a few damaged bytes hide every stored game: a broken key, and two
+// bytes in place of the line break before "state", which merge it into the
+// window height. Both keep a copy first and bring back every game.
+TEST_F(MainWindow, StateLineThatCannotBeFoundLosesNoGame) {
+  StartWindow();
+  Stroke({{2, 2}});
+  SwitchTo("15x15");
+  Stroke({{0, 0}});
+  const std::vector<SlotSnapshot> played = Snapshot(*Window);
+  CloseWindow();
+  const std::string good = FileBytes(IniPath());
+
+  const std::pair<std::string, std::string> damages[] = {
+      {"\r\nstate=", "\r\nstbte="},
+      {"\r\nstate=", "\x01\x02state="},
+  };
+  for (const auto& [from, to] : damages) {
+    std::string damaged = good;
+    damaged.replace(damaged.find(from), from.size(), to);
+    WriteIniBytes(damaged);
+    Boxes.clear();
+    StartWindow();
+    ASSERT_EQ(Boxes.size(), 1u) << to;
+    EXPECT_TRUE(Contains(Boxes[0].Text, Window->DamagedCopy()));
+    EXPECT_EQ(FileBytes(Window->DamagedCopy()), damaged);
+    EXPECT_EQ(Snapshot(*Window), played) << to;
+    EXPECT_EQ(Current().Name(), "15x15");
+    EXPECT_GT(Window->height(), 100);
+    CloseWindow();
+    // A whole file again, with every game.
+    const std::vector<std::string> lines = IniLines();
+    const auto state = std::find_if(lines.begin(), lines.end(),
+                                    [](const std::string& l) { return KeyOf(l) == "state"; });
+    ASSERT_NE(state, lines.end());
+    EXPECT_EQ(TUtils::SplitText(state->substr(6), "|").size(), 5u);
+    StartWindow();
+    EXPECT_EQ(Snapshot(*Window), played);
+    CloseWindow();
+    WriteIniBytes(good);
+  }
+  // Each damage has its own copy.
+  EXPECT_TRUE(std::filesystem::exists(SettingsFolder() / "app.ini.bad"));
+  EXPECT_TRUE(std::filesystem::exists(SettingsFolder() / "app.ini.bad.1"));
+}
+
+// No copy of a damaged file can be written (a full disk): the player is
+// told, and the file is overwritten only when the player says so at
+// closing, or once a copy can be made then.
+TEST_F(MainWindow, DamagedFileWithoutACopyIsNotOverwrittenUnasked) {
+  StartWindow();
+  CloseWindow();
+  std::string damaged = FileBytes(IniPath());
+  damaged.replace(damaged.find("\r\nstate="), 8, "\r\nstbte=");
+  WriteIniBytes(damaged);
+  {
+    const FileSizeLimit disk(damaged.size() / 2);
+    StartWindow();
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_TRUE(Contains(Boxes[0].Text, TextFor(ttnDamagedCopyFailed)));
+    EXPECT_FALSE(Window->SaveBlocked().empty());
+    EXPECT_EQ(Window->Games().Count(), 5);
+
+    Answer = maCancel;
+    Window->close();
+    ASSERT_EQ(Boxes.size(), 2u);
+    EXPECT_TRUE(Contains(Boxes[1].Text, TextFor(ttnReplaceUnsavedFile)));
+    EXPECT_TRUE(Window->isVisible());
+    EXPECT_EQ(AppPhase, apRunning);
+    Stroke({{1, 1}});  // still playing
+
+    Answer = maNo;
+    CloseWindow();
+    EXPECT_EQ(Boxes.size(), 3u);
+    EXPECT_EQ(FileBytes(IniPath()), damaged);
+    EXPECT_FALSE(std::filesystem::exists(SettingsFolder() / "app.ini.bad"));
+  }
+  // Room again: the copy is made at closing and the file written unasked.
+  StartWindow();
+  CloseWindow();
+  EXPECT_EQ(FileBytes(SettingsFolder() / "app.ini.bad"), damaged);
+  EXPECT_EQ(Boxes.size(), 4u);
+  EXPECT_NE(FileBytes(IniPath()), damaged);
+}
+
+// A failed save at closing: Cancel keeps the window and every game in it,
+// every later close asks again, Retry saves once it can, and closing without
+// saving leaves the old file.
+TEST_F(MainWindow, FailedSaveAtClosingOffersRetryAndCancel) {
+  StartWindow();
+  CloseWindow();
+  const std::string before = FileBytes(IniPath());
+  StartWindow();
+  Stroke({{3, 3}});
+  auto disk = std::make_unique<FileSizeLimit>(100);
+  Answer = maCancel;
+  for (int close = 1; close <= 2; ++close) {
+    Window->close();
+    ASSERT_EQ(Boxes.size(), static_cast<std::size_t>(close));
+    EXPECT_TRUE(Contains(Boxes.back().Text, TextFor(ttnSaveFailed)));
+    EXPECT_TRUE(Boxes.back().Kinds & mkRetryDiscardCancel);
+    EXPECT_TRUE(Window->isVisible());
+    EXPECT_EQ(AppPhase, apRunning);
+    EXPECT_EQ(PlayerOf(Puzzle())[3][3], '#');
+    EXPECT_EQ(FileBytes(IniPath()), before);
+  }
+  Stroke({{4, 4}});
+
+  Answer = maRetry;
+  OnBox = [&disk](const TMessageBoxRequest&) { disk.reset(); };  // space freed meanwhile
+  CloseWindow();
+  EXPECT_EQ(Boxes.size(), 3u);
+  OnBox = nullptr;
+  StartWindow();
+  EXPECT_EQ(PlayerOf(Puzzle())[3][3], '#');
+  EXPECT_EQ(PlayerOf(Puzzle())[4][4], '#');
+
+  Stroke({{5, 5}});
+  const std::string saved = FileBytes(IniPath());
+  disk = std::make_unique<FileSizeLimit>(100);
+  Answer = maDiscard;
+  CloseWindow();
+  disk.reset();
+  EXPECT_EQ(Boxes.size(), 4u);
+  EXPECT_EQ(FileBytes(IniPath()), saved);
+}
+
+// Something else where app.ini belongs is refused at once (a FIFO would
+// hang a plain open for ever); the game starts with the defaults and the
+// thing stays as it was unless the player has it replaced.
+TEST_F(MainWindow, SpecialFileInPlaceOfTheSettingsIsLeftAlone) {
+  const struct {
+    const char* Kind;
+    std::function<void(const std::filesystem::path&)> Make;
+    std::function<bool(const std::filesystem::path&)> Is;
+  } kinds[] = {
+      {"fifo", [](const std::filesystem::path& p) { mkfifo(p.c_str(), 0600); },
+       [](const std::filesystem::path& p) { return std::filesystem::is_fifo(p); }},
+      {"folder", [](const std::filesystem::path& p) { std::filesystem::create_directory(p); },
+       [](const std::filesystem::path& p) { return std::filesystem::is_directory(p); }},
+  };
+  for (const auto& kind : kinds) {
+    std::filesystem::create_directories(SettingsFolder());
+    kind.Make(IniPath());
+    Boxes.clear();
+    StartWindow();
+    ASSERT_EQ(Boxes.size(), 1u) << kind.Kind;
+    EXPECT_TRUE(Contains(Boxes[0].Text, TextFor(ttnSettingsUnusable)));
+    EXPECT_TRUE(Window->FirstRun());
+    EXPECT_EQ(SlotNames(), (std::vector<std::string>{"3x3", "5x5", "10x10", "15x15", "20x20"}));
+    Answer = maNo;
+    CloseWindow();
+    EXPECT_EQ(Boxes.size(), 2u);
+    EXPECT_TRUE(kind.Is(IniPath())) << kind.Kind;
+    std::filesystem::remove(IniPath());
+  }
+}
+
+// Beyond the most stored games read, the file goes the damaged way: a copy,
+// a message, and only the first games restored.
+TEST_F(MainWindow, TooManyStoredGamesAreNotAllRead) {
+  std::string state;
+  for (int i = 1; i <= kMaxStoredSlots + 1; ++i) {
+    const auto game = GameOf({"#..", ".#.", "..#"});
+    state += (i > 1 ? "|" : "") + GameStateText("g" + std::to_string(i), *game, 20, 20);
+  }
+  WriteIni({"state=" + state, "active_game=g2"});
+  StartWindow();
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_TRUE(std::filesystem::exists(Window->DamagedCopy()));
+  EXPECT_EQ(Window->Games().Count(), kMaxStoredSlots + 5);
+  EXPECT_EQ(Window->Games()[kMaxStoredSlots - 1]->Name(), "g" + std::to_string(kMaxStoredSlots));
+  EXPECT_EQ(Window->Games().FindByName("g" + std::to_string(kMaxStoredSlots + 1)), nullptr);
+  EXPECT_EQ(Current().Name(), "g2");
 }
 
 TEST_F(MainWindow, SettingsFolderThatCannotBeCreatedEndsCleanly) {

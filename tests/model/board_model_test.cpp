@@ -116,3 +116,14 @@ TEST(BoardModel, DefaultFillPercentages) {
     EXPECT_EQ(DefaultFillPct(c.w, c.h, c.difficulty), c.pct)
         << c.w << "x" << c.h << " difficulty " << c.difficulty;
 }
+
+TEST(BoardModel, SetSizeToAnotherSizeKeepsTheSharedCellsAndEveryCellReadable) {
+  auto game = GameOf({"#..", ".#.", "..#"});
+  game->SetPlayerState(2, 0, psCrossed);
+  game->SetSize(5, 2);
+  EXPECT_EQ(SolutionOf(*game), (Picture{"#....", ".#..."}));
+  EXPECT_EQ(game->PlayerState(2, 0), psCrossed);
+  EXPECT_EQ(game->PlayerState(4, 1), psUnchecked);
+  game->SetSize(2, 3);
+  EXPECT_EQ(SolutionOf(*game), (Picture{"#.", ".#", ".."}));
+}

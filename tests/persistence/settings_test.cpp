@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <iterator>
@@ -10,11 +9,14 @@
 #include "model/process_flags.h"
 #include "persistence/app_settings.h"
 #include "persistence/game_settings.h"
+#include "persistence/settings_check.h"
 #include "persistence/settings_file.h"
+#include "support/file_size_limit.h"
 #include "support/scoped_env.h"
 
 namespace {
 
+using test_support::FileSizeLimit;
 using test_support::ScopedEnv;
 using test_support::TempFolder;
 
@@ -164,26 +166,6 @@ TEST(SettingsFile, SplitsLinesAtEveryKindOfBreak) {
             std::string("\xFF\xFE\xFD\xFF\r\0\n\0", 8));
 }
 
-// A write beyond the file size limit fails with EFBIG, as on a full disk.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    FOldHandler = signal(SIGXFSZ, SIG_IGN);
-    getrlimit(RLIMIT_FSIZE, &FOld);
-    rlimit limited = FOld;
-    limited.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limited);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &FOld);
-    signal(SIGXFSZ, FOldHandler);
-  }
-
- private:
-  rlimit FOld{};
-  sighandler_t FOldHandler;
-};
-
 TEST_F(SettingsTest, AFailingSaveLeavesTheOldFile) {
   const std::string old = "state=0123\r\nactive_game=5x5\r\n";
   WriteFile(IniPath(), old);
@@ -204,10 +186,32 @@ TEST_F(SettingsTest, AFailingSaveLeavesTheOldFile) {
   EXPECT_EQ(reread.ReadString("state").size(), 64u * 1024u);
 }
 
-TEST_F(SettingsTest, UnreadableFileIsAnError) {
+TEST_F(SettingsTest, AnythingButARegularFileIsRefusedAtOnceKeepingTheDefaults) {
+  const auto refused = [this] {
+    TAppSettings store = Store();
+    EXPECT_THROW(store.Load(), ESettingsUnreadable);
+    EXPECT_TRUE(store.ReadBool("drawcellspos"));
+  };
   std::filesystem::create_directory(IniPath());
+  refused();
+  std::filesystem::remove(IniPath());
+  // A FIFO without a writer: a plain open would wait for one for ever.
+  ASSERT_EQ(mkfifo(IniPath().c_str(), 0600), 0);
+  refused();
+  EXPECT_TRUE(std::filesystem::is_fifo(IniPath()));
+}
+
+TEST_F(SettingsTest, SavingThroughALinkKeepsTheLink) {
+  const std::filesystem::path real = FFolder.Path() / "kept" / "tavelo.ini";
+  std::filesystem::create_directory(real.parent_path());
+  WriteFile(real, "gamemode=1\r\n");
+  std::filesystem::create_symlink(real, IniPath());
   TAppSettings store = Store();
-  EXPECT_THROW(store.Load(), std::runtime_error);
+  ASSERT_TRUE(store.Load());
+  store.WriteInteger("gamemode", 0);
+  store.Save();
+  EXPECT_TRUE(std::filesystem::is_symlink(IniPath()));
+  EXPECT_EQ(ReadFile(real), "gamemode=0\r\n");
 }
 
 TEST_F(SettingsTest, TheStoreLivesInTheSettingsFolder) {
@@ -216,6 +220,74 @@ TEST_F(SettingsTest, TheStoreLivesInTheSettingsFolder) {
   const std::filesystem::path folder = FFolder.Path() / "tavelo" / "x64" / "settings";
   EXPECT_TRUE(std::filesystem::is_directory(folder));
   EXPECT_EQ(store.FileName(), (folder / "app.ini").string());
+}
+
+// A file with content and no "state" lost its games somewhere: a damaged
+// key, or a lost line break that merged the line into the one before.
+TEST_F(SettingsTest, DamageIsFoundInKeysValuesAndLines) {
+  const std::vector<std::string> keys = IntegerSettingsKeys("frmMain");
+  const struct {
+    std::string Bytes;
+    bool Damaged;
+  } cases[] = {
+      {"", false},
+      {"\r\n\r\n", false},
+      {"state=0A1B\r\nfrmMain.formsize.h=600\r\nlanguage=-1\r\nother=x y\r\n", false},
+      {"state=0A1B\r\n\r\nactive_game=\r\n", false},
+      {"stbte=0A1B\r\nlanguage=2\r\n", true},
+      {"language=2\r\n", true},
+      {"frmMain.formsize.h=600\x01\x02state=0A1B\r\n", true},
+      {"state=0A1B\r\ngamemode=1x\r\n", true},
+      {"state=0A1B\r\nno separator\r\n", true},
+  };
+  for (const auto& c : cases) {
+    WriteFile(IniPath(), c.Bytes);
+    TAppSettings store = Store();
+    ASSERT_TRUE(store.Load());
+    EXPECT_EQ(!SettingsDamage(store, keys).empty(), c.Damaged) << c.Bytes;
+  }
+
+  WriteFile(IniPath(), "frmMain.formsize.h=600AAstate=0123456789|ABCDEF0123\r\nx=12345678\r\n");
+  TAppSettings merged = Store();
+  ASSERT_TRUE(merged.Load());
+  EXPECT_EQ(StateCodeCandidates(merged), (std::vector<std::string>{"0123456789", "ABCDEF0123"}));
+  RemoveUnreadableNumbers(merged, keys);
+  EXPECT_EQ(merged.ReadString("frmMain.formsize.h"), "");
+  EXPECT_EQ(merged.ReadString("x"), "12345678");
+}
+
+TEST_F(SettingsTest, DamagedCopiesAreNumberedAndTheNewestFiveKept) {
+  WriteFile(IniPath(), "damaged");
+  // A folder of the first copy's name is never touched, only passed over.
+  std::filesystem::create_directory(FFolder.Path() / "app.ini.bad");
+  std::vector<std::string> names;
+  for (int i = 0; i < 7; ++i) {
+    WriteFile(IniPath(), "damaged " + std::to_string(i));
+    names.push_back(KeepDamagedCopy(IniPath(), kKeptDamagedCopies).filename().string());
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"app.ini.bad.1", "app.ini.bad.2", "app.ini.bad.3",
+                                             "app.ini.bad.4", "app.ini.bad.5", "app.ini.bad.6",
+                                             "app.ini.bad.7"}));
+  for (int i = 1; i <= 7; ++i)
+    EXPECT_EQ(std::filesystem::exists(FFolder.Path() / ("app.ini.bad." + std::to_string(i))), i > 2)
+        << i;
+  EXPECT_EQ(ReadFile(FFolder.Path() / "app.ini.bad.7"), "damaged 6");
+  EXPECT_TRUE(std::filesystem::is_directory(FFolder.Path() / "app.ini.bad"));
+  EXPECT_EQ(DamagedCopyNumber("app.ini.bad", "app.ini"), 0);
+  EXPECT_EQ(DamagedCopyNumber("app.ini.bad.01", "app.ini"), -1);
+  EXPECT_EQ(DamagedCopyNumber("app.ini.bad.x", "app.ini"), -1);
+}
+
+TEST_F(SettingsTest, ACopyThatCannotBeWrittenLeavesNothingBehind) {
+  WriteFile(IniPath(), std::string(8192, 'd'));
+  {
+    const FileSizeLimit limit(4096);
+    EXPECT_THROW(KeepDamagedCopy(IniPath(), kKeptDamagedCopies), std::runtime_error);
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(FFolder.Path()),
+                          std::filesystem::directory_iterator()),
+            1);
+  EXPECT_EQ(KeepDamagedCopy(IniPath(), kKeptDamagedCopies).filename(), "app.ini.bad");
 }
 
 }  // namespace

@@ -46,3 +46,61 @@ TEST(AtomicFile, AFolderThatDoesNotExistIsAnErrorNamingTheFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// A settings file kept elsewhere (in a synced folder, say) through a link:
+// the link stays, the file it leads to gets the bytes, also through a chain
+// of links and a relative one.
+TEST(AtomicFile, ALinkStaysAndTheFileItLeadsToIsReplaced) {
+  const TempFolder folder;
+  const std::filesystem::path elsewhere = folder.Path() / "elsewhere";
+  std::filesystem::create_directory(elsewhere);
+  std::ofstream(elsewhere / "real.ini") << "old";
+  std::filesystem::create_symlink("elsewhere/real.ini", folder.Path() / "middle");
+  std::filesystem::create_symlink(folder.Path() / "middle", folder.Path() / "app.ini");
+
+  WriteFileAtomically(folder.Path() / "app.ini", "new");
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.Path() / "app.ini"));
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.Path() / "middle"));
+  EXPECT_EQ(ReadFile(elsewhere / "real.ini"), "new");
+  EXPECT_EQ(ResolveLinks(folder.Path() / "app.ini"), folder.Path() / "elsewhere/real.ini");
+  // Nothing was left beside either name.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(elsewhere),
+                          std::filesystem::directory_iterator()),
+            1);
+
+  // A link that leads nowhere yet gets its file made.
+  std::filesystem::create_symlink("elsewhere/later.ini", folder.Path() / "later");
+  WriteFileAtomically(folder.Path() / "later", "made");
+  EXPECT_EQ(ReadFile(elsewhere / "later.ini"), "made");
+
+  std::filesystem::create_symlink("loop", folder.Path() / "loop");
+  EXPECT_THROW(WriteFileAtomically(folder.Path() / "loop", "x"), std::runtime_error);
+}
+
+TEST(AtomicFile, LeftoversOfKilledWritesAreRemovedAndNothingElse) {
+  const TempFolder folder;
+  const struct {
+    const char* Name;
+    bool Removed;
+  } cases[] = {
+      {"app.ini.Ab12Cd", true},  // as mkstemp names them
+      {"app.ini.ZZZZZZ", true},  {"app.ini.bad.1.x9Qw2E", true}, {"app.ini", false},
+      {"app.ini.bad", false},    {"app.ini.backup", false},    // a word of the player's
+      {"app.ini.123456", false},                               // digits only
+      {"app.ini.Ab12C", false},                                // five characters
+      {"app.ini.Ab1-Cd", false}, {"other.ini.Ab12Cd", false},  // not one of ours
+  };
+  for (const auto& c : cases) std::ofstream(folder.Path() / c.Name) << "x";
+  std::filesystem::create_directory(folder.Path() / "app.ini.Qq11Qq");
+  const auto ours = [](const std::string& stem) {
+    return stem == "app.ini" || stem == "app.ini.bad.1";
+  };
+  EXPECT_EQ(RemoveTemporaryLeftovers(folder.Path(), ours), 3);
+  for (const auto& c : cases)
+    EXPECT_EQ(std::filesystem::exists(folder.Path() / c.Name), !c.Removed) << c.Name;
+  EXPECT_TRUE(std::filesystem::is_directory(folder.Path() / "app.ini.Qq11Qq"));
+}
+
+}  // namespace

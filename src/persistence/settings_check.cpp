@@ -1,0 +1,138 @@
+#include "persistence/settings_check.h"
+
+#include <algorithm>
+#include <cctype>
+#include <stdexcept>
+#include <utility>
+
+#include "persistence/app_settings.h"
+#include "platform/atomic_file.h"
+#include "platform/file_read.h"
+#include "util/utils.h"
+
+namespace {
+
+// The store's own reading: a text is a number when no default stands in.
+bool IsNumber(const std::string& value) {
+  return TUtils::IntFromText(value, 0) == TUtils::IntFromText(value, 1);
+}
+
+bool HasContent(const TAppSettings& store) {
+  for (const std::string& line : store.Lines())
+    if (!line.empty()) return true;
+  return false;
+}
+
+}  // namespace
+
+std::vector<std::string> IntegerSettingsKeys(const std::string& formName) {
+  return {formName + ".formpos.x",
+          formName + ".formpos.y",
+          formName + ".formsize.w",
+          formName + ".formsize.h",
+          "butonsposition",
+          "drawhottrackcounters",
+          "drawhottrackboard",
+          "drawcellspos",
+          "gamemode",
+          "language"};
+}
+
+std::string SettingsDamage(const TAppSettings& store, const std::vector<std::string>& integerKeys) {
+  if (!HasContent(store)) return {};
+  const std::vector<std::string>& lines = store.Lines();
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    if (!lines[i].empty() && lines[i].find('=') == std::string::npos)
+      return "line " + std::to_string(i + 1) + " is not of the form key=value";
+  for (const std::string& key : integerKeys) {
+    const std::string value = store.ReadString(key);
+    if (!value.empty() && !IsNumber(value)) return "the value of " + key + " is not a number";
+  }
+  if (store.ReadString("state").empty()) return "no stored games (\"state\") found";
+  return {};
+}
+
+void RemoveUnreadableNumbers(TAppSettings& store, const std::vector<std::string>& integerKeys) {
+  for (const std::string& key : integerKeys) {
+    const std::string value = store.ReadString(key);
+    if (!value.empty() && !IsNumber(value)) store.WriteString(key, "");
+  }
+}
+
+std::vector<std::string> StateCodeCandidates(const TAppSettings& store) {
+  std::vector<std::string> codes;
+  for (const std::string& line : store.Lines()) {
+    std::size_t start = 0;
+    while (start < line.size()) {
+      if (!std::isxdigit(static_cast<unsigned char>(line[start]))) {
+        ++start;
+        continue;
+      }
+      std::size_t end = start;
+      while (end < line.size() && std::isxdigit(static_cast<unsigned char>(line[end]))) ++end;
+      if (end - start > 8) codes.push_back(line.substr(start, end - start));
+      start = end;
+    }
+  }
+  return codes;
+}
+
+int DamagedCopyNumber(const std::string& name, const std::string& fileName) {
+  const std::string base = fileName + ".bad";
+  if (name == base) return 0;
+  if (!name.starts_with(base + ".")) return -1;
+  const std::string digits = name.substr(base.size() + 1);
+  // Digits as the program writes them: no sign, no leading zero.
+  if (digits.empty() || digits.size() > 9 || digits[0] == '0' ||
+      digits.find_first_not_of("0123456789") != std::string::npos)
+    return -1;
+  return std::stoi(digits);
+}
+
+std::filesystem::path KeepDamagedCopy(const std::filesystem::path& file, int keep) {
+  const std::filesystem::path folder = file.parent_path();
+  const std::string fileName = file.filename().string();
+  const TFileContent content = ReadRegularFile(file, kMaxSettingsFileSize);
+  if (content.Status != TReadStatus::Ok)
+    throw std::runtime_error("Cannot read " + file.string() + ": " + content.Reason);
+
+  // Every name in use counts, whatever it is, so nothing is ever replaced.
+  int highest = -1;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+    highest = std::max(highest, DamagedCopyNumber(entry.path().filename().string(), fileName));
+  if (error) throw std::runtime_error("Cannot list " + folder.string() + ": " + error.message());
+  const int number = highest + 1;
+  const std::filesystem::path copy =
+      folder / (fileName + ".bad" + (number == 0 ? std::string() : "." + std::to_string(number)));
+  WriteFileAtomically(copy, content.Bytes);
+
+  std::vector<std::pair<int, std::filesystem::path>> copies;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    const int n = DamagedCopyNumber(entry.path().filename().string(), fileName);
+    std::error_code ignored;
+    if (n >= 0 && !entry.is_symlink(ignored) && entry.is_regular_file(ignored))
+      copies.emplace_back(n, entry.path());
+  }
+  std::sort(copies.begin(), copies.end());
+  for (std::size_t i = 0; i + keep < copies.size(); ++i) {
+    std::error_code ignored;
+    std::filesystem::remove(copies[i].second, ignored);
+  }
+  return copy;
+}
+
+void RemoveLeftoversOfKilledWrites(const std::filesystem::path& file) {
+  std::filesystem::path target = file;
+  try {
+    target = ResolveLinks(file);
+  } catch (const std::exception&) {
+    // a loop of links: there is no target to look beside
+  }
+  for (const std::filesystem::path& f : {file, target}) {
+    const std::string name = f.filename().string();
+    RemoveTemporaryLeftovers(f.parent_path(), [&name](const std::string& stem) {
+      return stem == name || DamagedCopyNumber(stem, name) >= 0;
+    });
+  }
+}

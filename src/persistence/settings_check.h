@@ -1,0 +1,52 @@
+// Telling a damaged settings file from a sound one, and finding the stored
+// games that are still in a damaged one.
+//
+// A file is damaged when it has content and yet no "state" value (a broken
+// key, or a lost line break that merged the "state" line into the one
+// before), when a non-empty line has no separator, or when one of the
+// program's number keys holds something that is not a number.
+//
+// A damaged file is kept before anything can overwrite it, under numbered
+// names beside it: "app.ini.bad", then "app.ini.bad.1", "app.ini.bad.2", ...
+// (the highest number the newest), keeping the newest few.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class TAppSettings;
+
+// The keys whose values the program writes as integers, with the window
+// bounds of the given form.
+std::vector<std::string> IntegerSettingsKeys(const std::string& formName);
+
+// What is wrong with the lines read, for the player; empty when nothing is
+// (also for a file without any content). integerKeys as above.
+std::string SettingsDamage(const TAppSettings& store, const std::vector<std::string>& integerKeys);
+
+// The lines of integer keys whose values do not parse, so that the window
+// uses its own values rather than 0 for them.
+void RemoveUnreadableNumbers(TAppSettings& store, const std::vector<std::string>& integerKeys);
+
+// Every run of hexadecimal digits longer than a checksum, in file order: the
+// candidates for stored games, wherever a damage has left them.
+std::vector<std::string> StateCodeCandidates(const TAppSettings& store);
+
+// How many copies of damaged files are kept.
+inline constexpr int kKeptDamagedCopies = 5;
+
+// The number of a copy's file name for the file named fileName: 0 for
+// "<fileName>.bad", n for "<fileName>.bad.<n>"; -1 for any other name.
+int DamagedCopyNumber(const std::string& name, const std::string& fileName);
+
+// Writes the file's bytes (read now, as they are) to the next numbered name
+// beside it, atomically, then removes the oldest regular-file copies beyond
+// the newest keep. Returns the copy's path; throws std::runtime_error, leaving
+// no partial copy, when none could be written.
+std::filesystem::path KeepDamagedCopy(const std::filesystem::path& file, int keep);
+
+// Removes what writes of the settings file or of its copies left when they
+// were killed midway ("app.ini.XXXXXX", "app.ini.bad.1.XXXXXX", ...), beside
+// the file and beside the file a link in its place leads to.
+void RemoveLeftoversOfKilledWrites(const std::filesystem::path& file);
