@@ -598,7 +598,10 @@ bool TfrmMain::Shutdown() {
     FGames->SaveTo(*FAppSettings);
     FGameSettings->SaveTo(*FAppSettings);
   }
-  if (!SaveGames()) {
+  FSaving = true;
+  const bool saved = SaveGames();
+  FSaving = false;
+  if (!saved) {
     AppPhase = apRunning;
     return false;
   }
@@ -646,7 +649,9 @@ void TfrmMain::FreeSlots() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* e) {
-  if (AppPhase != apClosing && !Shutdown()) {
+  // A close while the player is asked about a failed save (the Exit command
+  // asks outside a close) waits for the answer to that question.
+  if (FSaving || (AppPhase != apClosing && !Shutdown())) {
     e->ignore();
     return;
   }
