@@ -79,9 +79,8 @@ void BM_StartGeneratingTheDefaults(benchmark::State& state) {
     state.PauseTiming();
     UseFreshFolder();
     std::filesystem::create_directories(IniPath().parent_path());
-    std::FILE* f = std::fopen(IniPath().c_str(), "wb");
-    std::fputs("language=0\r\n", f);
-    std::fclose(f);
+    // An empty file: not a first run, and no games to restore.
+    std::fclose(std::fopen(IniPath().c_str(), "wb"));
     StartOnce(state);
   }
 }

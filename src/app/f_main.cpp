@@ -634,7 +634,10 @@ bool TfrmMain::SaveEverything() {
     FGames->SaveTo(*FAppSettings);
     FGameSettings->SaveTo(*FAppSettings);
   }
-  return SaveGames();
+  FSaving = true;
+  const bool saved = SaveGames();
+  FSaving = false;
+  return saved;
 }
 
 bool TfrmMain::SaveGames() {
@@ -674,7 +677,9 @@ void TfrmMain::FreeSlots() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* e) {
-  if (AppPhase != apClosing && !Shutdown()) {
+  // A close while the player is asked about a failed save (the Exit command
+  // asks outside a close) waits for the answer to that question.
+  if (FSaving || (AppPhase != apClosing && !Shutdown())) {
     e->ignore();
     return;
   }

@@ -202,6 +202,7 @@ class TfrmMain : public TfrmBase {
   std::string FDamagedCopy;
   std::string FSaveBlocked;
   bool FDamagedCopyPending = false;  // saving waits for a copy of the damaged file
+  bool FSaving = false;              // a save, and maybe a question about it, is under way
 
   TColor FPulseColor = 0;
   int FPulseStep = 2;

@@ -42,6 +42,6 @@ bool TGames::LoadFrom(const TAppSettings& store, const TCreateSlot& createSlot) 
 
 TGameStateRec TGames::ParseStoredGame(const std::string& part) {
   TGameStateRec rec = ParseGameState(part);
-  if (rec.name != std::to_string(rec.w) + "x" + std::to_string(rec.h)) throw EGameStateInvalid();
+  if (rec.name != SlotName(rec.w, rec.h)) throw EGameStateInvalid();
   return rec;
 }

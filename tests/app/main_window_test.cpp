@@ -343,8 +343,15 @@ TEST_F(MainWindow, FailedSaveAtClosingOffersRetryAndCancel) {
   Stroke({{3, 3}});
   auto disk = std::make_unique<FileSizeLimit>(100);
   Answer = maCancel;
+  // A close while the question is open (the system's, say) waits for it.
+  OnBox = [this](const TMessageBoxRequest&) {
+    if (Boxes.size() == 1) Window->close();
+  };
   for (int close = 1; close <= 2; ++close) {
-    Window->close();
+    if (close == 1)
+      Action("aExit")->trigger();
+    else
+      Window->close();
     ASSERT_EQ(Boxes.size(), static_cast<std::size_t>(close));
     EXPECT_TRUE(Contains(Boxes.back().Text, TextFor(ttnSaveFailed)));
     EXPECT_TRUE(Boxes.back().Kinds & mkRetryDiscardCancel);
@@ -408,19 +415,20 @@ TEST_F(MainWindow, SpecialFileInPlaceOfTheSettingsIsLeftAlone) {
 // Beyond the most stored games read, the file goes the damaged way: a copy,
 // a message, and only the first games restored.
 TEST_F(MainWindow, TooManyStoredGamesAreNotAllRead) {
+  // Stored games of the sizes 1x2, 2x2, ... one more than are read.
   std::string state;
   for (int i = 1; i <= kMaxStoredSlots + 1; ++i) {
-    const auto game = GameOf({"#..", ".#.", "..#"});
-    state += (i > 1 ? "|" : "") + GameStateText("g" + std::to_string(i), *game, 20, 20);
+    const TNonoGame game(i, 2);
+    state += (i > 1 ? "|" : "") + GameStateText(SlotName(i, 2), game, 20, 20);
   }
-  WriteIni({"state=" + state, "active_game=g2"});
+  WriteIni({"state=" + state, "active_game=2x2"});
   StartWindow();
   ASSERT_EQ(Boxes.size(), 1u);
   EXPECT_TRUE(std::filesystem::exists(Window->DamagedCopy()));
-  EXPECT_EQ(Window->Games().Count(), kMaxStoredSlots + 5);
-  EXPECT_EQ(Window->Games()[kMaxStoredSlots - 1]->Name(), "g" + std::to_string(kMaxStoredSlots));
-  EXPECT_EQ(Window->Games().FindByName("g" + std::to_string(kMaxStoredSlots + 1)), nullptr);
-  EXPECT_EQ(Current().Name(), "g2");
+  ASSERT_EQ(Window->Games().Count(), kMaxStoredSlots + 5);
+  EXPECT_EQ(Window->Games()[kMaxStoredSlots - 1]->Name(), SlotName(kMaxStoredSlots, 2));
+  EXPECT_EQ(Window->Games().FindByName(SlotName(kMaxStoredSlots + 1, 2)), nullptr);
+  EXPECT_EQ(Current().Name(), "2x2");
 }
 
 TEST_F(MainWindow, SettingsFolderThatCannotBeCreatedEndsCleanly) {

@@ -62,6 +62,19 @@ const std::vector<std::string> kEnglish = {
     "Language",
     "Contact",
     "Homepage",
+    "The file as it was is kept here:",
+    "No copy of the damaged file could be kept, so the game will not overwrite it: the games and "
+    "settings of this session are not saved unless you choose to replace the file when you close "
+    "the game.",
+    "The settings file cannot be used. The game starts with the default settings and does not "
+    "overwrite the file: the games and settings of this session are not saved unless you choose "
+    "to replace it when you close the game.",
+    "The settings file has not been overwritten in this session (you were told why at the "
+    "start). Replace it now with the games and settings of this session?\n\nNo closes the game "
+    "without saving.",
+    "Your games and settings could not be saved.",
+    "Close without saving",
+    "TAVELO is already running with the same settings folder, but it does not answer.",
 };
 
 class TextsTest : public ::testing::Test {
@@ -102,7 +115,7 @@ TEST_F(TextsTest, UnknownNameOfARegisteredLanguageIsAnError) {
     TextFor(static_cast<TTextName>(kTextNameCount));
     FAIL() << "no error";
   } catch (const std::runtime_error& e) {
-    EXPECT_EQ(std::string(e.what()), "Text 35 not found");
+    EXPECT_EQ(std::string(e.what()), "Text " + std::to_string(kTextNameCount) + " not found");
   }
 }
 
