@@ -17,9 +17,9 @@ void TNonoGame::NewRandom(int width, int height, int fillPct) {
         LoadSolutionGrid(TemplateBoard(rec, TRnd::RandomRange(0, 2)));
     return;
   }
-  // Kept between requests (all on the one UI thread), so a request reuses the
-  // storage of the last one instead of allocating it again.
-  static TPuzzleGenerator generator;
+  // Kept between requests of the same thread, so a request reuses the storage
+  // of the last one instead of allocating it again.
+  thread_local TPuzzleGenerator generator;
   LoadSolutionGrid(generator.Generate(GenerationParams(width, height, fillPct)));
 }
 

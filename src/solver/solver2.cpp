@@ -269,6 +269,22 @@ bool NonogramSolver::SolveColumn(int c) {
   return true;
 }
 
+void NonogramSolver::SetRowClue(int r, const TCounterArr& clue) {
+  FRows[r].SetClue(clue);
+  FRowDirty[r] = 1;
+}
+
+void NonogramSolver::SetColumnClue(int c, const TCounterArr& clue) {
+  FColumns[c].SetClue(clue);
+  FColumnDirty[c] = 1;
+}
+
+void NonogramSolver::SetCell(int x, int y, std::int32_t value) {
+  FGrid[static_cast<std::size_t>(y) * FWidth + x] = value;
+  FRowDirty[y] = 1;
+  FColumnDirty[x] = 1;
+}
+
 int NonogramSolver::Solve() {
   FFoundContradiction = false;
   do {

@@ -74,8 +74,16 @@ class NonogramSolver {
   void Reset(const TCountersArr& rowClues, const TCountersArr& columnClues);
 
   // Sweeps rows, then columns, until a column pass writes nothing new.
-  // Returns 2 when every cell is known, 1 otherwise.
+  // Returns 2 when every cell is known, 1 otherwise. Called again, it goes on
+  // from the grid as it is, looking only at lines changed since.
   int Solve();
+
+  // For a caller that changes the picture while solving: a new clue for one
+  // row (column), and a cell set to a value. The grid keeps what it knows;
+  // the lines concerned are looked at again by the next Solve.
+  void SetRowClue(int r, const TCounterArr& clue);
+  void SetColumnClue(int c, const TCounterArr& clue);
+  void SetCell(int x, int y, std::int32_t value);
 
   std::int32_t Width() const { return FWidth; }
   std::int32_t Height() const { return FHeight; }
