@@ -1,6 +1,8 @@
 // Speed of puzzle generation: one whole puzzle per size as a new-puzzle
-// request makes it, the line solver on candidates it accepts and rejects, and
-// one draw of the random source, a whole word or from the bit pool.
+// request makes it (the tabled sizes rejecting candidates, the others
+// repairing them, up to 128 x 128), the line solver on candidates it accepts
+// and rejects, and one draw of the random source, a whole word or from the
+// bit pool.
 #include <benchmark/benchmark.h>
 
 #include <stdexcept>
@@ -27,11 +29,20 @@ void BM_GeneratePuzzle(benchmark::State& state) {
 }
 BENCHMARK(BM_GeneratePuzzle)
     ->Arg(3)
+    ->Arg(5)
     ->Arg(10)
     ->Arg(15)
     ->Arg(20)
     ->Arg(25)
     ->Arg(30)
+    ->Unit(benchmark::kMillisecond);
+// Sizes without tabled parameters, repaired until line logic solves them.
+BENCHMARK(BM_GeneratePuzzle)
+    ->Arg(40)
+    ->Arg(50)
+    ->Arg(80)
+    ->Arg(100)
+    ->Arg(128)
     ->Unit(benchmark::kMillisecond);
 
 struct TCandidateClues {
@@ -78,8 +89,27 @@ void BM_SolveAccepted(benchmark::State& state) {
 void BM_SolveRejected(benchmark::State& state) {
   SolveCandidates(state, false);
 }
-BENCHMARK(BM_SolveAccepted)->Arg(20)->Arg(30)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SolveRejected)->Arg(20)->Arg(30)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SolveAccepted)->Arg(10)->Arg(20)->Arg(30)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SolveRejected)->Arg(10)->Arg(20)->Arg(30)->Unit(benchmark::kMicrosecond);
+
+// A whole puzzle of a repaired size solved from its clues.
+void BM_SolveLarge(benchmark::State& state) {
+  const int side = static_cast<int>(state.range(0));
+  TRnd::UseSeed(static_cast<std::uint64_t>(side));
+  TPuzzleGenerator generator;
+  TCandidateClues clues;
+  const TInternalArrArr& board =
+      generator.Generate(GenerationParams(side, side, DefaultFillPct(side, side, 0)));
+  BoardRowClues(board, clues.Rows);
+  BoardColumnClues(board, clues.Columns);
+  TRnd::ResetForTest();
+  NonogramSolver solver;
+  for (auto _ : state) {
+    solver.Reset(clues.Rows, clues.Columns);
+    if (solver.Solve() != 2) throw std::logic_error("solver result changed");
+  }
+}
+BENCHMARK(BM_SolveLarge)->Arg(50)->Arg(100)->Arg(128)->Unit(benchmark::kMicrosecond);
 
 void BM_RandomRange(benchmark::State& state) {
   TRnd::ResetForTest();

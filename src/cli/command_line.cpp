@@ -150,13 +150,13 @@ std::int64_t FilledCells(const TCountersArr& clues) {
   return n;
 }
 
-// The answer line for one game ID.
-std::string SolveGameId(const std::string& text) {
+// The answer line for one game ID, from a solver kept for the next one.
+std::string SolveGameId(const std::string& text, NonogramSolver& solver) {
   const TPuzzleClues clues = ParseGameId(text);
   if (FilledCells(clues.Columns) != FilledCells(clues.Rows))
     throw std::invalid_argument(
         "the column clues and the row clues fill different numbers of cells");
-  NonogramSolver solver(clues.Rows, clues.Columns);
+  solver.Reset(clues.Rows, clues.Columns);
   const int result = solver.Solve();
   if (solver.FoundContradiction()) throw std::invalid_argument("no picture fits these clues");
   return (result == 2 ? "solved " : "unsolved ") + GridText(solver);
@@ -171,11 +171,12 @@ std::string_view Trimmed(std::string_view text) {
 // source names the input in a message ("standard input", "'FILE'").
 int SolveAll(std::istream& in, const std::string& source, std::ostream& out, std::ostream& err) {
   std::string line;
+  NonogramSolver solver;
   for (long long number = 1; std::getline(in, line); ++number) {
     const std::string_view text = Trimmed(line);
     if (text.empty()) continue;
     try {
-      out << SolveGameId(std::string(text)) << '\n';
+      out << SolveGameId(std::string(text), solver) << '\n';
     } catch (const std::invalid_argument& e) {
       out.flush();
       err << "tavelo: line " << number << ": " << e.what() << '\n';
@@ -202,7 +203,9 @@ int Solve(const std::vector<std::string_view>& args, std::istream& in, std::ostr
 }
 
 // One clue of a game ID: numbers joined by "."; nothing or "0" for no blocks.
-TCounterArr ParseClue(std::string_view text, int length, const std::string& name) {
+// The clue is named in an error as kind and number ("row 3").
+TCounterArr ParseClue(std::string_view text, int length, const char* kind, int number) {
+  const auto name = [&] { return std::string(kind) + " " + std::to_string(number); };
   TCounterArr clue;
   if (text.empty() || text == "0") return clue;
   std::int64_t need = -1;
@@ -213,7 +216,7 @@ TCounterArr ParseClue(std::string_view text, int length, const std::string& name
     // A number too long to read cannot fit any line either.
     const auto value = ParseNumber<int>(part, MaxBoardSide + 1);
     if (!digits || (value && *value < 1))
-      throw std::invalid_argument(name + " clue '" + std::string(text) +
+      throw std::invalid_argument(name() + " clue '" + std::string(text) +
                                   "' is not a list of positive numbers joined by '.'");
     const int cells = value ? *value : MaxBoardSide + 1;
     clue.push_back(cells);
@@ -222,7 +225,7 @@ TCounterArr ParseClue(std::string_view text, int length, const std::string& name
     start = dot + 1;
   }
   if (need > length)
-    throw std::invalid_argument(name + " clue " + std::string(text) + " does not fit in " +
+    throw std::invalid_argument(name() + " clue " + std::string(text) + " does not fit in " +
                                 std::to_string(length) + " cells");
   return clue;
 }
@@ -284,10 +287,9 @@ TPuzzleClues ParseGameId(const std::string& text) {
                                 std::to_string(expected) + " clues, this line has " +
                                 std::to_string(parts.size()));
   for (int x = 0; x < clues.Width; ++x)
-    clues.Columns.push_back(ParseClue(parts[x], clues.Height, "column " + std::to_string(x + 1)));
+    clues.Columns.push_back(ParseClue(parts[x], clues.Height, "column", x + 1));
   for (int y = 0; y < clues.Height; ++y)
-    clues.Rows.push_back(
-        ParseClue(parts[clues.Width + y], clues.Width, "row " + std::to_string(y + 1)));
+    clues.Rows.push_back(ParseClue(parts[clues.Width + y], clues.Width, "row", y + 1));
   return clues;
 }
 

@@ -153,6 +153,16 @@ void BoardRowClues(const TInternalArrArr& board, TCountersArr& clues) {
         width, [&](int x) { return board[y][x]; }, clues[y]);
 }
 
+void BoardRowClue(const TInternalArrArr& board, int y, TCounterArr& clue) {
+  LineClue(
+      static_cast<int>(board[y].size()), [&](int x) { return board[y][x]; }, clue);
+}
+
+void BoardColumnClue(const TInternalArrArr& board, int x, TCounterArr& clue) {
+  LineClue(
+      static_cast<int>(board.size()), [&](int y) { return board[y][x]; }, clue);
+}
+
 void BoardColumnClues(const TInternalArrArr& board, TCountersArr& clues) {
   // Row by row, for every column at once, without a branch per cell (the
   // letters are random): each column writes its current run to the next slot

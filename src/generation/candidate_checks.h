@@ -40,3 +40,6 @@ void BreakFullLines(TInternalArrArr& board, int width, int height);
 // caller that keeps them allocates nothing for boards of the same size.
 void BoardRowClues(const TInternalArrArr& board, TCountersArr& clues);
 void BoardColumnClues(const TInternalArrArr& board, TCountersArr& clues);
+// The clue of one row (column) the same way.
+void BoardRowClue(const TInternalArrArr& board, int y, TCounterArr& clue);
+void BoardColumnClue(const TInternalArrArr& board, int x, TCounterArr& clue);

@@ -11,6 +11,10 @@
 
 namespace {
 
+// Rounds of repair on one picture before it is given up for a fresh one; one
+// or two nearly always do.
+constexpr int kRepairRounds = 8;
+
 // Blocks beyond the limit, summed over the lines; none without a limit.
 int Excess(const std::vector<int>& blocks, int limit) {
   if (limit <= 0) return 0;
@@ -52,6 +56,10 @@ TGenerationParams GenerationParams(int width, int height, int percentage) {
     p.RowLimit = std::min(b + width / 5, p.ColumnLimit);
   }
   p.DuplicateTest = square && width >= 10 && width != 10;
+  // The sizes the program has always made keep their rejecting generation, so
+  // a seed gives the same puzzles there as ever.
+  p.Repair =
+      !(square && (width == 3 || width == 5 || (width % 5 == 0 && width >= 10 && width <= 30)));
   return p;
 }
 
@@ -174,24 +182,122 @@ bool TPuzzleGenerator::CandidateSolves() {
   return FSolver.Solve() == 2;
 }
 
+void TPuzzleGenerator::StartRepair(const TGenerationParams& p) {
+  const int filled = FillRandomRuns(FBoard, p.Width, p.Height, p.Divisor);
+  CountLines(FBoard, FCounts);
+  BalanceFillCount(FBoard, FCounts, p.Balance, p.Target, p.Target - filled);
+  // A line without a filled cell gets one at random (the run fill leaves
+  // none in a row, but a column may have none).
+  for (int y = 0; y < p.Height; ++y) {
+    if (FCounts.Rows[y] > 0) continue;
+    const int x = TRnd::RandomRange(0, p.Width - 1);
+    FBoard[y][x] = kLetterFilled;
+    ++FCounts.Rows[y];
+    ++FCounts.Columns[x];
+  }
+  for (int x = 0; x < p.Width; ++x) {
+    if (FCounts.Columns[x] > 0) continue;
+    const int y = TRnd::RandomRange(0, p.Height - 1);
+    FBoard[y][x] = kLetterFilled;
+    ++FCounts.Rows[y];
+    ++FCounts.Columns[x];
+  }
+  BoardRowClues(FBoard, FRowClues);
+  BoardColumnClues(FBoard, FColumnClues);
+}
+
+void TPuzzleGenerator::FlipCell(int x, int y) {
+  std::uint8_t& cell = FBoard[y][x];
+  const int change = IsFilledLetter(cell) ? -1 : 1;
+  cell = change > 0 ? kLetterFilled : kLetterEmpty;
+  FCounts.Rows[y] += change;
+  FCounts.Columns[x] += change;
+  BoardRowClue(FBoard, y, FRowClues[y]);
+  BoardColumnClue(FBoard, x, FColumnClues[x]);
+  FSolver.SetRowClue(y, FRowClues[y]);
+  FSolver.SetColumnClue(x, FColumnClues[x]);
+}
+
+template <typename Poll>
+bool TPuzzleGenerator::RepairRound(const TGenerationParams& p, Poll poll) {
+  FSolver.Reset(FRowClues, FColumnClues);
+  if (FSolver.Solve() == 2) return true;
+  // Going on from the stalled grid is fast, but what it knew came partly from
+  // clues changed since: only the next round's solve from the clues alone
+  // proves the picture.
+  int filled = 0;
+  for (const int n : FCounts.Rows) filled += n;
+  do {
+    poll();
+    // An undetermined cell at random, among the filled ones while the picture
+    // has more than the target count, among the empty ones while it has
+    // fewer, so the picture keeps its fill.
+    FUnknown.clear();
+    FUnknownFilled.clear();
+    for (int y = 0; y < p.Height; ++y) {
+      const TInternalArr& row = FBoard[y];
+      for (int x = 0; x < p.Width; ++x)
+        if (FSolver.Cell(x, y) == 0)
+          (IsFilledLetter(row[x]) ? FUnknownFilled : FUnknown).push_back(y * p.Width + x);
+    }
+    const int empties = static_cast<int>(FUnknown.size());
+    const int fills = static_cast<int>(FUnknownFilled.size());
+    int pick;  // among the empty cells, then the filled ones
+    if (filled > p.Target && fills > 0)
+      pick = empties + TRnd::RandomRange(0, fills - 1);
+    else if (filled < p.Target && empties > 0)
+      pick = TRnd::RandomRange(0, empties - 1);
+    else
+      pick = TRnd::RandomRange(0, empties + fills - 1);
+    const bool fromFilled = pick >= empties;
+    const int cell = fromFilled ? FUnknownFilled[pick - empties] : FUnknown[pick];
+    const int x = cell % p.Width;
+    const int y = cell / p.Width;
+    bool isFilled = fromFilled;
+    // Emptying the last filled cell of a line would leave it empty: that cell
+    // stays, taken as known.
+    if (!isFilled || (FCounts.Rows[y] > 1 && FCounts.Columns[x] > 1)) {
+      FlipCell(x, y);
+      filled += isFilled ? -1 : 1;
+      isFilled = !isFilled;
+    }
+    FSolver.SetCell(x, y, isFilled ? 1 : -1);
+  } while (FSolver.Solve() != 2);
+  return false;
+}
+
 const TInternalArrArr& TPuzzleGenerator::Generate(const TGenerationParams& params,
-                                                  std::chrono::milliseconds timeLimit) {
-  const std::string failed =
-      "No line-solvable " + SlotName(params.Width, params.Height) + " puzzle found in ";
+                                                  std::chrono::milliseconds timeLimit,
+                                                  const std::atomic<bool>* cancel) {
   const auto deadline = std::chrono::steady_clock::now() + timeLimit;
-  for (int attempt = 1; attempt <= MaxCandidates; ++attempt) {
+  long long attempt = 0;
+  const auto poll = [&] {
+    if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) throw EGenerationCancelled();
+    if (std::chrono::steady_clock::now() <= deadline) return;
+    const long long ms = timeLimit.count();
+    throw std::runtime_error(
+        "No line-solvable " + SlotName(params.Width, params.Height) + " puzzle found in " +
+        (ms > 0 && ms % 1000 == 0 ? std::to_string(ms / 1000) + " s" : std::to_string(ms) + " ms") +
+        " (" + std::to_string(attempt) + " attempts)");
+  };
+  if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) throw EGenerationCancelled();
+  if (params.Repair) {
+    for (;;) {
+      StartRepair(params);
+      for (int round = 0; round < kRepairRounds; ++round) {
+        ++attempt;
+        if (RepairRound(params, poll)) return FBoard;
+      }
+    }
+  }
+  for (attempt = 1; attempt <= MaxCandidates; ++attempt) {
     if (MakeCandidate(params)) {
       if (CandidateSolves()) return FBoard;
     } else if (attempt % 1024 != 0) {
       continue;  // the clock is read after every solver run, and now and then
     }
-    if (std::chrono::steady_clock::now() > deadline) {
-      const long long ms = timeLimit.count();
-      throw std::runtime_error(
-          failed +
-          (ms % 1000 == 0 ? std::to_string(ms / 1000) + " s" : std::to_string(ms) + " ms") + " (" +
-          std::to_string(attempt) + " attempts)");
-    }
+    poll();
   }
-  throw std::runtime_error(failed + std::to_string(MaxCandidates) + " attempts");
+  throw std::runtime_error("No line-solvable " + SlotName(params.Width, params.Height) +
+                           " puzzle found in " + std::to_string(MaxCandidates) + " attempts");
 }

@@ -3,7 +3,9 @@
 // line solver determines completely.
 #pragma once
 
+#include <atomic>
 #include <chrono>
+#include <stdexcept>
 
 #include "generation/random_fill.h"
 #include "model/mytypes.h"
@@ -20,6 +22,9 @@ struct TGenerationParams {
   int ColumnLimit = 0;         // most blocks in a column; 0 = no block limits
   int RowLimit = 0;            // most blocks in a row; 0 = no block limits
   bool DuplicateTest = false;  // reject equal column clues
+  // Sizes without tabled parameters: rather than rejecting candidates, the
+  // picture is changed where line logic stalls until it solves.
+  bool Repair = false;
 };
 
 // Filled cells for a board of width x height at the percentage: the product
@@ -27,8 +32,16 @@ struct TGenerationParams {
 int TargetCount(int width, int height, int percentage);
 TGenerationParams GenerationParams(int width, int height, int percentage);
 
+// Generation abandoned because the caller asked for it.
+class EGenerationCancelled : public std::runtime_error {
+ public:
+  EGenerationCancelled() : std::runtime_error("Generation cancelled") {}
+};
+
 // Makes candidates on one working board that it keeps between them, so a
-// request allocates nothing per candidate.
+// request allocates nothing per candidate. It writes nothing outside itself
+// but the draws of TRnd: a generator may work on any thread, one request at a
+// time, while no other thread draws.
 class TPuzzleGenerator {
  public:
   // More candidates than any size the program creates ever needs by far; sizes
@@ -38,10 +51,13 @@ class TPuzzleGenerator {
   // per candidate that the attempts alone would take minutes.
   static constexpr std::chrono::milliseconds MaxTime{20000};
 
-  // The first candidate the line solver determines completely. Throws
-  // std::runtime_error when MaxCandidates candidates or timeLimit gave none.
+  // The first candidate the line solver determines completely (with Repair,
+  // the first picture repaired until it does). Throws std::runtime_error when
+  // MaxCandidates candidates or timeLimit gave none, and EGenerationCancelled
+  // soon after `cancel` (polled from the generating thread) becomes true.
   const TInternalArrArr& Generate(const TGenerationParams& params,
-                                  std::chrono::milliseconds timeLimit = MaxTime);
+                                  std::chrono::milliseconds timeLimit = MaxTime,
+                                  const std::atomic<bool>* cancel = nullptr);
 
   // Fills, balances, checks and line-breaks one candidate on the working
   // board. False when it was rejected before the line solver.
@@ -72,6 +88,17 @@ class TPuzzleGenerator {
   // The empty-line checks, and on square boards the thin-line checks, on the
   // "#" counts in FCounts.
   bool HasShortLines(const TGenerationParams& p) const;
+  // Repair: a balanced run fill without empty lines in FBoard, its clues in
+  // FRowClues and FColumnClues.
+  void StartRepair(const TGenerationParams& p);
+  // One round of repair: while line logic, going on from what it knows,
+  // leaves cells undetermined, one of them is changed in the picture (or,
+  // where that would empty a line, taken as known). True when the repaired
+  // picture solves from its clues alone.
+  template <typename Poll>
+  bool RepairRound(const TGenerationParams& p, Poll poll);
+  // Changes cell (x, y) of the picture and the clues of its lines.
+  void FlipCell(int x, int y);
 
   TInternalArrArr FBoard;
   TLineCounts FCounts;
@@ -80,4 +107,7 @@ class TPuzzleGenerator {
   TCountersArr FRowClues;
   TCountersArr FColumnClues;
   NonogramSolver FSolver;
+  // Undetermined cells, y * width + x: empty and filled in the picture.
+  std::vector<int> FUnknown;
+  std::vector<int> FUnknownFilled;
 };

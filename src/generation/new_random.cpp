@@ -15,9 +15,9 @@ void NewRandom(TNonoGame& game, int width, int height, int fillPct, TPictureSour
         game.LoadSolutionGrid(TemplateBoard(rec, TRnd::RandomRange(0, 2)));
     return;
   }
-  // Kept between requests (all on the one UI thread), so a request reuses the
-  // storage of the last one instead of allocating it again.
-  static TPuzzleGenerator generator;
+  // Kept between requests of the same thread, so a request reuses the storage
+  // of the last one instead of allocating it again.
+  thread_local TPuzzleGenerator generator;
   game.LoadSolutionGrid(generator.Generate(GenerationParams(width, height, fillPct)));
 }
 

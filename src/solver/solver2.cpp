@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <limits>
 #include <stdexcept>
@@ -140,35 +141,18 @@ TBits<W> RunsOf(TBits<W> allowed, int length) {
   return checked < length ? allowed & allowed.Down(length - checked) : allowed;
 }
 
-}  // namespace
-
-void Line::LoadLine(std::span<std::int32_t> cells) {
-  if (cells.size() > static_cast<std::size_t>(MaxLength))
-    throw std::invalid_argument("The line solver takes lines of up to " +
-                                std::to_string(MaxLength) + " cells");
-  FCells = cells;
-}
-
-bool Line::HasPlacement() {
-  return FCells.size() < 64 ? Solve<1>(false) : Solve<3>(false);
-}
-
-bool Line::SolveLine() {
-  return FCells.size() < 64 ? Solve<1>(true) : Solve<3>(true);
-}
-
+// The two passes over the blocks of one line of n cells, given as the
+// positions that are not known filled and not known empty (both within
+// 0 .. n - 1). False when no placement fits. Otherwise, if covered is given,
+// covered gets the cells some fitting placement fills and uncovered those
+// some fitting placement leaves empty.
 template <int W>
-bool Line::Solve(bool deduce) {
-  const int n = static_cast<int>(FCells.size());
-  const int k = FBlockCount;
+bool SolveBits(const TCounterArr& clue, const TCounterArr& minimal, int n,
+               const TBits<W>& notFilled, const TBits<W>& notEmpty, TBits<W>* coveredOut,
+               TBits<W>* uncoveredOut) {
+  const int k = static_cast<int>(clue.size());
   // Too long a clue fits nowhere; the passes need not look.
-  if (k > 0 && FMinimal[0] > n) return false;
-  TBits<W> notFilled{};
-  TBits<W> notEmpty{};
-  for (int i = 0; i < n; ++i) {
-    if (FCells[i] != 1) notFilled.Set(i);
-    if (FCells[i] != -1) notEmpty.Set(i);
-  }
+  if (k > 0 && minimal[0] > n) return false;
   // Blocks are at most (n + 1) / 2, so the tables hold every level.
   constexpr int kLevels = 32 * W + 1;
   // fits[j]: where block j may start (no empty cell under it).
@@ -182,13 +166,13 @@ bool Line::Solve(bool deduce) {
   origin.Set(0);
   for (int j = 0; j <= k; ++j) {
     TBits<W> seeds = origin;
-    if (j > 0) seeds = (prefix[j - 1] & fits[j - 1]).Up(FClue[j - 1]);
-    if (j < k) fits[j] = RunsOf(notEmpty, FClue[j]);
+    if (j > 0) seeds = (prefix[j - 1] & fits[j - 1]).Up(clue[j - 1]);
+    if (j < k) fits[j] = RunsOf(notEmpty, clue[j]);
     ended[j] = SpreadUp(seeds, notFilled);
     prefix[j] = (ended[j] & notFilled).Up(1) | (j == 0 ? origin : TBits<W>{});
   }
   if (!ended[k].Has(n)) return false;
-  if (!deduce) return true;
+  if (coveredOut == nullptr) return true;
   // suffix[j]: positions i where cells i + 1 .. n - 1 can hold blocks j .. last
   // with cell i left empty (or i = n). Walking down from the last block, the
   // blocks that may start at each position are combined with the prefixes
@@ -200,16 +184,98 @@ bool Line::Solve(bool deduce) {
   TBits<W> covered{};
   TBits<W> uncovered = ended[k] & suffix;
   for (int j = k - 1; j >= 0; --j) {
-    const TBits<W> starts = fits[j] & suffix.Down(FClue[j]);
-    covered = covered | Widen(prefix[j] & starts, FClue[j]);
+    const TBits<W> starts = fits[j] & suffix.Down(clue[j]);
+    covered = covered | Widen(prefix[j] & starts, clue[j]);
     suffix = SpreadDown(starts.Down(1) & notFilled, notFilled);
     uncovered = uncovered | (ended[j] & suffix);
   }
+  *coveredOut = covered;
+  *uncoveredOut = uncovered;
+  return true;
+}
+
+// Solves one line of n cells on the bit sets of its known cells (filled and
+// empty, W words each), adds what it deduces to them and tells found(i,
+// value) of each newly known cell. False when no placement fits.
+template <int W, typename Found>
+bool SolveKnown(const Line& line, int n, std::uint64_t* filled, std::uint64_t* empty, Found found) {
+  TBits<W> knownFilled;
+  TBits<W> knownEmpty;
+  for (int k = 0; k < W; ++k) {
+    knownFilled.Words[k] = filled[k];
+    knownEmpty.Words[k] = empty[k];
+  }
+  const TBits<W> inside = TBits<W>::Below(n);
+  TBits<W> covered;
+  TBits<W> uncovered;
+  if (!SolveBits(line.Clue(), line.Minimal(), n, inside & ~knownFilled, inside & ~knownEmpty,
+                 &covered, &uncovered))
+    return false;
+  const TBits<W> newFilled = covered & ~uncovered & inside & ~knownFilled;
+  const TBits<W> newEmpty = uncovered & ~covered & inside & ~knownEmpty;
+  for (int k = 0; k < W; ++k) {
+    filled[k] |= newFilled.Words[k];
+    empty[k] |= newEmpty.Words[k];
+    for (std::uint64_t bits = newFilled.Words[k]; bits != 0; bits &= bits - 1)
+      found(64 * k + std::countr_zero(bits), 1);
+    for (std::uint64_t bits = newEmpty.Words[k]; bits != 0; bits &= bits - 1)
+      found(64 * k + std::countr_zero(bits), -1);
+  }
+  return true;
+}
+
+// Words of a bit set that holds positions 0 .. n.
+constexpr int WordsFor(int n) {
+  return n < 64 ? 1 : n < 128 ? 2 : 3;
+}
+
+}  // namespace
+
+void Line::LoadLine(std::span<std::int32_t> cells) {
+  if (cells.size() > static_cast<std::size_t>(MaxLength))
+    throw std::invalid_argument("The line solver takes lines of up to " +
+                                std::to_string(MaxLength) + " cells");
+  FCells = cells;
+}
+
+template <int W>
+bool Line::Solve(bool deduce) {
+  const int n = static_cast<int>(FCells.size());
+  TBits<W> notFilled{};
+  TBits<W> notEmpty{};
+  for (int i = 0; i < n; ++i) {
+    if (FCells[i] != 1) notFilled.Set(i);
+    if (FCells[i] != -1) notEmpty.Set(i);
+  }
+  TBits<W> covered{};
+  TBits<W> uncovered{};
+  if (!SolveBits(FClue, FMinimal, n, notFilled, notEmpty, deduce ? &covered : nullptr, &uncovered))
+    return false;
+  if (!deduce) return true;
   for (int i = 0; i < n; ++i) {
     const bool filled = covered.Has(i);
     FCells[i] = filled && uncovered.Has(i) ? 0 : filled ? 1 : -1;
   }
   return true;
+}
+
+bool Line::HasPlacement() {
+  return SolveLine(false);
+}
+
+bool Line::SolveLine() {
+  return SolveLine(true);
+}
+
+bool Line::SolveLine(bool deduce) {
+  switch (WordsFor(static_cast<int>(FCells.size()))) {
+    case 1:
+      return Solve<1>(deduce);
+    case 2:
+      return Solve<2>(deduce);
+    default:
+      return Solve<3>(deduce);
+  }
 }
 
 NonogramSolver::NonogramSolver(const TCountersArr& rowClues, const TCountersArr& columnClues) {
@@ -219,10 +285,16 @@ NonogramSolver::NonogramSolver(const TCountersArr& rowClues, const TCountersArr&
 void NonogramSolver::Reset(const TCountersArr& rowClues, const TCountersArr& columnClues) {
   FWidth = static_cast<std::int32_t>(columnClues.size());
   FHeight = static_cast<std::int32_t>(rowClues.size());
+  if (std::max(FWidth, FHeight) > Line::MaxLength)
+    throw std::invalid_argument("The line solver takes lines of up to " +
+                                std::to_string(Line::MaxLength) + " cells");
   FGrid.assign(static_cast<std::size_t>(FWidth) * FHeight, 0);
+  FRowFilled.assign(rowClues.size() * kMaskWords, 0);
+  FRowEmpty.assign(rowClues.size() * kMaskWords, 0);
+  FColumnFilled.assign(columnClues.size() * kMaskWords, 0);
+  FColumnEmpty.assign(columnClues.size() * kMaskWords, 0);
   FRowDirty.assign(rowClues.size(), 1);
   FColumnDirty.assign(columnClues.size(), 1);
-  FBuffer.resize(std::max(FWidth, FHeight));
   FChanged = false;
   FFoundContradiction = false;
   const auto setClues = [](std::vector<Line>& lines, const TCountersArr& clues) {
@@ -238,35 +310,88 @@ void NonogramSolver::Reset(const TCountersArr& rowClues, const TCountersArr& col
   setClues(FColumns, columnClues);
 }
 
+void NonogramSolver::SetKnown(int x, int y, std::int32_t value) {
+  FGrid[static_cast<std::size_t>(y) * FWidth + x] = value;
+  const std::uint64_t rowBit = std::uint64_t{1} << (x % 64);
+  const std::uint64_t columnBit = std::uint64_t{1} << (y % 64);
+  std::uint64_t& rowFilled = FRowFilled[y * kMaskWords + x / 64];
+  std::uint64_t& rowEmpty = FRowEmpty[y * kMaskWords + x / 64];
+  std::uint64_t& columnFilled = FColumnFilled[x * kMaskWords + y / 64];
+  std::uint64_t& columnEmpty = FColumnEmpty[x * kMaskWords + y / 64];
+  rowFilled = value == 1 ? rowFilled | rowBit : rowFilled & ~rowBit;
+  rowEmpty = value == -1 ? rowEmpty | rowBit : rowEmpty & ~rowBit;
+  columnFilled = value == 1 ? columnFilled | columnBit : columnFilled & ~columnBit;
+  columnEmpty = value == -1 ? columnEmpty | columnBit : columnEmpty & ~columnBit;
+}
+
 bool NonogramSolver::SolveRow(int r) {
+  std::uint64_t* const filled = &FRowFilled[r * kMaskWords];
+  std::uint64_t* const empty = &FRowEmpty[r * kMaskWords];
   std::int32_t* const row = FGrid.data() + static_cast<std::size_t>(r) * FWidth;
-  std::copy(row, row + FWidth, FBuffer.begin());
-  FRows[r].LoadLine(std::span(FBuffer.data(), FWidth));
-  if (!FRows[r].SolveLine()) return false;
-  FRowDirty[r] = 0;
-  for (int x = 0; x < FWidth; ++x) {
-    if (row[x] == 0 && FBuffer[x] != 0) {
-      row[x] = FBuffer[x];
-      FColumnDirty[x] = 1;
-    }
+  const std::size_t word = r / 64;
+  const std::uint64_t bit = std::uint64_t{1} << (r % 64);
+  const auto found = [&](int x, std::int32_t value) {
+    row[x] = value;
+    (value == 1 ? FColumnFilled : FColumnEmpty)[x * kMaskWords + word] |= bit;
+    FColumnDirty[x] = 1;
+  };
+  const Line& line = FRows[r];
+  bool fits;
+  switch (WordsFor(FWidth)) {
+    case 1:
+      fits = SolveKnown<1>(line, FWidth, filled, empty, found);
+      break;
+    case 2:
+      fits = SolveKnown<2>(line, FWidth, filled, empty, found);
+      break;
+    default:
+      fits = SolveKnown<3>(line, FWidth, filled, empty, found);
   }
-  return true;
+  if (fits) FRowDirty[r] = 0;
+  return fits;
 }
 
 bool NonogramSolver::SolveColumn(int c) {
-  for (int y = 0; y < FHeight; ++y) FBuffer[y] = FGrid[static_cast<std::size_t>(y) * FWidth + c];
-  FColumns[c].LoadLine(std::span(FBuffer.data(), FHeight));
-  if (!FColumns[c].SolveLine()) return false;
-  FColumnDirty[c] = 0;
-  for (int y = 0; y < FHeight; ++y) {
-    std::int32_t& cell = FGrid[static_cast<std::size_t>(y) * FWidth + c];
-    if (cell == 0 && FBuffer[y] != 0) {
-      cell = FBuffer[y];
-      FRowDirty[y] = 1;
-      FChanged = true;
-    }
+  std::uint64_t* const filled = &FColumnFilled[c * kMaskWords];
+  std::uint64_t* const empty = &FColumnEmpty[c * kMaskWords];
+  const std::size_t word = c / 64;
+  const std::uint64_t bit = std::uint64_t{1} << (c % 64);
+  const auto found = [&](int y, std::int32_t value) {
+    FGrid[static_cast<std::size_t>(y) * FWidth + c] = value;
+    (value == 1 ? FRowFilled : FRowEmpty)[y * kMaskWords + word] |= bit;
+    FRowDirty[y] = 1;
+    FChanged = true;
+  };
+  const Line& line = FColumns[c];
+  bool fits;
+  switch (WordsFor(FHeight)) {
+    case 1:
+      fits = SolveKnown<1>(line, FHeight, filled, empty, found);
+      break;
+    case 2:
+      fits = SolveKnown<2>(line, FHeight, filled, empty, found);
+      break;
+    default:
+      fits = SolveKnown<3>(line, FHeight, filled, empty, found);
   }
-  return true;
+  if (fits) FColumnDirty[c] = 0;
+  return fits;
+}
+
+void NonogramSolver::SetRowClue(int r, const TCounterArr& clue) {
+  FRows[r].SetClue(clue);
+  FRowDirty[r] = 1;
+}
+
+void NonogramSolver::SetColumnClue(int c, const TCounterArr& clue) {
+  FColumns[c].SetClue(clue);
+  FColumnDirty[c] = 1;
+}
+
+void NonogramSolver::SetCell(int x, int y, std::int32_t value) {
+  SetKnown(x, y, value);
+  FRowDirty[y] = 1;
+  FColumnDirty[x] = 1;
 }
 
 int NonogramSolver::Solve() {

@@ -46,12 +46,16 @@ class Line {
   // Does some placement of the clue fit the cells?
   bool HasPlacement();
 
+  // The block lengths, without zeros.
+  const TCounterArr& Clue() const { return FClue; }
   // Minimal()[k]: the fewest cells blocks k..last need, gaps included.
   const TCounterArr& Minimal() const { return FMinimal; }
 
  private:
   // Derives the block count and the minimal lengths from the clue.
   void ClueChanged();
+  // SolveLine, or with deduce false HasPlacement, for the line's length.
+  bool SolveLine(bool deduce);
   // Both operations for lines whose positions 0..length fit in W words.
   template <int W>
   bool Solve(bool deduce);
@@ -74,8 +78,16 @@ class NonogramSolver {
   void Reset(const TCountersArr& rowClues, const TCountersArr& columnClues);
 
   // Sweeps rows, then columns, until a column pass writes nothing new.
-  // Returns 2 when every cell is known, 1 otherwise.
+  // Returns 2 when every cell is known, 1 otherwise. Called again, it goes on
+  // from the grid as it is, looking only at lines changed since.
   int Solve();
+
+  // For a caller that changes the picture while solving: a new clue for one
+  // row (column), and a cell set to a value. The grid keeps what it knows;
+  // the lines concerned are looked at again by the next Solve.
+  void SetRowClue(int r, const TCounterArr& clue);
+  void SetColumnClue(int c, const TCounterArr& clue);
+  void SetCell(int x, int y, std::int32_t value);
 
   std::int32_t Width() const { return FWidth; }
   std::int32_t Height() const { return FHeight; }
@@ -87,23 +99,32 @@ class NonogramSolver {
   bool FoundContradiction() const { return FFoundContradiction; }
 
  private:
-  // Solves row r (or column c) on a copy of its cells and writes the new
-  // values back; false when it admits no placement.
+  // Solves row r (or column c) on the bit sets of its known cells and writes
+  // the new values to the grid and the crossing lines; false when it admits
+  // no placement.
   bool SolveRow(int r);
   bool SolveColumn(int c);
+  // Records cell (x, y) as known to be value (1 or -1) in both lines' sets.
+  void SetKnown(int x, int y, std::int32_t value);
 
   std::int32_t FWidth = 0;
   std::int32_t FHeight = 0;
   std::vector<Line> FRows;
   std::vector<Line> FColumns;
   TCounterArr FGrid;  // flat, row by row
+  // The known cells of every row (column) as bit sets of kMaskWords words,
+  // filled and empty: a line is solved on them without looking at its cells.
+  static constexpr int kMaskWords = 3;
+  std::vector<std::uint64_t> FRowFilled;
+  std::vector<std::uint64_t> FRowEmpty;
+  std::vector<std::uint64_t> FColumnFilled;
+  std::vector<std::uint64_t> FColumnEmpty;
   bool FChanged = false;
   bool FFoundContradiction = false;
   // A line whose cells did not change since it was last solved is at its
   // fixed point; solving it again would deduce nothing.
   std::vector<std::uint8_t> FRowDirty;
   std::vector<std::uint8_t> FColumnDirty;
-  TCounterArr FBuffer;
 };
 
 // The puzzle's solvability test: do the clues of its current solution let the

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "brute_force_line.h"
 #include "enumerating_line.h"
 #include "model/nono_game.h"
 #include "solver/solver2.h"
@@ -43,66 +44,6 @@ struct Clues {
 Clues CluesOf(const Picture& picture) {
   auto game = GameOf(picture);
   return {game->RowClues(true), game->ColumnClues(true)};
-}
-
-// Brute-force reference: the line's fixed point found by trying every filling
-// of its unknown cells.
-bool ReferenceSolveLine(const TCounterArr& clue, TCounterArr& cells) {
-  const int n = static_cast<int>(cells.size());
-  TCounterArr target;
-  for (const std::int32_t v : clue)
-    if (v > 0) target.push_back(v);
-  std::vector<int> unknown;
-  for (int i = 0; i < n; ++i)
-    if (cells[i] == 0) unknown.push_back(i);
-  std::vector<bool> canFill(n), canEmpty(n);
-  bool any = false;
-  std::vector<bool> filled(n);
-  for (long bits = 0; bits < (1L << unknown.size()); ++bits) {
-    for (int i = 0; i < n; ++i) filled[i] = cells[i] == 1;
-    for (std::size_t u = 0; u < unknown.size(); ++u) filled[unknown[u]] = (bits >> u) & 1;
-    TCounterArr runs;
-    int run = 0;
-    for (int i = 0; i <= n; ++i) {
-      if (i < n && filled[i]) {
-        ++run;
-      } else if (run > 0) {
-        runs.push_back(run);
-        run = 0;
-      }
-    }
-    if (runs != target) continue;
-    any = true;
-    for (int i = 0; i < n; ++i) (filled[i] ? canFill : canEmpty)[i] = true;
-  }
-  if (!any) return false;
-  for (int i = 0; i < n; ++i) cells[i] = canFill[i] && canEmpty[i] ? 0 : canFill[i] ? 1 : -1;
-  return true;
-}
-
-// Line logic over the whole board by the reference, until nothing changes.
-TCountersArr ReferenceSolve(const Clues& clues) {
-  const int h = static_cast<int>(clues.rows.size()), w = static_cast<int>(clues.columns.size());
-  TCountersArr grid(h, TCounterArr(w, 0));
-  for (bool changed = true; changed;) {
-    changed = false;
-    for (int y = 0; y < h; ++y) {
-      TCounterArr line = grid[y];
-      ReferenceSolveLine(clues.rows[y], line);
-      if (line != grid[y]) changed = true;
-      grid[y] = line;
-    }
-    for (int x = 0; x < w; ++x) {
-      TCounterArr line(h);
-      for (int y = 0; y < h; ++y) line[y] = grid[y][x];
-      ReferenceSolveLine(clues.columns[x], line);
-      for (int y = 0; y < h; ++y) {
-        if (grid[y][x] != line[y]) changed = true;
-        grid[y][x] = line[y];
-      }
-    }
-  }
-  return grid;
 }
 
 }  // namespace
@@ -317,7 +258,7 @@ TEST(NonogramSolver, AgreesWithBruteForceLineLogic) {
     const Clues clues = CluesOf(picture);
     NonogramSolver solver(clues.rows, clues.columns);
     const int result = solver.Solve();
-    const TCountersArr expected = ReferenceSolve(clues);
+    const TCountersArr expected = ReferenceSolve(clues.rows, clues.columns);
     ASSERT_EQ(solver.Grid(), expected) << "round " << round;
     bool complete = true;
     for (const TCounterArr& row : expected)
