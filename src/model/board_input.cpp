@@ -24,20 +24,20 @@ void TNonoGame::HandleMouse(int x, int y, TBoardMouseFlags flags) {
   // Undo would take back the stroke before it.
   const auto closeStroke = [this, flags] {
     if (!(flags & mfUp)) return;
-    FDragState = psNone;
-    if (!FPendingGroup.empty()) ApplyMove(-1, -1, mfUp, psNone);
+    FPointer.DragState = psNone;
+    if (!FUndo.PendingGroup.empty()) ApplyMove(-1, -1, mfUp, psNone);
   };
 
   UpdatePositionCounters(x, y, flags);
   if (flags & mfLeave) {
-    FPointerOutside = true;
+    FPointer.Outside = true;
     ClearPositionCounters();
   } else if (flags & (mfEnter | mfDown)) {
     // A press comes only from over the board, so an enter that was missed
     // while the program was busy cannot leave the board deaf to the player.
-    FPointerOutside = false;
+    FPointer.Outside = false;
   }
-  if (FPointerOutside) {
+  if (FPointer.Outside) {
     ClearPositionCounters();
     closeStroke();
     return;
@@ -46,30 +46,30 @@ void TNonoGame::HandleMouse(int x, int y, TBoardMouseFlags flags) {
     closeStroke();
     return;
   }
-  if (flags & mfUp) FDragState = psNone;
-  if (!(flags & mfDown) && x == FLastCol && y == FLastRow) {
+  if (flags & mfUp) FPointer.DragState = psNone;
+  if (!(flags & mfDown) && x == FPointer.LastCol && y == FPointer.LastRow) {
     // Same cell as before: no cell changes, but a release here commits.
     ApplyMove(x, y, flags, psNone);
     return;
   }
-  FLastCol = x;
-  FLastRow = y;
-  if (flags == mfMove) FDragState = psNone;
+  FPointer.LastCol = x;
+  FPointer.LastRow = y;
+  if (flags == mfMove) FPointer.DragState = psNone;
 
   const TPieceState state = PlayerState(x, y);
   if (flags & mfMove) {
     // The first new cell entered after the press decides what the drag paints.
-    if (FDragState == psNone) {
+    if (FPointer.DragState == psNone) {
       if (flags & mfLeft) {
         if (state == psUnchecked || state == psCrossed)
-          FDragState = psChecked;
+          FPointer.DragState = psChecked;
         else if (state == psChecked)
-          FDragState = psUnchecked;
+          FPointer.DragState = psUnchecked;
       } else if (flags & mfRight) {
-        FDragState = RightToggle(state);
+        FPointer.DragState = RightToggle(state);
       }
     }
-    if (FDragState != psNone) ApplyMove(x, y, flags, FDragState);
+    if (FPointer.DragState != psNone) ApplyMove(x, y, flags, FPointer.DragState);
   } else if (flags & mfLeft) {
     ApplyMove(x, y, flags, LeftToggle(state));
   } else if (flags & mfRight) {
@@ -81,11 +81,11 @@ void TNonoGame::HandleMouse(int x, int y, TBoardMouseFlags flags) {
 
 void TNonoGame::ClearPositionCounters() {
   // Also restores the board-sized shape should a restore have changed the size.
-  if (FPositionCounters.size() != static_cast<std::size_t>(FHeight)) {
-    FPositionCounters.assign(FHeight, TCounterArr(FWidth, 0));
+  if (FPointer.PositionCounters.size() != static_cast<std::size_t>(FHeight)) {
+    FPointer.PositionCounters.assign(FHeight, TCounterArr(FWidth, 0));
     return;
   }
-  for (TCounterArr& row : FPositionCounters) row.assign(FWidth, 0);
+  for (TCounterArr& row : FPointer.PositionCounters) row.assign(FWidth, 0);
 }
 
 void TNonoGame::UpdatePositionCounters(int x, int y, TBoardMouseFlags flags) {
@@ -97,8 +97,8 @@ void TNonoGame::UpdatePositionCounters(int x, int y, TBoardMouseFlags flags) {
   // Numbers the run from (x, y) in direction (dx, dy); a run of one shows nothing.
   const auto numberRun = [&](int dx, int dy) {
     int n = 0;
-    for (int cx = x, cy = y; filled(cx, cy); cx += dx, cy += dy) FPositionCounters[cy][cx] = ++n;
-    if (n == 1) FPositionCounters[y][x] = 0;
+    for (int cx = x, cy = y; filled(cx, cy); cx += dx, cy += dy) FPointer.PositionCounters[cy][cx] = ++n;
+    if (n == 1) FPointer.PositionCounters[y][x] = 0;
   };
   if (!filled(x - 1, y)) numberRun(1, 0);
   if (!filled(x + 1, y)) numberRun(-1, 0);

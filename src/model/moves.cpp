@@ -3,28 +3,28 @@
 #include "model/nono_game.h"
 
 void TNonoGame::ApplyMove(int x, int y, TBoardMouseFlags flags, TPieceState newState) {
-  if (flags & mfDown) FPendingGroup.clear();
+  if (flags & mfDown) FUndo.PendingGroup.clear();
   if (newState != psNone) {
     TPiece& cell = PlayerCell(x, y);
     if (cell.State != newState || (flags & mfForce)) {
-      FPendingGroup.push_back(TUndoRec{x, y, cell.State, newState});
+      FUndo.PendingGroup.push_back(TUndoRec{x, y, cell.State, newState});
       cell.State = newState;
     }
   }
   if (flags & mfUp) {
-    FUndoIndex = CommitGroup();
-    FUndoAvailable = true;
+    FUndo.UndoIndex = CommitGroup();
+    FUndo.UndoAvailable = true;
   }
 }
 
 int TNonoGame::CommitGroup() {
-  FHistory.push_back(std::move(FPendingGroup));
-  FPendingGroup.clear();
-  return static_cast<int>(FHistory.size()) - 1;
+  FUndo.Groups.push_back(std::move(FUndo.PendingGroup));
+  FUndo.PendingGroup.clear();
+  return static_cast<int>(FUndo.Groups.size()) - 1;
 }
 
 bool TNonoGame::UndoGroup() {
-  const std::vector<TUndoRec>& group = FHistory[FUndoIndex];
+  const std::vector<TUndoRec>& group = FUndo.Groups[FUndo.UndoIndex];
   bool allChanged = true;
   // Last to first, so a cell changed twice in one stroke returns to its state
   // before the stroke.
@@ -33,13 +33,13 @@ bool TNonoGame::UndoGroup() {
     if (cell.State == rec->OldState) allChanged = false;
     cell.State = rec->OldState;
   }
-  FRedoAvailable = true;
-  FRedoIndex = FUndoIndex;
-  if (FUndoIndex == 0) {
-    FUndoAvailable = false;
+  FUndo.RedoAvailable = true;
+  FUndo.RedoIndex = FUndo.UndoIndex;
+  if (FUndo.UndoIndex == 0) {
+    FUndo.UndoAvailable = false;
   } else {
-    --FUndoIndex;
-    FUndoAvailable = true;
+    --FUndo.UndoIndex;
+    FUndo.UndoAvailable = true;
   }
   return allChanged;
 }
@@ -51,23 +51,23 @@ void TNonoGame::Undo() {
 
 void TNonoGame::Redo() {
   if (!CanRedo()) return;
-  for (const TUndoRec& rec : FHistory[FRedoIndex]) PlayerCell(rec.X, rec.Y).State = rec.NewState;
-  FUndoAvailable = true;
-  FUndoIndex = FRedoIndex;
-  if (FRedoIndex == static_cast<int>(FHistory.size()) - 1) {
-    FRedoAvailable = false;
+  for (const TUndoRec& rec : FUndo.Groups[FUndo.RedoIndex]) PlayerCell(rec.X, rec.Y).State = rec.NewState;
+  FUndo.UndoAvailable = true;
+  FUndo.UndoIndex = FUndo.RedoIndex;
+  if (FUndo.RedoIndex == static_cast<int>(FUndo.Groups.size()) - 1) {
+    FUndo.RedoAvailable = false;
   } else {
-    ++FRedoIndex;
-    FRedoAvailable = true;
+    ++FUndo.RedoIndex;
+    FUndo.RedoAvailable = true;
   }
 }
 
 void TNonoGame::ClearHistory() {
-  FHistory.clear();
-  FUndoIndex = -1;
-  FRedoIndex = -1;
-  FUndoAvailable = false;
-  FRedoAvailable = false;
+  FUndo.Groups.clear();
+  FUndo.UndoIndex = -1;
+  FUndo.RedoIndex = -1;
+  FUndo.UndoAvailable = false;
+  FUndo.RedoAvailable = false;
 }
 
 void TNonoGame::StartOver() {

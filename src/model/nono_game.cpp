@@ -49,7 +49,7 @@ void TNonoGame::AllocateBoard(std::vector<TPiece>& board) {
   FStride = FWidth;
   board.assign(CellCount(FWidth, FHeight), TPiece{});
   board.shrink_to_fit();
-  FPositionCounters.assign(FHeight, TCounterArr(FWidth, 0));
+  FPointer.PositionCounters.assign(FHeight, TCounterArr(FWidth, 0));
 }
 
 void TNonoGame::LoadSolutionGrid(const TInternalArrArr& grid) {
@@ -139,8 +139,8 @@ int TNonoGame::CountState(const TPiecesArr& line, TPieceState state) {
 }
 
 TLayoutFlags TNonoGame::LayoutFlags() const {
-  if (FGameState & gsZoomed) return lfKeep | lfNoGrow | lfZoomed;
-  return FAutoFit ? lfFit : lfKeep;
+  if (FView.GameState & gsZoomed) return lfKeep | lfNoGrow | lfZoomed;
+  return FView.AutoFit ? lfFit : lfKeep;
 }
 
 std::string SlotName(int width, int height) {

@@ -89,8 +89,8 @@ class TNonoGame {
   // --- Moves, undo and redo ---
   void ApplyMove(int x, int y, TBoardMouseFlags flags, TPieceState newState);
   int CommitGroup();
-  bool CanUndo() const { return !FHistory.empty() && FUndoAvailable; }
-  bool CanRedo() const { return !FHistory.empty() && FRedoAvailable; }
+  bool CanUndo() const { return !FUndo.Groups.empty() && FUndo.UndoAvailable; }
+  bool CanRedo() const { return !FUndo.Groups.empty() && FUndo.RedoAvailable; }
   bool UndoGroup();
   void Undo();
   void Redo();
@@ -98,12 +98,12 @@ class TNonoGame {
   void StartOver();
   void ShowSolution();
   void ReplaceState(TPieceState from, TPieceState to);
-  const std::vector<TUndoRec>& PendingGroup() const { return FPendingGroup; }
-  const std::vector<std::vector<TUndoRec>>& History() const { return FHistory; }
-  bool UndoAvailable() const { return FUndoAvailable; }
-  bool RedoAvailable() const { return FRedoAvailable; }
-  int UndoIndex() const { return FUndoIndex; }
-  int RedoIndex() const { return FRedoIndex; }
+  const std::vector<TUndoRec>& PendingGroup() const { return FUndo.PendingGroup; }
+  const std::vector<std::vector<TUndoRec>>& History() const { return FUndo.Groups; }
+  bool UndoAvailable() const { return FUndo.UndoAvailable; }
+  bool RedoAvailable() const { return FUndo.RedoAvailable; }
+  int UndoIndex() const { return FUndo.UndoIndex; }
+  int RedoIndex() const { return FUndo.RedoIndex; }
 
   // --- Pointer input (the board view hands every pointer event here) ---
   // Applies one pointer event at cell (x, y) (any position; off-board positions
@@ -111,7 +111,7 @@ class TNonoGame {
   // undo step, wherever it happens.
   void HandleMouse(int x, int y, TBoardMouseFlags flags);
   // HandleMouse at the cell of the last event that reached the board.
-  void RepeatMouse(TBoardMouseFlags flags) { HandleMouse(FLastCol, FLastRow, flags); }
+  void RepeatMouse(TBoardMouseFlags flags) { HandleMouse(FPointer.LastCol, FPointer.LastRow, flags); }
   // Numbers the runs that end at (x, y) while CtrlHeld and no button is held.
   void UpdatePositionCounters(int x, int y, TBoardMouseFlags flags);
   void ClearPositionCounters();
@@ -128,34 +128,34 @@ class TNonoGame {
   // --- View-facing values ---
   // 14 when zoomed, else 1 with AutoFit, else 2.
   TLayoutFlags LayoutFlags() const;
-  int LastCol() const { return FLastCol; }
-  int LastRow() const { return FLastRow; }
+  int LastCol() const { return FPointer.LastCol; }
+  int LastRow() const { return FPointer.LastRow; }
   void SetLastCell(int col, int row) {
-    FLastCol = col;
-    FLastRow = row;
+    FPointer.LastCol = col;
+    FPointer.LastRow = row;
   }
-  bool PointerOutside() const { return FPointerOutside; }
-  void SetPointerOutside(bool v) { FPointerOutside = v; }
-  bool AutoFit() const { return FAutoFit; }
-  void SetAutoFit(bool v) { FAutoFit = v; }
-  int ClueFontSize() const { return FClueFontSize; }
-  void SetClueFontSize(int v) { FClueFontSize = v; }
-  int ClueFontWidth() const { return FClueFontWidth; }
-  void SetClueFontWidth(int v) { FClueFontWidth = v; }
-  TPieceState DragState() const { return FDragState; }
-  void SetDragState(TPieceState v) { FDragState = v; }
-  TGameStateFlags GameState() const { return FGameState; }
-  void SetGameState(TGameStateFlags v) { FGameState = v; }
+  bool PointerOutside() const { return FPointer.Outside; }
+  void SetPointerOutside(bool v) { FPointer.Outside = v; }
+  bool AutoFit() const { return FView.AutoFit; }
+  void SetAutoFit(bool v) { FView.AutoFit = v; }
+  int ClueFontSize() const { return FView.ClueFontSize; }
+  void SetClueFontSize(int v) { FView.ClueFontSize = v; }
+  int ClueFontWidth() const { return FView.ClueFontWidth; }
+  void SetClueFontWidth(int v) { FView.ClueFontWidth = v; }
+  TPieceState DragState() const { return FPointer.DragState; }
+  void SetDragState(TPieceState v) { FPointer.DragState = v; }
+  TGameStateFlags GameState() const { return FView.GameState; }
+  void SetGameState(TGameStateFlags v) { FView.GameState = v; }
   int FillPct() const { return FFillPct; }
   void SetFillPct(int v) { FFillPct = v; }
-  TCountersArr& PositionCounters() { return FPositionCounters; }
-  const TCountersArr& PositionCounters() const { return FPositionCounters; }
-  TColor AllCorrectColor() const { return FAllCorrectColor; }
-  void SetAllCorrectColor(TColor v) { FAllCorrectColor = v; }
+  TCountersArr& PositionCounters() { return FPointer.PositionCounters; }
+  const TCountersArr& PositionCounters() const { return FPointer.PositionCounters; }
+  TColor AllCorrectColor() const { return FView.AllCorrectColor; }
+  void SetAllCorrectColor(TColor v) { FView.AllCorrectColor = v; }
   TDifficulty Difficulty() const { return FDifficulty; }
   void SetDifficulty(TDifficulty v) { FDifficulty = v; }
-  const TBoardPalette& Palette() const { return FPalette; }
-  void SetPalette(const TBoardPalette& palette) { FPalette = palette; }
+  const TBoardPalette& Palette() const { return FView.Palette; }
+  void SetPalette(const TBoardPalette& palette) { FView.Palette = palette; }
   std::uint8_t RandomFillType() const { return FRandomFillType; }
   void SetRandomFillType(std::uint8_t v) { FRandomFillType = v; }
 
@@ -165,30 +165,44 @@ class TNonoGame {
   void RelayBoard(std::vector<TPiece>& board, int width, int height) const;
   TGridArr BoardToGrid(std::vector<TPiece>& board);
 
+  // The puzzle: its size, the solution and the player's board, and what it
+  // was generated with.
   int FWidth;
   int FHeight;
   int FSolutionFilled = 0;
   int FStride;                    // the width both boards are laid out for
   std::vector<TPiece> FSolution;  // row by row, FStride cells a row
   std::vector<TPiece> FPlayer;
-  int FLastCol = 0;
-  int FLastRow = 0;
-  bool FPointerOutside = false;
-  bool FAutoFit = true;
-  int FClueFontSize = 0;
-  int FClueFontWidth = 0;
-  TPieceState FDragState = psNone;
-  std::vector<TUndoRec> FPendingGroup;
-  std::vector<std::vector<TUndoRec>> FHistory;
-  bool FUndoAvailable = false;
-  bool FRedoAvailable = false;
-  int FRedoIndex = 0;
-  int FUndoIndex = 0;
-  TGameStateFlags FGameState = 0;
   int FFillPct = 0;
-  TCountersArr FPositionCounters;
-  TColor FAllCorrectColor = 0;
   TDifficulty FDifficulty = 0;
-  TBoardPalette FPalette{};
   std::uint8_t FRandomFillType = 0;
+
+  // What Undo and Redo work on: the stroke being recorded and the steps.
+  struct THistory {
+    std::vector<TUndoRec> PendingGroup;
+    std::vector<std::vector<TUndoRec>> Groups;
+    bool UndoAvailable = false;
+    bool RedoAvailable = false;
+    int RedoIndex = 0;
+    int UndoIndex = 0;
+  } FUndo;
+
+  // What the pointer interpretation keeps from one event to the next.
+  struct TPointerState {
+    int LastCol = 0;
+    int LastRow = 0;
+    bool Outside = false;
+    TPieceState DragState = psNone;  // what the stroke in progress paints
+    TCountersArr PositionCounters;   // numbers shown while Ctrl is held
+  } FPointer;
+
+  // What the board view keeps with the puzzle between showings.
+  struct TViewValues {
+    bool AutoFit = true;
+    int ClueFontSize = 0;
+    int ClueFontWidth = 0;
+    TGameStateFlags GameState = 0;  // stored with the game
+    TColor AllCorrectColor = 0;     // the celebration's current tick colour
+    TBoardPalette Palette{};
+  } FView;
 };
