@@ -4,6 +4,7 @@
 
 #include "generation/random_fill.h"
 #include "generation/rnd.h"
+#include "model/line_clue.h"
 
 namespace {
 
@@ -31,19 +32,15 @@ TLineCounts Hashes(const TInternalArrArr& board, int width, int height) {
 // nor ends a run, as in the puzzle.
 template <typename LetterAt>
 void LineClue(int length, LetterAt letterAt, TCounterArr& clue) {
-  clue.clear();
-  int run = 0;
-  for (int i = 0; i < length; ++i) {
-    const std::uint8_t letter = letterAt(i);
-    if (IsFilledLetter(letter)) {
-      ++run;
-    } else if (letter == kLetterEmpty && run > 0) {
-      clue.push_back(run);
-      run = 0;
-    }
-  }
-  if (run > 0) clue.push_back(run);
-  if (clue.empty()) clue.push_back(0);
+  LineClueOf(
+      length,
+      [&](int i) {
+        const std::uint8_t letter = letterAt(i);
+        return IsFilledLetter(letter)   ? TClueCell::Filled
+               : letter == kLetterEmpty ? TClueCell::Empty
+                                        : TClueCell::Neither;
+      },
+      clue);
 }
 
 }  // namespace

@@ -1,27 +1,25 @@
 // Clues of the solution, runs of player lines and agreement tests.
 #include <algorithm>
 
+#include "model/line_clue.h"
 #include "model/nono_game.h"
 
 namespace {
 
-// Appends the clue of one solution line: psChecked extends a run, psUnchecked
-// ends it, any other state neither extends nor ends it.
-template <typename CellAt>
-TCounterArr ClueOf(int length, CellAt cellAt) {
+// The clue of one solution line: psChecked extends a run, psUnchecked ends
+// it, any other state neither extends nor ends it.
+template <typename StateAt>
+TCounterArr ClueOf(int length, StateAt stateAt) {
   TCounterArr clue;
-  int run = 0;
-  for (int i = 0; i < length; ++i) {
-    const TPieceState s = cellAt(i);
-    if (s == psChecked) {
-      ++run;
-    } else if (s == psUnchecked && run > 0) {
-      clue.push_back(run);
-      run = 0;
-    }
-  }
-  if (run > 0) clue.push_back(run);
-  if (clue.empty()) clue.push_back(0);
+  LineClueOf(
+      length,
+      [&](int i) {
+        const TPieceState s = stateAt(i);
+        return s == psChecked     ? TClueCell::Filled
+               : s == psUnchecked ? TClueCell::Empty
+                                  : TClueCell::Neither;
+      },
+      clue);
   return clue;
 }
 

@@ -111,7 +111,9 @@ class TNonoGame {
   // undo step, wherever it happens.
   void HandleMouse(int x, int y, TBoardMouseFlags flags);
   // HandleMouse at the cell of the last event that reached the board.
-  void RepeatMouse(TBoardMouseFlags flags) { HandleMouse(FPointer.LastCol, FPointer.LastRow, flags); }
+  void RepeatMouse(TBoardMouseFlags flags) {
+    HandleMouse(FPointer.LastCol, FPointer.LastRow, flags);
+  }
   // Numbers the runs that end at (x, y) while CtrlHeld and no button is held.
   void UpdatePositionCounters(int x, int y, TBoardMouseFlags flags);
   void ClearPositionCounters();
