@@ -39,6 +39,7 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnLanguage, "Language", "Fjs0PS87PT8="},
       {ttnAContact, "AContact", "GTU0Ljs5Lg=="},
       {ttnAHomepage, "AHomepage", "EjU3Pyo7PT8="},
+      {ttnLicense, "License", "HCg/P3opNTwuLTsoP3ovND4/KHouMj96FxMOehYzOT80KT90"},
   };
   return items;
 }
