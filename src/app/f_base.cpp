@@ -1,6 +1,12 @@
 #include "app/f_base.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QShowEvent>
+#include <QWindow>
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 
 #include "app/application_stuff.h"
 #include "persistence/app_settings.h"
@@ -15,7 +21,31 @@ void TfrmBase::LoadFormBounds() {
   const QRect r = geometry();
   const TFormBounds b =
       FSettings->LoadFormBounds(FFormName, TFormBounds{r.x(), r.y(), r.width(), r.height()});
-  setGeometry(b.Left, b.Top, b.Width, b.Height);
+  // The frame counts as part of the window where the platform knows it yet.
+  const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+  setGeometry(FitToScreen(b, minimumSize(), frame));
+}
+
+QRect TfrmBase::FitToScreen(const TFormBounds& bounds, QSize minimum, QMargins frame) {
+  // 64-bit sums: stored values are whatever the file says.
+  const std::int64_t centreX = std::int64_t{bounds.Left} + bounds.Width / 2;
+  const std::int64_t centreY = std::int64_t{bounds.Top} + bounds.Height / 2;
+  const QScreen* screen = nullptr;
+  if (centreX >= INT_MIN && centreX <= INT_MAX && centreY >= INT_MIN && centreY <= INT_MAX)
+    screen =
+        QGuiApplication::screenAt(QPoint(static_cast<int>(centreX), static_cast<int>(centreY)));
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen)
+    return QRect(bounds.Left, bounds.Top, std::max(bounds.Width, minimum.width()),
+                 std::max(bounds.Height, minimum.height()));
+  const QRect room = screen->availableGeometry().marginsRemoved(frame);
+  // The smallest size wins over a smaller screen; otherwise all of the window
+  // is on the screen.
+  const int width = std::max(std::clamp(bounds.Width, 1, room.width()), minimum.width());
+  const int height = std::max(std::clamp(bounds.Height, 1, room.height()), minimum.height());
+  const int left = std::max(room.left(), std::min(bounds.Left, room.left() + room.width() - width));
+  const int top = std::max(room.top(), std::min(bounds.Top, room.top() + room.height() - height));
+  return QRect(left, top, width, height);
 }
 
 void TfrmBase::SaveFormBounds() {

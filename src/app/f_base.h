@@ -8,6 +8,7 @@
 #include <string>
 
 class TAppSettings;
+struct TFormBounds;
 
 class TfrmBase : public QWidget {
   Q_OBJECT
@@ -23,9 +24,16 @@ class TfrmBase : public QWidget {
   void SetRememberBounds(bool on) { FRememberBounds = on; }
 
   // The bounds of the window as stored: left, top, width and height of the
-  // frame's client area in screen pixels.
+  // frame's client area in screen pixels. Loaded bounds are fitted to the
+  // screen first (FitToScreen), so the window shows whole, and the fitted
+  // bounds are what the next save writes.
   void LoadFormBounds();
   void SaveFormBounds();
+  // Stored bounds made to fit the available area of the screen under their
+  // centre (else the primary screen) less the window frame: no larger than
+  // that area but at least minimum, and moved so that all of it is on the
+  // screen.
+  static QRect FitToScreen(const TFormBounds& bounds, QSize minimum, QMargins frame);
 
  protected:
   void showEvent(QShowEvent* e) override;

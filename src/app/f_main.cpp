@@ -33,6 +33,8 @@ namespace {
 constexpr int kButtonWidth = 125;
 constexpr int kButtonHeight = 25;
 constexpr int kSpacing = 8;
+// Room the board area keeps at least beside a bar at the top or bottom.
+constexpr int kMinBoardHeight = 160;
 
 // The name a menu caption stands for: platform accelerator markers removed.
 std::string CaptionName(const QString& caption) {
@@ -177,6 +179,8 @@ void TfrmMain::BindButton(QPushButton* button, QAction* action) {
 }
 
 void TfrmMain::Guarded(const std::function<void()>& command) {
+  // Once the games are saved for the close, nothing new starts.
+  if (AppPhase == apClosing) return;
   try {
     command();
   } catch (const std::exception& e) {
@@ -257,7 +261,7 @@ void TfrmMain::RecoverFromDamagedState(const std::string& reason) {
 
   for (const std::string& part : TUtils::SplitText(FAppSettings->ReadString("state"), "|")) {
     try {
-      const TGameStateRec rec = ParseGameState(part);
+      const TGameStateRec rec = TGames::ParseStoredGame(part);
       if (FGames->FindByName(rec.name)) continue;  // restored before the damaged one
       CreateSlot(rec.name, rec.w, rec.h, rec.difficulty, false)->ApplyGameState(rec);
     } catch (const std::exception&) {
@@ -310,6 +314,16 @@ void TfrmMain::showEvent(QShowEvent* e) {
     FActivated = true;
     FtActivate->start();
   }
+}
+
+bool TfrmMain::event(QEvent* e) {
+  // When a modal box or dialog closes, the keyboard comes back here: without
+  // a window manager nobody else hands it back, and keys would be lost.
+  if (e->type() == QEvent::WindowUnblocked && isVisible() && AppPhase == apRunning) {
+    activateWindow();
+    setFocus();
+  }
+  return TfrmBase::event(e);
 }
 
 void TfrmMain::tActivateTimer() {
@@ -464,6 +478,7 @@ int TfrmMain::LayoutButtons() {
 
   int result = 0;
   int minWidth = 0;
+  int minHeight = 0;
   const TButtonsPosition edge = FGameSettings->ButtonsPosition();
   if (edge == bpLeft || edge == bpRight) {
     result = FpButtons->width();
@@ -478,6 +493,7 @@ int TfrmMain::LayoutButtons() {
       top += b->height() + kSpacing;
     }
     minWidth = 3 * FBarThickness + result + 2 * kSpacing;
+    minHeight = column + 2 * kSpacing;
   } else {
     for (QPushButton* b : visible) result += b->width();
     result += kSpacing * std::max(0, static_cast<int>(visible.size()) - 1);
@@ -489,8 +505,9 @@ int TfrmMain::LayoutButtons() {
       left += b->width() + kSpacing;
     }
     minWidth = result + 4 * kSpacing;
+    minHeight = FBarThickness + kMinBoardHeight;
   }
-  if (result != 0) setMinimumWidth(minWidth);
+  if (result != 0) setMinimumSize(minWidth, minHeight);
   FButtonsExtent = result;
   return result;
 }
@@ -559,28 +576,33 @@ void TfrmMain::OnSlotChanged() {
 
 // --- Shutdown ---
 
+// A close can arrive while a command is still running: inside the message
+// processing of a flash, a shake, a board press or a slot switch. So the
+// shutdown only saves and asks the event loop to end; the slots and their
+// views stay alive until the window is destroyed after the loop has ended,
+// and the frames still on the stack return over living objects.
 void TfrmMain::Shutdown() {
   AppPhase = apClosing;
   SaveFormBounds();
   StopCelebration();
-  while (FInPulseTick) QApplication::processEvents();
-  if (FGames) {
-    FGames->SaveTo(*FAppSettings);
-    FreeSlots();
-    FGames->Clear();
-    FGameSettings->SaveTo(*FAppSettings);
-  }
+  SaveEverything();
+  QApplication::quit();
+}
+
+void TfrmMain::SaveEverything() {
+  FGames->SaveTo(*FAppSettings);
+  FGameSettings->SaveTo(*FAppSettings);
   try {
     FAppSettings->Save();
   } catch (const std::exception& e) {
     // The previous file is still intact; say what was not saved.
     ShowMessageBox(e.what(), kProductName, mkError | mkOk);
   }
-  QApplication::quit();
 }
 
 void TfrmMain::FreeSlots() {
   FCurrentGame = nullptr;
+  FGames->Clear();
   FSlots.clear();
 }
 

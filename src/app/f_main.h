@@ -88,9 +88,12 @@ class TfrmMain : public TfrmBase {
   void UpdateCaption();
   void UpdateActions(int flags);
   void OnSlotChanged();
+  // Saves everything and asks the event loop to end; the slots are freed with
+  // the window.
   void Shutdown();
 
   // --- Commands ---
+  // Asks first (when confirm is set) unless the current game is solved.
   void RequestNewGame(TDifficulty difficulty, bool confirm);
   void NewPuzzle(TDifficulty difficulty);
   void RunCheck();
@@ -108,6 +111,7 @@ class TfrmMain : public TfrmBase {
   std::string PuzzlesDumpPath() const;
 
  protected:
+  bool event(QEvent* e) override;
   void showEvent(QShowEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
@@ -129,8 +133,13 @@ class TfrmMain : public TfrmBase {
   void Guarded(const std::function<void()>& command);
   void RecoverFromDamagedState(const std::string& reason);
   void CreateMissingDefaultSlots();
+  // Writes the games, the game settings and the window bounds to app.ini and
+  // tells the player when that failed.
+  void SaveEverything();
   void FreeSlots();
   void RepaintBoardOnly();
+  // A Check found the current game solved and its board still is.
+  bool CurrentGameSolved();
   void KeyDown(int key, Qt::KeyboardModifiers modifiers);
   void KeyUp(int key);
 

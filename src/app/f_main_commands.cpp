@@ -58,11 +58,17 @@ void TfrmMain::aNewExecute() {
 }
 
 void TfrmMain::RequestNewGame(TDifficulty difficulty, bool confirm) {
-  if (confirm && (!FCurrentGame || FCurrentGame->Status() != gsSolved) && !Confirmed(aNew->text()))
-    return;
+  if (confirm && !CurrentGameSolved() && !Confirmed(aNew->text())) return;
   NewPuzzle(difficulty);
   UpdateActions(0);
   UpdateCaption();
+}
+
+bool TfrmMain::CurrentGameSolved() {
+  if (!FCurrentGame || FCurrentGame->Status() != gsSolved) return false;
+  // The celebration's cells are filled cells to the check.
+  FCurrentGame->Puzzle().ReplaceState(psAllCorrect, psChecked);
+  return IsSolved(FCurrentGame->Puzzle().GetStatus());
 }
 
 void TfrmMain::NewPuzzle(TDifficulty difficulty) {
@@ -89,10 +95,15 @@ void TfrmMain::aCheckExecute() {
 
 void TfrmMain::RunCheck() {
   if (!FCurrentGame) return;
+  // The celebration shows the filled cells as psAllCorrect, which counts as
+  // not filled: they count as filled again for the check, and the next pulse
+  // step marks them again.
+  FCurrentGame->Puzzle().ReplaceState(psAllCorrect, psChecked);
   const TPuzzleStatus status = FCurrentGame->Puzzle().GetStatus();
   if (NightmareRule(status)) return;
   if (IsSolved(status)) {
-    StartCelebration();
+    // A running pulse goes on undisturbed.
+    if (!FtCongrats->isActive()) StartCelebration();
     UpdateActions(uaFinished);
   } else if (NoMistakes(status)) {
     FCurrentGame->FlashCorrect(1, 150);
@@ -229,7 +240,11 @@ void TfrmMain::ImportStateText(const std::string& text) {
   } catch (const std::exception&) {
     return;  // a damaged code is ignored like any unusable text
   }
-  if (!SelectSlotByName(SlotName(rec.w, rec.h))) return;
+  // Everything is checked before the board changes: the slot of that size
+  // must exist and take the code.
+  const std::string name = SlotName(rec.w, rec.h);
+  const TGame* target = FGames->FindByName(name);
+  if (!target || !target->Fits(rec) || !SelectSlotByName(name)) return;
   StopCelebration();
   FCurrentGame->StartOver();
   FCurrentGame->ApplyGameState(rec);

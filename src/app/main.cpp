@@ -14,6 +14,7 @@
 namespace {
 
 int RunWindow(int argc, char** argv, bool diagnostics) {
+  CatchTerminationSignals();
   QApplication app(argc, argv);
   QApplication::setApplicationName("tavelo");
   TfrmMain window(diagnostics);
@@ -33,7 +34,10 @@ int main(int argc, char** argv) {
 #endif
   if (argc == 1) {
     WriteUsage(std::cout);
-    return 0;
+    return std::cout.flush() ? 0 : 1;
   }
+  // Unsynchronised streams read through a file buffer, which reports a read
+  // error (standard input from a folder) instead of taking it for the end.
+  std::ios::sync_with_stdio(false);
   return RunCommandLine(argc, argv, std::cin, std::cout, std::cerr);
 }

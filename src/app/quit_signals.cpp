@@ -11,8 +11,10 @@
 
 namespace {
 
+constexpr int kSignals[] = {SIGTERM, SIGHUP, SIGINT};
+
 // The handler may only write to a descriptor; the notifier reads it on the UI
-// thread.
+// thread. Bytes written before the notifier exists wait in the socket.
 int signalPipe[2] = {-1, -1};
 
 void OnSignal(int) {
@@ -22,23 +24,34 @@ void OnSignal(int) {
 
 }  // namespace
 
+void CatchTerminationSignals() {
+  if (signalPipe[0] < 0 && socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
+  struct sigaction action = {};
+  action.sa_handler = OnSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigset_t set;
+  sigemptyset(&set);
+  for (int sig : kSignals) {
+    sigaction(sig, &action, nullptr);
+    sigaddset(&set, sig);
+  }
+  sigprocmask(SIG_UNBLOCK, &set, nullptr);
+}
+
 void CloseOnTerminationSignals(QWidget* window) {
-  if (socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
+  if (signalPipe[1] < 0) return;
   auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, window);
   QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
     char byte = 0;
     [[maybe_unused]] const ssize_t n = read(signalPipe[1], &byte, 1);
     window->close();
   });
-  struct sigaction action = {};
-  action.sa_handler = OnSignal;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  for (int sig : {SIGTERM, SIGHUP, SIGINT}) sigaction(sig, &action, nullptr);
 }
 
 #else
 
+void CatchTerminationSignals() {}
 void CloseOnTerminationSignals(QWidget*) {}
 
 #endif

@@ -5,5 +5,11 @@
 
 class QWidget;
 
-// Routes the termination signals to window->close() on the UI thread.
+// Catches the termination signals from now on (also when the parent started
+// the program with them blocked). A signal caught before the window exists
+// waits until CloseOnTerminationSignals and then closes it, so an early
+// signal neither kills the program unsaved nor closes a half-made window.
+void CatchTerminationSignals();
+
+// Routes the caught signals to window->close() on the UI thread.
 void CloseOnTerminationSignals(QWidget* window);

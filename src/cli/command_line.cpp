@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -25,6 +26,11 @@ class EUsage : public std::invalid_argument {
 };
 
 constexpr int kMaxCount = 1000000;
+
+// The smallest side a generated puzzle can have: a line of one or two cells
+// leaves no picture that the clues alone decide and that has neither an
+// empty nor a completely filled line.
+constexpr int kMinGeneratedSide = 3;
 
 struct TGenerateOptions {
   int Width = 0;
@@ -70,8 +76,12 @@ TGenerateOptions ParseGenerateOptions(const std::vector<std::string_view>& args)
   if (args.size() < 2) throw EUsage("--generate needs a board size WxH");
   const auto size = ParseSize(args[1]);
   if (!size)
-    throw EUsage("board size '" + std::string(args[1]) + "' is not WxH with sides 1.." +
-                 std::to_string(MaxBoardSide));
+    throw EUsage("board size '" + std::string(args[1]) + "' is not WxH with sides " +
+                 std::to_string(kMinGeneratedSide) + ".." + std::to_string(MaxBoardSide));
+  if (size->first < kMinGeneratedSide || size->second < kMinGeneratedSide)
+    throw EUsage("there are no " + std::string(args[1]) + " puzzles: a generated puzzle has " +
+                 std::to_string(kMinGeneratedSide) + " to " + std::to_string(MaxBoardSide) +
+                 " cells each way");
   options.Width = size->first;
   options.Height = size->second;
   bool countGiven = false;
@@ -116,6 +126,7 @@ int Generate(const TGenerateOptions& options, std::ostream& out) {
                 ? GameStateText(SlotName(options.Width, options.Height), game, 20, 20)
                 : GameId(game))
         << '\n';
+    if (!out) return 0;  // RunCommandLine reports the failed write
   }
   return 0;
 }
@@ -157,7 +168,8 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
-int SolveAll(std::istream& in, std::ostream& out, std::ostream& err) {
+// source names the input in a message ("standard input", "'FILE'").
+int SolveAll(std::istream& in, const std::string& source, std::ostream& out, std::ostream& err) {
   std::string line;
   for (long long number = 1; std::getline(in, line); ++number) {
     const std::string_view text = Trimmed(line);
@@ -169,17 +181,24 @@ int SolveAll(std::istream& in, std::ostream& out, std::ostream& err) {
       err << "tavelo: line " << number << ": " << e.what() << '\n';
       return 1;
     }
+    if (!out) return 0;  // RunCommandLine reports the failed write
   }
+  // A read error ends getline just as the end of the input does.
+  if (in.bad()) throw std::runtime_error("cannot read " + source);
   return 0;
 }
 
 int Solve(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
           std::ostream& err) {
   if (args.size() > 2) throw EUsage("--solve takes at most one file");
-  if (args.size() == 1) return SolveAll(in, out, err);
+  if (args.size() == 1) return SolveAll(in, "standard input", out, err);
+  const std::string name = "'" + std::string(args[1]) + "'";
+  std::error_code ec;
+  if (std::filesystem::is_directory(std::filesystem::path(args[1]), ec))
+    throw std::runtime_error("cannot read " + name + ": it is a folder, not a file");
   std::ifstream file{std::string(args[1])};
-  if (!file) throw std::runtime_error("cannot read '" + std::string(args[1]) + "'");
-  return SolveAll(file, out, err);
+  if (!file) throw std::runtime_error("cannot read " + name);
+  return SolveAll(file, name, out, err);
 }
 
 // One clue of a game ID: numbers joined by "."; nothing or "0" for no blocks.
@@ -215,7 +234,7 @@ void WriteUsage(std::ostream& out) {
          "       tavelo --diagnostics    the window with the developer commands F5 and Ctrl+D\n"
          "       tavelo --generate WxH [--count N] [--seed S] [--format id|code]\n"
          "                               print N new puzzles (default 1) of W x H cells\n"
-         "                               (1..128 each), every one solvable by line logic,\n"
+         "                               (3..128 each), every one solvable by line logic,\n"
          "                               one per line: as game IDs (\"3x3:1/1.1/1/1/1.1/1\",\n"
          "                               the column clues, then the row clues), or with\n"
          "                               --format code as state codes to paste into the\n"
@@ -272,7 +291,9 @@ TPuzzleClues ParseGameId(const std::string& text) {
   return clues;
 }
 
-int RunCommandLine(int argc, char** argv, std::istream& in, std::ostream& out, std::ostream& err) {
+namespace {
+
+int RunCommand(int argc, char** argv, std::istream& in, std::ostream& out, std::ostream& err) {
   const std::vector<std::string_view> args(argv + 1, argv + argc);
   try {
     if (args.empty()) throw EUsage("no command given");
@@ -295,4 +316,16 @@ int RunCommandLine(int argc, char** argv, std::istream& in, std::ostream& out, s
     err << "tavelo: " << e.what() << '\n';
     return 1;
   }
+}
+
+}  // namespace
+
+int RunCommandLine(int argc, char** argv, std::istream& in, std::ostream& out, std::ostream& err) {
+  const int status = RunCommand(argc, argv, in, out, err);
+  // Output that did not reach its file is a failure, whatever the command.
+  if (!out.flush()) {
+    err << "tavelo: cannot write to standard output\n";
+    return 1;
+  }
+  return status;
 }

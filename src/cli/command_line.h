@@ -13,8 +13,11 @@
 //     standard input and prints for each "solved" or "unsolved", a space and
 //     the grid line logic deduced: rows top to bottom joined by "/", "#"
 //     filled, "." empty, "?" unknown.
+// Generated puzzles have 3 to 128 cells each way (smaller sides have no
+// puzzle); --solve reads any size from 1 to 128.
 // Bad arguments and malformed lines give one line on err and a non-zero exit
-// status: 2 for a usage error, 1 for bad data or a failed command.
+// status: 2 for a usage error, 1 for bad data or a failed command. An input
+// that cannot be read and output that cannot be written fail the command (1).
 #pragma once
 
 #include <iosfwd>

@@ -25,17 +25,13 @@ int ReadInteger(const TJsonNode& root, const char* key, int missing) {
   return node == nullptr ? missing : IntegerOf(node->Value());
 }
 
-// The value's text between its quotes, escapes left as they are.
+// A string key's text with its escapes undone, as the writer escapes it
+// again: so a name or board read and written back stays the same. Anything
+// but a JSON string is refused.
 std::string ReadRequiredString(const TJsonNode& root, const char* key) {
   const TJsonNode* node = root.Find(key);
-  if (node == nullptr) throw EGameStateInvalid();
-  return node->Value();
-}
-
-// Board strings are unescaped: the character of psNone is written as an
-// escape, and the cell count must hold for the characters, not their escapes.
-std::string ReadBoardString(const TJsonNode& root, const char* key) {
-  return TJsonNode::UnescapeString(ReadRequiredString(root, key));
+  if (node == nullptr || node->Kind() != nkString) throw EGameStateInvalid();
+  return TJsonNode::UnescapeString(node->Value());
 }
 
 bool SizeInRange(int side) {
@@ -144,10 +140,13 @@ TGameStateRec ParseGameState(const std::string& text) {
   rec.cw = ReadInteger(root, "cw", 20);
   rec.ch = ReadInteger(root, "ch", 20);
   rec.difficulty = static_cast<TDifficulty>(ReadInteger(root, "difficulty", 0));
-  rec.RandomFillType = static_cast<std::uint8_t>(ReadInteger(root, "RandomFillType", 0));
+  // The generator knows one fill type; any other would make every later New
+  // in the slot fail, so it reads as that one.
+  ReadInteger(root, "RandomFillType", 0);
+  rec.RandomFillType = 0;
   rec.pct = ReadInteger(root, "pct", DefaultFillPct(rec.w, rec.h, 0));
-  rec.BoardState = ReadBoardString(root, "BoardState");
-  rec.PlayerState = ReadBoardString(root, "PlayerState");
+  rec.BoardState = ReadRequiredString(root, "BoardState");
+  rec.PlayerState = ReadRequiredString(root, "PlayerState");
 
   if (!SizeInRange(rec.w) || !SizeInRange(rec.h)) throw EGameStateInvalid();
   const std::size_t cells = CellCount(rec.w, rec.h);

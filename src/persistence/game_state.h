@@ -69,9 +69,10 @@ std::string StateCodeOfJson(const std::string& json);
 bool CheckStateText(const std::string& text, std::string& payload);
 
 // Validates and decodes a state code (see the header comment for the
-// refusals). A missing "pct" reads as DefaultFillPct(w, h, 0). The name is
-// read as it stands between its quotes (escapes left, so it never holds a
-// line break); the board strings with their escapes undone.
+// refusals; "name", "BoardState" and "PlayerState" must also be strings). A
+// missing "pct" reads as DefaultFillPct(w, h, 0); "RandomFillType" always
+// reads as 0, the only fill the generator has. Strings are read with their
+// escapes undone, so decoding and encoding again gives the same code.
 TGameStateRec ParseGameState(const std::string& text);
 
 // Restores a decoded state into a puzzle that already has its size: both

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QGuiApplication>
+#include <QScreen>
 #include <algorithm>
 
 #include "generation/new_random.h"
@@ -86,6 +88,11 @@ void TGame::StartNewPuzzle(TDifficulty difficulty) {
   FStatus = gsPlaying;
 }
 
+void TGame::StartOver() {
+  FPuzzle->StartOver();
+  FStatus = gsPlaying;
+}
+
 void TGame::Undo() {
   FPuzzle->ReplaceState(psCorrect, psChecked);
   FPuzzle->Undo();
@@ -126,14 +133,32 @@ void TGame::ApplyGameState(const std::string& text) {
   ApplyGameState(ParseGameState(text));
 }
 
+int TGame::LargestCellSize() const {
+  QSize room(4096, 4096);  // no screen: a bound of the same order
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    room = screen->availableGeometry().size();
+  // A line of n cells has at most (n + 1) / 2 clue numbers, so the board with
+  // its clue strips spans at most this many cells each way.
+  const int across = FPuzzle->Width() + (FPuzzle->Width() + 1) / 2;
+  const int down = FPuzzle->Height() + (FPuzzle->Height() + 1) / 2;
+  return std::max(FView->MinCellSize(), std::min(room.width() / across, room.height() / down));
+}
+
+bool TGame::Fits(const TGameStateRec& rec) const {
+  return rec.w == FPuzzle->Width() && rec.h == FPuzzle->Height();
+}
+
 void TGame::ApplyGameState(const TGameStateRec& rec) {
   TNonoGrid* grid = FView->BoardGrid();
   int cellWidth = grid ? grid->CellWidth() : 20;
   int cellHeight = grid ? grid->CellHeight() : 20;
   ApplyGameStateRec(*FPuzzle, rec, cellWidth, cellHeight);
-  // A pasted code may ask for any cell size; one beyond any screen would only
-  // cost memory and a long fit.
-  if (grid)
-    grid->SetCellSize(std::min(cellWidth, kMaxStoredCellSize),
-                      std::min(cellHeight, kMaxStoredCellSize));
+  FStatus = gsPlaying;
+  // A pasted or stored code may ask for any cell size; one beyond the screen
+  // would only cost memory (the board is drawn at that size before it is
+  // fitted) and a long fit.
+  if (grid) {
+    const int largest = LargestCellSize();
+    grid->SetCellSize(std::min(cellWidth, largest), std::min(cellHeight, largest));
+  }
 }

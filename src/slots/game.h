@@ -23,9 +23,6 @@ enum TGameStatus : std::uint8_t {
   gsCheckedWrong = 3  // the last Check found mistakes, or Nightmare ended the game
 };
 
-// Largest cell size, in pixels, a restored game may bring along.
-constexpr int kMaxStoredCellSize = 512;
-
 class TGame {
  public:
   // Raised by the view after every pointer event that reached the puzzle.
@@ -68,7 +65,8 @@ class TGame {
 
   // A new puzzle at the slot's size with the fill of the difficulty.
   void StartNewPuzzle(TDifficulty difficulty);
-  void StartOver() { FPuzzle->StartOver(); }
+  // Clears the board; the game is being played again, whatever it was.
+  void StartOver();
   bool CanUndo() const { return FPuzzle->CanUndo(); }
   bool CanRedo() const { return FPuzzle->CanRedo(); }
   // Undo and Redo work on plain filled cells, never on flashed ones.
@@ -86,10 +84,17 @@ class TGame {
   // The slot's state code.
   std::string StateText() const;
   // Restores a state code into the slot (same size); throws EGameStateInvalid
-  // for a code that fails its check, before anything changes.
+  // for a code that fails its check, before anything changes. The restored
+  // game counts as being played: only a Check finds it solved.
   void ApplyGameState(const std::string& text);
   // The same for a code parsed already.
   void ApplyGameState(const TGameStateRec& rec);
+  // Whether ApplyGameState would take rec: the board size is this slot's.
+  bool Fits(const TGameStateRec& rec) const;
+  // The largest cell size a restored game may bring along: the board with
+  // its clue strips fits the screen's available area (at least the smallest
+  // cell size of the view).
+  int LargestCellSize() const;
 
  private:
   std::string FName;

@@ -15,6 +15,7 @@ void TGames::SaveTo(TAppSettings& store) const {
   std::string text;
   for (std::size_t i = 0; i < FItems.size(); ++i) {
     FItems[i]->Puzzle().ReplaceState(psAllCorrect, psChecked);
+    FItems[i]->Puzzle().ReplaceState(psCorrect, psChecked);
     text += FItems[i]->StateText();
     if (i + 1 < FItems.size()) text += '|';
   }
@@ -26,10 +27,16 @@ bool TGames::LoadFrom(const TAppSettings& store, const TCreateSlot& createSlot) 
   const std::string stored = store.ReadString("state");
   if (stored.empty()) return false;
   for (const std::string& part : TUtils::SplitText(stored, "|")) {
-    const TGameStateRec rec = ParseGameState(part);
+    const TGameStateRec rec = ParseStoredGame(part);
     TGame* game = createSlot(rec.name, rec.w, rec.h, rec.difficulty, false);
     game->ApplyGameState(rec);
   }
   FActiveName = store.ReadString("active_game");
   return true;
+}
+
+TGameStateRec TGames::ParseStoredGame(const std::string& part) {
+  TGameStateRec rec = ParseGameState(part);
+  if (rec.name != std::to_string(rec.w) + "x" + std::to_string(rec.h)) throw EGameStateInvalid();
+  return rec;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/mytypes.h"
+#include "persistence/game_state.h"
 
 // The sides of the square slots every player has, smallest first, and the
 // one shown on a first start.
@@ -36,12 +37,16 @@ class TGames {
   void SetActiveName(const std::string& name) { FActiveName = name; }
 
   // Writes "state" (when there is a slot) and "active_game"; a running
-  // celebration is stored as plain filled cells.
+  // celebration or check flash is stored as plain filled cells.
   void SaveTo(TAppSettings& store) const;
   // Creates the slots stored under "state" through createSlot and restores
   // each; false when nothing is stored. The first stored code that fails its
   // check throws EGameStateInvalid, leaving the slots made before it.
   bool LoadFrom(const TAppSettings& store, const TCreateSlot& createSlot);
+  // Decodes one stored slot. Beyond the checks of ParseGameState, a slot is
+  // named after its size ("10x10"): any other name throws EGameStateInvalid,
+  // since slots are found by the size of what is pasted into them.
+  static TGameStateRec ParseStoredGame(const std::string& part);
 
  private:
   std::vector<TGame*> FItems;

@@ -1,13 +1,16 @@
 // The window's commands, driven with the real keys, buttons, menu items and
 // the clipboard: New, Check with flash, shake and celebration, Nightmare,
 // undo and redo, copy and paste, settings and the diagnostic commands.
+#include <sys/resource.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 #include "main_window_harness.h"
@@ -381,15 +384,133 @@ TEST_F(Commands, DiagnosticCommandsOnlyWithTheDeveloperOption) {
   EXPECT_EQ(count, 15);
 }
 
+namespace {
+
+// The largest resident size the process has had so far, in bytes.
+long PeakResidentBytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss * 1024L;
+}
+
+}  // namespace
+
+// A hostile code's cell size had the board drawn at that size before any fit:
+// a zoomed 20 x 20 game at 512 px cost some 630 MB. The cell size is kept so
+// that the board with its clues fits the screen, and the memory it takes
+// stays within 64 MB of what the game takes anyway.
 TEST_F(Commands, PastedCodeWithAHugeCellSizeIsKeptToAScreenSize) {
   StartWindow();
-  const std::string code = GameStateText("10x10", Puzzle(), 100000, 100000);
-  SwitchTo("5x5");
-  QApplication::clipboard()->setText(QString::fromStdString(code));
+  SwitchTo("20x20");
+  TNonoGame game(20, 20);
+  game.LoadSolutionGrid(LettersOf(Picture(20, "#.#.#.#.#.#.#.#.#.#.")));
+  game.SetGameState(gsZoomed);
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const long peakBefore = PeakResidentBytes();
+  for (const int size : {512, 100000}) {
+    SwitchTo("5x5");
+    QApplication::clipboard()->setText(
+        QString::fromStdString(GameStateText("20x20", game, size, size)));
+    Action("aPaste")->trigger();
+    ASSERT_EQ(Current().Name(), "20x20");
+    TframeGrid& view = Current().View();
+    view.pbBoard()->repaint();
+    QApplication::processEvents();
+    EXPECT_LE(view.LeftGrid()->BitmapWidth() + view.BoardGrid()->BitmapWidth(), screen.width() + 64)
+        << size;
+    EXPECT_LE(view.TopGrid()->BitmapHeight() + view.BoardGrid()->BitmapHeight(),
+              screen.height() + 64)
+        << size;
+  }
+  EXPECT_LE(PeakResidentBytes() - peakBefore, 64L * 1024 * 1024);
+}
+
+// A fill type the generator does not have, pasted or stored, must not make
+// New fail in that slot for ever.
+TEST_F(Commands, NewWorksAfterAPastedCodeWithAnotherFillType) {
+  StartWindow();
+  Action("aCopyToClipboardAsText")->trigger();
+  const std::string code = QApplication::clipboard()->text().toStdString();
+  const TBytes inflated = TUtils::DecompressBytes(TUtils::HexToBytes(code.substr(8)));
+  std::string json(inflated.begin(), inflated.end());
+  const std::size_t at = json.find("\"RandomFillType\": 0");
+  ASSERT_NE(at, std::string::npos);
+  json.replace(at, 19, "\"RandomFillType\": 3");
+  QApplication::clipboard()->setText(QString::fromStdString(StateCodeOfJson(json)));
   Action("aPaste")->trigger();
-  ASSERT_EQ(Current().Name(), "10x10");
-  EXPECT_LE(Current().View().BoardGrid()->CellWidth(), kMaxStoredCellSize);
-  EXPECT_LE(Current().View().BoardGrid()->BitmapWidth(), Window->pBoard()->width());
+  EXPECT_EQ(Puzzle().RandomFillType(), 0);
+
+  Answer = maYes;
+  const Picture before = SolutionOf(Puzzle());
+  Action("aNew")->trigger();
+  Restart();
+  Action("aNew")->trigger();
+  for (const TMessageBoxRequest& box : Boxes) EXPECT_FALSE(box.Kinds & mkError) << box.Text;
+  EXPECT_NE(SolutionOf(Puzzle()), before);
+}
+
+// A solved slot that is started over, or pasted into, holds a game being
+// played again: New must ask before throwing it away.
+TEST_F(Commands, StartOverAndPasteMakeASolvedSlotAskBeforeNew) {
+  StartWindow();
+  Action("aCopyToClipboardAsText")->trigger();
+  const QString code = QApplication::clipboard()->text();
+  Answer = maYes;
+  const std::function<void()> afterSolving[] = {
+      [this] { Action("aStartOver")->trigger(); },
+      [this, code] {
+        QApplication::clipboard()->setText(code);
+        Action("aPaste")->trigger();
+      },
+  };
+  for (const auto& step : afterSolving) {
+    FillSolution();
+    Key(Window.get(), Qt::Key_C);
+    ASSERT_EQ(Current().Status(), gsSolved);
+    step();
+    EXPECT_EQ(Current().Status(), gsPlaying);
+    Stroke({{0, 0}});
+    const Picture player = PlayerOf(Puzzle());
+    Boxes.clear();
+    Answer = maNo;
+    Key(Window.get(), Qt::Key_N);
+    EXPECT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(PlayerOf(Puzzle()), player);
+    Answer = maYes;
+  }
+}
+
+// F1 while the solved board pulses once read the pulsing cells as empty,
+// flashed, and marked the game "checked OK", so New asked again.
+TEST_F(Commands, CheckDuringTheCelebrationLeavesStatusAndPulseAlone) {
+  StartWindow();
+  FillSolution();
+  const int filled = CountPlayer(Puzzle(), psChecked);
+  Key(Window.get(), Qt::Key_C);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return Window->PulseOffset() >= 6; }, 2000));
+  Window->tCongrats()->stop();
+  ASSERT_EQ(CountPlayer(Puzzle(), psAllCorrect), filled);
+  const int offset = Window->PulseOffset();
+  const TColor colour = Window->PulseColor();
+  Window->tCongrats()->start();
+
+  Key(Window.get(), Qt::Key_F1);
+  Action("aCheck1")->trigger();
+  EXPECT_EQ(Current().Status(), gsSolved);
+  EXPECT_TRUE(Window->tCongrats()->isActive());
+  EXPECT_TRUE(Window->Celebrating());
+  EXPECT_EQ(CountPlayer(Puzzle(), psCorrect), 0);
+  EXPECT_FALSE(Action("aCheck")->isEnabled());
+  Window->tCongrats()->stop();
+  // The next pulse step goes on from where the pulse was.
+  EXPECT_EQ(Window->PulseOffset(), offset);
+  EXPECT_EQ(Window->PulseColor(), colour);
+  Window->tCongratsTimer();
+  EXPECT_EQ(std::abs(Window->PulseOffset() - offset), 2);
+  EXPECT_EQ(CountPlayer(Puzzle(), psAllCorrect), filled);
+
+  Key(Window.get(), Qt::Key_N);
+  EXPECT_TRUE(Boxes.empty());
 }
 
 TEST_F(Commands, CopyAsImageOfATenByTenGameAtTwentyPixels) {

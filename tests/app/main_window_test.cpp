@@ -1,7 +1,10 @@
 // The game window: first start, restart, switching, caption, the button bar
 // on every edge, a damaged settings file and an unusable settings folder.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -256,4 +259,91 @@ TEST_F(MainWindow, DarkSystemThemeGivesTheDarkBoardArea) {
   EXPECT_EQ(Window->pButtons()->palette().color(QPalette::Window),
             QColor(bar & 0xFF, (bar >> 8) & 0xFF, (bar >> 16) & 0xFF));
   EXPECT_EQ(Puzzle().Palette()[prBoardArea], 0x242121u);
+}
+
+// Stored window bounds are whatever the file says: they are fitted to the
+// screen (whole window visible, at least its smallest size), and the fitted
+// bounds are what the next shutdown stores.
+TEST_F(MainWindow, StoredWindowBoundsAreFittedToTheScreenAndStoredFitted) {
+  StartWindow();
+  CloseWindow();
+  const std::vector<std::string> saved = IniLines();
+  const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+  struct Case {
+    int x, y, w, h;
+  };
+  const Case cases[] = {
+      {100, 80, 900, 700},        // fits: kept as it is
+      {0, 0, 30000, 30000},       // larger than any screen
+      {0, 200, 900, 2147483647},  // bottom beyond the range of int
+      {-2147483647, -2147483647, 900, 700},
+      {2147483647, 2147483647, 2147483647, 2147483647},
+      {100, 80, 0, 0},  // no size at all
+      {100, 80, -500, -500},
+      {room.right() - 10, room.bottom() - 10, 900, 700},  // mostly off the screen
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y) + " " + std::to_string(c.w) + "x" +
+                 std::to_string(c.h));
+    std::vector<std::string> lines = saved;
+    for (std::string& line : lines) {
+      const std::string key = KeyOf(line);
+      if (key == "frmMain.formpos.x") line = key + "=" + std::to_string(c.x);
+      if (key == "frmMain.formpos.y") line = key + "=" + std::to_string(c.y);
+      if (key == "frmMain.formsize.w") line = key + "=" + std::to_string(c.w);
+      if (key == "frmMain.formsize.h") line = key + "=" + std::to_string(c.h);
+    }
+    WriteIni(lines);
+    StartWindow();
+    const QRect shown = Window->geometry();
+    const QRect frame = Window->frameGeometry();
+    EXPECT_TRUE(room.contains(frame))
+        << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
+    EXPECT_GE(shown.width(), Window->minimumWidth());
+    EXPECT_GE(shown.height(), Window->minimumHeight());
+    EXPECT_GE(Window->minimumHeight(), Window->pButtons()->height() + 100);
+    if (&c == &cases[0]) EXPECT_EQ(shown, QRect(100, 80, 900, 700));
+    CloseWindow();
+    std::vector<std::string> stored;
+    for (const std::string& line : IniLines())
+      if (KeyOf(line).rfind("frmMain.", 0) == 0) stored.push_back(line);
+    EXPECT_EQ(stored,
+              (std::vector<std::string>{"frmMain.formpos.x=" + std::to_string(shown.x()),
+                                        "frmMain.formpos.y=" + std::to_string(shown.y()),
+                                        "frmMain.formsize.w=" + std::to_string(shown.width()),
+                                        "frmMain.formsize.h=" + std::to_string(shown.height())}));
+  }
+}
+
+// Slots are found by the size of what is pasted into them, so a stored slot
+// whose name is not its size (a hand-edited file) is damaged data: it goes
+// the way of any damaged game, and a paste of its size lands in a real slot.
+TEST_F(MainWindow, StoredGameNamedAfterAnotherSizeIsRefusedAtLoad) {
+  StartWindow();
+  CloseWindow();
+  std::vector<std::string> lines = IniLines();
+  std::vector<std::string> codes = TUtils::SplitText(lines[7].substr(6), "|");
+  TNonoGame six(6, 6);
+  six.LoadSolutionGrid(LettersOf(Picture(6, "#.#.#.")));
+  codes[1] = GameStateText("5x5", six, 20, 20);  // the 5x5 slot holds a 6 x 6 game
+  std::string state;
+  for (std::size_t i = 0; i < codes.size(); ++i) state += (i ? "|" : "") + codes[i];
+  lines[7] = "state=" + state;
+  WriteIni(lines);
+
+  StartWindow();
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_FALSE(Window->DamagedCopy().empty());
+  EXPECT_EQ(SlotNames().size(), 5u);
+  for (TGame* game : Window->Games().Items())
+    EXPECT_EQ(game->Name(), std::to_string(game->Puzzle().Width()) + "x" +
+                                std::to_string(game->Puzzle().Height()));
+
+  // A 5 x 5 code is pasted into the 5x5 slot as it should.
+  TNonoGame five(5, 5);
+  five.LoadSolutionGrid(LettersOf(Picture(5, "##.##")));
+  QApplication::clipboard()->setText(QString::fromStdString(GameStateText("5x5", five, 20, 20)));
+  Action("aPaste")->trigger();
+  EXPECT_EQ(Current().Name(), "5x5");
+  EXPECT_EQ(SolutionOf(Puzzle()), SolutionOf(five));
 }

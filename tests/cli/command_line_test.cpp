@@ -224,9 +224,71 @@ TEST(CommandLine, MalformedPuzzleLinesAreRefused) {
   }
 }
 
-TEST(CommandLine, SizesThatCannotBeGeneratedFailCleanly) {
-  const TRun run = RunTavelo({"--generate", "1x5", "--seed", "1"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, "");
-  EXPECT_TRUE(IsOneLine(run.err)) << run.err;
+// A line of one or two cells has no puzzle; the help promises 3..128 and a
+// smaller side is refused in those words.
+TEST(CommandLine, GeneratesEverySideTheHelpPromisesAndRefusesTheOthers) {
+  EXPECT_NE(RunTavelo({"--help"}).out.find("(3..128 each)"), std::string::npos);
+  for (const char* size : {"3x3", "3x128", "128x3", "4x3", "3x4", "5x5"}) {
+    const TRun run = RunTavelo({"--generate", size, "--seed", "1"});
+    EXPECT_EQ(run.status, 0) << size << ": " << run.err;
+    EXPECT_EQ(run.out.rfind(std::string(size) + ":", 0), 0u) << size;
+  }
+  for (const char* size : {"1x1", "1x5", "5x1", "2x2", "2x3", "3x2", "2x4", "4x2", "128x2"}) {
+    const TRun run = RunTavelo({"--generate", size, "--seed", "1"});
+    EXPECT_EQ(run.status, 2) << size;
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(IsOneLine(run.err)) << run.err;
+    EXPECT_NE(run.err.find("there are no " + std::string(size) +
+                           " puzzles: a generated puzzle has 3 to 128 cells each way"),
+              std::string::npos)
+        << run.err;
+  }
+}
+
+// Output that cannot be written and input that cannot be read are failures,
+// never taken for success or for the end of the input.
+TEST(CommandLine, ReadAndWriteErrorsFailTheCommand) {
+  const auto run = [](std::vector<std::string> args, std::istream& in, std::ostream& out) {
+    args.insert(args.begin(), "tavelo");
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    std::ostringstream err;
+    const int status = RunCommandLine(static_cast<int>(argv.size()), argv.data(), in, out, err);
+    TRnd::ResetForTest();
+    return std::pair(status, err.str());
+  };
+  const std::string puzzle = "2x2:2/2/2/2\n";
+  const std::filesystem::path file = std::filesystem::temp_directory_path() / "tavelo-cl-test.txt";
+  std::ofstream(file) << puzzle;
+  const std::string folder = std::filesystem::temp_directory_path().string();
+
+  struct Case {
+    std::vector<std::string> args;
+    bool badInput;  // standard input is a folder
+    bool fullOutput;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"--generate", "5x5", "--count", "3"}, false, true, "cannot write to standard output"},
+      {{"--help"}, false, true, "cannot write to standard output"},
+      {{"--version"}, false, true, "cannot write to standard output"},
+      {{"--solve", file.string()}, false, true, "cannot write to standard output"},
+      {{"--solve"}, false, true, "cannot write to standard output"},
+      {{"--solve", folder}, false, false, "cannot read '" + folder + "': it is a folder"},
+      {{"--solve"}, true, false, "cannot read standard input"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[0] + (c.args.size() > 1 ? " " + c.args[1] : ""));
+    std::istringstream text(puzzle);
+    std::ifstream folderInput(folder);
+    std::istream& in = c.badInput ? static_cast<std::istream&>(folderInput) : text;
+    std::ofstream full("/dev/full");
+    std::ostringstream fine;
+    std::ostream& out = c.fullOutput ? static_cast<std::ostream&>(full) : fine;
+    const auto [status, err] = run(c.args, in, out);
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(IsOneLine(err)) << err;
+    EXPECT_NE(err.find(c.message), std::string::npos) << err;
+  }
+  std::filesystem::remove(file);
 }

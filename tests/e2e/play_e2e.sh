@@ -4,6 +4,8 @@
 #  1. first start: the 10x10 slot is shown; a left click fills a cell, a right
 #     click crosses one, a drag fills a run; C checks; Ctrl+Z takes the drag
 #     back and Ctrl+Shift+Z puts it again; N asked with No keeps the board;
+#     after that question, the settings dialog and the about window close,
+#     the keys reach the game again without anything handing it the keyboard;
 #  2. the game menu switches to 5x5; a click there, then N answered with Yes
 #     starts a new puzzle, played with one fill and one cross;
 #  3. Alt+F4 closes the window; app.ini holds its keys, the 5x5 slot as the
@@ -238,14 +240,46 @@ popup_has_focus() {
   return 1
 }
 
-# switch_slot INDEX: opens the game menu with the Game... button and picks
-# the INDEX-th slot (1 = the first) with the arrow keys. The button bar sits
-# at the bottom with its six 125 x 25 buttons, 8 px apart, centred.
-switch_slot() {
+# After a box or dialog closes, the keyboard must be back with the game by
+# itself: there is no window manager here to hand it back, and nothing in
+# these checks forces it (unlike press).
+window_has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ]; }
+expect_keyboard_back() {
+  wait_for "keyboard back with the game after $1" window_has_focus
+  xdotool key ctrl+z
+  wait_counts 10x10 1
+  xdotool key ctrl+shift+z
+  wait_counts 10x10 6
+}
+
+# close_dialog TITLE KEY: waits for the dialog of that title to have the
+# keyboard, closes it with KEY, waits for it to go.
+close_dialog() {
+  find_dialog() {
+    popup=$(xdotool search --onlyvisible --pid "$app_pid" --name "^$1\$" 2>/dev/null |
+      grep -vx -e "$window" -e "$root_window" | head -n 1 || true)
+    [ -n "$popup" ]
+  }
+  wait_for "dialog '$1'" find_dialog "$1"
+  wait_for "keyboard focus in the dialog" popup_has_focus
+  sleep 0.3
+  xdotool key "$2"
+  wait_for "dialog to close" no_popup
+}
+
+# open_game_menu: clicks the Game... button.
+open_game_menu() {
   read_geometry
   xdotool mousemove --sync $((win_x + (win_w - 790) / 2 + 62)) $((win_y + win_h - 20))
   xdotool click 1
   wait_for "game menu" find_popup
+}
+
+# switch_slot INDEX: opens the game menu with the Game... button and picks
+# the INDEX-th slot (1 = the first) with the arrow keys. The button bar sits
+# at the bottom with its six 125 x 25 buttons, 8 px apart, centred.
+switch_slot() {
+  open_game_menu
   local i
   for ((i = 0; i < $1; ++i)); do
     xdotool key Down
@@ -299,6 +333,14 @@ wait_counts 10x10 6
 press n
 answer_question n
 wait_counts 10x10 6
+expect_keyboard_back "the question of New"
+xdotool key F2
+close_dialog Settings Escape
+expect_keyboard_back "the settings dialog"
+open_game_menu
+xdotool key Up Up Return # About, above Exit at the end of the menu
+close_dialog About Return
+expect_keyboard_back "the about window"
 shot played-10x10
 
 # --- 2. The game menu to 5x5; New answered with Yes; play the new puzzle. ---

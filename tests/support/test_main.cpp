@@ -1,5 +1,7 @@
 // The main of every test program: GoogleTest with the process guard, and for
-// widget tests a QApplication before the first widget, always headless.
+// widget tests a QApplication before the first widget, always headless. A
+// program built with a screen file runs on that offscreen screen (e.g. 1280 x
+// 1024, the end-to-end run's X server, so a first start's window fits).
 #include <gtest/gtest.h>
 
 #include "support/process_guard.h"
@@ -10,7 +12,13 @@
 
 int main(int argc, char** argv) {
 #ifdef TAVELO_TEST_WIDGETS
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+#ifdef TAVELO_TEST_SCREEN
+  if (platform.isEmpty() || platform == "offscreen")
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" TAVELO_TEST_SCREEN);
+#else
+  if (platform.isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
   QApplication app(argc, argv);
 #endif
   ::testing::InitGoogleTest(&argc, argv);
