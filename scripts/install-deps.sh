@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xdotool x11-utils imagemagick desktop-file-utils
+  appstream man-db dpkg-dev file lintian
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
@@ -19,6 +20,9 @@ constexpr int kClientWidth = 624;
 constexpr int kClientHeight = 276;
 constexpr int kPanelHeight = 97;
 constexpr int kButtonBarHeight = 41;
+// A legal notice, the same in every language; the licence line under it is a
+// text of the language table.
+constexpr const char* kCopyright = "Copyright \u00a9 2026 The TAVELO authors";
 
 }  // namespace
 
@@ -46,6 +50,13 @@ TfrmAbout::TfrmAbout(QWidget* parent)
   ScrollBox1->verticalScrollBar()->setTracking(true);
   ScrollBox1->setGeometry(0, kPanelHeight, kClientWidth,
                           kClientHeight - kPanelHeight - kButtonBarHeight);
+  ScrollBox1->setWidgetResizable(true);
+  lLicense = new QLabel(ScrollBox1);
+  lLicense->setObjectName("lLicense");
+  lLicense->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  lLicense->setWordWrap(true);
+  lLicense->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  ScrollBox1->setWidget(lLicense);
 
   pbuttons = new QWidget(this);
   pbuttons->setObjectName("pbuttons");
@@ -64,6 +75,8 @@ void TfrmAbout::FormCreate() {
   setFont(SystemFont());
   setWindowTitle(QString::fromStdString(TextFor(ttnAbout)));
   Edit1->setText(QString::fromStdString(GetVersionString(true)));
+  lLicense->setText(QString::fromUtf8(kCopyright) + '\n' +
+                    QString::fromStdString(TextFor(ttnLicense)));
 }
 
 void TfrmAbout::keyPressEvent(QKeyEvent* e) {

@@ -60,6 +60,7 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnAlreadyRunning, "AlreadyRunning",
        "DhsMHxYVejMpejs2KD87PiN6KC80NDM0PXotMy4yei4yP3opOzc/eik/Li4zND0pejw1Nj4/"
        "KHZ6OC8uejMuej41Pyl6NDUuejs0KS0/KHQ="},
+      {ttnLicense, "License", "HCg/P3opNTwuLTsoP3ovND4/KHouMj96FxMOehYzOT80KT90"},
   };
   return items;
 }

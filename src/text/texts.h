@@ -53,9 +53,10 @@ enum TTextName : std::uint8_t {
   ttnSaveFailed,
   ttnCloseWithoutSaving,
   ttnAlreadyRunning,
+  ttnLicense,
 };
 
-inline constexpr int kTextNameCount = ttnAlreadyRunning + 1;
+inline constexpr int kTextNameCount = ttnLicense + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

@@ -1,13 +1,16 @@
 // The about window: the version text can be read, selected and copied but
-// not edited; OK and Enter close it, Esc does not.
+// not edited, the copyright and licence show in full; OK and Enter close it,
+// Esc does not.
 #include <gtest/gtest.h>
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -53,6 +56,20 @@ TEST_F(AboutWindowTest, ShowsTheVersionWithThePlatformInAFixedWindow) {
   EXPECT_EQ(ok->text(), "OK");
   EXPECT_EQ(ok->geometry(), QRect(522, 6, 90, 25));
   EXPECT_TRUE(ok->isDefault());
+}
+
+TEST_F(AboutWindowTest, ShowsTheCopyrightAndTheLicenceUnclipped) {
+  const auto* scroll = FAbout.findChild<QScrollArea*>("ScrollBox1");
+  const auto* licence = FAbout.findChild<QLabel*>("lLicense");
+  ASSERT_TRUE(scroll && licence);
+  EXPECT_TRUE(licence->isVisible());
+  EXPECT_EQ(licence->text(), QString::fromUtf8("Copyright \u00a9 2026 The TAVELO authors\n") +
+                                 QString::fromStdString(TextFor(ttnLicense)));
+  EXPECT_TRUE(licence->text().contains("MIT License"));
+  // Both lines fit the middle of the window without scrolling.
+  EXPECT_FALSE(scroll->verticalScrollBar()->isVisible());
+  EXPECT_LE(licence->sizeHint().width(), scroll->viewport()->width());
+  EXPECT_LE(licence->heightForWidth(scroll->viewport()->width()), scroll->viewport()->height());
 }
 
 TEST_F(AboutWindowTest, TheVersionCanBeSelectedAndCopiedButNotEdited) {

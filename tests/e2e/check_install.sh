@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh prefix and checks that a desktop finds the
-# game there: the program in bin, a valid desktop entry, and the icon as SVG
-# and in every PNG size, each PNG of the size its folder names.
+# game there: the program in bin, a valid desktop entry, the icon as SVG and
+# in every PNG size, each PNG of the size its folder names, AppStream metadata
+# without errors or warnings, the manual page and the licence.
 #
 # usage: check_install.sh CMAKE BUILD_DIR PREFIX
 set -euo pipefail
@@ -43,4 +44,17 @@ for size in 16 32 48 64 128 256; do
     awk '{ print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4, $5 * 16777216 + $6 * 65536 + $7 * 256 + $8 }')
   [ "$width $height" = "$size $size" ] || fail "$png is ${width}x${height}"
 done
-echo "install: bin/tavelo, the desktop entry and the icons are in place under $prefix"
+
+metainfo="$prefix/share/metainfo/io.github.tavelo.tavelo.metainfo.xml"
+[ -f "$metainfo" ] || fail "no share/metainfo/io.github.tavelo.tavelo.metainfo.xml"
+command -v appstreamcli >/dev/null ||
+  fail "'appstreamcli' is not installed (bash scripts/install-deps.sh installs it)"
+appstreamcli validate --no-net "$metainfo" || fail "the AppStream metadata is not valid"
+grep -q '<launchable type="desktop-id">tavelo.desktop</launchable>' "$metainfo" ||
+  fail "the AppStream metadata does not launch tavelo.desktop"
+
+zcat "$prefix/share/man/man6/tavelo.6.gz" 2>/dev/null | grep -q '^\.TH TAVELO 6 ' ||
+  fail "no manual page share/man/man6/tavelo.6.gz"
+grep -q 'The TAVELO authors' "$prefix/share/doc/tavelo/copyright" 2>/dev/null ||
+  fail "no licence in share/doc/tavelo/copyright"
+echo "install: bin/tavelo, the desktop entry, the icons, the metadata, the manual page and the licence are in place under $prefix"

@@ -75,6 +75,7 @@ const std::vector<std::string> kEnglish = {
     "Your games and settings could not be saved.",
     "Close without saving",
     "TAVELO is already running with the same settings folder, but it does not answer.",
+    "Free software under the MIT License.",
 };
 
 class TextsTest : public ::testing::Test {
