@@ -287,6 +287,24 @@ TEST(NewRandom, FirstRunHandsOutBuiltInPictures) {
   EXPECT_EQ(other->FillPct(), 50);
 }
 
+TEST(StartNewPuzzle, FirstRunPicturesAreOnlyForNormal) {
+  // The built-in pictures are filled for Normal; an easier puzzle asked for
+  // on the very first run is generated with its own fill.
+  SeededDraws seeded(29);
+  std::set<Picture> builtIn;
+  for (int variant = 0; variant < 3; ++variant)
+    builtIn.insert(PictureOfLetters(TemplateBoard(Templates()[2], variant)));
+  TNonoGame game(10, 10);
+  StartNewPuzzleModel(game, 0, TPictureSource::BuiltIn);
+  EXPECT_TRUE(builtIn.count(SolutionOf(game)));
+  for (const TDifficulty difficulty : {TDifficulty{2}, TDifficulty{1}}) {
+    StartNewPuzzleModel(game, difficulty, TPictureSource::BuiltIn);
+    EXPECT_FALSE(builtIn.count(SolutionOf(game)));
+    EXPECT_GT(game.SolutionFilled(), 50);
+    EXPECT_TRUE(IsLineSolvable(game));
+  }
+}
+
 TEST(StartNewPuzzle, SetsPercentageAndDifficultyAndClearsTheHistory) {
   SeededDraws seeded(28);
   TNonoGame game(10, 10);
