@@ -29,6 +29,7 @@ TGame::~TGame() = default;
 
 void TGame::Attach(bool generate, int pct) {
   if (generate) NewRandom(*FPuzzle, FPuzzle->Width(), FPuzzle->Height(), pct, FPictures);
+  FGrade.reset();
   FView->SetUp(FPuzzle.get());
   FView->setParent(FHost);
 }
@@ -83,7 +84,13 @@ void TGame::SetDrawCellsPos(bool on) {
 
 void TGame::StartNewPuzzle(TDifficulty difficulty) {
   StartNewPuzzleModel(*FPuzzle, difficulty, FPictures);
+  FGrade.reset();
   FStatus = gsPlaying;
+}
+
+const TPuzzleGrade& TGame::Grade() {
+  if (!FGrade) FGrade = GradeGame(*FPuzzle);
+  return *FGrade;
 }
 
 void TGame::Undo() {
@@ -130,6 +137,7 @@ void TGame::ApplyGameState(const TGameStateRec& rec) {
   TNonoGrid* grid = FView->BoardGrid();
   int cellWidth = grid ? grid->CellWidth() : 20;
   int cellHeight = grid ? grid->CellHeight() : 20;
+  FGrade.reset();
   ApplyGameStateRec(*FPuzzle, rec, cellWidth, cellHeight);
   // A pasted code may ask for any cell size; one beyond any screen would only
   // cost memory and a long fit.

@@ -39,6 +39,14 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnLanguage, "Language", "Fjs0PS87PT8="},
       {ttnAContact, "AContact", "GTU0Ljs5Lg=="},
       {ttnAHomepage, "AHomepage", "EjU3Pyo7PT8="},
+      {ttnNewDifficulty, "NewDifficulty", "HjM8PDM5LzYuI3o1PHo0Py16Ki8gIDY/KQ=="},
+      {ttnEasy, "Easy", "HzspIw=="},
+      {ttnMedium, "Medium", "Fz8+My83"},
+      {ttnNormalDifficulty, "NormalDifficulty", "FDUoNzs2"},
+      {ttnNewEasy, "NewEasy", "FD8tej87KSN6Ki8gIDY/"},
+      {ttnNewMedium, "NewMedium", "FD8tejc/PjMvN3oqLyAgNj8="},
+      {ttnNewNormal, "NewNormal", "FD8tejQ1KDc7NnoqLyAgNj8="},
+      {ttnGrade, "Grade", "HSg7Pj8="},
   };
   return items;
 }

@@ -46,9 +46,17 @@ enum TTextName : std::uint8_t {
   ttnLanguage,
   ttnAContact,
   ttnAHomepage,
+  ttnNewDifficulty,
+  ttnEasy,
+  ttnMedium,
+  ttnNormalDifficulty,
+  ttnNewEasy,
+  ttnNewMedium,
+  ttnNewNormal,
+  ttnGrade,
 };
 
-inline constexpr int kTextNameCount = ttnAHomepage + 1;
+inline constexpr int kTextNameCount = ttnGrade + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;
