@@ -62,6 +62,14 @@ const std::vector<std::string> kEnglish = {
     "Language",
     "Contact",
     "Homepage",
+    "Difficulty of new puzzles",
+    "Easy",
+    "Medium",
+    "Normal",
+    "New easy puzzle",
+    "New medium puzzle",
+    "New normal puzzle",
+    "Grade",
 };
 
 class TextsTest : public ::testing::Test {
@@ -102,7 +110,7 @@ TEST_F(TextsTest, UnknownNameOfARegisteredLanguageIsAnError) {
     TextFor(static_cast<TTextName>(kTextNameCount));
     FAIL() << "no error";
   } catch (const std::runtime_error& e) {
-    EXPECT_EQ(std::string(e.what()), "Text 35 not found");
+    EXPECT_EQ(std::string(e.what()), "Text 43 not found");
   }
 }
 
