@@ -4,7 +4,6 @@
 #include <array>
 
 #include "model/nono_game.h"
-#include "solver/solver2.h"
 
 namespace {
 
@@ -16,32 +15,38 @@ TCounterArr Runs(const TCounterArr& clue) {
 }
 
 // The starts of the leftmost placement of the runs that fits the cells, or
-// nothing when none fits. fits[j][i]: runs j..last fit into cells i..n-1.
+// nothing when none fits.
 std::optional<std::vector<int>> LeftmostStarts(const TCounterArr& runs,
                                                std::span<const std::int32_t> cells) {
   const int n = static_cast<int>(cells.size());
   const int k = static_cast<int>(runs.size());
-  std::vector<std::vector<std::uint8_t>> fits(k + 1, std::vector<std::uint8_t>(n + 1, 0));
-  fits[k][n] = 1;
-  for (int i = n - 1; i >= 0; --i) fits[k][i] = fits[k][i + 1] && cells[i] != 1;
+  // fits[j * (n + 1) + i]: runs j..last fit into cells i..n-1. Kept between
+  // calls: a whole analysis asks thousands of times.
+  thread_local std::vector<std::uint8_t> fits;
+  thread_local std::vector<int> empties;
+  fits.assign(static_cast<std::size_t>(k + 1) * (n + 1), 0);
+  const auto fit = [n](int j, int i) -> std::uint8_t& {
+    return fits[static_cast<std::size_t>(j) * (n + 1) + i];
+  };
+  fit(k, n) = 1;
+  for (int i = n - 1; i >= 0; --i) fit(k, i) = fit(k, i + 1) && cells[i] != 1;
   // empties[i]: known empty cells before i, so a run is tested in one step.
-  std::vector<int> empties(n + 1, 0);
+  empties.assign(n + 1, 0);
   for (int i = 0; i < n; ++i) empties[i + 1] = empties[i] + (cells[i] == -1 ? 1 : 0);
   const auto runFits = [&](int j, int s) {
     const int end = s + runs[j];
     if (end > n || empties[end] != empties[s]) return false;
-    if (end == n) return static_cast<bool>(fits[j + 1][n]);
-    return cells[end] != 1 && fits[j + 1][end + 1];
+    if (end == n) return static_cast<bool>(fit(j + 1, n));
+    return cells[end] != 1 && fit(j + 1, end + 1);
   };
   for (int j = k - 1; j >= 0; --j)
-    for (int i = n - 1; i >= 0; --i)
-      fits[j][i] = (cells[i] != 1 && fits[j][i + 1]) || runFits(j, i);
-  if (!fits[0][0]) return std::nullopt;
+    for (int i = n - 1; i >= 0; --i) fit(j, i) = (cells[i] != 1 && fit(j, i + 1)) || runFits(j, i);
+  if (!fit(0, 0)) return std::nullopt;
   std::vector<int> starts(k);
   int pos = 0;
   for (int j = 0; j < k; ++j) {
     int s = pos;
-    // fits[j][pos] holds, so some start before the next filled cell works.
+    // fits(j, pos) holds, so some start before the next filled cell works.
     while (!runFits(j, s)) ++s;
     starts[j] = s;
     pos = s + runs[j] + 1;
@@ -83,12 +88,14 @@ bool OverlapLine(const TCounterArr& clue, std::span<std::int32_t> cells) {
   return true;
 }
 
+TStepFinder::TLine::TLine(const TCounterArr& clue) : Clue(Runs(clue)), Logic(Clue) {}
+
 TStepFinder::TStepFinder(const TCountersArr& rowClues, const TCountersArr& columnClues)
     : FWidth(static_cast<int>(columnClues.size())),
       FHeight(static_cast<int>(rowClues.size())),
       FGrid(static_cast<std::size_t>(FWidth) * FHeight, 0) {
-  for (const TCounterArr& clue : rowClues) FRows.push_back({Runs(clue)});
-  for (const TCounterArr& clue : columnClues) FColumns.push_back({Runs(clue)});
+  for (const TCounterArr& clue : rowClues) FRows.emplace_back(clue);
+  for (const TCounterArr& clue : columnClues) FColumns.emplace_back(clue);
 }
 
 void TStepFinder::SetCell(int x, int y, std::int32_t value) {
@@ -123,15 +130,19 @@ bool TStepFinder::TryLine(bool column, int index, TStepReason reason,
   if (done) return true;
   Load(column, index);
   const TCounterArr before = FCells;
-  bool fits = false;
-  if (reason == TStepReason::Overlap) {
-    fits = OverlapLine(line.Clue, FCells);
-  } else {
-    Line solver(line.Clue);
-    solver.LoadLine(FCells);
-    fits = solver.SolveLine();
+  // Line logic settles all the overlap does and more, and the line solver is
+  // much quicker than the overlap: a line it settles nothing on is done for
+  // both reasons without the overlap's look.
+  line.Logic.LoadLine(FCells);
+  if (!line.Logic.SolveLine()) return false;
+  if (FCells == before) {
+    line.OverlapDone = line.LogicDone = true;
+    return true;
   }
-  if (!fits) return false;
+  if (reason == TStepReason::Overlap) {
+    FCells = before;
+    if (!OverlapLine(line.Clue, FCells)) return false;
+  }
   TLineStep found{column, index, reason, {}};
   for (int i = 0; i < static_cast<int>(FCells.size()); ++i) {
     if (before[i] != 0 || FCells[i] == 0) continue;

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "model/mytypes.h"
+#include "solver/solver2.h"
 
 class TNonoGame;
 
@@ -69,7 +70,9 @@ class TStepFinder {
 
  private:
   struct TLine {
+    explicit TLine(const TCounterArr& clue);
     TCounterArr Clue;          // the runs, no zeros
+    Line Logic;                // the line solver for the clue
     bool OverlapDone = false;  // the overlap settles nothing more here
     bool LogicDone = false;    // nor does line logic
   };
