@@ -9,9 +9,15 @@
 namespace {
 
 constexpr int kMaxStars = 5;
+constexpr QChar kStar(0x2605);
+// The stars are drawn larger than the name, so filled and empty ones tell
+// apart at a glance.
+constexpr double kStarScale = 1.4;
 
-QString Stars(int stars) {
-  return QString(stars, QChar(0x2605)) + QString(kMaxStars - stars, QChar(0x2606));
+QFont StarFont(const QFont& font) {
+  QFont stars = font;
+  stars.setPointSizeF(font.pointSizeF() * kStarScale);
+  return stars;
 }
 
 QString DifficultyName(TDifficulty difficulty) {
@@ -25,12 +31,22 @@ QString DifficultyName(TDifficulty difficulty) {
 TGradeLabel::TGradeLabel(QWidget* bar) : QLabel(bar) {
   setObjectName("lGrade");
   setAlignment(Qt::AlignCenter);
+  setTextFormat(Qt::RichText);
   hide();
 }
 
 void TGradeLabel::ShowGrade(TDifficulty difficulty, int stars) {
-  const QString grade = stars > 0 ? Stars(std::min(stars, kMaxStars)) : QStringLiteral("\u2013");
-  setText(DifficultyName(difficulty) + "\n" + grade);
+  // Earned stars in the text colour, the others faded.
+  const int earned = std::clamp(stars, 0, kMaxStars);
+  const QString grade =
+      earned > 0 ? QString(earned, kStar) + QString("<span style=\"color:%1\">%2</span>")
+                                                .arg(palette().color(QPalette::Mid).name(),
+                                                     QString(kMaxStars - earned, kStar))
+                 : QStringLiteral("\u2013");
+  setText(QString("%1<br><span style=\"font-size:%2pt\">%3</span>")
+              .arg(DifficultyName(difficulty).toHtmlEscaped())
+              .arg(StarFont(font()).pointSizeF())
+              .arg(grade));
   setToolTip(QString::fromStdString(TextFor(ttnGrade)) +
              QString(": %1 / %2").arg(stars).arg(kMaxStars));
   FShowing = true;
@@ -44,10 +60,11 @@ void TGradeLabel::Clear() {
 
 QSize TGradeLabel::FixedSize() const {
   const QFontMetrics metrics(font());
-  int width = metrics.horizontalAdvance(Stars(0));
+  const QFontMetrics starMetrics(StarFont(font()));
+  int width = starMetrics.horizontalAdvance(QString(kMaxStars, kStar));
   for (const TTextName name : {ttnNormalDifficulty, ttnMedium, ttnEasy})
     width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(TextFor(name))));
-  return {width + 4, 2 * metrics.height()};
+  return {width + 4, metrics.height() + starMetrics.height()};
 }
 
 int TGradeLabel::PlaceAfterRow(int rowStart, int rowLength, int barLength, int barThickness,
