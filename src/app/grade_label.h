@@ -1,7 +1,8 @@
 // TGradeLabel: the button bar's note on the current puzzle: the difficulty it
 // was started with above its grade in stars ("Easy" over two stars of five),
-// the grade in words as its tooltip ("Grade: 2 / 5"). It follows the buttons along the bar, on whatever
-// edge the bar stands, and hides where the bar has no room for it.
+// the grade in words as its tooltip ("Grade: 2 / 5"). It follows the buttons
+// along the bar, on whatever edge the bar stands, and hides where the bar has
+// no room for it.
 #pragma once
 
 #include <QLabel>
