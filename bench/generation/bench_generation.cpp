@@ -1,8 +1,8 @@
 // Speed of puzzle generation: one whole puzzle per size as a new-puzzle
 // request makes it (the tabled sizes rejecting candidates, the others
 // repairing them, up to 128 x 128), the line solver on candidates it accepts
-// and rejects, and one draw of the random source, a whole word or from the
-// bit pool.
+// and rejects, the grade of a puzzle, and one draw of the random source, a
+// whole word or from the bit pool.
 #include <benchmark/benchmark.h>
 
 #include <stdexcept>
@@ -14,6 +14,7 @@
 #include "generation/rnd.h"
 #include "model/nono_game.h"
 #include "solver/solver2.h"
+#include "solver/step_analysis.h"
 
 namespace {
 
@@ -110,6 +111,19 @@ void BM_SolveLarge(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SolveLarge)->Arg(50)->Arg(100)->Arg(128)->Unit(benchmark::kMicrosecond);
+
+// The grade of a new puzzle, measured once when it is first shown: the step
+// analysis and the line solver's sweeps, on generated puzzles of the size.
+void BM_GradePuzzle(benchmark::State& state) {
+  const int side = static_cast<int>(state.range(0));
+  const std::vector<TCandidateClues> puzzles = Candidates(side, true, 8);
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const TCandidateClues& clues = puzzles[i++ % puzzles.size()];
+    benchmark::DoNotOptimize(GradePuzzle(clues.Rows, clues.Columns).Stars);
+  }
+}
+BENCHMARK(BM_GradePuzzle)->Arg(10)->Arg(20)->Arg(30)->Unit(benchmark::kMillisecond);
 
 void BM_RandomRange(benchmark::State& state) {
   TRnd::ResetForTest();

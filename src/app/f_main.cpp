@@ -14,6 +14,7 @@
 #include <filesystem>
 
 #include "app/application_stuff.h"
+#include "app/grade_label.h"
 #include "app/message_box.h"
 #include "generation/rnd.h"
 #include "model/process_flags.h"
@@ -94,6 +95,7 @@ void TfrmMain::CreateComponents() {
   FbUndo = makeButton("bUndo", "Undo");
   FbRedo = makeButton("bRedo", "Redo");
   FbGame->setEnabled(false);
+  FlGrade = new TGradeLabel(FpButtons);
   connect(FbGame, &QPushButton::clicked, this, [this] { Guarded([this] { bGameClick(); }); });
 
   FpPleaseWait = new QLabel("Please wait...", FpBoard);
@@ -136,6 +138,9 @@ QAction* TfrmMain::MakeAction(const char* name, const QString& caption, const QK
 
 void TfrmMain::CreateActions() {
   aNew = MakeAction("aNew", "New", QKeySequence(Qt::Key_N), &TfrmMain::aNewExecute);
+  aNewEasy = MakeAction("aNewEasy", "New easy puzzle", {}, &TfrmMain::aNewEasyExecute);
+  aNewMedium = MakeAction("aNewMedium", "New medium puzzle", {}, &TfrmMain::aNewMediumExecute);
+  aNewNormal = MakeAction("aNewNormal", "New normal puzzle", {}, &TfrmMain::aNewNormalExecute);
   aStartOver = MakeAction("aStartOver", "Start Over", {}, &TfrmMain::aStartOverExecute);
   aCheck = MakeAction("aCheck", "Check", QKeySequence(Qt::Key_C), &TfrmMain::aCheckExecute);
   aCheck1 = MakeAction("aCheck1", "Check", QKeySequence(Qt::Key_F1), &TfrmMain::aCheckExecute);
@@ -316,7 +321,7 @@ void TfrmMain::CreateMissingDefaultSlots() {
   UpdateActions(uaDisableAll);
   FpPleaseWait->show();
   QApplication::processEvents();
-  for (int s : sides) CreateSlot(SlotName(s, s), s, s, 0, true);
+  for (int s : sides) CreateSlot(SlotName(s, s), s, s, FGameSettings->NewDifficulty(), true);
   FpPleaseWait->hide();
   UpdateActions(uaEnableAll);
 }
@@ -328,6 +333,7 @@ TGame* TfrmMain::CreateSlot(const std::string& name, int width, int height, TDif
       FFirstRun ? TPictureSource::BuiltIn : TPictureSource::Generated, [this] { OnSlotChanged(); });
   game->Puzzle().SetPalette(FAppSettings->GetBoardPalette());
   game->Puzzle().SetRandomFillType(0);
+  if (generate) game->Puzzle().SetDifficulty(difficulty);
   game->Attach(generate, DefaultFillPct(width, height, difficulty));
   TGame* slot = game.get();
   FSlots.push_back(std::move(game));
@@ -337,7 +343,8 @@ TGame* TfrmMain::CreateSlot(const std::string& name, int width, int height, TDif
 }
 
 void TfrmMain::CreateDefaultSlots() {
-  for (int s : kDefaultSides) CreateSlot(SlotName(s, s), s, s, 0, true);
+  for (int s : kDefaultSides)
+    CreateSlot(SlotName(s, s), s, s, FGameSettings->NewDifficulty(), true);
   FGames->SetActiveName(SlotName(kFirstShownSide, kFirstShownSide));
 }
 
@@ -391,6 +398,8 @@ void TfrmMain::BuildGameMenu() {
       });
     });
   }
+  FpmGame->addSeparator();
+  for (QAction* action : {aNewEasy, aNewMedium, aNewNormal}) FpmGame->addAction(action);
   for (QAction* action :
        {aCopyToClipboardAsImage, aCopyToClipboardAsText, aPaste, aSettings, aAbout, aExit}) {
     FpmGame->addSeparator();
@@ -476,9 +485,13 @@ void TfrmMain::ApplyTexts() {
       {aAbout, ttnAbout},
       {aNew, ttnNew},
       {aExit, ttnExit},
+      {aNewEasy, ttnNewEasy},
+      {aNewMedium, ttnNewMedium},
+      {aNewNormal, ttnNewNormal},
   };
   for (const auto& [action, name] : texts) action->setText(QString::fromStdString(TextFor(name)));
   FbGame->setText(QString::fromStdString(TextFor(ttnGame)));
+  ShowGrade();
 }
 
 // Places the bar along its edge and the board area in the rest.
@@ -522,7 +535,8 @@ int TfrmMain::LayoutButtons() {
     int column = 0;
     for (QPushButton* b : visible) column += b->height();
     column += kSpacing * std::max(0, static_cast<int>(visible.size()) - 1);
-    int top = (FpButtons->height() - column) / 2;
+    int top = FlGrade->PlaceAfterRow((FpButtons->height() - column) / 2, column,
+                                     FpButtons->height(), FBarThickness, true, kSpacing);
     for (QPushButton* b : visible) {
       b->move((FBarThickness - b->width()) / 2, top);
       top += b->height() + kSpacing;
@@ -534,7 +548,8 @@ int TfrmMain::LayoutButtons() {
     result += kSpacing * std::max(0, static_cast<int>(visible.size()) - 1);
     FBarThickness = FbGame->height() + 2 * kSpacing;
     DockPanels();
-    int left = (FpButtons->width() - result) / 2;
+    int left = FlGrade->PlaceAfterRow((FpButtons->width() - result) / 2, result, FpButtons->width(),
+                                      FBarThickness, false, kSpacing);
     for (QPushButton* b : visible) {
       b->move(left, (FBarThickness - FbGame->height()) / 2);
       left += b->width() + kSpacing;
@@ -575,7 +590,15 @@ void TfrmMain::SyncSlot() {
   UpdateCaption();
 }
 
+void TfrmMain::ShowGrade() {
+  if (FCurrentGame)
+    FlGrade->ShowGrade(FCurrentGame->Puzzle().Difficulty(), FCurrentGame->Grade().Stars);
+  else
+    FlGrade->Clear();
+}
+
 void TfrmMain::UpdateCaption() {
+  ShowGrade();
   if (!FCurrentGame) return;
   const TPuzzleStatus status = FCurrentGame->Puzzle().GetStatus();
   const std::string caption = GetVersionString(false) + " - " + FCurrentGame->Name() + " - " +

@@ -24,6 +24,7 @@ class TAppSettings;
 class TGame;
 class TGameSettings;
 class TGames;
+class TGradeLabel;
 struct TPuzzleStatus;
 
 // UpdateActions flags.
@@ -151,10 +152,17 @@ class TfrmMain : public TfrmBase {
   void RepaintBoardOnly();
   // A Check found the current game solved and its board still is.
   bool CurrentGameSolved();
+  // The bar's note of the current puzzle's difficulty and grade.
+  void ShowGrade();
+  // New with a difficulty: asks first unless the puzzle is solved.
+  void NewOfDifficulty(TDifficulty difficulty);
   void KeyDown(int key, Qt::KeyboardModifiers modifiers);
   void KeyUp(int key);
 
   void aNewExecute();
+  void aNewEasyExecute();
+  void aNewMediumExecute();
+  void aNewNormalExecute();
   void aStartOverExecute();
   void aCheckExecute();
   void aUndoExecute();
@@ -172,6 +180,10 @@ class TfrmMain : public TfrmBase {
 
   // The actions, named as their object names (tests find them by those).
   QAction* aNew = nullptr;
+  // New once with a difficulty other than the settings' (game menu).
+  QAction* aNewEasy = nullptr;
+  QAction* aNewMedium = nullptr;
+  QAction* aNewNormal = nullptr;
   QAction* aStartOver = nullptr;
   QAction* aCheck = nullptr;
   QAction* aCheck1 = nullptr;
@@ -224,4 +236,5 @@ class TfrmMain : public TfrmBase {
   QPushButton* FbCheck = nullptr;
   QPushButton* FbUndo = nullptr;
   QPushButton* FbRedo = nullptr;
+  TGradeLabel* FlGrade = nullptr;
 };

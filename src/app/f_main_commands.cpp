@@ -44,10 +44,26 @@ void WriteTextFile(const std::string& path, const std::string& text) {
 // --- New, Start Over ---
 
 void TfrmMain::aNewExecute() {
+  NewOfDifficulty(FGameSettings->NewDifficulty());
+}
+
+void TfrmMain::aNewEasyExecute() {
+  NewOfDifficulty(2);
+}
+
+void TfrmMain::aNewMediumExecute() {
+  NewOfDifficulty(1);
+}
+
+void TfrmMain::aNewNormalExecute() {
+  NewOfDifficulty(0);
+}
+
+void TfrmMain::NewOfDifficulty(TDifficulty difficulty) {
   StopCelebration();
   AppBusy = true;
   try {
-    RequestNewGame(0, true);
+    RequestNewGame(difficulty, true);
   } catch (...) {
     AppBusy = false;
     RefreshBoard();
@@ -119,7 +135,7 @@ bool TfrmMain::NightmareRule(const TPuzzleStatus& status) {
   RefreshBoard();
   FCurrentGame->FlashMistakes();
   ShowMessageBox(TextFor(ttnBoom), kProductName, mkOk);
-  RequestNewGame(0, false);
+  RequestNewGame(FGameSettings->NewDifficulty(), false);
   return true;
 }
 

@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <algorithm>
+#include <utility>
 
 #include "app/application_stuff.h"
 #include "persistence/game_settings.h"
@@ -57,6 +58,10 @@ TfrmSettings::TfrmSettings(QWidget* parent)
   cbGameMode = new QComboBox(tsGame);
   cbGameMode->setObjectName("cbGameMode");
   cbGameMode->addItems({"Normal", "Nightmare"});
+  lNewDifficulty = new QLabel(tsGame);
+  lNewDifficulty->setObjectName("lNewDifficulty");
+  cbNewDifficulty = new QComboBox(tsGame);
+  cbNewDifficulty->setObjectName("cbNewDifficulty");
   lButtonsPosition = new QLabel(tsGame);
   lButtonsPosition->setObjectName("lButtonsPosition");
   cbButtonPosition = new QComboBox(tsGame);
@@ -67,11 +72,20 @@ TfrmSettings::TfrmSettings(QWidget* parent)
   cbLanguage = new QComboBox(tsGame);
   cbLanguage->setObjectName("cbLanguage");
   lGameMode->setBuddy(cbGameMode);
+  lNewDifficulty->setBuddy(cbNewDifficulty);
   lButtonsPosition->setBuddy(cbButtonPosition);
   lLanguage->setBuddy(cbLanguage);
 
-  FStack = {{cbDrawHotTrackCounters, 0}, {cbDrawHotTrackBoard, 0}, {lGameMode, 1}, {cbGameMode, 1},
-            {lButtonsPosition, 2},       {cbButtonPosition, 2},    {lLanguage, 3}, {cbLanguage, 3}};
+  FStack = {{cbDrawHotTrackCounters, 0},
+            {cbDrawHotTrackBoard, 0},
+            {lGameMode, 1},
+            {cbGameMode, 1},
+            {lNewDifficulty, 4},
+            {cbNewDifficulty, 4},
+            {lButtonsPosition, 2},
+            {cbButtonPosition, 2},
+            {lLanguage, 3},
+            {cbLanguage, 3}};
 
   pbuttons = new QWidget(this);
   pbuttons->setObjectName("pbuttons");
@@ -116,12 +130,19 @@ void TfrmSettings::EditSettings(TGameSettings& settings) {
   cbDrawHotTrackCounters->setText(Text(ttnHotTrackCounters));
   cbDrawHotTrackBoard->setText(Text(ttnHotTrackBoard));
   lGameMode->setText(Text(ttnGameMode));
+  lNewDifficulty->setText(Text(ttnNewDifficulty));
   lButtonsPosition->setText(Text(ttnButtonsPosition));
   lLanguage->setText(Text(ttnLanguage));
   bOK->setText(Text(ttnOk));
   bCancel->setText(Text(ttnCancel));
   cbGameMode->clear();
   cbGameMode->addItems({Text(ttnNormal), Text(ttnSuddenDeath)});
+  // Easiest first; each item carries its difficulty.
+  cbNewDifficulty->clear();
+  for (const auto& [difficulty, text] :
+       {std::pair{2, ttnEasy}, std::pair{1, ttnMedium}, std::pair{0, ttnNormalDifficulty}})
+    cbNewDifficulty->addItem(Text(text), difficulty);
+  cbNewDifficulty->setCurrentIndex(cbNewDifficulty->findData(settings.NewDifficulty()));
   cbButtonPosition->clear();
   cbButtonPosition->addItems({Text(ttnBottom), Text(ttnLeft), Text(ttnTop), Text(ttnRight)});
 
@@ -212,6 +233,8 @@ void TfrmSettings::bOKClick() {
     FSettings->SetDrawHotTrackBoard(cbDrawHotTrackBoard->isChecked());
     if (cbGameMode->currentIndex() >= 0)
       FSettings->SetGameMode(static_cast<TGameMode>(cbGameMode->currentIndex()));
+    if (cbNewDifficulty->currentIndex() >= 0)
+      FSettings->SetNewDifficulty(static_cast<TDifficulty>(cbNewDifficulty->currentData().toInt()));
     if (cbLanguage->currentIndex() >= 0)
       FSettings->SetLanguage(static_cast<TLanguage>(cbLanguage->currentData().toInt()));
   }

@@ -1,6 +1,6 @@
 // TfrmSettings: the modal dialog in which the player changes the game
-// settings: the two hot-tracking switches, the game mode, the edge of the
-// button bar and the language.
+// settings: the two hot-tracking switches, the game mode, the difficulty of
+// new puzzles, the edge of the button bar and the language.
 //
 // EditSettings binds the dialog to a TGameSettings (not owned) and shows its
 // values; only OK writes the controls back, Cancel, Esc and the close box
@@ -61,6 +61,8 @@ class TfrmSettings : public QDialog {
   QCheckBox* cbDrawHotTrackBoard;
   QLabel* lGameMode;
   QComboBox* cbGameMode;
+  QLabel* lNewDifficulty;
+  QComboBox* cbNewDifficulty;
   QLabel* lButtonsPosition;
   QComboBox* cbButtonPosition;
   QLabel* lLanguage;

@@ -1,5 +1,7 @@
 #include "cli/command_line.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdint>
 #include <filesystem>
@@ -37,7 +39,8 @@ struct TGenerateOptions {
   int Height = 0;
   int Count = 1;
   std::optional<std::uint64_t> Seed;
-  bool AsStateCode = false;  // --format code: state codes instead of game IDs
+  bool AsStateCode = false;    // --format code: state codes instead of game IDs
+  TDifficulty Difficulty = 0;  // --difficulty, "normal" unless given
 };
 
 // Digits only, at most the given value; nothing else is a number here.
@@ -71,6 +74,18 @@ std::string ClueText(const TCounterArr& clue) {
   return text;
 }
 
+// The difficulty a command line names, in lower case as the usage shows it.
+std::optional<TDifficulty> DifficultyNamed(std::string_view name) {
+  for (std::size_t d = 0; d < kDifficultyNames.size(); ++d) {
+    const std::string_view known = kDifficultyNames[d];
+    if (name.size() == known.size() &&
+        std::equal(name.begin(), name.end(), known.begin(),
+                   [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); }))
+      return static_cast<TDifficulty>(d);
+  }
+  return std::nullopt;
+}
+
 TGenerateOptions ParseGenerateOptions(const std::vector<std::string_view>& args) {
   TGenerateOptions options;
   if (args.size() < 2) throw EUsage("--generate needs a board size WxH");
@@ -86,9 +101,11 @@ TGenerateOptions ParseGenerateOptions(const std::vector<std::string_view>& args)
   options.Height = size->second;
   bool countGiven = false;
   bool formatGiven = false;
+  bool difficultyGiven = false;
   for (std::size_t i = 2; i < args.size(); i += 2) {
     const std::string_view option = args[i];
-    if (option != "--count" && option != "--seed" && option != "--format")
+    if (option != "--count" && option != "--seed" && option != "--format" &&
+        option != "--difficulty")
       throw EUsage("unknown option '" + std::string(option) + "' for --generate");
     if (i + 1 >= args.size()) throw EUsage(std::string(option) + " needs a value");
     const std::string_view value = args[i + 1];
@@ -103,6 +120,12 @@ TGenerateOptions ParseGenerateOptions(const std::vector<std::string_view>& args)
         throw EUsage("--format needs one of 'id' or 'code'");
       options.AsStateCode = value == "code";
       formatGiven = true;
+    } else if (option == "--difficulty") {
+      const std::optional<TDifficulty> difficulty = DifficultyNamed(value);
+      if (difficultyGiven || !difficulty)
+        throw EUsage("--difficulty needs one of 'easy', 'medium' or 'normal'");
+      options.Difficulty = *difficulty;
+      difficultyGiven = true;
     } else {
       const auto seed = ParseNumber<std::uint64_t>(value, UINT64_MAX);
       if (options.Seed || !seed) throw EUsage("--seed needs one whole number of 0 or more");
@@ -118,7 +141,8 @@ int Generate(const TGenerateOptions& options, std::ostream& out) {
   else
     TRnd::SeedFromClock();  // the fallback, should the system source fail
   TNonoGame game(options.Width, options.Height);
-  const int percentage = DefaultFillPct(options.Width, options.Height, 0);
+  game.SetDifficulty(options.Difficulty);
+  const int percentage = DefaultFillPct(options.Width, options.Height, options.Difficulty);
   for (int i = 0; i < options.Count; ++i) {
     NewRandom(game, options.Width, options.Height, percentage);
     // A state code as a fresh slot of this size would store it, ready to paste.
@@ -236,8 +260,10 @@ void WriteUsage(std::ostream& out) {
   out << "usage: tavelo                  open the game window\n"
          "       tavelo --diagnostics    the window with the developer commands F5 and Ctrl+D\n"
          "       tavelo --generate WxH [--count N] [--seed S] [--format id|code]\n"
+         "                             [--difficulty easy|medium|normal]\n"
          "                               print N new puzzles (default 1) of W x H cells\n"
          "                               (3..128 each), every one solvable by line logic,\n"
+         "                               filled as the difficulty says (default normal),\n"
          "                               one per line: as game IDs (\"3x3:1/1.1/1/1/1.1/1\",\n"
          "                               the column clues, then the row clues), or with\n"
          "                               --format code as state codes to paste into the\n"

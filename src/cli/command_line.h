@@ -2,9 +2,11 @@
 //   tavelo --help       prints the usage text
 //   tavelo --version    prints the version string, as the about window shows it
 //   tavelo --generate WxH [--count N] [--seed S] [--format id|code]
-//     prints N generated puzzles, one per line, as game IDs: "WxH:", then the
-//     column clues and the row clues, each clue's numbers joined by "." and
-//     the clues by "/", an empty line written as nothing ("3x3:1/1.1/1/1/1.1/1").
+//                         [--difficulty easy|medium|normal]
+//     prints N generated puzzles, filled as the difficulty says (normal
+//     unless given), one per line, as game IDs: "WxH:", then the column
+//     clues and the row clues, each clue's numbers joined by "." and the
+//     clues by "/", an empty line written as nothing ("3x3:1/1.1/1/1/1.1/1").
 //     With a seed the output is the same on every run and machine. With
 //     --format code each line is instead the state code of the puzzle (name
 //     "WxH", cell size 20 x 20, untouched player board), ready to paste.

@@ -9,7 +9,8 @@
 void NewRandom(TNonoGame& game, int width, int height, int fillPct, TPictureSource source) {
   game.SetFillPct(fillPct);
   if (game.RandomFillType() != 0) throw std::runtime_error("Unsupported RandomFillType");
-  if (source == TPictureSource::BuiltIn) {
+  // The built-in pictures are filled for Normal; another fill is generated.
+  if (source == TPictureSource::BuiltIn && fillPct == DefaultFillPct(width, height, 0)) {
     for (const TTemplateRec& rec : Templates())
       if (rec.Width == width && rec.Height == height)
         game.LoadSolutionGrid(TemplateBoard(rec, TRnd::RandomRange(0, 2)));

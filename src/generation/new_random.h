@@ -10,7 +10,8 @@
 // Where a new picture comes from.
 enum class TPictureSource : std::uint8_t {
   Generated,  // a random line-solvable picture
-  BuiltIn,    // one of the built-in pictures of the size, when it has any
+  BuiltIn,    // one of the built-in pictures of the size, when it has any;
+              // they are filled for Normal, so another fill is generated
 };
 
 // Stores fillPct and replaces the solution with a new picture of the size,

@@ -1,5 +1,7 @@
 #include "persistence/game_settings.h"
 
+#include <string>
+
 #include "text/lang_helper.h"
 
 void TGameSettings::LoadFrom(const TAppSettings& store, bool firstRun) {
@@ -10,6 +12,10 @@ void TGameSettings::LoadFrom(const TAppSettings& store, bool firstRun) {
   FGameMode = static_cast<TGameMode>(store.ReadInteger("gamemode") & 0xFF);
   FLanguage =
       firstRun ? SystemLanguage() : static_cast<TLanguage>(store.ReadInteger("language") & 0xFF);
+  const int difficulty = store.ReadInteger("newdifficulty");
+  FNewDifficulty = difficulty >= 0 && difficulty < static_cast<int>(kDifficultyNames.size())
+                       ? static_cast<TDifficulty>(difficulty)
+                       : 0;
 }
 
 void TGameSettings::SaveTo(TAppSettings& store) const {
@@ -19,4 +25,5 @@ void TGameSettings::SaveTo(TAppSettings& store) const {
   store.WriteBool("drawcellspos", FDrawCellsPos);
   store.WriteInteger("gamemode", FGameMode);
   store.WriteInteger("language", FLanguage);
+  store.WriteString("newdifficulty", FNewDifficulty != 0 ? std::to_string(FNewDifficulty) : "");
 }

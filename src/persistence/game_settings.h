@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "model/mytypes.h"
 #include "persistence/app_settings.h"
 #include "text/languages.h"
 
@@ -27,10 +28,16 @@ class TGameSettings {
   // Mark the empty cells of the row and column under the pointer.
   bool DrawHotTrackBoard() const { return FDrawHotTrackBoard; }
   void SetDrawHotTrackBoard(bool v) { FDrawHotTrackBoard = v; }
+  // The difficulty New and a newly made slot start their puzzles with.
+  TDifficulty NewDifficulty() const { return FNewDifficulty; }
+  void SetNewDifficulty(TDifficulty v) { FNewDifficulty = v; }
 
   // On a first run the language is the system's; otherwise every field
   // comes from its key ("butonsposition", "drawhottrackcounters",
-  // "drawhottrackboard", "drawcellspos", "gamemode", "language").
+  // "drawhottrackboard", "drawcellspos", "gamemode", "language",
+  // "newdifficulty"). A missing "newdifficulty", or one that names no
+  // difficulty, is Normal; it is written only when it is not Normal, so the
+  // file of a player who never chose stays as it always was.
   void LoadFrom(const TAppSettings& store, bool firstRun);
   void SaveTo(TAppSettings& store) const;
 
@@ -41,4 +48,5 @@ class TGameSettings {
   bool FDrawCellsPos = false;
   TLanguage FLanguage = lgEnglish;
   bool FDrawHotTrackBoard = false;
+  TDifficulty FNewDifficulty = 0;
 };

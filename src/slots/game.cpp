@@ -31,6 +31,7 @@ TGame::~TGame() = default;
 
 void TGame::Attach(bool generate, int pct) {
   if (generate) NewRandom(*FPuzzle, FPuzzle->Width(), FPuzzle->Height(), pct, FPictures);
+  FGrade.reset();
   FView->SetUp(FPuzzle.get());
   FView->setParent(FHost);
 }
@@ -85,12 +86,18 @@ void TGame::SetDrawCellsPos(bool on) {
 
 void TGame::StartNewPuzzle(TDifficulty difficulty) {
   StartNewPuzzleModel(*FPuzzle, difficulty, FPictures);
+  FGrade.reset();
   FStatus = gsPlaying;
 }
 
 void TGame::StartOver() {
   FPuzzle->StartOver();
   FStatus = gsPlaying;
+}
+
+const TPuzzleGrade& TGame::Grade() {
+  if (!FGrade) FGrade = GradeGame(*FPuzzle);
+  return *FGrade;
 }
 
 void TGame::Undo() {
@@ -152,6 +159,7 @@ void TGame::ApplyGameState(const TGameStateRec& rec) {
   TNonoGrid* grid = FView->BoardGrid();
   int cellWidth = grid ? grid->CellWidth() : 20;
   int cellHeight = grid ? grid->CellHeight() : 20;
+  FGrade.reset();
   ApplyGameStateRec(*FPuzzle, rec, cellWidth, cellHeight);
   FStatus = gsPlaying;
   // A pasted or stored code may ask for any cell size; one beyond the screen

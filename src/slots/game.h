@@ -6,10 +6,12 @@
 #include <QFont>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "generation/new_random.h"
 #include "model/nono_game.h"
+#include "solver/step_analysis.h"
 
 class QWidget;
 class TframeGrid;
@@ -65,6 +67,9 @@ class TGame {
 
   // A new puzzle at the slot's size with the fill of the difficulty.
   void StartNewPuzzle(TDifficulty difficulty);
+  // How hard the current puzzle is, measured when first asked for after the
+  // puzzle changed (a new, restored or pasted one).
+  const TPuzzleGrade& Grade();
   // Clears the board; the game is being played again, whatever it was.
   void StartOver();
   bool CanUndo() const { return FPuzzle->CanUndo(); }
@@ -105,4 +110,5 @@ class TGame {
   QWidget* FHost = nullptr;  // not owned
   TChangeEvent FOnChange;
   TGameStatus FStatus = gsPlaying;
+  std::optional<TPuzzleGrade> FGrade;
 };

@@ -61,6 +61,14 @@ const TTextItemNamesArr& EnglishTextItems() {
        "DhsMHxYVejMpejs2KD87PiN6KC80NDM0PXotMy4yei4yP3opOzc/eik/Li4zND0pejw1Nj4/"
        "KHZ6OC8uejMuej41Pyl6NDUuejs0KS0/KHQ="},
       {ttnLicense, "License", "HCg/P3opNTwuLTsoP3ovND4/KHouMj96FxMOehYzOT80KT90"},
+      {ttnNewDifficulty, "NewDifficulty", "HjM8PDM5LzYuI3o1PHo0Py16Ki8gIDY/KQ=="},
+      {ttnEasy, "Easy", "HzspIw=="},
+      {ttnMedium, "Medium", "Fz8+My83"},
+      {ttnNormalDifficulty, "NormalDifficulty", "FDUoNzs2"},
+      {ttnNewEasy, "NewEasy", "FD8tej87KSN6Ki8gIDY/"},
+      {ttnNewMedium, "NewMedium", "FD8tejc/PjMvN3oqLyAgNj8="},
+      {ttnNewNormal, "NewNormal", "FD8tejQ1KDc7NnoqLyAgNj8="},
+      {ttnGrade, "Grade", "HSg7Pj8="},
   };
   return items;
 }

@@ -54,9 +54,17 @@ enum TTextName : std::uint8_t {
   ttnCloseWithoutSaving,
   ttnAlreadyRunning,
   ttnLicense,
+  ttnNewDifficulty,
+  ttnEasy,
+  ttnMedium,
+  ttnNormalDifficulty,
+  ttnNewEasy,
+  ttnNewMedium,
+  ttnNewNormal,
+  ttnGrade,
 };
 
-inline constexpr int kTextNameCount = ttnLicense + 1;
+inline constexpr int kTextNameCount = ttnGrade + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

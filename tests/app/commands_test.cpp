@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -91,6 +92,54 @@ TEST_F(Commands, NewAsksUnlessSolvedByCheck) {
   EXPECT_EQ(Boxes.size(), 2u);
   EXPECT_FALSE(Window->Celebrating());
   EXPECT_EQ(Current().Status(), gsPlaying);
+}
+
+TEST_F(Commands, NewUsesTheDifficultySettingAndTheMenuChoosesOnce) {
+  StartWindow();
+  Restart();  // past the first run
+  // The bar shows the difficulty over the stars of the grade.
+  const auto expectNote = [&](TTextName difficulty) {
+    const auto* grade = Window->findChild<QLabel*>("lGrade");
+    ASSERT_NE(grade, nullptr);
+    EXPECT_TRUE(grade->text().startsWith(QString::fromStdString(TextFor(difficulty)) + "<br>"))
+        << grade->text().toStdString();
+    EXPECT_EQ(grade->text().count(QChar(0x2605)), 5);
+    EXPECT_EQ(grade->toolTip(), QString::fromStdString(TextFor(ttnGrade)) +
+                                    QString(": %1 / 5").arg(Current().Grade().Stars));
+    EXPECT_GE(Current().Grade().Stars, 1);
+    EXPECT_TRUE(grade->isVisible());
+  };
+  expectNote(ttnNormalDifficulty);
+
+  Window->GameSettings().SetNewDifficulty(2);
+  Answer = maYes;
+  Window->findChild<QPushButton*>("bNew")->click();
+  EXPECT_EQ(Boxes.size(), 1u);
+  EXPECT_EQ(Puzzle().Difficulty(), 2);
+  EXPECT_EQ(Puzzle().FillPct(), 70);
+  expectNote(ttnEasy);
+
+  // The game menu offers each difficulty once, leaving the setting alone.
+  std::vector<std::string> items;
+  Window->BuildGameMenu();
+  for (QAction* a : Window->pmGame()->actions()) items.push_back(a->text().toStdString());
+  for (const TTextName name : {ttnNewEasy, ttnNewMedium, ttnNewNormal})
+    EXPECT_EQ(std::count(items.begin(), items.end(), TextFor(name)), 1) << TextFor(name);
+  Action("aNewMedium")->trigger();
+  EXPECT_EQ(Boxes.size(), 2u);  // asks like New
+  EXPECT_EQ(Puzzle().Difficulty(), 1);
+  EXPECT_EQ(Puzzle().FillPct(), 60);
+  EXPECT_EQ(Window->GameSettings().NewDifficulty(), 2);
+  expectNote(ttnMedium);
+
+  // The slot keeps the difficulty it was started with, the settings theirs.
+  Restart();
+  EXPECT_EQ(Puzzle().Difficulty(), 1);
+  EXPECT_EQ(Puzzle().FillPct(), 60);
+  EXPECT_EQ(Window->GameSettings().NewDifficulty(), 2);
+  expectNote(ttnMedium);
+  SwitchTo("5x5");
+  expectNote(ttnNormalDifficulty);
 }
 
 TEST_F(Commands, CheckFlashesACorrectPartialBoard) {

@@ -203,6 +203,60 @@ TEST_F(MainWindow, ButtonBarOnEveryEdge) {
   EXPECT_EQ(game->pos(), QPoint((1000 - 657) / 2, 8));
 }
 
+TEST_F(MainWindow, GradeNoteFollowsTheButtonsOnEveryEdge) {
+  StartWindow();
+  const QLabel* note = Window->findChild<QLabel*>("lGrade");
+  ASSERT_NE(note, nullptr);
+  QPushButton* game = Window->bGame();
+  QPushButton* redo = Window->findChild<QPushButton*>("bRedo");
+  const auto dock = [this](TButtonsPosition edge, int width) {
+    Window->resize(width, 700);
+    QApplication::processEvents();
+    Window->GameSettings().SetButtonsPosition(edge);
+    Window->ApplyBarAndColors();
+  };
+  for (const TButtonsPosition edge : {bpBottom, bpLeft, bpTop, bpRight}) {
+    SCOPED_TRACE(edge);
+    dock(edge, 1000);
+    ASSERT_TRUE(note->isVisible());
+    const QRect bar = Window->pButtons()->rect().adjusted(8, 0, -8, 0);
+    EXPECT_TRUE(bar.contains(note->geometry())) << note->geometry().x();
+    if (edge == bpLeft || edge == bpRight) {
+      EXPECT_GE(note->y(), redo->geometry().bottom() + 8);
+      EXPECT_EQ(game->pos(), QPoint(8, (700 - 190) / 2));  // the column keeps its place
+    } else {
+      EXPECT_GE(note->x(), redo->geometry().right() + 8);
+      EXPECT_EQ(game->pos(), QPoint(105, 8));  // the row keeps its place
+    }
+  }
+  // The first-run width: the row moves back to make room.
+  dock(bpBottom, 915);
+  EXPECT_TRUE(note->isVisible());
+  EXPECT_GE(note->x(), redo->geometry().right() + 8);
+  EXPECT_LE(note->geometry().right(), 915 - 8);
+  EXPECT_LT(game->x(), (915 - 790) / 2);
+  // No room at all: the note hides and the row stays centred.
+  dock(bpBottom, 822);
+  EXPECT_FALSE(note->isVisible());
+  EXPECT_EQ(game->x(), 16);
+  EXPECT_EQ(Window->minimumWidth(), 822);
+}
+
+TEST_F(MainWindow, NewSlotsStartAtTheSettingsDifficulty) {
+  WriteIni({"newdifficulty=1"});
+  StartWindow();
+  EXPECT_FALSE(Window->FirstRun());
+  ASSERT_EQ(SlotNames().size(), 5u);
+  for (TGame* g : Window->Games().Items()) {
+    EXPECT_EQ(g->Puzzle().Difficulty(), 1) << g->Name();
+    EXPECT_EQ(g->Puzzle().FillPct(), DefaultFillPct(g->Puzzle().Width(), g->Puzzle().Height(), 1))
+        << g->Name();
+  }
+  CloseWindow();
+  std::vector<std::string> lines = IniLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "newdifficulty=1"), lines.end());
+}
+
 TEST_F(MainWindow, DamagedStoredGameLosesNothingElse) {
   StartWindow();
   Stroke({{2, 2}});

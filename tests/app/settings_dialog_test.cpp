@@ -25,12 +25,13 @@
 
 namespace {
 
-using Fields = std::tuple<int, bool, bool, int, bool, int>;
+using Fields = std::tuple<int, bool, bool, int, bool, int, int>;
 
 // Every field, drawcellspos included, which the dialog must never touch.
 Fields FieldsOf(const TGameSettings& s) {
   return {s.ButtonsPosition(), s.DrawHotTrackCounters(), s.DrawHotTrackBoard(),
-          s.GameMode(),        s.DrawCellsPos(),         s.Language()};
+          s.GameMode(),        s.DrawCellsPos(),         s.Language(),
+          s.NewDifficulty()};
 }
 
 QString Text(TTextName name) {
@@ -52,6 +53,7 @@ class SettingsDialogTest : public ::testing::Test {
     FSettings.SetGameMode(gmNormal);
     FSettings.SetDrawCellsPos(true);
     FSettings.SetLanguage(lgEnglish);
+    FSettings.SetNewDifficulty(0);
   }
 
   // A dialog bound to FSettings and shown non-modally.
@@ -76,6 +78,7 @@ class SettingsDialogTest : public ::testing::Test {
     QTest::mouseClick(Child<QCheckBox>(dialog, "cbDrawHotTrackBoard"), Qt::LeftButton);
     QTest::keyClick(Child<QComboBox>(dialog, "cbGameMode"), Qt::Key_Down);
     QTest::keyClick(Child<QComboBox>(dialog, "cbButtonPosition"), Qt::Key_Down);
+    QTest::keyClick(Child<QComboBox>(dialog, "cbNewDifficulty"), Qt::Key_Up);
   }
 
   TGameSettings FSettings;
@@ -86,6 +89,7 @@ TEST_F(SettingsDialogTest, ShowsTheTextsAndTheCurrentValues) {
   FSettings.SetGameMode(gmNightmare);
   FSettings.SetDrawHotTrackCounters(false);
   FSettings.SetDrawHotTrackBoard(true);
+  FSettings.SetNewDifficulty(1);
   const auto dialog = Open();
 
   EXPECT_EQ(dialog->windowTitle(), Text(ttnSettings));
@@ -94,6 +98,7 @@ TEST_F(SettingsDialogTest, ShowsTheTextsAndTheCurrentValues) {
   EXPECT_EQ(pages->widget(0), Child<QWidget>(*dialog, "tsGame"));
   EXPECT_EQ(pages->tabText(0), Text(ttnGame1));
   EXPECT_EQ(Child<QLabel>(*dialog, "lGameMode")->text(), Text(ttnGameMode));
+  EXPECT_EQ(Child<QLabel>(*dialog, "lNewDifficulty")->text(), Text(ttnNewDifficulty));
   EXPECT_EQ(Child<QLabel>(*dialog, "lButtonsPosition")->text(), Text(ttnButtonsPosition));
   EXPECT_EQ(Child<QLabel>(*dialog, "lLanguage")->text(), Text(ttnLanguage));
   EXPECT_EQ(Child<QPushButton>(*dialog, "bOK")->text(), Text(ttnOk));
@@ -104,6 +109,14 @@ TEST_F(SettingsDialogTest, ShowsTheTextsAndTheCurrentValues) {
   const auto* mode = Child<QComboBox>(*dialog, "cbGameMode");
   const auto* buttons = Child<QComboBox>(*dialog, "cbButtonPosition");
   const auto* language = Child<QComboBox>(*dialog, "cbLanguage");
+  const auto* difficulty = Child<QComboBox>(*dialog, "cbNewDifficulty");
+  EXPECT_EQ(Items(difficulty),
+            QStringList({Text(ttnEasy), Text(ttnMedium), Text(ttnNormalDifficulty)}));
+  EXPECT_EQ(difficulty->currentText(), Text(ttnMedium));
+  // Below the game mode, with its label above it.
+  EXPECT_GT(Child<QLabel>(*dialog, "lNewDifficulty")->y(), mode->y());
+  EXPECT_GT(difficulty->y(), Child<QLabel>(*dialog, "lNewDifficulty")->y());
+  EXPECT_LT(difficulty->y(), buttons->y());
   EXPECT_EQ(counters->text(), Text(ttnHotTrackCounters));
   EXPECT_EQ(board->text(), Text(ttnHotTrackBoard));
   EXPECT_EQ(Items(mode), QStringList({Text(ttnNormal), Text(ttnSuddenDeath)}));
@@ -162,6 +175,14 @@ TEST_F(SettingsDialogTest, EachControlChangesWhatItNamesOnOk) {
          QTest::keyClick(Child<QComboBox>(d, "cbButtonPosition"), Qt::Key_End);
        },
        [](TGameSettings& s) { s.SetButtonsPosition(bpRight); }},
+      {"cbNewDifficulty Home",
+       [](TfrmSettings& d) {
+         QTest::keyClick(Child<QComboBox>(d, "cbNewDifficulty"), Qt::Key_Home);
+       },
+       [](TGameSettings& s) { s.SetNewDifficulty(2); }},
+      {"cbNewDifficulty Up",
+       [](TfrmSettings& d) { QTest::keyClick(Child<QComboBox>(d, "cbNewDifficulty"), Qt::Key_Up); },
+       [](TGameSettings& s) { s.SetNewDifficulty(1); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Control);
@@ -244,12 +265,19 @@ TEST_F(SettingsDialogTest, OutOfRangeChoicesShowNothingAndAreKeptOnOk) {
 // the button bar.
 TEST_F(SettingsDialogTest, StacksThePageAndFitsTheDialogToIt) {
   const auto dialog = Open();
-  const char* const order[] = {
-      "cbDrawHotTrackCounters", "cbDrawHotTrackBoard", "lGameMode", "cbGameMode",
-      "lButtonsPosition",       "cbButtonPosition",    "lLanguage", "cbLanguage"};
-  const int lefts[] = {8, 8, 8, 12, 8, 12, 8, 12};
+  const char* const order[] = {"cbDrawHotTrackCounters",
+                               "cbDrawHotTrackBoard",
+                               "lGameMode",
+                               "cbGameMode",
+                               "lNewDifficulty",
+                               "cbNewDifficulty",
+                               "lButtonsPosition",
+                               "cbButtonPosition",
+                               "lLanguage",
+                               "cbLanguage"};
+  const int lefts[] = {8, 8, 8, 12, 8, 12, 8, 12, 8, 12};
   int top = 8;
-  for (int i = 0; i < 8; ++i) {
+  for (int i = 0; i < 10; ++i) {
     SCOPED_TRACE(order[i]);
     const QWidget* control = Child<QWidget>(*dialog, order[i]);
     EXPECT_EQ(control->pos(), QPoint(lefts[i], top));

@@ -144,6 +144,46 @@ TEST(CommandLine, GenerateFormatCodeWritesStateCodesOfTheSamePuzzles) {
   }
 }
 
+TEST(CommandLine, DifficultyNormalIsTodaysOutputSeedsIncluded) {
+  // What a seed gave before difficulties could be chosen.
+  const std::string pinned =
+      "10x10:1.1.1/3/2.2/3.3/2.4/4.1.1/3.1/4.1/4.3/6/2/4/6/1.5/6/2.3/5.1/5.2/2.2/4\n"
+      "10x10:1.1.3/1.4/1.3.1/4.1/1.3.1/1.3.1/2.3.1/2.3.1/2.1.2/2.1/5/1.4/2.1/6/1.5/6/3.2/5/2.4/"
+      "2.1\n";
+  EXPECT_EQ(RunTavelo({"--generate", "10x10", "--count", "2", "--seed", "77"}).out, pinned);
+  EXPECT_EQ(
+      RunTavelo({"--generate", "10x10", "--count", "2", "--seed", "77", "--difficulty", "normal"})
+          .out,
+      pinned);
+  const std::string code =
+      "594CFF88789CABE6E254CA4BCC4D55B2525032AD3055D201F2DD81FCE092C41290A00148A01CC830053132608C"
+      "6490901158323903CE2C482E012900B35332D3D232934B734A2A61A638E52716A5C0CC5572755556560611AE50"
+      "0A488021D80901398995A945488A7100B0E2A0C4BC94FC5CB7CC9C9C90CA02B0A3B96A0152943504\n";
+  EXPECT_EQ(RunTavelo({"--generate", "5x5", "--seed", "5", "--format", "code"}).out, code);
+}
+
+TEST(CommandLine, DifficultyChoosesTheFillAndTravelsInTheStateCode) {
+  struct Case {
+    const char* Name;
+    TDifficulty Difficulty;
+    int Pct;
+  };
+  for (const Case c : {Case{"easy", 2, 70}, Case{"medium", 1, 60}, Case{"normal", 0, 50}}) {
+    const TRun run = RunTavelo({"--generate", "10x10", "--count", "3", "--seed", "9", "--format",
+                                "code", "--difficulty", c.Name});
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const std::string& line : Lines(run.out)) {
+      const TGameStateRec rec = ParseGameState(line);
+      EXPECT_EQ(rec.difficulty, c.Difficulty) << c.Name;
+      EXPECT_EQ(rec.pct, c.Pct) << c.Name;
+      // Breaking full columns may take a few cells off the target.
+      const auto filled = std::count(rec.BoardState.begin(), rec.BoardState.end(), '#');
+      EXPECT_LE(filled, c.Pct) << c.Name;
+      EXPECT_GE(filled, c.Pct - 10) << c.Name;
+    }
+  }
+}
+
 TEST(CommandLine, BadArgumentsAreUsageErrors) {
   const std::vector<std::vector<std::string>> cases = {
       {"--bogus"},
@@ -164,6 +204,10 @@ TEST(CommandLine, BadArgumentsAreUsageErrors) {
       {"--generate", "5x5", "--format"},
       {"--generate", "5x5", "--format", "xml"},
       {"--generate", "5x5", "--format", "code", "--format", "id"},
+      {"--generate", "5x5", "--difficulty"},
+      {"--generate", "5x5", "--difficulty", "hard"},
+      {"--generate", "5x5", "--difficulty", "2"},
+      {"--generate", "5x5", "--difficulty", "easy", "--difficulty", "easy"},
       {"--solve", "a", "b"},
       {"--help", "--generate"},
       {"--version", "x"},
@@ -180,8 +224,8 @@ TEST(CommandLine, HelpAndVersionAnswerOnStandardOutput) {
   const TRun help = RunTavelo({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.err, "");
-  for (const char* option : {"--generate", "--count", "--seed", "--format", "--solve", "--help",
-                             "--version", "--diagnostics"})
+  for (const char* option : {"--generate", "--count", "--seed", "--format", "--difficulty",
+                             "--solve", "--help", "--version", "--diagnostics"})
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   EXPECT_EQ(RunTavelo({"-h"}).out, help.out);
 

@@ -394,6 +394,24 @@ TEST(NewRandom, FirstRunHandsOutBuiltInPictures) {
   EXPECT_EQ(other->FillPct(), 50);
 }
 
+TEST(StartNewPuzzle, FirstRunPicturesAreOnlyForNormal) {
+  // The built-in pictures are filled for Normal; an easier puzzle asked for
+  // on the very first run is generated with its own fill.
+  SeededDraws seeded(29);
+  std::set<Picture> builtIn;
+  for (int variant = 0; variant < 3; ++variant)
+    builtIn.insert(PictureOfLetters(TemplateBoard(Templates()[2], variant)));
+  TNonoGame game(10, 10);
+  StartNewPuzzleModel(game, 0, TPictureSource::BuiltIn);
+  EXPECT_TRUE(builtIn.count(SolutionOf(game)));
+  for (const TDifficulty difficulty : {TDifficulty{2}, TDifficulty{1}}) {
+    StartNewPuzzleModel(game, difficulty, TPictureSource::BuiltIn);
+    EXPECT_FALSE(builtIn.count(SolutionOf(game)));
+    EXPECT_GT(game.SolutionFilled(), 50);
+    EXPECT_TRUE(IsLineSolvable(game));
+  }
+}
+
 TEST(StartNewPuzzle, SetsPercentageAndDifficultyAndClearsTheHistory) {
   SeededDraws seeded(28);
   TNonoGame game(10, 10);
@@ -412,4 +430,35 @@ TEST(StartNewPuzzle, SetsPercentageAndDifficultyAndClearsTheHistory) {
   EXPECT_EQ(small.FillPct(), 70);
   EXPECT_EQ(small.Difficulty(), 2);
   EXPECT_TRUE(IsLineSolvable(small));
+}
+
+TEST(StartNewPuzzle, FillsEverySizeAsItsDifficultySays) {
+  SeededDraws seeded(20);
+  struct Case {
+    int W, H;
+    TDifficulty Difficulty;
+    int Pct, Target;
+  };
+  // Targets rounded by hand, halves to even: 4.5 -> 4, 12.5 -> 12, 17.5 -> 18.
+  const Case cases[] = {
+      {3, 3, 0, 40, 4},     {3, 3, 1, 50, 4},     {3, 3, 2, 60, 5},     {5, 5, 0, 50, 12},
+      {5, 5, 1, 60, 15},    {5, 5, 2, 70, 18},    {10, 10, 0, 50, 50},  {10, 10, 1, 60, 60},
+      {10, 10, 2, 70, 70},  {15, 15, 0, 50, 112}, {15, 15, 1, 60, 135}, {15, 15, 2, 70, 158},
+      {20, 20, 0, 50, 200}, {20, 20, 1, 60, 240}, {20, 20, 2, 70, 280}, {3, 21, 0, 50, 32},
+      {3, 21, 2, 50, 32},
+  };
+  for (const Case& c : cases) {
+    const std::string name = std::to_string(c.W) + "x" + std::to_string(c.H) + " difficulty " +
+                             std::to_string(c.Difficulty);
+    ASSERT_EQ(DefaultFillPct(c.W, c.H, c.Difficulty), c.Pct) << name;
+    TNonoGame game(c.W, c.H);
+    StartNewPuzzleModel(game, c.Difficulty);
+    EXPECT_EQ(game.FillPct(), c.Pct) << name;
+    EXPECT_EQ(game.Difficulty(), c.Difficulty) << name;
+    EXPECT_TRUE(IsLineSolvable(game)) << name;
+    // Only a full column, broken by one cell, takes anything off the target;
+    // boards three cells wide have none broken.
+    EXPECT_LE(game.SolutionFilled(), c.Target) << name;
+    EXPECT_GE(game.SolutionFilled(), c.W > 3 ? c.Target - c.W : c.Target) << name;
+  }
 }

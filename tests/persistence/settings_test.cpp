@@ -94,6 +94,52 @@ TEST_F(SettingsTest, AnExistingFileReplacesTheDefaults) {
   EXPECT_EQ(settings.ButtonsPosition(), 2);
 }
 
+TEST_F(SettingsTest, NewDifficultyRoundTripsAndNormalLeavesNoLine) {
+  struct Case {
+    TDifficulty Difficulty;
+    const char* Line;  // the file's line for it, empty for none
+  };
+  for (const Case c : {Case{2, "newdifficulty=2"}, Case{1, "newdifficulty=1"}, Case{0, ""}}) {
+    WriteFile(IniPath(), "gamemode=1\r\nnewdifficulty=2\r\n");
+    TAppSettings store = Store();
+    ASSERT_TRUE(store.Load());
+    TGameSettings settings;
+    settings.LoadFrom(store, false);
+    EXPECT_EQ(settings.NewDifficulty(), 2);
+    settings.SetNewDifficulty(c.Difficulty);
+    settings.SaveTo(store);
+    store.Save();
+    const std::string expected = std::string("gamemode=1\r\n") + (*c.Line ? c.Line : "");
+    EXPECT_EQ(ReadFile(IniPath()).substr(0, expected.size()), expected);
+    EXPECT_EQ(ReadFile(IniPath()).find("newdifficulty=") != std::string::npos, *c.Line != 0);
+
+    TAppSettings again = Store();
+    ASSERT_TRUE(again.Load());
+    TGameSettings reread;
+    reread.LoadFrom(again, false);
+    EXPECT_EQ(reread.NewDifficulty(), c.Difficulty);
+  }
+}
+
+TEST_F(SettingsTest, NewDifficultyThatNamesNoDifficultyIsNormal) {
+  for (const char* value : {"3", "-1", "258", "abc", ""}) {
+    WriteFile(IniPath(), std::string("newdifficulty=") + value + "\r\n");
+    TAppSettings store = Store();
+    ASSERT_TRUE(store.Load());
+    TGameSettings settings;
+    settings.SetNewDifficulty(2);
+    settings.LoadFrom(store, false);
+    EXPECT_EQ(settings.NewDifficulty(), 0) << value;
+  }
+  // A first run has no file and starts at Normal.
+  std::filesystem::remove(IniPath());
+  TAppSettings store = Store();
+  ASSERT_FALSE(store.Load());
+  TGameSettings settings;
+  settings.LoadFrom(store, true);
+  EXPECT_EQ(settings.NewDifficulty(), 0);
+}
+
 TEST_F(SettingsTest, KeysIgnoreCaseAndLinesKeepTheirOrder) {
   WriteFile(IniPath(),
             "BUTONSPOSITION=2\nno separator here\n gamemode=1\nexpr=a=b\n\nActive_Game=5x5\r\n");

@@ -76,6 +76,14 @@ const std::vector<std::string> kEnglish = {
     "Close without saving",
     "TAVELO is already running with the same settings folder, but it does not answer.",
     "Free software under the MIT License.",
+    "Difficulty of new puzzles",
+    "Easy",
+    "Medium",
+    "Normal",
+    "New easy puzzle",
+    "New medium puzzle",
+    "New normal puzzle",
+    "Grade",
 };
 
 class TextsTest : public ::testing::Test {

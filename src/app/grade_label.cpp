@@ -1,0 +1,85 @@
+#include "app/grade_label.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+#include <array>
+
+#include "text/lang_helper.h"
+
+namespace {
+
+constexpr int kMaxStars = 5;
+constexpr QChar kStar(0x2605);
+// The stars are drawn larger than the name, so filled and empty ones tell
+// apart at a glance.
+constexpr double kStarScale = 1.4;
+
+QFont StarFont(const QFont& font) {
+  QFont stars = font;
+  stars.setPointSizeF(font.pointSizeF() * kStarScale);
+  return stars;
+}
+
+QString DifficultyName(TDifficulty difficulty) {
+  constexpr std::array<TTextName, 3> kNames = {ttnNormalDifficulty, ttnMedium, ttnEasy};
+  return difficulty < kNames.size() ? QString::fromStdString(TextFor(kNames[difficulty]))
+                                    : QString();
+}
+
+}  // namespace
+
+TGradeLabel::TGradeLabel(QWidget* bar) : QLabel(bar) {
+  setObjectName("lGrade");
+  setAlignment(Qt::AlignCenter);
+  setTextFormat(Qt::RichText);
+  hide();
+}
+
+void TGradeLabel::ShowGrade(TDifficulty difficulty, int stars) {
+  // Earned stars in the text colour, the others faded.
+  const int earned = std::clamp(stars, 0, kMaxStars);
+  const QString grade =
+      earned > 0 ? QString(earned, kStar) + QString("<span style=\"color:%1\">%2</span>")
+                                                .arg(palette().color(QPalette::Mid).name(),
+                                                     QString(kMaxStars - earned, kStar))
+                 : QStringLiteral("\u2013");
+  setText(QString("%1<br><span style=\"font-size:%2pt\">%3</span>")
+              .arg(DifficultyName(difficulty).toHtmlEscaped())
+              .arg(StarFont(font()).pointSizeF())
+              .arg(grade));
+  setToolTip(QString::fromStdString(TextFor(ttnGrade)) +
+             QString(": %1 / %2").arg(stars).arg(kMaxStars));
+  FShowing = true;
+  setVisible(FFits);
+}
+
+void TGradeLabel::Clear() {
+  FShowing = false;
+  hide();
+}
+
+QSize TGradeLabel::FixedSize() const {
+  const QFontMetrics metrics(font());
+  const QFontMetrics starMetrics(StarFont(font()));
+  int width = starMetrics.horizontalAdvance(QString(kMaxStars, kStar));
+  for (const TTextName name : {ttnNormalDifficulty, ttnMedium, ttnEasy})
+    width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(TextFor(name))));
+  return {width + 4, metrics.height() + starMetrics.height()};
+}
+
+int TGradeLabel::PlaceAfterRow(int rowStart, int rowLength, int barLength, int barThickness,
+                               bool vertical, int spacing) {
+  const QSize size = FixedSize();
+  const int length = vertical ? size.height() : size.width();
+  const int room = barLength - spacing - (rowStart + rowLength + spacing);
+  const int start = room >= length ? rowStart : std::max(spacing, rowStart - (length - room));
+  const int at = start + rowLength + spacing;
+  FFits = at + length <= barLength - spacing;
+  resize(size);
+  if (vertical)
+    move((barThickness - size.width()) / 2, at);
+  else
+    move(at, (barThickness - size.height()) / 2);
+  setVisible(FShowing && FFits);
+  return FFits ? start : rowStart;
+}
