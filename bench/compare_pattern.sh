@@ -2,14 +2,14 @@
 # Whole-process CPU time per puzzle of "tavelo --generate" beside Simon
 # Tatham's Pattern ("sgt-pattern --generate", Debian package sgt-puzzles),
 # measured in alternating pairs on the same machine; prints the median per
-# puzzle of each and the median of the pairwise ratios TAVELO / Pattern.
+# puzzle of each and the median of the pairwise ratios TAVELO / Pattern, then
+# the time per puzzle of "tavelo --solve" on 30x30 game IDs.
 #
 #   bash bench/compare_pattern.sh [TAVELO_BINARY] [RUNS]
 #
 # Counts are chosen so that a run takes a few tenths of a second or more
-# (the time command counts in hundredths).
-# Pattern gives up on sizes past about 45 x 45; those are timed for TAVELO
-# alone. Installs sgt-puzzles when it is missing (needs root).
+# (the time command counts in hundredths). Pattern takes minutes from about
+# 50 x 50 on; those sizes are timed for TAVELO alone. Installs sgt-puzzles when it is missing (needs root).
 set -euo pipefail
 
 tavelo=${1:-build/src/app/tavelo}
@@ -23,7 +23,8 @@ fi
 
 # CPU seconds (user + system) of one whole run of a command.
 times=$(mktemp)
-trap 'rm -f "$times"' EXIT
+ids=$(mktemp)
+trap 'rm -f "$times" "$ids"' EXIT
 cpu() {
   /usr/bin/time -o "$times" -f '%U %S' "$@" >/dev/null 2>&1
   awk '{ printf "%.4f\n", $1 + $2 }' "$times"
@@ -31,30 +32,39 @@ cpu() {
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-printf '%-9s %7s %16s %16s %8s\n' size count 'tavelo us/puz' 'pattern us/puz' ratio
-for entry in 5:100000 10:6000 15:4000 20:1000 25:500 30:300 40:10 50:1000 80:40 100:20 128:7; do
-  side=${entry%%:*}
-  count=${entry##*:}
+printf '%-9s %16s %16s %8s\n' size 'tavelo us/puz' 'pattern us/puz' ratio
+# side:puzzles per tavelo run:puzzles per Pattern run
+for entry in 5:100000:20000 10:6000:6000 15:4000:4000 20:1000:1000 25:1000:500 30:1000:100 \
+  40:2000:10 50:1000:0 80:40:0 100:20:0 128:7:0; do
+  IFS=: read -r side count count_b <<<"$entry"
   size=${side}x${side}
   a=() b=() r=()
   for ((i = 0; i < runs; ++i)); do
     ta=$(cpu "$tavelo" --generate "$size" --count "$count")
     a+=("$ta")
-    if ((side <= 40)); then
-      tb=$(cpu "$pattern" --generate "$count" "$size")
+    if ((count_b > 0)); then
+      tb=$(cpu "$pattern" --generate "$count_b" "$size")
       b+=("$tb")
-      r+=("$(awk -v x="$ta" -v y="$tb" 'BEGIN { printf "%.4f\n", (y > 0 ? x / y : 0) }')")
+      r+=("$(awk -v x="$ta" -v y="$tb" -v n="$count" -v m="$count_b" \
+        'BEGIN { printf "%.4f\n", (y > 0 ? (x / n) / (y / m) : 0) }')")
     fi
   done
   ma=$(printf '%s\n' "${a[@]}" | median)
   per_a=$(awk -v t="$ma" -v n="$count" 'BEGIN { printf "%.1f", t / n * 1e6 }')
-  if ((side <= 40)); then
+  if ((count_b > 0)); then
     mb=$(printf '%s\n' "${b[@]}" | median)
-    per_b=$(awk -v t="$mb" -v n="$count" 'BEGIN { printf "%.1f", t / n * 1e6 }')
+    per_b=$(awk -v t="$mb" -v n="$count_b" 'BEGIN { printf "%.1f", t / n * 1e6 }')
     ratio=$(printf '%s\n' "${r[@]}" | median)
   else
     per_b=-
     ratio=-
   fi
-  printf '%-9s %7s %16s %16s %8s\n' "$size" "$count" "$per_a" "$per_b" "$ratio"
+  printf '%-9s %16s %16s %8s\n' "$size" "$per_a" "$per_b" "$ratio"
 done
+
+# The solver from the command line: 2000 game IDs of 30x30 read and solved.
+"$tavelo" --generate 30x30 --count 2000 --seed 1 >"$ids"
+solve=()
+for ((i = 0; i < runs; ++i)); do solve+=("$(cpu "$tavelo" --solve "$ids")"); done
+ms=$(printf '%s\n' "${solve[@]}" | median)
+printf '\ntavelo --solve, 30x30: %s us per puzzle\n' "$(awk -v t="$ms" 'BEGIN { printf "%.1f", t / 2000 * 1e6 }')"

@@ -6,6 +6,8 @@
 // failure of the system generator one debug line is written and every later
 // draw, the failing one included, comes from a std::mt19937 for the rest of
 // the process. A seeded mode forces that generator for reproducible runs.
+// The state is process-wide and unlocked: draws may come from any thread, but
+// from one at a time (a generation off the UI thread while the UI draws none).
 #pragma once
 
 #include <array>

@@ -238,6 +238,26 @@ TEST(NonogramSolver, RowsAndColumnsFeedEachOther) {
   EXPECT_TRUE(IsLineSolvable(*GameOf(picture)));
 }
 
+TEST(NonogramSolver, GoesOnFromWhatItKnowsAfterAChange) {
+  // The diagonal "#." / ".#" stalls with every cell unknown.
+  NonogramSolver solver({{1}, {1}}, {{1}, {1}});
+  ASSERT_EQ(solver.Solve(), 1);
+  ASSERT_EQ(GridText(solver).find_first_not_of("?/"), std::string::npos);
+  // One cell given settles the rest from the lines through it.
+  solver.SetCell(0, 0, 1);
+  EXPECT_EQ(solver.Solve(), 2);
+  EXPECT_EQ(GridText(solver), "#./.#");
+
+  // The picture changed to "##" / ".#": the new clues of the changed row and
+  // column are solved again on the grid as it is, the rest stays.
+  NonogramSolver changed({{1}, {1}}, {{1}, {1}});
+  ASSERT_EQ(changed.Solve(), 1);
+  changed.SetRowClue(0, {2});
+  changed.SetColumnClue(1, {2});
+  EXPECT_EQ(changed.Solve(), 2);
+  EXPECT_EQ(GridText(changed), "##/.#");
+}
+
 TEST(NonogramSolver, ContradictoryCluesAreNoticed) {
   // Each line alone fits, together they do not: the one cell must be filled
   // for the row and empty for the column.
