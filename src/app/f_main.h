@@ -148,8 +148,8 @@ class TfrmMain : public TfrmBase {
   void Guarded(const std::function<void()>& command);
   void RecoverFromDamagedState(const std::string& reason);
   void CreateMissingDefaultSlots();
-  // Writes the games, the game settings and the window bounds to app.ini and
-  // tells the player when that failed.
+  // Puts the games and the game settings into the store and writes the store
+  // (window bounds included) to app.ini; tells the player when that failed.
   void SaveEverything();
   void FreeSlots();
   void RepaintBoardOnly();
