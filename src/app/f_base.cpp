@@ -26,6 +26,14 @@ void TfrmBase::LoadFormBounds() {
   setGeometry(FitToScreen(b, minimumSize(), frame));
 }
 
+void TfrmBase::KeepOnScreen() {
+  const QRect r = geometry();
+  const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+  const QRect fitted =
+      FitToScreen(TFormBounds{r.x(), r.y(), r.width(), r.height()}, minimumSize(), frame);
+  if (fitted != r) setGeometry(fitted);
+}
+
 QRect TfrmBase::FitToScreen(const TFormBounds& bounds, QSize minimum, QMargins frame) {
   // 64-bit sums: stored values are whatever the file says.
   const std::int64_t centreX = std::int64_t{bounds.Left} + bounds.Width / 2;
