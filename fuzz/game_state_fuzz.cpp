@@ -3,7 +3,8 @@
 //   1: the rest is the JSON inside a code with a valid checksum;
 //   2: the rest is the compressed stream inside a code with a valid checksum.
 // Every input is either refused with an exception or restored into a puzzle
-// of its size, and a restored state must give the same code back.
+// of its size, and a restored state must give the same state back (name,
+// size, fill, boards).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -43,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const TGameStateRec again =
       ParseGameState(GameStateText(rec.name, puzzle, cellWidth, cellHeight));
-  if (again.w != rec.w || again.h != rec.h || again.pct != rec.pct ||
+  // The name too comes back as it was read: saving must not change it.
+  if (again.name != rec.name || again.w != rec.w || again.h != rec.h || again.pct != rec.pct ||
       again.BoardState.size() != rec.BoardState.size() ||
       again.PlayerState.size() != rec.PlayerState.size())
     std::abort();

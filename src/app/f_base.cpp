@@ -26,6 +26,14 @@ void TfrmBase::LoadFormBounds() {
   setGeometry(FitToScreen(b, minimumSize(), frame));
 }
 
+void TfrmBase::KeepOnScreen() {
+  const QRect r = geometry();
+  const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+  const QRect fitted =
+      FitToScreen(TFormBounds{r.x(), r.y(), r.width(), r.height()}, minimumSize(), frame);
+  if (fitted != r) setGeometry(fitted);
+}
+
 QRect TfrmBase::FitToScreen(const TFormBounds& bounds, QSize minimum, QMargins frame) {
   // 64-bit sums: stored values are whatever the file says.
   const std::int64_t centreX = std::int64_t{bounds.Left} + bounds.Width / 2;
@@ -35,14 +43,15 @@ QRect TfrmBase::FitToScreen(const TFormBounds& bounds, QSize minimum, QMargins f
     screen =
         QGuiApplication::screenAt(QPoint(static_cast<int>(centreX), static_cast<int>(centreY)));
   if (!screen) screen = QGuiApplication::primaryScreen();
-  if (!screen)
-    return QRect(bounds.Left, bounds.Top, std::max(bounds.Width, minimum.width()),
-                 std::max(bounds.Height, minimum.height()));
-  const QRect room = screen->availableGeometry().marginsRemoved(frame);
+  // Without any screen, a bound of the same order.
+  const QRect room =
+      (screen ? screen->availableGeometry() : QRect(0, 0, 4096, 4096)).marginsRemoved(frame);
   // The smallest size wins over a smaller screen; otherwise all of the window
   // is on the screen.
-  const int width = std::max(std::clamp(bounds.Width, 1, room.width()), minimum.width());
-  const int height = std::max(std::clamp(bounds.Height, 1, room.height()), minimum.height());
+  const int width =
+      std::max(std::clamp(bounds.Width, 1, std::max(1, room.width())), minimum.width());
+  const int height =
+      std::max(std::clamp(bounds.Height, 1, std::max(1, room.height())), minimum.height());
   const int left = std::max(room.left(), std::min(bounds.Left, room.left() + room.width() - width));
   const int top = std::max(room.top(), std::min(bounds.Top, room.top() + room.height() - height));
   return QRect(left, top, width, height);

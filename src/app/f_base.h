@@ -29,6 +29,9 @@ class TfrmBase : public QWidget {
   // bounds are what the next save writes.
   void LoadFormBounds();
   void SaveFormBounds();
+  // Fits the window to the screen again once a window manager has framed it:
+  // the frame (its title bar above all) must be on the screen too.
+  void KeepOnScreen();
   // Stored bounds made to fit the available area of the screen under their
   // centre (else the primary screen) less the window frame: no larger than
   // that area but at least minimum, and moved so that all of it is on the

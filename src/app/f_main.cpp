@@ -373,6 +373,7 @@ void TfrmMain::tActivateTimer() {
   ApplyBarAndColors();
   if (FCurrentGame && FCurrentGame->Host()) FCurrentGame->SetVisible(true);
   AppPhase = apRunning;
+  KeepOnScreen();
   // Take the keyboard at once, also where no window manager hands it over.
   activateWindow();
   setFocus();

@@ -221,7 +221,6 @@ class TfrmMain : public TfrmBase {
   int FPulseOffset = 0;
   int FPulseLimit = 20;
   bool FCelebrating = false;
-  bool FInPulseTick = false;
 
   QWidget* FpButtons = nullptr;
   QWidget* FpBoard = nullptr;

@@ -163,12 +163,6 @@ void TfrmMain::StopCelebration() {
 
 void TfrmMain::tCongratsTimer() {
   if (AppPhase == apClosing || !FCurrentGame) return;
-  FInPulseTick = true;
-  struct ClearOnExit {
-    bool& flag;
-    ~ClearOnExit() { flag = false; }
-  } clear{FInPulseTick};
-
   TNonoGame& puzzle = FCurrentGame->Puzzle();
   if (!FCelebrating) {
     FPulseColor = puzzle.Palette()[prTickPen];

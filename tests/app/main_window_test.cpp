@@ -550,7 +550,9 @@ TEST_F(MainWindow, StoredWindowBoundsAreFittedToTheScreenAndStoredFitted) {
     EXPECT_GE(shown.width(), Window->minimumWidth());
     EXPECT_GE(shown.height(), Window->minimumHeight());
     EXPECT_GE(Window->minimumHeight(), Window->pButtons()->height() + 100);
-    if (&c == &cases[0]) EXPECT_EQ(shown, QRect(100, 80, 900, 700));
+    if (&c == &cases[0]) {
+      EXPECT_EQ(shown, QRect(100, 80, 900, 700));
+    }
     CloseWindow();
     std::vector<std::string> stored;
     for (const std::string& line : IniLines())
