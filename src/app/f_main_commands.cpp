@@ -10,6 +10,7 @@
 #include <QWheelEvent>
 #include <fstream>
 
+#include "app/background_work.h"
 #include "app/f_about.h"
 #include "app/f_main.h"
 #include "app/f_settings.h"
@@ -88,8 +89,28 @@ bool TfrmMain::CurrentGameSolved() {
 }
 
 void TfrmMain::NewPuzzle(TDifficulty difficulty) {
-  if (!FCurrentGame) return;
-  FCurrentGame->StartNewPuzzle(difficulty);
+  if (!FCurrentGame || TBackgroundWork::Running()) return;
+  // Made on another thread, so the window keeps painting while a large
+  // puzzle takes its time; Escape leaves the old game.
+  TGame* slot = FCurrentGame;
+  TInternalArrArr picture;
+  UpdateActions(uaDisableAll);
+  FbGame->setEnabled(false);
+  bool made = false;
+  try {
+    made = TBackgroundWork::Run(
+        FpPleaseWait,
+        QString::fromStdString(TextFor(ttnMakingPuzzle)).arg(QString::fromStdString(slot->Name())),
+        [&](const std::atomic<bool>& cancel) { picture = slot->MakePicture(difficulty, &cancel); });
+  } catch (...) {
+    UpdateActions(uaEnableAll);
+    FbGame->setEnabled(true);
+    throw;
+  }
+  UpdateActions(uaEnableAll);
+  FbGame->setEnabled(true);
+  if (!made || AppPhase == apClosing) return;
+  slot->TakePicture(difficulty, picture);
   RefreshBoard();
   UpdateActions(0);
   FCurrentGame->SetInputEnabled(true);

@@ -6,20 +6,28 @@
 #include "generation/rnd.h"
 #include "generation/templates.h"
 
-void NewRandom(TNonoGame& game, int width, int height, int fillPct, TPictureSource source) {
-  game.SetFillPct(fillPct);
-  if (game.RandomFillType() != 0) throw std::runtime_error("Unsupported RandomFillType");
+TInternalArrArr NewPicture(int width, int height, int fillPct, TPictureSource source,
+                           const std::atomic<bool>* cancel) {
   // The built-in pictures are filled for Normal; another fill is generated.
   if (source == TPictureSource::BuiltIn && fillPct == DefaultFillPct(width, height, 0)) {
+    TInternalArrArr picture;
     for (const TTemplateRec& rec : Templates())
       if (rec.Width == width && rec.Height == height)
-        game.LoadSolutionGrid(TemplateBoard(rec, TRnd::RandomRange(0, 2)));
-    return;
+        picture = TemplateBoard(rec, TRnd::RandomRange(0, 2));
+    return picture;
   }
   // Kept between requests of the same thread, so a request reuses the storage
   // of the last one instead of allocating it again.
   thread_local TPuzzleGenerator generator;
-  game.LoadSolutionGrid(generator.Generate(GenerationParams(width, height, fillPct)));
+  return generator.Generate(GenerationParams(width, height, fillPct), TPuzzleGenerator::MaxTime,
+                            cancel);
+}
+
+void NewRandom(TNonoGame& game, int width, int height, int fillPct, TPictureSource source) {
+  game.SetFillPct(fillPct);
+  if (game.RandomFillType() != 0) throw std::runtime_error("Unsupported RandomFillType");
+  const TInternalArrArr picture = NewPicture(width, height, fillPct, source);
+  if (!picture.empty()) game.LoadSolutionGrid(picture);
 }
 
 void Regenerate(TNonoGame& game, TPictureSource source) {

@@ -3,6 +3,7 @@
 // TNonoGame; the model knows nothing of how a picture is made.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "model/nono_game.h"
@@ -13,6 +14,14 @@ enum class TPictureSource : std::uint8_t {
   BuiltIn,    // one of the built-in pictures of the size, when it has any;
               // they are filled for Normal, so another fill is generated
 };
+
+// A new picture of width x height cells at fillPct, touching no puzzle: one of
+// the built-in pictures (source BuiltIn, Normal's fill, when the size has
+// any; empty when it has none) or a generated one. Runs on any thread, one
+// request at a time (the draws of TRnd); throws EGenerationCancelled soon
+// after cancel becomes true, and std::runtime_error when none was found.
+TInternalArrArr NewPicture(int width, int height, int fillPct, TPictureSource source,
+                           const std::atomic<bool>* cancel = nullptr);
 
 // Stores fillPct and replaces the solution with a new picture of the size,
 // through LoadSolutionGrid. Throws "Unsupported RandomFillType" when the

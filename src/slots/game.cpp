@@ -85,7 +85,21 @@ void TGame::SetDrawCellsPos(bool on) {
 }
 
 void TGame::StartNewPuzzle(TDifficulty difficulty) {
-  StartNewPuzzleModel(*FPuzzle, difficulty, FPictures);
+  TakePicture(difficulty, MakePicture(difficulty, nullptr));
+}
+
+TInternalArrArr TGame::MakePicture(TDifficulty difficulty, const std::atomic<bool>* cancel) const {
+  const int width = FPuzzle->Width();
+  const int height = FPuzzle->Height();
+  return NewPicture(width, height, DefaultFillPct(width, height, difficulty), FPictures, cancel);
+}
+
+void TGame::TakePicture(TDifficulty difficulty, const TInternalArrArr& picture) {
+  FPuzzle->SetFillPct(DefaultFillPct(FPuzzle->Width(), FPuzzle->Height(), difficulty));
+  FPuzzle->SetDifficulty(difficulty);
+  // No built-in picture of the size: the puzzle stays, its history goes.
+  if (!picture.empty()) FPuzzle->LoadSolutionGrid(picture);
+  FPuzzle->ClearHistory();
   FGrade.reset();
   FStatus = gsPlaying;
 }

@@ -67,6 +67,11 @@ class TGame {
 
   // A new puzzle at the slot's size with the fill of the difficulty.
   void StartNewPuzzle(TDifficulty difficulty);
+  // The two halves of StartNewPuzzle, for a picture made on another thread:
+  // making it reads nothing the player changes (the slot's size and where its
+  // pictures come from) and may be cancelled; taking it changes the puzzle.
+  TInternalArrArr MakePicture(TDifficulty difficulty, const std::atomic<bool>* cancel) const;
+  void TakePicture(TDifficulty difficulty, const TInternalArrArr& picture);
   // How hard the current puzzle is, measured when first asked for after the
   // puzzle changed (a new, restored or pasted one).
   const TPuzzleGrade& Grade();

@@ -69,6 +69,7 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnNewMedium, "NewMedium", "FD8tejc/PjMvN3oqLyAgNj8="},
       {ttnNewNormal, "NewNormal", "FD8tejQ1KDc7NnoqLyAgNj8="},
       {ttnGrade, "Grade", "HSg7Pj8="},
+      {ttnMakingPuzzle, "MakingPuzzle", "FzsxMzQ9ejt6f2t6Ki8gIDY/uNr8UB8pOTsqP3o5OzQ5PzYpdA=="},
   };
   return items;
 }

@@ -84,6 +84,7 @@ const std::vector<std::string> kEnglish = {
     "New medium puzzle",
     "New normal puzzle",
     "Grade",
+    "Making a %1 puzzle\u2026\nEscape cancels.",
 };
 
 class TextsTest : public ::testing::Test {
