@@ -1,18 +1,25 @@
 // The headless face of tavelo:
 //   tavelo --help       prints the usage text
 //   tavelo --version    prints the version string, as the about window shows it
-//   tavelo --generate WxH [--count N] [--seed S] [--format id|code]
+//   tavelo --generate WxH [--count N] [--seed S] [--format id|code|non|xml]
 //     prints N generated puzzles, one per line, as game IDs: "WxH:", then the
 //     column clues and the row clues, each clue's numbers joined by "." and
 //     the clues by "/", an empty line written as nothing ("3x3:1/1.1/1/1/1.1/1").
 //     With a seed the output is the same on every run and machine. With
 //     --format code each line is instead the state code of the puzzle (name
-//     "WxH", cell size 20 x 20, untouched player board), ready to paste.
+//     "WxH", cell size 20 x 20, untouched player board), ready to paste; with
+//     non or xml all of them as one .non pack or one webpbn XML puzzle set,
+//     pictures included.
 //   tavelo --solve [FILE]
 //     reads such lines (an empty line may also be written "0") from FILE or
 //     standard input and prints for each "solved" or "unsolved", a space and
 //     the grid line logic deduced: rows top to bottom joined by "/", "#"
 //     filled, "." empty, "?" unknown.
+//   tavelo --analyse [FILE]
+//     reads puzzles in any format the game reads and prints one line for
+//     each (see WriteAnalysis).
+//   tavelo --convert --to non|xml|id [FILE]
+//     reads puzzles so and writes them in the given format.
 // Bad arguments and malformed lines give one line on err and a non-zero exit
 // status: 2 for a usage error, 1 for bad data or a failed command.
 #pragma once
@@ -23,6 +30,8 @@
 #include "model/mytypes.h"
 
 class TNonoGame;
+struct TPuzzle;
+struct TAnalysis;
 
 // Runs the command the arguments name (argv[0] is the program) and returns
 // the exit status.
@@ -34,14 +43,7 @@ void WriteUsage(std::ostream& out);
 // A puzzle written as a game ID from the clues of its solution.
 std::string GameId(const TNonoGame& game);
 
-// The clues a game ID describes.
-struct TPuzzleClues {
-  int Width = 0;
-  int Height = 0;
-  TCountersArr Columns;
-  TCountersArr Rows;
-};
-
-// Reads one game ID. Throws std::invalid_argument naming what is wrong, among
-// others a clue that cannot fit its line.
-TPuzzleClues ParseGameId(const std::string& text);
+// One puzzle's answer of --analyse: the verdict, then "row N" / "column N"
+// for a line no picture fits, or the pictures found, each written as --solve
+// writes a grid; one line.
+void WriteAnalysis(const TPuzzle& puzzle, const TAnalysis& analysis, std::ostream& out);

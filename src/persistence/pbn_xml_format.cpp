@@ -289,28 +289,31 @@ std::vector<TPuzzle> ReadPbnXml(std::string_view text) {
   return std::move(reader.Puzzles);
 }
 
-std::string WritePbnXml(const TPuzzle& puzzle) {
+std::string WritePbnXml(const std::vector<TPuzzle>& puzzles) {
   std::string xml =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<!DOCTYPE pbn SYSTEM \"https://webpbn.com/pbn-0.3.dtd\">\n"
-      "<puzzleset>\n"
-      "<puzzle type=\"grid\" defaultcolor=\"black\">\n";
-  if (!puzzle.Title.empty()) xml += "<title>" + Escaped(puzzle.Title) + "</title>\n";
-  xml +=
-      "<color name=\"white\" char=\".\">fff</color>\n"
-      "<color name=\"black\" char=\"X\">000</color>\n";
-  AppendClues(xml, "columns", puzzle.Columns);
-  AppendClues(xml, "rows", puzzle.Rows);
-  if (!puzzle.Goal.empty()) {
-    xml += "<solution type=\"goal\">\n<image>\n";
-    for (int y = 0; y < puzzle.Height; ++y) {
-      xml += '|';
-      for (int x = 0; x < puzzle.Width; ++x)
-        xml += puzzle.Goal[static_cast<std::size_t>(y) * puzzle.Width + x] == '#' ? 'X' : '.';
-      xml += "|\n";
+      "<puzzleset>\n";
+  for (const TPuzzle& puzzle : puzzles) {
+    xml += "<puzzle type=\"grid\" defaultcolor=\"black\">\n";
+    if (!puzzle.Title.empty()) xml += "<title>" + Escaped(puzzle.Title) + "</title>\n";
+    xml +=
+        "<color name=\"white\" char=\".\">fff</color>\n"
+        "<color name=\"black\" char=\"X\">000</color>\n";
+    AppendClues(xml, "columns", puzzle.Columns);
+    AppendClues(xml, "rows", puzzle.Rows);
+    if (!puzzle.Goal.empty()) {
+      xml += "<solution type=\"goal\">\n<image>\n";
+      for (int y = 0; y < puzzle.Height; ++y) {
+        xml += '|';
+        for (int x = 0; x < puzzle.Width; ++x)
+          xml += puzzle.Goal[static_cast<std::size_t>(y) * puzzle.Width + x] == '#' ? 'X' : '.';
+        xml += "|\n";
+      }
+      xml += "</image>\n</solution>\n";
     }
-    xml += "</image>\n</solution>\n";
+    xml += "</puzzle>\n";
   }
-  xml += "</puzzle>\n</puzzleset>\n";
+  xml += "</puzzleset>\n";
   return xml;
 }

@@ -88,8 +88,9 @@ void CheckPuzzle(const TPuzzle& p) {
   CheckClues(p.Columns, true, p.Height);
   CheckClues(p.Rows, false, p.Width);
   if (Total(p.Columns) != Total(p.Rows))
-    throw EPuzzleInvalid("the column clues fill " + std::to_string(Total(p.Columns)) +
-                         " cells, the row clues " + std::to_string(Total(p.Rows)));
+    throw EPuzzleInvalid("the column clues and the row clues fill different numbers of cells (" +
+                         std::to_string(Total(p.Columns)) + " and " +
+                         std::to_string(Total(p.Rows)) + ")");
   if (p.Goal.empty()) return;
   if (p.Goal.size() != static_cast<std::size_t>(p.Width) * p.Height ||
       p.Goal.find_first_not_of("#.") != std::string::npos)

@@ -38,9 +38,9 @@ std::vector<TPuzzle> ReadNon(std::string_view text);
 std::string WriteNon(const TPuzzle& puzzle);
 
 std::vector<TPuzzle> ReadPbnXml(std::string_view text);
-// A webpbn XML puzzle set holding the one puzzle, with its goal when it has
-// one.
-std::string WritePbnXml(const TPuzzle& puzzle);
+// A webpbn XML puzzle set holding the puzzles, each with its goal when it
+// has one.
+std::string WritePbnXml(const std::vector<TPuzzle>& puzzles);
 
 // The solution of a state code as a puzzle with its goal; the slot name is
 // the title.

@@ -50,7 +50,7 @@ TEST(PuzzleFormats, GameIdRefusals) {
       {"0x2:", "sides 1..128"},
       {"2x2:3/1/1/1", "does not fit in 2 cells"},
       {"2x2:1.a/1/1/1", "positive numbers"},
-      {"2x2:2/2/2/1", "fill 4 cells, the row clues 3"},
+      {"2x2:2/2/2/1", "different numbers of cells (4 and 3)"},
       {"no colon", "starts with its size"},
   };
   for (const auto& [id, message] : cases)
@@ -94,7 +94,7 @@ TEST(PuzzleFormats, NonRefusals) {
       {"width 2\nheight 2\nrows\n1\n", "needs 2 clue lines"},
       {"width 2\nheight 2\nrows\n1\n1\n", "needs 'rows' and 'columns'"},
       {"width 2\nheight 2\nrows\n3\n1\ncolumns\n1\n1\n", "does not fit in 2 cells"},
-      {"width 2\nheight 1\nrows\n1\ncolumns\n1\n1\n", "fill 2 cells, the row clues 1"},
+      {"width 2\nheight 1\nrows\n1\ncolumns\n1\n1\n", "different numbers of cells (2 and 1)"},
       {"width 2\nheight 1\nrows\n2\ncolumns\n1\n1\ngoal \"10\"\n", "does not match"},
       {"width 2\nheight 1\ngoal \"101\"\n", "the goal has 3 cells"},
       {"width 2\nheight 1\ngoal \"1x\"\n", "not only 0 and 1"},
@@ -213,7 +213,7 @@ TEST(PuzzleFormats, EveryFormatReadsWhatItWrites) {
     TPuzzle expectedNon = p;
     expectedNon.Title = "A <picture> & 'more'";  // .non strings carry no quotes
     EXPECT_EQ(fromNon, expectedNon);
-    EXPECT_EQ(ReadPuzzles(WritePbnXml(p)).at(0), p);
+    EXPECT_EQ(ReadPuzzles(WritePbnXml({p})).at(0), p);
     TPuzzle withoutGoal = p;
     withoutGoal.Goal.clear();
     withoutGoal.Title.clear();
@@ -221,7 +221,7 @@ TEST(PuzzleFormats, EveryFormatReadsWhatItWrites) {
     // A game ID through .non and back is the same text.
     const std::string id = WriteGameId(p);
     EXPECT_EQ(WriteGameId(ReadNon(WriteNon(ReadGameId(id))).at(0)), id);
-    EXPECT_EQ(WriteGameId(ReadPbnXml(WritePbnXml(ReadGameId(id))).at(0)), id);
+    EXPECT_EQ(WriteGameId(ReadPbnXml(WritePbnXml({ReadGameId(id)})).at(0)), id);
   }
 }
 
