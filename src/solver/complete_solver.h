@@ -5,10 +5,13 @@
 // 0 unknown): line logic (every row and column at its exact fixed point, as
 // the line solver does), then probing (each unknown cell tried filled and
 // empty with line logic; a value that leads to a contradiction is ruled out),
-// then a depth-first search over the most telling unknown cell, probing again
-// at every step, until two pictures are found or every branch is closed. The
-// work is measured in line solves and bounded: when the bound runs out the
-// verdict is "undecided" rather than a wait without end.
+// then a depth-first search until two pictures are found or every branch is
+// closed. The search first probes at every step and branches on the cell
+// whose two values settle the most; should half the bound run out, it starts
+// over as a plain dive on line logic, which shows puzzles with many pictures
+// to have two far sooner. The work is measured in line solves and bounded:
+// when the bound runs out the verdict is "undecided" rather than a wait
+// without end.
 #pragma once
 
 #include <cstdint>
