@@ -16,7 +16,16 @@ seconds="${1:-5}"
 cd "$(dirname "$0")/.."
 cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j2
-for target in json_fuzz game_state_fuzz settings_fuzz solve_fuzz; do
+targets=(
+  json_fuzz
+  game_state_fuzz
+  settings_fuzz
+  solve_fuzz
+  game_id_fuzz
+  non_fuzz
+  pbn_xml_fuzz
+)
+for target in "${targets[@]}"; do
   scratch="build-fuzz/corpus/$target"
   mkdir -p "$scratch"
   echo "fuzzing $target for ${seconds}s"

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
@@ -16,7 +17,11 @@
 #include "generation/rnd.h"
 #include "model/nono_game.h"
 #include "persistence/game_state.h"
+#include "persistence/puzzle.h"
+#include "persistence/puzzle_formats.h"
+#include "solver/complete_solver.h"
 #include "solver/solver2.h"
+#include "solver/step_analysis.h"
 #include "util/app_environment.h"
 
 namespace {
@@ -39,7 +44,7 @@ struct TGenerateOptions {
   int Height = 0;
   int Count = 1;
   std::optional<std::uint64_t> Seed;
-  bool AsStateCode = false;    // --format code: state codes instead of game IDs
+  std::string Format = "id";    // id, code (state codes), non or xml
   TDifficulty Difficulty = 0;  // --difficulty, "normal" unless given
 };
 
@@ -62,16 +67,6 @@ std::optional<std::pair<int, int>> ParseSize(std::string_view text) {
   const auto h = ParseNumber<int>(text.substr(x + 1), MaxBoardSide);
   if (!w || !h || *w < 1 || *h < 1) return std::nullopt;
   return std::pair(*w, *h);
-}
-
-std::string ClueText(const TCounterArr& clue) {
-  std::string text;
-  for (const std::int32_t value : clue) {
-    if (value <= 0) continue;
-    if (!text.empty()) text += '.';
-    text += std::to_string(value);
-  }
-  return text;
 }
 
 // The difficulty a command line names, in lower case as the usage shows it.
@@ -116,9 +111,9 @@ TGenerateOptions ParseGenerateOptions(const std::vector<std::string_view>& args)
       options.Count = *count;
       countGiven = true;
     } else if (option == "--format") {
-      if (formatGiven || (value != "id" && value != "code"))
-        throw EUsage("--format needs one of 'id' or 'code'");
-      options.AsStateCode = value == "code";
+      if (formatGiven || (value != "id" && value != "code" && value != "non" && value != "xml"))
+        throw EUsage("--format needs one of 'id', 'code', 'non' or 'xml'");
+      options.Format = value;
       formatGiven = true;
     } else if (option == "--difficulty") {
       const std::optional<TDifficulty> difficulty = DifficultyNamed(value);
@@ -135,6 +130,24 @@ TGenerateOptions ParseGenerateOptions(const std::vector<std::string_view>& args)
   return options;
 }
 
+// Puzzles in a sharing format: game IDs one per line, a .non pack with
+// "====" between the puzzles, or one webpbn puzzle set.
+void WritePuzzles(const std::vector<TPuzzle>& puzzles, const std::string& format,
+                  std::ostream& out) {
+  if (format == "xml") {
+    out << WritePbnXml(puzzles);
+    return;
+  }
+  for (std::size_t i = 0; i < puzzles.size(); ++i) {
+    if (format == "non") {
+      if (i > 0) out << "====\n";
+      out << WriteNon(puzzles[i]);
+    } else {
+      out << WriteGameId(puzzles[i]) << '\n';
+    }
+  }
+}
+
 int Generate(const TGenerateOptions& options, std::ostream& out) {
   if (options.Seed)
     TRnd::UseSeed(*options.Seed);
@@ -143,43 +156,43 @@ int Generate(const TGenerateOptions& options, std::ostream& out) {
   TNonoGame game(options.Width, options.Height);
   game.SetDifficulty(options.Difficulty);
   const int percentage = DefaultFillPct(options.Width, options.Height, options.Difficulty);
+  std::vector<TPuzzle> puzzles;
   for (int i = 0; i < options.Count; ++i) {
     NewRandom(game, options.Width, options.Height, percentage);
-    // A state code as a fresh slot of this size would store it, ready to paste.
-    out << (options.AsStateCode
-                ? GameStateText(SlotName(options.Width, options.Height), game, 20, 20)
-                : GameId(game))
-        << '\n';
+    if (options.Format == "code") {
+      // A state code as a fresh slot of this size would store it, ready to paste.
+      out << GameStateText(SlotName(options.Width, options.Height), game, 20, 20) << '\n';
+    } else if (options.Format == "id") {
+      out << GameId(game) << '\n';
+    } else {
+      puzzles.push_back(PuzzleOfGame(game));
+    }
     if (!out) return 0;  // RunCommandLine reports the failed write
   }
+  if (!puzzles.empty()) WritePuzzles(puzzles, options.Format, out);
   return 0;
 }
 
-std::string GridText(const NonogramSolver& solver) {
+// Rows top to bottom joined by "/": "#" filled, "." empty, "?" unknown.
+std::string GridText(int width, int height, auto cell) {
   std::string text;
-  for (int y = 0; y < solver.Height(); ++y) {
+  for (int y = 0; y < height; ++y) {
     if (y > 0) text += '/';
-    for (int x = 0; x < solver.Width(); ++x) {
-      const std::int32_t v = solver.Cell(x, y);
+    for (int x = 0; x < width; ++x) {
+      const std::int32_t v = cell(x, y);
       text += v == 1 ? '#' : v == -1 ? '.' : '?';
     }
   }
   return text;
 }
 
-std::int64_t FilledCells(const TCountersArr& clues) {
-  std::int64_t n = 0;
-  for (const TCounterArr& clue : clues)
-    for (const std::int32_t value : clue) n += value;
-  return n;
+std::string GridText(const NonogramSolver& solver) {
+  return GridText(solver.Width(), solver.Height(), [&](int x, int y) { return solver.Cell(x, y); });
 }
 
 // The answer line for one game ID, from a solver kept for the next one.
 std::string SolveGameId(const std::string& text, NonogramSolver& solver) {
-  const TPuzzleClues clues = ParseGameId(text);
-  if (FilledCells(clues.Columns) != FilledCells(clues.Rows))
-    throw std::invalid_argument(
-        "the column clues and the row clues fill different numbers of cells");
+  const TPuzzle clues = ReadGameId(text);
   solver.Reset(clues.Rows, clues.Columns);
   const int result = solver.Solve();
   if (solver.FoundContradiction()) throw std::invalid_argument("no picture fits these clues");
@@ -213,6 +226,43 @@ int SolveAll(std::istream& in, const std::string& source, std::ostream& out, std
   return 0;
 }
 
+// The whole of FILE, or of standard input without one; no more than a puzzle
+// text may hold.
+std::string ReadInput(const std::vector<std::string_view>& files, std::istream& in,
+                      const char* command) {
+  if (files.size() > 1) throw EUsage(std::string(command) + " takes at most one file");
+  std::ifstream file;
+  if (!files.empty()) {
+    file.open(std::string(files[0]), std::ios::binary);
+    if (!file) throw std::runtime_error("cannot read '" + std::string(files[0]) + "'");
+  }
+  std::istream& source = files.empty() ? in : file;
+  std::string text(kMaxPuzzleText + 1, '\0');
+  source.read(text.data(), static_cast<std::streamsize>(text.size()));
+  text.resize(static_cast<std::size_t>(source.gcount()));
+  if (source.bad()) throw std::runtime_error("reading the puzzle text failed");
+  return text;
+}
+
+int Analyse(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out) {
+  const std::vector<TPuzzle> puzzles =
+      ReadPuzzles(ReadInput({args.begin() + 1, args.end()}, in, "--analyse"));
+  for (const TPuzzle& puzzle : puzzles)
+    WriteAnalysis(puzzle, AnalysePuzzle(puzzle.Rows, puzzle.Columns), out);
+  return 0;
+}
+
+int Convert(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out) {
+  if (args.size() < 3 || args[1] != "--to")
+    throw EUsage("--convert needs --to non, --to xml or --to id");
+  if (args[2] != "non" && args[2] != "xml" && args[2] != "id")
+    throw EUsage("--to needs one of 'non', 'xml' or 'id'");
+  const std::vector<TPuzzle> puzzles =
+      ReadPuzzles(ReadInput({args.begin() + 3, args.end()}, in, "--convert"));
+  WritePuzzles(puzzles, std::string(args[2]), out);
+  return 0;
+}
+
 int Solve(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
           std::ostream& err) {
   if (args.size() > 2) throw EUsage("--solve takes at most one file");
@@ -226,40 +276,12 @@ int Solve(const std::vector<std::string_view>& args, std::istream& in, std::ostr
   return SolveAll(file, name, out, err);
 }
 
-// One clue of a game ID: numbers joined by "."; nothing or "0" for no blocks.
-// The clue is named in an error as kind and number ("row 3").
-TCounterArr ParseClue(std::string_view text, int length, const char* kind, int number) {
-  const auto name = [&] { return std::string(kind) + " " + std::to_string(number); };
-  TCounterArr clue;
-  if (text.empty() || text == "0") return clue;
-  std::int64_t need = -1;
-  for (std::size_t start = 0;;) {
-    const std::size_t dot = text.find('.', start);
-    const std::string_view part = text.substr(start, dot - start);
-    const bool digits = !part.empty() && part.find_first_not_of("0123456789") == part.npos;
-    // A number too long to read cannot fit any line either.
-    const auto value = ParseNumber<int>(part, MaxBoardSide + 1);
-    if (!digits || (value && *value < 1))
-      throw std::invalid_argument(name() + " clue '" + std::string(text) +
-                                  "' is not a list of positive numbers joined by '.'");
-    const int cells = value ? *value : MaxBoardSide + 1;
-    clue.push_back(cells);
-    need += 1 + cells;
-    if (dot == std::string_view::npos) break;
-    start = dot + 1;
-  }
-  if (need > length)
-    throw std::invalid_argument(name() + " clue " + std::string(text) + " does not fit in " +
-                                std::to_string(length) + " cells");
-  return clue;
-}
-
 }  // namespace
 
 void WriteUsage(std::ostream& out) {
   out << "usage: tavelo                  open the game window\n"
          "       tavelo --diagnostics    the window with the developer commands F5 and Ctrl+D\n"
-         "       tavelo --generate WxH [--count N] [--seed S] [--format id|code]\n"
+         "       tavelo --generate WxH [--count N] [--seed S] [--format id|code|non|xml]\n"
          "                             [--difficulty easy|medium|normal]\n"
          "                               print N new puzzles (default 1) of W x H cells\n"
          "                               (3..128 each), every one solvable by line logic,\n"
@@ -267,56 +289,42 @@ void WriteUsage(std::ostream& out) {
          "                               one per line: as game IDs (\"3x3:1/1.1/1/1/1.1/1\",\n"
          "                               the column clues, then the row clues), or with\n"
          "                               --format code as state codes to paste into the\n"
-         "                               game; a seed makes the output repeatable\n"
+         "                               game, with non or xml as one .non pack or one\n"
+         "                               webpbn XML puzzle set (with the pictures); a seed\n"
+         "                               makes the output repeatable\n"
          "       tavelo --solve [FILE]   read game IDs from FILE or standard input and print\n"
          "                               \"solved\" or \"unsolved\" with the grid line logic\n"
          "                               deduces (# filled, . empty, ? unknown)\n"
+         "       tavelo --analyse [FILE] read puzzles (game IDs, state codes, .non files and\n"
+         "                               packs, webpbn XML) and print for each one line:\n"
+         "                               \"line-solvable\" with its grade (1/5 easiest to\n"
+         "                               5/5) and the picture, \"unique\" and the picture,\n"
+         "                               \"multiple\" and two pictures, \"none\" and the\n"
+         "                               first line no picture fits (if line logic finds\n"
+         "                               it), or \"undecided\" when the search gives up\n"
+         "       tavelo --convert --to non|xml|id [FILE]\n"
+         "                               read puzzles as --analyse does and write them as\n"
+         "                               a .non pack, a webpbn XML puzzle set or game IDs\n"
          "       tavelo --help           this text\n"
          "       tavelo --version        the version of the program\n";
 }
 
 std::string GameId(const TNonoGame& game) {
-  std::string id = SlotName(game.Width(), game.Height()) + ":";
-  bool first = true;
-  for (const TCountersArr& clues : {game.ColumnClues(true), game.RowClues(true)}) {
-    for (const TCounterArr& clue : clues) {
-      if (!first) id += '/';
-      id += ClueText(clue);
-      first = false;
-    }
-  }
-  return id;
+  return WriteGameId(PuzzleOfGame(game));
 }
 
-TPuzzleClues ParseGameId(const std::string& text) {
-  const std::size_t colon = text.find(':');
-  if (colon == std::string::npos)
-    throw std::invalid_argument("a puzzle line starts with its size WxH and ':'");
-  const auto size = ParseSize(std::string_view(text).substr(0, colon));
-  if (!size)
-    throw std::invalid_argument("size '" + text.substr(0, colon) + "' is not WxH with sides 1.." +
-                                std::to_string(MaxBoardSide));
-  TPuzzleClues clues;
-  clues.Width = size->first;
-  clues.Height = size->second;
-  std::vector<std::string_view> parts;
-  const std::string_view body = std::string_view(text).substr(colon + 1);
-  for (std::size_t start = 0;;) {
-    const std::size_t slash = body.find('/', start);
-    parts.push_back(body.substr(start, slash - start));
-    if (slash == std::string_view::npos) break;
-    start = slash + 1;
-  }
-  const std::size_t expected = static_cast<std::size_t>(clues.Width) + clues.Height;
-  if (parts.size() != expected)
-    throw std::invalid_argument("a " + SlotName(clues.Width, clues.Height) + " puzzle has " +
-                                std::to_string(expected) + " clues, this line has " +
-                                std::to_string(parts.size()));
-  for (int x = 0; x < clues.Width; ++x)
-    clues.Columns.push_back(ParseClue(parts[x], clues.Height, "column", x + 1));
-  for (int y = 0; y < clues.Height; ++y)
-    clues.Rows.push_back(ParseClue(parts[clues.Width + y], clues.Width, "row", y + 1));
-  return clues;
+void WriteAnalysis(const TPuzzle& puzzle, const TAnalysis& analysis, std::ostream& out) {
+  out << VerdictName(analysis.Verdict);
+  // How hard a line-solvable puzzle is to a player, in stars out of five.
+  if (analysis.Verdict == TVerdict::LineSolvable)
+    out << ' ' << GradePuzzle(puzzle.Rows, puzzle.Columns).Stars << "/5";
+  if (analysis.Verdict == TVerdict::None && analysis.BadLine >= 0)
+    out << ' ' << LineName(analysis.BadLineIsColumn, analysis.BadLine);
+  for (const TCounterArr& grid : analysis.Solutions)
+    out << ' ' << GridText(puzzle.Width, puzzle.Height, [&](int x, int y) {
+      return grid[static_cast<std::size_t>(y) * puzzle.Width + x];
+    });
+  out << '\n';
 }
 
 namespace {
@@ -335,6 +343,8 @@ int RunCommand(int argc, char** argv, std::istream& in, std::ostream& out, std::
     }
     if (args[0] == "--generate") return Generate(ParseGenerateOptions(args), out);
     if (args[0] == "--solve") return Solve(args, in, out, err);
+    if (args[0] == "--analyse") return Analyse(args, in, out);
+    if (args[0] == "--convert") return Convert(args, in, out);
     throw EUsage("unknown option '" + std::string(args[0]) + "'");
   } catch (const EUsage& e) {
     err << "tavelo: " << e.what() << " (tavelo --help lists the commands)\n";

@@ -1,7 +1,7 @@
 // The headless face of tavelo:
 //   tavelo --help       prints the usage text
 //   tavelo --version    prints the version string, as the about window shows it
-//   tavelo --generate WxH [--count N] [--seed S] [--format id|code]
+//   tavelo --generate WxH [--count N] [--seed S] [--format id|code|non|xml]
 //                         [--difficulty easy|medium|normal]
 //     prints N generated puzzles, filled as the difficulty says (normal
 //     unless given), one per line, as game IDs: "WxH:", then the column
@@ -9,12 +9,19 @@
 //     clues by "/", an empty line written as nothing ("3x3:1/1.1/1/1/1.1/1").
 //     With a seed the output is the same on every run and machine. With
 //     --format code each line is instead the state code of the puzzle (name
-//     "WxH", cell size 20 x 20, untouched player board), ready to paste.
+//     "WxH", cell size 20 x 20, untouched player board), ready to paste; with
+//     non or xml all of them as one .non pack or one webpbn XML puzzle set,
+//     pictures included.
 //   tavelo --solve [FILE]
 //     reads such lines (an empty line may also be written "0") from FILE or
 //     standard input and prints for each "solved" or "unsolved", a space and
 //     the grid line logic deduced: rows top to bottom joined by "/", "#"
 //     filled, "." empty, "?" unknown.
+//   tavelo --analyse [FILE]
+//     reads puzzles in any format the game reads and prints one line for
+//     each (see WriteAnalysis).
+//   tavelo --convert --to non|xml|id [FILE]
+//     reads puzzles so and writes them in the given format.
 // Generated puzzles have 3 to 128 cells each way (smaller sides have no
 // puzzle); --solve reads any size from 1 to 128.
 // Bad arguments and malformed lines give one line on err and a non-zero exit
@@ -28,6 +35,8 @@
 #include "model/mytypes.h"
 
 class TNonoGame;
+struct TPuzzle;
+struct TAnalysis;
 
 // Runs the command the arguments name (argv[0] is the program) and returns
 // the exit status.
@@ -39,14 +48,8 @@ void WriteUsage(std::ostream& out);
 // A puzzle written as a game ID from the clues of its solution.
 std::string GameId(const TNonoGame& game);
 
-// The clues a game ID describes.
-struct TPuzzleClues {
-  int Width = 0;
-  int Height = 0;
-  TCountersArr Columns;
-  TCountersArr Rows;
-};
-
-// Reads one game ID. Throws std::invalid_argument naming what is wrong, among
-// others a clue that cannot fit its line.
-TPuzzleClues ParseGameId(const std::string& text);
+// One puzzle's answer of --analyse: the verdict, with a line-solvable
+// puzzle's grade ("3/5"), then "row N" / "column N"
+// for a line no picture fits, or the pictures found, each written as --solve
+// writes a grid; one line.
+void WriteAnalysis(const TPuzzle& puzzle, const TAnalysis& analysis, std::ostream& out);

@@ -12,6 +12,8 @@
 #include "generation/rnd.h"
 #include "model/nono_game.h"
 #include "persistence/game_state.h"
+#include "persistence/puzzle.h"
+#include "persistence/puzzle_formats.h"
 #include "support/board_pictures.h"
 #include "util/app_environment.h"
 
@@ -57,7 +59,7 @@ TEST(CommandLine, GenerateWritesGameIdsThatASeedRepeats) {
   for (const std::string& id : ids) {
     EXPECT_EQ(id.rfind("10x10:", 0), 0u) << id;
     EXPECT_EQ(id.find_first_not_of("0123456789./", 6), std::string::npos) << id;
-    const TPuzzleClues clues = ParseGameId(id);
+    const TPuzzle clues = ReadGameId(id);
     EXPECT_EQ(clues.Columns.size(), 10u);
     EXPECT_EQ(clues.Rows.size(), 10u);
   }
@@ -202,7 +204,13 @@ TEST(CommandLine, BadArgumentsAreUsageErrors) {
       {"--generate", "5x5", "--seed", "1e3"},
       {"--generate", "5x5", "extra"},
       {"--generate", "5x5", "--format"},
-      {"--generate", "5x5", "--format", "xml"},
+      {"--generate", "5x5", "--format", "svg"},
+      {"--convert"},
+      {"--convert", "--to"},
+      {"--convert", "--to", "pdf"},
+      {"--convert", "--from", "non"},
+      {"--convert", "--to", "non", "a", "b"},
+      {"--analyse", "a", "b"},
       {"--generate", "5x5", "--format", "code", "--format", "id"},
       {"--generate", "5x5", "--difficulty"},
       {"--generate", "5x5", "--difficulty", "hard"},
@@ -225,7 +233,8 @@ TEST(CommandLine, HelpAndVersionAnswerOnStandardOutput) {
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.err, "");
   for (const char* option : {"--generate", "--count", "--seed", "--format", "--difficulty",
-                             "--solve", "--help", "--version", "--diagnostics"})
+                             "--solve", "--help", "--version", "--diagnostics", "--analyse",
+                             "--convert", "--to"})
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   EXPECT_EQ(RunTavelo({"-h"}).out, help.out);
 
@@ -242,7 +251,9 @@ TEST(CommandLine, MalformedPuzzleLinesAreRefused) {
   };
   const Case cases[] = {
       {"3x3", "size WxH and ':'"},
-      {"3:1/1/1", "is not WxH"},
+      {"3:1/1/1", "has 6 clues, this line has 3"},
+      {"3x:1/1/1", "is not WxH"},
+      {"10x10#1234", "Pattern's own random generator"},
       {"0x3:", "is not WxH"},
       {"200x1:1", "is not WxH"},
       {"3x3:1/1", "has 6 clues, this line has 2"},
@@ -336,3 +347,79 @@ TEST(CommandLine, ReadAndWriteErrorsFailTheCommand) {
   }
   std::filesystem::remove(file);
 }
+
+namespace {
+
+TEST(CommandLine, AnalyseGivesOneLinePerPuzzleWithItsVerdictAndPictures) {
+  const std::string ids =
+      "2x2:1/1/1/1\n"
+      "3x3:1.1/1/1.1/1.1/1/1.1\n" +
+      WriteGameId(
+          PuzzleOfGame(*GameOf({"#.#..#", "#..##.", ".#....", "#..#.#", "....#.", "#..#.#"})));
+  const TRun run = RunTavelo({"--analyse"}, ids);
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 3u) << run.out;
+  EXPECT_EQ(lines[0], "multiple #./.# .#/#.");
+  EXPECT_EQ(lines[1], "line-solvable 1/5 #.#/.#./#.#");
+  EXPECT_EQ(lines[2], "unique #.#..#/#..##./.#..../#..#.#/....#./#..#.#");
+}
+
+TEST(CommandLine, AnalyseNamesTheLineOfAPuzzleWithoutPicture) {
+  // Rows 1 and 3 fill column 2 twice, against its clue.
+  const TRun run = RunTavelo({"--analyse"}, "3x3:1.1/1/1.1/3//2\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "none column 2\n");
+}
+
+TEST(CommandLine, AnalyseReadsEveryFormatFromAFile) {
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / "tavelo_cli_analyse.non";
+  {
+    std::ofstream file(path, std::ios::binary);
+    file << "width 2\r\nheight 1\r\nrows\r\n1\r\ncolumns\r\n1\r\n0\r\n====\r\n"
+            "width 1\nheight 1\ngoal \"0\"\n";
+  }
+  const TRun run = RunTavelo({"--analyse", path.string()});
+  std::filesystem::remove(path);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "line-solvable 1/5 #.\nline-solvable 1/5 .\n");
+
+  const TRun bad = RunTavelo({"--analyse"}, "<puzzleset><puzzle type=\"triddler\"/></puzzleset>");
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.out, "");
+  EXPECT_TRUE(IsOneLine(bad.err)) << bad.err;
+  EXPECT_NE(bad.err.find("only grid puzzles"), std::string::npos) << bad.err;
+}
+
+TEST(CommandLine, ConvertWritesWhatItReadsInEachFormat) {
+  const std::string ids = "3x2:2/1/2/3/1.1\n2x2:1/1/2/0\n";
+  const TRun non = RunTavelo({"--convert", "--to", "non"}, ids);
+  ASSERT_EQ(non.status, 0) << non.err;
+  EXPECT_NE(non.out.find("====\n"), std::string::npos);
+  const TRun xml = RunTavelo({"--convert", "--to", "xml"}, non.out);
+  ASSERT_EQ(xml.status, 0) << xml.err;
+  EXPECT_EQ(xml.out.rfind("<?xml", 0), 0u);
+  const TRun back = RunTavelo({"--convert", "--to", "id"}, xml.out);
+  ASSERT_EQ(back.status, 0) << back.err;
+  EXPECT_EQ(back.out, "3x2:2/1/2/3/1.1\n2x2:1/1/2/\n");
+}
+
+TEST(CommandLine, GenerateWritesNonAndXmlWithThePictures) {
+  const TRun ids = RunTavelo({"--generate", "6x4", "--count", "2", "--seed", "5"});
+  for (const char* format : {"non", "xml"}) {
+    const TRun run =
+        RunTavelo({"--generate", "6x4", "--count", "2", "--seed", "5", "--format", format});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<TPuzzle> puzzles = ReadPuzzles(run.out);
+    ASSERT_EQ(puzzles.size(), 2u) << format;
+    std::string back;
+    for (const TPuzzle& p : puzzles) {
+      EXPECT_EQ(p.Goal.size(), 24u) << format;
+      back += WriteGameId(p) + "\n";
+    }
+    EXPECT_EQ(back, ids.out) << format;
+  }
+}
+
+}  // namespace

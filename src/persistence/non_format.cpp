@@ -1,0 +1,211 @@
+// Steve Simpson's .non text format.
+#include <cctype>
+#include <charconv>
+#include <cstdint>
+#include <optional>
+
+#include "model/nono_game.h"
+#include "persistence/puzzle_formats.h"
+
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t\r");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+std::string Lower(std::string_view text) {
+  std::string s(text);
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+// A value without the double quotes around it, if it has them.
+std::string_view Unquoted(std::string_view value) {
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+    return value.substr(1, value.size() - 2);
+  return value;
+}
+
+int ParseSide(std::string_view text, const char* key) {
+  int value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < 1 ||
+      value > MaxBoardSide)
+    throw EPuzzleInvalid(std::string(key) + " '" + std::string(text) +
+                         "' is not a number from 1 to " + std::to_string(MaxBoardSide));
+  return value;
+}
+
+// One clue line: runs separated by commas, each a number with perhaps a
+// colour letter after it; blank or "0" for no blocks.
+TCounterArr ParseClueLine(std::string_view line, int length, const std::string& name) {
+  TCounterArr clue;
+  line = Trimmed(line);
+  if (line.empty() || line == "0") return clue;
+  std::int64_t need = -1;
+  for (std::size_t start = 0;;) {
+    const std::size_t comma = line.find(',', start);
+    const std::string_view part = Trimmed(line.substr(start, comma - start));
+    int value = 0;
+    const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), value);
+    const std::string_view rest = part.substr(static_cast<std::size_t>(end - part.data()));
+    const bool colourTag = rest.size() == 1 && std::isalpha(static_cast<unsigned char>(rest[0]));
+    if (ec != std::errc() || value < 1 || (!rest.empty() && !colourTag) || part[0] == '+' ||
+        part[0] == '-')
+      throw EPuzzleInvalid(name + " clue '" + std::string(line) +
+                           "' is not a list of positive numbers joined by ','");
+    need += 1 + std::min(value, MaxBoardSide + 1);
+    if (need > length)
+      throw EPuzzleInvalid(name + " clue " + std::string(line) + " does not fit in " +
+                           std::to_string(length) + " cells");
+    clue.push_back(value);
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  return clue;
+}
+
+class NonReader {
+ public:
+  explicit NonReader(std::vector<std::string_view> lines) : FLines(std::move(lines)) {}
+
+  TPuzzle Read() {
+    std::optional<int> width, height;
+    std::optional<std::string> goal;
+    bool rows = false, columns = false;
+    TPuzzle p;
+    while (FNext < FLines.size()) {
+      const std::string_view line = Trimmed(FLines[FNext++]);
+      if (line.empty()) continue;
+      const std::size_t space = line.find_first_of(" \t");
+      const std::string key = Lower(line.substr(0, space));
+      const std::string_view value =
+          space == std::string_view::npos ? std::string_view() : Trimmed(line.substr(space));
+      if (key == "width" || key == "height") {
+        if ((key == "width" ? width : height).has_value())
+          throw EPuzzleInvalid("'" + key + "' is given twice");
+        (key == "width" ? width : height) = ParseSide(value, key.c_str());
+      } else if (key == "rows" || key == "columns") {
+        const bool isRows = key == "rows";
+        if (!width || !height)
+          throw EPuzzleInvalid("'width' and 'height' must come before '" + key + "'");
+        if (isRows ? rows : columns) throw EPuzzleInvalid("'" + key + "' is given twice");
+        (isRows ? rows : columns) = true;
+        const int count = isRows ? *height : *width;
+        TCountersArr& clues = isRows ? p.Rows : p.Columns;
+        for (int i = 0; i < count; ++i) {
+          if (FNext >= FLines.size())
+            throw EPuzzleInvalid("'" + key + "' needs " + std::to_string(count) +
+                                 " clue lines, the text ends after " + std::to_string(i));
+          clues.push_back(
+              ParseClueLine(FLines[FNext++], isRows ? *width : *height, LineName(!isRows, i)));
+        }
+      } else if (key == "goal") {
+        if (!width || !height) throw EPuzzleInvalid("'width' and 'height' must come before 'goal'");
+        if (goal) throw EPuzzleInvalid("'goal' is given twice");
+        std::string cells;
+        for (const char c : Unquoted(value)) {
+          if (c == '1')
+            cells += '#';
+          else if (c == '0')
+            cells += '.';
+          else if (c != ' ')
+            throw EPuzzleInvalid("the goal holds '" + std::string(1, c) + "', not only 0 and 1");
+        }
+        goal = std::move(cells);
+      } else if (key == "title") {
+        p.Title = Unquoted(value);
+      }
+    }
+    if (!width || !height) throw EPuzzleInvalid("a .non puzzle needs 'width' and 'height'");
+    p.Width = *width;
+    p.Height = *height;
+    if (goal) {
+      if (goal->size() != static_cast<std::size_t>(p.Width) * p.Height)
+        throw EPuzzleInvalid("the goal has " + std::to_string(goal->size()) + " cells, not " +
+                             std::to_string(p.Width * p.Height));
+      const TPuzzle fromGoal = PuzzleOfGoal(p.Width, p.Height, *goal);
+      // A puzzle given only by its picture gets the picture's clues.
+      if (!rows) p.Rows = fromGoal.Rows;
+      if (!columns) p.Columns = fromGoal.Columns;
+      p.Goal = *goal;
+    } else if (!rows || !columns) {
+      throw EPuzzleInvalid("a .non puzzle needs 'rows' and 'columns' (or a 'goal')");
+    }
+    CheckPuzzle(p);
+    return p;
+  }
+
+ private:
+  std::vector<std::string_view> FLines;
+  std::size_t FNext = 0;
+};
+
+void AppendClues(std::string& text, const TCountersArr& clues) {
+  for (const TCounterArr& clue : clues) {
+    for (std::size_t i = 0; i < clue.size(); ++i) {
+      if (i > 0) text += ',';
+      text += std::to_string(clue[i]);
+    }
+    if (clue.empty()) text += '0';
+    text += '\n';
+  }
+}
+
+}  // namespace
+
+std::vector<TPuzzle> ReadNon(std::string_view text) {
+  if (text.size() > kMaxPuzzleText) throw EPuzzleInvalid("the file is too long");
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  // Cut into puzzles at the "====" lines of a pack, and into lines.
+  std::vector<std::vector<std::string_view>> packs(1);
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    const std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    if (Trimmed(line).starts_with("====")) {
+      if (packs.size() >= kMaxPuzzlesPerText)
+        throw EPuzzleInvalid("more than " + std::to_string(kMaxPuzzlesPerText) + " puzzles");
+      packs.emplace_back();
+    } else {
+      packs.back().push_back(line);
+    }
+  }
+  std::vector<TPuzzle> puzzles;
+  for (std::size_t i = 0; i < packs.size(); ++i) {
+    bool blank = true;
+    for (const std::string_view line : packs[i]) blank = blank && Trimmed(line).empty();
+    if (blank) continue;  // nothing before the first or after the last separator
+    try {
+      puzzles.push_back(NonReader(std::move(packs[i])).Read());
+    } catch (const EPuzzleInvalid& e) {
+      if (packs.size() == 1) throw;
+      throw EPuzzleInvalid("puzzle " + std::to_string(puzzles.size() + 1) + ": " + e.what());
+    }
+  }
+  if (puzzles.empty()) throw EPuzzleInvalid("the text holds no puzzle");
+  return puzzles;
+}
+
+std::string WriteNon(const TPuzzle& puzzle) {
+  std::string text;
+  if (!puzzle.Title.empty()) {
+    std::string title = puzzle.Title;
+    for (char& c : title)
+      if (c == '"' || c == '\n' || c == '\r') c = '\'';
+    text += "title \"" + title + "\"\n";
+  }
+  text += "width " + std::to_string(puzzle.Width) + "\n";
+  text += "height " + std::to_string(puzzle.Height) + "\n\nrows\n";
+  AppendClues(text, puzzle.Rows);
+  text += "\ncolumns\n";
+  AppendClues(text, puzzle.Columns);
+  if (!puzzle.Goal.empty()) {
+    text += "\ngoal \"";
+    for (const char c : puzzle.Goal) text += c == '#' ? '1' : '0';
+    text += "\"\n";
+  }
+  return text;
+}

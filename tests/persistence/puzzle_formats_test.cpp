@@ -1,0 +1,250 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/nono_game.h"
+#include "persistence/game_state.h"
+#include "persistence/puzzle.h"
+#include "persistence/puzzle_formats.h"
+#include "support/board_pictures.h"
+
+using namespace test_support;
+
+namespace {
+
+TPuzzle PuzzleOf(const Picture& picture) {
+  return PuzzleOfGame(*GameOf(picture));
+}
+
+std::string MessageOf(auto&& read) {
+  try {
+    read();
+  } catch (const EPuzzleInvalid& e) {
+    return e.what();
+  }
+  return "(accepted)";
+}
+
+const Picture kArrow = {"..#..", ".###.", "#####", "..#..", "..#.."};
+const Picture kWide = {"#.##...#", "........", "###.####"};
+
+TEST(PuzzleFormats, GameIdReadsBothSizeFormsAndEmptyClues) {
+  const TPuzzle p = ReadGameId("3:1/1.1/0/1/1.1/");
+  EXPECT_EQ(p.Width, 3);
+  EXPECT_EQ(p.Height, 3);
+  EXPECT_EQ(p.Columns, (TCountersArr{{1}, {1, 1}, {}}));
+  EXPECT_EQ(p.Rows, (TCountersArr{{1}, {1, 1}, {}}));
+  EXPECT_TRUE(p.Goal.empty());
+  EXPECT_EQ(WriteGameId(p), "3x3:1/1.1//1/1.1/");
+  EXPECT_EQ(ReadGameId(" 2x1:1/1/2\r\n").Rows, (TCountersArr{{2}}));
+}
+
+TEST(PuzzleFormats, GameIdRefusals) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"10x10#12345", "Pattern's own random generator"},
+      {"2x2:1/1/1/1,a3", "fixed starting cells"},
+      {"3x3:1/1/1/1/1", "has 6 clues, this line has 5"},
+      {"2x2:1/1/1/1/1/1/1", "this line has more"},
+      {"129x2:", "sides 1..128"},
+      {"0x2:", "sides 1..128"},
+      {"2x2:3/1/1/1", "does not fit in 2 cells"},
+      {"2x2:1.a/1/1/1", "positive numbers"},
+      {"2x2:2/2/2/1", "different numbers of cells (4 and 3)"},
+      {"no colon", "starts with its size"},
+  };
+  for (const auto& [id, message] : cases)
+    EXPECT_NE(MessageOf([&] { ReadGameId(id); }).find(message), std::string::npos)
+        << id << ": " << MessageOf([&] { ReadGameId(id); });
+}
+
+TEST(PuzzleFormats, NonReadsKeysInAnyOrderCrLfBlankCluesAndColourTags) {
+  const std::string good =
+      "catalogue \"x\"\r\ntitle \"Arrow\"\r\nby \"me\"\r\n"
+      "height 3\r\nwidth 4\r\n\r\ncolumns\r\n1\r\n1\r\n1a\r\n1, 1\r\n"
+      "rows\r\n1,1\r\n\r\n3\r\n"
+      "goal \"100100000111\"\r\n";
+  const std::vector<TPuzzle> puzzles = ReadNon(good);
+  ASSERT_EQ(puzzles.size(), 1u);
+  const TPuzzle& p = puzzles[0];
+  EXPECT_EQ(p.Title, "Arrow");
+  EXPECT_EQ(p.Width, 4);
+  EXPECT_EQ(p.Height, 3);
+  EXPECT_EQ(p.Rows, (TCountersArr{{1, 1}, {}, {3}}));
+  EXPECT_EQ(p.Columns, (TCountersArr{{1}, {1}, {1}, {1, 1}}));
+  EXPECT_EQ(p.Goal,
+            "#..#"
+            "...."
+            ".###");
+}
+
+TEST(PuzzleFormats, NonPackGivesEveryPuzzleInOrder) {
+  const std::string pack =
+      WriteNon(PuzzleOf(kArrow)) + "====\n" + WriteNon(PuzzleOf(kWide)) + "====\n";
+  const std::vector<TPuzzle> puzzles = ReadNon(pack);
+  ASSERT_EQ(puzzles.size(), 2u);
+  EXPECT_EQ(puzzles[0], PuzzleOf(kArrow));
+  EXPECT_EQ(puzzles[1], PuzzleOf(kWide));
+  EXPECT_EQ(ReadPuzzles(pack).size(), 2u);
+}
+
+TEST(PuzzleFormats, NonRefusals) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"rows\n1\nwidth 1\nheight 1\n", "must come before 'rows'"},
+      {"width 2\nheight 2\nrows\n1\n", "needs 2 clue lines"},
+      {"width 2\nheight 2\nrows\n1\n1\n", "needs 'rows' and 'columns'"},
+      {"width 2\nheight 2\nrows\n3\n1\ncolumns\n1\n1\n", "does not fit in 2 cells"},
+      {"width 2\nheight 1\nrows\n1\ncolumns\n1\n1\n", "different numbers of cells (2 and 1)"},
+      {"width 2\nheight 1\nrows\n2\ncolumns\n1\n1\ngoal \"10\"\n", "does not match"},
+      {"width 2\nheight 1\ngoal \"101\"\n", "the goal has 3 cells"},
+      {"width 2\nheight 1\ngoal \"1x\"\n", "not only 0 and 1"},
+      {"width 200\nheight 1\n", "from 1 to 128"},
+      {"width 2\nwidth 2\n", "given twice"},
+      {"width 2\nheight 2\nrows\n1,0\n1\n", "positive numbers"},
+      {"\n\n", "holds no puzzle"},
+      {"width 1\nheight 1\ngoal \"1\"\n====\nwidth 0\n", "puzzle 2: width '0'"},
+  };
+  for (const auto& [text, message] : cases)
+    EXPECT_NE(MessageOf([&] { ReadNon(text); }).find(message), std::string::npos)
+        << text << "-> " << MessageOf([&] { ReadNon(text); });
+}
+
+const char* const kPbn = R"(<?xml version="1.0"?>
+<!DOCTYPE pbn SYSTEM "http://webpbn.com/pbn-0.3.dtd">
+<puzzleset>
+<source>webpbn.com</source>
+<puzzle type="grid" defaultcolor="black">
+<source>webpbn.com</source>
+<id>#1</id>
+<title>Tiny &amp; odd</title>
+<author>someone</author>
+<color name="white" char=".">fff</color>
+<color name="black" char="X">000000</color>
+<clues type="columns">
+<line><count>1</count></line>
+<line></line>
+<line><count>2</count></line>
+</clues>
+<clues type="rows">
+<line><count>1</count><count>1</count></line>
+<line><count color="black">1</count></line>
+</clues>
+<solution type="goal">
+<image>
+|X.X|
+|..X|
+</image>
+</solution>
+<solution type="saved"><image>|?.X|
+|[X.]?X|</image></solution>
+</puzzle>
+</puzzleset>
+)";
+
+TEST(PuzzleFormats, PbnXmlReadsCluesGoalAndTitle) {
+  const std::vector<TPuzzle> puzzles = ReadPbnXml(kPbn);
+  ASSERT_EQ(puzzles.size(), 1u);
+  const TPuzzle& p = puzzles[0];
+  EXPECT_EQ(p.Title, "Tiny & odd");
+  EXPECT_EQ(p.Columns, (TCountersArr{{1}, {}, {2}}));
+  EXPECT_EQ(p.Rows, (TCountersArr{{1, 1}, {1}}));
+  EXPECT_EQ(p.Goal, "#.#..#");
+  EXPECT_EQ(ReadPuzzles(kPbn), puzzles);
+}
+
+TEST(PuzzleFormats, PbnXmlRefusals) {
+  const std::string head = "<?xml version=\"1.0\"?><puzzleset>";
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {head + "<puzzle type=\"triddler\"></puzzle></puzzleset>", "only grid puzzles"},
+      {head + "<puzzle><color name=\"white\">fff</color><color name=\"red\">f00</color>"
+              "</puzzle></puzzleset>",
+       "multicolour"},
+      {head + "<puzzle><clues type=\"rows\"><line><count color=\"red\">1</count></line>"
+              "</clues></puzzle></puzzleset>",
+       "multicolour"},
+      {head + "<puzzle><clues type=\"rows\"><line><count>1</count></line></clues>"
+              "<clues type=\"columns\"><line><count>2</count></line></clues></puzzle>"
+              "</puzzleset>",
+       "does not fit"},
+      {head + "<puzzle><clues type=\"rows\"><line><count>x</count></line></clues>"
+              "</puzzle></puzzleset>",
+       "not a number"},
+      {head + "<puzzle>", "not well-formed"},
+      {head + "</puzzleset>", "holds no <puzzle>"},
+      {"<?xml version=\"1.0\"?><!DOCTYPE p [<!ENTITY a \"aaaa\"><!ENTITY b \"&a;&a;\">]>"
+       "<puzzleset>&b;</puzzleset>",
+       "entity declarations"},
+      {"<?xml version=\"1.0\"?><!DOCTYPE p [<!ENTITY e SYSTEM \"file:///etc/passwd\">]>"
+       "<puzzleset>&e;</puzzleset>",
+       "entity declarations"},
+      {head + std::string(100, ' ') +
+           [] {
+             std::string deep;
+             for (int i = 0; i < 40; ++i) deep += "<a>";
+             return deep;
+           }(),
+       "nested too deeply"},
+  };
+  for (const auto& [text, message] : cases)
+    EXPECT_NE(MessageOf([&] { ReadPbnXml(text); }).find(message), std::string::npos)
+        << text << "-> " << MessageOf([&] { ReadPbnXml(text); });
+}
+
+TEST(PuzzleFormats, StateCodeGivesTheSolutionWithTheSlotNameAsTitle) {
+  const auto game = GameOf(kWide);
+  const std::string code = GameStateText("8x3", *game, 20, 20);
+  const TPuzzle p = ReadStateCode(code);
+  EXPECT_EQ(p, [&] {
+    TPuzzle q = PuzzleOf(kWide);
+    q.Title = "8x3";
+    return q;
+  }());
+  EXPECT_EQ(DetectPuzzleFormat(code), TPuzzleFormat::StateCode);
+  EXPECT_NE(MessageOf([&] { ReadStateCode(code.substr(0, code.size() - 2)); }).find("state code"),
+            std::string::npos);
+}
+
+TEST(PuzzleFormats, EveryFormatReadsWhatItWrites) {
+  for (const Picture& picture : {kArrow, kWide, Picture{"#"}, Picture{".", "."}}) {
+    TPuzzle p = PuzzleOf(picture);
+    p.Title = "A <picture> & \"more\"";
+    ASSERT_NO_THROW(CheckPuzzle(p));
+    TPuzzle fromNon = ReadPuzzles(WriteNon(p)).at(0);
+    TPuzzle expectedNon = p;
+    expectedNon.Title = "A <picture> & 'more'";  // .non strings carry no quotes
+    EXPECT_EQ(fromNon, expectedNon);
+    EXPECT_EQ(ReadPuzzles(WritePbnXml({p})).at(0), p);
+    TPuzzle withoutGoal = p;
+    withoutGoal.Goal.clear();
+    withoutGoal.Title.clear();
+    EXPECT_EQ(ReadPuzzles(WriteGameId(p)).at(0), withoutGoal);
+    // A game ID through .non and back is the same text.
+    const std::string id = WriteGameId(p);
+    EXPECT_EQ(WriteGameId(ReadNon(WriteNon(ReadGameId(id))).at(0)), id);
+    EXPECT_EQ(WriteGameId(ReadPbnXml(WritePbnXml({ReadGameId(id)})).at(0)), id);
+  }
+}
+
+TEST(PuzzleFormats, DetectionAndLimits) {
+  EXPECT_EQ(DetectPuzzleFormat("\xEF\xBB\xBF  <?xml"), TPuzzleFormat::PbnXml);
+  EXPECT_EQ(DetectPuzzleFormat("10x5:1/2"), TPuzzleFormat::GameId);
+  EXPECT_EQ(DetectPuzzleFormat("5:1/2"), TPuzzleFormat::GameId);
+  EXPECT_EQ(DetectPuzzleFormat("width 5"), TPuzzleFormat::Non);
+  EXPECT_EQ(ReadPuzzles("1x1:1/1\n\n2x1:1/1/2\n").size(), 2u);
+  EXPECT_NE(MessageOf([] { ReadPuzzles("1x1:1/1\n2x1:3/1/1\n"); }).find("puzzle 2:"),
+            std::string::npos);
+  EXPECT_NE(MessageOf([] { ReadPuzzles(std::string(kMaxPuzzleText + 1, ' ')); }).find("longer"),
+            std::string::npos);
+  std::string many;
+  for (std::size_t i = 0; i <= kMaxPuzzlesPerText; ++i) many += "1x1:1/1\n";
+  EXPECT_NE(MessageOf([&] { ReadPuzzles(many); }).find("more than"), std::string::npos);
+}
+
+TEST(PuzzleFormats, LettersOfGoalLoadIntoAGame) {
+  const TPuzzle p = PuzzleOf(kWide);
+  TNonoGame game(3, 3);
+  game.LoadSolutionGrid(LettersOfGoal(p));
+  EXPECT_EQ(SolutionOf(game), kWide);
+}
+
+}  // namespace
