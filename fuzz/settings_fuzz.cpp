@@ -62,16 +62,8 @@ std::string StartAndClose(std::string_view bytes) {
     }
   }
   if (damaged) {
-    int found = 0;
-    for (const std::string& code : StateCodeCandidates(store)) {
-      if (found == kMaxStoredSlots) break;
-      try {
-        const TGameStateRec rec = ParseGameState(code);
-        ++found;
-        if (!Known(games, rec.name)) Restore(games, rec);
-      } catch (const std::exception&) {
-      }
-    }
+    for (const TGameStateRec& rec : SalvageStoredGames(store, kMaxStoredSlots))
+      if (!Known(games, rec.name)) Restore(games, rec);
     RemoveUnreadableNumbers(store, keys);
   }
   const std::string active = store.ReadString("active_game");

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "persistence/game_state.h"
+
 class TAppSettings;
 
 // The keys whose values the program writes as integers, with the window
@@ -29,9 +31,18 @@ std::string SettingsDamage(const TAppSettings& store, const std::vector<std::str
 // uses its own values rather than 0 for them.
 void RemoveUnreadableNumbers(TAppSettings& store, const std::vector<std::string>& integerKeys);
 
-// Every run of hexadecimal digits longer than a checksum, in file order: the
-// candidates for stored games, wherever a damage has left them.
+// Every run of hexadecimal digits longer than a checksum: the candidates for
+// stored games, wherever a damage has left them. Those in the "state" value
+// come first, then those of every line in file order (the "state" line's
+// again among them).
 std::vector<std::string> StateCodeCandidates(const TAppSettings& store);
+
+// The stored games a damaged file still holds: the candidates that pass
+// their check, in that order, the first of each name, at most most of them.
+// At most four times most codes are decoded, so a file full of copies of one
+// game does not take long. Read again after the games were saved under
+// "state", the file gives the same games in the same order.
+std::vector<TGameStateRec> SalvageStoredGames(const TAppSettings& store, int most);
 
 // How many copies of damaged files are kept.
 inline constexpr int kKeptDamagedCopies = 5;

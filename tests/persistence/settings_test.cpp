@@ -9,14 +9,18 @@
 #include "model/process_flags.h"
 #include "persistence/app_settings.h"
 #include "persistence/game_settings.h"
+#include "persistence/game_state.h"
 #include "persistence/settings_check.h"
 #include "persistence/settings_file.h"
+#include "support/board_pictures.h"
 #include "support/file_size_limit.h"
 #include "support/scoped_env.h"
 
 namespace {
 
 using test_support::FileSizeLimit;
+using test_support::GameOf;
+using test_support::Picture;
 using test_support::ScopedEnv;
 using test_support::TempFolder;
 
@@ -257,6 +261,30 @@ TEST_F(SettingsTest, DamageIsFoundInKeysValuesAndLines) {
   RemoveUnreadableNumbers(merged, keys);
   EXPECT_EQ(merged.ReadString("frmMain.formsize.h"), "");
   EXPECT_EQ(merged.ReadString("x"), "12345678");
+}
+
+// The games found in a damaged file come back in the same order once they
+// are saved under "state", so the next save writes the same file.
+TEST_F(SettingsTest, SalvagedGamesKeepTheirOrderThroughTheNextSave) {
+  const auto code = [](const std::string& name, const Picture& solution) {
+    return GameStateText(name, *GameOf(solution), 20, 20);
+  };
+  const std::string a = code("a", {"#.", ".#"});
+  const std::string b = code("b", {"##"});
+  WriteFile(IniPath(), "frmMain.formpos.x=oops" + a + "\r\nno separator " + b + " " + a + "\r\n" +
+                           "other=" + a.substr(0, 20) + "\r\n");
+  TAppSettings store = Store();
+  ASSERT_TRUE(store.Load());
+  const auto names = [&store] {
+    std::vector<std::string> found;
+    for (const TGameStateRec& rec : SalvageStoredGames(store, 10)) found.push_back(rec.name);
+    return found;
+  };
+  EXPECT_EQ(names(), (std::vector<std::string>{"a", "b"}));
+  RemoveUnreadableNumbers(store, IntegerSettingsKeys("frmMain"));
+  store.WriteString("state", a + "|" + b);
+  EXPECT_EQ(names(), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(SalvageStoredGames(store, 1).size(), 1u);
 }
 
 TEST_F(SettingsTest, DamagedCopiesAreNumberedAndTheNewestFiveKept) {
