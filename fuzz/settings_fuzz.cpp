@@ -48,7 +48,6 @@ std::string StartAndClose(std::string_view bytes) {
   TGameSettings settings;
   settings.LoadFrom(store, false);
   const std::vector<std::string> keys = IntegerSettingsKeys("frmMain");
-  const TFormBounds bounds = store.LoadFormBounds("frmMain", {10, 20, 915, 600});
 
   std::vector<TRestored> games;
   bool damaged = !SettingsDamage(store, keys).empty();
@@ -67,6 +66,8 @@ std::string StartAndClose(std::string_view bytes) {
     RemoveUnreadableNumbers(store, keys);
   }
   const std::string active = store.ReadString("active_game");
+  // The window reads its bounds when it is shown, after the slots.
+  const TFormBounds bounds = store.LoadFormBounds("frmMain", {10, 20, 915, 600});
 
   store.SaveFormBounds("frmMain", bounds);
   std::string state;
