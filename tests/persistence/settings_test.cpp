@@ -171,6 +171,14 @@ TEST(SettingsFile, SplitsLinesAtEveryKindOfBreak) {
   for (const auto& c : cases) EXPECT_EQ(DecodeTextLines(c.Bytes).Lines, c.Lines) << c.Bytes;
   EXPECT_EQ(EncodeTextLines({"\xFF"}, TFileEncoding::Utf16LE),
             std::string("\xFF\xFE\xFD\xFF\r\0\n\0", 8));
+  // Lines that begin like a mark, once another line before them is gone.
+  for (const std::string first : {"\xFF\xFEx", "\xFE\xFFx", "\xEF\xBB\xBFx"}) {
+    const std::vector<std::string> lines = {first, "a=1"};
+    const std::string bytes = EncodeTextLines(lines, TFileEncoding::Plain);
+    EXPECT_EQ(DecodeTextLines(bytes).Lines, lines) << first;
+    EXPECT_EQ(EncodeTextLines(lines, DecodeTextLines(bytes).Encoding), bytes) << first;
+  }
+  EXPECT_EQ(EncodeTextLines({"a=1"}, TFileEncoding::Plain), "a=1\r\n");
 }
 
 TEST_F(SettingsTest, AFailingSaveLeavesTheOldFile) {
