@@ -63,7 +63,7 @@ std::string StartAndClose(std::string_view bytes) {
   if (damaged) {
     for (const TGameStateRec& rec : SalvageStoredGames(store, kMaxStoredSlots))
       if (!Known(games, rec.name)) Restore(games, rec);
-    RemoveUnreadableNumbers(store, keys);
+    RemoveUnreadableLines(store, keys);
   }
   const std::string active = store.ReadString("active_game");
   // The window reads its bounds when it is shown, after the slots.

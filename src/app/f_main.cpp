@@ -272,7 +272,7 @@ void TfrmMain::RecoverFromDamagedState(const std::string& reason) {
     CreateSlot(rec.name, rec.w, rec.h, rec.difficulty, false)->ApplyGameState(rec);
   }
   // A broken number would place or size the window at 0.
-  RemoveUnreadableNumbers(*FAppSettings, IntegerSettingsKeys(FormName()));
+  RemoveUnreadableLines(*FAppSettings, IntegerSettingsKeys(FormName()));
   const std::string stored = FAppSettings->ReadString("active_game");
   CreateMissingDefaultSlots();
   FGames->SetActiveName(FGames->FindByName(stored) ? stored : "10x10");

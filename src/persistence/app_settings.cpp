@@ -1,5 +1,6 @@
 #include "persistence/app_settings.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
@@ -114,6 +115,12 @@ void TAppSettings::WriteInteger(std::string_view key, int value) {
 
 void TAppSettings::WriteBool(std::string_view key, bool value) {
   WriteInteger(key, value ? 1 : 0);
+}
+
+void TAppSettings::RemoveLinesWithoutSeparator() {
+  std::erase_if(FLines, [this](const std::string& line) {
+    return !line.empty() && line.find(FSeparator) == std::string::npos;
+  });
 }
 
 void TAppSettings::SaveFormBounds(const std::string& formName, const TFormBounds& bounds) {

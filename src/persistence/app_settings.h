@@ -75,6 +75,8 @@ class TAppSettings {
   void WriteString(std::string_view key, std::string_view value);
   void WriteInteger(std::string_view key, int value);
   void WriteBool(std::string_view key, bool value);
+  // Removes the non-empty lines that hold no separator (no read finds them).
+  void RemoveLinesWithoutSeparator();
 
   // The four bounds keys of a window: "<form>.formpos.x", "<form>.formpos.y",
   // "<form>.formsize.w", "<form>.formsize.h".

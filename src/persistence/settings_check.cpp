@@ -66,7 +66,8 @@ std::string SettingsDamage(const TAppSettings& store, const std::vector<std::str
   return {};
 }
 
-void RemoveUnreadableNumbers(TAppSettings& store, const std::vector<std::string>& integerKeys) {
+void RemoveUnreadableLines(TAppSettings& store, const std::vector<std::string>& integerKeys) {
+  store.RemoveLinesWithoutSeparator();
   for (const std::string& key : integerKeys) {
     const std::string value = store.ReadString(key);
     if (!value.empty() && !IsNumber(value)) store.WriteString(key, "");

@@ -27,9 +27,11 @@ std::vector<std::string> IntegerSettingsKeys(const std::string& formName);
 // (also for a file without any content). integerKeys as above.
 std::string SettingsDamage(const TAppSettings& store, const std::vector<std::string>& integerKeys);
 
-// The lines of integer keys whose values do not parse, so that the window
-// uses its own values rather than 0 for them.
-void RemoveUnreadableNumbers(TAppSettings& store, const std::vector<std::string>& integerKeys);
+// Once a copy of a damaged file is kept: removes the lines that made it
+// damaged, the non-empty ones without a separator and those of integer keys
+// whose values do not parse (so the window uses its own values, not 0), so
+// that the next save writes a sound file.
+void RemoveUnreadableLines(TAppSettings& store, const std::vector<std::string>& integerKeys);
 
 // Every run of hexadecimal digits longer than a checksum: the candidates for
 // stored games, wherever a damage has left them. Those in the "state" value

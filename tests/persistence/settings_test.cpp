@@ -266,7 +266,7 @@ TEST_F(SettingsTest, DamageIsFoundInKeysValuesAndLines) {
   TAppSettings merged = Store();
   ASSERT_TRUE(merged.Load());
   EXPECT_EQ(StateCodeCandidates(merged), (std::vector<std::string>{"0123456789", "ABCDEF0123"}));
-  RemoveUnreadableNumbers(merged, keys);
+  RemoveUnreadableLines(merged, keys);
   EXPECT_EQ(merged.ReadString("frmMain.formsize.h"), "");
   EXPECT_EQ(merged.ReadString("x"), "12345678");
 }
@@ -289,9 +289,13 @@ TEST_F(SettingsTest, SalvagedGamesKeepTheirOrderThroughTheNextSave) {
     return found;
   };
   EXPECT_EQ(names(), (std::vector<std::string>{"a", "b"}));
-  RemoveUnreadableNumbers(store, IntegerSettingsKeys("frmMain"));
+  RemoveUnreadableLines(store, IntegerSettingsKeys("frmMain"));
   store.WriteString("state", a + "|" + b);
   EXPECT_EQ(names(), (std::vector<std::string>{"a", "b"}));
+  // What made the file damaged is gone (it is in the copy), so the next
+  // start finds a sound file.
+  EXPECT_EQ(SettingsDamage(store, IntegerSettingsKeys("frmMain")), "");
+  EXPECT_EQ(store.ReadString("other"), a.substr(0, 20));
   EXPECT_EQ(SalvageStoredGames(store, 1).size(), 1u);
 }
 
