@@ -95,11 +95,14 @@ bool TAppSettings::ReadBool(std::string_view key) const {
 }
 
 void TAppSettings::WriteString(std::string_view key, std::string_view value) {
-  const int index = IndexOfKey(key);
   if (value.empty()) {
-    if (index >= 0) FLines.erase(FLines.begin() + index);
+    // Every line of the key, so that no later one of a hand-made file comes
+    // to light in its place.
+    for (int index = IndexOfKey(key); index >= 0; index = IndexOfKey(key))
+      FLines.erase(FLines.begin() + index);
     return;
   }
+  const int index = IndexOfKey(key);
   std::string line(key);
   line += FSeparator;
   line += value;

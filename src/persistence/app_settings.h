@@ -5,7 +5,8 @@
 // before the first separator, the value everything after it; keys compare
 // without regard to ASCII letter case; nothing is trimmed or quoted. Lines
 // keep the order they were read in; a new key is appended, an existing one
-// replaced in place, and an empty value removes the line. A line without a
+// replaced in place, and an empty value removes the line (every line of the
+// key, should a hand-made file hold it twice). A line without a
 // separator is found by no read and is written back unchanged. A byte-order
 // mark on the file read is written again (see settings_file.h).
 //

@@ -119,6 +119,16 @@ TEST_F(SettingsTest, KeysIgnoreCaseAndLinesKeepTheirOrder) {
             "ButonsPosition=3\r\nno separator here\r\n gamemode=1\r\nexpr=a=b\r\n\r\nnew=x\r\n");
 }
 
+// A key held twice: removing it leaves no older value to come to light.
+TEST_F(SettingsTest, RemovingAKeyRemovesEveryLineOfIt) {
+  WriteFile(IniPath(), "active_game=\r\nx=1\r\nACTIVE_GAME=5x5\r\n");
+  TAppSettings store = Store();
+  ASSERT_TRUE(store.Load());
+  store.WriteString("active_game", "");
+  EXPECT_EQ(store.ReadString("active_game"), "");
+  EXPECT_EQ(store.Lines(), (std::vector<std::string>{"x=1"}));
+}
+
 TEST_F(SettingsTest, IntegersAndBoundsFallBackAsSpecified) {
   WriteFile(IniPath(),
             "frmMain.formpos.x=abc\r\nfrmMain.formsize.w=1.5\r\nflag=2\r\nneg=-7\r\nplus=+4\r\n");
