@@ -48,7 +48,6 @@ std::string StartAndClose(std::string_view bytes) {
   TGameSettings settings;
   settings.LoadFrom(store, false);
   const std::vector<std::string> keys = IntegerSettingsKeys("frmMain");
-  const TFormBounds bounds = store.LoadFormBounds("frmMain", {10, 20, 915, 600});
 
   std::vector<TRestored> games;
   bool damaged = !SettingsDamage(store, keys).empty();
@@ -56,25 +55,19 @@ std::string StartAndClose(std::string_view bytes) {
     const std::vector<std::string> parts = TUtils::SplitText(store.ReadString("state"), "|");
     try {
       if (parts.size() > kMaxStoredSlots) throw std::runtime_error("too many");
-      for (const std::string& part : parts) Restore(games, ParseGameState(part));
+      for (const std::string& part : parts) Restore(games, ParseStoredGameState(part));
     } catch (const std::exception&) {
       damaged = true;
     }
   }
   if (damaged) {
-    int found = 0;
-    for (const std::string& code : StateCodeCandidates(store)) {
-      if (found == kMaxStoredSlots) break;
-      try {
-        const TGameStateRec rec = ParseGameState(code);
-        ++found;
-        if (!Known(games, rec.name)) Restore(games, rec);
-      } catch (const std::exception&) {
-      }
-    }
-    RemoveUnreadableNumbers(store, keys);
+    for (const TGameStateRec& rec : SalvageStoredGames(store, kMaxStoredSlots))
+      if (!Known(games, rec.name)) Restore(games, rec);
+    RemoveUnreadableLines(store, keys);
   }
   const std::string active = store.ReadString("active_game");
+  // The window reads its bounds when it is shown, after the slots.
+  const TFormBounds bounds = store.LoadFormBounds("frmMain", {10, 20, 915, 600});
 
   store.SaveFormBounds("frmMain", bounds);
   std::string state;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "persistence/puzzle_formats.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ TCounterArr Runs(const std::string& line) {
 
 // The solved grid "rows/rows/..." against the clues of the game ID.
 void CheckSolved(const std::string& id, const std::string& grid) {
-  const TPuzzleClues clues = ParseGameId(id);
+  const TPuzzle clues = ReadGameId(id);
   std::vector<std::string> rows;
   std::stringstream split(grid);
   for (std::string row; std::getline(split, row, '/');) rows.push_back(row);

@@ -280,20 +280,12 @@ void TfrmMain::RecoverFromDamagedState(const std::string& reason) {
     text += TextFor(ttnDamagedCopyFailed) + "\n\n" + FSaveBlocked;
   ShowMessageBox(text, kProductName, mkError | mkOk);
 
-  int found = 0;
-  for (const std::string& code : StateCodeCandidates(*FAppSettings)) {
-    if (found == kMaxStoredSlots) break;
-    try {
-      const TGameStateRec rec = TGames::ParseStoredGame(code);
-      ++found;
-      if (FGames->FindByName(rec.name)) continue;  // restored before the damaged one
-      CreateSlot(rec.name, rec.w, rec.h, rec.difficulty, false)->ApplyGameState(rec);
-    } catch (const std::exception&) {
-      // this one is lost; the copy beside the file still holds it
-    }
+  for (const TGameStateRec& rec : SalvageStoredGames(*FAppSettings, kMaxStoredSlots)) {
+    if (FGames->FindByName(rec.name)) continue;  // restored before the damaged one
+    CreateSlot(rec.name, rec.w, rec.h, rec.difficulty, false)->ApplyGameState(rec);
   }
   // A broken number would place or size the window at 0.
-  RemoveUnreadableNumbers(*FAppSettings, IntegerSettingsKeys(FormName()));
+  RemoveUnreadableLines(*FAppSettings, IntegerSettingsKeys(FormName()));
   const std::string stored = FAppSettings->ReadString("active_game");
   CreateMissingDefaultSlots();
   FGames->SetActiveName(FGames->FindByName(stored) ? stored

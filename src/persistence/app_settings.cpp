@@ -1,5 +1,6 @@
 #include "persistence/app_settings.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
@@ -91,11 +92,14 @@ bool TAppSettings::ReadBool(std::string_view key) const {
 }
 
 void TAppSettings::WriteString(std::string_view key, std::string_view value) {
-  const int index = IndexOfKey(key);
   if (value.empty()) {
-    if (index >= 0) FLines.erase(FLines.begin() + index);
+    // Every line of the key, so that no later one of a hand-made file comes
+    // to light in its place.
+    for (int index = IndexOfKey(key); index >= 0; index = IndexOfKey(key))
+      FLines.erase(FLines.begin() + index);
     return;
   }
+  const int index = IndexOfKey(key);
   std::string line(key);
   line += FSeparator;
   line += value;
@@ -111,6 +115,12 @@ void TAppSettings::WriteInteger(std::string_view key, int value) {
 
 void TAppSettings::WriteBool(std::string_view key, bool value) {
   WriteInteger(key, value ? 1 : 0);
+}
+
+void TAppSettings::RemoveLinesWithoutSeparator() {
+  std::erase_if(FLines, [this](const std::string& line) {
+    return !line.empty() && line.find(FSeparator) == std::string::npos;
+  });
 }
 
 void TAppSettings::SaveFormBounds(const std::string& formName, const TFormBounds& bounds) {

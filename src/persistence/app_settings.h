@@ -5,7 +5,8 @@
 // before the first separator, the value everything after it; keys compare
 // without regard to ASCII letter case; nothing is trimmed or quoted. Lines
 // keep the order they were read in; a new key is appended, an existing one
-// replaced in place, and an empty value removes the line. A line without a
+// replaced in place, and an empty value removes the line (every line of the
+// key, should a hand-made file hold it twice). A line without a
 // separator is found by no read and is written back unchanged. A byte-order
 // mark on the file read is written again (see settings_file.h).
 //
@@ -75,6 +76,8 @@ class TAppSettings {
   void WriteString(std::string_view key, std::string_view value);
   void WriteInteger(std::string_view key, int value);
   void WriteBool(std::string_view key, bool value);
+  // Removes the non-empty lines that hold no separator (no read finds them).
+  void RemoveLinesWithoutSeparator();
 
   // The four bounds keys of a window: "<form>.formpos.x", "<form>.formpos.y",
   // "<form>.formsize.w", "<form>.formsize.h".

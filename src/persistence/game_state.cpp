@@ -154,6 +154,12 @@ TGameStateRec ParseGameState(const std::string& text) {
   return rec;
 }
 
+TGameStateRec ParseStoredGameState(const std::string& text) {
+  TGameStateRec rec = ParseGameState(text);
+  if (rec.name != SlotName(rec.w, rec.h)) throw EGameStateInvalid();
+  return rec;
+}
+
 void ApplyGameStateRec(TNonoGame& puzzle, const TGameStateRec& rec, int& cellWidth,
                        int& cellHeight) {
   if (!SizeInRange(rec.w) || !SizeInRange(rec.h) || puzzle.Width() != rec.w ||

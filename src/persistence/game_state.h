@@ -75,6 +75,12 @@ bool CheckStateText(const std::string& text, std::string& payload);
 // escapes undone, so decoding and encoding again gives the same code.
 TGameStateRec ParseGameState(const std::string& text);
 
+// Decodes one stored game of app.ini. Beyond the checks of ParseGameState, a
+// stored game is named after its size ("10x10"): any other name throws
+// EGameStateInvalid, since games are found by the size of what is pasted
+// into them.
+TGameStateRec ParseStoredGameState(const std::string& text);
+
 // Restores a decoded state into a puzzle that already has its size: both
 // boards (the solution's filled count recounted), FillPct, Difficulty,
 // RandomFillType and GameState (low 8 bits plus gsRestored). A positive

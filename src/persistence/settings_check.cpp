@@ -17,6 +17,20 @@ bool IsNumber(const std::string& value) {
   return TUtils::IntFromText(value, 0) == TUtils::IntFromText(value, 1);
 }
 
+void AppendHexRuns(const std::string& text, std::vector<std::string>& runs) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    if (!std::isxdigit(static_cast<unsigned char>(text[start]))) {
+      ++start;
+      continue;
+    }
+    std::size_t end = start;
+    while (end < text.size() && std::isxdigit(static_cast<unsigned char>(text[end]))) ++end;
+    if (end - start > 8) runs.push_back(text.substr(start, end - start));
+    start = end;
+  }
+}
+
 bool HasContent(const TAppSettings& store) {
   for (const std::string& line : store.Lines())
     if (!line.empty()) return true;
@@ -52,7 +66,8 @@ std::string SettingsDamage(const TAppSettings& store, const std::vector<std::str
   return {};
 }
 
-void RemoveUnreadableNumbers(TAppSettings& store, const std::vector<std::string>& integerKeys) {
+void RemoveUnreadableLines(TAppSettings& store, const std::vector<std::string>& integerKeys) {
+  store.RemoveLinesWithoutSeparator();
   for (const std::string& key : integerKeys) {
     const std::string value = store.ReadString(key);
     if (!value.empty() && !IsNumber(value)) store.WriteString(key, "");
@@ -61,20 +76,27 @@ void RemoveUnreadableNumbers(TAppSettings& store, const std::vector<std::string>
 
 std::vector<std::string> StateCodeCandidates(const TAppSettings& store) {
   std::vector<std::string> codes;
-  for (const std::string& line : store.Lines()) {
-    std::size_t start = 0;
-    while (start < line.size()) {
-      if (!std::isxdigit(static_cast<unsigned char>(line[start]))) {
-        ++start;
-        continue;
-      }
-      std::size_t end = start;
-      while (end < line.size() && std::isxdigit(static_cast<unsigned char>(line[end]))) ++end;
-      if (end - start > 8) codes.push_back(line.substr(start, end - start));
-      start = end;
+  AppendHexRuns(store.ReadString("state"), codes);
+  for (const std::string& line : store.Lines()) AppendHexRuns(line, codes);
+  return codes;
+}
+
+std::vector<TGameStateRec> SalvageStoredGames(const TAppSettings& store, int most) {
+  std::vector<TGameStateRec> games;
+  int decoded = 0;
+  for (const std::string& code : StateCodeCandidates(store)) {
+    if (static_cast<int>(games.size()) == most || decoded == 4 * most) break;
+    try {
+      TGameStateRec rec = ParseStoredGameState(code);
+      ++decoded;
+      if (std::none_of(games.begin(), games.end(),
+                       [&rec](const TGameStateRec& g) { return g.name == rec.name; }))
+        games.push_back(std::move(rec));
+    } catch (const std::exception&) {
+      // not a stored game, or a damaged one
     }
   }
-  return codes;
+  return games;
 }
 
 int DamagedCopyNumber(const std::string& name, const std::string& fileName) {

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "persistence/game_state.h"
+
 class TAppSettings;
 
 // The keys whose values the program writes as integers, with the window
@@ -25,13 +27,24 @@ std::vector<std::string> IntegerSettingsKeys(const std::string& formName);
 // (also for a file without any content). integerKeys as above.
 std::string SettingsDamage(const TAppSettings& store, const std::vector<std::string>& integerKeys);
 
-// The lines of integer keys whose values do not parse, so that the window
-// uses its own values rather than 0 for them.
-void RemoveUnreadableNumbers(TAppSettings& store, const std::vector<std::string>& integerKeys);
+// Once a copy of a damaged file is kept: removes the lines that made it
+// damaged, the non-empty ones without a separator and those of integer keys
+// whose values do not parse (so the window uses its own values, not 0), so
+// that the next save writes a sound file.
+void RemoveUnreadableLines(TAppSettings& store, const std::vector<std::string>& integerKeys);
 
-// Every run of hexadecimal digits longer than a checksum, in file order: the
-// candidates for stored games, wherever a damage has left them.
+// Every run of hexadecimal digits longer than a checksum: the candidates for
+// stored games, wherever a damage has left them. Those in the "state" value
+// come first, then those of every line in file order (the "state" line's
+// again among them).
 std::vector<std::string> StateCodeCandidates(const TAppSettings& store);
+
+// The stored games a damaged file still holds: the candidates that pass
+// their check, in that order, the first of each name, at most most of them.
+// At most four times most codes are decoded, so a file full of copies of one
+// game does not take long. Read again after the games were saved under
+// "state", the file gives the same games in the same order.
+std::vector<TGameStateRec> SalvageStoredGames(const TAppSettings& store, int most);
 
 // How many copies of damaged files are kept.
 inline constexpr int kKeptDamagedCopies = 5;

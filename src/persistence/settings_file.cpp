@@ -54,5 +54,10 @@ std::string EncodeTextLines(const std::vector<std::string>& lines, TFileEncoding
     case TFileEncoding::Plain:
       break;
   }
+  // A first line that begins like a byte-order mark (the line before it was
+  // removed) would be read back as one; with a mark of its own it is not.
+  if (text.starts_with(kUtf8Mark) || text.starts_with(kUtf16LEMark) ||
+      text.starts_with(kUtf16BEMark))
+    return std::string(kUtf8Mark) + text;
   return text;
 }

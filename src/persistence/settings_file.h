@@ -19,5 +19,7 @@ struct TTextLines {
 // surrogate becomes U+FFFD).
 TTextLines DecodeTextLines(std::string_view bytes);
 
-// Every line followed by CR LF, in the given encoding (with its mark).
+// Every line followed by CR LF, in the given encoding (with its mark). Plain
+// text that begins with the bytes of a mark gets a UTF-8 mark in front, so
+// that it reads back as the same lines.
 std::string EncodeTextLines(const std::vector<std::string>& lines, TFileEncoding encoding);

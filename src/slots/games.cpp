@@ -32,7 +32,7 @@ bool TGames::LoadFrom(const TAppSettings& store, const TCreateSlot& createSlot) 
   if (parts.size() > kMaxStoredSlots)
     throw std::runtime_error("more than " + std::to_string(kMaxStoredSlots) + " stored games");
   for (const std::string& part : parts) {
-    const TGameStateRec rec = ParseStoredGame(part);
+    const TGameStateRec rec = ParseStoredGameState(part);
     TGame* game = createSlot(rec.name, rec.w, rec.h, rec.difficulty, false);
     game->ApplyGameState(rec);
   }
@@ -40,8 +40,4 @@ bool TGames::LoadFrom(const TAppSettings& store, const TCreateSlot& createSlot) 
   return true;
 }
 
-TGameStateRec TGames::ParseStoredGame(const std::string& part) {
-  TGameStateRec rec = ParseGameState(part);
-  if (rec.name != SlotName(rec.w, rec.h)) throw EGameStateInvalid();
-  return rec;
-}
+

@@ -49,11 +49,6 @@ class TGames {
   // check throws EGameStateInvalid, leaving the slots made before it; more
   // than kMaxStoredSlots codes throw std::runtime_error before any is read.
   bool LoadFrom(const TAppSettings& store, const TCreateSlot& createSlot);
-  // Decodes one stored slot. Beyond the checks of ParseGameState, a slot is
-  // named after its size ("10x10"): any other name throws EGameStateInvalid,
-  // since slots are found by the size of what is pasted into them.
-  static TGameStateRec ParseStoredGame(const std::string& part);
-
  private:
   std::vector<TGame*> FItems;
   std::string FActiveName;

@@ -317,6 +317,7 @@ TEST_F(MainWindow, StateLineThatCannotBeFoundLosesNoGame) {
   const std::pair<std::string, std::string> damages[] = {
       {"\r\nstate=", "\r\nstbte="},
       {"\r\nstate=", "\x01\x02state="},
+      {"\r\nstate=", "\r\nnot a setting\r\nstate="},
   };
   for (const auto& [from, to] : damages) {
     std::string damaged = good;
@@ -339,12 +340,14 @@ TEST_F(MainWindow, StateLineThatCannotBeFoundLosesNoGame) {
     EXPECT_EQ(TUtils::SplitText(state->substr(6), "|").size(), 5u);
     StartWindow();
     EXPECT_EQ(Snapshot(*Window), played);
+    EXPECT_EQ(Boxes.size(), 1u);  // the file is sound again
     CloseWindow();
     WriteIniBytes(good);
   }
   // Each damage has its own copy.
   EXPECT_TRUE(std::filesystem::exists(SettingsFolder() / "app.ini.bad"));
   EXPECT_TRUE(std::filesystem::exists(SettingsFolder() / "app.ini.bad.1"));
+  EXPECT_TRUE(std::filesystem::exists(SettingsFolder() / "app.ini.bad.2"));
 }
 
 // No copy of a damaged file can be written (a full disk): the player is

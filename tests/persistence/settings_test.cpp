@@ -9,14 +9,18 @@
 #include "model/process_flags.h"
 #include "persistence/app_settings.h"
 #include "persistence/game_settings.h"
+#include "persistence/game_state.h"
 #include "persistence/settings_check.h"
 #include "persistence/settings_file.h"
+#include "support/board_pictures.h"
 #include "support/file_size_limit.h"
 #include "support/scoped_env.h"
 
 namespace {
 
 using test_support::FileSizeLimit;
+using test_support::GameOf;
+using test_support::Picture;
 using test_support::ScopedEnv;
 using test_support::TempFolder;
 
@@ -158,6 +162,16 @@ TEST_F(SettingsTest, KeysIgnoreCaseAndLinesKeepTheirOrder) {
             "ButonsPosition=3\r\nno separator here\r\n gamemode=1\r\nexpr=a=b\r\n\r\nnew=x\r\n");
 }
 
+// A key held twice: removing it leaves no older value to come to light.
+TEST_F(SettingsTest, RemovingAKeyRemovesEveryLineOfIt) {
+  WriteFile(IniPath(), "active_game=\r\nx=1\r\nACTIVE_GAME=5x5\r\n");
+  TAppSettings store = Store();
+  ASSERT_TRUE(store.Load());
+  store.WriteString("active_game", "");
+  EXPECT_EQ(store.ReadString("active_game"), "");
+  EXPECT_EQ(store.Lines(), (std::vector<std::string>{"x=1"}));
+}
+
 TEST_F(SettingsTest, IntegersAndBoundsFallBackAsSpecified) {
   WriteFile(IniPath(),
             "frmMain.formpos.x=abc\r\nfrmMain.formsize.w=1.5\r\nflag=2\r\nneg=-7\r\nplus=+4\r\n");
@@ -210,6 +224,14 @@ TEST(SettingsFile, SplitsLinesAtEveryKindOfBreak) {
   for (const auto& c : cases) EXPECT_EQ(DecodeTextLines(c.Bytes).Lines, c.Lines) << c.Bytes;
   EXPECT_EQ(EncodeTextLines({"\xFF"}, TFileEncoding::Utf16LE),
             std::string("\xFF\xFE\xFD\xFF\r\0\n\0", 8));
+  // Lines that begin like a mark, once another line before them is gone.
+  for (const std::string first : {"\xFF\xFEx", "\xFE\xFFx", "\xEF\xBB\xBFx"}) {
+    const std::vector<std::string> lines = {first, "a=1"};
+    const std::string bytes = EncodeTextLines(lines, TFileEncoding::Plain);
+    EXPECT_EQ(DecodeTextLines(bytes).Lines, lines) << first;
+    EXPECT_EQ(EncodeTextLines(lines, DecodeTextLines(bytes).Encoding), bytes) << first;
+  }
+  EXPECT_EQ(EncodeTextLines({"a=1"}, TFileEncoding::Plain), "a=1\r\n");
 }
 
 TEST_F(SettingsTest, AFailingSaveLeavesTheOldFile) {
@@ -297,9 +319,40 @@ TEST_F(SettingsTest, DamageIsFoundInKeysValuesAndLines) {
   TAppSettings merged = Store();
   ASSERT_TRUE(merged.Load());
   EXPECT_EQ(StateCodeCandidates(merged), (std::vector<std::string>{"0123456789", "ABCDEF0123"}));
-  RemoveUnreadableNumbers(merged, keys);
+  RemoveUnreadableLines(merged, keys);
   EXPECT_EQ(merged.ReadString("frmMain.formsize.h"), "");
   EXPECT_EQ(merged.ReadString("x"), "12345678");
+}
+
+// The games found in a damaged file come back in the same order once they
+// are saved under "state", so the next save writes the same file.
+TEST_F(SettingsTest, SalvagedGamesKeepTheirOrderThroughTheNextSave) {
+  const auto code = [](const Picture& solution) {
+    const auto game = GameOf(solution);
+    return GameStateText(SlotName(game->Width(), game->Height()), *game, 20, 20);
+  };
+  const std::string a = code({"#.", ".#"});
+  const std::string b = code({"##"});
+  // A game stored under another name than its size is not one of the games.
+  const std::string misnamed = GameStateText("b", *GameOf({"#"}), 20, 20);
+  WriteFile(IniPath(), "frmMain.formpos.x=oops" + a + "\r\nno separator " + misnamed + " " + b + " " + a + "\r\n" +
+                           "other=" + a.substr(0, 20) + "\r\n");
+  TAppSettings store = Store();
+  ASSERT_TRUE(store.Load());
+  const auto names = [&store] {
+    std::vector<std::string> found;
+    for (const TGameStateRec& rec : SalvageStoredGames(store, 10)) found.push_back(rec.name);
+    return found;
+  };
+  EXPECT_EQ(names(), (std::vector<std::string>{"2x2", "2x1"}));
+  RemoveUnreadableLines(store, IntegerSettingsKeys("frmMain"));
+  store.WriteString("state", a + "|" + b);
+  EXPECT_EQ(names(), (std::vector<std::string>{"2x2", "2x1"}));
+  // What made the file damaged is gone (it is in the copy), so the next
+  // start finds a sound file.
+  EXPECT_EQ(SettingsDamage(store, IntegerSettingsKeys("frmMain")), "");
+  EXPECT_EQ(store.ReadString("other"), a.substr(0, 20));
+  EXPECT_EQ(SalvageStoredGames(store, 1).size(), 1u);
 }
 
 TEST_F(SettingsTest, DamagedCopiesAreNumberedAndTheNewestFiveKept) {
