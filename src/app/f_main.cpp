@@ -457,6 +457,7 @@ void TfrmMain::ApplySettings() {
     game->SetHotTrackCounters(FGameSettings->DrawHotTrackCounters());
     game->SetHotTrackBoard(FGameSettings->DrawHotTrackBoard());
     game->SetDrawCellsPos(FGameSettings->DrawCellsPos());
+    game->SetKeepStrokeStraight(FGameSettings->KeepStrokeStraight());
   }
   ApplyBarAndColors();
   ApplyTexts();

@@ -83,6 +83,9 @@ void TGame::SetHotTrackBoard(bool on) {
 void TGame::SetDrawCellsPos(bool on) {
   FView->SetDrawCellsPos(on);
 }
+void TGame::SetKeepStrokeStraight(bool on) {
+  FView->SetKeepStrokeStraight(on);
+}
 
 void TGame::StartNewPuzzle(TDifficulty difficulty) {
   StartNewPuzzleModel(*FPuzzle, difficulty, FPictures);

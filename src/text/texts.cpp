@@ -69,6 +69,8 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnNewMedium, "NewMedium", "FD8tejc/PjMvN3oqLyAgNj8="},
       {ttnNewNormal, "NewNormal", "FD8tejQ1KDc7NnoqLyAgNj8="},
       {ttnGrade, "Grade", "HSg7Pj8="},
+      {ttnKeepStrokeStraight, "KeepStrokeStraight",
+       "ET8/Kno7eikuKDUxP3o1NHo1ND96KDUtejUoejk1Ni83NA=="},
   };
   return items;
 }

@@ -84,6 +84,7 @@ const std::vector<std::string> kEnglish = {
     "New medium puzzle",
     "New normal puzzle",
     "Grade",
+    "Keep a stroke on one row or column",
 };
 
 class TextsTest : public ::testing::Test {
