@@ -16,6 +16,7 @@
 #include "app/application_stuff.h"
 #include "app/grade_label.h"
 #include "app/message_box.h"
+#include "app/paste_check.h"
 #include "generation/rnd.h"
 #include "model/process_flags.h"
 #include "persistence/app_settings.h"
@@ -410,11 +411,8 @@ void TfrmMain::BuildGameMenu() {
 }
 
 void TfrmMain::bGameClick() {
-  const QString clip = QApplication::clipboard()->text();
-  if (!clip.isEmpty()) {
-    std::string payload;
-    aPaste->setEnabled(CheckStateText(clip.toLatin1().toStdString(), payload));
-  }
+  const std::string clip = QApplication::clipboard()->text().toLatin1().toStdString();
+  aPaste->setEnabled(CheckPaste(clip, *FGames).Verdict == pvLoadable);
   BuildGameMenu();
   FpmGame->popup(FbGame->mapToGlobal(QPoint(0, FbGame->height())));
 }

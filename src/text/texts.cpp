@@ -71,6 +71,9 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnGrade, "Grade", "HSg7Pj8="},
       {ttnKeepStrokeStraight, "KeepStrokeStraight",
        "ET8/Kno7eikuKDUxP3o1NHo1ND96KDUtejUoejk1Ni83NA=="},
+      {ttnPasteNotAGame, "PasteNotAGame", "DjI/ejk2Myo4NTsoPno+NT8pejQ1LnoyNTY+ejt6DhsMHxYVej07Nz90"},
+      {ttnPasteDamaged, "PasteDamaged", "DjI/ej07Nz96NTR6LjI/ejk2Myo4NTsoPnozKXo+Ozc7PT8+ejs0Pno5OzQ0NS56OD96NjU7Pj8+dA=="},
+      {ttnPasteNoBoard, "PasteNoBoard", "DjI/ej07Nz96NTR6LjI/ejk2Myo4NTsoPnozKXo8NSh6O3p/KXo4NTsoPnZ6LTIzOTJ6Myl6NDUuejM0ei4yP3o9Ozc/ejc/NC90"},
   };
   return items;
 }

@@ -63,9 +63,12 @@ enum TTextName : std::uint8_t {
   ttnNewNormal,
   ttnGrade,
   ttnKeepStrokeStraight,
+  ttnPasteNotAGame,
+  ttnPasteDamaged,
+  ttnPasteNoBoard,
 };
 
-inline constexpr int kTextNameCount = ttnKeepStrokeStraight + 1;
+inline constexpr int kTextNameCount = ttnPasteNoBoard + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

@@ -290,37 +290,60 @@ TEST_F(Commands, CopyAsTextThenPasteRestoresTheGameInItsSlot) {
   EXPECT_FALSE(Puzzle().CanUndo());
 }
 
-TEST_F(Commands, UnusablePastesDoNothing) {
-  StartWindow();
+// Texts Paste refuses, with what the player is told.
+struct Refused {
+  std::string Text;
+  std::string Message;
+};
+
+std::vector<Refused> RefusedPastes(const std::string& ownCode) {
   TNonoGame twelve(12, 12);
   twelve.LoadSolutionGrid(LettersOf(Picture(12, "#.#.#.#.#.#.")));
   const std::string twelveCode = GameStateText("12x12", twelve, 20, 20);
-  Action("aCopyToClipboardAsText")->trigger();
-  std::string damaged = QApplication::clipboard()->text().toStdString();
+  std::string damaged = ownCode;
   damaged[12] = damaged[12] == 'A' ? 'B' : 'A';
-  const Picture player = PlayerOf(Puzzle());
+  std::string noBoard = TextFor(ttnPasteNoBoard);
+  noBoard.replace(noBoard.find("%s"), 2, "12x12");
+  return {{twelveCode, noBoard},
+          {" " + twelveCode + "\n", noBoard},
+          {damaged, TextFor(ttnPasteDamaged)},
+          {"hello", TextFor(ttnPasteNotAGame)},
+          {"", TextFor(ttnPasteNotAGame)}};
+}
 
-  for (const std::string& text :
-       {twelveCode, damaged, " " + twelveCode, std::string("hello"), std::string()}) {
-    QApplication::clipboard()->setText(QString::fromStdString(text));
+TEST_F(Commands, RefusedPastesChangeNothingAndSayWhy) {
+  StartWindow();
+  Action("aCopyToClipboardAsText")->trigger();
+  const Picture player = PlayerOf(Puzzle());
+  for (const Refused& r : RefusedPastes(QApplication::clipboard()->text().toStdString())) {
+    Boxes.clear();
+    QApplication::clipboard()->setText(QString::fromStdString(r.Text));
     Action("aPaste")->trigger();
     EXPECT_EQ(Current().Name(), "10x10");
     EXPECT_EQ(PlayerOf(Puzzle()), player);
+    ASSERT_EQ(Boxes.size(), 1u) << r.Text;
+    EXPECT_EQ(Boxes[0].Text, r.Message);
   }
-  EXPECT_TRUE(Boxes.empty());
 }
 
-TEST_F(Commands, GameMenuEnablesPasteForAStateCodeOnly) {
+TEST_F(Commands, GameMenuEnablesPasteExactlyForACodeItCanLoad) {
   StartWindow();
   Action("aCopyToClipboardAsText")->trigger();
-  const QString code = QApplication::clipboard()->text();
-  Window->bGame()->click();
-  EXPECT_TRUE(Action("aPaste")->isEnabled());
-  Window->pmGame()->hide();
-  QApplication::clipboard()->setText(code + "\r\n");
-  Window->bGame()->click();
-  EXPECT_FALSE(Action("aPaste")->isEnabled());
-  Window->pmGame()->hide();
+  const std::string code = QApplication::clipboard()->text().toStdString();
+  // Copied from a terminal: a line break inside and around it.
+  for (const std::string& text :
+       {code, code + "\r\n", "  " + code.substr(0, 30) + "\n" + code.substr(30) + "\n"}) {
+    QApplication::clipboard()->setText(QString::fromStdString(text));
+    Window->bGame()->click();
+    EXPECT_TRUE(Action("aPaste")->isEnabled()) << text;
+    Window->pmGame()->hide();
+  }
+  for (const Refused& r : RefusedPastes(code)) {
+    QApplication::clipboard()->setText(QString::fromStdString(r.Text));
+    Window->bGame()->click();
+    EXPECT_FALSE(Action("aPaste")->isEnabled()) << r.Text;
+    Window->pmGame()->hide();
+  }
 }
 
 TEST_F(Commands, CopyAsImagePutsTheBoardImageOnTheClipboard) {

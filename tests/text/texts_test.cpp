@@ -85,6 +85,9 @@ const std::vector<std::string> kEnglish = {
     "New normal puzzle",
     "Grade",
     "Keep a stroke on one row or column",
+    "The clipboard does not hold a TAVELO game.",
+    "The game on the clipboard is damaged and cannot be loaded.",
+    "The game on the clipboard is for a %s board, which is not in the game menu.",
 };
 
 class TextsTest : public ::testing::Test {
