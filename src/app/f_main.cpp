@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 
 #include "app/application_stuff.h"
@@ -274,12 +275,10 @@ void TfrmMain::LoadOrCreateSlots() {
 // file), and the missing default sizes get fresh puzzles. The next shutdown
 // then writes a whole file again.
 void TfrmMain::RecoverFromDamagedState(const std::string& reason) {
-  std::string text = TextFor(ttnInvalidDataFound) + "\n\n" + reason + "\n\n";
-  if (KeepDamagedFile())
-    text += TextFor(ttnDamagedCopyKept) + "\n" + FDamagedCopy;
-  else
-    text += TextFor(ttnDamagedCopyFailed) + "\n\n" + FSaveBlocked;
-  ShowMessageBox(text, kProductName, mkError | mkOk);
+  // The technical reason is for the developer; the player is told what it
+  // means for the games, once they are back.
+  TUtils::DebugLog("damaged settings file: " + reason);
+  const bool kept = KeepDamagedFile();
 
   int found = 0;
   for (const std::string& code : StateCodeCandidates(*FAppSettings)) {
@@ -296,9 +295,27 @@ void TfrmMain::RecoverFromDamagedState(const std::string& reason) {
   // A broken number would place or size the window at 0.
   RemoveUnreadableNumbers(*FAppSettings, IntegerSettingsKeys(FormName()));
   const std::string stored = FAppSettings->ReadString("active_game");
-  CreateMissingDefaultSlots();
+  const std::vector<std::string> renewed = CreateMissingDefaultSlots();
   FGames->SetActiveName(FGames->FindByName(stored) ? stored
                                                    : SlotName(kFirstShownSide, kFirstShownSide));
+
+  std::string text = TextFor(ttnSavedGamesDamaged) + "\n\n";
+  if (renewed.empty()) {
+    text += TextFor(ttnAllGamesRestored);
+  } else {
+    std::string sizes;
+    for (const std::string& name : renewed) sizes += (sizes.empty() ? "" : ", ") + name;
+    std::string line = TextFor(ttnSizesRenewed);
+    const std::size_t at = line.find("%s");
+    if (at != std::string::npos) line.replace(at, 2, sizes);
+    text += line;
+  }
+  text += "\n\n";
+  if (kept)
+    text += TextFor(ttnDamagedCopyKept) + "\n" + FDamagedCopy;
+  else
+    text += TextFor(ttnDamagedCopyFailed) + "\n\n" + FSaveBlocked;
+  ShowMessageBox(text, kProductName, mkError | mkOk);
 }
 
 bool TfrmMain::KeepDamagedFile() {
@@ -315,16 +332,19 @@ bool TfrmMain::KeepDamagedFile() {
   }
 }
 
-void TfrmMain::CreateMissingDefaultSlots() {
+std::vector<std::string> TfrmMain::CreateMissingDefaultSlots() {
   std::vector<int> sides(kDefaultSides.begin(), kDefaultSides.end());
   std::erase_if(sides, [this](int s) { return FGames->FindByName(SlotName(s, s)) != nullptr; });
-  if (sides.empty()) return;
+  std::vector<std::string> names;
+  for (int s : sides) names.push_back(SlotName(s, s));
+  if (sides.empty()) return names;
   UpdateActions(uaDisableAll);
   FpPleaseWait->show();
   QApplication::processEvents();
   for (int s : sides) CreateSlot(SlotName(s, s), s, s, FGameSettings->NewDifficulty(), true);
   FpPleaseWait->hide();
   UpdateActions(uaEnableAll);
+  return names;
 }
 
 TGame* TfrmMain::CreateSlot(const std::string& name, int width, int height, TDifficulty difficulty,
@@ -388,7 +408,16 @@ void TfrmMain::BuildGameMenu() {
   // The slot items show which one is current, as radio items.
   delete FSlotItems;
   FSlotItems = new QActionGroup(FpmGame);
-  for (TGame* game : FGames->Items()) {
+  // Smallest first, whatever order the slots were made or restored in.
+  std::vector<TGame*> ordered(FGames->Items().begin(), FGames->Items().end());
+  std::stable_sort(ordered.begin(), ordered.end(), [](const TGame* a, const TGame* b) {
+    const auto size = [](const TGame* g) {
+      const TNonoGame& p = g->Puzzle();
+      return std::pair{p.Width() * p.Height(), p.Width()};
+    };
+    return size(a) < size(b);
+  });
+  for (TGame* game : ordered) {
     QAction* item = FpmGame->addAction(QString::fromStdString(game->Name()));
     item->setData(kSlotItemTag);
     item->setCheckable(true);
