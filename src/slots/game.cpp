@@ -89,12 +89,14 @@ void TGame::SetKeepStrokeStraight(bool on) {
 
 void TGame::StartNewPuzzle(TDifficulty difficulty) {
   StartNewPuzzleModel(*FPuzzle, difficulty, FPictures);
+  FView->ClearHotTrack();
   FGrade.reset();
   FStatus = gsPlaying;
 }
 
 void TGame::StartOver() {
   FPuzzle->StartOver();
+  FView->ClearHotTrack();
   FStatus = gsPlaying;
 }
 

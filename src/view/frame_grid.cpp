@@ -325,6 +325,14 @@ bool TframeGrid::Zoom(int delta) {
   return true;
 }
 
+void TframeGrid::ClearHotTrack() {
+  for (TNonoGrid* grid : {FBoardGrid.get(), FLeftGrid.get(), FTopGrid.get()}) {
+    if (!grid) continue;
+    grid->SetHotRow(-1);
+    grid->SetHotCol(-1);
+  }
+}
+
 void TframeGrid::SetHotTrack(int row, int col) {
   if (!FBoardGrid) return;
   if (row >= 0) FLeftGrid->SetHotRow(row);

@@ -109,6 +109,8 @@ class TframeGrid : public QWidget {
   bool Zoom(int delta);
   // Hot row and column of the three grids from the cell under the pointer.
   void SetHotTrack(int row, int col);
+  // No row or column highlighted: the pointer left, or the board starts anew.
+  void ClearHotTrack();
   // Where the last layout left the paint boxes.
   QPoint SavedLeftPos() const { return FSavedLeftPos; }
   QPoint SavedTopPos() const { return FSavedTopPos; }

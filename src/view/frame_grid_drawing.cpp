@@ -240,6 +240,9 @@ void TframeGrid::Shake(TLayoutFlags flags, int n, int amplitude, int ms) {
 
 QImage TframeGrid::BoardImage() {
   if (!FGame || !FBoardGrid) return QImage();
+  // The picture shows the puzzle, not where the pointer happened to be.
+  ClearHotTrack();
+  RepaintAll();
   const int gap = FBoardGrid->CellWidth() / 8;
   int w = FBoardGrid->CellWidth();
   int h = FBoardGrid->CellHeight();

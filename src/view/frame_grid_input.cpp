@@ -35,5 +35,7 @@ void TframeGrid::Dispatch(Qt::MouseButtons buttons, int x, int y, TBoardMouseFla
 void TframeGrid::pbBoardMouseLeave() {
   if (AppBusy || AppPhase == apClosing) return;
   Dispatch(Qt::NoButton, 0, 0, mfLeave);
+  // A highlight left behind would point at a line the player no longer looks at.
+  ClearHotTrack();
   FpBoard->repaint();
 }

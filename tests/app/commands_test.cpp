@@ -94,6 +94,21 @@ TEST_F(Commands, NewAsksUnlessSolvedByCheck) {
   EXPECT_EQ(Current().Status(), gsPlaying);
 }
 
+TEST_F(Commands, NewStartOverAndCopyAsImageClearTheHighlight) {
+  const std::pair<const char*, const char*> commands[] = {
+      {"aNew", "New"}, {"aStartOver", "Start Over"}, {"aCopyToClipboardAsImage", "Copy as image"}};
+  StartWindow();
+  Answer = maYes;
+  for (const auto& [action, name] : commands) {
+    MoveTo(3, 2);
+    ASSERT_EQ(Current().View().BoardGrid()->HotRow(), 2) << name;
+    Action(action)->trigger();
+    EXPECT_EQ(Current().View().BoardGrid()->HotRow(), -1) << name;
+    EXPECT_EQ(Current().View().LeftGrid()->HotRow(), -1) << name;
+    EXPECT_EQ(Current().View().TopGrid()->HotCol(), -1) << name;
+  }
+}
+
 TEST_F(Commands, NewUsesTheDifficultySettingAndTheMenuChoosesOnce) {
   StartWindow();
   Restart();  // past the first run

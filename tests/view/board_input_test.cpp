@@ -159,7 +159,7 @@ TEST_F(BoardInput, AReleaseWithoutAStrokeAddsNoUndoStep) {
   EXPECT_FALSE(v.Game->CanUndo());
 }
 
-TEST_F(BoardInput, HotTrackingFollowsCellsAndStaysOnTheLastOne) {
+TEST_F(BoardInput, HotTrackingFollowsCellsUntilThePointerLeaves) {
   ViewHarness v(TriplePairs());
   const auto hot = [&] {
     const TframeGrid& f = *v.Frame;
@@ -173,8 +173,9 @@ TEST_F(BoardInput, HotTrackingFollowsCellsAndStaysOnTheLastOne) {
   v.Move(ViewHarness::Cell(3, 2, 21, 10), Qt::NoButton);  // gap
   EXPECT_EQ(hot(), (std::vector<int>{2, 3, 2, -1, -1, 3}));
   v.Move(QPoint(1, 1), Qt::NoButton);  // frame
-  v.Leave();
   EXPECT_EQ(hot(), (std::vector<int>{2, 3, 2, -1, -1, 3}));
+  v.Leave();
+  EXPECT_EQ(hot(), (std::vector<int>{-1, -1, -1, -1, -1, -1}));
   v.Enter();
   v.Move(ViewHarness::Cell(7, 9), Qt::NoButton);
   EXPECT_EQ(hot(), (std::vector<int>{9, 7, 9, -1, -1, 7}));
