@@ -54,6 +54,18 @@ void SetPanelColour(QWidget* panel, TColor colour) {
   panel->setAutoFillBackground(true);
 }
 
+// A button's tooltip: its caption and the keys of its actions.
+QString ToolTipWithKeys(const QString& caption, std::initializer_list<const QAction*> actions) {
+  QStringList keys;
+  for (const QAction* action : actions)
+    for (const QKeySequence& key : action->shortcuts())
+      keys << key.toString(QKeySequence::NativeText);
+  QString tip = caption;
+  tip.remove('&');
+  if (tip.endsWith("...")) tip.chop(3);
+  return keys.isEmpty() ? tip : tip + " (" + keys.join(", ") + ")";
+}
+
 }  // namespace
 
 TfrmMain::TfrmMain(bool diagnostics)
@@ -112,6 +124,11 @@ void TfrmMain::CreateComponents() {
 
   FpmGame = new QMenu(this);
   FpmGame->setObjectName("pmGame");
+  // The menu offers Paste only for a loadable code; the key stays ready for
+  // whatever the clipboard holds next (a refused code is then explained).
+  connect(FpmGame, &QMenu::aboutToHide, this, [this] {
+    if (aPaste) aPaste->setEnabled(true);
+  });
 
   FtCongrats = new QTimer(this);
   FtCongrats->setObjectName("tCongrats");
@@ -140,26 +157,38 @@ QAction* TfrmMain::MakeAction(const char* name, const QString& caption, const QK
 
 void TfrmMain::CreateActions() {
   aNew = MakeAction("aNew", "New", QKeySequence(Qt::Key_N), &TfrmMain::aNewExecute);
-  aNewEasy = MakeAction("aNewEasy", "New easy puzzle", {}, &TfrmMain::aNewEasyExecute);
-  aNewMedium = MakeAction("aNewMedium", "New medium puzzle", {}, &TfrmMain::aNewMediumExecute);
-  aNewNormal = MakeAction("aNewNormal", "New normal puzzle", {}, &TfrmMain::aNewNormalExecute);
-  aStartOver = MakeAction("aStartOver", "Start Over", {}, &TfrmMain::aStartOverExecute);
+  // Easiest first, as the menu lists them.
+  aNewEasy = MakeAction("aNewEasy", "New easy puzzle", QKeySequence(Qt::CTRL | Qt::Key_1),
+                        &TfrmMain::aNewEasyExecute);
+  aNewMedium = MakeAction("aNewMedium", "New medium puzzle", QKeySequence(Qt::CTRL | Qt::Key_2),
+                          &TfrmMain::aNewMediumExecute);
+  aNewNormal = MakeAction("aNewNormal", "New normal puzzle", QKeySequence(Qt::CTRL | Qt::Key_3),
+                          &TfrmMain::aNewNormalExecute);
+  aStartOver = MakeAction("aStartOver", "Start Over", QKeySequence(Qt::CTRL | Qt::Key_R),
+                          &TfrmMain::aStartOverExecute);
   aCheck = MakeAction("aCheck", "Check", QKeySequence(Qt::Key_C), &TfrmMain::aCheckExecute);
   aCheck1 = MakeAction("aCheck1", "Check", QKeySequence(Qt::Key_F1), &TfrmMain::aCheckExecute);
   aUndo = MakeAction("aUndo", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), &TfrmMain::aUndoExecute);
   aRedo = MakeAction("aRedo", "Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                      &TfrmMain::aRedoExecute);
+  // Ctrl+Y is the other Redo key players know.
+  aRedo->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
   aSettings =
       MakeAction("aSettings", "Settings", QKeySequence(Qt::Key_F2), &TfrmMain::aSettingsExecute);
   aResetZoom = MakeAction("aResetZoom", "Reset zoom", QKeySequence(Qt::Key_F3),
                           &TfrmMain::aResetZoomExecute);
-  aCopyToClipboardAsImage = MakeAction("aCopyToClipboardAsImage", "Copy to clipboard as image", {},
+  aCopyToClipboardAsImage = MakeAction("aCopyToClipboardAsImage", "Copy to clipboard as image",
+                                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
                                        &TfrmMain::aCopyToClipboardAsImageExecute);
-  aCopyToClipboardAsText = MakeAction("aCopyToClipboardAsText", "Copy to clipboard as text", {},
-                                      &TfrmMain::aCopyToClipboardAsTextExecute);
-  aPaste = MakeAction("aPaste", "Paste", {}, &TfrmMain::aPasteExecute);
-  aAbout = MakeAction("aAbout", "About", {}, &TfrmMain::aAboutExecute);
-  aExit = MakeAction("aExit", "Exit", {}, &TfrmMain::aExitExecute);
+  aCopyToClipboardAsText =
+      MakeAction("aCopyToClipboardAsText", "Copy to clipboard as text",
+                 QKeySequence(Qt::CTRL | Qt::Key_C), &TfrmMain::aCopyToClipboardAsTextExecute);
+  aPaste =
+      MakeAction("aPaste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V), &TfrmMain::aPasteExecute);
+  aAbout = MakeAction("aAbout", "About", QKeySequence(Qt::Key_F12), &TfrmMain::aAboutExecute);
+  aExit = MakeAction("aExit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q), &TfrmMain::aExitExecute);
+  aGameMenu = MakeAction("aGameMenu", "Game...", QKeySequence(Qt::Key_F10), &TfrmMain::bGameClick);
   aCheat = MakeAction("aCheat", "Cheat", {}, &TfrmMain::aCheatExecute);
   // The developer commands rewrite every slot's puzzle without asking, so
   // their keys exist only when the program was started for diagnosis.
@@ -176,6 +205,10 @@ void TfrmMain::CreateActions() {
   BindButton(FbCheck, aCheck);
   BindButton(FbUndo, aUndo);
   BindButton(FbRedo, aRedo);
+  // Check has a second key of its own action.
+  connect(aCheck, &QAction::changed, FbCheck, [this] {
+    FbCheck->setToolTip(ToolTipWithKeys(aCheck->text(), {aCheck, aCheck1}));
+  });
 }
 
 void TfrmMain::BindButton(QPushButton* button, QAction* action) {
@@ -183,6 +216,7 @@ void TfrmMain::BindButton(QPushButton* button, QAction* action) {
   connect(action, &QAction::changed, button, [button, action] {
     button->setEnabled(action->isEnabled());
     button->setText(action->text());
+    button->setToolTip(ToolTipWithKeys(action->text(), {action}));
   });
 }
 
@@ -440,6 +474,8 @@ void TfrmMain::BuildGameMenu() {
 }
 
 void TfrmMain::bGameClick() {
+  // Its key reaches here too, also before start-up has made the slots.
+  if (!FbGame->isEnabled() || !FGames) return;
   const std::string clip = QApplication::clipboard()->text().toLatin1().toStdString();
   aPaste->setEnabled(CheckPaste(clip, *FGames).Verdict == pvLoadable);
   BuildGameMenu();
@@ -520,6 +556,8 @@ void TfrmMain::ApplyTexts() {
   };
   for (const auto& [action, name] : texts) action->setText(QString::fromStdString(TextFor(name)));
   FbGame->setText(QString::fromStdString(TextFor(ttnGame)));
+  FbGame->setToolTip(ToolTipWithKeys(FbGame->text(), {aGameMenu}));
+  FbCheck->setToolTip(ToolTipWithKeys(aCheck->text(), {aCheck, aCheck1}));
   ShowGrade();
 }
 

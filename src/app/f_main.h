@@ -200,6 +200,7 @@ class TfrmMain : public TfrmBase {
   QAction* aCheat = nullptr;
   QAction* aAsText = nullptr;
   QAction* aDebug = nullptr;
+  QAction* aGameMenu = nullptr;
 
   bool FDiagnostics;
   std::unique_ptr<TAppSettings> FAppSettings;

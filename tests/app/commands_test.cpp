@@ -271,6 +271,11 @@ TEST_F(Commands, UndoRedoKeysAndStartOver) {
   Key(Window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(Puzzle().PlayerState(3, 3), psCrossed);
   EXPECT_FALSE(Action("aRedo")->isEnabled());
+  // Ctrl+Y redoes as well.
+  Key(Window.get(), Qt::Key_Z, Qt::ControlModifier);
+  Key(Window.get(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(Puzzle().PlayerState(3, 3), psCrossed);
+  EXPECT_FALSE(Action("aRedo")->isEnabled());
 
   Answer = maNo;
   Action("aStartOver")->trigger();
@@ -280,6 +285,30 @@ TEST_F(Commands, UndoRedoKeysAndStartOver) {
   EXPECT_EQ(CountPlayer(Puzzle(), psUnchecked), 100);
   EXPECT_FALSE(Action("aUndo")->isEnabled());
   EXPECT_EQ(Boxes.size(), 2u);
+}
+
+// Every button tells its key, and every command of the game menu has one it shows.
+TEST_F(Commands, ButtonsAndMenuItemsShowTheirKeys) {
+  StartWindow();
+  const std::pair<const char*, QString> tips[] = {
+      {"bGame", "Game (F10)"},
+      {"bNew", "New (N)"},
+      {"bStartOver", "Start Over (Ctrl+R)"},
+      {"bCheck", "Check (C, F1)"},
+      {"bUndo", "Undo (Ctrl+Z)"},
+      {"bRedo", "Redo (Ctrl+Shift+Z, Ctrl+Y)"},
+  };
+  for (const auto& [button, tip] : tips)
+    EXPECT_EQ(Window->findChild<QPushButton*>(button)->toolTip(), tip) << button;
+
+  Window->bGame()->click();
+  for (const QAction* item : Window->pmGame()->actions())
+    if (!item->isSeparator() && !item->isCheckable() && item->data().isNull())
+      EXPECT_FALSE(item->shortcut().isEmpty()) << item->objectName().toStdString();
+  Window->pmGame()->hide();
+  // The keys work without the menu.
+  Key(Window.get(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(), Current().StateText());
 }
 
 TEST_F(Commands, CopyAsTextThenPasteRestoresTheGameInItsSlot) {
