@@ -11,11 +11,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 
 #include "app/application_stuff.h"
 #include "app/grade_label.h"
 #include "app/message_box.h"
+#include "app/paste_check.h"
 #include "generation/rnd.h"
 #include "model/process_flags.h"
 #include "persistence/app_settings.h"
@@ -50,6 +52,18 @@ void SetPanelColour(QWidget* panel, TColor colour) {
   p.setColor(QPalette::Window, ToQColor(colour));
   panel->setPalette(p);
   panel->setAutoFillBackground(true);
+}
+
+// A button's tooltip: its caption and the keys of its actions.
+QString ToolTipWithKeys(const QString& caption, std::initializer_list<const QAction*> actions) {
+  QStringList keys;
+  for (const QAction* action : actions)
+    for (const QKeySequence& key : action->shortcuts())
+      keys << key.toString(QKeySequence::NativeText);
+  QString tip = caption;
+  tip.remove('&');
+  if (tip.endsWith("...")) tip.chop(3);
+  return keys.isEmpty() ? tip : tip + " (" + keys.join(", ") + ")";
 }
 
 }  // namespace
@@ -110,6 +124,11 @@ void TfrmMain::CreateComponents() {
 
   FpmGame = new QMenu(this);
   FpmGame->setObjectName("pmGame");
+  // The menu offers Paste only for a loadable code; the key stays ready for
+  // whatever the clipboard holds next (a refused code is then explained).
+  connect(FpmGame, &QMenu::aboutToHide, this, [this] {
+    if (aPaste) aPaste->setEnabled(true);
+  });
 
   FtCongrats = new QTimer(this);
   FtCongrats->setObjectName("tCongrats");
@@ -138,26 +157,38 @@ QAction* TfrmMain::MakeAction(const char* name, const QString& caption, const QK
 
 void TfrmMain::CreateActions() {
   aNew = MakeAction("aNew", "New", QKeySequence(Qt::Key_N), &TfrmMain::aNewExecute);
-  aNewEasy = MakeAction("aNewEasy", "New easy puzzle", {}, &TfrmMain::aNewEasyExecute);
-  aNewMedium = MakeAction("aNewMedium", "New medium puzzle", {}, &TfrmMain::aNewMediumExecute);
-  aNewNormal = MakeAction("aNewNormal", "New normal puzzle", {}, &TfrmMain::aNewNormalExecute);
-  aStartOver = MakeAction("aStartOver", "Start Over", {}, &TfrmMain::aStartOverExecute);
+  // Easiest first, as the menu lists them.
+  aNewEasy = MakeAction("aNewEasy", "New easy puzzle", QKeySequence(Qt::CTRL | Qt::Key_1),
+                        &TfrmMain::aNewEasyExecute);
+  aNewMedium = MakeAction("aNewMedium", "New medium puzzle", QKeySequence(Qt::CTRL | Qt::Key_2),
+                          &TfrmMain::aNewMediumExecute);
+  aNewNormal = MakeAction("aNewNormal", "New normal puzzle", QKeySequence(Qt::CTRL | Qt::Key_3),
+                          &TfrmMain::aNewNormalExecute);
+  aStartOver = MakeAction("aStartOver", "Start Over", QKeySequence(Qt::CTRL | Qt::Key_R),
+                          &TfrmMain::aStartOverExecute);
   aCheck = MakeAction("aCheck", "Check", QKeySequence(Qt::Key_C), &TfrmMain::aCheckExecute);
   aCheck1 = MakeAction("aCheck1", "Check", QKeySequence(Qt::Key_F1), &TfrmMain::aCheckExecute);
   aUndo = MakeAction("aUndo", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), &TfrmMain::aUndoExecute);
   aRedo = MakeAction("aRedo", "Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                      &TfrmMain::aRedoExecute);
+  // Ctrl+Y is the other Redo key players know.
+  aRedo->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
   aSettings =
       MakeAction("aSettings", "Settings", QKeySequence(Qt::Key_F2), &TfrmMain::aSettingsExecute);
   aResetZoom = MakeAction("aResetZoom", "Reset zoom", QKeySequence(Qt::Key_F3),
                           &TfrmMain::aResetZoomExecute);
-  aCopyToClipboardAsImage = MakeAction("aCopyToClipboardAsImage", "Copy to clipboard as image", {},
+  aCopyToClipboardAsImage = MakeAction("aCopyToClipboardAsImage", "Copy to clipboard as image",
+                                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
                                        &TfrmMain::aCopyToClipboardAsImageExecute);
-  aCopyToClipboardAsText = MakeAction("aCopyToClipboardAsText", "Copy to clipboard as text", {},
-                                      &TfrmMain::aCopyToClipboardAsTextExecute);
-  aPaste = MakeAction("aPaste", "Paste", {}, &TfrmMain::aPasteExecute);
-  aAbout = MakeAction("aAbout", "About", {}, &TfrmMain::aAboutExecute);
-  aExit = MakeAction("aExit", "Exit", {}, &TfrmMain::aExitExecute);
+  aCopyToClipboardAsText =
+      MakeAction("aCopyToClipboardAsText", "Copy to clipboard as text",
+                 QKeySequence(Qt::CTRL | Qt::Key_C), &TfrmMain::aCopyToClipboardAsTextExecute);
+  aPaste =
+      MakeAction("aPaste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V), &TfrmMain::aPasteExecute);
+  aAbout = MakeAction("aAbout", "About", QKeySequence(Qt::Key_F12), &TfrmMain::aAboutExecute);
+  aExit = MakeAction("aExit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q), &TfrmMain::aExitExecute);
+  aGameMenu = MakeAction("aGameMenu", "Game...", QKeySequence(Qt::Key_F10), &TfrmMain::bGameClick);
   aCheat = MakeAction("aCheat", "Cheat", {}, &TfrmMain::aCheatExecute);
   // The developer commands rewrite every slot's puzzle without asking, so
   // their keys exist only when the program was started for diagnosis.
@@ -174,6 +205,10 @@ void TfrmMain::CreateActions() {
   BindButton(FbCheck, aCheck);
   BindButton(FbUndo, aUndo);
   BindButton(FbRedo, aRedo);
+  // Check has a second key of its own action.
+  connect(aCheck, &QAction::changed, FbCheck, [this] {
+    FbCheck->setToolTip(ToolTipWithKeys(aCheck->text(), {aCheck, aCheck1}));
+  });
 }
 
 void TfrmMain::BindButton(QPushButton* button, QAction* action) {
@@ -181,6 +216,7 @@ void TfrmMain::BindButton(QPushButton* button, QAction* action) {
   connect(action, &QAction::changed, button, [button, action] {
     button->setEnabled(action->isEnabled());
     button->setText(action->text());
+    button->setToolTip(ToolTipWithKeys(action->text(), {action}));
   });
 }
 
@@ -273,12 +309,10 @@ void TfrmMain::LoadOrCreateSlots() {
 // file), and the missing default sizes get fresh puzzles. The next shutdown
 // then writes a whole file again.
 void TfrmMain::RecoverFromDamagedState(const std::string& reason) {
-  std::string text = TextFor(ttnInvalidDataFound) + "\n\n" + reason + "\n\n";
-  if (KeepDamagedFile())
-    text += TextFor(ttnDamagedCopyKept) + "\n" + FDamagedCopy;
-  else
-    text += TextFor(ttnDamagedCopyFailed) + "\n\n" + FSaveBlocked;
-  ShowMessageBox(text, kProductName, mkError | mkOk);
+  // The technical reason is for the developer; the player is told what it
+  // means for the games, once they are back.
+  TUtils::DebugLog("damaged settings file: " + reason);
+  const bool kept = KeepDamagedFile();
 
   for (const TGameStateRec& rec : SalvageStoredGames(*FAppSettings, kMaxStoredSlots)) {
     if (FGames->FindByName(rec.name)) continue;  // restored before the damaged one
@@ -287,9 +321,27 @@ void TfrmMain::RecoverFromDamagedState(const std::string& reason) {
   // A broken number would place or size the window at 0.
   RemoveUnreadableLines(*FAppSettings, IntegerSettingsKeys(FormName()));
   const std::string stored = FAppSettings->ReadString("active_game");
-  CreateMissingDefaultSlots();
+  const std::vector<std::string> renewed = CreateMissingDefaultSlots();
   FGames->SetActiveName(FGames->FindByName(stored) ? stored
                                                    : SlotName(kFirstShownSide, kFirstShownSide));
+
+  std::string text = TextFor(ttnSavedGamesDamaged) + "\n\n";
+  if (renewed.empty()) {
+    text += TextFor(ttnAllGamesRestored);
+  } else {
+    std::string sizes;
+    for (const std::string& name : renewed) sizes += (sizes.empty() ? "" : ", ") + name;
+    std::string line = TextFor(ttnSizesRenewed);
+    const std::size_t at = line.find("%s");
+    if (at != std::string::npos) line.replace(at, 2, sizes);
+    text += line;
+  }
+  text += "\n\n";
+  if (kept)
+    text += TextFor(ttnDamagedCopyKept) + "\n" + FDamagedCopy;
+  else
+    text += TextFor(ttnDamagedCopyFailed) + "\n\n" + FSaveBlocked;
+  ShowMessageBox(text, kProductName, mkError | mkOk);
 }
 
 bool TfrmMain::KeepDamagedFile() {
@@ -306,16 +358,19 @@ bool TfrmMain::KeepDamagedFile() {
   }
 }
 
-void TfrmMain::CreateMissingDefaultSlots() {
+std::vector<std::string> TfrmMain::CreateMissingDefaultSlots() {
   std::vector<int> sides(kDefaultSides.begin(), kDefaultSides.end());
   std::erase_if(sides, [this](int s) { return FGames->FindByName(SlotName(s, s)) != nullptr; });
-  if (sides.empty()) return;
+  std::vector<std::string> names;
+  for (int s : sides) names.push_back(SlotName(s, s));
+  if (sides.empty()) return names;
   UpdateActions(uaDisableAll);
   FpPleaseWait->show();
   QApplication::processEvents();
   for (int s : sides) CreateSlot(SlotName(s, s), s, s, FGameSettings->NewDifficulty(), true);
   FpPleaseWait->hide();
   UpdateActions(uaEnableAll);
+  return names;
 }
 
 TGame* TfrmMain::CreateSlot(const std::string& name, int width, int height, TDifficulty difficulty,
@@ -379,7 +434,16 @@ void TfrmMain::BuildGameMenu() {
   // The slot items show which one is current, as radio items.
   delete FSlotItems;
   FSlotItems = new QActionGroup(FpmGame);
-  for (TGame* game : FGames->Items()) {
+  // Smallest first, whatever order the slots were made or restored in.
+  std::vector<TGame*> ordered(FGames->Items().begin(), FGames->Items().end());
+  std::stable_sort(ordered.begin(), ordered.end(), [](const TGame* a, const TGame* b) {
+    const auto size = [](const TGame* g) {
+      const TNonoGame& p = g->Puzzle();
+      return std::pair{p.Width() * p.Height(), p.Width()};
+    };
+    return size(a) < size(b);
+  });
+  for (TGame* game : ordered) {
     QAction* item = FpmGame->addAction(QString::fromStdString(game->Name()));
     item->setData(kSlotItemTag);
     item->setCheckable(true);
@@ -402,11 +466,10 @@ void TfrmMain::BuildGameMenu() {
 }
 
 void TfrmMain::bGameClick() {
-  const QString clip = QApplication::clipboard()->text();
-  if (!clip.isEmpty()) {
-    std::string payload;
-    aPaste->setEnabled(CheckStateText(clip.toLatin1().toStdString(), payload));
-  }
+  // Its key reaches here too, also before start-up has made the slots.
+  if (!FbGame->isEnabled() || !FGames) return;
+  const std::string clip = QApplication::clipboard()->text().toLatin1().toStdString();
+  aPaste->setEnabled(CheckPaste(clip, *FGames).Verdict == pvLoadable);
   BuildGameMenu();
   FpmGame->popup(FbGame->mapToGlobal(QPoint(0, FbGame->height())));
 }
@@ -449,6 +512,7 @@ void TfrmMain::ApplySettings() {
     game->SetHotTrackCounters(FGameSettings->DrawHotTrackCounters());
     game->SetHotTrackBoard(FGameSettings->DrawHotTrackBoard());
     game->SetDrawCellsPos(FGameSettings->DrawCellsPos());
+    game->SetKeepStrokeStraight(FGameSettings->KeepStrokeStraight());
   }
   ApplyBarAndColors();
   ApplyTexts();
@@ -484,6 +548,8 @@ void TfrmMain::ApplyTexts() {
   };
   for (const auto& [action, name] : texts) action->setText(QString::fromStdString(TextFor(name)));
   FbGame->setText(QString::fromStdString(TextFor(ttnGame)));
+  FbGame->setToolTip(ToolTipWithKeys(FbGame->text(), {aGameMenu}));
+  FbCheck->setToolTip(ToolTipWithKeys(aCheck->text(), {aCheck, aCheck1}));
   ShowGrade();
 }
 

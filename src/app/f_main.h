@@ -144,7 +144,8 @@ class TfrmMain : public TfrmBase {
   void RecoverFromDamagedState(const std::string& reason);
   // Keeps a copy of the damaged app.ini; on failure blocks saving.
   bool KeepDamagedFile();
-  void CreateMissingDefaultSlots();
+  // Generates the default sizes that have no slot; returns their names.
+  std::vector<std::string> CreateMissingDefaultSlots();
   // Writes the games, the game settings and the window bounds to app.ini
   // (SaveGames); false when the player chose to keep the window open.
   bool SaveEverything();
@@ -199,6 +200,7 @@ class TfrmMain : public TfrmBase {
   QAction* aCheat = nullptr;
   QAction* aAsText = nullptr;
   QAction* aDebug = nullptr;
+  QAction* aGameMenu = nullptr;
 
   bool FDiagnostics;
   std::unique_ptr<TAppSettings> FAppSettings;

@@ -15,6 +15,7 @@
 #include "app/f_main.h"
 #include "app/f_settings.h"
 #include "app/message_box.h"
+#include "app/paste_check.h"
 #include "model/process_flags.h"
 #include "persistence/app_settings.h"
 #include "persistence/game_settings.h"
@@ -255,26 +256,23 @@ void TfrmMain::aCopyToClipboardAsTextExecute() {
 }
 
 void TfrmMain::aPasteExecute() {
+  // The menu offers Paste only for a code it can load, so a refusal here means
+  // the clipboard changed since: the player hears why nothing happened.
+  const TPasteCheck check =
+      CheckPaste(QApplication::clipboard()->text().toLatin1().toStdString(), *FGames);
+  if (check.Verdict != pvLoadable) {
+    ShowMessageBox(PasteRefusalText(check), TextFor(ttnPaste), mkInfo | mkOk);
+    return;
+  }
   ImportStateText(QApplication::clipboard()->text().toLatin1().toStdString());
 }
 
 void TfrmMain::ImportStateText(const std::string& text) {
-  std::string code;
-  for (char c : text)
-    if (c != '\r' && c != '\n') code += c;
-  std::string payload;
-  if (!CheckStateText(code, payload)) return;
-  TGameStateRec rec;
-  try {
-    rec = ParseGameState(code);
-  } catch (const std::exception&) {
-    return;  // a damaged code is ignored like any unusable text
-  }
   // Everything is checked before the board changes: the slot of that size
   // must exist and take the code.
-  const std::string name = SlotName(rec.w, rec.h);
-  const TGame* target = FGames->FindByName(name);
-  if (!target || !target->Fits(rec) || !SelectSlotByName(name)) return;
+  const TPasteCheck check = CheckPaste(text, *FGames);
+  if (check.Verdict != pvLoadable || !SelectSlotByName(check.SlotName)) return;
+  const TGameStateRec& rec = check.Rec;
   StopCelebration();
   FCurrentGame->StartOver();
   FCurrentGame->ApplyGameState(rec);

@@ -53,6 +53,8 @@ TfrmSettings::TfrmSettings(QWidget* parent)
   cbDrawHotTrackCounters->setObjectName("cbDrawHotTrackCounters");
   cbDrawHotTrackBoard = new QCheckBox(tsGame);
   cbDrawHotTrackBoard->setObjectName("cbDrawHotTrackBoard");
+  cbKeepStrokeStraight = new QCheckBox(tsGame);
+  cbKeepStrokeStraight->setObjectName("cbKeepStrokeStraight");
   lGameMode = new QLabel(tsGame);
   lGameMode->setObjectName("lGameMode");
   cbGameMode = new QComboBox(tsGame);
@@ -78,6 +80,7 @@ TfrmSettings::TfrmSettings(QWidget* parent)
 
   FStack = {{cbDrawHotTrackCounters, 0},
             {cbDrawHotTrackBoard, 0},
+            {cbKeepStrokeStraight, 0},
             {lGameMode, 1},
             {cbGameMode, 1},
             {lNewDifficulty, 4},
@@ -129,6 +132,7 @@ void TfrmSettings::EditSettings(TGameSettings& settings) {
   PageControl1->setTabText(PageControl1->indexOf(tsGame), Text(ttnGame1));
   cbDrawHotTrackCounters->setText(Text(ttnHotTrackCounters));
   cbDrawHotTrackBoard->setText(Text(ttnHotTrackBoard));
+  cbKeepStrokeStraight->setText(Text(ttnKeepStrokeStraight));
   lGameMode->setText(Text(ttnGameMode));
   lNewDifficulty->setText(Text(ttnNewDifficulty));
   lButtonsPosition->setText(Text(ttnButtonsPosition));
@@ -155,6 +159,7 @@ void TfrmSettings::EditSettings(TGameSettings& settings) {
   SelectPosition(cbButtonPosition, settings.ButtonsPosition());
   cbDrawHotTrackCounters->setChecked(settings.DrawHotTrackCounters());
   cbDrawHotTrackBoard->setChecked(settings.DrawHotTrackBoard());
+  cbKeepStrokeStraight->setChecked(settings.KeepStrokeStraight());
   SelectPosition(cbGameMode, settings.GameMode());
 }
 
@@ -231,6 +236,7 @@ void TfrmSettings::bOKClick() {
           static_cast<TButtonsPosition>(cbButtonPosition->currentIndex()));
     FSettings->SetDrawHotTrackCounters(cbDrawHotTrackCounters->isChecked());
     FSettings->SetDrawHotTrackBoard(cbDrawHotTrackBoard->isChecked());
+    FSettings->SetKeepStrokeStraight(cbKeepStrokeStraight->isChecked());
     if (cbGameMode->currentIndex() >= 0)
       FSettings->SetGameMode(static_cast<TGameMode>(cbGameMode->currentIndex()));
     if (cbNewDifficulty->currentIndex() >= 0)

@@ -59,6 +59,7 @@ class TfrmSettings : public QDialog {
   QWidget* tsGame;
   QCheckBox* cbDrawHotTrackCounters;
   QCheckBox* cbDrawHotTrackBoard;
+  QCheckBox* cbKeepStrokeStraight;
   QLabel* lGameMode;
   QComboBox* cbGameMode;
   QLabel* lNewDifficulty;

@@ -16,6 +16,7 @@ void TGameSettings::LoadFrom(const TAppSettings& store, bool firstRun) {
   FNewDifficulty = difficulty >= 0 && difficulty < static_cast<int>(kDifficultyNames.size())
                        ? static_cast<TDifficulty>(difficulty)
                        : 0;
+  FKeepStrokeStraight = store.ReadBool("keepstrokestraight");
 }
 
 void TGameSettings::SaveTo(TAppSettings& store) const {
@@ -26,4 +27,5 @@ void TGameSettings::SaveTo(TAppSettings& store) const {
   store.WriteInteger("gamemode", FGameMode);
   store.WriteInteger("language", FLanguage);
   store.WriteString("newdifficulty", FNewDifficulty != 0 ? std::to_string(FNewDifficulty) : "");
+  store.WriteString("keepstrokestraight", FKeepStrokeStraight ? "1" : "");
 }

@@ -31,6 +31,9 @@ class TGameSettings {
   // The difficulty New and a newly made slot start their puzzles with.
   TDifficulty NewDifficulty() const { return FNewDifficulty; }
   void SetNewDifficulty(TDifficulty v) { FNewDifficulty = v; }
+  // A stroke stays on the row or column it first moved along.
+  bool KeepStrokeStraight() const { return FKeepStrokeStraight; }
+  void SetKeepStrokeStraight(bool v) { FKeepStrokeStraight = v; }
 
   // On a first run the language is the system's; otherwise every field
   // comes from its key ("butonsposition", "drawhottrackcounters",
@@ -38,6 +41,7 @@ class TGameSettings {
   // "newdifficulty"). A missing "newdifficulty", or one that names no
   // difficulty, is Normal; it is written only when it is not Normal, so the
   // file of a player who never chose stays as it always was.
+  // "keepstrokestraight" likewise is written only when it is on.
   void LoadFrom(const TAppSettings& store, bool firstRun);
   void SaveTo(TAppSettings& store) const;
 
@@ -49,4 +53,5 @@ class TGameSettings {
   TLanguage FLanguage = lgEnglish;
   bool FDrawHotTrackBoard = false;
   TDifficulty FNewDifficulty = 0;
+  bool FKeepStrokeStraight = false;
 };

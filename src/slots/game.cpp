@@ -83,6 +83,9 @@ void TGame::SetHotTrackBoard(bool on) {
 void TGame::SetDrawCellsPos(bool on) {
   FView->SetDrawCellsPos(on);
 }
+void TGame::SetKeepStrokeStraight(bool on) {
+  FView->SetKeepStrokeStraight(on);
+}
 
 void TGame::StartNewPuzzle(TDifficulty difficulty) {
   TakePicture(difficulty, MakePicture(difficulty, nullptr));
@@ -100,12 +103,14 @@ void TGame::TakePicture(TDifficulty difficulty, const TInternalArrArr& picture) 
   // No built-in picture of the size: the puzzle stays, its history goes.
   if (!picture.empty()) FPuzzle->LoadSolutionGrid(picture);
   FPuzzle->ClearHistory();
+  FView->ClearHotTrack();
   FGrade.reset();
   FStatus = gsPlaying;
 }
 
 void TGame::StartOver() {
   FPuzzle->StartOver();
+  FView->ClearHotTrack();
   FStatus = gsPlaying;
 }
 

@@ -64,6 +64,7 @@ class TGame {
   void SetHotTrackCounters(bool on);
   void SetHotTrackBoard(bool on);
   void SetDrawCellsPos(bool on);
+  void SetKeepStrokeStraight(bool on);
 
   // A new puzzle at the slot's size with the fill of the difficulty.
   void StartNewPuzzle(TDifficulty difficulty);

@@ -70,6 +70,14 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnNewNormal, "NewNormal", "FD8tejQ1KDc7NnoqLyAgNj8="},
       {ttnGrade, "Grade", "HSg7Pj8="},
       {ttnMakingPuzzle, "MakingPuzzle", "FzsxMzQ9ejt6f2t6Ki8gIDY/uNr8UB8pOTsqP3o5OzQ5PzYpdA=="},
+      {ttnKeepStrokeStraight, "KeepStrokeStraight",
+       "ET8/Kno7eikuKDUxP3o1NHo1ND96KDUtejUoejk1Ni83NA=="},
+      {ttnPasteNotAGame, "PasteNotAGame", "DjI/ejk2Myo4NTsoPno+NT8pejQ1LnoyNTY+ejt6DhsMHxYVej07Nz90"},
+      {ttnPasteDamaged, "PasteDamaged", "DjI/ej07Nz96NTR6LjI/ejk2Myo4NTsoPnozKXo+Ozc7PT8+ejs0Pno5OzQ0NS56OD96NjU7Pj8+dA=="},
+      {ttnPasteNoBoard, "PasteNoBoard", "DjI/ej07Nz96NTR6LjI/ejk2Myo4NTsoPnozKXo8NSh6O3p/KXo4NTsoPnZ6LTIzOTJ6Myl6NDUuejM0ei4yP3o9Ozc/ejc/NC90"},
+      {ttnSavedGamesDamaged, "SavedGamesDamaged", "DjI/ejwzNj96LTMuMnojNS8oeik7LD8+ej07Nz8pei07KXo+Ozc7PT8+dA=="},
+      {ttnSizesRenewed, "SizesRenewed", "DjI/KT96KTMgPyl6OTUvNj56NDUuejg/eig/KS41KD8+ejs0Pno9NS56ND8teiovICA2Pylgen8pdA=="},
+      {ttnAllGamesRestored, "AllGamesRestored", "GzY2eiM1Lyh6PTs3Pyl6LT8oP3ooPykuNSg/PnQ="},
   };
   return items;
 }

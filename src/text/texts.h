@@ -63,9 +63,16 @@ enum TTextName : std::uint8_t {
   ttnNewNormal,
   ttnGrade,
   ttnMakingPuzzle,
+  ttnKeepStrokeStraight,
+  ttnPasteNotAGame,
+  ttnPasteDamaged,
+  ttnPasteNoBoard,
+  ttnSavedGamesDamaged,
+  ttnSizesRenewed,
+  ttnAllGamesRestored,
 };
 
-inline constexpr int kTextNameCount = ttnMakingPuzzle + 1;
+inline constexpr int kTextNameCount = ttnAllGamesRestored + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

@@ -181,6 +181,17 @@ void TframeGrid::LoadClues() {
     for (int k = 0; k < colPositions; ++k) FTopGrid->SetText(c, k, text(columns[c][k]));
   for (int r = 0; r < static_cast<int>(rows.size()); ++r)
     for (int k = 0; k < rowPositions; ++k) FLeftGrid->SetText(k, r, text(rows[r][k]));
+
+  std::string widest;
+  for (const TCountersArr* clues : {&columns, &rows})
+    for (const auto& line : *clues)
+      for (const int value : line)
+        if (text(value).size() > widest.size()) widest = text(value);
+  // Another puzzle may need another font even at the same cell width.
+  if (widest != FWidestClue) {
+    FWidestClue = widest;
+    FGame->SetClueFontSize(0);
+  }
 }
 
 void TframeGrid::Layout(TLayoutFlags flags, int dx) {
@@ -286,6 +297,12 @@ void TframeGrid::FitToRoom(TLayoutFlags flags) {
     w0 = w;
     h0 = h;
   }
+  // Fitting never goes below the smallest cell zooming keeps: smaller cells
+  // cannot be read or hit. A board too large for the room then scrolls.
+  if (FMinCellSize > 0 && w0 < FMinCellSize) {
+    w0 = FMinCellSize;
+    h0 = FMinCellSize;
+  }
   // A size <= 0 is refused by the grids, which then keep their size.
   FBoardGrid->SetCellSize(w0, h0);
   FLeftGrid->SetCellSize(w0, h0);
@@ -306,6 +323,14 @@ bool TframeGrid::Zoom(int delta) {
   FGame->SetGameState(FGame->GameState() | gsZoomed);
   Relayout(lfKeep);
   return true;
+}
+
+void TframeGrid::ClearHotTrack() {
+  for (TNonoGrid* grid : {FBoardGrid.get(), FLeftGrid.get(), FTopGrid.get()}) {
+    if (!grid) continue;
+    grid->SetHotRow(-1);
+    grid->SetHotCol(-1);
+  }
 }
 
 void TframeGrid::SetHotTrack(int row, int col) {

@@ -18,10 +18,12 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "model/mytypes.h"
 #include "view/cell_sprite.h"
 #include "view/nono_grid.h"
+#include "view/stroke_path.h"
 
 class TNonoGame;
 class TPaintBox;
@@ -61,6 +63,9 @@ class TframeGrid : public QWidget {
   void SetHotDotPercent(int v) { FHotDotPercent = v; }
   // The clue highlight of the strips (drawhottrackcounters).
   void SetHotTrackCounters(bool on);
+  // Keep a stroke on the row or column it first moved along.
+  void SetKeepStrokeStraight(bool on) { FStroke.SetKeepStraight(on); }
+  bool KeepStrokeStraight() const { return FStroke.KeepStraight(); }
   // The drawcellspos setting, kept by the strips.
   void SetDrawCellsPos(bool on);
   const TBoardMouseEvent& OnBoardMouse() const { return FOnBoardMouse; }
@@ -104,6 +109,8 @@ class TframeGrid : public QWidget {
   bool Zoom(int delta);
   // Hot row and column of the three grids from the cell under the pointer.
   void SetHotTrack(int row, int col);
+  // No row or column highlighted: the pointer left, or the board starts anew.
+  void ClearHotTrack();
   // Where the last layout left the paint boxes.
   QPoint SavedLeftPos() const { return FSavedLeftPos; }
   QPoint SavedTopPos() const { return FSavedTopPos; }
@@ -158,6 +165,7 @@ class TframeGrid : public QWidget {
   QPoint FSavedLeftPos;
   QPoint FSavedBoardPos;
   TBoardMouseEvent FOnBoardMouse;
+  TStrokePath FStroke;
   bool FInputEnabled = false;
   bool FHotTrackBoard = false;
   int FHotDotPercent = -1;
@@ -169,6 +177,8 @@ class TframeGrid : public QWidget {
   QWidget* FWatchedParent = nullptr;
   // The bold clue font of the last size asked for.
   int FClueFontSizeMade = 0;
+  // The longest clue text of the strips, which the clue font must fit.
+  std::string FWidestClue;
   QFont FClueFont;
   TClueSprites FClueSprites;
   bool FPaletteConverted = false;

@@ -19,7 +19,11 @@
 
 namespace {
 
-constexpr int kSmallestClueFont = 8;
+// Small enough for two digits in the smallest cells.
+constexpr int kSmallestClueFont = 4;
+// Room kept free beside a clue's text, so that neighbouring clues never run
+// together (the grid's own gap adds to it).
+constexpr int kClueMargin = 2;
 // Ends the clue font search for absurdly large cells.
 constexpr int kLargestClueFont = 1000;
 constexpr int kSmallestHotDotPercent = 45;
@@ -180,16 +184,19 @@ int TframeGrid::ClueFontSize(const TCellRect& r) {
     FGame->SetClueFontWidth(r.Width());
   }
   if (FGame->ClueFontSize() != 0) return FGame->ClueFontSize();
-  // One step past the last size at which " 99 " still fits the cell.
+  // The largest size at which the widest clue of the board, and the digits'
+  // height, fit the cell with a margin: every clue stays whole and apart.
   QFont trial = font();
   trial.setBold(true);
-  const QString sample = QStringLiteral(" 99 ");
-  int size = kSmallestClueFont;
-  for (; size < kLargestClueFont; ++size) {
+  const QString sample = QString::fromStdString(FWidestClue.empty() ? "9" : FWidestClue);
+  const auto fits = [&](int size) {
     trial.setPointSize(size);
     const QFontMetrics metrics(trial, &MeasuringDevice());
-    if (metrics.horizontalAdvance(sample) >= r.Width() || metrics.height() >= r.Height()) break;
-  }
+    return metrics.horizontalAdvance(sample) + kClueMargin <= r.Width() &&
+           metrics.tightBoundingRect(sample).height() + kClueMargin <= r.Height();
+  };
+  int size = kSmallestClueFont;
+  while (size < kLargestClueFont && fits(size + 1)) ++size;
   FGame->SetClueFontSize(size);
   return size;
 }
@@ -233,6 +240,9 @@ void TframeGrid::Shake(TLayoutFlags flags, int n, int amplitude, int ms) {
 
 QImage TframeGrid::BoardImage() {
   if (!FGame || !FBoardGrid) return QImage();
+  // The picture shows the puzzle, not where the pointer happened to be.
+  ClearHotTrack();
+  RepaintAll();
   const int gap = FBoardGrid->CellWidth() / 8;
   int w = FBoardGrid->CellWidth();
   int h = FBoardGrid->CellHeight();

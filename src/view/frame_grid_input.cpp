@@ -4,6 +4,8 @@
 #include "model/process_flags.h"
 #include "view/frame_grid.h"
 
+#include <vector>
+
 void TframeGrid::Dispatch(Qt::MouseButtons buttons, int x, int y, TBoardMouseFlags kind) {
   if (AppPhase == apClosing || AppBusy || !FGame || !FBoardGrid || !FInputEnabled) return;
   const TCellHit hit = FBoardGrid->HitTest(x, y);
@@ -14,7 +16,18 @@ void TframeGrid::Dispatch(Qt::MouseButtons buttons, int x, int y, TBoardMouseFla
   else if (buttons & Qt::RightButton)
     flags = mfRight;
   flags |= kind;
-  FGame->HandleMouse(hit.Col, hit.Row, flags);
+  if (kind == mfDown) FStroke.Start(hit);
+  if (kind == mfMove && (flags & (mfLeft | mfRight))) {
+    // Every cell between two pointer positions is painted, as if the
+    // pointer had passed through each, however fast it moved.
+    // No path: the pointer is off the cells or has not left the last cell.
+    const std::vector<TCellHit> path = FStroke.MoveTo(hit);
+    if (path.empty()) FGame->HandleMouse(-1, -1, flags);
+    for (const TCellHit& cell : path) FGame->HandleMouse(cell.Col, cell.Row, flags);
+  } else {
+    FGame->HandleMouse(hit.Col, hit.Row, flags);
+  }
+  if (kind == mfUp || kind == mfLeave) FStroke.End();
   RepaintAll();
   if (FOnBoardMouse) FOnBoardMouse(hit.Row, hit.Col, flags);
 }
@@ -22,5 +35,7 @@ void TframeGrid::Dispatch(Qt::MouseButtons buttons, int x, int y, TBoardMouseFla
 void TframeGrid::pbBoardMouseLeave() {
   if (AppBusy || AppPhase == apClosing) return;
   Dispatch(Qt::NoButton, 0, 0, mfLeave);
+  // A highlight left behind would point at a line the player no longer looks at.
+  ClearHotTrack();
   FpBoard->repaint();
 }

@@ -94,6 +94,21 @@ TEST_F(Commands, NewAsksUnlessSolvedByCheck) {
   EXPECT_EQ(Current().Status(), gsPlaying);
 }
 
+TEST_F(Commands, NewStartOverAndCopyAsImageClearTheHighlight) {
+  const std::pair<const char*, const char*> commands[] = {
+      {"aNew", "New"}, {"aStartOver", "Start Over"}, {"aCopyToClipboardAsImage", "Copy as image"}};
+  StartWindow();
+  Answer = maYes;
+  for (const auto& [action, name] : commands) {
+    MoveTo(3, 2);
+    ASSERT_EQ(Current().View().BoardGrid()->HotRow(), 2) << name;
+    Action(action)->trigger();
+    EXPECT_EQ(Current().View().BoardGrid()->HotRow(), -1) << name;
+    EXPECT_EQ(Current().View().LeftGrid()->HotRow(), -1) << name;
+    EXPECT_EQ(Current().View().TopGrid()->HotCol(), -1) << name;
+  }
+}
+
 TEST_F(Commands, NewUsesTheDifficultySettingAndTheMenuChoosesOnce) {
   StartWindow();
   Restart();  // past the first run
@@ -256,6 +271,11 @@ TEST_F(Commands, UndoRedoKeysAndStartOver) {
   Key(Window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(Puzzle().PlayerState(3, 3), psCrossed);
   EXPECT_FALSE(Action("aRedo")->isEnabled());
+  // Ctrl+Y redoes as well.
+  Key(Window.get(), Qt::Key_Z, Qt::ControlModifier);
+  Key(Window.get(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(Puzzle().PlayerState(3, 3), psCrossed);
+  EXPECT_FALSE(Action("aRedo")->isEnabled());
 
   Answer = maNo;
   Action("aStartOver")->trigger();
@@ -265,6 +285,30 @@ TEST_F(Commands, UndoRedoKeysAndStartOver) {
   EXPECT_EQ(CountPlayer(Puzzle(), psUnchecked), 100);
   EXPECT_FALSE(Action("aUndo")->isEnabled());
   EXPECT_EQ(Boxes.size(), 2u);
+}
+
+// Every button tells its key, and every command of the game menu has one it shows.
+TEST_F(Commands, ButtonsAndMenuItemsShowTheirKeys) {
+  StartWindow();
+  const std::pair<const char*, QString> tips[] = {
+      {"bGame", "Game (F10)"},
+      {"bNew", "New (N)"},
+      {"bStartOver", "Start Over (Ctrl+R)"},
+      {"bCheck", "Check (C, F1)"},
+      {"bUndo", "Undo (Ctrl+Z)"},
+      {"bRedo", "Redo (Ctrl+Shift+Z, Ctrl+Y)"},
+  };
+  for (const auto& [button, tip] : tips)
+    EXPECT_EQ(Window->findChild<QPushButton*>(button)->toolTip(), tip) << button;
+
+  Window->bGame()->click();
+  for (const QAction* item : Window->pmGame()->actions())
+    if (!item->isSeparator() && !item->isCheckable() && item->data().isNull())
+      EXPECT_FALSE(item->shortcut().isEmpty()) << item->objectName().toStdString();
+  Window->pmGame()->hide();
+  // The keys work without the menu.
+  Key(Window.get(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(), Current().StateText());
 }
 
 TEST_F(Commands, CopyAsTextThenPasteRestoresTheGameInItsSlot) {
@@ -290,37 +334,60 @@ TEST_F(Commands, CopyAsTextThenPasteRestoresTheGameInItsSlot) {
   EXPECT_FALSE(Puzzle().CanUndo());
 }
 
-TEST_F(Commands, UnusablePastesDoNothing) {
-  StartWindow();
+// Texts Paste refuses, with what the player is told.
+struct Refused {
+  std::string Text;
+  std::string Message;
+};
+
+std::vector<Refused> RefusedPastes(const std::string& ownCode) {
   TNonoGame twelve(12, 12);
   twelve.LoadSolutionGrid(LettersOf(Picture(12, "#.#.#.#.#.#.")));
   const std::string twelveCode = GameStateText("12x12", twelve, 20, 20);
-  Action("aCopyToClipboardAsText")->trigger();
-  std::string damaged = QApplication::clipboard()->text().toStdString();
+  std::string damaged = ownCode;
   damaged[12] = damaged[12] == 'A' ? 'B' : 'A';
-  const Picture player = PlayerOf(Puzzle());
+  std::string noBoard = TextFor(ttnPasteNoBoard);
+  noBoard.replace(noBoard.find("%s"), 2, "12x12");
+  return {{twelveCode, noBoard},
+          {" " + twelveCode + "\n", noBoard},
+          {damaged, TextFor(ttnPasteDamaged)},
+          {"hello", TextFor(ttnPasteNotAGame)},
+          {"", TextFor(ttnPasteNotAGame)}};
+}
 
-  for (const std::string& text :
-       {twelveCode, damaged, " " + twelveCode, std::string("hello"), std::string()}) {
-    QApplication::clipboard()->setText(QString::fromStdString(text));
+TEST_F(Commands, RefusedPastesChangeNothingAndSayWhy) {
+  StartWindow();
+  Action("aCopyToClipboardAsText")->trigger();
+  const Picture player = PlayerOf(Puzzle());
+  for (const Refused& r : RefusedPastes(QApplication::clipboard()->text().toStdString())) {
+    Boxes.clear();
+    QApplication::clipboard()->setText(QString::fromStdString(r.Text));
     Action("aPaste")->trigger();
     EXPECT_EQ(Current().Name(), "10x10");
     EXPECT_EQ(PlayerOf(Puzzle()), player);
+    ASSERT_EQ(Boxes.size(), 1u) << r.Text;
+    EXPECT_EQ(Boxes[0].Text, r.Message);
   }
-  EXPECT_TRUE(Boxes.empty());
 }
 
-TEST_F(Commands, GameMenuEnablesPasteForAStateCodeOnly) {
+TEST_F(Commands, GameMenuEnablesPasteExactlyForACodeItCanLoad) {
   StartWindow();
   Action("aCopyToClipboardAsText")->trigger();
-  const QString code = QApplication::clipboard()->text();
-  Window->bGame()->click();
-  EXPECT_TRUE(Action("aPaste")->isEnabled());
-  Window->pmGame()->hide();
-  QApplication::clipboard()->setText(code + "\r\n");
-  Window->bGame()->click();
-  EXPECT_FALSE(Action("aPaste")->isEnabled());
-  Window->pmGame()->hide();
+  const std::string code = QApplication::clipboard()->text().toStdString();
+  // Copied from a terminal: a line break inside and around it.
+  for (const std::string& text :
+       {code, code + "\r\n", "  " + code.substr(0, 30) + "\n" + code.substr(30) + "\n"}) {
+    QApplication::clipboard()->setText(QString::fromStdString(text));
+    Window->bGame()->click();
+    EXPECT_TRUE(Action("aPaste")->isEnabled()) << text;
+    Window->pmGame()->hide();
+  }
+  for (const Refused& r : RefusedPastes(code)) {
+    QApplication::clipboard()->setText(QString::fromStdString(r.Text));
+    Window->bGame()->click();
+    EXPECT_FALSE(Action("aPaste")->isEnabled()) << r.Text;
+    Window->pmGame()->hide();
+  }
 }
 
 TEST_F(Commands, CopyAsImagePutsTheBoardImageOnTheClipboard) {

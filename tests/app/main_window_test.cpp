@@ -1,9 +1,11 @@
 // The game window: first start, restart, switching, caption, the button bar
 // on every edge, a damaged settings file and an unusable settings folder.
+#include <sys/stat.h>
+#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <sys/stat.h>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -279,6 +281,11 @@ TEST_F(MainWindow, DamagedStoredGameLosesNothingElse) {
   StartWindow();
   ASSERT_EQ(Boxes.size(), 1u);
   EXPECT_NE(Boxes[0].Text.find(Window->DamagedCopy()), std::string::npos);
+  // In plain words: what happened, which size got a new puzzle, where the file is.
+  std::string renewed = TextFor(ttnSizesRenewed);
+  renewed.replace(renewed.find("%s"), 2, "5x5");
+  EXPECT_EQ(Boxes[0].Text, TextFor(ttnSavedGamesDamaged) + "\n\n" + renewed + "\n\n" +
+                               TextFor(ttnDamagedCopyKept) + "\n" + Window->DamagedCopy());
   std::ifstream copy(Window->DamagedCopy(), std::ios::binary);
   std::stringstream copied;
   copied << copy.rdbuf();
@@ -290,6 +297,13 @@ TEST_F(MainWindow, DamagedStoredGameLosesNothingElse) {
   // active slot is the one of the last shutdown.
   EXPECT_EQ(SlotNames(), (std::vector<std::string>{"3x3", "10x10", "15x15", "20x20", "5x5"}));
   EXPECT_EQ(Current().Name(), "15x15");
+  // The menu lists the sizes smallest first all the same.
+  Window->bGame()->click();
+  std::vector<std::string> menu;
+  for (const QAction* item : Window->pmGame()->actions())
+    if (item->isCheckable()) menu.push_back(item->text().remove('&').toStdString());
+  Window->pmGame()->hide();
+  EXPECT_EQ(menu, (std::vector<std::string>{"3x3", "5x5", "10x10", "15x15", "20x20"}));
   std::vector<SlotSnapshot> restored = Snapshot(*Window);
   EXPECT_EQ(restored[1], played[2]);
   EXPECT_EQ(restored[2], played[3]);
@@ -327,6 +341,7 @@ TEST_F(MainWindow, StateLineThatCannotBeFoundLosesNoGame) {
     StartWindow();
     ASSERT_EQ(Boxes.size(), 1u) << to;
     EXPECT_TRUE(Contains(Boxes[0].Text, Window->DamagedCopy()));
+    EXPECT_TRUE(Contains(Boxes[0].Text, TextFor(ttnAllGamesRestored)));
     EXPECT_EQ(FileBytes(Window->DamagedCopy()), damaged);
     EXPECT_EQ(Snapshot(*Window), played) << to;
     EXPECT_EQ(Current().Name(), "15x15");

@@ -25,13 +25,13 @@
 
 namespace {
 
-using Fields = std::tuple<int, bool, bool, int, bool, int, int>;
+using Fields = std::tuple<int, bool, bool, int, bool, int, int, bool>;
 
 // Every field, drawcellspos included, which the dialog must never touch.
 Fields FieldsOf(const TGameSettings& s) {
   return {s.ButtonsPosition(), s.DrawHotTrackCounters(), s.DrawHotTrackBoard(),
           s.GameMode(),        s.DrawCellsPos(),         s.Language(),
-          s.NewDifficulty()};
+          s.NewDifficulty(),   s.KeepStrokeStraight()};
 }
 
 QString Text(TTextName name) {
@@ -162,6 +162,11 @@ TEST_F(SettingsDialogTest, EachControlChangesWhatItNamesOnOk) {
          QTest::mouseClick(Child<QCheckBox>(d, "cbDrawHotTrackBoard"), Qt::LeftButton);
        },
        [](TGameSettings& s) { s.SetDrawHotTrackBoard(true); }},
+      {"cbKeepStrokeStraight",
+       [](TfrmSettings& d) {
+         QTest::mouseClick(Child<QCheckBox>(d, "cbKeepStrokeStraight"), Qt::LeftButton);
+       },
+       [](TGameSettings& s) { s.SetKeepStrokeStraight(true); }},
       {"cbGameMode",
        [](TfrmSettings& d) { QTest::keyClick(Child<QComboBox>(d, "cbGameMode"), Qt::Key_Down); },
        [](TGameSettings& s) { s.SetGameMode(gmNightmare); }},
@@ -267,6 +272,7 @@ TEST_F(SettingsDialogTest, StacksThePageAndFitsTheDialogToIt) {
   const auto dialog = Open();
   const char* const order[] = {"cbDrawHotTrackCounters",
                                "cbDrawHotTrackBoard",
+                               "cbKeepStrokeStraight",
                                "lGameMode",
                                "cbGameMode",
                                "lNewDifficulty",
@@ -275,9 +281,9 @@ TEST_F(SettingsDialogTest, StacksThePageAndFitsTheDialogToIt) {
                                "cbButtonPosition",
                                "lLanguage",
                                "cbLanguage"};
-  const int lefts[] = {8, 8, 8, 12, 8, 12, 8, 12, 8, 12};
+  const int lefts[] = {8, 8, 8, 8, 12, 8, 12, 8, 12, 8, 12};
   int top = 8;
-  for (int i = 0; i < 10; ++i) {
+  for (int i = 0; i < 11; ++i) {
     SCOPED_TRACE(order[i]);
     const QWidget* control = Child<QWidget>(*dialog, order[i]);
     EXPECT_EQ(control->pos(), QPoint(lefts[i], top));
@@ -330,7 +336,8 @@ TEST_F(SettingsDialogTest, OnlyVisibleControlsTakePartAtTheNextActivation) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
 
   const auto* counters = Child<QCheckBox>(*dialog, "cbDrawHotTrackCounters");
-  EXPECT_EQ(Child<QLabel>(*dialog, "lGameMode")->y(), counters->y() + counters->height() + 4);
+  EXPECT_EQ(Child<QCheckBox>(*dialog, "cbKeepStrokeStraight")->y(),
+            counters->y() + counters->height() + 4);
   EXPECT_EQ(dialog->height(), fullHeight - boardStep);
   EXPECT_EQ(Child<QWidget>(*dialog, "pbuttons")->y() + 41, dialog->height());
 }

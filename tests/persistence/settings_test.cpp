@@ -125,6 +125,26 @@ TEST_F(SettingsTest, NewDifficultyRoundTripsAndNormalLeavesNoLine) {
   }
 }
 
+TEST_F(SettingsTest, KeepStrokeStraightIsOffByDefaultAndWrittenOnlyWhenOn) {
+  TAppSettings store = Store();
+  TGameSettings settings;
+  settings.LoadFrom(store, !store.Load());
+  EXPECT_FALSE(settings.KeepStrokeStraight());
+  settings.SaveTo(store);
+  store.Save();
+  EXPECT_EQ(ReadFile(IniPath()).find("keepstrokestraight"), std::string::npos);
+
+  settings.SetKeepStrokeStraight(true);
+  settings.SaveTo(store);
+  store.Save();
+  EXPECT_NE(ReadFile(IniPath()).find("keepstrokestraight=1\r\n"), std::string::npos);
+  TAppSettings again = Store();
+  ASSERT_TRUE(again.Load());
+  TGameSettings reread;
+  reread.LoadFrom(again, false);
+  EXPECT_TRUE(reread.KeepStrokeStraight());
+}
+
 TEST_F(SettingsTest, NewDifficultyThatNamesNoDifficultyIsNormal) {
   for (const char* value : {"3", "-1", "258", "abc", ""}) {
     WriteFile(IniPath(), std::string("newdifficulty=") + value + "\r\n");

@@ -85,6 +85,13 @@ const std::vector<std::string> kEnglish = {
     "New normal puzzle",
     "Grade",
     "Making a %1 puzzle\u2026\nEscape cancels.",
+    "Keep a stroke on one row or column",
+    "The clipboard does not hold a TAVELO game.",
+    "The game on the clipboard is damaged and cannot be loaded.",
+    "The game on the clipboard is for a %s board, which is not in the game menu.",
+    "The file with your saved games was damaged.",
+    "These sizes could not be restored and got new puzzles: %s.",
+    "All your games were restored.",
 };
 
 class TextsTest : public ::testing::Test {

@@ -9,6 +9,7 @@
 namespace {
 
 using test_support::CellOrigin20;
+using test_support::Picture;
 using test_support::TriplePairs;
 using test_support::ViewHarness;
 using test_support::ViewTest;
@@ -150,23 +151,8 @@ TEST_F(BoardDrawing, ClueFontSizeIsCachedInThePuzzlePerCellWidth) {
   ViewHarness v(TriplePairs());
   const TCellRect cell20{0, 0, 20, 20};
   const int size = v.Frame->ClueFontSize(cell20);
-  EXPECT_GE(size, 8);
   EXPECT_EQ(v.Game->ClueFontSize(), size);
   EXPECT_EQ(v.Game->ClueFontWidth(), 20);
-  // At this size " 99 " reaches the cell; one size smaller it did not.
-  QFont font = v.Frame->font();
-  font.setBold(true);
-  font.setPointSize(size);
-  QImage device(1, 1, QImage::Format_RGB32);
-  device.setDotsPerMeterX(3780);
-  device.setDotsPerMeterY(3780);
-  const QFontMetrics metrics(font, &device);
-  EXPECT_TRUE(metrics.horizontalAdvance(" 99 ") >= 20 || metrics.height() >= 20);
-  if (size > 8) {
-    font.setPointSize(size - 1);
-    const QFontMetrics smaller(font, &device);
-    EXPECT_TRUE(smaller.horizontalAdvance(" 99 ") < 20 && smaller.height() < 20);
-  }
 
   // The cached size is used while the width stays; a new width measures again.
   v.Game->SetClueFontSize(77);
@@ -221,3 +207,37 @@ TEST_F(BoardDrawing, PaintBoxesDrawTheGridsOnlyWhileAllowed) {
 }
 
 }  // namespace
+
+// The widest clue, with room beside it, fits a clue cell of every size the
+// board may take, and one font size more would not.
+TEST_F(BoardDrawing, TheClueFontFitsTheWidestClueAtEveryCellSize) {
+  struct Case {
+    const char* Widest;
+    Picture Solution;
+  };
+  const Case cases[] = {
+      {"2", TriplePairs()},
+      {"12", Picture(12, "############")},
+  };
+  QImage device(1, 1, QImage::Format_RGB32);
+  device.setDotsPerMeterX(3780);
+  device.setDotsPerMeterY(3780);
+  for (const Case& c : cases) {
+    ViewHarness v(c.Solution);
+    const QString widest = QString::fromLatin1(c.Widest);
+    for (const int cell : {10, 12, 15, 20, 40}) {
+      const int size = v.Frame->ClueFontSize(TCellRect{0, 0, cell, cell});
+      QFont font = v.Frame->font();
+      font.setBold(true);
+      font.setPointSize(size);
+      const QFontMetrics metrics(font, &device);
+      EXPECT_LE(metrics.horizontalAdvance(widest) + 2, cell) << c.Widest << " in " << cell;
+      EXPECT_LE(metrics.tightBoundingRect(widest).height() + 2, cell) << c.Widest << " " << cell;
+      font.setPointSize(size + 1);
+      const QFontMetrics larger(font, &device);
+      EXPECT_TRUE(larger.horizontalAdvance(widest) + 2 > cell ||
+                  larger.tightBoundingRect(widest).height() + 2 > cell)
+          << c.Widest << " in " << cell;
+    }
+  }
+}

@@ -50,13 +50,15 @@ TEST_F(BoardImage, FollowsTheZoomNotTheWindow) {
   EXPECT_EQ(v.Frame->BoardImage().size(), QSize(320, 320));
 }
 
-TEST_F(BoardImage, ShowsTheCurrentHighlights) {
+TEST_F(BoardImage, LeavesTheHighlightOutAndClearsIt) {
   ViewHarness v(TriplePairs());
   v.Move(ViewHarness::Cell(0, 0), Qt::NoButton);
+  ASSERT_EQ(v.Frame->LeftGrid()->HotRow(), 0);
   const QImage image = v.Frame->BoardImage();
-  // The left strip's first clue cell of row 0 is hot (yellow).
-  EXPECT_EQ(image.pixel(5, 76 + 5), qRgb(0xFF, 0xFF, 0x00));
+  // The left strip's first clue cell of row 0 is not hot (yellow) but plain.
+  EXPECT_EQ(image.pixel(5, 76 + 5), qRgb(0xFF, 0xFB, 0xF0));
   EXPECT_EQ(image.pixel(5, 76 + 27), qRgb(0xFF, 0xFB, 0xF0));
+  EXPECT_EQ(v.Frame->LeftGrid()->HotRow(), -1);
 }
 
 TEST_F(BoardImage, GoesToTheClipboard) {

@@ -69,12 +69,13 @@ TEST_F(BoardInput, DragPaintsWhatTheFirstNewCellDecides) {
                Qt::LeftButton);
   EXPECT_EQ(PlayerOf(*fromB.Game)[0], ".##.......");
 
-  // Right drag from a crossed cell over an empty one: both end up empty
-  // (crossed -> empty on the press; the empty cell decides "cross").
+  // Right drag from a crossed cell over empty ones onto a filled one: the
+  // pressed cell is emptied (crossed -> empty on the press), the first empty
+  // cell decides "cross", and every cell after it is crossed.
   ViewHarness right(TriplePairs(), Board("x...#....."));
   right.Stroke({ViewHarness::Cell(0, 0), ViewHarness::Cell(1, 0), ViewHarness::Cell(4, 0)},
                Qt::RightButton);
-  EXPECT_EQ(PlayerOf(*right.Game)[0], ".x..x.....");
+  EXPECT_EQ(PlayerOf(*right.Game)[0], ".xxxx.....");
 
   // A left drag that meets a ticked cell first stays undecided until a cell
   // it can decide from.
@@ -158,7 +159,7 @@ TEST_F(BoardInput, AReleaseWithoutAStrokeAddsNoUndoStep) {
   EXPECT_FALSE(v.Game->CanUndo());
 }
 
-TEST_F(BoardInput, HotTrackingFollowsCellsAndStaysOnTheLastOne) {
+TEST_F(BoardInput, HotTrackingFollowsCellsUntilThePointerLeaves) {
   ViewHarness v(TriplePairs());
   const auto hot = [&] {
     const TframeGrid& f = *v.Frame;
@@ -172,8 +173,9 @@ TEST_F(BoardInput, HotTrackingFollowsCellsAndStaysOnTheLastOne) {
   v.Move(ViewHarness::Cell(3, 2, 21, 10), Qt::NoButton);  // gap
   EXPECT_EQ(hot(), (std::vector<int>{2, 3, 2, -1, -1, 3}));
   v.Move(QPoint(1, 1), Qt::NoButton);  // frame
-  v.Leave();
   EXPECT_EQ(hot(), (std::vector<int>{2, 3, 2, -1, -1, 3}));
+  v.Leave();
+  EXPECT_EQ(hot(), (std::vector<int>{-1, -1, -1, -1, -1, -1}));
   v.Enter();
   v.Move(ViewHarness::Cell(7, 9), Qt::NoButton);
   EXPECT_EQ(hot(), (std::vector<int>{9, 7, 9, -1, -1, 7}));
@@ -291,3 +293,57 @@ TEST_F(BoardInput, HostHearsOfEveryEventWithCellAndFlags) {
 }
 
 }  // namespace
+
+// Move events arrive only at the cells given, as a fast hand makes them.
+TEST_F(BoardInput, AFastStrokePaintsEveryCellOnItsPath) {
+  ViewHarness row(TriplePairs());
+  row.Stroke({ViewHarness::Cell(0, 0), ViewHarness::Cell(6, 0), ViewHarness::Cell(9, 0)},
+             Qt::LeftButton);
+  EXPECT_EQ(PlayerOf(*row.Game)[0], "##########");
+  ASSERT_EQ(row.Game->History().size(), 1u);
+  row.Game->Undo();
+  EXPECT_EQ(PlayerOf(*row.Game)[0], "..........");
+
+  // The drag rules hold for each cell in order: the first new cell decides,
+  // cells already in the drag's state stay.
+  ViewHarness decided(TriplePairs(), Board("#..x#....."));
+  decided.Stroke({ViewHarness::Cell(0, 0), ViewHarness::Cell(5, 0)}, Qt::RightButton);
+  EXPECT_EQ(PlayerOf(*decided.Game)[0], ".xxxxx....");
+
+  // A diagonal passes through side cells, without gaps in the line.
+  ViewHarness diagonal(TriplePairs());
+  diagonal.Stroke({ViewHarness::Cell(0, 0), ViewHarness::Cell(2, 2)}, Qt::LeftButton);
+  EXPECT_EQ(PlayerOf(*diagonal.Game)[0], "##........");
+  EXPECT_EQ(PlayerOf(*diagonal.Game)[1], ".##.......");
+  EXPECT_EQ(PlayerOf(*diagonal.Game)[2], "..#.......");
+
+  // Over a gap the path waits and picks up from the last cell reached.
+  ViewHarness gap(TriplePairs());
+  gap.Press(ViewHarness::Cell(0, 3), Qt::LeftButton);
+  gap.Move(ViewHarness::Cell(4, 3, 21, 10), Qt::LeftButton);  // the gap after column 4
+  gap.Move(ViewHarness::Cell(7, 3), Qt::LeftButton);
+  gap.Release(ViewHarness::Cell(7, 3), Qt::LeftButton);
+  EXPECT_EQ(PlayerOf(*gap.Game)[3], "########..");
+}
+
+TEST_F(BoardInput, AStrokeKeptStraightStaysOnItsRowOrColumn) {
+  ViewHarness free(TriplePairs());
+  free.Stroke({ViewHarness::Cell(1, 1), ViewHarness::Cell(3, 1), ViewHarness::Cell(3, 2)},
+              Qt::LeftButton);
+  EXPECT_EQ(PlayerOf(*free.Game)[2], "...#......");
+
+  ViewHarness row(TriplePairs());
+  row.Frame->SetKeepStrokeStraight(true);
+  row.Stroke({ViewHarness::Cell(1, 1), ViewHarness::Cell(3, 1), ViewHarness::Cell(3, 2),
+              ViewHarness::Cell(5, 3)},
+             Qt::LeftButton);
+  EXPECT_EQ(PlayerOf(*row.Game)[1], ".#####....");
+  EXPECT_EQ(PlayerOf(*row.Game)[2], "..........");
+  EXPECT_EQ(PlayerOf(*row.Game)[3], "..........");
+
+  ViewHarness column(TriplePairs());
+  column.Frame->SetKeepStrokeStraight(true);
+  column.Stroke({ViewHarness::Cell(2, 0), ViewHarness::Cell(3, 2), ViewHarness::Cell(0, 3)},
+                Qt::LeftButton);
+  for (int r = 0; r < 4; ++r) EXPECT_EQ(PlayerOf(*column.Game)[r], "..#.......") << r;
+}

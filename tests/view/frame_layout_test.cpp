@@ -105,7 +105,7 @@ TEST_F(FrameLayout, FitToRoomGrowsAndShrinksInSteps) {
   }
 }
 
-TEST_F(FrameLayout, FittingStopsAtTheSmallestCellOnlyWhenItLandsThere) {
+TEST_F(FrameLayout, FittingNeverGoesBelowTheSmallestCell) {
   struct Case {
     const char* name;
     int panel, start, expected;
@@ -113,12 +113,11 @@ TEST_F(FrameLayout, FittingStopsAtTheSmallestCellOnlyWhenItLandsThere) {
   const Case cases[] = {
       // Nothing fits a 21-px panel: from 11 the first shrinking step meets 10.
       {"lands on 10", 21, 11, 11},
-      // Room 140, gap 1: the trials 10 and 8 (150) are too large, 6 fits; the
-      // smallest-cell test saw only 11 and 9, so fitting ends below it, at 6.
-      {"passes 10", 147, 12, 6},
-      // From 20 the trials never meet 10 and run below zero; the refused
-      // result leaves the cells as they were.
-      {"runs below zero", 21, 20, 20},
+      // Room 140, gap 1: the trials 10 and 8 (150) are too large, 6 would fit
+      // but cannot be read; the board stays at 10 and scrolls.
+      {"passes 10", 147, 12, 10},
+      // From 20 the trials never meet 10 and run below zero.
+      {"runs below zero", 21, 20, 10},
   };
   for (const Case& c : cases) {
     ViewHarness v(TriplePairs(), {}, QSize(c.panel, c.panel));
