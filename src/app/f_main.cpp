@@ -457,6 +457,7 @@ void TfrmMain::ApplySettings() {
     game->SetHotTrackCounters(FGameSettings->DrawHotTrackCounters());
     game->SetHotTrackBoard(FGameSettings->DrawHotTrackBoard());
     game->SetDrawCellsPos(FGameSettings->DrawCellsPos());
+    game->SetClueMarks(FGameSettings->CompletedClues(), FGameSettings->MistakeLines());
   }
   ApplyBarAndColors();
   ApplyTexts();
@@ -631,6 +632,22 @@ void TfrmMain::OnSlotChanged() {
   if (FCelebrating) return;
   UpdateActions(0);
   UpdateCaption();
+  if (FGameSettings->SolvedAtOnce()) CelebrateIfSolved();
+}
+
+void TfrmMain::CelebrateIfSolved() {
+  // Only between strokes: the celebration takes the input away, and a stroke
+  // in progress must still be closed by its release.
+  if (!FCurrentGame || FCurrentGame->Status() == gsSolved || FtCongrats->isActive() ||
+      !FCurrentGame->Puzzle().PendingGroup().empty())
+    return;
+  const TPuzzleStatus status = FCurrentGame->Puzzle().GetStatus();
+  if (!IsSolved(status)) return;
+  // A board that fits every clue but differs from the picture is left to
+  // Check in Nightmare mode, where such cells are mistakes.
+  if (FGameSettings->GameMode() == gmNightmare && HasWrongCells(status)) return;
+  StartCelebration();
+  UpdateActions(uaFinished);
 }
 
 // --- Shutdown ---

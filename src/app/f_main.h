@@ -93,6 +93,9 @@ class TfrmMain : public TfrmBase {
   void UpdateCaption();
   void UpdateActions(int flags);
   void OnSlotChanged();
+  // Starts the celebration when the current board is solved and not yet
+  // celebrated (the solved-at-once setting).
+  void CelebrateIfSolved();
   // Saves everything and asks the event loop to end (the slots are freed with
   // the window); false, with the window and all in it left as it was, when
   // the games could not be saved and the player chose to keep the window.

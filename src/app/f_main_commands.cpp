@@ -192,12 +192,14 @@ void TfrmMain::aUndoExecute() {
   if (!FCurrentGame || !FCurrentGame->CanUndo()) return;
   FCurrentGame->Undo();
   SyncSlot();
+  if (FGameSettings->SolvedAtOnce()) CelebrateIfSolved();
 }
 
 void TfrmMain::aRedoExecute() {
   if (!FCurrentGame || !FCurrentGame->CanRedo()) return;
   FCurrentGame->Redo();
   SyncSlot();
+  if (FGameSettings->SolvedAtOnce()) CelebrateIfSolved();
 }
 
 void TfrmMain::aResetZoomExecute() {

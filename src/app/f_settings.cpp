@@ -53,6 +53,12 @@ TfrmSettings::TfrmSettings(QWidget* parent)
   cbDrawHotTrackCounters->setObjectName("cbDrawHotTrackCounters");
   cbDrawHotTrackBoard = new QCheckBox(tsGame);
   cbDrawHotTrackBoard->setObjectName("cbDrawHotTrackBoard");
+  cbCompletedClues = new QCheckBox(tsGame);
+  cbCompletedClues->setObjectName("cbCompletedClues");
+  cbMistakeLines = new QCheckBox(tsGame);
+  cbMistakeLines->setObjectName("cbMistakeLines");
+  cbSolvedAtOnce = new QCheckBox(tsGame);
+  cbSolvedAtOnce->setObjectName("cbSolvedAtOnce");
   lGameMode = new QLabel(tsGame);
   lGameMode->setObjectName("lGameMode");
   cbGameMode = new QComboBox(tsGame);
@@ -78,6 +84,9 @@ TfrmSettings::TfrmSettings(QWidget* parent)
 
   FStack = {{cbDrawHotTrackCounters, 0},
             {cbDrawHotTrackBoard, 0},
+            {cbCompletedClues, 0},
+            {cbMistakeLines, 0},
+            {cbSolvedAtOnce, 0},
             {lGameMode, 1},
             {cbGameMode, 1},
             {lNewDifficulty, 4},
@@ -129,6 +138,9 @@ void TfrmSettings::EditSettings(TGameSettings& settings) {
   PageControl1->setTabText(PageControl1->indexOf(tsGame), Text(ttnGame1));
   cbDrawHotTrackCounters->setText(Text(ttnHotTrackCounters));
   cbDrawHotTrackBoard->setText(Text(ttnHotTrackBoard));
+  cbCompletedClues->setText(Text(ttnCompletedClues));
+  cbMistakeLines->setText(Text(ttnMistakeLines));
+  cbSolvedAtOnce->setText(Text(ttnSolvedAtOnce));
   lGameMode->setText(Text(ttnGameMode));
   lNewDifficulty->setText(Text(ttnNewDifficulty));
   lButtonsPosition->setText(Text(ttnButtonsPosition));
@@ -155,6 +167,9 @@ void TfrmSettings::EditSettings(TGameSettings& settings) {
   SelectPosition(cbButtonPosition, settings.ButtonsPosition());
   cbDrawHotTrackCounters->setChecked(settings.DrawHotTrackCounters());
   cbDrawHotTrackBoard->setChecked(settings.DrawHotTrackBoard());
+  cbCompletedClues->setChecked(settings.CompletedClues());
+  cbMistakeLines->setChecked(settings.MistakeLines());
+  cbSolvedAtOnce->setChecked(settings.SolvedAtOnce());
   SelectPosition(cbGameMode, settings.GameMode());
 }
 
@@ -231,6 +246,9 @@ void TfrmSettings::bOKClick() {
           static_cast<TButtonsPosition>(cbButtonPosition->currentIndex()));
     FSettings->SetDrawHotTrackCounters(cbDrawHotTrackCounters->isChecked());
     FSettings->SetDrawHotTrackBoard(cbDrawHotTrackBoard->isChecked());
+    FSettings->SetCompletedClues(cbCompletedClues->isChecked());
+    FSettings->SetMistakeLines(cbMistakeLines->isChecked());
+    FSettings->SetSolvedAtOnce(cbSolvedAtOnce->isChecked());
     if (cbGameMode->currentIndex() >= 0)
       FSettings->SetGameMode(static_cast<TGameMode>(cbGameMode->currentIndex()));
     if (cbNewDifficulty->currentIndex() >= 0)

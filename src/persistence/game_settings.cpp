@@ -16,6 +16,9 @@ void TGameSettings::LoadFrom(const TAppSettings& store, bool firstRun) {
   FNewDifficulty = difficulty >= 0 && difficulty < static_cast<int>(kDifficultyNames.size())
                        ? static_cast<TDifficulty>(difficulty)
                        : 0;
+  FCompletedClues = store.ReadIntegerDef("completedclues", 1) != 0;
+  FMistakeLines = store.ReadIntegerDef("mistakelines", 0) != 0;
+  FSolvedAtOnce = store.ReadIntegerDef("solvedatonce", 1) != 0;
 }
 
 void TGameSettings::SaveTo(TAppSettings& store) const {
@@ -26,4 +29,7 @@ void TGameSettings::SaveTo(TAppSettings& store) const {
   store.WriteInteger("gamemode", FGameMode);
   store.WriteInteger("language", FLanguage);
   store.WriteString("newdifficulty", FNewDifficulty != 0 ? std::to_string(FNewDifficulty) : "");
+  store.WriteString("completedclues", FCompletedClues ? "" : "0");
+  store.WriteString("mistakelines", FMistakeLines ? "1" : "");
+  store.WriteString("solvedatonce", FSolvedAtOnce ? "" : "0");
 }

@@ -74,6 +74,11 @@ void TGame::ApplyBackground() {
   FView->SetPanelColor(FPuzzle->Palette()[prBoardArea]);
 }
 
+void TGame::SetClueMarks(bool completed, bool mistakes) {
+  FView->SetShowCompletedClues(completed);
+  FView->SetShowMistakeLines(mistakes);
+}
+
 void TGame::SetHotTrackCounters(bool on) {
   FView->SetHotTrackCounters(on);
 }

@@ -64,6 +64,8 @@ class TGame {
   void SetHotTrackCounters(bool on);
   void SetHotTrackBoard(bool on);
   void SetDrawCellsPos(bool on);
+  // Muted numbers of completed runs, red numbers of lines with a mistake.
+  void SetClueMarks(bool completed, bool mistakes);
 
   // A new puzzle at the slot's size with the fill of the difficulty.
   void StartNewPuzzle(TDifficulty difficulty);

@@ -69,6 +69,9 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnNewMedium, "NewMedium", "FD8tejc/PjMvN3oqLyAgNj8="},
       {ttnNewNormal, "NewNormal", "FD8tejQ1KDc7NnoqLyAgNj8="},
       {ttnGrade, "Grade", "HSg7Pj8="},
+      {ttnCompletedClues, "CompletedClues", "HSg/I3ouMj96NC83OD8oKXo1PHo5NTcqNj8uPz56KC80KQ=="},
+      {ttnMistakeLines, "MistakeLines", "CTI1LXooNS0pei0zLjJ6O3o3MykuOzE/"},
+      {ttnSolvedAtOnce, "SolvedAtOnce", "GT82PzgoOy4/ejspeik1NTR6Oyl6LjI/eiovICA2P3ozKXopNTYsPz4="},
   };
   return items;
 }

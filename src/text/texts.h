@@ -62,9 +62,12 @@ enum TTextName : std::uint8_t {
   ttnNewMedium,
   ttnNewNormal,
   ttnGrade,
+  ttnCompletedClues,
+  ttnMistakeLines,
+  ttnSolvedAtOnce,
 };
 
-inline constexpr int kTextNameCount = ttnGrade + 1;
+inline constexpr int kTextNameCount = ttnSolvedAtOnce + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

@@ -18,7 +18,9 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "model/clue_marks.h"
 #include "model/mytypes.h"
 #include "view/cell_sprite.h"
 #include "view/nono_grid.h"
@@ -63,6 +65,13 @@ class TframeGrid : public QWidget {
   void SetHotTrackCounters(bool on);
   // The drawcellspos setting, kept by the strips.
   void SetDrawCellsPos(bool on);
+  // Clue numbers whose runs stand complete on the board are drawn muted
+  // (completedclues); the numbers of a line that contradicts its clue are
+  // drawn red (mistakelines).
+  bool ShowCompletedClues() const { return FShowCompletedClues; }
+  void SetShowCompletedClues(bool on) { FShowCompletedClues = on; }
+  bool ShowMistakeLines() const { return FShowMistakeLines; }
+  void SetShowMistakeLines(bool on) { FShowMistakeLines = on; }
   const TBoardMouseEvent& OnBoardMouse() const { return FOnBoardMouse; }
   void SetOnBoardMouse(TBoardMouseEvent v) { FOnBoardMouse = std::move(v); }
   // The colour of pBoard, also the background of the board image.
@@ -142,6 +151,10 @@ class TframeGrid : public QWidget {
   void DrawCellCounter(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
   void DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
   const QFont& ClueFont(int size);
+  // Reads the clue marks of the strip's lines from the board as it stands.
+  void RefreshClueMarks(const TNonoGrid* grid);
+  // The mark of the clue number a strip cell shows (Open for a blank cell).
+  TClueMark ClueMarkAt(const TNonoGrid& grid, int col, int row) const;
 
   void Dispatch(Qt::MouseButtons buttons, int x, int y, TBoardMouseFlags kind);
   void pbBoardMouseLeave();
@@ -161,6 +174,10 @@ class TframeGrid : public QWidget {
   bool FInputEnabled = false;
   bool FHotTrackBoard = false;
   int FHotDotPercent = -1;
+  bool FShowCompletedClues = false;
+  bool FShowMistakeLines = false;
+  std::vector<TClueMarks> FRowMarks;     // per row, in clue order
+  std::vector<TClueMarks> FColumnMarks;  // per column
 
   QWidget* FpBoard = nullptr;
   TPaintBox* FpbLeft = nullptr;

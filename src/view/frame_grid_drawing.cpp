@@ -24,6 +24,8 @@ constexpr int kSmallestClueFont = 8;
 constexpr int kLargestClueFont = 1000;
 constexpr int kSmallestHotDotPercent = 45;
 constexpr int kSmallestHotDot = 3;
+// The numbers of a line that contradicts its clue.
+constexpr QRgb kMistakeClueText = 0xFFD01010;
 
 // Clue font sizes are measured at the resolution of the grid images.
 const QImage& MeasuringDevice() {
@@ -47,6 +49,7 @@ void Wait(int ms) {
 bool TframeGrid::PaintGrid(TNonoGrid* grid, QPainter& painter) {
   if (!grid || !FPaintEnabled || AppPhase == apClosing) return false;
   // Every paint renders the grid again from the puzzle as it stands.
+  RefreshClueMarks(grid);
   const QImage& image = grid->RenderedBitmap();
   if (image.isNull()) return false;
   const QRect box(0, 0, painter.device()->width(), painter.device()->height());
@@ -194,15 +197,53 @@ int TframeGrid::ClueFontSize(const TCellRect& r) {
   return size;
 }
 
+void TframeGrid::RefreshClueMarks(const TNonoGrid* grid) {
+  if (!FGame) return;
+  const bool any = FShowCompletedClues || FShowMistakeLines;
+  if (grid == FLeftGrid.get())
+    FRowMarks = any ? RowClueMarks(*FGame, FShowMistakeLines) : std::vector<TClueMarks>{};
+  else if (grid == FTopGrid.get())
+    FColumnMarks = any ? ColumnClueMarks(*FGame, FShowMistakeLines) : std::vector<TClueMarks>{};
+}
+
+TClueMark TframeGrid::ClueMarkAt(const TNonoGrid& grid, int col, int row) const {
+  // The strips are aligned to the far end: a line's numbers fill the last
+  // positions of its strip row or column.
+  const bool left = &grid == FLeftGrid.get();
+  const std::vector<TClueMarks>& all = left ? FRowMarks : FColumnMarks;
+  const int line = left ? row : col;
+  const int position = left ? col : row;
+  const int positions = left ? grid.ColCount() : grid.RowCount();
+  if (line < 0 || line >= static_cast<int>(all.size())) return TClueMark::Open;
+  const TClueMarks& marks = all[line];
+  const int index = position - (positions - static_cast<int>(marks.size()));
+  if (index < 0 || index >= static_cast<int>(marks.size())) return TClueMark::Open;
+  const TClueMark mark = marks[index];
+  return mark == TClueMark::Done && !FShowCompletedClues ? TClueMark::Open : mark;
+}
+
 void TframeGrid::DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int row,
                               const TCellRect& r) {
   if (!FGame) return;
   const QFont& clueFont = ClueFont(ClueFontSize(r));
   const bool hot = grid.HotTrack() && (col == grid.HotCol() || row == grid.HotRow());
   const QRgb background = PaletteColor(hot ? prHotClue : prClueBackground);
-  CopyImage(canvas, r.Left, r.Top,
-            FClueSprites.Get(grid.GetText(col, row), r.Width(), r.Height(), clueFont, background,
-                             PaletteColor(prClueText)));
+  QRgb pen = PaletteColor(prClueText);
+  switch (ClueMarkAt(grid, col, row)) {
+    case TClueMark::Done:
+      // Muted: a third of the way from the background to the text colour.
+      pen = qRgb((qRed(pen) + 2 * qRed(background)) / 3, (qGreen(pen) + 2 * qGreen(background)) / 3,
+                 (qBlue(pen) + 2 * qBlue(background)) / 3);
+      break;
+    case TClueMark::Wrong:
+      pen = kMistakeClueText;
+      break;
+    case TClueMark::Open:
+      break;
+  }
+  CopyImage(
+      canvas, r.Left, r.Top,
+      FClueSprites.Get(grid.GetText(col, row), r.Width(), r.Height(), clueFont, background, pen));
 }
 
 void TframeGrid::Flash(int count, int ms) {
@@ -240,6 +281,8 @@ QImage TframeGrid::BoardImage() {
   QImage image = NewGridImage(size.width(), size.height());
   image.fill(FpBoard->palette().color(QPalette::Window));
   QPainter painter(&image);
+  RefreshClueMarks(FLeftGrid.get());
+  RefreshClueMarks(FTopGrid.get());
   const QImage& left = FLeftGrid->RenderedBitmap();
   const QImage& top = FTopGrid->RenderedBitmap();
   const QImage& board = FBoardGrid->RenderedBitmap();

@@ -84,6 +84,9 @@ const std::vector<std::string> kEnglish = {
     "New medium puzzle",
     "New normal puzzle",
     "Grade",
+    "Grey the numbers of completed runs",
+    "Show rows with a mistake",
+    "Celebrate as soon as the puzzle is solved",
 };
 
 class TextsTest : public ::testing::Test {
