@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "model/clue_marks.h"
+#include "model/keyboard_cursor.h"
 #include "model/mytypes.h"
 #include "view/cell_sprite.h"
 #include "view/nono_grid.h"
@@ -118,6 +119,16 @@ class TframeGrid : public QWidget {
   QPoint SavedTopPos() const { return FSavedTopPos; }
   QPoint SavedBoardPos() const { return FSavedBoardPos; }
 
+  // --- Keyboard play ---
+  // A key pressed for the board: arrows move the cursor (with Shift they
+  // paint a stroke), Home and End go to the row's ends, Space fills like the
+  // left button, X and Delete cross like the right one. True when the key was
+  // the board's; a move is then reported through OnBoardMouse like a click.
+  bool BoardKeyPress(int key, Qt::KeyboardModifiers modifiers);
+  // A released Shift ends the stroke.
+  void BoardKeyRelease(int key);
+  const TKeyboardCursor& Cursor() const { return FCursor; }
+
   // --- Drawing ---
   // Repaints the three paint boxes at once and lets pending events run;
   // nothing while AppBusy.
@@ -147,6 +158,7 @@ class TframeGrid : public QWidget {
   bool PaintGrid(TNonoGrid* grid, QPainter& painter);
   void DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
   void DrawHotDot(QPainter& canvas, const TCellRect& r);
+  void DrawCursor(QPainter& canvas, const TCellRect& r);
   QRgb PaletteColor(TPaletteRole role);
   void DrawCellCounter(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
   void DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
@@ -174,6 +186,7 @@ class TframeGrid : public QWidget {
   bool FInputEnabled = false;
   bool FHotTrackBoard = false;
   int FHotDotPercent = -1;
+  TKeyboardCursor FCursor;
   bool FShowCompletedClues = false;
   bool FShowMistakeLines = false;
   std::vector<TClueMarks> FRowMarks;     // per row, in clue order

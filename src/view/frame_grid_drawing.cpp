@@ -24,6 +24,8 @@ constexpr int kSmallestClueFont = 8;
 constexpr int kLargestClueFont = 1000;
 constexpr int kSmallestHotDotPercent = 45;
 constexpr int kSmallestHotDot = 3;
+// The keyboard cursor's frame: a blue that stands out on every cell colour.
+constexpr QRgb kCursorColour = 0xFF1E64DC;
 // The numbers of a line that contradicts its clue.
 constexpr QRgb kMistakeClueText = 0xFFD01010;
 
@@ -126,7 +128,19 @@ void TframeGrid::DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int r
       break;
     }
   }
-  if (grid.GridName() == "board") DrawCellCounter(grid, canvas, col, row, r);
+  if (grid.GridName() != "board") return;
+  DrawCellCounter(grid, canvas, col, row, r);
+  if (FCursor.Shown() && col == FCursor.Col() && row == FCursor.Row()) DrawCursor(canvas, r);
+}
+
+void TframeGrid::DrawCursor(QPainter& canvas, const TCellRect& r) {
+  const int pen = std::max(2, r.Width() / 8);
+  const QRect outer = r.ToQRect();
+  const QColor colour = QColor::fromRgb(kCursorColour);
+  canvas.fillRect(QRect(outer.left(), outer.top(), outer.width(), pen), colour);
+  canvas.fillRect(QRect(outer.left(), outer.bottom() - pen + 1, outer.width(), pen), colour);
+  canvas.fillRect(QRect(outer.left(), outer.top(), pen, outer.height()), colour);
+  canvas.fillRect(QRect(outer.right() - pen + 1, outer.top(), pen, outer.height()), colour);
 }
 
 void TframeGrid::DrawHotDot(QPainter& canvas, const TCellRect& r) {

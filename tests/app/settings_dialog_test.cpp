@@ -162,6 +162,21 @@ TEST_F(SettingsDialogTest, EachControlChangesWhatItNamesOnOk) {
          QTest::mouseClick(Child<QCheckBox>(d, "cbDrawHotTrackBoard"), Qt::LeftButton);
        },
        [](TGameSettings& s) { s.SetDrawHotTrackBoard(true); }},
+      {"cbCompletedClues",
+       [](TfrmSettings& d) {
+         QTest::mouseClick(Child<QCheckBox>(d, "cbCompletedClues"), Qt::LeftButton);
+       },
+       [](TGameSettings& s) { s.SetCompletedClues(false); }},
+      {"cbMistakeLines",
+       [](TfrmSettings& d) {
+         QTest::mouseClick(Child<QCheckBox>(d, "cbMistakeLines"), Qt::LeftButton);
+       },
+       [](TGameSettings& s) { s.SetMistakeLines(true); }},
+      {"cbSolvedAtOnce",
+       [](TfrmSettings& d) {
+         QTest::mouseClick(Child<QCheckBox>(d, "cbSolvedAtOnce"), Qt::LeftButton);
+       },
+       [](TGameSettings& s) { s.SetSolvedAtOnce(false); }},
       {"cbGameMode",
        [](TfrmSettings& d) { QTest::keyClick(Child<QComboBox>(d, "cbGameMode"), Qt::Key_Down); },
        [](TGameSettings& s) { s.SetGameMode(gmNightmare); }},
@@ -267,6 +282,9 @@ TEST_F(SettingsDialogTest, StacksThePageAndFitsTheDialogToIt) {
   const auto dialog = Open();
   const char* const order[] = {"cbDrawHotTrackCounters",
                                "cbDrawHotTrackBoard",
+                               "cbCompletedClues",
+                               "cbMistakeLines",
+                               "cbSolvedAtOnce",
                                "lGameMode",
                                "cbGameMode",
                                "lNewDifficulty",
@@ -275,9 +293,9 @@ TEST_F(SettingsDialogTest, StacksThePageAndFitsTheDialogToIt) {
                                "cbButtonPosition",
                                "lLanguage",
                                "cbLanguage"};
-  const int lefts[] = {8, 8, 8, 12, 8, 12, 8, 12, 8, 12};
+  const int lefts[] = {8, 8, 8, 8, 8, 8, 12, 8, 12, 8, 12, 8, 12};
   int top = 8;
-  for (int i = 0; i < 10; ++i) {
+  for (int i = 0; i < 13; ++i) {
     SCOPED_TRACE(order[i]);
     const QWidget* control = Child<QWidget>(*dialog, order[i]);
     EXPECT_EQ(control->pos(), QPoint(lefts[i], top));
@@ -330,7 +348,8 @@ TEST_F(SettingsDialogTest, OnlyVisibleControlsTakePartAtTheNextActivation) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
 
   const auto* counters = Child<QCheckBox>(*dialog, "cbDrawHotTrackCounters");
-  EXPECT_EQ(Child<QLabel>(*dialog, "lGameMode")->y(), counters->y() + counters->height() + 4);
+  EXPECT_EQ(Child<QCheckBox>(*dialog, "cbCompletedClues")->y(),
+            counters->y() + counters->height() + 4);
   EXPECT_EQ(dialog->height(), fullHeight - boardStep);
   EXPECT_EQ(Child<QWidget>(*dialog, "pbuttons")->y() + 41, dialog->height());
 }

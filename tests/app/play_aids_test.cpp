@@ -1,0 +1,149 @@
+// The play aids of the main window: the keyboard cursor and the celebration
+// that starts as soon as the board is solved.
+#include <QTimer>
+#include <algorithm>
+
+#include "main_window_harness.h"
+#include "persistence/game_settings.h"
+
+using namespace test_support;
+
+namespace {
+
+class PlayAids : public MainWindowTest {
+ protected:
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    Window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+    QTest::keyClick(Window.get(), key, modifiers);
+    QApplication::processEvents();
+  }
+
+  // One key event as it arrives while the player holds Shift down.
+  void HeldShift(QEvent::Type type, Qt::Key key) {
+    QKeyEvent e(type, key, Qt::ShiftModifier);
+    QApplication::sendEvent(Window.get(), &e);
+    QApplication::processEvents();
+  }
+
+  // Walks the cursor from the top left corner to (col, row).
+  void CursorTo(int col, int row) {
+    Key(Qt::Key_Home);
+    for (int i = 0; i < Puzzle().Height(); ++i) Key(Qt::Key_Up);
+    for (int i = 0; i < col; ++i) Key(Qt::Key_Right);
+    for (int i = 0; i < row; ++i) Key(Qt::Key_Down);
+  }
+
+  // Fills every filled solution cell but the last one with Space.
+  std::pair<int, int> FillAllButOneByKeyboard() {
+    std::pair<int, int> last{-1, -1};
+    for (int y = 0; y < Puzzle().Height(); ++y)
+      for (int x = 0; x < Puzzle().Width(); ++x)
+        if (Puzzle().SolutionState(x, y) == psChecked) {
+          if (last.first >= 0) {
+            CursorTo(last.first, last.second);
+            Key(Qt::Key_Space);
+          }
+          last = {x, y};
+        }
+    return last;
+  }
+};
+
+}  // namespace
+
+TEST_F(PlayAids, ArrowsShowAndMoveTheCursorSpaceAndXActOnItsCell) {
+  StartWindow();
+  SwitchTo("5x5");
+  const TframeGrid& view = Current().View();
+  EXPECT_FALSE(view.Cursor().Shown());
+  Key(Qt::Key_Right);
+  EXPECT_TRUE(view.Cursor().Shown());
+  Key(Qt::Key_Right);
+  Key(Qt::Key_Down);
+  EXPECT_EQ(view.Cursor().Col(), 1);
+  EXPECT_EQ(view.Cursor().Row(), 1);
+  // The clue highlight follows the cursor.
+  EXPECT_EQ(view.LeftGrid()->HotRow(), 1);
+  EXPECT_EQ(view.TopGrid()->HotCol(), 1);
+  Key(Qt::Key_End);
+  EXPECT_EQ(view.Cursor().Col(), 4);
+
+  const TPieceState before = Puzzle().PlayerState(4, 1);
+  Key(Qt::Key_Space);
+  EXPECT_NE(Puzzle().PlayerState(4, 1), before);
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Puzzle().PlayerState(4, 1), before);
+  Key(Qt::Key_Home);
+  Key(Qt::Key_X);
+  EXPECT_EQ(Puzzle().PlayerState(0, 1), psCrossed);
+  Key(Qt::Key_Delete);
+  EXPECT_EQ(Puzzle().PlayerState(0, 1), psUnchecked);
+
+  // The pointer hides the cursor again.
+  MoveTo(2, 2);
+  EXPECT_FALSE(view.Cursor().Shown());
+
+  // F10 opens the game menu, which holds every command of the bar.
+  Key(Qt::Key_F10);
+  EXPECT_TRUE(Window->pmGame()->isVisible());
+  Window->pmGame()->close();
+}
+
+TEST_F(PlayAids, ShiftArrowsPaintOneUndoStep) {
+  StartWindow();
+  SwitchTo("5x5");
+  Current().StartOver();
+  Key(Qt::Key_Right);  // shows the cursor at the top left cell
+  Key(Qt::Key_Space);
+  HeldShift(QEvent::KeyPress, Qt::Key_Shift);
+  for (int i = 0; i < 3; ++i) {
+    HeldShift(QEvent::KeyPress, Qt::Key_Right);
+    HeldShift(QEvent::KeyRelease, Qt::Key_Right);
+  }
+  HeldShift(QEvent::KeyRelease, Qt::Key_Shift);
+  for (int x = 0; x < 4; ++x) EXPECT_EQ(Puzzle().PlayerState(x, 0), psChecked) << x;
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Puzzle().PlayerState(0, 0), psChecked);
+  for (int x = 1; x < 4; ++x) EXPECT_EQ(Puzzle().PlayerState(x, 0), psUnchecked) << x;
+}
+
+TEST_F(PlayAids, TheLastKeyOfASolutionStartsTheCelebrationWithoutCheck) {
+  StartWindow();
+  SwitchTo("5x5");
+  Current().StartOver();
+  const auto last = FillAllButOneByKeyboard();
+  EXPECT_FALSE(Window->tCongrats()->isActive());
+  CursorTo(last.first, last.second);
+  Key(Qt::Key_Space);
+  EXPECT_EQ(Current().Status(), gsSolved);
+  EXPECT_TRUE(Window->tCongrats()->isActive());
+}
+
+TEST_F(PlayAids, WithSolvedAtOnceOffOnlyCheckCelebrates) {
+  StartWindow();
+  Window->GameSettings().SetSolvedAtOnce(false);
+  SwitchTo("5x5");
+  Current().StartOver();
+  const auto last = FillAllButOneByKeyboard();
+  Stroke({last});
+  EXPECT_FALSE(Window->tCongrats()->isActive());
+  Key(Qt::Key_C);
+  EXPECT_TRUE(Window->tCongrats()->isActive());
+}
+
+TEST_F(PlayAids, ClueAidSettingsSurviveARestartUnderTheirOwnKeys) {
+  StartWindow();
+  EXPECT_TRUE(Window->GameSettings().CompletedClues());
+  EXPECT_FALSE(Window->GameSettings().MistakeLines());
+  EXPECT_TRUE(Window->GameSettings().SolvedAtOnce());
+  Window->GameSettings().SetCompletedClues(false);
+  Window->GameSettings().SetMistakeLines(true);
+  Restart();
+  EXPECT_FALSE(Window->GameSettings().CompletedClues());
+  EXPECT_TRUE(Window->GameSettings().MistakeLines());
+  std::vector<std::string> keys;
+  for (const std::string& line : IniLines()) keys.push_back(KeyOf(line));
+  EXPECT_NE(std::find(keys.begin(), keys.end(), "completedclues"), keys.end());
+  EXPECT_EQ(std::find(keys.begin(), keys.end(), "solvedatonce"), keys.end());
+}
