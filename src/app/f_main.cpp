@@ -108,6 +108,14 @@ void TfrmMain::CreateComponents() {
   FpPleaseWait->setAutoFillBackground(true);
   FpPleaseWait->hide();
 
+  FlHint = new QLabel(FpBoard);
+  FlHint->setObjectName("lHint");
+  FlHint->setWordWrap(true);
+  FlHint->setAlignment(Qt::AlignCenter);
+  FlHint->setAutoFillBackground(true);
+  FlHint->setMargin(4);
+  FlHint->hide();
+
   FpmGame = new QMenu(this);
   FpmGame->setObjectName("pmGame");
 
@@ -167,6 +175,7 @@ void TfrmMain::CreateActions() {
   aDebug = MakeAction("aDebug", "Export puzzles",
                       FDiagnostics ? QKeySequence(Qt::CTRL | Qt::Key_D) : QKeySequence(),
                       &TfrmMain::aDebugExecute);
+  aHint = MakeAction("aHint", "Hint", QKeySequence(Qt::Key_H), &TfrmMain::aHintExecute);
   aCheat->setVisible(false);
 
   BindButton(FbNew, aNew);
@@ -401,6 +410,9 @@ void TfrmMain::BuildGameMenu() {
   }
   FpmGame->addSeparator();
   for (QAction* action : {aNewEasy, aNewMedium, aNewNormal}) FpmGame->addAction(action);
+  // The commands without a key of their own, so the keyboard reaches them.
+  FpmGame->addSeparator();
+  for (QAction* action : {aStartOver, aHint}) FpmGame->addAction(action);
   for (QAction* action :
        {aCopyToClipboardAsImage, aCopyToClipboardAsText, aPaste, aSettings, aAbout, aExit}) {
     FpmGame->addSeparator();
@@ -432,7 +444,12 @@ bool TfrmMain::SelectSlotByName(const std::string& name) {
 void TfrmMain::SwitchToSlot(QAction* item) {
   StopCelebration();
   item->setChecked(true);
-  if (FCurrentGame) FCurrentGame->AttachTo(nullptr);
+  if (FCurrentGame) {
+    // A hint belongs to the board it was asked on.
+    FCurrentGame->View().ClearHint();
+    FCurrentGame->AttachTo(nullptr);
+  }
+  FlHint->hide();
   QApplication::processEvents();
   const std::string name = CaptionName(item->text());
   FCurrentGame = FGames->FindByName(name);
@@ -490,6 +507,7 @@ void TfrmMain::ApplyTexts() {
       {aNewEasy, ttnNewEasy},
       {aNewMedium, ttnNewMedium},
       {aNewNormal, ttnNewNormal},
+      {aHint, ttnHint},
   };
   for (const auto& [action, name] : texts) action->setText(QString::fromStdString(TextFor(name)));
   FbGame->setText(QString::fromStdString(TextFor(ttnGame)));
@@ -568,6 +586,7 @@ void TfrmMain::RelayoutWindow() {
   LayoutButtons();
   FpPleaseWait->move((FpBoard->width() - FpPleaseWait->width()) / 2,
                      (FpBoard->height() - FpPleaseWait->height()) / 2);
+  PlaceHintLabel();
   QApplication::processEvents();
 }
 
@@ -588,6 +607,7 @@ void TfrmMain::RefreshBoard() {
 
 void TfrmMain::SyncSlot() {
   RefreshBoard();
+  UpdateHint();
   UpdateActions(0);
   UpdateCaption();
 }
@@ -632,6 +652,7 @@ void TfrmMain::OnSlotChanged() {
   if (FCelebrating) return;
   UpdateActions(0);
   UpdateCaption();
+  UpdateHint();
   if (FGameSettings->SolvedAtOnce()) CelebrateIfSolved();
 }
 

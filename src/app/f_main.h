@@ -51,6 +51,8 @@ class TfrmMain : public TfrmBase {
   QWidget* pButtons() const { return FpButtons; }
   QWidget* pBoard() const { return FpBoard; }
   QLabel* pPleaseWait() const { return FpPleaseWait; }
+  // The sentence of the hint shown on the board.
+  QLabel* lHint() const { return FlHint; }
   QMenu* pmGame() const { return FpmGame; }
   QTimer* tCongrats() const { return FtCongrats; }
   QPushButton* bGame() const { return FbGame; }
@@ -96,6 +98,9 @@ class TfrmMain : public TfrmBase {
   // Starts the celebration when the current board is solved and not yet
   // celebrated (the solved-at-once setting).
   void CelebrateIfSolved();
+  // Hides the hint's sentence once the board has moved on from the hint.
+  void UpdateHint();
+  void PlaceHintLabel();
   // Saves everything and asks the event loop to end (the slots are freed with
   // the window); false, with the window and all in it left as it was, when
   // the games could not be saved and the player chose to keep the window.
@@ -180,6 +185,7 @@ class TfrmMain : public TfrmBase {
   void aCheatExecute();
   void aAsTextExecute();
   void aDebugExecute();
+  void aHintExecute();
 
   // The actions, named as their object names (tests find them by those).
   QAction* aNew = nullptr;
@@ -202,6 +208,8 @@ class TfrmMain : public TfrmBase {
   QAction* aCheat = nullptr;
   QAction* aAsText = nullptr;
   QAction* aDebug = nullptr;
+  // The explained hint (H).
+  QAction* aHint = nullptr;
 
   bool FDiagnostics;
   std::unique_ptr<TAppSettings> FAppSettings;
@@ -228,6 +236,7 @@ class TfrmMain : public TfrmBase {
   QWidget* FpButtons = nullptr;
   QWidget* FpBoard = nullptr;
   QLabel* FpPleaseWait = nullptr;
+  QLabel* FlHint = nullptr;
   QMenu* FpmGame = nullptr;
   QActionGroup* FSlotItems = nullptr;
   QTimer* FtCongrats = nullptr;

@@ -92,6 +92,7 @@ void TGame::SetDrawCellsPos(bool on) {
 void TGame::StartNewPuzzle(TDifficulty difficulty) {
   StartNewPuzzleModel(*FPuzzle, difficulty, FPictures);
   FGrade.reset();
+  FHintsUsed = 0;
   FStatus = gsPlaying;
 }
 

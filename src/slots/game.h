@@ -44,6 +44,10 @@ class TGame {
   TframeGrid& View() { return *FView; }
   QWidget* Host() const { return FHost; }
   TGameStatus Status() const { return FStatus; }
+  // Hints asked for on the current puzzle (a new puzzle starts at 0).
+  int HintsUsed() const { return FHintsUsed; }
+  void CountHint() { ++FHintsUsed; }
+  void SetHintsUsed(int n) { FHintsUsed = n; }
 
   // Generates a puzzle first when asked, then sets the view up for the puzzle
   // (margins 5 %, smallest cell 10 px, its grids) with input enabled.
@@ -113,4 +117,5 @@ class TGame {
   TChangeEvent FOnChange;
   TGameStatus FStatus = gsPlaying;
   std::optional<TPuzzleGrade> FGrade;
+  int FHintsUsed = 0;
 };

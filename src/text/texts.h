@@ -65,9 +65,28 @@ enum TTextName : std::uint8_t {
   ttnCompletedClues,
   ttnMistakeLines,
   ttnSolvedAtOnce,
+  ttnHint,
+  ttnHintRow,
+  ttnHintColumn,
+  ttnHintClue,
+  ttnHintMistake,
+  ttnHintOneRun,
+  ttnHintOverlap,
+  ttnHintOutside,
+  ttnHintOverlapOutside,
+  ttnHintAllPlaced,
+  ttnHintFills,
+  ttnHintEmpties,
+  ttnHintFillsEmpties,
+  ttnHintCell,
+  ttnHintCells,
+  ttnHintAnd,
+  ttnHintTo,
+  ttnHintNone,
+  ttnHintComplete,
 };
 
-inline constexpr int kTextNameCount = ttnSolvedAtOnce + 1;
+inline constexpr int kTextNameCount = ttnHintComplete + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

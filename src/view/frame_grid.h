@@ -28,6 +28,19 @@
 
 class TNonoGame;
 class TPaintBox;
+
+// What a hint shows on the board: its line and the cells it proves (value 1
+// filled, -1 empty).
+struct TBoardHint {
+  struct TCell {
+    int X = 0;
+    int Y = 0;
+    std::int32_t Value = 0;
+  };
+  bool Column = false;
+  int Index = 0;
+  std::vector<TCell> Cells;
+};
 class QPainter;
 
 class TframeGrid : public QWidget {
@@ -129,6 +142,17 @@ class TframeGrid : public QWidget {
   void BoardKeyRelease(int key);
   const TKeyboardCursor& Cursor() const { return FCursor; }
 
+  // --- Hint ---
+  // Shows a hint over the board as it stands now: its line's clue cells
+  // highlighted, the cells it proves outlined (filled and empty ones apart).
+  // The board itself is not touched; the hint goes away by itself once any
+  // cell of the board changes.
+  void ShowHint(const TBoardHint& hint);
+  void ClearHint();
+  // Whether a hint is still showing (false once the board changed).
+  bool HintShown();
+  const TBoardHint& Hint() const { return FHint; }
+
   // --- Drawing ---
   // Repaints the three paint boxes at once and lets pending events run;
   // nothing while AppBusy.
@@ -159,6 +183,11 @@ class TframeGrid : public QWidget {
   void DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
   void DrawHotDot(QPainter& canvas, const TCellRect& r);
   void DrawCursor(QPainter& canvas, const TCellRect& r);
+  void DrawHintMark(QPainter& canvas, const TCellRect& r, std::int32_t value);
+  // The value the showing hint proves for a board cell, 0 for none.
+  std::int32_t HintValueAt(int col, int row) const;
+  bool OnHintLine(const TNonoGrid& grid, int col, int row) const;
+  std::vector<TPieceState> BoardStates() const;
   QRgb PaletteColor(TPaletteRole role);
   void DrawCellCounter(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
   void DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
@@ -187,6 +216,9 @@ class TframeGrid : public QWidget {
   bool FHotTrackBoard = false;
   int FHotDotPercent = -1;
   TKeyboardCursor FCursor;
+  bool FHintShown = false;
+  TBoardHint FHint;
+  std::vector<TPieceState> FHintBoard;  // the board the hint was found on
   bool FShowCompletedClues = false;
   bool FShowMistakeLines = false;
   std::vector<TClueMarks> FRowMarks;     // per row, in clue order

@@ -26,6 +26,9 @@ constexpr int kSmallestHotDotPercent = 45;
 constexpr int kSmallestHotDot = 3;
 // The keyboard cursor's frame: a blue that stands out on every cell colour.
 constexpr QRgb kCursorColour = 0xFF1E64DC;
+// The hint's outlines: cells it proves filled, cells it proves empty.
+constexpr QRgb kHintFilledColour = 0xFF18A040;
+constexpr QRgb kHintEmptyColour = 0xFFE08A10;
 // The numbers of a line that contradicts its clue.
 constexpr QRgb kMistakeClueText = 0xFFD01010;
 
@@ -52,6 +55,7 @@ bool TframeGrid::PaintGrid(TNonoGrid* grid, QPainter& painter) {
   if (!grid || !FPaintEnabled || AppPhase == apClosing) return false;
   // Every paint renders the grid again from the puzzle as it stands.
   RefreshClueMarks(grid);
+  HintShown();  // forgets a hint the board has moved on from
   const QImage& image = grid->RenderedBitmap();
   if (image.isNull()) return false;
   const QRect box(0, 0, painter.device()->width(), painter.device()->height());
@@ -130,7 +134,20 @@ void TframeGrid::DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int r
   }
   if (grid.GridName() != "board") return;
   DrawCellCounter(grid, canvas, col, row, r);
+  if (const std::int32_t proven = HintValueAt(col, row)) DrawHintMark(canvas, r, proven);
   if (FCursor.Shown() && col == FCursor.Col() && row == FCursor.Row()) DrawCursor(canvas, r);
+}
+
+void TframeGrid::DrawHintMark(QPainter& canvas, const TCellRect& r, std::int32_t value) {
+  // Inside the cell, so the cursor's frame stays visible around it.
+  const int inset = std::max(1, r.Width() / 10);
+  const int pen = std::max(2, r.Width() / 10);
+  const QRect box = r.ToQRect().adjusted(inset, inset, -inset, -inset);
+  const QColor colour = QColor::fromRgb(value == 1 ? kHintFilledColour : kHintEmptyColour);
+  canvas.fillRect(QRect(box.left(), box.top(), box.width(), pen), colour);
+  canvas.fillRect(QRect(box.left(), box.bottom() - pen + 1, box.width(), pen), colour);
+  canvas.fillRect(QRect(box.left(), box.top(), pen, box.height()), colour);
+  canvas.fillRect(QRect(box.right() - pen + 1, box.top(), pen, box.height()), colour);
 }
 
 void TframeGrid::DrawCursor(QPainter& canvas, const TCellRect& r) {
@@ -240,7 +257,8 @@ void TframeGrid::DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int ro
                               const TCellRect& r) {
   if (!FGame) return;
   const QFont& clueFont = ClueFont(ClueFontSize(r));
-  const bool hot = grid.HotTrack() && (col == grid.HotCol() || row == grid.HotRow());
+  const bool hot = (grid.HotTrack() && (col == grid.HotCol() || row == grid.HotRow())) ||
+                   OnHintLine(grid, col, row);
   const QRgb background = PaletteColor(hot ? prHotClue : prClueBackground);
   QRgb pen = PaletteColor(prClueText);
   switch (ClueMarkAt(grid, col, row)) {

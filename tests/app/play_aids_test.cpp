@@ -1,8 +1,10 @@
 // The play aids of the main window: the keyboard cursor and the celebration
 // that starts as soon as the board is solved.
+#include <QLabel>
 #include <QTimer>
 #include <algorithm>
 
+#include "app/hint_sentence.h"
 #include "main_window_harness.h"
 #include "persistence/game_settings.h"
 
@@ -146,4 +148,29 @@ TEST_F(PlayAids, ClueAidSettingsSurviveARestartUnderTheirOwnKeys) {
   for (const std::string& line : IniLines()) keys.push_back(KeyOf(line));
   EXPECT_NE(std::find(keys.begin(), keys.end(), "completedclues"), keys.end());
   EXPECT_EQ(std::find(keys.begin(), keys.end(), "solvedatonce"), keys.end());
+}
+
+TEST_F(PlayAids, HintOutlinesProvenCellsSaysWhyAndGoesWithTheNextMove) {
+  StartWindow();
+  SwitchTo("5x5");
+  Current().StartOver();
+  const std::string before = Current().StateText();
+  Key(Qt::Key_H);
+  const TframeGrid& view = Current().View();
+  ASSERT_TRUE(Current().View().HintShown());
+  EXPECT_FALSE(view.Hint().Cells.empty());
+  EXPECT_EQ(Current().StateText(), before);  // the board is untouched
+  EXPECT_TRUE(Window->lHint()->isVisible());
+  EXPECT_EQ(Window->lHint()->text().toStdString(), HintSentence(FindHint(Puzzle())));
+  EXPECT_EQ(Current().HintsUsed(), 1);
+
+  // The game menu offers it too, and each asking counts.
+  Window->BuildGameMenu();
+  Action("aHint")->trigger();
+  EXPECT_EQ(Current().HintsUsed(), 2);
+
+  const TBoardHint::TCell cell = view.Hint().Cells.front();
+  Stroke({{cell.X, cell.Y}}, cell.Value == 1 ? Qt::LeftButton : Qt::RightButton);
+  EXPECT_FALSE(Current().View().HintShown());
+  EXPECT_FALSE(Window->lHint()->isVisible());
 }
