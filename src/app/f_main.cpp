@@ -96,6 +96,12 @@ void TfrmMain::CreateComponents() {
   FbRedo = makeButton("bRedo", "Redo");
   FbGame->setEnabled(false);
   FlGrade = new TGradeLabel(FpButtons);
+  FlClock = new QLabel(FpButtons);
+  FlClock->setObjectName("lClock");
+  FtClock = new QTimer(this);
+  FtClock->setObjectName("tClock");
+  FtClock->setInterval(500);
+  connect(FtClock, &QTimer::timeout, this, [this] { ShowClock(); });
   connect(FbGame, &QPushButton::clicked, this, [this] { Guarded([this] { bGameClick(); }); });
 
   FpPleaseWait = new QLabel("Please wait...", FpBoard);
@@ -270,6 +276,7 @@ void TfrmMain::LoadOrCreateSlots() {
     FpPleaseWait->hide();
     UpdateActions(uaEnableAll);
   }
+  LoadClocks();
   BuildGameMenu();
   ApplySettings();
   UpdateActions(0);
@@ -465,6 +472,7 @@ void TfrmMain::SwitchToSlot(QAction* item) {
   UpdateCaption();
   UpdateActions(0);
   if (IsSolved(FCurrentGame->Puzzle().GetStatus())) RunCheck();
+  UpdateClock();
 }
 
 // --- Settings, look and layout ---
@@ -561,6 +569,7 @@ int TfrmMain::LayoutButtons() {
       b->move((FBarThickness - b->width()) / 2, top);
       top += b->height() + kSpacing;
     }
+    PlaceClock();
     minWidth = 3 * FBarThickness + result + 2 * kSpacing;
     minHeight = column + 2 * kSpacing;
   } else {
@@ -574,6 +583,7 @@ int TfrmMain::LayoutButtons() {
       b->move(left, (FBarThickness - FbGame->height()) / 2);
       left += b->width() + kSpacing;
     }
+    PlaceClock();
     minWidth = result + 4 * kSpacing;
     minHeight = FBarThickness + kMinBoardHeight;
   }
@@ -606,6 +616,7 @@ void TfrmMain::RefreshBoard() {
 }
 
 void TfrmMain::SyncSlot() {
+  UpdateClock();
   RefreshBoard();
   UpdateHint();
   UpdateActions(0);
@@ -693,6 +704,7 @@ bool TfrmMain::Shutdown() {
 
 bool TfrmMain::SaveEverything() {
   if (FGames) {
+    SaveClocks();
     FGames->SaveTo(*FAppSettings);
     FGameSettings->SaveTo(*FAppSettings);
   }

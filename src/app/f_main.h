@@ -53,6 +53,8 @@ class TfrmMain : public TfrmBase {
   QLabel* pPleaseWait() const { return FpPleaseWait; }
   // The sentence of the hint shown on the board.
   QLabel* lHint() const { return FlHint; }
+  // The current puzzle's clock in the bar: "m:ss", "Solved in m:ss".
+  QLabel* lClock() const { return FlClock; }
   QMenu* pmGame() const { return FpmGame; }
   QTimer* tCongrats() const { return FtCongrats; }
   QPushButton* bGame() const { return FbGame; }
@@ -101,6 +103,13 @@ class TfrmMain : public TfrmBase {
   // Hides the hint's sentence once the board has moved on from the hint.
   void UpdateHint();
   void PlaceHintLabel();
+  // Runs the clock of the shown slot while the window is active and the
+  // puzzle unsolved, and stops every other.
+  void UpdateClock();
+  void ShowClock();
+  void PlaceClock();
+  void SaveClocks();
+  void LoadClocks();
   // Saves everything and asks the event loop to end (the slots are freed with
   // the window); false, with the window and all in it left as it was, when
   // the games could not be saved and the player chose to keep the window.
@@ -135,6 +144,7 @@ class TfrmMain : public TfrmBase {
   void closeEvent(QCloseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void keyReleaseEvent(QKeyEvent* e) override;
+  void changeEvent(QEvent* e) override;
   void wheelEvent(QWheelEvent* e) override;
 
  private:
@@ -237,6 +247,8 @@ class TfrmMain : public TfrmBase {
   QWidget* FpBoard = nullptr;
   QLabel* FpPleaseWait = nullptr;
   QLabel* FlHint = nullptr;
+  QLabel* FlClock = nullptr;
+  QTimer* FtClock = nullptr;
   QMenu* FpmGame = nullptr;
   QActionGroup* FSlotItems = nullptr;
   QTimer* FtCongrats = nullptr;

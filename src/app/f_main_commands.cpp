@@ -150,6 +150,7 @@ void TfrmMain::StartCelebration() {
   if (!FCurrentGame) return;
   FCurrentGame->MarkSolved();
   FtCongrats->start();
+  UpdateClock();
 }
 
 void TfrmMain::StopCelebration() {

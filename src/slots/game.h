@@ -3,7 +3,9 @@
 // at a time; the others stay detached from any window panel.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QFont>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -48,6 +50,12 @@ class TGame {
   int HintsUsed() const { return FHintsUsed; }
   void CountHint() { ++FHintsUsed; }
   void SetHintsUsed(int n) { FHintsUsed = n; }
+  // The time played on the current puzzle, in milliseconds; a new puzzle
+  // starts at 0. The window runs the clock only while the slot is shown.
+  std::int64_t PlayedMs() const;
+  void SetPlayedMs(std::int64_t ms);
+  void RunClock(bool on);
+  bool ClockRunning() const { return FClock.isValid(); }
 
   // Generates a puzzle first when asked, then sets the view up for the puzzle
   // (margins 5 %, smallest cell 10 px, its grids) with input enabled.
@@ -118,4 +126,6 @@ class TGame {
   TGameStatus FStatus = gsPlaying;
   std::optional<TPuzzleGrade> FGrade;
   int FHintsUsed = 0;
+  std::int64_t FPlayedMs = 0;  // before the current run of the clock
+  QElapsedTimer FClock;        // valid while the clock runs
 };

@@ -91,6 +91,7 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnHintTo, "HintTo", "ei41eg=="},
       {ttnHintNone, "HintNone", "FDV6NjM0P3o5OzR6OD96Oz4sOzQ5Pz56OCN6NjM0P3o2NT0zOXo7NjU0P3Q="},
       {ttnHintComplete, "HintComplete", "Hyw/KCN6OT82NnozKXopPy4uNj8+dA=="},
+      {ttnSolvedIn, "SolvedIn", "CTU2LD8+ejM0"},
   };
   return items;
 }

@@ -84,9 +84,10 @@ enum TTextName : std::uint8_t {
   ttnHintTo,
   ttnHintNone,
   ttnHintComplete,
+  ttnSolvedIn,
 };
 
-inline constexpr int kTextNameCount = ttnHintComplete + 1;
+inline constexpr int kTextNameCount = ttnSolvedIn + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

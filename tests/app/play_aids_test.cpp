@@ -174,3 +174,46 @@ TEST_F(PlayAids, HintOutlinesProvenCellsSaysWhyAndGoesWithTheNextMove) {
   EXPECT_FALSE(Current().View().HintShown());
   EXPECT_FALSE(Window->lHint()->isVisible());
 }
+
+TEST_F(PlayAids, ClockRunsForTheShownSlotOnlyAndSurvivesARestart) {
+  StartWindow();
+  Window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+  TGame& first = Current();
+  EXPECT_TRUE(first.ClockRunning());
+  QTest::qWait(1100);
+  EXPECT_GE(first.PlayedMs(), 1000);
+  EXPECT_EQ(Window->lClock()->text().toStdString(), "0:01");
+
+  SwitchTo("5x5");
+  EXPECT_FALSE(first.ClockRunning());
+  EXPECT_TRUE(Current().ClockRunning());
+  const std::int64_t paused = first.PlayedMs();
+  QTest::qWait(200);
+  EXPECT_EQ(first.PlayedMs(), paused);
+
+  // Another window active: the clock waits.
+  {
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_FALSE(Current().ClockRunning());
+  }
+  Window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+  EXPECT_TRUE(Current().ClockRunning());
+
+  // Solved: the clock stops and the bar says how long it took.
+  FillSolution();
+  Key(Qt::Key_C);
+  EXPECT_FALSE(Current().ClockRunning());
+  EXPECT_EQ(Window->lClock()->text().toStdString().rfind("Solved in 0:0", 0), 0u);
+
+  Restart();
+  std::int64_t restored = -1;
+  for (TGame* game : Window->Games().Items())
+    if (game->Name() == "10x10") restored = game->PlayedMs();
+  EXPECT_GE(restored, 1000);
+  EXPECT_LT(restored, paused + 1000);
+}

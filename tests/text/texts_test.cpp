@@ -106,6 +106,7 @@ const std::vector<std::string> kEnglish = {
     " to ",
     "No line can be advanced by line logic alone.",
     "Every cell is settled.",
+    "Solved in",
 };
 
 class TextsTest : public ::testing::Test {
