@@ -110,6 +110,12 @@ void TfrmMain::CreateComponents() {
   FbRedo = makeButton("bRedo", "Redo");
   FbGame->setEnabled(false);
   FlGrade = new TGradeLabel(FpButtons);
+  FlClock = new QLabel(FpButtons);
+  FlClock->setObjectName("lClock");
+  FtClock = new QTimer(this);
+  FtClock->setObjectName("tClock");
+  FtClock->setInterval(500);
+  connect(FtClock, &QTimer::timeout, this, [this] { ShowClock(); });
   connect(FbGame, &QPushButton::clicked, this, [this] { Guarded([this] { bGameClick(); }); });
 
   FpPleaseWait = new QLabel("Please wait...", FpBoard);
@@ -121,6 +127,14 @@ void TfrmMain::CreateComponents() {
   FpPleaseWait->setFont(waitFont);
   FpPleaseWait->setAutoFillBackground(true);
   FpPleaseWait->hide();
+
+  FlHint = new QLabel(FpBoard);
+  FlHint->setObjectName("lHint");
+  FlHint->setWordWrap(true);
+  FlHint->setAlignment(Qt::AlignCenter);
+  FlHint->setAutoFillBackground(true);
+  FlHint->setMargin(4);
+  FlHint->hide();
 
   FpmGame = new QMenu(this);
   FpmGame->setObjectName("pmGame");
@@ -198,6 +212,7 @@ void TfrmMain::CreateActions() {
   aDebug = MakeAction("aDebug", "Export puzzles",
                       FDiagnostics ? QKeySequence(Qt::CTRL | Qt::Key_D) : QKeySequence(),
                       &TfrmMain::aDebugExecute);
+  aHint = MakeAction("aHint", "Hint", QKeySequence(Qt::Key_H), &TfrmMain::aHintExecute);
   aCheat->setVisible(false);
 
   BindButton(FbNew, aNew);
@@ -297,6 +312,7 @@ void TfrmMain::LoadOrCreateSlots() {
     FpPleaseWait->hide();
     UpdateActions(uaEnableAll);
   }
+  LoadClocks();
   BuildGameMenu();
   ApplySettings();
   UpdateActions(0);
@@ -457,6 +473,9 @@ void TfrmMain::BuildGameMenu() {
   }
   FpmGame->addSeparator();
   for (QAction* action : {aNewEasy, aNewMedium, aNewNormal}) FpmGame->addAction(action);
+  // The commands without a key of their own, so the keyboard reaches them.
+  FpmGame->addSeparator();
+  for (QAction* action : {aStartOver, aHint}) FpmGame->addAction(action);
   for (QAction* action :
        {aCopyToClipboardAsImage, aCopyToClipboardAsText, aPaste, aSettings, aAbout, aExit}) {
     FpmGame->addSeparator();
@@ -487,7 +506,12 @@ bool TfrmMain::SelectSlotByName(const std::string& name) {
 void TfrmMain::SwitchToSlot(QAction* item) {
   StopCelebration();
   item->setChecked(true);
-  if (FCurrentGame) FCurrentGame->AttachTo(nullptr);
+  if (FCurrentGame) {
+    // A hint belongs to the board it was asked on.
+    FCurrentGame->View().ClearHint();
+    FCurrentGame->AttachTo(nullptr);
+  }
+  FlHint->hide();
   QApplication::processEvents();
   const std::string name = CaptionName(item->text());
   FCurrentGame = FGames->FindByName(name);
@@ -503,6 +527,7 @@ void TfrmMain::SwitchToSlot(QAction* item) {
   UpdateCaption();
   UpdateActions(0);
   if (IsSolved(FCurrentGame->Puzzle().GetStatus())) RunCheck();
+  UpdateClock();
 }
 
 // --- Settings, look and layout ---
@@ -513,6 +538,7 @@ void TfrmMain::ApplySettings() {
     game->SetHotTrackBoard(FGameSettings->DrawHotTrackBoard());
     game->SetDrawCellsPos(FGameSettings->DrawCellsPos());
     game->SetKeepStrokeStraight(FGameSettings->KeepStrokeStraight());
+    game->SetClueMarks(FGameSettings->CompletedClues(), FGameSettings->MistakeLines());
   }
   ApplyBarAndColors();
   ApplyTexts();
@@ -545,6 +571,7 @@ void TfrmMain::ApplyTexts() {
       {aNewEasy, ttnNewEasy},
       {aNewMedium, ttnNewMedium},
       {aNewNormal, ttnNewNormal},
+      {aHint, ttnHint},
   };
   for (const auto& [action, name] : texts) action->setText(QString::fromStdString(TextFor(name)));
   FbGame->setText(QString::fromStdString(TextFor(ttnGame)));
@@ -600,6 +627,7 @@ int TfrmMain::LayoutButtons() {
       b->move((FBarThickness - b->width()) / 2, top);
       top += b->height() + kSpacing;
     }
+    PlaceClock();
     minWidth = 3 * FBarThickness + result + 2 * kSpacing;
     minHeight = column + 2 * kSpacing;
   } else {
@@ -613,6 +641,7 @@ int TfrmMain::LayoutButtons() {
       b->move(left, (FBarThickness - FbGame->height()) / 2);
       left += b->width() + kSpacing;
     }
+    PlaceClock();
     minWidth = result + 4 * kSpacing;
     minHeight = FBarThickness + kMinBoardHeight;
   }
@@ -625,6 +654,7 @@ void TfrmMain::RelayoutWindow() {
   LayoutButtons();
   FpPleaseWait->move((FpBoard->width() - FpPleaseWait->width()) / 2,
                      (FpBoard->height() - FpPleaseWait->height()) / 2);
+  PlaceHintLabel();
   QApplication::processEvents();
 }
 
@@ -644,7 +674,9 @@ void TfrmMain::RefreshBoard() {
 }
 
 void TfrmMain::SyncSlot() {
+  UpdateClock();
   RefreshBoard();
+  UpdateHint();
   UpdateActions(0);
   UpdateCaption();
 }
@@ -689,6 +721,23 @@ void TfrmMain::OnSlotChanged() {
   if (FCelebrating) return;
   UpdateActions(0);
   UpdateCaption();
+  UpdateHint();
+  if (FGameSettings->SolvedAtOnce()) CelebrateIfSolved();
+}
+
+void TfrmMain::CelebrateIfSolved() {
+  // Only between strokes: the celebration takes the input away, and a stroke
+  // in progress must still be closed by its release.
+  if (!FCurrentGame || FCurrentGame->Status() == gsSolved || FtCongrats->isActive() ||
+      !FCurrentGame->Puzzle().PendingGroup().empty())
+    return;
+  const TPuzzleStatus status = FCurrentGame->Puzzle().GetStatus();
+  if (!IsSolved(status)) return;
+  // A board that fits every clue but differs from the picture is left to
+  // Check in Nightmare mode, where such cells are mistakes.
+  if (FGameSettings->GameMode() == gmNightmare && HasWrongCells(status)) return;
+  StartCelebration();
+  UpdateActions(uaFinished);
 }
 
 // --- Shutdown ---
@@ -713,6 +762,7 @@ bool TfrmMain::Shutdown() {
 
 bool TfrmMain::SaveEverything() {
   if (FGames) {
+    SaveClocks();
     FGames->SaveTo(*FAppSettings);
     FGameSettings->SaveTo(*FAppSettings);
   }

@@ -51,6 +51,10 @@ class TfrmMain : public TfrmBase {
   QWidget* pButtons() const { return FpButtons; }
   QWidget* pBoard() const { return FpBoard; }
   QLabel* pPleaseWait() const { return FpPleaseWait; }
+  // The sentence of the hint shown on the board.
+  QLabel* lHint() const { return FlHint; }
+  // The current puzzle's clock in the bar: "m:ss", "Solved in m:ss".
+  QLabel* lClock() const { return FlClock; }
   QMenu* pmGame() const { return FpmGame; }
   QTimer* tCongrats() const { return FtCongrats; }
   QPushButton* bGame() const { return FbGame; }
@@ -93,6 +97,19 @@ class TfrmMain : public TfrmBase {
   void UpdateCaption();
   void UpdateActions(int flags);
   void OnSlotChanged();
+  // Starts the celebration when the current board is solved and not yet
+  // celebrated (the solved-at-once setting).
+  void CelebrateIfSolved();
+  // Hides the hint's sentence once the board has moved on from the hint.
+  void UpdateHint();
+  void PlaceHintLabel();
+  // Runs the clock of the shown slot while the window is active and the
+  // puzzle unsolved, and stops every other.
+  void UpdateClock();
+  void ShowClock();
+  void PlaceClock();
+  void SaveClocks();
+  void LoadClocks();
   // Saves everything and asks the event loop to end (the slots are freed with
   // the window); false, with the window and all in it left as it was, when
   // the games could not be saved and the player chose to keep the window.
@@ -127,6 +144,7 @@ class TfrmMain : public TfrmBase {
   void closeEvent(QCloseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void keyReleaseEvent(QKeyEvent* e) override;
+  void changeEvent(QEvent* e) override;
   void wheelEvent(QWheelEvent* e) override;
 
  private:
@@ -178,6 +196,7 @@ class TfrmMain : public TfrmBase {
   void aCheatExecute();
   void aAsTextExecute();
   void aDebugExecute();
+  void aHintExecute();
 
   // The actions, named as their object names (tests find them by those).
   QAction* aNew = nullptr;
@@ -201,6 +220,8 @@ class TfrmMain : public TfrmBase {
   QAction* aAsText = nullptr;
   QAction* aDebug = nullptr;
   QAction* aGameMenu = nullptr;
+  // The explained hint (H).
+  QAction* aHint = nullptr;
 
   bool FDiagnostics;
   std::unique_ptr<TAppSettings> FAppSettings;
@@ -227,6 +248,9 @@ class TfrmMain : public TfrmBase {
   QWidget* FpButtons = nullptr;
   QWidget* FpBoard = nullptr;
   QLabel* FpPleaseWait = nullptr;
+  QLabel* FlHint = nullptr;
+  QLabel* FlClock = nullptr;
+  QTimer* FtClock = nullptr;
   QMenu* FpmGame = nullptr;
   QActionGroup* FSlotItems = nullptr;
   QTimer* FtCongrats = nullptr;

@@ -172,6 +172,7 @@ void TfrmMain::StartCelebration() {
   if (!FCurrentGame) return;
   FCurrentGame->MarkSolved();
   FtCongrats->start();
+  UpdateClock();
 }
 
 void TfrmMain::StopCelebration() {
@@ -214,12 +215,14 @@ void TfrmMain::aUndoExecute() {
   if (!FCurrentGame || !FCurrentGame->CanUndo()) return;
   FCurrentGame->Undo();
   SyncSlot();
+  if (FGameSettings->SolvedAtOnce()) CelebrateIfSolved();
 }
 
 void TfrmMain::aRedoExecute() {
   if (!FCurrentGame || !FCurrentGame->CanRedo()) return;
   FCurrentGame->Redo();
   SyncSlot();
+  if (FGameSettings->SolvedAtOnce()) CelebrateIfSolved();
 }
 
 void TfrmMain::aResetZoomExecute() {
@@ -286,6 +289,12 @@ void TfrmMain::keyPressEvent(QKeyEvent* e) {
     close();
     return;
   }
+  // The game menu without a mouse: every command of the bar is in it.
+  if ((e->key() == Qt::Key_F10 || e->key() == Qt::Key_Menu) && FbGame->isEnabled()) {
+    Guarded([this] { bGameClick(); });
+    return;
+  }
+  if (FCurrentGame && FCurrentGame->View().BoardKeyPress(e->key(), e->modifiers())) return;
   if ((e->modifiers() & Qt::ControlModifier) || e->key() == Qt::Key_Control) {
     CtrlHeld = true;
     if (FCurrentGame) FCurrentGame->Puzzle().RepeatMouse(0);
@@ -295,6 +304,7 @@ void TfrmMain::keyPressEvent(QKeyEvent* e) {
 }
 
 void TfrmMain::keyReleaseEvent(QKeyEvent* e) {
+  if (FCurrentGame) FCurrentGame->View().BoardKeyRelease(e->key());
   if (e->key() == Qt::Key_Control) {
     CtrlHeld = false;
     if (FCurrentGame) FCurrentGame->Puzzle().RepeatMouse(0);

@@ -55,6 +55,12 @@ TfrmSettings::TfrmSettings(QWidget* parent)
   cbDrawHotTrackBoard->setObjectName("cbDrawHotTrackBoard");
   cbKeepStrokeStraight = new QCheckBox(tsGame);
   cbKeepStrokeStraight->setObjectName("cbKeepStrokeStraight");
+  cbCompletedClues = new QCheckBox(tsGame);
+  cbCompletedClues->setObjectName("cbCompletedClues");
+  cbMistakeLines = new QCheckBox(tsGame);
+  cbMistakeLines->setObjectName("cbMistakeLines");
+  cbSolvedAtOnce = new QCheckBox(tsGame);
+  cbSolvedAtOnce->setObjectName("cbSolvedAtOnce");
   lGameMode = new QLabel(tsGame);
   lGameMode->setObjectName("lGameMode");
   cbGameMode = new QComboBox(tsGame);
@@ -81,6 +87,9 @@ TfrmSettings::TfrmSettings(QWidget* parent)
   FStack = {{cbDrawHotTrackCounters, 0},
             {cbDrawHotTrackBoard, 0},
             {cbKeepStrokeStraight, 0},
+            {cbCompletedClues, 0},
+            {cbMistakeLines, 0},
+            {cbSolvedAtOnce, 0},
             {lGameMode, 1},
             {cbGameMode, 1},
             {lNewDifficulty, 4},
@@ -133,6 +142,9 @@ void TfrmSettings::EditSettings(TGameSettings& settings) {
   cbDrawHotTrackCounters->setText(Text(ttnHotTrackCounters));
   cbDrawHotTrackBoard->setText(Text(ttnHotTrackBoard));
   cbKeepStrokeStraight->setText(Text(ttnKeepStrokeStraight));
+  cbCompletedClues->setText(Text(ttnCompletedClues));
+  cbMistakeLines->setText(Text(ttnMistakeLines));
+  cbSolvedAtOnce->setText(Text(ttnSolvedAtOnce));
   lGameMode->setText(Text(ttnGameMode));
   lNewDifficulty->setText(Text(ttnNewDifficulty));
   lButtonsPosition->setText(Text(ttnButtonsPosition));
@@ -160,6 +172,9 @@ void TfrmSettings::EditSettings(TGameSettings& settings) {
   cbDrawHotTrackCounters->setChecked(settings.DrawHotTrackCounters());
   cbDrawHotTrackBoard->setChecked(settings.DrawHotTrackBoard());
   cbKeepStrokeStraight->setChecked(settings.KeepStrokeStraight());
+  cbCompletedClues->setChecked(settings.CompletedClues());
+  cbMistakeLines->setChecked(settings.MistakeLines());
+  cbSolvedAtOnce->setChecked(settings.SolvedAtOnce());
   SelectPosition(cbGameMode, settings.GameMode());
 }
 
@@ -237,6 +252,9 @@ void TfrmSettings::bOKClick() {
     FSettings->SetDrawHotTrackCounters(cbDrawHotTrackCounters->isChecked());
     FSettings->SetDrawHotTrackBoard(cbDrawHotTrackBoard->isChecked());
     FSettings->SetKeepStrokeStraight(cbKeepStrokeStraight->isChecked());
+    FSettings->SetCompletedClues(cbCompletedClues->isChecked());
+    FSettings->SetMistakeLines(cbMistakeLines->isChecked());
+    FSettings->SetSolvedAtOnce(cbSolvedAtOnce->isChecked());
     if (cbGameMode->currentIndex() >= 0)
       FSettings->SetGameMode(static_cast<TGameMode>(cbGameMode->currentIndex()));
     if (cbNewDifficulty->currentIndex() >= 0)

@@ -1,5 +1,5 @@
 // TfrmSettings: the modal dialog in which the player changes the game
-// settings: the two hot-tracking switches, the game mode, the difficulty of
+// settings: the two hot-tracking switches, the clue and solving aids, the game mode, the difficulty of
 // new puzzles, the edge of the button bar and the language.
 //
 // EditSettings binds the dialog to a TGameSettings (not owned) and shows its
@@ -60,6 +60,9 @@ class TfrmSettings : public QDialog {
   QCheckBox* cbDrawHotTrackCounters;
   QCheckBox* cbDrawHotTrackBoard;
   QCheckBox* cbKeepStrokeStraight;
+  QCheckBox* cbCompletedClues;
+  QCheckBox* cbMistakeLines;
+  QCheckBox* cbSolvedAtOnce;
   QLabel* lGameMode;
   QComboBox* cbGameMode;
   QLabel* lNewDifficulty;

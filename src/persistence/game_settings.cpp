@@ -17,6 +17,9 @@ void TGameSettings::LoadFrom(const TAppSettings& store, bool firstRun) {
                        ? static_cast<TDifficulty>(difficulty)
                        : 0;
   FKeepStrokeStraight = store.ReadBool("keepstrokestraight");
+  FCompletedClues = store.ReadIntegerDef("completedclues", 1) != 0;
+  FMistakeLines = store.ReadIntegerDef("mistakelines", 0) != 0;
+  FSolvedAtOnce = store.ReadIntegerDef("solvedatonce", 1) != 0;
 }
 
 void TGameSettings::SaveTo(TAppSettings& store) const {
@@ -28,4 +31,7 @@ void TGameSettings::SaveTo(TAppSettings& store) const {
   store.WriteInteger("language", FLanguage);
   store.WriteString("newdifficulty", FNewDifficulty != 0 ? std::to_string(FNewDifficulty) : "");
   store.WriteString("keepstrokestraight", FKeepStrokeStraight ? "1" : "");
+  store.WriteString("completedclues", FCompletedClues ? "" : "0");
+  store.WriteString("mistakelines", FMistakeLines ? "1" : "");
+  store.WriteString("solvedatonce", FSolvedAtOnce ? "" : "0");
 }

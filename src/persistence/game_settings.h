@@ -34,14 +34,25 @@ class TGameSettings {
   // A stroke stays on the row or column it first moved along.
   bool KeepStrokeStraight() const { return FKeepStrokeStraight; }
   void SetKeepStrokeStraight(bool v) { FKeepStrokeStraight = v; }
+  // Mute the clue numbers whose runs stand complete on the board.
+  bool CompletedClues() const { return FCompletedClues; }
+  void SetCompletedClues(bool v) { FCompletedClues = v; }
+  // Draw the clue numbers of a line that contradicts its clue in red.
+  bool MistakeLines() const { return FMistakeLines; }
+  void SetMistakeLines(bool v) { FMistakeLines = v; }
+  // Celebrate as soon as the board equals the solution, without Check.
+  bool SolvedAtOnce() const { return FSolvedAtOnce; }
+  void SetSolvedAtOnce(bool v) { FSolvedAtOnce = v; }
 
   // On a first run the language is the system's; otherwise every field
   // comes from its key ("butonsposition", "drawhottrackcounters",
   // "drawhottrackboard", "drawcellspos", "gamemode", "language",
   // "newdifficulty"). A missing "newdifficulty", or one that names no
   // difficulty, is Normal; it is written only when it is not Normal, so the
-  // file of a player who never chose stays as it always was.
-  // "keepstrokestraight" likewise is written only when it is on.
+  // file of a player who never chose stays as it always was. The same holds
+  // for "completedclues" and "solvedatonce" (on unless 0), "mistakelines"
+  // and "keepstrokestraight" (off unless 1): each is written only when it
+  // differs from its default.
   void LoadFrom(const TAppSettings& store, bool firstRun);
   void SaveTo(TAppSettings& store) const;
 
@@ -54,4 +65,7 @@ class TGameSettings {
   bool FDrawHotTrackBoard = false;
   TDifficulty FNewDifficulty = 0;
   bool FKeepStrokeStraight = false;
+  bool FCompletedClues = true;
+  bool FMistakeLines = false;
+  bool FSolvedAtOnce = true;
 };

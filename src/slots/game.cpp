@@ -74,6 +74,30 @@ void TGame::ApplyBackground() {
   FView->SetPanelColor(FPuzzle->Palette()[prBoardArea]);
 }
 
+std::int64_t TGame::PlayedMs() const {
+  return FPlayedMs + (FClock.isValid() ? FClock.elapsed() : 0);
+}
+
+void TGame::SetPlayedMs(std::int64_t ms) {
+  FPlayedMs = ms;
+  if (FClock.isValid()) FClock.restart();
+}
+
+void TGame::RunClock(bool on) {
+  if (on == FClock.isValid()) return;
+  if (on) {
+    FClock.start();
+  } else {
+    FPlayedMs += FClock.elapsed();
+    FClock.invalidate();
+  }
+}
+
+void TGame::SetClueMarks(bool completed, bool mistakes) {
+  FView->SetShowCompletedClues(completed);
+  FView->SetShowMistakeLines(mistakes);
+}
+
 void TGame::SetHotTrackCounters(bool on) {
   FView->SetHotTrackCounters(on);
 }
@@ -105,6 +129,8 @@ void TGame::TakePicture(TDifficulty difficulty, const TInternalArrArr& picture) 
   FPuzzle->ClearHistory();
   FView->ClearHotTrack();
   FGrade.reset();
+  FHintsUsed = 0;
+  SetPlayedMs(0);
   FStatus = gsPlaying;
 }
 

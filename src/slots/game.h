@@ -3,7 +3,9 @@
 // at a time; the others stay detached from any window panel.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QFont>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -44,6 +46,16 @@ class TGame {
   TframeGrid& View() { return *FView; }
   QWidget* Host() const { return FHost; }
   TGameStatus Status() const { return FStatus; }
+  // Hints asked for on the current puzzle (a new puzzle starts at 0).
+  int HintsUsed() const { return FHintsUsed; }
+  void CountHint() { ++FHintsUsed; }
+  void SetHintsUsed(int n) { FHintsUsed = n; }
+  // The time played on the current puzzle, in milliseconds; a new puzzle
+  // starts at 0. The window runs the clock only while the slot is shown.
+  std::int64_t PlayedMs() const;
+  void SetPlayedMs(std::int64_t ms);
+  void RunClock(bool on);
+  bool ClockRunning() const { return FClock.isValid(); }
 
   // Generates a puzzle first when asked, then sets the view up for the puzzle
   // (margins 5 %, smallest cell 10 px, its grids) with input enabled.
@@ -65,6 +77,8 @@ class TGame {
   void SetHotTrackBoard(bool on);
   void SetDrawCellsPos(bool on);
   void SetKeepStrokeStraight(bool on);
+  // Muted numbers of completed runs, red numbers of lines with a mistake.
+  void SetClueMarks(bool completed, bool mistakes);
 
   // A new puzzle at the slot's size with the fill of the difficulty.
   void StartNewPuzzle(TDifficulty difficulty);
@@ -117,4 +131,7 @@ class TGame {
   TChangeEvent FOnChange;
   TGameStatus FStatus = gsPlaying;
   std::optional<TPuzzleGrade> FGrade;
+  int FHintsUsed = 0;
+  std::int64_t FPlayedMs = 0;  // before the current run of the clock
+  QElapsedTimer FClock;        // valid while the clock runs
 };

@@ -70,9 +70,32 @@ enum TTextName : std::uint8_t {
   ttnSavedGamesDamaged,
   ttnSizesRenewed,
   ttnAllGamesRestored,
+  ttnCompletedClues,
+  ttnMistakeLines,
+  ttnSolvedAtOnce,
+  ttnHint,
+  ttnHintRow,
+  ttnHintColumn,
+  ttnHintClue,
+  ttnHintMistake,
+  ttnHintOneRun,
+  ttnHintOverlap,
+  ttnHintOutside,
+  ttnHintOverlapOutside,
+  ttnHintAllPlaced,
+  ttnHintFills,
+  ttnHintEmpties,
+  ttnHintFillsEmpties,
+  ttnHintCell,
+  ttnHintCells,
+  ttnHintAnd,
+  ttnHintTo,
+  ttnHintNone,
+  ttnHintComplete,
+  ttnSolvedIn,
 };
 
-inline constexpr int kTextNameCount = ttnAllGamesRestored + 1;
+inline constexpr int kTextNameCount = ttnSolvedIn + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

@@ -19,7 +19,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "model/clue_marks.h"
+#include "model/keyboard_cursor.h"
 #include "model/mytypes.h"
 #include "view/cell_sprite.h"
 #include "view/nono_grid.h"
@@ -27,6 +30,19 @@
 
 class TNonoGame;
 class TPaintBox;
+
+// What a hint shows on the board: its line and the cells it proves (value 1
+// filled, -1 empty).
+struct TBoardHint {
+  struct TCell {
+    int X = 0;
+    int Y = 0;
+    std::int32_t Value = 0;
+  };
+  bool Column = false;
+  int Index = 0;
+  std::vector<TCell> Cells;
+};
 class QPainter;
 
 class TframeGrid : public QWidget {
@@ -68,6 +84,13 @@ class TframeGrid : public QWidget {
   bool KeepStrokeStraight() const { return FStroke.KeepStraight(); }
   // The drawcellspos setting, kept by the strips.
   void SetDrawCellsPos(bool on);
+  // Clue numbers whose runs stand complete on the board are drawn muted
+  // (completedclues); the numbers of a line that contradicts its clue are
+  // drawn red (mistakelines).
+  bool ShowCompletedClues() const { return FShowCompletedClues; }
+  void SetShowCompletedClues(bool on) { FShowCompletedClues = on; }
+  bool ShowMistakeLines() const { return FShowMistakeLines; }
+  void SetShowMistakeLines(bool on) { FShowMistakeLines = on; }
   const TBoardMouseEvent& OnBoardMouse() const { return FOnBoardMouse; }
   void SetOnBoardMouse(TBoardMouseEvent v) { FOnBoardMouse = std::move(v); }
   // The colour of pBoard, also the background of the board image.
@@ -116,6 +139,27 @@ class TframeGrid : public QWidget {
   QPoint SavedTopPos() const { return FSavedTopPos; }
   QPoint SavedBoardPos() const { return FSavedBoardPos; }
 
+  // --- Keyboard play ---
+  // A key pressed for the board: arrows move the cursor (with Shift they
+  // paint a stroke), Home and End go to the row's ends, Space fills like the
+  // left button, X and Delete cross like the right one. True when the key was
+  // the board's; a move is then reported through OnBoardMouse like a click.
+  bool BoardKeyPress(int key, Qt::KeyboardModifiers modifiers);
+  // A released Shift ends the stroke.
+  void BoardKeyRelease(int key);
+  const TKeyboardCursor& Cursor() const { return FCursor; }
+
+  // --- Hint ---
+  // Shows a hint over the board as it stands now: its line's clue cells
+  // highlighted, the cells it proves outlined (filled and empty ones apart).
+  // The board itself is not touched; the hint goes away by itself once any
+  // cell of the board changes.
+  void ShowHint(const TBoardHint& hint);
+  void ClearHint();
+  // Whether a hint is still showing (false once the board changed).
+  bool HintShown();
+  const TBoardHint& Hint() const { return FHint; }
+
   // --- Drawing ---
   // Repaints the three paint boxes at once and lets pending events run;
   // nothing while AppBusy.
@@ -145,10 +189,20 @@ class TframeGrid : public QWidget {
   bool PaintGrid(TNonoGrid* grid, QPainter& painter);
   void DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
   void DrawHotDot(QPainter& canvas, const TCellRect& r);
+  void DrawCursor(QPainter& canvas, const TCellRect& r);
+  void DrawHintMark(QPainter& canvas, const TCellRect& r, std::int32_t value);
+  // The value the showing hint proves for a board cell, 0 for none.
+  std::int32_t HintValueAt(int col, int row) const;
+  bool OnHintLine(const TNonoGrid& grid, int col, int row) const;
+  std::vector<TPieceState> BoardStates() const;
   QRgb PaletteColor(TPaletteRole role);
   void DrawCellCounter(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
   void DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
   const QFont& ClueFont(int size);
+  // Reads the clue marks of the strip's lines from the board as it stands.
+  void RefreshClueMarks(const TNonoGrid* grid);
+  // The mark of the clue number a strip cell shows (Open for a blank cell).
+  TClueMark ClueMarkAt(const TNonoGrid& grid, int col, int row) const;
 
   void Dispatch(Qt::MouseButtons buttons, int x, int y, TBoardMouseFlags kind);
   void pbBoardMouseLeave();
@@ -169,6 +223,14 @@ class TframeGrid : public QWidget {
   bool FInputEnabled = false;
   bool FHotTrackBoard = false;
   int FHotDotPercent = -1;
+  TKeyboardCursor FCursor;
+  bool FHintShown = false;
+  TBoardHint FHint;
+  std::vector<TPieceState> FHintBoard;  // the board the hint was found on
+  bool FShowCompletedClues = false;
+  bool FShowMistakeLines = false;
+  std::vector<TClueMarks> FRowMarks;     // per row, in clue order
+  std::vector<TClueMarks> FColumnMarks;  // per column
 
   QWidget* FpBoard = nullptr;
   TPaintBox* FpbLeft = nullptr;

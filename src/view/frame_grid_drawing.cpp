@@ -28,6 +28,13 @@ constexpr int kClueMargin = 2;
 constexpr int kLargestClueFont = 1000;
 constexpr int kSmallestHotDotPercent = 45;
 constexpr int kSmallestHotDot = 3;
+// The keyboard cursor's frame: a blue that stands out on every cell colour.
+constexpr QRgb kCursorColour = 0xFF1E64DC;
+// The hint's outlines: cells it proves filled, cells it proves empty.
+constexpr QRgb kHintFilledColour = 0xFF18A040;
+constexpr QRgb kHintEmptyColour = 0xFFE08A10;
+// The numbers of a line that contradicts its clue.
+constexpr QRgb kMistakeClueText = 0xFFD01010;
 
 // Clue font sizes are measured at the resolution of the grid images.
 const QImage& MeasuringDevice() {
@@ -51,6 +58,8 @@ void Wait(int ms) {
 bool TframeGrid::PaintGrid(TNonoGrid* grid, QPainter& painter) {
   if (!grid || !FPaintEnabled || AppPhase == apClosing) return false;
   // Every paint renders the grid again from the puzzle as it stands.
+  RefreshClueMarks(grid);
+  HintShown();  // forgets a hint the board has moved on from
   const QImage& image = grid->RenderedBitmap();
   if (image.isNull()) return false;
   const QRect box(0, 0, painter.device()->width(), painter.device()->height());
@@ -127,7 +136,32 @@ void TframeGrid::DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int r
       break;
     }
   }
-  if (grid.GridName() == "board") DrawCellCounter(grid, canvas, col, row, r);
+  if (grid.GridName() != "board") return;
+  DrawCellCounter(grid, canvas, col, row, r);
+  if (const std::int32_t proven = HintValueAt(col, row)) DrawHintMark(canvas, r, proven);
+  if (FCursor.Shown() && col == FCursor.Col() && row == FCursor.Row()) DrawCursor(canvas, r);
+}
+
+void TframeGrid::DrawHintMark(QPainter& canvas, const TCellRect& r, std::int32_t value) {
+  // Inside the cell, so the cursor's frame stays visible around it.
+  const int inset = std::max(1, r.Width() / 10);
+  const int pen = std::max(2, r.Width() / 10);
+  const QRect box = r.ToQRect().adjusted(inset, inset, -inset, -inset);
+  const QColor colour = QColor::fromRgb(value == 1 ? kHintFilledColour : kHintEmptyColour);
+  canvas.fillRect(QRect(box.left(), box.top(), box.width(), pen), colour);
+  canvas.fillRect(QRect(box.left(), box.bottom() - pen + 1, box.width(), pen), colour);
+  canvas.fillRect(QRect(box.left(), box.top(), pen, box.height()), colour);
+  canvas.fillRect(QRect(box.right() - pen + 1, box.top(), pen, box.height()), colour);
+}
+
+void TframeGrid::DrawCursor(QPainter& canvas, const TCellRect& r) {
+  const int pen = std::max(2, r.Width() / 8);
+  const QRect outer = r.ToQRect();
+  const QColor colour = QColor::fromRgb(kCursorColour);
+  canvas.fillRect(QRect(outer.left(), outer.top(), outer.width(), pen), colour);
+  canvas.fillRect(QRect(outer.left(), outer.bottom() - pen + 1, outer.width(), pen), colour);
+  canvas.fillRect(QRect(outer.left(), outer.top(), pen, outer.height()), colour);
+  canvas.fillRect(QRect(outer.right() - pen + 1, outer.top(), pen, outer.height()), colour);
 }
 
 void TframeGrid::DrawHotDot(QPainter& canvas, const TCellRect& r) {
@@ -201,15 +235,54 @@ int TframeGrid::ClueFontSize(const TCellRect& r) {
   return size;
 }
 
+void TframeGrid::RefreshClueMarks(const TNonoGrid* grid) {
+  if (!FGame) return;
+  const bool any = FShowCompletedClues || FShowMistakeLines;
+  if (grid == FLeftGrid.get())
+    FRowMarks = any ? RowClueMarks(*FGame, FShowMistakeLines) : std::vector<TClueMarks>{};
+  else if (grid == FTopGrid.get())
+    FColumnMarks = any ? ColumnClueMarks(*FGame, FShowMistakeLines) : std::vector<TClueMarks>{};
+}
+
+TClueMark TframeGrid::ClueMarkAt(const TNonoGrid& grid, int col, int row) const {
+  // The strips are aligned to the far end: a line's numbers fill the last
+  // positions of its strip row or column.
+  const bool left = &grid == FLeftGrid.get();
+  const std::vector<TClueMarks>& all = left ? FRowMarks : FColumnMarks;
+  const int line = left ? row : col;
+  const int position = left ? col : row;
+  const int positions = left ? grid.ColCount() : grid.RowCount();
+  if (line < 0 || line >= static_cast<int>(all.size())) return TClueMark::Open;
+  const TClueMarks& marks = all[line];
+  const int index = position - (positions - static_cast<int>(marks.size()));
+  if (index < 0 || index >= static_cast<int>(marks.size())) return TClueMark::Open;
+  const TClueMark mark = marks[index];
+  return mark == TClueMark::Done && !FShowCompletedClues ? TClueMark::Open : mark;
+}
+
 void TframeGrid::DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int row,
                               const TCellRect& r) {
   if (!FGame) return;
   const QFont& clueFont = ClueFont(ClueFontSize(r));
-  const bool hot = grid.HotTrack() && (col == grid.HotCol() || row == grid.HotRow());
+  const bool hot = (grid.HotTrack() && (col == grid.HotCol() || row == grid.HotRow())) ||
+                   OnHintLine(grid, col, row);
   const QRgb background = PaletteColor(hot ? prHotClue : prClueBackground);
-  CopyImage(canvas, r.Left, r.Top,
-            FClueSprites.Get(grid.GetText(col, row), r.Width(), r.Height(), clueFont, background,
-                             PaletteColor(prClueText)));
+  QRgb pen = PaletteColor(prClueText);
+  switch (ClueMarkAt(grid, col, row)) {
+    case TClueMark::Done:
+      // Muted: a third of the way from the background to the text colour.
+      pen = qRgb((qRed(pen) + 2 * qRed(background)) / 3, (qGreen(pen) + 2 * qGreen(background)) / 3,
+                 (qBlue(pen) + 2 * qBlue(background)) / 3);
+      break;
+    case TClueMark::Wrong:
+      pen = kMistakeClueText;
+      break;
+    case TClueMark::Open:
+      break;
+  }
+  CopyImage(
+      canvas, r.Left, r.Top,
+      FClueSprites.Get(grid.GetText(col, row), r.Width(), r.Height(), clueFont, background, pen));
 }
 
 void TframeGrid::Flash(int count, int ms) {
@@ -250,6 +323,8 @@ QImage TframeGrid::BoardImage() {
   QImage image = NewGridImage(size.width(), size.height());
   image.fill(FpBoard->palette().color(QPalette::Window));
   QPainter painter(&image);
+  RefreshClueMarks(FLeftGrid.get());
+  RefreshClueMarks(FTopGrid.get());
   const QImage& left = FLeftGrid->RenderedBitmap();
   const QImage& top = FTopGrid->RenderedBitmap();
   const QImage& board = FBoardGrid->RenderedBitmap();

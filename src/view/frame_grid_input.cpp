@@ -9,6 +9,11 @@
 void TframeGrid::Dispatch(Qt::MouseButtons buttons, int x, int y, TBoardMouseFlags kind) {
   if (AppPhase == apClosing || AppBusy || !FGame || !FBoardGrid || !FInputEnabled) return;
   const TCellHit hit = FBoardGrid->HitTest(x, y);
+  // The pointer takes over from the keyboard.
+  if (kind != mfLeave && FCursor.Shown()) {
+    FCursor.EndStroke(*FGame);
+    FCursor.Hide();
+  }
   SetHotTrack(hit.Row, hit.Col);
   TBoardMouseFlags flags = 0;
   if (buttons & Qt::LeftButton)

@@ -167,6 +167,21 @@ TEST_F(SettingsDialogTest, EachControlChangesWhatItNamesOnOk) {
          QTest::mouseClick(Child<QCheckBox>(d, "cbKeepStrokeStraight"), Qt::LeftButton);
        },
        [](TGameSettings& s) { s.SetKeepStrokeStraight(true); }},
+      {"cbCompletedClues",
+       [](TfrmSettings& d) {
+         QTest::mouseClick(Child<QCheckBox>(d, "cbCompletedClues"), Qt::LeftButton);
+       },
+       [](TGameSettings& s) { s.SetCompletedClues(false); }},
+      {"cbMistakeLines",
+       [](TfrmSettings& d) {
+         QTest::mouseClick(Child<QCheckBox>(d, "cbMistakeLines"), Qt::LeftButton);
+       },
+       [](TGameSettings& s) { s.SetMistakeLines(true); }},
+      {"cbSolvedAtOnce",
+       [](TfrmSettings& d) {
+         QTest::mouseClick(Child<QCheckBox>(d, "cbSolvedAtOnce"), Qt::LeftButton);
+       },
+       [](TGameSettings& s) { s.SetSolvedAtOnce(false); }},
       {"cbGameMode",
        [](TfrmSettings& d) { QTest::keyClick(Child<QComboBox>(d, "cbGameMode"), Qt::Key_Down); },
        [](TGameSettings& s) { s.SetGameMode(gmNightmare); }},
@@ -273,6 +288,9 @@ TEST_F(SettingsDialogTest, StacksThePageAndFitsTheDialogToIt) {
   const char* const order[] = {"cbDrawHotTrackCounters",
                                "cbDrawHotTrackBoard",
                                "cbKeepStrokeStraight",
+                               "cbCompletedClues",
+                               "cbMistakeLines",
+                               "cbSolvedAtOnce",
                                "lGameMode",
                                "cbGameMode",
                                "lNewDifficulty",
@@ -281,9 +299,9 @@ TEST_F(SettingsDialogTest, StacksThePageAndFitsTheDialogToIt) {
                                "cbButtonPosition",
                                "lLanguage",
                                "cbLanguage"};
-  const int lefts[] = {8, 8, 8, 8, 12, 8, 12, 8, 12, 8, 12};
+  const int lefts[] = {8, 8, 8, 8, 8, 8, 8, 12, 8, 12, 8, 12, 8, 12};
   int top = 8;
-  for (int i = 0; i < 11; ++i) {
+  for (int i = 0; i < 14; ++i) {
     SCOPED_TRACE(order[i]);
     const QWidget* control = Child<QWidget>(*dialog, order[i]);
     EXPECT_EQ(control->pos(), QPoint(lefts[i], top));

@@ -12,7 +12,10 @@
 #     active one, and five state codes that decode to exactly the boards
 #     played (the three other slots untouched);
 #  4. a second start shows the same caption, window bounds and board pixels,
-#     and closes cleanly again.
+#     and closes cleanly again;
+#  5. a third start: the 3x3 puzzle is solved with the keyboard only (arrows,
+#     Home and Space), and the celebration starts without Check: the board
+#     keeps changing by itself; its solution is stored at the close.
 # Every wait is bounded; a failure says what did not happen and leaves
 # screenshots and logs in the output folder. Only the processes started here
 # are ended, by their process ids.
@@ -444,4 +447,32 @@ close_game
 check_slot "$(ini_lines | sed -n 's/^state=//p' | cut -d'|' -f2)" 5x5 "$solution_5" \
   "#...." "....." "....." "....." "....x"
 note "second start shows the same game; closed cleanly"
+
+# --- 5. Third start: solve the 3x3 puzzle with the keyboard alone. ---
+mapfile -t solution3 < <("$probe" state "${codes[0]}" | sed -n '/^solution$/,$p' | sed 1d)
+[ "${#solution3[@]}" -eq 3 ] || fail "the 3x3 solution does not decode"
+start_game third
+switch_slot 1
+wait_counts 3x3 0
+point_away
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+keys=(Right) # the first arrow only shows the cursor, on the top left cell
+for ((row = 0; row < 3; ++row)); do
+  keys+=(Home)
+  for ((column = 0; column < 3; ++column)); do
+    [ "${solution3[row]:column:1}" = '#' ] && keys+=(space)
+    keys+=(Right)
+  done
+  keys+=(Down)
+done
+xdotool key --delay 80 "${keys[@]}"
+shot solved-3x3-a
+sleep 0.5
+shot solved-3x3-b
+differing=$(compare -metric AE "$out/solved-3x3-a.png" "$out/solved-3x3-b.png" null: 2>&1 || true)
+[ "$differing" != 0 ] || fail "no celebration after the keyboard solved the 3x3 puzzle"
+note "keyboard solved 3x3; the celebration runs without Check ($differing pixels changed)"
+close_game
+check_slot "$(ini_lines | sed -n 's/^state=//p' | cut -d'|' -f1)" 3x3 "" "${solution3[@]}"
+note "the keyboard's solution is stored"
 note "passed; screenshots in $out"

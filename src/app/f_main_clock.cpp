@@ -1,0 +1,92 @@
+// TfrmMain: the clock of each slot. It runs only for the slot shown, while
+// the window is active and not minimised and the puzzle is not solved; the
+// bar shows it as "m:ss", and "Solved in m:ss" once solved. Each slot's time
+// is kept in app.ini under "clock.<size>" in whole seconds.
+#include <QEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <string>
+
+#include "app/f_main.h"
+#include "app/grade_label.h"
+#include "model/process_flags.h"
+#include "persistence/app_settings.h"
+#include "slots/game.h"
+#include "slots/games.h"
+#include "text/lang_helper.h"
+
+namespace {
+
+std::string ClockKey(const TGame& game) {
+  return "clock." + game.Name();
+}
+
+std::string MinutesSeconds(std::int64_t ms) {
+  const std::int64_t seconds = ms / 1000;
+  const std::string ss = std::to_string(seconds % 60);
+  return std::to_string(seconds / 60) + ":" + (ss.size() < 2 ? "0" : "") + ss;
+}
+
+}  // namespace
+
+void TfrmMain::changeEvent(QEvent* e) {
+  TfrmBase::changeEvent(e);
+  if (e->type() == QEvent::ActivationChange || e->type() == QEvent::WindowStateChange)
+    UpdateClock();
+}
+
+void TfrmMain::UpdateClock() {
+  if (!FGames || !FtClock) return;
+  const bool playing = AppPhase == apRunning && isVisible() && isActiveWindow() && !isMinimized();
+  for (TGame* game : FGames->Items())
+    game->RunClock(playing && game == FCurrentGame && game->Status() != gsSolved);
+  if (FCurrentGame && FCurrentGame->ClockRunning())
+    FtClock->start();
+  else
+    FtClock->stop();
+  ShowClock();
+}
+
+void TfrmMain::ShowClock() {
+  if (!FlClock) return;
+  if (!FCurrentGame) {
+    FlClock->clear();
+    return;
+  }
+  const std::string time = MinutesSeconds(FCurrentGame->PlayedMs());
+  const std::string text =
+      FCurrentGame->Status() == gsSolved ? TextFor(ttnSolvedIn) + " " + time : time;
+  if (FlClock->text().toStdString() == text) return;
+  FlClock->setText(QString::fromStdString(text));
+  PlaceClock();
+}
+
+void TfrmMain::PlaceClock() {
+  if (!FlClock || !FpButtons) return;
+  FlClock->adjustSize();
+  // After the buttons and the grade along the bar; hidden where the bar has
+  // no room.
+  QPushButton* last = nullptr;
+  for (QPushButton* b : {FbGame, FbNew, FbStartOver, FbCheck, FbUndo, FbRedo})
+    if (!b->isHidden()) last = b;
+  if (!last) return;
+  const QRect after = FlGrade->isVisible() ? FlGrade->geometry() : last->geometry();
+  const bool vertical = FpButtons->height() > FpButtons->width();
+  const QPoint at = vertical ? QPoint((FpButtons->width() - FlClock->width()) / 2, after.bottom() + 8)
+                             : QPoint(after.right() + 8, (FpButtons->height() - FlClock->height()) / 2);
+  FlClock->move(at);
+  FlClock->setVisible(FpButtons->rect().contains(FlClock->geometry()));
+}
+
+void TfrmMain::SaveClocks() {
+  for (TGame* game : FGames->Items()) {
+    const std::int64_t seconds = game->PlayedMs() / 1000;
+    FAppSettings->WriteString(ClockKey(*game), seconds > 0 ? std::to_string(seconds) : "");
+  }
+}
+
+void TfrmMain::LoadClocks() {
+  for (TGame* game : FGames->Items())
+    game->SetPlayedMs(std::int64_t{FAppSettings->ReadInteger(ClockKey(*game))} * 1000);
+}
