@@ -145,6 +145,7 @@ class TframeGrid : public QWidget {
   bool PaintGrid(TNonoGrid* grid, QPainter& painter);
   void DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
   void DrawHotDot(QPainter& canvas, const TCellRect& r);
+  void DrawWrongCell(QPainter& canvas, const TCellRect& r, int pen);
   QRgb PaletteColor(TPaletteRole role);
   void DrawCellCounter(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
   void DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
@@ -185,6 +186,6 @@ class TframeGrid : public QWidget {
   TBoardPalette FConvertedPalette{};
   std::array<QRgb, kBoardPaletteSize> FPaletteColors{};
   // One sprite per marked state, so each keeps its colours.
-  enum { kSpriteCrossed, kSpriteIncorrect, kSpriteCorrect, kSpriteAllCorrect, kSpriteCount };
+  enum { kSpriteCrossed, kSpriteCorrect, kSpriteAllCorrect, kSpriteCount };
   std::array<TCellSprite, kSpriteCount> FSprites;
 };
