@@ -77,6 +77,8 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnSavedGamesDamaged, "SavedGamesDamaged", "DjI/ejwzNj96LTMuMnojNS8oeik7LD8+ej07Nz8pei07KXo+Ozc7PT8+dA=="},
       {ttnSizesRenewed, "SizesRenewed", "DjI/KT96KTMgPyl6OTUvNj56NDUuejg/eig/KS41KD8+ejs0Pno9NS56ND8teiovICA2Pylgen8pdA=="},
       {ttnAllGamesRestored, "AllGamesRestored", "GzY2eiM1Lyh6PTs3Pyl6LT8oP3ooPykuNSg/PnQ="},
+      {ttnClose, "Close", "GTY1KT8="},
+      {ttnAboutSentence, "AboutSentence", "G3oqMzkuLyg/ejY1PTM5eiovICA2P2B6PDM2NnouMj96OT82Nil6KTV6LjI7Lno/LD8oI3ooNS16OzQ+ejk1Ni83NHopMjUtKXouMj96KC80KXozLil6OTYvP3o2MykuKXQ="},
   };
   return items;
 }

@@ -91,6 +91,8 @@ const std::vector<std::string> kEnglish = {
     "The file with your saved games was damaged.",
     "These sizes could not be restored and got new puzzles: %s.",
     "All your games were restored.",
+    "Close",
+    "A picture logic puzzle: fill the cells so that every row and column shows the runs its clue lists.",
 };
 
 class TextsTest : public ::testing::Test {
