@@ -1,20 +1,29 @@
 #include "generation/new_random.h"
 
 #include <stdexcept>
+#include <vector>
 
 #include "generation/generation_flow.h"
 #include "generation/rnd.h"
 #include "generation/templates.h"
 
-void NewRandom(TNonoGame& game, int width, int height, int fillPct, TPictureSource source) {
+void NewRandom(TNonoGame& game, int width, int height, int fillPct, TPictureSource source,
+               TShownPictures* shown) {
   game.SetFillPct(fillPct);
   if (game.RandomFillType() != 0) throw std::runtime_error("Unsupported RandomFillType");
   // The built-in pictures are filled for Normal; another fill is generated.
   if (source == TPictureSource::BuiltIn && fillPct == DefaultFillPct(width, height, 0)) {
-    for (const TTemplateRec& rec : Templates())
-      if (rec.Width == width && rec.Height == height)
-        game.LoadSolutionGrid(TemplateBoard(rec, TRnd::RandomRange(0, 2)));
-    return;
+    for (const TTemplateRec& rec : Templates()) {
+      if (rec.Width != width || rec.Height != height) continue;
+      std::vector<int> left;
+      for (int v = 0; v < static_cast<int>(rec.Pictures.size()); ++v)
+        if (!shown || !(*shown & (1u << v))) left.push_back(v);
+      if (left.empty()) break;  // every one was shown: a generated picture
+      const int variant = left[TRnd::RandomRange(0, static_cast<int>(left.size()) - 1)];
+      game.LoadSolutionGrid(TemplateBoard(rec, variant));
+      if (shown) *shown |= static_cast<TShownPictures>(1u << variant);
+      return;
+    }
   }
   // Kept between requests of the same thread, so a request reuses the storage
   // of the last one instead of allocating it again.
@@ -22,13 +31,14 @@ void NewRandom(TNonoGame& game, int width, int height, int fillPct, TPictureSour
   game.LoadSolutionGrid(generator.Generate(GenerationParams(width, height, fillPct)));
 }
 
-void Regenerate(TNonoGame& game, TPictureSource source) {
-  NewRandom(game, game.Width(), game.Height(), game.FillPct(), source);
+void Regenerate(TNonoGame& game, TPictureSource source, TShownPictures* shown) {
+  NewRandom(game, game.Width(), game.Height(), game.FillPct(), source, shown);
   game.ClearHistory();
 }
 
-void StartNewPuzzleModel(TNonoGame& game, TDifficulty difficulty, TPictureSource source) {
+void StartNewPuzzleModel(TNonoGame& game, TDifficulty difficulty, TPictureSource source,
+                         TShownPictures* shown) {
   game.SetFillPct(DefaultFillPct(game.Width(), game.Height(), difficulty));
   game.SetDifficulty(difficulty);
-  Regenerate(game, source);
+  Regenerate(game, source, shown);
 }

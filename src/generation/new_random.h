@@ -14,15 +14,23 @@ enum class TPictureSource : std::uint8_t {
               // they are filled for Normal, so another fill is generated
 };
 
+// The built-in pictures of a size already handed out, one bit per picture.
+// With it, a built-in picture is never handed out twice, so New never brings
+// back the picture on the board; once all are shown, pictures are generated.
+using TShownPictures = std::uint8_t;
+
 // Stores fillPct and replaces the solution with a new picture of the size,
 // through LoadSolutionGrid. Throws "Unsupported RandomFillType" when the
 // game's RandomFillType is not 0, leaving the solution as it was.
 void NewRandom(TNonoGame& game, int width, int height, int fillPct,
-               TPictureSource source = TPictureSource::Generated);
+               TPictureSource source = TPictureSource::Generated,
+               TShownPictures* shown = nullptr);
 // NewRandom at the game's size and FillPct, then ClearHistory.
-void Regenerate(TNonoGame& game, TPictureSource source = TPictureSource::Generated);
+void Regenerate(TNonoGame& game, TPictureSource source = TPictureSource::Generated,
+                TShownPictures* shown = nullptr);
 
 // The model side of a slot's new-puzzle request: the fill percentage for the
 // puzzle's size and the difficulty, the difficulty, then Regenerate.
 void StartNewPuzzleModel(TNonoGame& game, TDifficulty difficulty,
-                         TPictureSource source = TPictureSource::Generated);
+                         TPictureSource source = TPictureSource::Generated,
+                         TShownPictures* shown = nullptr);

@@ -30,7 +30,8 @@ TGame::TGame(const QFont& font, const std::string& name, int width, int height,
 TGame::~TGame() = default;
 
 void TGame::Attach(bool generate, int pct) {
-  if (generate) NewRandom(*FPuzzle, FPuzzle->Width(), FPuzzle->Height(), pct, FPictures);
+  if (generate)
+    NewRandom(*FPuzzle, FPuzzle->Width(), FPuzzle->Height(), pct, FPictures, &FShownPictures);
   FGrade.reset();
   FView->SetUp(FPuzzle.get());
   FView->setParent(FHost);
@@ -88,7 +89,7 @@ void TGame::SetKeepStrokeStraight(bool on) {
 }
 
 void TGame::StartNewPuzzle(TDifficulty difficulty) {
-  StartNewPuzzleModel(*FPuzzle, difficulty, FPictures);
+  StartNewPuzzleModel(*FPuzzle, difficulty, FPictures, &FShownPictures);
   FView->ClearHotTrack();
   FGrade.reset();
   FStatus = gsPlaying;

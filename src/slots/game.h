@@ -106,6 +106,8 @@ class TGame {
   std::string FName;
   TGameSettings* FSettings;  // not owned
   TPictureSource FPictures;
+  // The built-in pictures this slot has handed out in this run.
+  TShownPictures FShownPictures = 0;
   std::unique_ptr<TNonoGame> FPuzzle;
   std::unique_ptr<TframeGrid> FView;
   QWidget* FHost = nullptr;  // not owned
