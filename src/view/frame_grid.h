@@ -105,6 +105,9 @@ class TframeGrid : public QWidget {
   int FitStep(TLayoutFlags flags, int delta, int& w, int& h, bool zoomMode) const;
   // Sets the cell size of all three grids to fit the room.
   void FitToRoom(TLayoutFlags flags);
+  // The size pBoard needs for the composite at cells of cell x cell pixels,
+  // margins included.
+  QSize RoomFor(int cell);
   // One zoom step in the sign of delta; false when refused.
   bool Zoom(int delta);
   // Hot row and column of the three grids from the cell under the pointer.
