@@ -208,7 +208,10 @@ int TframeGrid::ClueFontSize(const TCellRect& r) {
   // height, fit the cell with a margin: every clue stays whole and apart.
   QFont trial = font();
   trial.setBold(true);
-  const QString sample = QString::fromStdString(FWidestClue.empty() ? "9" : FWidestClue);
+  // Boards of one-digit clues are measured as two digits all the same, so
+  // the numbers keep one size from board to board instead of filling the cell.
+  const QString sample =
+      QString::fromStdString(FWidestClue.size() < 2 ? std::string("99") : FWidestClue);
   const auto fits = [&](int size) {
     trial.setPointSize(size);
     const QFontMetrics metrics(trial, &MeasuringDevice());

@@ -215,15 +215,15 @@ TEST_F(BoardDrawing, PaintBoxesDrawTheGridsOnlyWhileAllowed) {
 
 }  // namespace
 
-// The widest clue, with room beside it, fits a clue cell of every size the
-// board may take, and one font size more would not.
+// The widest clue (two digits at least), with room beside it, fits a clue
+// cell of every size the board may take, and one font size more would not.
 TEST_F(BoardDrawing, TheClueFontFitsTheWidestClueAtEveryCellSize) {
   struct Case {
     const char* Widest;
     Picture Solution;
   };
   const Case cases[] = {
-      {"2", TriplePairs()},
+      {"99", TriplePairs()},  // one-digit clues are measured as two
       {"12", Picture(12, "############")},
   };
   QImage device(1, 1, QImage::Format_RGB32);
