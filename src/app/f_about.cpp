@@ -1,14 +1,15 @@
 #include "app/f_about.h"
 
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QVBoxLayout>
 
 #include "app/application_stuff.h"
 #include "text/lang_helper.h"
@@ -26,6 +27,12 @@ constexpr const char* kCopyright = "Copyright \u00a9 2026 The TAVELO authors";
 
 }  // namespace
 
+// The program's resources live in this static library, which Qt does not
+// register by itself. (Q_INIT_RESOURCE must not stand in a namespace.)
+static void RegisterIcons() {
+  Q_INIT_RESOURCE(tavelo);
+}
+
 TfrmAbout::TfrmAbout(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
@@ -34,9 +41,17 @@ TfrmAbout::TfrmAbout(QWidget* parent)
   Panel1 = new QWidget(this);
   Panel1->setObjectName("Panel1");
   Panel1->setGeometry(0, 0, kClientWidth, kPanelHeight);
+  lIcon = new QLabel(Panel1);
+  lIcon->setObjectName("lIcon");
+  lIcon->setGeometry(16, 16, 64, 64);
+  RegisterIcons();
+  lIcon->setPixmap(QPixmap(":/icons/tavelo.png"));
+  lName = new QLabel(QString::fromLatin1(kProductName), Panel1);
+  lName->setObjectName("lName");
+  lName->setGeometry(96, 12, 513, 30);
   Edit1 = new QLineEdit(Panel1);
   Edit1->setObjectName("Edit1");
-  Edit1->setGeometry(55, 38, 513, 23);
+  Edit1->setGeometry(96, 50, 513, 23);
   Edit1->setReadOnly(true);
   Edit1->setAlignment(Qt::AlignCenter);
   QPalette editPalette = Edit1->palette();
@@ -51,17 +66,26 @@ TfrmAbout::TfrmAbout(QWidget* parent)
   ScrollBox1->setGeometry(0, kPanelHeight, kClientWidth,
                           kClientHeight - kPanelHeight - kButtonBarHeight);
   ScrollBox1->setWidgetResizable(true);
-  lLicense = new QLabel(ScrollBox1);
+  auto* texts = new QWidget(ScrollBox1);
+  auto* column = new QVBoxLayout(texts);
+  column->setContentsMargins(16, 4, 16, 4);
+  lDescription = new QLabel(texts);
+  lDescription->setObjectName("lDescription");
+  lLicense = new QLabel(texts);
   lLicense->setObjectName("lLicense");
-  lLicense->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  lLicense->setWordWrap(true);
-  lLicense->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  ScrollBox1->setWidget(lLicense);
+  for (QLabel* label : {lDescription, lLicense}) {
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    column->addWidget(label);
+  }
+  column->addStretch();
+  ScrollBox1->setWidget(texts);
 
   pbuttons = new QWidget(this);
   pbuttons->setObjectName("pbuttons");
   pbuttons->setGeometry(0, kClientHeight - kButtonBarHeight, kClientWidth, kButtonBarHeight);
-  bOK = new QPushButton("OK", pbuttons);
+  bOK = new QPushButton("Close", pbuttons);
   bOK->setObjectName("bOK");
   bOK->setGeometry(522, 6, 90, 25);
   bOK->setDefault(true);
@@ -75,16 +99,14 @@ void TfrmAbout::FormCreate() {
   setFont(SystemFont());
   setWindowTitle(QString::fromStdString(TextFor(ttnAbout)));
   Edit1->setText(QString::fromStdString(GetVersionString(true)));
+  QFont big = font();
+  big.setBold(true);
+  big.setPointSize(font().pointSize() + 6);
+  lName->setFont(big);
+  bOK->setText(QString::fromStdString(TextFor(ttnClose)));
+  lDescription->setText(QString::fromStdString(TextFor(ttnAboutSentence)));
   lLicense->setText(QString::fromUtf8(kCopyright) + '\n' +
                     QString::fromStdString(TextFor(ttnLicense)));
-}
-
-void TfrmAbout::keyPressEvent(QKeyEvent* e) {
-  if (e->matches(QKeySequence::Cancel)) {
-    e->accept();
-    return;
-  }
-  QDialog::keyPressEvent(e);
 }
 
 void TfrmAbout::showEvent(QShowEvent* e) {

@@ -1,7 +1,7 @@
-// TfrmAbout: the small modal window that shows the program's full version
-// string, read-only but selectable so that the player can copy it, with the
-// copyright and the licence under it. OK, Enter and the close box close it;
-// Esc does nothing, as there is no cancel button. It opens centred on the
+// TfrmAbout: the small modal window about the program: its icon and name,
+// the full version string, read-only but selectable so that the player can
+// copy it, one sentence on what the game is, and the copyright and licence.
+// Close, Enter, Esc and the close box close it. It opens centred on the
 // screen every time.
 #pragma once
 
@@ -19,15 +19,17 @@ class TfrmAbout : public QDialog {
   explicit TfrmAbout(QWidget* parent = nullptr);
 
  protected:
-  void keyPressEvent(QKeyEvent* e) override;
   void showEvent(QShowEvent* e) override;
 
  private:
   void FormCreate();
 
   QWidget* Panel1;
+  QLabel* lIcon;
+  QLabel* lName;
   QLineEdit* Edit1;
   QScrollArea* ScrollBox1;
+  QLabel* lDescription;
   QLabel* lLicense;
   QWidget* pbuttons;
   QPushButton* bOK;

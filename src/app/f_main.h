@@ -84,6 +84,7 @@ class TfrmMain : public TfrmBase {
   void LoadOrCreateSlots();
   void BuildGameMenu();
   void SwitchToSlot(QAction* item);
+  void GrowForReadableCells();
   bool SelectSlotByName(const std::string& name);
   void ApplySettings();
   void ApplyBarAndColors();

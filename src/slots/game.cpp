@@ -30,7 +30,8 @@ TGame::TGame(const QFont& font, const std::string& name, int width, int height,
 TGame::~TGame() = default;
 
 void TGame::Attach(bool generate, int pct) {
-  if (generate) NewRandom(*FPuzzle, FPuzzle->Width(), FPuzzle->Height(), pct, FPictures);
+  if (generate)
+    NewRandom(*FPuzzle, FPuzzle->Width(), FPuzzle->Height(), pct, FPictures, &FShownPictures);
   FGrade.reset();
   FView->SetUp(FPuzzle.get());
   FView->setParent(FHost);
@@ -115,17 +116,17 @@ void TGame::StartNewPuzzle(TDifficulty difficulty) {
   TakePicture(difficulty, MakePicture(difficulty, nullptr));
 }
 
-TInternalArrArr TGame::MakePicture(TDifficulty difficulty, const std::atomic<bool>* cancel) const {
+TInternalArrArr TGame::MakePicture(TDifficulty difficulty, const std::atomic<bool>* cancel) {
   const int width = FPuzzle->Width();
   const int height = FPuzzle->Height();
-  return NewPicture(width, height, DefaultFillPct(width, height, difficulty), FPictures, cancel);
+  return NewPicture(width, height, DefaultFillPct(width, height, difficulty), FPictures,
+                    &FShownPictures, cancel);
 }
 
 void TGame::TakePicture(TDifficulty difficulty, const TInternalArrArr& picture) {
   FPuzzle->SetFillPct(DefaultFillPct(FPuzzle->Width(), FPuzzle->Height(), difficulty));
   FPuzzle->SetDifficulty(difficulty);
-  // No built-in picture of the size: the puzzle stays, its history goes.
-  if (!picture.empty()) FPuzzle->LoadSolutionGrid(picture);
+  FPuzzle->LoadSolutionGrid(picture);
   FPuzzle->ClearHistory();
   FView->ClearHotTrack();
   FGrade.reset();

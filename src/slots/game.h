@@ -83,9 +83,10 @@ class TGame {
   // A new puzzle at the slot's size with the fill of the difficulty.
   void StartNewPuzzle(TDifficulty difficulty);
   // The two halves of StartNewPuzzle, for a picture made on another thread:
-  // making it reads nothing the player changes (the slot's size and where its
-  // pictures come from) and may be cancelled; taking it changes the puzzle.
-  TInternalArrArr MakePicture(TDifficulty difficulty, const std::atomic<bool>* cancel) const;
+  // making it reads nothing the player changes (the slot's size, where its
+  // pictures come from, the built-in ones shown) and may be cancelled; taking
+  // it changes the puzzle.
+  TInternalArrArr MakePicture(TDifficulty difficulty, const std::atomic<bool>* cancel);
   void TakePicture(TDifficulty difficulty, const TInternalArrArr& picture);
   // How hard the current puzzle is, measured when first asked for after the
   // puzzle changed (a new, restored or pasted one).
@@ -125,6 +126,8 @@ class TGame {
   std::string FName;
   TGameSettings* FSettings;  // not owned
   TPictureSource FPictures;
+  // The built-in pictures this slot has handed out in this run.
+  TShownPictures FShownPictures = 0;
   std::unique_ptr<TNonoGame> FPuzzle;
   std::unique_ptr<TframeGrid> FView;
   QWidget* FHost = nullptr;  // not owned

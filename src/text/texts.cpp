@@ -101,6 +101,8 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnHintNone, "HintNone", "FDV6NjM0P3o5OzR6OD96Oz4sOzQ5Pz56OCN6NjM0P3o2NT0zOXo7NjU0P3Q="},
       {ttnHintComplete, "HintComplete", "Hyw/KCN6OT82NnozKXopPy4uNj8+dA=="},
       {ttnSolvedIn, "SolvedIn", "CTU2LD8+ejM0"},
+      {ttnClose, "Close", "GTY1KT8="},
+      {ttnAboutSentence, "AboutSentence", "G3oqMzkuLyg/ejY1PTM5eiovICA2P2B6PDM2NnouMj96OT82Nil6KTV6LjI7Lno/LD8oI3ooNS16OzQ+ejk1Ni83NHopMjUtKXouMj96KC80KXozLil6OTYvP3o2MykuKXQ="},
   };
   return items;
 }

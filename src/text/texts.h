@@ -93,9 +93,11 @@ enum TTextName : std::uint8_t {
   ttnHintNone,
   ttnHintComplete,
   ttnSolvedIn,
+  ttnClose,
+  ttnAboutSentence,
 };
 
-inline constexpr int kTextNameCount = ttnSolvedIn + 1;
+inline constexpr int kTextNameCount = ttnAboutSentence + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

@@ -63,7 +63,7 @@ const TBoardPalette& LightBoardPalette() {
       0x000000,           // group separators
       0x00FFFF,           // position counter text
       0x00FFFF,           // background of a hot clue cell
-      0xC0DCC0,           // hot dot
+      0x707070,           // hot dot: dark enough to be seen on the white cells
       0xC0C0C0,           // not shown
   }};
   return palette;

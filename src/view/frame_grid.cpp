@@ -309,6 +309,19 @@ void TframeGrid::FitToRoom(TLayoutFlags flags) {
   FTopGrid->SetCellSize(w0, h0);
 }
 
+QSize TframeGrid::RoomFor(int cell) {
+  if (!FGame || !FBoardGrid) return {};
+  LoadClues();
+  int w = cell;
+  int h = cell;
+  const QSize total = TotalSize(0, cell / 8, w, h);
+  // The inverse of AvailableRoom, rounded up so that the composite fits.
+  const auto grow = [](int size, int margin) {
+    return margin >= 100 ? size : (size * 100 + (100 - margin) - 1) / (100 - margin);
+  };
+  return QSize(grow(total.width(), FMarginXPercent), grow(total.height(), FMarginYPercent));
+}
+
 bool TframeGrid::Zoom(int delta) {
   if (!FGame || !FBoardGrid) return false;
   if (delta == 0) return false;

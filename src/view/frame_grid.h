@@ -128,6 +128,9 @@ class TframeGrid : public QWidget {
   int FitStep(TLayoutFlags flags, int delta, int& w, int& h, bool zoomMode) const;
   // Sets the cell size of all three grids to fit the room.
   void FitToRoom(TLayoutFlags flags);
+  // The size pBoard needs for the composite at cells of cell x cell pixels,
+  // margins included.
+  QSize RoomFor(int cell);
   // One zoom step in the sign of delta; false when refused.
   bool Zoom(int delta);
   // Hot row and column of the three grids from the cell under the pointer.
@@ -195,6 +198,7 @@ class TframeGrid : public QWidget {
   std::int32_t HintValueAt(int col, int row) const;
   bool OnHintLine(const TNonoGrid& grid, int col, int row) const;
   std::vector<TPieceState> BoardStates() const;
+  void DrawWrongCell(QPainter& canvas, const TCellRect& r, int pen);
   QRgb PaletteColor(TPaletteRole role);
   void DrawCellCounter(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
   void DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
@@ -247,6 +251,6 @@ class TframeGrid : public QWidget {
   TBoardPalette FConvertedPalette{};
   std::array<QRgb, kBoardPaletteSize> FPaletteColors{};
   // One sprite per marked state, so each keeps its colours.
-  enum { kSpriteCrossed, kSpriteIncorrect, kSpriteCorrect, kSpriteAllCorrect, kSpriteCount };
+  enum { kSpriteCrossed, kSpriteCorrect, kSpriteAllCorrect, kSpriteCount };
   std::array<TCellSprite, kSpriteCount> FSprites;
 };

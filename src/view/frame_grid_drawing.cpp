@@ -124,8 +124,7 @@ void TframeGrid::DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int r
            PaletteColor(prCrossPen));
       break;
     case psIncorrect:
-      mark(FSprites[kSpriteIncorrect], TCellMark::Cross, PaletteColor(prFilledCell),
-           PaletteColor(prCrossPen));
+      DrawWrongCell(canvas, r, a);
       break;
     default: {
       const TCellRect fill = grid.FillPercent() != 100 ? ShrinkToPercent(r, grid.FillPercent()) : r;
@@ -164,14 +163,35 @@ void TframeGrid::DrawCursor(QPainter& canvas, const TCellRect& r) {
   canvas.fillRect(QRect(outer.right() - pen + 1, outer.top(), pen, outer.height()), colour);
 }
 
+// A wrong cell the Nightmare rule shows must not pass for a cross of the
+// player's own, also to eyes that cannot tell the colours apart: a frame
+// around the cell, hatched across, in place of a cross.
+void TframeGrid::DrawWrongCell(QPainter& canvas, const TCellRect& r, int pen) {
+  const QRect cell = r.ToQRect();
+  FillSolid(canvas, cell, PaletteColor(prEmptyCell));
+  const QRgb red = PaletteColor(prCrossPen);
+  const int frame = std::max(1, pen / 2);
+  canvas.save();
+  canvas.setClipRect(cell);
+  canvas.setPen(QPen(QColor(red), 1));
+  for (int d = -cell.height(); d < cell.width(); d += 4)
+    canvas.drawLine(cell.left() + d, cell.bottom(), cell.left() + d + cell.height(), cell.top());
+  canvas.restore();
+  FillSolid(canvas, QRect(cell.left(), cell.top(), cell.width(), frame), red);
+  FillSolid(canvas, QRect(cell.left(), cell.bottom() - frame + 1, cell.width(), frame), red);
+  FillSolid(canvas, QRect(cell.left(), cell.top(), frame, cell.height()), red);
+  FillSolid(canvas, QRect(cell.right() - frame + 1, cell.top(), frame, cell.height()), red);
+}
+
 void TframeGrid::DrawHotDot(QPainter& canvas, const TCellRect& r) {
   if (FHotDotPercent == -1) {
-    // The smallest dot of at least 3 x 3 pixels; a cell too small for that
-    // gets the whole cell.
+    // The smallest dot of two fifths of the cell, and at least 3 x 3 pixels,
+    // so it is seen at a glance; a cell too small for that gets the whole cell.
+    const int least = std::max(kSmallestHotDot, r.Width() * 2 / 5);
     int p = kSmallestHotDotPercent;
     for (; p < 100; ++p) {
       const TCellRect d = ShrinkToPercent(r, p);
-      if (d.Width() >= kSmallestHotDot && d.Height() >= kSmallestHotDot) break;
+      if (d.Width() >= least && d.Height() >= least) break;
     }
     FHotDotPercent = p;
   }
@@ -222,7 +242,10 @@ int TframeGrid::ClueFontSize(const TCellRect& r) {
   // height, fit the cell with a margin: every clue stays whole and apart.
   QFont trial = font();
   trial.setBold(true);
-  const QString sample = QString::fromStdString(FWidestClue.empty() ? "9" : FWidestClue);
+  // Boards of one-digit clues are measured as two digits all the same, so
+  // the numbers keep one size from board to board instead of filling the cell.
+  const QString sample =
+      QString::fromStdString(FWidestClue.size() < 2 ? std::string("99") : FWidestClue);
   const auto fits = [&](int size) {
     trial.setPointSize(size);
     const QFontMetrics metrics(trial, &MeasuringDevice());

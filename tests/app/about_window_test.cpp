@@ -53,9 +53,21 @@ TEST_F(AboutWindowTest, ShowsTheVersionWithThePlatformInAFixedWindow) {
   EXPECT_EQ(scroll->geometry(), QRect(0, 97, 624, 276 - 97 - 41));
   EXPECT_EQ(scroll->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
   EXPECT_EQ(bar->geometry(), QRect(0, 276 - 41, 624, 41));
-  EXPECT_EQ(ok->text(), "OK");
+  EXPECT_EQ(ok->text().toStdString(), TextFor(ttnClose));
   EXPECT_EQ(ok->geometry(), QRect(522, 6, 90, 25));
   EXPECT_TRUE(ok->isDefault());
+}
+
+TEST_F(AboutWindowTest, ShowsTheIconTheNameAndWhatTheGameIs) {
+  const auto* icon = FAbout.findChild<QLabel*>("lIcon");
+  const auto* name = FAbout.findChild<QLabel*>("lName");
+  const auto* description = FAbout.findChild<QLabel*>("lDescription");
+  ASSERT_TRUE(icon && name && description);
+  EXPECT_EQ(icon->pixmap().size(), QSize(64, 64));
+  EXPECT_EQ(name->text(), "TAVELO");
+  EXPECT_TRUE(name->font().bold());
+  EXPECT_EQ(description->text().toStdString(), TextFor(ttnAboutSentence));
+  EXPECT_TRUE(description->isVisible());
 }
 
 TEST_F(AboutWindowTest, ShowsTheCopyrightAndTheLicenceUnclipped) {
@@ -89,11 +101,11 @@ TEST_F(AboutWindowTest, TheVersionCanBeSelectedAndCopiedButNotEdited) {
   EXPECT_EQ(FEdit->text(), version);
 }
 
-TEST_F(AboutWindowTest, EscDoesNothingWhileOkAndEnterClose) {
-  QTest::keyClick(&FAbout, Qt::Key_Escape);
+TEST_F(AboutWindowTest, EscTheCloseButtonAndEnterCloseIt) {
   QTest::keyClick(FEdit, Qt::Key_Escape);
-  EXPECT_TRUE(FAbout.isVisible());
+  EXPECT_FALSE(FAbout.isVisible());
 
+  FAbout.show();
   QTest::mouseClick(FAbout.findChild<QPushButton*>("bOK"), Qt::LeftButton);
   EXPECT_FALSE(FAbout.isVisible());
   EXPECT_EQ(FAbout.result(), QDialog::Accepted);

@@ -132,6 +132,17 @@ TEST_F(MainWindow, GameMenuSwitchesSlots) {
   EXPECT_EQ(Current().Name(), "20x20");
 }
 
+TEST_F(MainWindow, ASizeWithSmallCellsGrowsTheWindowWithinTheScreen) {
+  StartWindow();
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  Window->resize(915, 400);
+  QApplication::processEvents();
+  SwitchTo("20x20");
+  EXPECT_GE(Current().View().BoardGrid()->CellWidth(), 18);
+  EXPECT_GT(Window->height(), 400);
+  EXPECT_TRUE(area.contains(Window->frameGeometry())) << Window->frameGeometry().y();
+}
+
 TEST_F(MainWindow, SolvedSlotCelebratesAgainOnSwitching) {
   StartWindow();
   SwitchTo("5x5");

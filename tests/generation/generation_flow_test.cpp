@@ -385,13 +385,37 @@ TEST(NewRandom, FirstRunHandsOutBuiltInPictures) {
   }
   EXPECT_EQ(seen, builtIn);
 
-  // No built-in picture of this size: the puzzle stays as it was.
+  // No built-in picture of this size: a generated one.
   const Picture seven = {"#......", ".#.....", "..#....", "...#...",
                          "....#..", ".....#.", "......#"};
   auto other = GameOf(seven);
   NewRandom(*other, 7, 7, 50, TPictureSource::BuiltIn);
-  EXPECT_EQ(SolutionOf(*other), seven);
+  EXPECT_NE(SolutionOf(*other), seven);
+  EXPECT_TRUE(IsLineSolvable(*other));
   EXPECT_EQ(other->FillPct(), 50);
+}
+
+TEST(NewRandom, EachBuiltInPictureIsHandedOutOnceThenPicturesAreGenerated) {
+  SeededDraws seeded(30);
+  std::set<Picture> builtIn;
+  for (int variant = 0; variant < 3; ++variant)
+    builtIn.insert(PictureOfLetters(TemplateBoard(Templates()[2], variant)));
+  TNonoGame game(10, 10);
+  TShownPictures shown = 0;
+  std::set<Picture> seen;
+  for (int i = 0; i < 3; ++i) {
+    StartNewPuzzleModel(game, 0, TPictureSource::BuiltIn, &shown);
+    EXPECT_TRUE(builtIn.count(SolutionOf(game))) << i;
+    EXPECT_TRUE(seen.insert(SolutionOf(game)).second) << "picture handed out again at " << i;
+  }
+  EXPECT_EQ(shown, 7);
+  for (int i = 0; i < 3; ++i) {
+    const Picture before = SolutionOf(game);
+    StartNewPuzzleModel(game, 0, TPictureSource::BuiltIn, &shown);
+    EXPECT_FALSE(builtIn.count(SolutionOf(game))) << i;
+    EXPECT_NE(SolutionOf(game), before);
+    EXPECT_TRUE(IsLineSolvable(game));
+  }
 }
 
 TEST(StartNewPuzzle, FirstRunPicturesAreOnlyForNormal) {

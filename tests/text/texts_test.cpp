@@ -115,6 +115,8 @@ const std::vector<std::string> kEnglish = {
     "No line can be advanced by line logic alone.",
     "Every cell is settled.",
     "Solved in",
+    "Close",
+    "A picture logic puzzle: fill the cells so that every row and column shows the runs its clue lists.",
 };
 
 class TextsTest : public ::testing::Test {

@@ -24,7 +24,7 @@ const QRgb kRed = Rgb(0x0000FF);
 const QRgb kGreen = Rgb(0x008000);
 const QRgb kCream = Rgb(0xF0FBFF);
 const QRgb kYellow = Rgb(0x00FFFF);
-const QRgb kGreyGreen = Rgb(0xC0DCC0);
+const QRgb kDotGrey = Rgb(0x707070);
 
 // Pixel (dx, dy) of board cell (col, row) with 20-px cells.
 QRgb At(const QImage& board, int col, int row, int dx, int dy) {
@@ -69,9 +69,15 @@ TEST_F(BoardDrawing, CellStatesAt20Pixels) {
   EXPECT_EQ(At(board, 3, 0, 1, 1), kBlack);
   EXPECT_EQ(At(board, 3, 0, 18, 18), kBlack);
 
-  // An incorrect cell: the cross on a filled cell.
-  EXPECT_EQ(At(board, 4, 0, 10, 10), kRed);
-  EXPECT_EQ(At(board, 4, 0, 1, 1), kBlack);
+  // An incorrect cell is not a cross: a red frame all round, hatched inside,
+  // a shape the player's crosses (white corners) never have.
+  for (const QPoint p : {QPoint(0, 0), QPoint(1, 1), QPoint(19, 0), QPoint(0, 19), QPoint(19, 19),
+                         QPoint(10, 0), QPoint(0, 10)})
+    EXPECT_EQ(At(board, 4, 0, p.x(), p.y()), kRed) << p.x() << "," << p.y();
+  const QRect inside(CellOrigin20(4) + 2, CellOrigin20(0) + 2, 16, 16);
+  EXPECT_GT(CountColour(board, inside, kRed), 16 * 16 / 8);
+  EXPECT_GT(CountColour(board, inside, kWhite), 16 * 16 / 2);
+  EXPECT_EQ(CountColour(board, CellArea(4, 0), kBlack), 0);
 }
 
 TEST_F(BoardDrawing, CelebrationTickUsesTheAllCorrectColour) {
@@ -119,23 +125,24 @@ TEST_F(BoardDrawing, HotDotMarksEmptyCellsOfTheHotLines) {
   v.Frame->SetHotTrackBoard(true);
   v.Move(ViewHarness::Cell(3, 2), Qt::NoButton);
   const QImage board = v.Frame->BoardGrid()->RenderedBitmap();
-  EXPECT_EQ(v.Frame->HotDotPercent(), 58);
-  // 4 x 4 pixels in the middle of an empty cell of row 2 and of column 3.
+  EXPECT_EQ(v.Frame->HotDotPercent(), 68);
+  // 8 x 8 dark pixels, two fifths of the cell, in the middle of an empty cell
+  // of row 2 and of column 3: plain to see on the white cells of either theme.
   for (const QPoint cell : {QPoint(1, 2), QPoint(3, 7)}) {
     const QRect area = CellArea(cell.x(), cell.y());
-    EXPECT_EQ(CountColour(board, area, kGreyGreen), 16);
-    EXPECT_EQ(board.pixel(area.left() + 8, area.top() + 8), kGreyGreen);
-    EXPECT_EQ(board.pixel(area.left() + 11, area.top() + 11), kGreyGreen);
-    EXPECT_EQ(board.pixel(area.left() + 12, area.top() + 12), kWhite);
+    EXPECT_EQ(CountColour(board, area, kDotGrey), 64);
+    EXPECT_EQ(board.pixel(area.left() + 6, area.top() + 6), kDotGrey);
+    EXPECT_EQ(board.pixel(area.left() + 13, area.top() + 13), kDotGrey);
+    EXPECT_EQ(board.pixel(area.left() + 14, area.top() + 14), kWhite);
   }
-  EXPECT_EQ(CountColour(board, CellArea(0, 2), kGreyGreen), 0);  // filled
-  EXPECT_EQ(CountColour(board, CellArea(1, 1), kGreyGreen), 0);  // not hot
+  EXPECT_EQ(CountColour(board, CellArea(0, 2), kDotGrey), 0);  // filled
+  EXPECT_EQ(CountColour(board, CellArea(1, 1), kDotGrey), 0);  // not hot
 
   // A new cell width: the clue painter notices it, the dot is found again.
   v.Frame->BoardGrid()->SetCellSize(30, 30);
   v.Frame->LeftGrid()->SetCellSize(30, 30);
   v.Frame->BoardGrid()->Render();
-  EXPECT_EQ(v.Frame->HotDotPercent(), 56);
+  EXPECT_EQ(v.Frame->HotDotPercent(), 69);
 }
 
 TEST_F(BoardDrawing, HotDotInCellsTooSmallForItTakesTheWholeCell) {
@@ -208,15 +215,15 @@ TEST_F(BoardDrawing, PaintBoxesDrawTheGridsOnlyWhileAllowed) {
 
 }  // namespace
 
-// The widest clue, with room beside it, fits a clue cell of every size the
-// board may take, and one font size more would not.
+// The widest clue (two digits at least), with room beside it, fits a clue
+// cell of every size the board may take, and one font size more would not.
 TEST_F(BoardDrawing, TheClueFontFitsTheWidestClueAtEveryCellSize) {
   struct Case {
     const char* Widest;
     Picture Solution;
   };
   const Case cases[] = {
-      {"2", TriplePairs()},
+      {"99", TriplePairs()},  // one-digit clues are measured as two
       {"12", Picture(12, "############")},
   };
   QImage device(1, 1, QImage::Format_RGB32);
