@@ -112,7 +112,7 @@ void TfrmMain::CreateComponents() {
   FbRedo = makeButton("bRedo", "Redo");
   FbGame->setEnabled(false);
   FlGrade = new TGradeLabel(FpButtons);
-  FlClock = new QLabel(FpButtons);
+  FlClock = new QLabel(FpBoard);
   FlClock->setObjectName("lClock");
   FtClock = new QTimer(this);
   FtClock->setObjectName("tClock");

@@ -53,7 +53,8 @@ class TfrmMain : public TfrmBase {
   QLabel* pPleaseWait() const { return FpPleaseWait; }
   // The sentence of the hint shown on the board.
   QLabel* lHint() const { return FlHint; }
-  // The current puzzle's clock in the bar: "m:ss", "Solved in m:ss".
+  // The current puzzle's clock over the board area's top right corner:
+  // "m:ss", "Solved in m:ss".
   QLabel* lClock() const { return FlClock; }
   QMenu* pmGame() const { return FpmGame; }
   QTimer* tCongrats() const { return FtCongrats; }

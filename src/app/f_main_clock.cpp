@@ -1,15 +1,14 @@
 // TfrmMain: the clock of each slot. It runs only for the slot shown, while
-// the window is active and not minimised and the puzzle is not solved; the
-// bar shows it as "m:ss", and "Solved in m:ss" once solved. Each slot's time
-// is kept in app.ini under "clock.<size>" in whole seconds.
+// the window is active and not minimised and the puzzle is not solved. The
+// top right corner of the board area shows it as "m:ss", and as
+// "Solved in m:ss" once solved. Each slot's time is kept in app.ini under
+// "clock.<size>" in whole seconds.
 #include <QEvent>
 #include <QLabel>
-#include <QPushButton>
 #include <QTimer>
 #include <string>
 
 #include "app/f_main.h"
-#include "app/grade_label.h"
 #include "model/process_flags.h"
 #include "persistence/app_settings.h"
 #include "slots/game.h"
@@ -63,20 +62,13 @@ void TfrmMain::ShowClock() {
 }
 
 void TfrmMain::PlaceClock() {
-  if (!FlClock || !FpButtons) return;
+  if (!FlClock || !FpBoard) return;
+  // The top right corner of the board area: the bar is full at the usual
+  // window width, and the corner stays clear of the centred board there.
   FlClock->adjustSize();
-  // After the buttons and the grade along the bar; hidden where the bar has
-  // no room.
-  QPushButton* last = nullptr;
-  for (QPushButton* b : {FbGame, FbNew, FbStartOver, FbCheck, FbUndo, FbRedo})
-    if (!b->isHidden()) last = b;
-  if (!last) return;
-  const QRect after = FlGrade->isVisible() ? FlGrade->geometry() : last->geometry();
-  const bool vertical = FpButtons->height() > FpButtons->width();
-  const QPoint at = vertical ? QPoint((FpButtons->width() - FlClock->width()) / 2, after.bottom() + 8)
-                             : QPoint(after.right() + 8, (FpButtons->height() - FlClock->height()) / 2);
-  FlClock->move(at);
-  FlClock->setVisible(FpButtons->rect().contains(FlClock->geometry()));
+  FlClock->move(FpBoard->width() - FlClock->width() - 8, 6);
+  FlClock->raise();
+  FlClock->show();
 }
 
 void TfrmMain::SaveClocks() {
