@@ -15,6 +15,7 @@
 
 #include "app/application_stuff.h"
 #include "app/grade_label.h"
+#include "app/main_window_accessible.h"
 #include "app/message_box.h"
 #include "generation/rnd.h"
 #include "model/process_flags.h"
@@ -60,6 +61,7 @@ TfrmMain::TfrmMain(bool diagnostics)
       FGameSettings(std::make_unique<TGameSettings>()),
       FGames(std::make_unique<TGames>()) {
   setObjectName("frmMain");
+  InstallMainWindowAccessible();
   CreateComponents();
   CreateActions();
   // The window itself takes the keys, so it sees them before any control.
@@ -178,9 +180,11 @@ void TfrmMain::CreateActions() {
 
 void TfrmMain::BindButton(QPushButton* button, QAction* action) {
   connect(button, &QPushButton::clicked, action, &QAction::trigger);
+  DescribeShortcut(button, action);
   connect(action, &QAction::changed, button, [button, action] {
     button->setEnabled(action->isEnabled());
     button->setText(action->text());
+    DescribeShortcut(button, action);
   });
 }
 
@@ -484,6 +488,7 @@ void TfrmMain::ApplyTexts() {
   };
   for (const auto& [action, name] : texts) action->setText(QString::fromStdString(TextFor(name)));
   FbGame->setText(QString::fromStdString(TextFor(ttnGame)));
+  ApplyBoardAccessibleTexts();
   ShowGrade();
 }
 

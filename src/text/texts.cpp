@@ -70,6 +70,13 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnNewNormal, "NewNormal", "FD8tejQ1KDc7NnoqLyAgNj8="},
       {ttnGrade, "Grade", "HSg7Pj8="},
       {ttnMakingPuzzle, "MakingPuzzle", "FzsxMzQ9ejt6f2t6Ki8gIDY/uNr8UB8pOTsqP3o5OzQ5PzYpdA=="},
+      {ttnCellName, "CellName", "CDUten9rdno5NTYvNzR6f2hgen9p"},
+      {ttnCellFilled, "CellFilled", "PDM2Nj8+"},
+      {ttnCellEmpty, "CellEmpty", "PzcqLiM="},
+      {ttnCellCrossed, "CellCrossed", "OSg1KSk/Pg=="},
+      {ttnRowClueName, "RowClueName", "CDUten9rejk2Lz9gen9o"},
+      {ttnColumnClueName, "ColumnClueName", "GTU2Lzc0en9rejk2Lz9gen9o"},
+      {ttnShortcutDescription, "ShortcutDescription", "CTI1KC45Ly5gen9r"},
   };
   return items;
 }

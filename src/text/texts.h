@@ -63,9 +63,16 @@ enum TTextName : std::uint8_t {
   ttnNewNormal,
   ttnGrade,
   ttnMakingPuzzle,
+  ttnCellName,
+  ttnCellFilled,
+  ttnCellEmpty,
+  ttnCellCrossed,
+  ttnRowClueName,
+  ttnColumnClueName,
+  ttnShortcutDescription,
 };
 
-inline constexpr int kTextNameCount = ttnMakingPuzzle + 1;
+inline constexpr int kTextNameCount = ttnShortcutDescription + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

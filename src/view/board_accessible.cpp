@@ -181,12 +181,13 @@ class TBoardTableAccessible : public QAccessibleWidget, public QAccessibleTableI
   }
 
   QAccessibleInterface* Item(int row, int col) const {
-    const int index = IndexOf(row, col);
-    if (index < 0) return nullptr;
-    auto found = FChildren.find(index);
+    if (IndexOf(row, col) < 0) return nullptr;
+    // Keyed by place, not by child index, so an item never changes its cell.
+    const int key = (row + 1) * 256 + (col + 1);
+    auto found = FChildren.find(key);
     if (found != FChildren.end()) return QAccessible::accessibleInterface(found->second);
     auto* item = new TBoardItemAccessible(widget(), row, col);
-    FChildren[index] = QAccessible::registerAccessibleInterface(item);
+    FChildren[key] = QAccessible::registerAccessibleInterface(item);
     return item;
   }
 
@@ -260,6 +261,7 @@ class TBoardTableAccessible : public QAccessibleWidget, public QAccessibleTableI
     const TNonoGame* game = GameOf(widget());
     const int rows = game ? game->Height() : 0, cols = game ? game->Width() : 0;
     if (rows != FSeenRows || cols != FSeenCols) {
+      DropChildren();
       FSeen.clear();
       const bool hadBoard = FSeenRows > 0;
       FSeenRows = rows;

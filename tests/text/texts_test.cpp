@@ -85,6 +85,13 @@ const std::vector<std::string> kEnglish = {
     "New normal puzzle",
     "Grade",
     "Making a %1 puzzle\u2026\nEscape cancels.",
+    "Row %1, column %2: %3",
+    "filled",
+    "empty",
+    "crossed",
+    "Row %1 clue: %2",
+    "Column %1 clue: %2",
+    "Shortcut: %1",
 };
 
 class TextsTest : public ::testing::Test {

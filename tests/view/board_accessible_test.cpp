@@ -107,4 +107,25 @@ TEST_F(BoardAccessible, AMoveAndItsUndoRenameTheCellAndTellTheReader) {
   EXPECT_TRUE(TakeCellEvents(v).empty());
 }
 
+TEST_F(BoardAccessible, APuzzleOfAnotherSizeResetsTheTable) {
+  ViewHarness v(TriplePairs(), Player());
+  QAccessibleInterface* table = Table(v);
+  QAccessibleInterface* lastCell = table->tableInterface()->cellAt(9, 9);
+  ASSERT_NE(lastCell, nullptr);
+
+  v.Game->LoadSolutionGrid(test_support::LettersOf({"#...", "....", "...."}));
+  v.Frame->CreateGrids();
+  v.Frame->Layout(lfKeep, 0);
+  v.Frame->RepaintAll();
+
+  EXPECT_EQ(Reader.Take(v.Board(), {QAccessible::TableModelChanged}).size(), 1u);
+  EXPECT_TRUE(TakeCellEvents(v).empty());
+  EXPECT_EQ(table->tableInterface()->rowCount(), 3);
+  EXPECT_EQ(table->tableInterface()->columnCount(), 4);
+  EXPECT_EQ(table->childCount(), 12 + 3 + 4);
+  EXPECT_EQ(CellName(v, 2, 3), "Row 3, column 4: empty");
+  EXPECT_EQ(CellName(v, 3, 0), "(none)");
+  EXPECT_EQ(table->tableInterface()->columnDescription(0), "Column 1 clue: 1");
+}
+
 }  // namespace
