@@ -11,6 +11,8 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xdotool x11-utils imagemagick desktop-file-utils
   appstream man-db dpkg-dev file lintian
+  # the tests switch accessibility on through the platform (private Qt API)
+  qt6-base-private-dev
 )
 
 missing=()

@@ -16,6 +16,7 @@
 
 #include "app/application_stuff.h"
 #include "app/grade_label.h"
+#include "app/main_window_accessible.h"
 #include "app/message_box.h"
 #include "app/paste_check.h"
 #include "generation/rnd.h"
@@ -76,6 +77,7 @@ TfrmMain::TfrmMain(bool diagnostics)
       FGameSettings(std::make_unique<TGameSettings>()),
       FGames(std::make_unique<TGames>()) {
   setObjectName("frmMain");
+  InstallMainWindowAccessible();
   CreateComponents();
   CreateActions();
   // The window itself takes the keys, so it sees them before any control.
@@ -230,10 +232,12 @@ void TfrmMain::CreateActions() {
 
 void TfrmMain::BindButton(QPushButton* button, QAction* action) {
   connect(button, &QPushButton::clicked, action, &QAction::trigger);
+  DescribeShortcut(button, action);
   connect(action, &QAction::changed, button, [button, action] {
     button->setEnabled(action->isEnabled());
     button->setText(action->text());
     button->setToolTip(ToolTipWithKeys(action->text(), {action}));
+    DescribeShortcut(button, action);
   });
 }
 
@@ -609,6 +613,7 @@ void TfrmMain::ApplyTexts() {
   FbGame->setText(QString::fromStdString(TextFor(ttnGame)));
   FbGame->setToolTip(ToolTipWithKeys(FbGame->text(), {aGameMenu}));
   FbCheck->setToolTip(ToolTipWithKeys(aCheck->text(), {aCheck, aCheck1}));
+  ApplyBoardAccessibleTexts();
   ShowGrade();
 }
 

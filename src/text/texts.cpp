@@ -103,6 +103,13 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnSolvedIn, "SolvedIn", "CTU2LD8+ejM0"},
       {ttnClose, "Close", "GTY1KT8="},
       {ttnAboutSentence, "AboutSentence", "G3oqMzkuLyg/ejY1PTM5eiovICA2P2B6PDM2NnouMj96OT82Nil6KTV6LjI7Lno/LD8oI3ooNS16OzQ+ejk1Ni83NHopMjUtKXouMj96KC80KXozLil6OTYvP3o2MykuKXQ="},
+      {ttnCellName, "CellName", "CDUten9rdno5NTYvNzR6f2hgen9p"},
+      {ttnCellFilled, "CellFilled", "PDM2Nj8+"},
+      {ttnCellEmpty, "CellEmpty", "PzcqLiM="},
+      {ttnCellCrossed, "CellCrossed", "OSg1KSk/Pg=="},
+      {ttnRowClueName, "RowClueName", "CDUten9rejk2Lz9gen9o"},
+      {ttnColumnClueName, "ColumnClueName", "GTU2Lzc0en9rejk2Lz9gen9o"},
+      {ttnShortcutDescription, "ShortcutDescription", "CTI1KC45Ly5gen9r"},
   };
   return items;
 }

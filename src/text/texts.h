@@ -95,9 +95,16 @@ enum TTextName : std::uint8_t {
   ttnSolvedIn,
   ttnClose,
   ttnAboutSentence,
+  ttnCellName,
+  ttnCellFilled,
+  ttnCellEmpty,
+  ttnCellCrossed,
+  ttnRowClueName,
+  ttnColumnClueName,
+  ttnShortcutDescription,
 };
 
-inline constexpr int kTextNameCount = ttnAboutSentence + 1;
+inline constexpr int kTextNameCount = ttnShortcutDescription + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

@@ -6,6 +6,7 @@
 
 #include "model/nono_game.h"
 #include "model/process_flags.h"
+#include "view/board_accessible.h"
 #include "view/half_even.h"
 #include "view/paint_box.h"
 #include "view/view_colors.h"
@@ -32,6 +33,7 @@ void SetUpGrid(TNonoGrid& grid, const TBoardPalette& palette, bool linesX, bool 
 }  // namespace
 
 TframeGrid::TframeGrid(QWidget* parent) : QWidget(parent) {
+  InstallBoardAccessible();
   FpBoard = new QWidget(this);
   FpBoard->setAutoFillBackground(true);
   FpBoard->hide();

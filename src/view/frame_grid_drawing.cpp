@@ -11,6 +11,7 @@
 
 #include "model/nono_game.h"
 #include "model/process_flags.h"
+#include "view/board_accessible.h"
 #include "view/frame_grid.h"
 #include "view/grid_canvas.h"
 #include "view/half_even.h"
@@ -66,6 +67,7 @@ bool TframeGrid::PaintGrid(TNonoGrid* grid, QPainter& painter) {
   if (!image.rect().contains(box))
     painter.fillRect(box, FpBoard->palette().color(QPalette::Window));
   painter.drawImage(0, 0, image);
+  if (grid == FBoardGrid.get()) BoardCellsPainted(FpbBoard);
   return true;
 }
 

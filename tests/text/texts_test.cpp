@@ -117,6 +117,13 @@ const std::vector<std::string> kEnglish = {
     "Solved in",
     "Close",
     "A picture logic puzzle: fill the cells so that every row and column shows the runs its clue lists.",
+    "Row %1, column %2: %3",
+    "filled",
+    "empty",
+    "crossed",
+    "Row %1 clue: %2",
+    "Column %1 clue: %2",
+    "Shortcut: %1",
 };
 
 class TextsTest : public ::testing::Test {

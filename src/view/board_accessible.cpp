@@ -1,0 +1,345 @@
+// The board as an accessible table: the table, its cells and clue headers.
+#include "view/board_accessible.h"
+
+#include <QAccessibleWidget>
+#include <QPointer>
+#include <QStringList>
+#include <QVariant>
+#include <QWidget>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "model/nono_game.h"
+#include "view/frame_grid.h"
+#include "view/paint_box.h"
+
+namespace {
+
+TBoardAccessibleTexts& Texts() {
+  static TBoardAccessibleTexts texts;
+  return texts;
+}
+
+TframeGrid* FrameOf(const QWidget* board) {
+  for (QObject* o = board ? board->parent() : nullptr; o; o = o->parent())
+    if (auto* frame = qobject_cast<TframeGrid*>(o)) return frame;
+  return nullptr;
+}
+
+TNonoGame* GameOf(const QWidget* board) {
+  const TframeGrid* frame = FrameOf(board);
+  return frame ? frame->Game() : nullptr;
+}
+
+// What a player can tell apart on a cell: the check and celebration marks
+// show a filled cell.
+enum TSpokenState : std::uint8_t { ssEmpty, ssFilled, ssCrossed };
+
+TSpokenState SpokenState(TPieceState state) {
+  switch (state) {
+    case psCrossed:
+      return ssCrossed;
+    case psChecked:
+    case psCorrect:
+    case psAllCorrect:
+    case psIncorrect:
+      return ssFilled;
+    default:
+      return ssEmpty;
+  }
+}
+
+QString ClueText(const TCounterArr& clue) {
+  QStringList numbers;
+  for (const std::int32_t n : clue) numbers << QString::number(n);
+  return numbers.join(' ');
+}
+
+// Set on the board once its table has been asked for: until then no one
+// listens for its changes.
+constexpr char kAskedFor[] = "accessibleTableAskedFor";
+
+// A cell (Row, Col both set) or a clue header (Col -1: row header, Row -1:
+// column header).
+class TBoardItemAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
+ public:
+  TBoardItemAccessible(QWidget* board, int row, int col) : FBoard(board), FRow(row), FCol(col) {}
+
+  bool IsCell() const { return FRow >= 0 && FCol >= 0; }
+
+  bool isValid() const override {
+    const TNonoGame* game = GameOf(FBoard);
+    return game && FRow < game->Height() && FCol < game->Width();
+  }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override { return FBoard ? FBoard->window()->windowHandle() : nullptr; }
+  QAccessibleInterface* parent() const override {
+    return QAccessible::queryAccessibleInterface(FBoard.data());
+  }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  void setText(QAccessible::Text, const QString&) override {}
+
+  QString text(QAccessible::Text t) const override {
+    if (t != QAccessible::Name || !isValid()) return {};
+    const TNonoGame& game = *GameOf(FBoard);
+    const TBoardAccessibleTexts& texts = Texts();
+    if (FCol < 0) return texts.RowClue.arg(FRow + 1).arg(ClueText(game.RowClue(FRow)));
+    if (FRow < 0) return texts.ColumnClue.arg(FCol + 1).arg(ClueText(game.ColumnClue(FCol)));
+    const TSpokenState s = SpokenState(game.PlayerState(FCol, FRow));
+    const QString& state = s == ssFilled    ? texts.Filled
+                           : s == ssCrossed ? texts.Crossed
+                                            : texts.Empty;
+    return texts.Cell.arg(FRow + 1).arg(FCol + 1).arg(state);
+  }
+
+  QAccessible::Role role() const override {
+    if (FCol < 0) return QAccessible::RowHeader;
+    if (FRow < 0) return QAccessible::ColumnHeader;
+    return QAccessible::Cell;
+  }
+
+  QAccessible::State state() const override {
+    QAccessible::State s;
+    if (!isValid()) {
+      s.invalid = true;
+      return s;
+    }
+    s.readOnly = !IsCell();
+    if (IsCell()) {
+      s.checkable = true;
+      s.checked = SpokenState(GameOf(FBoard)->PlayerState(FCol, FRow)) == ssFilled;
+    }
+    return s;
+  }
+
+  QRect rect() const override {
+    const TframeGrid* frame = FrameOf(FBoard);
+    if (!frame || !isValid()) return {};
+    const TNonoGrid* grid = FCol < 0   ? frame->LeftGrid()
+                            : FRow < 0 ? frame->TopGrid()
+                                       : frame->BoardGrid();
+    const QWidget* box = FCol < 0   ? static_cast<const QWidget*>(frame->pbLeft())
+                         : FRow < 0 ? static_cast<const QWidget*>(frame->pbTop())
+                                    : FBoard.data();
+    if (!grid) return {};
+    // A clue strip has one line of cells per board line; its whole line is
+    // the header.
+    QRect area;
+    for (const TCellCacheRec& c : grid->CellCache()) {
+      const bool hit = FCol < 0   ? c.Row == FRow
+                       : FRow < 0 ? c.Col == FCol
+                                  : c.Row == FRow && c.Col == FCol;
+      if (hit) area |= QRect(c.Rect.Left, c.Rect.Top, c.Rect.Width(), c.Rect.Height());
+    }
+    return area.translated(box->mapToGlobal(QPoint(0, 0)));
+  }
+
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    if (t == QAccessible::TableCellInterface && IsCell())
+      return static_cast<QAccessibleTableCellInterface*>(this);
+    return nullptr;
+  }
+
+  // --- Table cell ---
+  bool isSelected() const override { return false; }
+  QList<QAccessibleInterface*> columnHeaderCells() const override;
+  QList<QAccessibleInterface*> rowHeaderCells() const override;
+  int columnIndex() const override { return FCol; }
+  int rowIndex() const override { return FRow; }
+  int columnExtent() const override { return 1; }
+  int rowExtent() const override { return 1; }
+  QAccessibleInterface* table() const override { return parent(); }
+
+ private:
+  QPointer<QWidget> FBoard;
+  int FRow;
+  int FCol;
+};
+
+// Children are the cells row by row, then the row headers, then the column
+// headers. Child objects are made when first asked for and live as long as
+// the board keeps its size.
+class TBoardTableAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
+ public:
+  explicit TBoardTableAccessible(QWidget* board) : QAccessibleWidget(board, QAccessible::Table) {
+    board->setProperty(kAskedFor, true);
+    Sync();
+  }
+  ~TBoardTableAccessible() override { DropChildren(); }
+
+  int Rows() const {
+    const TNonoGame* game = GameOf(widget());
+    return game ? game->Height() : 0;
+  }
+  int Cols() const {
+    const TNonoGame* game = GameOf(widget());
+    return game ? game->Width() : 0;
+  }
+
+  QAccessibleInterface* Item(int row, int col) const {
+    if (IndexOf(row, col) < 0) return nullptr;
+    // Keyed by place, not by child index, so an item never changes its cell.
+    const int key = (row + 1) * 256 + (col + 1);
+    auto found = FChildren.find(key);
+    if (found != FChildren.end()) return QAccessible::accessibleInterface(found->second);
+    auto* item = new TBoardItemAccessible(widget(), row, col);
+    FChildren[key] = QAccessible::registerAccessibleInterface(item);
+    return item;
+  }
+
+  int IndexOf(int row, int col) const {
+    const int rows = Rows(), cols = Cols();
+    if (row >= rows || col >= cols || (row < 0 && col < 0)) return -1;
+    if (col < 0) return rows * cols + row;
+    if (row < 0) return rows * cols + rows + col;
+    return row * cols + col;
+  }
+
+  int childCount() const override { return Rows() * Cols() + Rows() + Cols(); }
+  QAccessibleInterface* child(int index) const override {
+    const int rows = Rows(), cols = Cols();
+    if (index < 0 || index >= childCount()) return nullptr;
+    if (index < rows * cols) return Item(index / cols, index % cols);
+    index -= rows * cols;
+    return index < rows ? Item(index, -1) : Item(-1, index - rows);
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    const auto* item = dynamic_cast<const TBoardItemAccessible*>(child);
+    if (!item || child->parent() != this) return -1;
+    return IndexOf(item->rowIndex(), item->columnIndex());
+  }
+  QAccessibleInterface* childAt(int x, int y) const override {
+    const TframeGrid* frame = FrameOf(widget());
+    if (!frame || !frame->BoardGrid()) return nullptr;
+    const QPoint p = widget()->mapFromGlobal(QPoint(x, y));
+    const TCellHit hit = frame->BoardGrid()->HitTest(p.x(), p.y());
+    return hit.Row < 0 ? nullptr : Item(hit.Row, hit.Col);
+  }
+
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    if (t == QAccessible::TableInterface) return static_cast<QAccessibleTableInterface*>(this);
+    return QAccessibleWidget::interface_cast(t);
+  }
+
+  // --- Table ---
+  QAccessibleInterface* caption() const override { return nullptr; }
+  QAccessibleInterface* summary() const override { return nullptr; }
+  QAccessibleInterface* cellAt(int row, int column) const override {
+    return row >= 0 && column >= 0 ? Item(row, column) : nullptr;
+  }
+  int selectedCellCount() const override { return 0; }
+  QList<QAccessibleInterface*> selectedCells() const override { return {}; }
+  QString columnDescription(int column) const override {
+    QAccessibleInterface* header = Item(-1, column);
+    return header ? header->text(QAccessible::Name) : QString();
+  }
+  QString rowDescription(int row) const override {
+    QAccessibleInterface* header = Item(row, -1);
+    return header ? header->text(QAccessible::Name) : QString();
+  }
+  int selectedColumnCount() const override { return 0; }
+  int selectedRowCount() const override { return 0; }
+  int columnCount() const override { return Cols(); }
+  int rowCount() const override { return Rows(); }
+  QList<int> selectedColumns() const override { return {}; }
+  QList<int> selectedRows() const override { return {}; }
+  bool isColumnSelected(int) const override { return false; }
+  bool isRowSelected(int) const override { return false; }
+  bool selectRow(int) override { return false; }
+  bool selectColumn(int) override { return false; }
+  bool unselectRow(int) override { return false; }
+  bool unselectColumn(int) override { return false; }
+  void modelChange(QAccessibleTableModelChangeEvent*) override { DropChildren(); }
+
+  // Reports the cells whose spoken state changed since the last call. A new
+  // puzzle size resets the whole table instead.
+  void Sync() {
+    const TNonoGame* game = GameOf(widget());
+    const int rows = game ? game->Height() : 0, cols = game ? game->Width() : 0;
+    if (rows != FSeenRows || cols != FSeenCols) {
+      DropChildren();
+      FSeen.clear();
+      const bool hadBoard = FSeenRows > 0;
+      FSeenRows = rows;
+      FSeenCols = cols;
+      for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c) FSeen.push_back(SpokenState(game->PlayerState(c, r)));
+      if (hadBoard) {
+        QAccessibleTableModelChangeEvent reset(widget(),
+                                               QAccessibleTableModelChangeEvent::ModelReset);
+        QAccessible::updateAccessibility(&reset);
+      }
+      return;
+    }
+    for (int r = 0; r < rows; ++r) {
+      for (int c = 0; c < cols; ++c) {
+        const TSpokenState now = SpokenState(game->PlayerState(c, r));
+        std::uint8_t& seen = FSeen[static_cast<std::size_t>(r * cols + c)];
+        if (seen == now) continue;
+        seen = now;
+        QAccessibleEvent named(widget(), QAccessible::NameChanged);
+        named.setChild(r * cols + c);
+        QAccessible::updateAccessibility(&named);
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent stated(widget(), changed);
+        stated.setChild(r * cols + c);
+        QAccessible::updateAccessibility(&stated);
+      }
+    }
+  }
+
+ private:
+  void DropChildren() {
+    for (const auto& [index, id] : FChildren) QAccessible::deleteAccessibleInterface(id);
+    FChildren.clear();
+  }
+
+  mutable std::unordered_map<int, QAccessible::Id> FChildren;
+  std::vector<std::uint8_t> FSeen;
+  int FSeenRows = 0;
+  int FSeenCols = 0;
+};
+
+QList<QAccessibleInterface*> TBoardItemAccessible::columnHeaderCells() const {
+  auto* table = static_cast<TBoardTableAccessible*>(parent());
+  QAccessibleInterface* header = table ? table->Item(-1, FCol) : nullptr;
+  return header ? QList<QAccessibleInterface*>{header} : QList<QAccessibleInterface*>{};
+}
+
+QList<QAccessibleInterface*> TBoardItemAccessible::rowHeaderCells() const {
+  auto* table = static_cast<TBoardTableAccessible*>(parent());
+  QAccessibleInterface* header = table ? table->Item(FRow, -1) : nullptr;
+  return header ? QList<QAccessibleInterface*>{header} : QList<QAccessibleInterface*>{};
+}
+
+QAccessibleInterface* BoardFactory(const QString& className, QObject* object) {
+  if (className != QLatin1String("TPaintBox") || !object || object->objectName() != "pbBoard")
+    return nullptr;
+  return new TBoardTableAccessible(static_cast<QWidget*>(object));
+}
+
+}  // namespace
+
+void SetBoardAccessibleTexts(const TBoardAccessibleTexts& texts) {
+  Texts() = texts;
+}
+
+const TBoardAccessibleTexts& BoardAccessibleTexts() {
+  return Texts();
+}
+
+void InstallBoardAccessible() {
+  static const bool installed = (QAccessible::installFactory(BoardFactory), true);
+  (void)installed;
+}
+
+void BoardCellsPainted(QWidget* board) {
+  if (!board->property(kAskedFor).toBool()) return;
+  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(board);
+  if (auto* table = dynamic_cast<TBoardTableAccessible*>(iface)) table->Sync();
+}

@@ -1,0 +1,37 @@
+// The board paint box (pbBoard) as an accessible table for screen readers:
+// one cell object per board cell, named by its place and state ("Row 3,
+// column 4: filled"), with the row and column clues as its headers ("Row 3
+// clue: 2 4"). The view knows no language tables, so the window hands the
+// texts in through SetBoardAccessibleTexts.
+//
+// InstallBoardAccessible registers the factory once per process. After each
+// paint of the board the frame calls BoardCellsPainted: the table compares
+// the board with what it last reported and sends a name and a state change
+// for every cell that changed (moves, undo, redo, paste, start over all end
+// in a paint). Nothing is compared until assistive technology has asked
+// for the table.
+//
+// The keyboard cursor's cell is to become the focused object: its focus
+// event belongs where the cursor moves, sent for the cell's child index.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+struct TBoardAccessibleTexts {
+  QString Cell;  // %1 row, %2 column (from 1), %3 one of the states below
+  QString Filled;
+  QString Empty;
+  QString Crossed;
+  QString RowClue;     // %1 row, %2 the clue's numbers
+  QString ColumnClue;  // %1 column, %2 the clue's numbers
+};
+
+void SetBoardAccessibleTexts(const TBoardAccessibleTexts& texts);
+const TBoardAccessibleTexts& BoardAccessibleTexts();
+
+void InstallBoardAccessible();
+
+// board is the frame's pbBoard.
+void BoardCellsPainted(QWidget* board);

@@ -1,0 +1,131 @@
+// The board paint box as an accessible table, asked through Qt's
+// accessibility API the way a screen reader's bridge asks: its size, cell
+// names and clue headers, and the change events a move and its undo send.
+#include <gtest/gtest.h>
+#include <QAccessible>
+
+#include <vector>
+
+#include "support/accessibility_recorder.h"
+#include "view/board_accessible.h"
+#include "view_harness.h"
+
+namespace {
+
+using test_support::Picture;
+using test_support::TriplePairs;
+using test_support::ViewHarness;
+using test_support::ViewTest;
+
+class BoardAccessible : public ViewTest {
+ protected:
+  void SetUp() override {
+    ViewTest::SetUp();
+    SetBoardAccessibleTexts({"Row %1, column %2: %3", "filled", "empty", "crossed",
+                             "Row %1 clue: %2", "Column %1 clue: %2"});
+  }
+  void TearDown() override { SetBoardAccessibleTexts({}); }
+
+  static QAccessibleInterface* Table(const ViewHarness& v) {
+    return QAccessible::queryAccessibleInterface(v.Board());
+  }
+  static QString CellName(const ViewHarness& v, int row, int col) {
+    QAccessibleInterface* cell = Table(v)->tableInterface()->cellAt(row, col);
+    return cell ? cell->text(QAccessible::Name) : QString("(none)");
+  }
+  // Change events sent for board cells since the last call.
+  std::vector<std::pair<QAccessible::Event, int>> TakeCellEvents(const ViewHarness& v) {
+    return Reader.Take(v.Board(), {QAccessible::NameChanged, QAccessible::StateChanged});
+  }
+
+  test_support::AccessibilityRecorder Reader;
+};
+
+Picture Player() {
+  Picture p(10, "..........");
+  p[2] = "...#x.....";
+  return p;
+}
+
+TEST_F(BoardAccessible, TheBoardIsATableOfNamedCellsWithClueHeaders) {
+  ViewHarness v(TriplePairs(), Player());
+  QAccessibleInterface* table = Table(v);
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->role(), QAccessible::Table);
+  ASSERT_NE(table->tableInterface(), nullptr);
+  EXPECT_EQ(table->tableInterface()->rowCount(), 10);
+  EXPECT_EQ(table->tableInterface()->columnCount(), 10);
+  EXPECT_EQ(table->childCount(), 100 + 10 + 10);
+
+  EXPECT_EQ(CellName(v, 2, 3), "Row 3, column 4: filled");
+  EXPECT_EQ(CellName(v, 2, 4), "Row 3, column 5: crossed");
+  EXPECT_EQ(CellName(v, 9, 9), "Row 10, column 10: empty");
+  EXPECT_EQ(CellName(v, 10, 0), "(none)");
+
+  QAccessibleInterface* cell = table->tableInterface()->cellAt(2, 3);
+  EXPECT_EQ(cell->role(), QAccessible::Cell);
+  EXPECT_EQ(cell->parent(), table);
+  EXPECT_EQ(table->child(table->indexOfChild(cell)), cell);
+  EXPECT_TRUE(cell->state().checked);
+  QAccessibleTableCellInterface* place = cell->tableCellInterface();
+  ASSERT_NE(place, nullptr);
+  EXPECT_EQ(place->rowIndex(), 2);
+  EXPECT_EQ(place->columnIndex(), 3);
+  ASSERT_EQ(place->rowHeaderCells().size(), 1);
+  EXPECT_EQ(place->rowHeaderCells()[0]->text(QAccessible::Name), "Row 3 clue: 0");
+  EXPECT_EQ(place->rowHeaderCells()[0]->role(), QAccessible::RowHeader);
+  ASSERT_EQ(place->columnHeaderCells().size(), 1);
+  EXPECT_EQ(place->columnHeaderCells()[0]->text(QAccessible::Name), "Column 4 clue: 2 2 2");
+  EXPECT_EQ(table->tableInterface()->rowDescription(0), "Row 1 clue: 2 2 2");
+
+  // The cell lies where the board draws it.
+  const QRect onScreen = cell->rect();
+  EXPECT_TRUE(onScreen.contains(v.Board()->mapToGlobal(ViewHarness::Cell(3, 2))));
+  EXPECT_EQ(table->childAt(onScreen.center().x(), onScreen.center().y()), cell);
+}
+
+TEST_F(BoardAccessible, AMoveAndItsUndoRenameTheCellAndTellTheReader) {
+  ViewHarness v(TriplePairs(), Player());
+  ASSERT_NE(Table(v), nullptr);  // a reader has found the board
+  v.Frame->RepaintAll();
+  EXPECT_TRUE(TakeCellEvents(v).empty());
+
+  v.Stroke({ViewHarness::Cell(1, 0)}, Qt::LeftButton);
+  EXPECT_EQ(CellName(v, 0, 1), "Row 1, column 2: filled");
+  using Events = std::vector<std::pair<QAccessible::Event, int>>;
+  EXPECT_EQ(TakeCellEvents(v),
+            (Events{{QAccessible::NameChanged, 1}, {QAccessible::StateChanged, 1}}));
+
+  v.Game->Undo();
+  v.Frame->RepaintAll();
+  EXPECT_EQ(CellName(v, 0, 1), "Row 1, column 2: empty");
+  EXPECT_EQ(TakeCellEvents(v),
+            (Events{{QAccessible::NameChanged, 1}, {QAccessible::StateChanged, 1}}));
+
+  // A repaint without a change says nothing.
+  v.Frame->RepaintAll();
+  EXPECT_TRUE(TakeCellEvents(v).empty());
+}
+
+TEST_F(BoardAccessible, APuzzleOfAnotherSizeResetsTheTable) {
+  ViewHarness v(TriplePairs(), Player());
+  QAccessibleInterface* table = Table(v);
+  QAccessibleInterface* lastCell = table->tableInterface()->cellAt(9, 9);
+  ASSERT_NE(lastCell, nullptr);
+
+  v.Game->LoadSolutionGrid(test_support::LettersOf({"#...", "....", "...."}));
+  v.Frame->CreateGrids();
+  v.Frame->Layout(lfKeep, 0);
+  v.Frame->RepaintAll();
+
+  EXPECT_EQ(Reader.Take(v.Board(), {QAccessible::TableModelChanged}).size(), 1u);
+  EXPECT_TRUE(TakeCellEvents(v).empty());
+  EXPECT_EQ(table->tableInterface()->rowCount(), 3);
+  EXPECT_EQ(table->tableInterface()->columnCount(), 4);
+  EXPECT_EQ(table->childCount(), 12 + 3 + 4);
+  EXPECT_EQ(CellName(v, 2, 3), "Row 3, column 4: empty");
+  EXPECT_EQ(CellName(v, 3, 0), "(none)");
+  EXPECT_EQ(table->tableInterface()->columnDescription(0), "Column 1 clue: 1");
+}
+
+}  // namespace
