@@ -10,22 +10,9 @@
 
 #include "cli/command_line.h"
 #include "persistence/puzzle_formats.h"
+#include "support/board_pictures.h"
 
 namespace {
-
-TCounterArr Runs(const std::string& line) {
-  TCounterArr runs;
-  int run = 0;
-  for (const char c : line + ".") {
-    if (c == '#') {
-      ++run;
-    } else if (run > 0) {
-      runs.push_back(run);
-      run = 0;
-    }
-  }
-  return runs;
-}
 
 // The solved grid "rows/rows/..." against the clues of the game ID.
 void CheckSolved(const std::string& id, const std::string& grid) {
@@ -35,12 +22,13 @@ void CheckSolved(const std::string& id, const std::string& grid) {
   for (std::string row; std::getline(split, row, '/');) rows.push_back(row);
   if (static_cast<int>(rows.size()) != clues.Height) std::abort();
   for (int y = 0; y < clues.Height; ++y)
-    if (static_cast<int>(rows[y].size()) != clues.Width || Runs(rows[y]) != clues.Rows[y])
+    if (static_cast<int>(rows[y].size()) != clues.Width ||
+        test_support::RunsOfLine(rows[y]) != clues.Rows[y])
       std::abort();
   for (int x = 0; x < clues.Width; ++x) {
     std::string column;
     for (const std::string& row : rows) column += row[x];
-    if (Runs(column) != clues.Columns[x]) std::abort();
+    if (test_support::RunsOfLine(column) != clues.Columns[x]) std::abort();
   }
 }
 

@@ -10,40 +10,13 @@
 #include <vector>
 
 #include "solver/complete_solver.h"
+#include "support/board_pictures.h"
 
 namespace {
 
-using Picture = std::vector<std::string>;
-
-struct TClues {
-  TCountersArr Rows;
-  TCountersArr Columns;
-};
-
-TCounterArr RunsOf(const std::string& cells) {
-  TCounterArr runs;
-  int run = 0;
-  for (const char c : cells + ".") {
-    if (c == '#') {
-      ++run;
-    } else if (run > 0) {
-      runs.push_back(run);
-      run = 0;
-    }
-  }
-  return runs;
-}
-
-TClues CluesOf(const Picture& picture) {
-  TClues clues;
-  for (const std::string& row : picture) clues.Rows.push_back(RunsOf(row));
-  for (std::size_t x = 0; x < picture[0].size(); ++x) {
-    std::string column;
-    for (const std::string& row : picture) column += row[x];
-    clues.Columns.push_back(RunsOf(column));
-  }
-  return clues;
-}
+using test_support::CluesOfPicture;
+using test_support::Picture;
+using test_support::PictureClues;
 
 Picture RandomPicture(int side, int percent, std::mt19937& random) {
   Picture picture(side, std::string(side, '.'));
@@ -81,12 +54,12 @@ Picture Design(int which, int side) {
 }
 
 // Runs the analysis over the set round robin and counts the verdicts.
-void RunSet(benchmark::State& state, const std::vector<TClues>& set) {
+void RunSet(benchmark::State& state, const std::vector<PictureClues>& set) {
   std::size_t next = 0;
   std::int64_t counts[5] = {};
   std::int64_t runs = 0;
   for (auto _ : state) {
-    const TClues& clues = set[next++ % set.size()];
+    const PictureClues& clues = set[next++ % set.size()];
     const TAnalysis analysis = AnalysePuzzle(clues.Rows, clues.Columns);
     ++counts[static_cast<int>(analysis.Verdict)];
     ++runs;
@@ -102,8 +75,8 @@ void BM_RandomPicture(benchmark::State& state) {
   const int side = static_cast<int>(state.range(0));
   const int percent = static_cast<int>(state.range(1));
   std::mt19937 random(static_cast<unsigned>(side * 1000 + percent));
-  std::vector<TClues> set;
-  for (int i = 0; i < 20; ++i) set.push_back(CluesOf(RandomPicture(side, percent, random)));
+  std::vector<PictureClues> set;
+  for (int i = 0; i < 20; ++i) set.push_back(CluesOfPicture(RandomPicture(side, percent, random)));
   RunSet(state, set);
 }
 BENCHMARK(BM_RandomPicture)
@@ -116,9 +89,9 @@ void BM_UniqueNeedingSearch(benchmark::State& state) {
   const int side = static_cast<int>(state.range(0));
   const int percent = static_cast<int>(state.range(1));
   std::mt19937 random(static_cast<unsigned>(side * 7 + percent));
-  std::vector<TClues> set;
+  std::vector<PictureClues> set;
   for (int tries = 0; set.size() < 10 && tries < 400; ++tries) {
-    TClues clues = CluesOf(RandomPicture(side, percent, random));
+    PictureClues clues = CluesOfPicture(RandomPicture(side, percent, random));
     if (AnalysePuzzle(clues.Rows, clues.Columns, 1000000).Verdict == TVerdict::Unique)
       set.push_back(clues);
   }
@@ -130,8 +103,9 @@ BENCHMARK(BM_UniqueNeedingSearch)
     ->Unit(benchmark::kMillisecond);
 
 void BM_Design(benchmark::State& state) {
-  RunSet(state,
-         {CluesOf(Design(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))))});
+  RunSet(
+      state,
+      {CluesOfPicture(Design(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))))});
 }
 BENCHMARK(BM_Design)->ArgsProduct({{0, 1, 2, 3}, {20, 30}})->Unit(benchmark::kMillisecond);
 

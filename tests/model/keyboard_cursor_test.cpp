@@ -6,19 +6,7 @@
 
 using namespace test_support;
 
-namespace {
-
-Picture PlayerPicture(const TNonoGame& game) {
-  Picture rows;
-  for (int y = 0; y < game.Height(); ++y) {
-    std::string row;
-    for (int x = 0; x < game.Width(); ++x) row += CharOfState(game.PlayerState(x, y));
-    rows.push_back(row);
-  }
-  return rows;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(KeyboardCursor, FirstKeyShowsThenMovesStopAtTheEdges) {
   auto game = GameOf({"...", "...", "..."});
@@ -66,17 +54,17 @@ TEST(KeyboardCursor, ShiftStrokePaintsTheStartCellsStateAsOneUndoStep) {
   cursor.ToLineEnd(*game, true, true);  // a filled start: fills the row
   cursor.Move(*game, 0, 1, true);
   cursor.EndStroke(*game);
-  EXPECT_EQ(PlayerPicture(*game), (Picture{"####", "...#", "x..."}));
+  EXPECT_EQ(PlayerOf(*game), (Picture{"####", "...#", "x..."}));
   ASSERT_EQ(game->History().size(), 1u);
   game->Undo();
-  EXPECT_EQ(PlayerPicture(*game), (Picture{"#...", "....", "x..."}));
+  EXPECT_EQ(PlayerOf(*game), (Picture{"#...", "....", "x..."}));
 
   // A crossed start crosses; moving without Shift ends the stroke.
   cursor.Move(*game, -5, 5, false);
   cursor.Move(*game, 1, 0, true);
   cursor.Move(*game, 1, 0, true);
   cursor.Move(*game, 0, -1, false);
-  EXPECT_EQ(PlayerPicture(*game), (Picture{"#...", "....", "xxx."}));
+  EXPECT_EQ(PlayerOf(*game), (Picture{"#...", "....", "xxx."}));
   EXPECT_FALSE(cursor.Stroking());
   EXPECT_TRUE(game->PendingGroup().empty());
 }

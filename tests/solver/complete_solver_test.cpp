@@ -12,33 +12,10 @@ using namespace test_support;
 
 namespace {
 
-struct Clues {
-  TCountersArr rows, columns;
-};
-
-TCounterArr RunsOf(const std::string& cells) {
-  TCounterArr runs;
-  int run = 0;
-  for (const char c : cells + ".") {
-    if (c == '#') {
-      ++run;
-    } else if (run > 0) {
-      runs.push_back(run);
-      run = 0;
-    }
-  }
-  return runs;
-}
+using Clues = PictureClues;
 
 Clues CluesOf(const Picture& picture) {
-  Clues clues;
-  for (const std::string& row : picture) clues.rows.push_back(RunsOf(row));
-  for (std::size_t x = 0; x < picture[0].size(); ++x) {
-    std::string column;
-    for (const std::string& row : picture) column += row[x];
-    clues.columns.push_back(RunsOf(column));
-  }
-  return clues;
+  return CluesOfPicture(picture);
 }
 
 Picture PictureOf(const TCounterArr& grid, int width) {
@@ -60,23 +37,23 @@ struct BruteForce {
 };
 
 BruteForce Enumerate(const Clues& clues) {
-  const int width = static_cast<int>(clues.columns.size());
+  const int width = static_cast<int>(clues.Columns.size());
   std::vector<std::vector<std::string>> choices;
-  for (const TCounterArr& clue : clues.rows) {
+  for (const TCounterArr& clue : clues.Rows) {
     std::vector<std::string> rows;
     for (int bits = 0; bits < (1 << width); ++bits) {
       std::string row;
       for (int x = 0; x < width; ++x) row += (bits >> x) & 1 ? '#' : '.';
-      if (RunsOf(row) == clue) rows.push_back(row);
+      if (RunsOfLine(row) == clue) rows.push_back(row);
     }
     choices.push_back(rows);
   }
   BruteForce result;
-  Picture picture(clues.rows.size());
+  Picture picture(clues.Rows.size());
   auto walk = [&](auto&& self, std::size_t y) -> void {
     if (result.count > 2) return;
     if (y == picture.size()) {
-      if (CluesOf(picture).columns != clues.columns) return;
+      if (CluesOf(picture).Columns != clues.Columns) return;
       if (result.found.size() < 2) result.found.push_back(picture);
       ++result.count;
       return;
@@ -96,16 +73,16 @@ TVerdict ExpectedVerdict(const Clues& clues) {
   const BruteForce brute = Enumerate(clues);
   if (brute.count == 0) return TVerdict::None;
   if (brute.count > 1) return TVerdict::Multiple;
-  NonogramSolver lineSolver(clues.rows, clues.columns);
+  NonogramSolver lineSolver(clues.Rows, clues.Columns);
   return lineSolver.Solve() == 2 ? TVerdict::LineSolvable : TVerdict::Unique;
 }
 
 void ExpectAgreesWithBruteForce(const Clues& clues, const std::string& what) {
   SCOPED_TRACE(what);
-  const TAnalysis analysis = AnalysePuzzle(clues.rows, clues.columns);
+  const TAnalysis analysis = AnalysePuzzle(clues.Rows, clues.Columns);
   const TVerdict expected = ExpectedVerdict(clues);
   ASSERT_EQ(VerdictName(analysis.Verdict), std::string(VerdictName(expected)));
-  const int width = static_cast<int>(clues.columns.size());
+  const int width = static_cast<int>(clues.Columns.size());
   switch (expected) {
     case TVerdict::None:
       EXPECT_TRUE(analysis.Solutions.empty());
@@ -115,8 +92,8 @@ void ExpectAgreesWithBruteForce(const Clues& clues, const std::string& what) {
       EXPECT_NE(analysis.Solutions[0], analysis.Solutions[1]);
       for (const TCounterArr& grid : analysis.Solutions) {
         const Clues found = CluesOf(PictureOf(grid, width));
-        EXPECT_EQ(found.rows, clues.rows);
-        EXPECT_EQ(found.columns, clues.columns);
+        EXPECT_EQ(found.Rows, clues.Rows);
+        EXPECT_EQ(found.Columns, clues.Columns);
       }
       break;
     default:
@@ -148,7 +125,7 @@ TEST(CompleteSolver, VerdictsOfKnownPictures) {
     SCOPED_TRACE(c.name);
     const Clues clues = CluesOf(c.picture);
     EXPECT_EQ(ExpectedVerdict(clues), c.verdict) << "the table is wrong";
-    const TAnalysis analysis = AnalysePuzzle(clues.rows, clues.columns);
+    const TAnalysis analysis = AnalysePuzzle(clues.Rows, clues.Columns);
     EXPECT_EQ(VerdictName(analysis.Verdict), std::string(VerdictName(c.verdict)));
     if (c.verdict == TVerdict::LineSolvable || c.verdict == TVerdict::Unique) {
       ASSERT_EQ(analysis.Solutions.size(), 1u);
@@ -160,8 +137,8 @@ TEST(CompleteSolver, VerdictsOfKnownPictures) {
 TEST(CompleteSolver, NoSolutionNamesTheFirstLineThatCannotBeSatisfied) {
   // Rows of a full 3x3 with a middle row that no longer fits the columns.
   Clues clues = CluesOf({"###", "###", "###"});
-  clues.rows[1] = {1, 1};
-  const TAnalysis analysis = AnalysePuzzle(clues.rows, clues.columns);
+  clues.Rows[1] = {1, 1};
+  const TAnalysis analysis = AnalysePuzzle(clues.Rows, clues.Columns);
   EXPECT_EQ(analysis.Verdict, TVerdict::None);
   EXPECT_TRUE(analysis.BadLineIsColumn);
   EXPECT_EQ(analysis.BadLine, 1);  // column 2 must be full, row 2 leaves its middle empty
@@ -172,7 +149,7 @@ TEST(CompleteSolver, NoSolutionThatOnlySearchFinds) {
   // Line logic meets no line without a placement, yet no picture fits all.
   const Clues clues{{{1, 1}, {2}, {1, 1}, {1}}, {{1, 1}, {1}, {1, 1}, {2}}};
   EXPECT_EQ(ExpectedVerdict(clues), TVerdict::None);
-  const TAnalysis analysis = AnalysePuzzle(clues.rows, clues.columns);
+  const TAnalysis analysis = AnalysePuzzle(clues.Rows, clues.Columns);
   EXPECT_EQ(analysis.Verdict, TVerdict::None);
   EXPECT_EQ(analysis.BadLine, -1);
 }
@@ -202,14 +179,14 @@ TEST(CompleteSolver, AgreesWithBruteForceOnCluesNoPictureHas) {
         for (char& c : row) c = random() % 2 ? '#' : '.';
     Clues clues = CluesOf(a);
     const int y = static_cast<int>(random() % size);
-    clues.rows[y] = CluesOf(b).rows[y];
+    clues.Rows[y] = CluesOf(b).Rows[y];
     ExpectAgreesWithBruteForce(clues, "round " + std::to_string(round));
   }
 }
 
 TEST(CompleteSolver, UndecidedWhenTheBoundRunsOut) {
   const Clues clues = CluesOf({"#.#.", ".#.#", "#.#.", ".#.#"});
-  const TAnalysis analysis = AnalysePuzzle(clues.rows, clues.columns, 3);
+  const TAnalysis analysis = AnalysePuzzle(clues.Rows, clues.Columns, 3);
   EXPECT_EQ(analysis.Verdict, TVerdict::Undecided);
   EXPECT_TRUE(analysis.Solutions.empty());
   EXPECT_LE(analysis.Work, 4);

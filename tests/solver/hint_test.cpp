@@ -8,16 +8,6 @@ using namespace test_support;
 
 namespace {
 
-Picture PlayerPicture(const TNonoGame& game) {
-  Picture rows;
-  for (int y = 0; y < game.Height(); ++y) {
-    std::string row;
-    for (int x = 0; x < game.Width(); ++x) row += CharOfState(game.PlayerState(x, y));
-    rows.push_back(row);
-  }
-  return rows;
-}
-
 // The hint's cells as a picture over the board: '#' proven filled, 'x'
 // proven empty, '.' elsewhere.
 Picture HintPicture(const THint& hint, int width, int height) {
@@ -102,7 +92,7 @@ TEST(Hint, FindsTheEasiestLineOrTheLineWithAMistake) {
     auto game = GameOf(c.solution, c.player);
     const THint hint = FindHint(*game);
     EXPECT_EQ(hint.Kind, c.kind);
-    EXPECT_EQ(PlayerPicture(*game), c.player);  // the hint never changes the board
+    EXPECT_EQ(PlayerOf(*game), c.player);  // the hint never changes the board
     EXPECT_EQ(HintPicture(hint, game->Width(), game->Height()), c.cells);
     if (c.kind != THintKind::Step && c.kind != THintKind::Mistake) continue;
     EXPECT_EQ(hint.Column, c.column);

@@ -93,6 +93,39 @@ inline Picture SolutionOf(const TNonoGame& game) {
   return rows;
 }
 
+// The runs of '#' in one line of a picture, as the solver takes a clue: a
+// line without a run has no numbers.
+inline TCounterArr RunsOfLine(const std::string& cells) {
+  TCounterArr runs;
+  int run = 0;
+  for (const char c : cells + ".") {
+    if (c == '#') {
+      ++run;
+    } else if (run > 0) {
+      runs.push_back(run);
+      run = 0;
+    }
+  }
+  return runs;
+}
+
+// The clues of a picture, rows and columns, as the solver takes them.
+struct PictureClues {
+  TCountersArr Rows;
+  TCountersArr Columns;
+};
+
+inline PictureClues CluesOfPicture(const Picture& picture) {
+  PictureClues clues;
+  for (const std::string& row : picture) clues.Rows.push_back(RunsOfLine(row));
+  for (std::size_t x = 0; x < picture[0].size(); ++x) {
+    std::string column;
+    for (const std::string& row : picture) column += row[x];
+    clues.Columns.push_back(RunsOfLine(column));
+  }
+  return clues;
+}
+
 // A puzzle with the given solution and, optionally, player board.
 inline std::unique_ptr<TNonoGame> GameOf(const Picture& solution, const Picture& player = {}) {
   auto game = std::make_unique<TNonoGame>(static_cast<int>(solution[0].size()),
