@@ -17,15 +17,9 @@ seconds="${1:-5}"
 cd "$(dirname "$0")/.."
 cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j2
-targets=(
-  json_fuzz
-  game_state_fuzz
-  settings_fuzz
-  solve_fuzz
-  game_id_fuzz
-  non_fuzz
-  pbn_xml_fuzz
-)
+# Every fuzz/<name>_fuzz.cpp is one target.
+targets=()
+for source in fuzz/*_fuzz.cpp; do targets+=("$(basename "$source" .cpp)"); done
 for target in "${targets[@]}"; do
   scratch="build-fuzz/corpus/$target"
   mkdir -p "$scratch"

@@ -10,7 +10,7 @@ using namespace test_support;
 
 namespace {
 
-std::vector<std::int32_t> CellsOf(const std::string& line) {
+std::vector<std::int32_t> PlayerCellsOf(const std::string& line) {
   std::vector<std::int32_t> cells;
   for (char c : line) cells.push_back(PlayerCellValue(StateOfChar(c)));
   return cells;
@@ -60,7 +60,7 @@ TEST(ClueMarks, CompletedAndSettledRunsOfOneLine) {
       {{3}, ".x..", "o", "w"},
   };
   for (const Case& c : cases) {
-    const auto cells = CellsOf(c.line);
+    const auto cells = PlayerCellsOf(c.line);
     EXPECT_EQ(MarksText(LineClueMarks(c.clue, cells, false)), c.marks) << c.line;
     EXPECT_EQ(MarksText(LineClueMarks(c.clue, cells, true)), c.withErrors) << c.line;
   }
@@ -77,7 +77,7 @@ TEST(ClueMarks, LineFitsFilledAndEmptyCells) {
       {{0}, "x#x", false},    {{2, 2}, "..x..", true}, {{2, 2}, ".#x#.", true},
       {{1, 2}, "#.##", true}, {{1, 2}, "##.#", false}, {{}, "", true},
   };
-  for (const Case& c : cases) EXPECT_EQ(LineFits(c.clue, CellsOf(c.line)), c.fits) << c.line;
+  for (const Case& c : cases) EXPECT_EQ(LineFits(c.clue, PlayerCellsOf(c.line)), c.fits) << c.line;
 }
 
 TEST(ClueMarks, WholeBoardReadsRowsAndColumnsOfThePlayersBoard) {

@@ -14,19 +14,6 @@ using namespace test_support;
 
 namespace {
 
-// Solver cells as text: '#' 1, '.' -1, '?' 0.
-TCounterArr CellsOf(const std::string& text) {
-  TCounterArr cells;
-  for (const char c : text) cells.push_back(c == '#' ? 1 : c == '.' ? -1 : 0);
-  return cells;
-}
-
-std::string TextOf(std::span<const std::int32_t> cells) {
-  std::string text;
-  for (const std::int32_t v : cells) text += v == 1 ? '#' : v == -1 ? '.' : '?';
-  return text;
-}
-
 std::string GridText(const NonogramSolver& solver) {
   std::string text;
   for (int y = 0; y < solver.Height(); ++y) {

@@ -13,19 +13,6 @@ using namespace test_support;
 
 namespace {
 
-// Solver cells as text: '#' 1, '.' -1, '?' 0.
-TCounterArr CellsOf(const std::string& text) {
-  TCounterArr cells;
-  for (const char c : text) cells.push_back(c == '#' ? 1 : c == '.' ? -1 : 0);
-  return cells;
-}
-
-std::string TextOf(const TCounterArr& cells) {
-  std::string text;
-  for (const std::int32_t v : cells) text += v == 1 ? '#' : v == -1 ? '.' : '?';
-  return text;
-}
-
 // Every placement of the runs on n cells, each as the runs' starts, in the
 // order of their starts (first run first): the first is the leftmost.
 void Placements(const TCounterArr& runs, int n, std::size_t j, int from, std::vector<int>& starts,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -124,6 +125,19 @@ inline PictureClues CluesOfPicture(const Picture& picture) {
     clues.Columns.push_back(RunsOfLine(column));
   }
   return clues;
+}
+
+// Solver cells as text: '#' 1, '.' -1, '?' 0.
+inline TCounterArr CellsOf(const std::string& text) {
+  TCounterArr cells;
+  for (const char c : text) cells.push_back(c == '#' ? 1 : c == '.' ? -1 : 0);
+  return cells;
+}
+
+inline std::string TextOf(std::span<const std::int32_t> cells) {
+  std::string text;
+  for (const std::int32_t v : cells) text += v == 1 ? '#' : v == -1 ? '.' : '?';
+  return text;
 }
 
 // A puzzle with the given solution and, optionally, player board.
