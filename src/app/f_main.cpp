@@ -218,6 +218,7 @@ void TfrmMain::CreateActions() {
                       &TfrmMain::aDebugExecute);
   aHint = MakeAction("aHint", "Hint", QKeySequence(Qt::Key_H), &TfrmMain::aHintExecute);
   aCheat->setVisible(false);
+  CreateFileActions();
 
   BindButton(FbNew, aNew);
   BindButton(FbStartOver, aStartOver);
@@ -447,6 +448,10 @@ void TfrmMain::tActivateTimer() {
   activateWindow();
   setFocus();
   SelectSlotByName(FGames->ActiveName());
+  // Files given at the start open once the window is up.
+  std::vector<std::string> files;
+  files.swap(FPendingFiles);
+  for (const std::string& path : files) Guarded([this, &path] { OpenPuzzleFile(path); });
 }
 
 // --- Game menu and switching ---
@@ -478,7 +483,12 @@ void TfrmMain::BuildGameMenu() {
     });
   }
   FpmGame->addSeparator();
+  aRemoveSize->setEnabled(FCurrentGame && !IsDefaultSlot(FCurrentGame->Name()));
+  for (QAction* action : {aOtherSize, aRemoveSize}) FpmGame->addAction(action);
+  FpmGame->addSeparator();
   for (QAction* action : {aNewEasy, aNewMedium, aNewNormal}) FpmGame->addAction(action);
+  FpmGame->addSeparator();
+  for (QAction* action : {aOpenPuzzle, aSavePuzzleAs}) FpmGame->addAction(action);
   // The commands without a key of their own, so the keyboard reaches them.
   FpmGame->addSeparator();
   for (QAction* action : {aStartOver, aHint}) FpmGame->addAction(action);
@@ -493,8 +503,8 @@ void TfrmMain::BuildGameMenu() {
 void TfrmMain::bGameClick() {
   // Its key reaches here too, also before start-up has made the slots.
   if (!FbGame->isEnabled() || !FGames) return;
-  const std::string clip = QApplication::clipboard()->text().toLatin1().toStdString();
-  aPaste->setEnabled(CheckPaste(clip, *FGames).Verdict == pvLoadable);
+  const TPasteVerdict verdict = CheckPaste(ClipboardText(), *FGames).Verdict;
+  aPaste->setEnabled(verdict == pvLoadable || verdict == pvPuzzle);
   BuildGameMenu();
   FpmGame->popup(FbGame->mapToGlobal(QPoint(0, FbGame->height())));
 }
@@ -569,17 +579,19 @@ void TfrmMain::SwitchToSlot(QAction* item) {
 // --- Settings, look and layout ---
 
 void TfrmMain::ApplySettings() {
-  for (TGame* game : FGames->Items()) {
-    game->SetHotTrackCounters(FGameSettings->DrawHotTrackCounters());
-    game->SetHotTrackBoard(FGameSettings->DrawHotTrackBoard());
-    game->SetDrawCellsPos(FGameSettings->DrawCellsPos());
-    game->SetKeepStrokeStraight(FGameSettings->KeepStrokeStraight());
-    game->SetClueMarks(FGameSettings->CompletedClues(), FGameSettings->MistakeLines());
-  }
+  for (TGame* game : FGames->Items()) ApplySlotSettings(game);
   ApplyBarAndColors();
   ApplyTexts();
   RelayoutWindow();
   RefreshBoard();
+}
+
+void TfrmMain::ApplySlotSettings(TGame* game) {
+  game->SetHotTrackCounters(FGameSettings->DrawHotTrackCounters());
+  game->SetHotTrackBoard(FGameSettings->DrawHotTrackBoard());
+  game->SetDrawCellsPos(FGameSettings->DrawCellsPos());
+  game->SetKeepStrokeStraight(FGameSettings->KeepStrokeStraight());
+  game->SetClueMarks(FGameSettings->CompletedClues(), FGameSettings->MistakeLines());
 }
 
 void TfrmMain::ApplyBarAndColors() {
@@ -608,6 +620,10 @@ void TfrmMain::ApplyTexts() {
       {aNewMedium, ttnNewMedium},
       {aNewNormal, ttnNewNormal},
       {aHint, ttnHint},
+      {aOpenPuzzle, ttnOpenPuzzle},
+      {aSavePuzzleAs, ttnSavePuzzleAs},
+      {aOtherSize, ttnOtherSize},
+      {aRemoveSize, ttnRemoveSize},
   };
   for (const auto& [action, name] : texts) action->setText(QString::fromStdString(TextFor(name)));
   FbGame->setText(QString::fromStdString(TextFor(ttnGame)));

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QString>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -15,6 +16,8 @@
 #include "model/mytypes.h"
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QActionGroup;
 class QLabel;
 class QMenu;
@@ -135,6 +138,21 @@ class TfrmMain : public TfrmBase {
   // is ignored silently.
   void ImportStateText(const std::string& text);
 
+  // --- Puzzles from outside, custom sizes (f_main_files.cpp) ---
+  // Opens a text as Paste does: a state code, or a puzzle in a sharing format
+  // judged by the complete solver; a refusal is explained to the player.
+  // True when a game was loaded.
+  bool OpenPuzzleText(const std::string& text);
+  bool OpenPuzzleFile(const std::string& path);
+  // Opens a file given on the command line or by a later start, once the
+  // window is up.
+  void OpenWhenReady(const std::string& path);
+  // Makes a slot of that size beside the others and starts a puzzle in it
+  // (or shows the slot when it exists); false when nothing was made.
+  bool AddSize(int width, int height);
+  // Removes the current slot when it is not one of the default sizes.
+  void RemoveCurrentSize();
+
   // The files the diagnostic commands write.
   std::string CluesDumpPath() const;
   std::string PuzzlesDumpPath() const;
@@ -148,6 +166,8 @@ class TfrmMain : public TfrmBase {
   void keyReleaseEvent(QKeyEvent* e) override;
   void changeEvent(QEvent* e) override;
   void wheelEvent(QWheelEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
 
  private:
   void CreateComponents();
@@ -179,6 +199,22 @@ class TfrmMain : public TfrmBase {
   void NewOfDifficulty(TDifficulty difficulty);
   void KeyDown(int key, Qt::KeyboardModifiers modifiers);
   void KeyUp(int key);
+  void CreateFileActions();
+  void ApplySlotSettings(TGame* game);
+  void ForgetClock(const TGame& game);
+  // The game in a slot has moves and is not solved: replacing it asks first.
+  bool InProgress(TGame* game);
+  bool ConfirmReplace(TGame* game);
+  // The slot of that name, made (empty) when missing.
+  TGame* SlotOfSize(int width, int height);
+  void DropSlot(TGame* game);
+  void ShowLoadedSlot(const std::string& name);
+  bool OpenStateCode(const struct TPasteCheck& check);
+  bool OpenSharedPuzzle(const struct TPasteCheck& check);
+  // Runs job off the UI thread with the commands disabled; false when it was
+  // cancelled.
+  bool RunWithPanel(const std::string& text,
+                    const std::function<void(const std::atomic<bool>&)>& job);
 
   void aNewExecute();
   void aNewEasyExecute();
@@ -199,6 +235,10 @@ class TfrmMain : public TfrmBase {
   void aAsTextExecute();
   void aDebugExecute();
   void aHintExecute();
+  void aOpenPuzzleExecute();
+  void aSavePuzzleAsExecute();
+  void aOtherSizeExecute();
+  void aRemoveSizeExecute();
 
   // The actions, named as their object names (tests find them by those).
   QAction* aNew = nullptr;
@@ -224,6 +264,11 @@ class TfrmMain : public TfrmBase {
   QAction* aGameMenu = nullptr;
   // The explained hint (H).
   QAction* aHint = nullptr;
+  QAction* aOpenPuzzle = nullptr;
+  QAction* aSavePuzzleAs = nullptr;
+  QAction* aOtherSize = nullptr;
+  QAction* aRemoveSize = nullptr;
+  std::vector<std::string> FPendingFiles;  // opened once the window is up
 
   bool FDiagnostics;
   std::unique_ptr<TAppSettings> FAppSettings;

@@ -82,3 +82,7 @@ void TfrmMain::LoadClocks() {
   for (TGame* game : FGames->Items())
     game->SetPlayedMs(std::int64_t{FAppSettings->ReadInteger(ClockKey(*game))} * 1000);
 }
+
+void TfrmMain::ForgetClock(const TGame& game) {
+  FAppSettings->WriteString(ClockKey(game), "");
+}

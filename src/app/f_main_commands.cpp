@@ -259,27 +259,16 @@ void TfrmMain::aCopyToClipboardAsTextExecute() {
 }
 
 void TfrmMain::aPasteExecute() {
-  // The menu offers Paste only for a code it can load, so a refusal here means
+  // The menu offers Paste only for a text it can open, so a refusal here means
   // the clipboard changed since: the player hears why nothing happened.
-  const TPasteCheck check =
-      CheckPaste(QApplication::clipboard()->text().toLatin1().toStdString(), *FGames);
-  if (check.Verdict != pvLoadable) {
-    ShowMessageBox(PasteRefusalText(check), TextFor(ttnPaste), mkInfo | mkOk);
-    return;
-  }
-  ImportStateText(QApplication::clipboard()->text().toLatin1().toStdString());
+  OpenPuzzleText(ClipboardText());
 }
 
 void TfrmMain::ImportStateText(const std::string& text) {
-  // Everything is checked before the board changes: the slot of that size
-  // must exist and take the code.
+  // Everything is checked before the board changes: the code must fit the
+  // slot of its size, or a slot of that size must be possible.
   const TPasteCheck check = CheckPaste(text, *FGames);
-  if (check.Verdict != pvLoadable || !SelectSlotByName(check.SlotName)) return;
-  const TGameStateRec& rec = check.Rec;
-  StopCelebration();
-  FCurrentGame->StartOver();
-  FCurrentGame->ApplyGameState(rec);
-  SyncSlot();
+  if (check.Verdict == pvLoadable) OpenStateCode(check);
 }
 
 // --- Keys and wheel ---

@@ -1,5 +1,5 @@
-// The program's entry: the window when started without options (or with
-// --diagnostics), the command line otherwise.
+// The program's entry: the window when started without options, with
+// --diagnostics or with one puzzle file to open; the command line otherwise.
 #include <iostream>
 #include <memory>
 #include <string>
@@ -8,6 +8,7 @@
 
 #ifdef TAVELO_WITH_WINDOW
 #include <QApplication>
+#include <QFileInfo>
 
 #include "app/f_main.h"
 #include "app/message_box.h"
@@ -19,10 +20,13 @@
 
 namespace {
 
-int RunWindow(int argc, char** argv, bool diagnostics) {
+int RunWindow(int argc, char** argv, bool diagnostics, const QString& file) {
   CatchTerminationSignals();
   QApplication app(argc, argv);
   QApplication::setApplicationName("tavelo");
+  // A running game has another working folder: it gets the file's full path.
+  QStringList arguments = QApplication::arguments().mid(1);
+  if (!file.isEmpty()) arguments = {QFileInfo(file).absoluteFilePath()};
 
   // One game per settings folder: a second start brings the running one to
   // the front. A folder that cannot be made is reported by the window.
@@ -32,7 +36,7 @@ int RunWindow(int argc, char** argv, bool diagnostics) {
   } catch (const std::exception&) {
   }
   if (instance) {
-    switch (instance->Start(QApplication::arguments().mid(1))) {
+    switch (instance->Start(arguments)) {
       case TSingleInstance::TStart::HandedOver:
         return 0;
       case TSingleInstance::TStart::Unanswered:
@@ -47,14 +51,19 @@ int RunWindow(int argc, char** argv, bool diagnostics) {
   if (!window.FormCreate()) return 1;
   CloseOnTerminationSignals(&window);
   if (instance) {
-    QObject::connect(instance.get(), &TSingleInstance::Activated, &window, [&window] {
-      TUtils::DebugLog("another start brings the window to the front");
-      if (window.isMinimized()) window.showNormal();
-      window.show();
-      window.raise();
-      window.activateWindow();
-    });
+    QObject::connect(instance.get(), &TSingleInstance::Activated, &window,
+                     [&window](const QStringList& passed) {
+                       TUtils::DebugLog("another start brings the window to the front");
+                       if (window.isMinimized()) window.showNormal();
+                       window.show();
+                       window.raise();
+                       window.activateWindow();
+                       for (const QString& argument : passed)
+                         if (!argument.startsWith('-'))
+                           window.OpenWhenReady(argument.toStdString());
+                     });
   }
+  if (!file.isEmpty()) window.OpenWhenReady(arguments[0].toStdString());
   window.show();
   if (instance) instance->SetReady();
   return QApplication::exec();
@@ -66,7 +75,10 @@ int RunWindow(int argc, char** argv, bool diagnostics) {
 int main(int argc, char** argv) {
 #ifdef TAVELO_WITH_WINDOW
   const bool diagnostics = argc == 2 && std::string(argv[1]) == "--diagnostics";
-  if (argc == 1 || diagnostics) return RunWindow(argc, argv, diagnostics);
+  // One argument that is no option names a puzzle file for the window.
+  const bool file = argc == 2 && argv[1][0] != '-' && argv[1][0] != '\0';
+  if (argc == 1 || diagnostics || file)
+    return RunWindow(argc, argv, diagnostics, file ? QString::fromLocal8Bit(argv[1]) : QString());
 #endif
   if (argc == 1) {
     WriteUsage(std::cout);

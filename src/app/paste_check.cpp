@@ -1,6 +1,10 @@
 #include "app/paste_check.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QString>
 #include <exception>
+#include <vector>
 
 #include "model/nono_game.h"
 #include "slots/game.h"
@@ -14,7 +18,36 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
+// The text for the puzzle readers: line breaks matter there (a blank line in
+// a .non clue block is an empty clue), so only what comes before the first
+// character is dropped.
+std::string_view PuzzleText(std::string_view text) {
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+// A text that does not read as a puzzle but plainly was meant as one: the
+// player hears the reader's reason instead of "not a game".
+bool MeantAsPuzzle(std::string_view text) {
+  const TPuzzleFormat format = DetectPuzzleFormat(text);
+  if (format == TPuzzleFormat::GameId || format == TPuzzleFormat::PbnXml) return true;
+  return format == TPuzzleFormat::Non &&
+         (text.starts_with("width") || text.find("\nwidth") != std::string_view::npos ||
+          text.starts_with("catalogue") || text.starts_with("title"));
+}
+
 }  // namespace
+
+bool SizeOffered(const TGames& games, int width, int height) {
+  if (games.FindByName(SlotName(width, height))) return true;
+  return width >= kMinSlotSide && width <= kMaxSlotSide && height >= kMinSlotSide &&
+         height <= kMaxSlotSide && games.Count() < kMaxStoredSlots;
+}
+
+std::string ClipboardText() {
+  return QGuiApplication::clipboard()->text().toUtf8().toStdString();
+}
 
 std::string CleanPastedText(const std::string& text) {
   std::size_t first = 0;
@@ -34,8 +67,26 @@ TPasteCheck CheckPaste(const std::string& text, const TGames& games) {
   std::string payload;
   if (!CheckStateText(code, payload)) {
     // Hex of a code's length whose checksum does not match was a code once.
-    const bool looksLikeCode = code.size() > 8 && TUtils::IsHexText(code);
-    check.Verdict = looksLikeCode ? pvDamaged : pvNotAGame;
+    if (code.size() > 8 && TUtils::IsHexText(code)) {
+      check.Verdict = pvDamaged;
+      return check;
+    }
+    const std::string_view puzzleText = PuzzleText(text);
+    if (puzzleText.empty()) return check;
+    try {
+      std::vector<TPuzzle> puzzles = ReadPuzzles(puzzleText);
+      check.PuzzleCount = puzzles.size();
+      check.Puzzle = std::move(puzzles.front());
+    } catch (const std::exception& e) {
+      if (MeantAsPuzzle(puzzleText)) {
+        check.Verdict = pvBadPuzzle;
+        check.Reason = e.what();
+      }
+      return check;
+    }
+    check.SlotName = SlotName(check.Puzzle.Width, check.Puzzle.Height);
+    check.Verdict =
+        SizeOffered(games, check.Puzzle.Width, check.Puzzle.Height) ? pvPuzzle : pvNoBoard;
     return check;
   }
   try {
@@ -46,23 +97,33 @@ TPasteCheck CheckPaste(const std::string& text, const TGames& games) {
   }
   check.SlotName = SlotName(check.Rec.w, check.Rec.h);
   const TGame* target = games.FindByName(check.SlotName);
-  check.Verdict = target && target->Fits(check.Rec) ? pvLoadable : pvNoBoard;
+  if (target)
+    check.Verdict = target->Fits(check.Rec) ? pvLoadable : pvNoBoard;
+  else
+    check.Verdict = SizeOffered(games, check.Rec.w, check.Rec.h) ? pvLoadable : pvNoBoard;
   return check;
 }
 
 std::string PasteRefusalText(const TPasteCheck& check) {
   switch (check.Verdict) {
     case pvLoadable:
+    case pvPuzzle:
       return {};
     case pvNotAGame:
       return TextFor(ttnPasteNotAGame);
     case pvDamaged:
       return TextFor(ttnPasteDamaged);
+    case pvBadPuzzle:
+      return TextFor(ttnPuzzleUnreadable) + "\n\n" + check.Reason;
     case pvNoBoard: {
       std::string text = TextFor(ttnPasteNoBoard);
       const std::size_t at = text.find("%s");
       if (at != std::string::npos) text.replace(at, 2, check.SlotName);
-      return text;
+      return text + "\n\n" +
+             QString::fromStdString(TextFor(ttnSizeRange))
+                 .arg(kMinSlotSide)
+                 .arg(kMaxSlotSide)
+                 .toStdString();
     }
   }
   return {};

@@ -279,7 +279,8 @@ int Solve(const std::vector<std::string_view>& args, std::istream& in, std::ostr
 }  // namespace
 
 void WriteUsage(std::ostream& out) {
-  out << "usage: tavelo                  open the game window\n"
+  out << "usage: tavelo [FILE]           open the game window; with FILE, open the puzzle\n"
+         "                               in it (.non, webpbn XML, game ID or state code)\n"
          "       tavelo --diagnostics    the window with the developer commands F5 and Ctrl+D\n"
          "       tavelo --generate WxH [--count N] [--seed S] [--format id|code|non|xml]\n"
          "                             [--difficulty easy|medium|normal]\n"

@@ -2,10 +2,17 @@
 
 #include <stdexcept>
 
+#include "model/nono_game.h"
 #include "persistence/app_settings.h"
 #include "persistence/game_state.h"
 #include "slots/game.h"
 #include "util/utils.h"
+
+bool IsDefaultSlot(const std::string& name) {
+  for (int side : kDefaultSides)
+    if (name == SlotName(side, side)) return true;
+  return false;
+}
 
 TGame* TGames::FindByName(const std::string& name) const {
   for (TGame* game : FItems)
@@ -39,5 +46,3 @@ bool TGames::LoadFrom(const TAppSettings& store, const TCreateSlot& createSlot) 
   FActiveName = store.ReadString("active_game");
   return true;
 }
-
-

@@ -17,6 +17,10 @@
 inline constexpr std::array<int, 5> kDefaultSides = {3, 5, 10, 15, 20};
 inline constexpr int kFirstShownSide = 10;
 
+// Whether a slot name is one of the default sizes, which every player keeps
+// (other sizes can be removed).
+bool IsDefaultSlot(const std::string& name);
+
 class TAppSettings;
 class TGame;
 
@@ -32,6 +36,7 @@ class TGames {
 
   const std::vector<TGame*>& Items() const { return FItems; }
   void Add(TGame* game) { FItems.push_back(game); }
+  void Remove(const TGame* game) { std::erase(FItems, game); }
   void Clear() { FItems.clear(); }
   int Count() const { return static_cast<int>(FItems.size()); }
   TGame* operator[](int i) const { return FItems[i]; }
@@ -49,6 +54,7 @@ class TGames {
   // check throws EGameStateInvalid, leaving the slots made before it; more
   // than kMaxStoredSlots codes throw std::runtime_error before any is read.
   bool LoadFrom(const TAppSettings& store, const TCreateSlot& createSlot);
+
  private:
   std::vector<TGame*> FItems;
   std::string FActiveName;

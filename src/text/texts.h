@@ -102,9 +102,32 @@ enum TTextName : std::uint8_t {
   ttnRowClueName,
   ttnColumnClueName,
   ttnShortcutDescription,
+  ttnOpenPuzzle,
+  ttnSavePuzzleAs,
+  ttnOtherSize,
+  ttnRemoveSize,
+  ttnPuzzleUnreadable,
+  ttnPuzzleNoSolution,
+  ttnPuzzleBadLine,
+  ttnPuzzleMultiple,
+  ttnPuzzleUndecided,
+  ttnPuzzleNeedsGuessing,
+  ttnPuzzleCount,
+  ttnReplaceGame,
+  ttnCheckingPuzzle,
+  ttnSizeRange,
+  ttnWidth,
+  ttnHeight,
+  ttnRemoveSizeAsk,
+  ttnTooManySizes,
+  ttnPuzzleFiles,
+  ttnGameIdFormat,
+  ttnAllFiles,
+  ttnFileUnreadable,
+  ttnPuzzleNotSaved,
 };
 
-inline constexpr int kTextNameCount = ttnShortcutDescription + 1;
+inline constexpr int kTextNameCount = ttnPuzzleNotSaved + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

@@ -1,0 +1,394 @@
+// Puzzles from anywhere: Open puzzle, a file dropped on the window, a file
+// given at the start, Paste of a game ID or a .non text besides state codes,
+// Save puzzle as; and the sizes beyond the default ones (Other size, Remove
+// this size). A puzzle from outside is judged by the complete solver before
+// it replaces anything: one without a picture, or with more than one, is
+// refused, since Check and the celebration need exactly one.
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QUrl>
+#include <algorithm>
+
+#include "app/background_work.h"
+#include "app/f_main.h"
+#include "app/f_size.h"
+#include "app/file_dialog.h"
+#include "app/message_box.h"
+#include "app/paste_check.h"
+#include "model/process_flags.h"
+#include "persistence/app_settings.h"
+#include "persistence/game_settings.h"
+#include "persistence/puzzle_formats.h"
+#include "platform/atomic_file.h"
+#include "platform/file_read.h"
+#include "slots/game.h"
+#include "slots/games.h"
+#include "solver/complete_solver.h"
+#include "text/lang_helper.h"
+#include "view/frame_grid.h"
+
+namespace {
+
+std::string Text(TTextName name) {
+  std::string text = TextFor(name);
+  if (text.ends_with("...")) text.resize(text.size() - 3);
+  return text;
+}
+
+std::string TextWith(TTextName name, const std::string& arg) {
+  return QString::fromStdString(TextFor(name)).arg(QString::fromStdString(arg)).toStdString();
+}
+
+void Tell(const std::string& text, const std::string& caption) {
+  ShowMessageBox(text, caption, mkInfo | mkOk);
+}
+
+// The picture of a unique verdict (row by row) as a goal: '#' filled, '.'
+// empty.
+std::string GoalOf(const TAnalysis& analysis) {
+  std::string goal;
+  for (const int cell : analysis.Solutions[0]) goal += cell > 0 ? '#' : '.';
+  return goal;
+}
+
+// The player's words for a puzzle the solver refused; empty when it is
+// playable.
+std::string RefusalOf(const TAnalysis& analysis) {
+  switch (analysis.Verdict) {
+    case TVerdict::LineSolvable:
+    case TVerdict::Unique:
+      return {};
+    case TVerdict::None: {
+      std::string text = TextFor(ttnPuzzleNoSolution);
+      if (analysis.BadLine >= 0) {
+        const std::string line = TextWith(analysis.BadLineIsColumn ? ttnHintColumn : ttnHintRow,
+                                          std::to_string(analysis.BadLine + 1));
+        text += "\n\n" + TextWith(ttnPuzzleBadLine, line);
+      }
+      return text;
+    }
+    case TVerdict::Multiple:
+      return TextFor(ttnPuzzleMultiple);
+    case TVerdict::Undecided:
+      return TextFor(ttnPuzzleUndecided);
+  }
+  return {};
+}
+
+enum class TSaveFormat { Non, Xml, GameId };
+
+struct TSaveChoice {
+  TSaveFormat Format;
+  const char* Extension;
+};
+
+constexpr TSaveChoice kSaveChoices[] = {
+    {TSaveFormat::Non, "non"}, {TSaveFormat::Xml, "xml"}, {TSaveFormat::GameId, "txt"}};
+
+std::vector<std::string> SaveFilters() {
+  return {".non (*.non)", "webpbn XML (*.xml)", Text(ttnGameIdFormat) + " (*.txt)"};
+}
+
+}  // namespace
+
+void TfrmMain::CreateFileActions() {
+  aOpenPuzzle = MakeAction("aOpenPuzzle", "Open puzzle...", QKeySequence(Qt::CTRL | Qt::Key_O),
+                           &TfrmMain::aOpenPuzzleExecute);
+  aSavePuzzleAs = MakeAction("aSavePuzzleAs", "Save puzzle as...",
+                             QKeySequence(Qt::CTRL | Qt::Key_S), &TfrmMain::aSavePuzzleAsExecute);
+  aOtherSize =
+      MakeAction("aOtherSize", "Other size...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N),
+                 &TfrmMain::aOtherSizeExecute);
+  aRemoveSize = MakeAction("aRemoveSize", "Remove this size",
+                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete),
+                           &TfrmMain::aRemoveSizeExecute);
+  setAcceptDrops(true);
+}
+
+// --- Opening ---
+
+void TfrmMain::aOpenPuzzleExecute() {
+  const TFileDialogAnswer answer = ShowFileDialog(
+      this,
+      {false,
+       Text(ttnOpenPuzzle),
+       {Text(ttnPuzzleFiles) + " (*.non *.nonpack *.xml *.pbn *.txt)", Text(ttnAllFiles) + " (*)"},
+       {}});
+  if (!answer.Path.empty()) OpenPuzzleFile(answer.Path);
+}
+
+bool TfrmMain::OpenPuzzleFile(const std::string& path) {
+  const TFileContent file = ReadRegularFile(path, kMaxPuzzleText);
+  if (file.Status != TReadStatus::Ok) {
+    std::string reason = file.Reason.empty() ? path : file.Reason;
+    if (file.Status == TReadStatus::TooLarge) reason = TextFor(ttnPuzzleUnreadable) + "\n\n" + path;
+    Tell(TextFor(ttnFileUnreadable) + "\n\n" + reason, Text(ttnOpenPuzzle));
+    return false;
+  }
+  return OpenPuzzleText(file.Bytes);
+}
+
+void TfrmMain::OpenWhenReady(const std::string& path) {
+  if (AppPhase == apRunning)
+    Guarded([this, &path] { OpenPuzzleFile(path); });
+  else
+    FPendingFiles.push_back(path);
+}
+
+bool TfrmMain::OpenPuzzleText(const std::string& text) {
+  if (!FbGame->isEnabled() || TBackgroundWork::Running()) return false;
+  const TPasteCheck check = CheckPaste(text, *FGames);
+  switch (check.Verdict) {
+    case pvLoadable:
+      return OpenStateCode(check);
+    case pvPuzzle:
+      return OpenSharedPuzzle(check);
+    default:
+      Tell(PasteRefusalText(check), TextFor(ttnPaste));
+      return false;
+  }
+}
+
+bool TfrmMain::OpenStateCode(const TPasteCheck& check) {
+  if (!ConfirmReplace(FGames->FindByName(check.SlotName))) return false;
+  TGame* slot = SlotOfSize(check.Rec.w, check.Rec.h);
+  StopCelebration();
+  slot->StartOver();
+  slot->ApplyGameState(check.Rec);
+  ShowLoadedSlot(check.SlotName);
+  return true;
+}
+
+bool TfrmMain::OpenSharedPuzzle(const TPasteCheck& check) {
+  const TPuzzle& puzzle = check.Puzzle;
+  TAnalysis analysis;
+  if (!RunWithPanel(TextFor(ttnCheckingPuzzle), [&](const std::atomic<bool>&) {
+        analysis = AnalysePuzzle(puzzle.Rows, puzzle.Columns);
+      }))
+    return false;
+  const std::string refusal = RefusalOf(analysis);
+  if (!refusal.empty()) {
+    Tell(refusal, Text(ttnOpenPuzzle));
+    return false;
+  }
+  if (!ConfirmReplace(FGames->FindByName(check.SlotName))) return false;
+  TPuzzle solved = puzzle;
+  solved.Goal = GoalOf(analysis);
+  TGame* slot = SlotOfSize(puzzle.Width, puzzle.Height);
+  StopCelebration();
+  slot->TakePicture(0, LettersOfGoal(solved));
+  ShowLoadedSlot(check.SlotName);
+
+  // Told once, in one box: what else the file held and what the puzzle asks.
+  std::string notice;
+  if (check.PuzzleCount > 1) notice = TextWith(ttnPuzzleCount, std::to_string(check.PuzzleCount));
+  if (analysis.Verdict == TVerdict::Unique)
+    notice += (notice.empty() ? "" : "\n\n") + TextFor(ttnPuzzleNeedsGuessing);
+  if (!notice.empty()) Tell(notice, Text(ttnOpenPuzzle));
+  return true;
+}
+
+bool TfrmMain::InProgress(TGame* game) {
+  if (!game || game->Status() == gsSolved) return false;
+  TNonoGame& puzzle = game->Puzzle();
+  bool moved = false;
+  for (int y = 0; y < puzzle.Height() && !moved; ++y)
+    for (int x = 0; x < puzzle.Width() && !moved; ++x) {
+      const TPieceState state = puzzle.PlayerState(x, y);
+      moved = state != psUnchecked && state != psNone;
+    }
+  if (!moved) return false;
+  // The celebration's cells count as filled for the check.
+  puzzle.ReplaceState(psAllCorrect, psChecked);
+  return !IsSolved(puzzle.GetStatus());
+}
+
+bool TfrmMain::ConfirmReplace(TGame* game) {
+  if (!InProgress(game)) return true;
+  return ShowMessageBox(TextWith(ttnReplaceGame, game->Name()), Text(ttnOpenPuzzle),
+                        mkQuestion | mkYesNo) == maYes;
+}
+
+TGame* TfrmMain::SlotOfSize(int width, int height) {
+  const std::string name = SlotName(width, height);
+  if (TGame* slot = FGames->FindByName(name)) return slot;
+  TGame* slot = CreateSlot(name, width, height, FGameSettings->NewDifficulty(), false);
+  ApplySlotSettings(slot);
+  return slot;
+}
+
+void TfrmMain::ShowLoadedSlot(const std::string& name) {
+  BuildGameMenu();
+  SelectSlotByName(name);
+  SyncSlot();
+}
+
+bool TfrmMain::RunWithPanel(const std::string& text,
+                            const std::function<void(const std::atomic<bool>&)>& job) {
+  UpdateActions(uaDisableAll);
+  FbGame->setEnabled(false);
+  bool done = false;
+  try {
+    done = TBackgroundWork::Run(FpPleaseWait, QString::fromStdString(text), job);
+  } catch (...) {
+    UpdateActions(uaEnableAll);
+    FbGame->setEnabled(true);
+    UpdateActions(0);
+    throw;
+  }
+  UpdateActions(uaEnableAll);
+  FbGame->setEnabled(true);
+  UpdateActions(0);
+  return done && AppPhase != apClosing;
+}
+
+// --- Drag and drop ---
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent* e) {
+  const QMimeData* mime = e->mimeData();
+  const bool file = mime->hasUrls() && !mime->urls().isEmpty() && mime->urls()[0].isLocalFile();
+  if ((file || mime->hasText()) && FbGame->isEnabled()) e->acceptProposedAction();
+}
+
+void TfrmMain::dropEvent(QDropEvent* e) {
+  const QMimeData* mime = e->mimeData();
+  std::string path;
+  std::string text;
+  if (mime->hasUrls() && !mime->urls().isEmpty() && mime->urls()[0].isLocalFile())
+    path = mime->urls()[0].toLocalFile().toStdString();
+  else if (mime->hasText())
+    text = mime->text().toStdString();
+  else
+    return;
+  e->acceptProposedAction();
+  // The drag source waits for the drop to return; the puzzle opens after.
+  QMetaObject::invokeMethod(
+      this,
+      [this, path, text] {
+        Guarded([&] { path.empty() ? OpenPuzzleText(text) : OpenPuzzleFile(path); });
+      },
+      Qt::QueuedConnection);
+}
+
+// --- Saving ---
+
+void TfrmMain::aSavePuzzleAsExecute() {
+  if (!FCurrentGame) return;
+  const std::vector<std::string> filters = SaveFilters();
+  const TFileDialogAnswer answer =
+      ShowFileDialog(this, {true, Text(ttnSavePuzzleAs), filters, filters[0]});
+  if (answer.Path.empty()) return;
+  // The file's extension names the format; without a known one, the filter
+  // chosen does, and its extension is added.
+  std::string path = answer.Path;
+  const std::string extension =
+      QFileInfo(QString::fromStdString(path)).suffix().toLower().toStdString();
+  const TSaveChoice* choice = nullptr;
+  for (const TSaveChoice& c : kSaveChoices)
+    if (extension == c.Extension) choice = &c;
+  if (!choice) {
+    const auto at = std::find(filters.begin(), filters.end(), answer.Filter);
+    choice = &kSaveChoices[at == filters.end() ? 0 : at - filters.begin()];
+    path += std::string(".") + choice->Extension;
+  }
+  TPuzzle puzzle = PuzzleOfGame(FCurrentGame->Puzzle());
+  std::string text;
+  switch (choice->Format) {
+    case TSaveFormat::Non:
+      text = WriteNon(puzzle);
+      break;
+    case TSaveFormat::Xml:
+      text = WritePbnXml({puzzle});
+      break;
+    case TSaveFormat::GameId:
+      text = WriteGameId(puzzle) + "\n";
+      break;
+  }
+  try {
+    WriteFileAtomically(path, text);
+  } catch (const std::exception& e) {
+    ShowMessageBox(TextFor(ttnPuzzleNotSaved) + "\n\n" + e.what(), Text(ttnSavePuzzleAs),
+                   mkError | mkOk);
+  }
+}
+
+// --- Sizes ---
+
+void TfrmMain::aOtherSizeExecute() {
+  if (FGames->Count() >= kMaxStoredSlots) {
+    Tell(TextFor(ttnTooManySizes), Text(ttnOtherSize));
+    return;
+  }
+  const int width = FCurrentGame ? FCurrentGame->Puzzle().Width() : kFirstShownSide;
+  const int height = FCurrentGame ? FCurrentGame->Puzzle().Height() : kFirstShownSide;
+  TfrmSize dialog(this, width, height);
+  if (dialog.exec() == QDialog::Accepted) AddSize(dialog.BoardWidth(), dialog.BoardHeight());
+}
+
+bool TfrmMain::AddSize(int width, int height) {
+  const std::string name = SlotName(width, height);
+  if (FGames->FindByName(name)) {
+    SelectSlotByName(name);
+    return true;
+  }
+  if (!SizeOffered(*FGames, width, height)) return false;
+  StopCelebration();
+  TGame* slot = SlotOfSize(width, height);
+  const TDifficulty difficulty = FGameSettings->NewDifficulty();
+  TInternalArrArr picture;
+  bool made = false;
+  try {
+    made = RunWithPanel(
+        QString::fromStdString(TextFor(ttnMakingPuzzle))
+            .arg(QString::fromStdString(name))
+            .toStdString(),
+        [&](const std::atomic<bool>& cancel) { picture = slot->MakePicture(difficulty, &cancel); });
+  } catch (...) {
+    DropSlot(slot);
+    throw;
+  }
+  // Cancelled: the size is not kept without a puzzle.
+  if (!made) {
+    DropSlot(slot);
+    return false;
+  }
+  slot->TakePicture(difficulty, picture);
+  ShowLoadedSlot(name);
+  return true;
+}
+
+void TfrmMain::aRemoveSizeExecute() {
+  if (!FCurrentGame || IsDefaultSlot(FCurrentGame->Name())) return;
+  if (ShowMessageBox(TextWith(ttnRemoveSizeAsk, FCurrentGame->Name()), Text(ttnRemoveSize),
+                     mkQuestion | mkYesNo) != maYes)
+    return;
+  RemoveCurrentSize();
+}
+
+void TfrmMain::RemoveCurrentSize() {
+  if (!FCurrentGame || IsDefaultSlot(FCurrentGame->Name())) return;
+  StopCelebration();
+  TGame* gone = FCurrentGame;
+  ForgetClock(*gone);
+  DropSlot(gone);
+  const std::string shown = SlotName(kFirstShownSide, kFirstShownSide);
+  BuildGameMenu();
+  if (!SelectSlotByName(shown) && FGames->Count() > 0) SelectSlotByName(FGames->Items()[0]->Name());
+}
+
+// Takes a slot out of the list and frees it; the current slot moves to the
+// first one until the caller shows another.
+void TfrmMain::DropSlot(TGame* game) {
+  if (game->Host()) {
+    game->View().ClearHint();
+    game->AttachTo(nullptr);
+  }
+  FGames->Remove(game);
+  if (FCurrentGame == game) FCurrentGame = nullptr;
+  std::erase_if(FSlots, [game](const std::unique_ptr<TGame>& s) { return s.get() == game; });
+}
