@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "app/paste_check.h"
 #include "main_window_harness.h"
 #include "persistence/game_settings.h"
 #include "solver/solver2.h"
@@ -341,15 +342,19 @@ struct Refused {
 };
 
 std::vector<Refused> RefusedPastes(const std::string& ownCode) {
-  TNonoGame twelve(12, 12);
-  twelve.LoadSolutionGrid(LettersOf(Picture(12, "#.#.#.#.#.#.")));
-  const std::string twelveCode = GameStateText("12x12", twelve, 20, 20);
+  // A sound code, but for a size no slot can have (New makes 3 x 3 and up).
+  TNonoGame two(2, 2);
+  two.LoadSolutionGrid(LettersOf(Picture(2, "#.")));
+  const std::string twoCode = GameStateText("2x2", two, 20, 20);
   std::string damaged = ownCode;
   damaged[12] = damaged[12] == 'A' ? 'B' : 'A';
-  std::string noBoard = TextFor(ttnPasteNoBoard);
-  noBoard.replace(noBoard.find("%s"), 2, "12x12");
-  return {{twelveCode, noBoard},
-          {" " + twelveCode + "\n", noBoard},
+  TPasteCheck noSlot;
+  noSlot.Verdict = pvNoBoard;
+  noSlot.SlotName = "2x2";
+  const std::string noBoard = PasteRefusalText(noSlot);
+  EXPECT_NE(noBoard.find("2x2"), std::string::npos);
+  return {{twoCode, noBoard},
+          {" " + twoCode + "\n", noBoard},
           {damaged, TextFor(ttnPasteDamaged)},
           {"hello", TextFor(ttnPasteNotAGame)},
           {"", TextFor(ttnPasteNotAGame)}};

@@ -1,0 +1,392 @@
+// Puzzles from outside the game and sizes beyond the default five, driven
+// through the real window: Open puzzle with the file dialog answered by the
+// test, a dropped file, Paste of game IDs and .non texts, the verdicts that
+// refuse a puzzle, the question before a game in progress is replaced, Save
+// puzzle as, Other size and Remove this size, and what a restart keeps.
+#include <QApplication>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <QUrl>
+
+#include "app/f_size.h"
+#include "app/file_dialog.h"
+#include "main_window_harness.h"
+#include "persistence/puzzle_formats.h"
+#include "text/lang_helper.h"
+
+using namespace test_support;
+
+namespace {
+
+// A line-solvable 7 x 5 frame with a bar inside.
+const Picture kFrame = {
+    "#######", "#.....#", "#.###.#", "#.....#", "#######",
+};
+
+// The frame as a .non file: keys in a real file's order, blank lines between
+// blocks, CR LF line ends, no goal.
+const std::string kFrameNon =
+    "catalogue \"tests\"\r\ntitle \"Frame\"\r\nwidth 7\r\nheight 5\r\n\r\nrows\r\n7\r\n1,1\r\n"
+    "1,3,1\r\n1,1\r\n7\r\n\r\ncolumns\r\n5\r\n1,1\r\n1,1,1\r\n1,1,1\r\n1,1,1\r\n1,1\r\n5\r\n";
+
+// One picture only, but line logic stalls before it.
+const std::string kNeedsGuessing = "5x5:2/1.1/1/1/2//1.1/3/1/2";
+const Picture kNeedsGuessingPicture = {".....", ".#..#", "..###", "#....", "##..."};
+
+std::string Replaced(TTextName name, const std::string& arg) {
+  return QString::fromStdString(TextFor(name)).arg(QString::fromStdString(arg)).toStdString();
+}
+
+class PuzzleFiles : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    SetFileDialogHandler([this](const TFileDialogRequest& r) {
+      Dialogs.push_back(r);
+      return DialogAnswer;
+    });
+  }
+  void TearDown() override {
+    SetFileDialogHandler({});
+    MainWindowTest::TearDown();
+  }
+
+  std::filesystem::path WriteFile(const std::string& name, const std::string& bytes) const {
+    const std::filesystem::path path = std::filesystem::path(Folder) / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+
+  void Open(const std::filesystem::path& path) {
+    DialogAnswer = {path.string(), {}};
+    Action("aOpenPuzzle")->trigger();
+    QApplication::processEvents();
+  }
+
+  void Paste(const std::string& text) {
+    QApplication::clipboard()->setText(QString::fromStdString(text));
+    Action("aPaste")->trigger();
+    QApplication::processEvents();
+  }
+
+  // Other size... with the dialog answered as a player would.
+  void ChooseOtherSize(int width, int height) {
+    QTimer::singleShot(0, [width, height] {
+      auto* dialog = qobject_cast<TfrmSize*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      dialog->eWidth()->setValue(width);
+      dialog->eHeight()->setValue(height);
+      dialog->accept();
+    });
+    Action("aOtherSize")->trigger();
+    QApplication::processEvents();
+  }
+
+  std::vector<TFileDialogRequest> Dialogs;
+  TFileDialogAnswer DialogAnswer;
+};
+
+TEST_F(PuzzleFiles, OpenedNonGoesIntoANewSlotOfItsSizeAndStaysThere) {
+  StartWindow();
+  Open(WriteFile("frame.non", kFrameNon));
+  ASSERT_EQ(Dialogs.size(), 1u);
+  EXPECT_FALSE(Dialogs[0].Save);
+  EXPECT_TRUE(Boxes.empty()) << Boxes[0].Text;  // line-solvable: nothing to tell
+  EXPECT_EQ(Current().Name(), "7x5");
+  EXPECT_EQ(SolutionOf(Puzzle()), kFrame);
+  EXPECT_EQ(PlayerOf(Puzzle()), Picture(5, "......."));
+  // Listed with the others, smallest first by cells.
+  std::vector<std::string> menu;
+  for (QAction* a : Window->pmGame()->actions())
+    if (a->data().toInt() == kSlotItemTag) menu.push_back(a->text().toStdString());
+  EXPECT_EQ(menu, (std::vector<std::string>{"3x3", "5x5", "7x5", "10x10", "15x15", "20x20"}));
+
+  Stroke({{0, 0}, {1, 0}});
+  Restart();
+  EXPECT_EQ(Current().Name(), "7x5");
+  EXPECT_EQ(SolutionOf(Puzzle()), kFrame);
+  EXPECT_EQ(PlayerOf(Puzzle())[0], "##.....");
+}
+
+// A game copied in another settings folder, of a size this one lacks.
+TEST_F(PuzzleFiles, AStateCodeOfANewSizeMakesItsSlot) {
+  StartWindow();
+  TNonoGame twelve(12, 12);
+  twelve.LoadSolutionGrid(LettersOf(Picture(12, "##.#.#.#.#.#")));
+  twelve.SetPlayerState(1, 2, psCrossed);
+  Paste(GameStateText("12x12", twelve, 20, 20));
+  EXPECT_TRUE(Boxes.empty());
+  EXPECT_EQ(Current().Name(), "12x12");
+  EXPECT_EQ(SolutionOf(Puzzle()), SolutionOf(twelve));
+  EXPECT_EQ(PlayerOf(Puzzle()), PlayerOf(twelve));
+}
+
+TEST_F(PuzzleFiles, PasteOpensGameIdsNonTextsAndXml) {
+  StartWindow();
+  const TPuzzle frame = PuzzleOfGoal(7, 5, [] {
+    std::string goal;
+    for (const std::string& row : kFrame) goal += row;
+    return goal;
+  }());
+  const std::pair<std::string, std::string> texts[] = {
+      {"game ID", "  " + WriteGameId(frame) + "\n"},
+      {".non with CR LF", kFrameNon},
+      {"webpbn XML", WritePbnXml({frame})},
+  };
+  for (const auto& [what, text] : texts) {
+    SwitchTo("3x3");
+    QApplication::clipboard()->setText(QString::fromStdString(text));
+    Window->bGame()->click();
+    EXPECT_TRUE(Action("aPaste")->isEnabled()) << what;
+    Window->pmGame()->hide();
+    Boxes.clear();
+    Paste(text);
+    EXPECT_EQ(Current().Name(), "7x5") << what;
+    EXPECT_EQ(SolutionOf(Puzzle()), kFrame) << what;
+    EXPECT_TRUE(Boxes.empty()) << what;
+  }
+}
+
+// Puzzles that cannot be played as they are, and what the player hears.
+TEST_F(PuzzleFiles, RefusedPuzzlesChangeNothingAndSayWhy) {
+  StartWindow();
+  Stroke({{0, 0}});
+  const Picture player = PlayerOf(Puzzle());
+  const std::string multicolour =
+      "<?xml version=\"1.0\"?><puzzleset><puzzle type=\"grid\" defaultcolor=\"black\">"
+      "<color name=\"white\" char=\".\">fff</color><color name=\"black\" char=\"X\">000</color>"
+      "<color name=\"red\" char=\"r\">f00</color>"
+      "<clues type=\"columns\"><line><count color=\"red\">1</count></line></clues>"
+      "<clues type=\"rows\"><line><count color=\"red\">1</count></line></clues>"
+      "</puzzle></puzzleset>";
+  struct Case {
+    std::string What;
+    std::string Text;
+    std::string Starts;    // the message starts with this
+    std::string Contains;  // and holds this
+  };
+  const Case cases[] = {
+      // Row 1 can only be #.#, but column 3 is empty.
+      {"no solution", "3x3:2/1//1.1/1/", TextFor(ttnPuzzleNoSolution), "\n\n"},
+      {"more than one", "4x4:1/1/1/1/1/1/1/1", TextFor(ttnPuzzleMultiple), ""},
+      {"multicolour", multicolour, TextFor(ttnPuzzleUnreadable), "\n\n"},
+      {"bad game ID", "5x5:1/1/1", TextFor(ttnPuzzleUnreadable), "\n\n"},
+      {"size without slot", "2x2:2/2/2/2", Replaced(ttnPasteNoBoard, "2x2").substr(0, 20), "2x2"},
+  };
+  for (const Case& c : cases) {
+    Boxes.clear();
+    Paste(c.Text);
+    EXPECT_EQ(Current().Name(), "10x10") << c.What;
+    EXPECT_EQ(PlayerOf(Puzzle()), player) << c.What;
+    EXPECT_EQ(SlotNames().size(), 5u) << c.What;
+    ASSERT_EQ(Boxes.size(), 1u) << c.What;
+    EXPECT_EQ(Boxes[0].Text.substr(0, c.Starts.size()), c.Starts)
+        << c.What << ": " << Boxes[0].Text;
+    EXPECT_NE(Boxes[0].Text.find(c.Contains), std::string::npos) << c.What << ": " << Boxes[0].Text;
+  }
+  // The line with no placement is named.
+  Paste("3x3:2/1//1.1/1/");
+  ASSERT_FALSE(Boxes.empty());
+  const std::string& said = Boxes.back().Text;
+  EXPECT_TRUE(said.find(Replaced(ttnHintRow, "1")) != std::string::npos ||
+              said.find(Replaced(ttnHintColumn, "3")) != std::string::npos)
+      << said;
+}
+
+TEST_F(PuzzleFiles, APuzzleThatNeedsGuessingIsOpenedAndThePlayerToldOnce) {
+  StartWindow();
+  // The square form of a game ID, and a pack of two: one box says both.
+  Open(WriteFile("pack.txt", kNeedsGuessing + "\n5x5:1/1/1/1/1/5////\n"));
+  EXPECT_EQ(Current().Name(), "5x5");
+  EXPECT_EQ(SolutionOf(Puzzle()), kNeedsGuessingPicture);
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_NE(Boxes[0].Text.find(Replaced(ttnPuzzleCount, "2")), std::string::npos);
+  EXPECT_NE(Boxes[0].Text.find(TextFor(ttnPuzzleNeedsGuessing)), std::string::npos);
+  SwitchTo("10x10");
+  SwitchTo("5x5");
+  EXPECT_EQ(Boxes.size(), 1u);
+}
+
+TEST_F(PuzzleFiles, AGameInProgressIsReplacedOnlyWhenThePlayerSaysSo) {
+  StartWindow();
+  SwitchTo("5x5");
+  const Picture before = SolutionOf(Puzzle());
+  const std::filesystem::path file = WriteFile("guess.txt", kNeedsGuessing);
+  // An untouched board is replaced without a question.
+  Open(file);
+  EXPECT_EQ(SolutionOf(Puzzle()), kNeedsGuessingPicture);
+  EXPECT_EQ(Boxes.size(), 1u);  // only the note that it needs guessing
+
+  Answer = maYes;
+  Action("aNew")->trigger();
+  Stroke({{0, 0}});
+  const Picture played = PlayerOf(Puzzle());
+  const Picture solution = SolutionOf(Puzzle());
+  ASSERT_NE(solution, before);
+  Boxes.clear();
+  Answer = maNo;
+  Open(file);
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_EQ(Boxes[0].Text, Replaced(ttnReplaceGame, "5x5"));
+  EXPECT_TRUE(Boxes[0].Kinds & mkYesNo);
+  EXPECT_EQ(SolutionOf(Puzzle()), solution);
+  EXPECT_EQ(PlayerOf(Puzzle()), played);
+
+  // Asked from another slot too: the game replaced is the one of the size.
+  SwitchTo("10x10");
+  Boxes.clear();
+  Answer = maYes;
+  Open(file);
+  ASSERT_GE(Boxes.size(), 1u);
+  EXPECT_EQ(Boxes[0].Text, Replaced(ttnReplaceGame, "5x5"));
+  EXPECT_EQ(Current().Name(), "5x5");
+  EXPECT_EQ(SolutionOf(Puzzle()), kNeedsGuessingPicture);
+  EXPECT_EQ(PlayerOf(Puzzle()), Picture(5, "....."));
+}
+
+TEST_F(PuzzleFiles, AFileDroppedOnTheWindowIsOpened) {
+  StartWindow();
+  const std::filesystem::path file = WriteFile("frame.non", kFrameNon);
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+  const QPoint at = Window->rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(Window.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(Window.get(), &drop);
+  QApplication::processEvents();
+  EXPECT_EQ(Current().Name(), "7x5");
+  EXPECT_EQ(SolutionOf(Puzzle()), kFrame);
+
+  // A file that is not there is explained, and nothing changes.
+  Open(std::filesystem::path(Folder) / "gone.non");
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_EQ(Boxes[0].Text.substr(0, TextFor(ttnFileUnreadable).size()), TextFor(ttnFileUnreadable));
+  EXPECT_EQ(Current().Name(), "7x5");
+}
+
+// Each format the save dialog offers writes the puzzle with its goal (the game
+// ID has none), and what was written opens again as the same puzzle.
+TEST_F(PuzzleFiles, SaveAsWritesEachFormatThatReadsBackAsThePuzzle) {
+  StartWindow();
+  const TPuzzle shown = PuzzleOfGame(Puzzle());
+  struct Case {
+    std::string Name;     // as typed in the dialog
+    int Filter;           // the filter chosen
+    std::string Written;  // the file that appears
+    bool Goal;
+  };
+  const Case cases[] = {
+      {"a.non", 2, "a.non", true},  {"b.xml", 0, "b.xml", true},
+      {"c.txt", 0, "c.txt", false}, {"d", 1, "d.xml", true},  // no extension: the filter's is added
+      {"e", 2, "e.txt", false},
+  };
+  // Cancelled once, to learn the filters offered: nothing is written.
+  DialogAnswer = {};
+  Action("aSavePuzzleAs")->trigger();
+  ASSERT_EQ(Dialogs.size(), 1u);
+  ASSERT_TRUE(Dialogs[0].Save);
+  const std::vector<std::string> filters = Dialogs[0].Filters;
+  ASSERT_EQ(filters.size(), 3u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder),
+                          std::filesystem::directory_iterator()),
+            1);  // the settings folder only
+  for (const Case& c : cases) {
+    DialogAnswer = {(std::filesystem::path(Folder) / c.Name).string(), filters[c.Filter]};
+    Action("aSavePuzzleAs")->trigger();
+    const std::filesystem::path written = std::filesystem::path(Folder) / c.Written;
+    ASSERT_TRUE(std::filesystem::exists(written)) << c.Name;
+    const std::vector<TPuzzle> read = ReadPuzzles(FileBytes(written));
+    ASSERT_EQ(read.size(), 1u) << c.Name;
+    EXPECT_EQ(read[0].Rows, shown.Rows) << c.Name;
+    EXPECT_EQ(read[0].Columns, shown.Columns) << c.Name;
+    EXPECT_EQ(read[0].Goal, c.Goal ? shown.Goal : "") << c.Name;
+    std::filesystem::remove(written);
+  }
+  // Saved, then opened into the same (untouched) slot: the same picture.
+  const Picture solution = SolutionOf(Puzzle());
+  DialogAnswer = {(std::filesystem::path(Folder) / "again.non").string(), {}};
+  Action("aSavePuzzleAs")->trigger();
+  Answer = maYes;
+  Action("aNew")->trigger();
+  ASSERT_NE(SolutionOf(Puzzle()), solution);
+  Boxes.clear();
+  Open(std::filesystem::path(Folder) / "again.non");
+  EXPECT_EQ(SolutionOf(Puzzle()), solution);
+  EXPECT_EQ(Current().Name(), "10x10");
+
+  // An unwritable place is reported, and nothing else happens.
+  Boxes.clear();
+  DialogAnswer = {(std::filesystem::path(Folder) / "no-such-folder" / "x.non").string(), {}};
+  Action("aSavePuzzleAs")->trigger();
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_EQ(Boxes[0].Text.substr(0, TextFor(ttnPuzzleNotSaved).size()), TextFor(ttnPuzzleNotSaved));
+}
+
+TEST_F(PuzzleFiles, OtherSizeMakesASlotThatSurvivesARestart) {
+  StartWindow();
+  ChooseOtherSize(12, 7);
+  EXPECT_EQ(Current().Name(), "12x7");
+  EXPECT_EQ(Puzzle().Width(), 12);
+  EXPECT_EQ(Puzzle().Height(), 7);
+  EXPECT_GT(Puzzle().GetStatus().SolutionFilled, 0);
+  Stroke({{0, 0}, {0, 1}, {0, 2}});
+  const Picture player = PlayerOf(Puzzle());
+  const Picture solution = SolutionOf(Puzzle());
+  Current().SetPlayedMs(65'000);
+
+  Restart();
+  EXPECT_EQ(Current().Name(), "12x7");
+  EXPECT_EQ(PlayerOf(Puzzle()), player);
+  EXPECT_EQ(SolutionOf(Puzzle()), solution);
+  EXPECT_GE(Current().PlayedMs(), 65'000);
+  // New in it makes another puzzle of its size.
+  Answer = maYes;
+  Action("aNew")->trigger();
+  EXPECT_EQ(Puzzle().Width(), 12);
+  EXPECT_NE(SolutionOf(Puzzle()), solution);
+
+  // Choosing a size that exists shows it, without a second slot.
+  SwitchTo("5x5");
+  ChooseOtherSize(12, 7);
+  EXPECT_EQ(Current().Name(), "12x7");
+  EXPECT_EQ(SlotNames().size(), 6u);
+}
+
+TEST_F(PuzzleFiles, RemoveThisSizeAsksAndKeepsTheDefaultSizes) {
+  StartWindow();
+  // The default sizes cannot be removed.
+  Window->bGame()->click();
+  EXPECT_FALSE(Action("aRemoveSize")->isEnabled());
+  Window->pmGame()->hide();
+  Action("aRemoveSize")->trigger();
+  EXPECT_EQ(SlotNames().size(), 5u);
+
+  ChooseOtherSize(4, 6);
+  ASSERT_EQ(Current().Name(), "4x6");
+  Window->bGame()->click();
+  EXPECT_TRUE(Action("aRemoveSize")->isEnabled());
+  Window->pmGame()->hide();
+  Answer = maNo;
+  Action("aRemoveSize")->trigger();
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_EQ(Boxes[0].Text, Replaced(ttnRemoveSizeAsk, "4x6"));
+  EXPECT_EQ(Current().Name(), "4x6");
+
+  Answer = maYes;
+  Action("aRemoveSize")->trigger();
+  EXPECT_EQ(Current().Name(), "10x10");
+  EXPECT_EQ(Window->Games().FindByName("4x6"), nullptr);
+  EXPECT_EQ(MenuItem("4x6"), nullptr);
+  Restart();
+  EXPECT_EQ(SlotNames(), (std::vector<std::string>{"3x3", "5x5", "10x10", "15x15", "20x20"}));
+  for (const std::string& line : IniLines()) EXPECT_NE(KeyOf(line), "clock.4x6");
+}
+
+}  // namespace
