@@ -15,7 +15,10 @@
 #     and closes cleanly again;
 #  5. a third start: the 3x3 puzzle is solved with the keyboard only (arrows,
 #     Home and Space), and the celebration starts without Check: the board
-#     keeps changing by itself; its solution is stored at the close.
+#     keeps changing by itself; its solution is stored at the close;
+#  6. a fourth start as "tavelo FILE" with a .non file of a size the game does
+#     not have: the puzzle opens in a new 6x4 size, is solved with the keyboard,
+#     the celebration runs, and the new size is stored beside the five.
 # Every wait is bounded; a failure says what did not happen and leaves
 # screenshots and logs in the output folder. Only the processes started here
 # are ended, by their process ids.
@@ -132,7 +135,7 @@ start_game() {
     -u QT_SCREEN_SCALE_FACTORS -u QT_QPA_PLATFORMTHEME \
     QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" HOME="$work/home" \
     XDG_RUNTIME_DIR="$work/runtime" LANG=C.UTF-8 LC_ALL=C.UTF-8 \
-    "$tavelo" >"$out/tavelo-$1.log" 2>&1 &
+    "$tavelo" "${@:2}" >"$out/tavelo-$1.log" 2>&1 &
   app_pid=$!
   window=
   wait_for "game window" find_window
@@ -455,24 +458,51 @@ start_game third
 switch_slot 1
 wait_counts 3x3 0
 point_away
-xdotool windowfocus --sync "$window" 2>/dev/null || true
-keys=(Right) # the first arrow only shows the cursor, on the top left cell
-for ((row = 0; row < 3; ++row)); do
-  keys+=(Home)
-  for ((column = 0; column < 3; ++column)); do
-    [ "${solution3[row]:column:1}" = '#' ] && keys+=(space)
-    keys+=(Right)
+# solve_by_keys NAME ROW...: fills the '#' cells of the rows with the keyboard
+# alone and checks that the celebration runs (the board keeps changing).
+solve_by_keys() {
+  local name=$1 row column
+  shift
+  local rows=("$@")
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  local keys=(Right) # the first arrow only shows the cursor, on the top left cell
+  for ((row = 0; row < ${#rows[@]}; ++row)); do
+    keys+=(Home)
+    for ((column = 0; column < ${#rows[row]}; ++column)); do
+      [ "${rows[row]:column:1}" = '#' ] && keys+=(space)
+      keys+=(Right)
+    done
+    keys+=(Down)
   done
-  keys+=(Down)
-done
-xdotool key --delay 80 "${keys[@]}"
-shot solved-3x3-a
-sleep 0.5
-shot solved-3x3-b
-differing=$(compare -metric AE "$out/solved-3x3-a.png" "$out/solved-3x3-b.png" null: 2>&1 || true)
-[ "$differing" != 0 ] || fail "no celebration after the keyboard solved the 3x3 puzzle"
+  xdotool key --delay 80 "${keys[@]}"
+  shot "solved-$name-a"
+  sleep 0.5
+  shot "solved-$name-b"
+  differing=$(compare -metric AE "$out/solved-$name-a.png" "$out/solved-$name-b.png" null: 2>&1 ||
+    true)
+  [ "$differing" != 0 ] || fail "no celebration after the keyboard solved the $name puzzle"
+}
+solve_by_keys 3x3 "${solution3[@]}"
 note "keyboard solved 3x3; the celebration runs without Check ($differing pixels changed)"
 close_game
 check_slot "$(ini_lines | sed -n 's/^state=//p' | cut -d'|' -f1)" 3x3 "" "${solution3[@]}"
 note "the keyboard's solution is stored"
+
+# --- 6. A fourth start with a puzzle file of a size of its own. ---
+box=("######" "#....#" "#.##.#" "######")
+printf 'catalogue "e2e"\r\ntitle "Box"\r\nwidth 6\r\nheight 4\r\n\r\nrows\r\n6\r\n1,1\r\n1,2,1\r\n6\r\n\r\ncolumns\r\n4\r\n1,1\r\n1,2\r\n1,2\r\n1,1\r\n4\r\n' \
+  >"$work/box.non"
+start_game fourth "$work/box.non"
+wait_counts 6x4 0
+[ "$solution_filled" -eq 18 ] || fail "the opened puzzle fills $solution_filled cells, not 18"
+point_away
+shot opened-file
+solve_by_keys 6x4 "${box[@]}"
+note "tavelo FILE opened the .non puzzle as 6x4; solved with the keyboard, celebrated"
+close_game
+state=$(ini_lines | sed -n 's/^state=//p')
+IFS='|' read -r -a codes <<<"$state"
+[ "${#codes[@]}" -eq 6 ] || fail "app.ini holds ${#codes[@]} state codes, not 6"
+check_slot "${codes[5]}" 6x4 18 "${box[@]}"
+note "the new size and its solved board are stored beside the five"
 note "passed; screenshots in $out"
