@@ -52,6 +52,8 @@ TfrmSize::TfrmSize(QWidget* parent, int width, int height) : QDialog(parent) {
   layout->addWidget(FlRange);
   layout->addLayout(form);
   layout->addWidget(buttons);
+  // Room for the range sentence on one or two lines.
+  setMinimumWidth(300);
   FeWidth->setFocus();
   FeWidth->selectAll();
 }
