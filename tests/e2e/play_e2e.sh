@@ -18,7 +18,9 @@
 #     keeps changing by itself; its solution is stored at the close;
 #  6. a fourth start as "tavelo FILE" with a .non file of a size the game does
 #     not have: the puzzle opens in a new 6x4 size, is solved with the keyboard,
-#     the celebration runs, and the new size is stored beside the five.
+#     the celebration runs; a later start given another file by a relative
+#     path from another folder hands it to the running window, which opens it
+#     in a size of its own; both new sizes are stored beside the five.
 # Every wait is bounded; a failure says what did not happen and leaves
 # screenshots and logs in the output folder. Only the processes started here
 # are ended, by their process ids.
@@ -499,10 +501,22 @@ point_away
 shot opened-file
 solve_by_keys 6x4 "${box[@]}"
 note "tavelo FILE opened the .non puzzle as 6x4; solved with the keyboard, celebrated"
+mkdir -p "$work/elsewhere"
+printf '4x3:3/1.1/1.1/3/4/1.1/4\n' >"$work/elsewhere/frame.txt"
+(
+  cd "$work/elsewhere"
+  env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" HOME="$work/home" \
+    XDG_RUNTIME_DIR="$work/runtime" LANG=C.UTF-8 LC_ALL=C.UTF-8 \
+    "$tavelo" frame.txt >"$out/tavelo-handover.log" 2>&1
+) || fail "the later start with a file did not end with status 0"
+wait_counts 4x3 0
+[ "$solution_filled" -eq 10 ] || fail "the handed-over puzzle fills $solution_filled cells, not 10"
+note "a later start handed its file to the running window, which opened it as 4x3"
 close_game
 state=$(ini_lines | sed -n 's/^state=//p')
 IFS='|' read -r -a codes <<<"$state"
-[ "${#codes[@]}" -eq 6 ] || fail "app.ini holds ${#codes[@]} state codes, not 6"
+[ "${#codes[@]}" -eq 7 ] || fail "app.ini holds ${#codes[@]} state codes, not 7"
 check_slot "${codes[5]}" 6x4 18 "${box[@]}"
-note "the new size and its solved board are stored beside the five"
+check_slot "${codes[6]}" 4x3 10 "...." "...." "...."
+note "the new sizes and their boards are stored beside the five"
 note "passed; screenshots in $out"
