@@ -142,7 +142,9 @@ class TfrmMain : public TfrmBase {
   // Opens a text as Paste does: a state code, or a puzzle in a sharing format
   // judged by the complete solver; a refusal is explained to the player.
   // True when a game was loaded.
-  bool OpenPuzzleText(const std::string& text);
+  // fromClipboard words a refusal for the clipboard, else for a file or a
+  // dropped text.
+  bool OpenPuzzleText(const std::string& text, bool fromClipboard = false);
   bool OpenPuzzleFile(const std::string& path);
   // Opens a file given on the command line or by a later start, once the
   // window is up.

@@ -261,7 +261,7 @@ void TfrmMain::aCopyToClipboardAsTextExecute() {
 void TfrmMain::aPasteExecute() {
   // The menu offers Paste only for a text it can open, so a refusal here means
   // the clipboard changed since: the player hears why nothing happened.
-  OpenPuzzleText(ClipboardText());
+  OpenPuzzleText(ClipboardText(), true);
 }
 
 void TfrmMain::ImportStateText(const std::string& text) {

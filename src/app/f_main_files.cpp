@@ -125,9 +125,9 @@ void TfrmMain::aOpenPuzzleExecute() {
 bool TfrmMain::OpenPuzzleFile(const std::string& path) {
   const TFileContent file = ReadRegularFile(path, kMaxPuzzleText);
   if (file.Status != TReadStatus::Ok) {
-    std::string reason = file.Reason.empty() ? path : file.Reason;
-    if (file.Status == TReadStatus::TooLarge) reason = TextFor(ttnPuzzleUnreadable) + "\n\n" + path;
-    Tell(TextFor(ttnFileUnreadable) + "\n\n" + reason, Text(ttnOpenPuzzle));
+    // The reason (missing, a folder, too large, ...) is the system's, in English.
+    const std::string reason = file.Reason.empty() ? "no such file" : file.Reason;
+    Tell(TextFor(ttnFileUnreadable) + "\n\n" + path + "\n" + reason, Text(ttnOpenPuzzle));
     return false;
   }
   return OpenPuzzleText(file.Bytes);
@@ -140,7 +140,7 @@ void TfrmMain::OpenWhenReady(const std::string& path) {
     FPendingFiles.push_back(path);
 }
 
-bool TfrmMain::OpenPuzzleText(const std::string& text) {
+bool TfrmMain::OpenPuzzleText(const std::string& text, bool fromClipboard) {
   if (!FbGame->isEnabled() || TBackgroundWork::Running()) return false;
   const TPasteCheck check = CheckPaste(text, *FGames);
   switch (check.Verdict) {
@@ -149,7 +149,10 @@ bool TfrmMain::OpenPuzzleText(const std::string& text) {
     case pvPuzzle:
       return OpenSharedPuzzle(check);
     default:
-      Tell(PasteRefusalText(check), TextFor(ttnPaste));
+      if (fromClipboard)
+        Tell(PasteRefusalText(check), TextFor(ttnPaste));
+      else
+        Tell(OpenRefusalText(check), Text(ttnOpenPuzzle));
       return false;
   }
 }

@@ -128,3 +128,19 @@ std::string PasteRefusalText(const TPasteCheck& check) {
   }
   return {};
 }
+
+std::string OpenRefusalText(const TPasteCheck& check) {
+  switch (check.Verdict) {
+    case pvNotAGame:
+    case pvDamaged:
+      return TextFor(ttnNotAPuzzle);
+    case pvNoBoard:
+      return QString::fromStdString(TextFor(ttnBoardNotPlayable))
+          .arg(QString::fromStdString(check.SlotName))
+          .arg(kMinSlotSide)
+          .arg(kMaxSlotSide)
+          .toStdString();
+    default:
+      return PasteRefusalText(check);
+  }
+}

@@ -50,5 +50,8 @@ std::string CleanPastedText(const std::string& text);
 // white space dropped).
 TPasteCheck CheckPaste(const std::string& text, const TGames& games);
 
-// The player's words for a refusal (empty for pvLoadable and pvPuzzle).
+// The player's words for a refusal of the clipboard's text (empty for
+// pvLoadable and pvPuzzle).
 std::string PasteRefusalText(const TPasteCheck& check);
+// The same for a file or a dropped text.
+std::string OpenRefusalText(const TPasteCheck& check);

@@ -133,6 +133,8 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnAllFiles, "AllFiles", "GzY2ejwzNj8p"},
       {ttnFileUnreadable, "FileUnreadable", "DjI/ejwzNj96OTs0NDUuejg/ejUqPzQ/PmA="},
       {ttnPuzzleNotSaved, "PuzzleNotSaved", "DjI/eiovICA2P3o5NS82Pno0NS56OD96KTssPz5g"},
+      {ttnNotAPuzzle, "NotAPuzzle", "DjIzKXozKXo0NS56O3oqLyAgNj96NSh6PTs3P3oOGwwfFhV6OTs0eig/Oz50"},
+      {ttnBoardNotPlayable, "BoardNotPlayable", "DjIzKXozKXo7en9rejg1Oyg+YXotMz4uMno7ND56Mj8zPTIuejk7NHo4P3p/aHouNXp/aXo5PzY2KXQ="},
   };
   return items;
 }

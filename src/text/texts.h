@@ -125,9 +125,11 @@ enum TTextName : std::uint8_t {
   ttnAllFiles,
   ttnFileUnreadable,
   ttnPuzzleNotSaved,
+  ttnNotAPuzzle,
+  ttnBoardNotPlayable,
 };
 
-inline constexpr int kTextNameCount = ttnPuzzleNotSaved + 1;
+inline constexpr int kTextNameCount = ttnBoardNotPlayable + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

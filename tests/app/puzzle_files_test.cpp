@@ -264,7 +264,21 @@ TEST_F(PuzzleFiles, AFileDroppedOnTheWindowIsOpened) {
   EXPECT_EQ(Current().Name(), "7x5");
   EXPECT_EQ(SolutionOf(Puzzle()), kFrame);
 
+  // Refusals of files are worded for files, not for the clipboard.
+  const std::pair<std::string, std::string> refused[] = {
+      {"not a puzzle", TextFor(ttnNotAPuzzle)},
+      {"2x2:2/2/2/2", Replaced(ttnBoardNotPlayable, "2x2").substr(0, 12)},
+  };
+  for (const auto& [text, said] : refused) {
+    Boxes.clear();
+    Open(WriteFile("refused.txt", text));
+    ASSERT_EQ(Boxes.size(), 1u) << text;
+    EXPECT_EQ(Boxes[0].Text.substr(0, said.size()), said) << text;
+    EXPECT_EQ(Current().Name(), "7x5");
+  }
+
   // A file that is not there is explained, and nothing changes.
+  Boxes.clear();
   Open(std::filesystem::path(Folder) / "gone.non");
   ASSERT_EQ(Boxes.size(), 1u);
   EXPECT_EQ(Boxes[0].Text.substr(0, TextFor(ttnFileUnreadable).size()), TextFor(ttnFileUnreadable));

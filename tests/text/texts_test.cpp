@@ -147,6 +147,8 @@ const std::vector<std::string> kEnglish = {
     "All files",
     "The file cannot be opened:",
     "The puzzle could not be saved:",
+    "This is not a puzzle or game TAVELO can read.",
+    "This is a %1 board; width and height can be %2 to %3 cells.",
 };
 
 class TextsTest : public ::testing::Test {
