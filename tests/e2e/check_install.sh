@@ -31,7 +31,7 @@ entry="$prefix/share/applications/tavelo.desktop"
 command -v desktop-file-validate >/dev/null ||
   fail "'desktop-file-validate' is not installed (bash scripts/install-deps.sh installs it)"
 desktop-file-validate "$entry" || fail "the desktop entry is not valid"
-grep -qx 'Exec=tavelo' "$entry" || fail "the desktop entry does not start tavelo"
+grep -qxE 'Exec=tavelo( %f)?' "$entry" || fail "the desktop entry does not start tavelo"
 grep -qx 'Icon=tavelo' "$entry" || fail "the desktop entry does not name the icon tavelo"
 
 icons="$prefix/share/icons/hicolor"
