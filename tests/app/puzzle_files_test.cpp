@@ -15,6 +15,7 @@
 
 #include "app/f_size.h"
 #include "app/file_dialog.h"
+#include "app/paste_check.h"
 #include "main_window_harness.h"
 #include "persistence/puzzle_formats.h"
 #include "text/lang_helper.h"
@@ -401,6 +402,26 @@ TEST_F(PuzzleFiles, RemoveThisSizeAsksAndKeepsTheDefaultSizes) {
   Restart();
   EXPECT_EQ(SlotNames(), (std::vector<std::string>{"3x3", "5x5", "10x10", "15x15", "20x20"}));
   for (const std::string& line : IniLines()) EXPECT_NE(KeyOf(line), "clock.4x6");
+}
+
+}  // namespace
+
+namespace {
+
+// The text Paste and Open judge keeps its line breaks: the blank last line of
+// a .non clue block is an empty clue, whatever comes before the text.
+TEST(PasteCheck, PuzzleTextsKeepTheirBlankClueLines) {
+  const std::string non = "width 3\nheight 3\nrows\n2\n1\n2\ncolumns\n3\n1,1\n\n";
+  std::string crlf;
+  for (const char c : non) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  const TGames none;
+  for (const std::string& text : {non, "\xEF\xBB\xBF" + non, "\n  \t" + non, crlf}) {
+    const TPasteCheck check = CheckPaste(text, none);
+    ASSERT_EQ(check.Verdict, pvPuzzle) << check.Reason;
+    EXPECT_EQ(check.SlotName, "3x3");
+    EXPECT_EQ(check.PuzzleCount, 1u);
+    EXPECT_EQ(check.Puzzle.Columns, (TCountersArr{{3}, {1, 1}, {}}));
+  }
 }
 
 }  // namespace
