@@ -113,12 +113,11 @@ void TfrmMain::CreateFileActions() {
 // --- Opening ---
 
 void TfrmMain::aOpenPuzzleExecute() {
-  const TFileDialogAnswer answer = ShowFileDialog(
-      this,
-      {false,
-       Text(ttnOpenPuzzle),
-       {Text(ttnPuzzleFiles) + " (*.non *.nonpack *.xml *.pbn *.txt)", Text(ttnAllFiles) + " (*)"},
-       {}});
+  TFileDialogRequest request;
+  request.Caption = Text(ttnOpenPuzzle);
+  request.Filters = {Text(ttnPuzzleFiles) + " (*.non *.nonpack *.xml *.pbn *.txt)",
+                     Text(ttnAllFiles) + " (*)"};
+  const TFileDialogAnswer answer = ShowFileDialog(this, request);
   if (!answer.Path.empty()) OpenPuzzleFile(answer.Path);
 }
 
@@ -283,8 +282,8 @@ void TfrmMain::dropEvent(QDropEvent* e) {
 void TfrmMain::aSavePuzzleAsExecute() {
   if (!FCurrentGame) return;
   const std::vector<std::string> filters = SaveFilters();
-  const TFileDialogAnswer answer =
-      ShowFileDialog(this, {true, Text(ttnSavePuzzleAs), filters, filters[0]});
+  const TFileDialogAnswer answer = ShowFileDialog(
+      this, {true, Text(ttnSavePuzzleAs), filters, filters[0], FCurrentGame->Name() + ".non"});
   if (answer.Path.empty()) return;
   // The file's extension names the format; without a known one, the filter
   // chosen does, and its extension is added.

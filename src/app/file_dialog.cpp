@@ -22,6 +22,8 @@ TFileDialogAnswer ShowFileDialog(QWidget* parent, const TFileDialogRequest& requ
     dialog.selectNameFilter(QString::fromStdString(request.SelectedFilter));
   dialog.setAcceptMode(request.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(request.Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (!request.SuggestedName.empty())
+    dialog.selectFile(QString::fromStdString(request.SuggestedName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return {dialog.selectedFiles().first().toStdString(), dialog.selectedNameFilter().toStdString()};
 }

@@ -15,6 +15,8 @@ struct TFileDialogRequest {
   // Name filters as Qt takes them: "Name (*.ext *.ext2)".
   std::vector<std::string> Filters;
   std::string SelectedFilter;
+  // The file name offered at first (save dialogs).
+  std::string SuggestedName;
 };
 
 struct TFileDialogAnswer {

@@ -308,6 +308,7 @@ TEST_F(PuzzleFiles, SaveAsWritesEachFormatThatReadsBackAsThePuzzle) {
   ASSERT_EQ(Dialogs.size(), 1u);
   ASSERT_TRUE(Dialogs[0].Save);
   const std::vector<std::string> filters = Dialogs[0].Filters;
+  EXPECT_EQ(Dialogs[0].SuggestedName, "10x10.non");
   ASSERT_EQ(filters.size(), 3u);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder),
                           std::filesystem::directory_iterator()),
