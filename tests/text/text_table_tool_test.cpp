@@ -61,7 +61,9 @@ TEST(TextTableTool, RefusesWhatATranslatorMayGetWrong) {
       {"=OK\n", "de.txt:1: error: '' is not a text name"},
       {"Ok=a\\tb\n", "de.txt:1: error: unknown escape \\t"},
       {"Ok=ab\\\n", "de.txt:1: error: a backslash ends the text"},
-      {"Ok=Gr\xFC\xDF" "e\n", "de.txt:1: error: not UTF-8"},
+      {"Ok=Gr\xFC\xDF"
+       "e\n",
+       "de.txt:1: error: not UTF-8"},
       {"Ok=\xC3\n", "de.txt:1: error: not UTF-8"},
       {"Ok=\xC0\xAF\n", "de.txt:1: error: not UTF-8"},
       {"Ok=\xED\xA0\x80\n", "de.txt:1: error: not UTF-8"},

@@ -91,8 +91,7 @@ bool IsUtf8(std::string_view s) {
 bool IsName(std::string_view name) {
   if (name.empty()) return false;
   for (const char c : name)
-    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')))
-      return false;
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
   return true;
 }
 
@@ -195,8 +194,7 @@ int main(int argc, char** argv) {
       << "  static const TTextItemNamesArr items = {\n";
   for (const TEntry& e : entries) {
     out << "#line " << e.Line << " " << Quoted(inputPath) << "\n"
-        << "      {ttn" << e.Name << ", \"" << e.Name << "\", \"" << StoredForm(e.Text)
-        << "\"},\n";
+        << "      {ttn" << e.Name << ", \"" << e.Name << "\", \"" << StoredForm(e.Text) << "\"},\n";
   }
   out << "  };\n  return items;\n}\n";
 
