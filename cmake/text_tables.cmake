@@ -21,7 +21,7 @@ set(TAVELO_TRANSLATIONS
   zh_CN ChineseTextItems
   ko KoreanTextItems
 )
-set(TAVELO_TEXT_DIR ${CMAKE_CURRENT_LIST_DIR}/../src/text)
+get_filename_component(TAVELO_TEXT_DIR ${CMAKE_CURRENT_LIST_DIR}/../src/text ABSOLUTE)
 
 # tavelo_text_tables(<out var>): the generated sources, for a target of the
 # calling folder.
