@@ -21,6 +21,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(TAVELO_BUILD_UI)
   # Qt finds its display plugins at run time, so no library names them.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+  # Qt's own button texts in the chosen language; English without it.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 endif()
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "nonogram puzzles that are solved by logic alone

@@ -19,6 +19,7 @@
 #include "app/main_window_accessible.h"
 #include "app/message_box.h"
 #include "app/paste_check.h"
+#include "app/qt_translations.h"
 #include "generation/rnd.h"
 #include "model/process_flags.h"
 #include "persistence/app_settings.h"
@@ -604,6 +605,7 @@ void TfrmMain::ApplyBarAndColors() {
 
 void TfrmMain::ApplyTexts() {
   CurrentLanguage = FGameSettings->Language();
+  UseQtTranslationsFor(CurrentLanguage);
   const std::pair<QAction*, TTextName> texts[] = {
       {aUndo, ttnUndo},
       {aRedo, ttnRedo},

@@ -206,6 +206,7 @@ void TfrmSettings::FormActivate() {
 
   const QFontMetrics metrics(font());
   int top = 8;
+  int right = 0;
   for (const TStackedControl& c : order) {
     QWidget* control = c.Control;
     if (control->isHidden()) continue;
@@ -216,16 +217,22 @@ void TfrmSettings::FormActivate() {
     }
     control->move(c.Tag == 0 || qobject_cast<QLabel*>(control) ? 8 : 12, top);
     top += control->height() + 4;
+    right = std::max(right, control->x() + control->width());
   }
   const int contentHeight = top + 4;
 
   // The page holds exactly the content; the dialog's client area holds the
-  // page control and the button bar.
+  // page control and the button bar. Texts longer than the design width (in
+  // some languages) widen the dialog rather than being cut.
+  const int pageFrame = PageControl1->width() - tsGame->width();
+  const int clientWidth = std::max(kDesignWidth, right + 8 + pageFrame);
   const int pageHeight = contentHeight + (PageControl1->height() - tsGame->height());
   const int clientHeight = pageHeight + pbuttons->height();
-  setFixedSize(width(), clientHeight);
-  PageControl1->setGeometry(0, 0, width(), pageHeight);
-  pbuttons->setGeometry(0, pageHeight, width(), pbuttons->height());
+  setFixedSize(clientWidth, clientHeight);
+  PageControl1->setGeometry(0, 0, clientWidth, pageHeight);
+  pbuttons->setGeometry(0, pageHeight, clientWidth, pbuttons->height());
+  for (QPushButton* button : {bOK, bCancel})
+    button->resize(std::max(kButtonWidth, button->sizeHint().width()), kButtonHeight);
 
   bOK->move(pbuttons->width() - bOK->width() - bCancel->width() - 16,
             (pbuttons->height() - bOK->height()) / 2);

@@ -1,8 +1,10 @@
 #include "app/grade_label.h"
 
 #include <QFontMetrics>
+#include <QTextLayout>
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "text/lang_helper.h"
 
@@ -18,6 +20,16 @@ QFont StarFont(const QFont& font) {
   QFont stars = font;
   stars.setPointSizeF(font.pointSizeF() * kStarScale);
   return stars;
+}
+
+// The height of text laid out on one line: taller than the font's own when
+// a fallback font draws some of it (Japanese or Chinese names).
+int LineHeight(const QString& text, const QFont& font) {
+  QTextLayout layout(text, font);
+  layout.beginLayout();
+  const QTextLine line = layout.createLine();
+  layout.endLayout();
+  return line.isValid() ? static_cast<int>(std::ceil(line.height())) : 0;
 }
 
 QString DifficultyName(TDifficulty difficulty) {
@@ -62,9 +74,13 @@ QSize TGradeLabel::FixedSize() const {
   const QFontMetrics metrics(font());
   const QFontMetrics starMetrics(StarFont(font()));
   int width = starMetrics.horizontalAdvance(QString(kMaxStars, kStar));
-  for (const TTextName name : {ttnNormalDifficulty, ttnMedium, ttnEasy})
-    width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(TextFor(name))));
-  return {width + 4, metrics.height() + starMetrics.height()};
+  int nameHeight = metrics.height();
+  for (const TTextName name : {ttnNormalDifficulty, ttnMedium, ttnEasy}) {
+    const QString text = QString::fromStdString(TextFor(name));
+    width = std::max(width, metrics.horizontalAdvance(text));
+    nameHeight = std::max(nameHeight, LineHeight(text, font()));
+  }
+  return {width + 4, nameHeight + starMetrics.height()};
 }
 
 int TGradeLabel::PlaceAfterRow(int rowStart, int rowLength, int barLength, int barThickness,

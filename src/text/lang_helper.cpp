@@ -70,8 +70,10 @@ TLanguage LanguageOfNames(const std::string& language, const std::string& countr
   const auto either = [&](std::initializer_list<std::string> names) {
     return TUtils::AnyTextInList(both, std::vector<std::string>(names));
   };
-  // The first matching row wins, so the order matters.
-  if (is({"English", "Swedish", "Spanish"})) return lgEnglish;
+  // The first matching row wins, so the order matters. A language with a
+  // table of its own gets it; the others read English.
+  if (is({"English", "Swedish"})) return lgEnglish;
+  if (is({"Spanish"})) return lgSpanish;
   if (is({"Japanese"})) return lgJapanese;
   if (is({"Russian"})) return lgRussian;
   if (is({"Polish"})) return lgEnglish;
@@ -82,10 +84,12 @@ TLanguage LanguageOfNames(const std::string& language, const std::string& countr
   if (is({"Czech"})) return lgCzech;
   if (is({"Italian"})) return lgItalian;
   if (is({"French"})) return lgFrench;
-  if (is({"Chinese"})) return lgEnglish;
+  if (is({"Chinese"})) return lgChinese;
   if (is({"Danish"})) return lgDanish;
-  if (is({"Korean"})) return lgEnglish;
+  if (is({"Korean"})) return lgKorean;
   if (is({"Ukrainian"})) return lgUkrainian;
+  // Portuguese as spoken in Brazil has its own table.
+  if (is({"Portuguese"}) && country == "Brazil") return lgPortugueseBrazil;
   if (either({"Portuguese", "Portugal"})) return lgPortuguese;
   if (either({"Brazil"})) return lgPortugueseBrazil;
   if (either({"Dutch", "Netherlands"})) return lgDutch;

@@ -1,6 +1,5 @@
-// The languages the program knows and the table of registered ones. Only
-// English has texts; the other values exist so that a stored setting or the
-// detected system language can name them.
+// The languages the program knows and the table of registered ones: every
+// value of TLanguage has a table of its own.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,6 @@
-// The names of every user-visible text and the built-in English table.
+// The names of every user-visible text and the built-in English table. The
+// other languages keep their texts readable in src/text/translations/ and get
+// the same stored form at build time (src/text/tool/text_table_tool.cpp).
 //
 // A stored text is the base64 form of its UTF-8 bytes, each byte combined
 // with kTextKey by exclusive or; a new entry is produced the same way, e.g.

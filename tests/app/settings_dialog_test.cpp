@@ -258,13 +258,23 @@ TEST_F(SettingsDialogTest, EnterInAModalRunConfirms) {
 }
 
 TEST_F(SettingsDialogTest, AStoredLanguageNotOfferedShowsTheFirstAndOkStoresIt) {
-  FSettings.SetLanguage(lgGerman);
+  // 11 names no language.
+  FSettings.SetLanguage(static_cast<TLanguage>(11));
   const auto dialog = Open();
   const auto* language = Child<QComboBox>(*dialog, "cbLanguage");
   EXPECT_EQ(language->currentIndex(), 0);
   EXPECT_EQ(language->currentText().toStdString(), LanguageList().front().Name);
   QTest::mouseClick(Child<QPushButton>(*dialog, "bOK"), Qt::LeftButton);
   EXPECT_EQ(FSettings.Language(), LanguageList().front().Lang);
+}
+
+TEST_F(SettingsDialogTest, TheNextLanguageInTheListIsStoredOnOk) {
+  const auto dialog = Open();
+  auto* language = Child<QComboBox>(*dialog, "cbLanguage");
+  QTest::keyClick(language, Qt::Key_Down);
+  EXPECT_EQ(language->currentText(), QString::fromUtf8("Русский"));
+  QTest::mouseClick(Child<QPushButton>(*dialog, "bOK"), Qt::LeftButton);
+  EXPECT_EQ(FSettings.Language(), lgRussian);
 }
 
 TEST_F(SettingsDialogTest, OutOfRangeChoicesShowNothingAndAreKeptOnOk) {

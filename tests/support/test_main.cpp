@@ -4,6 +4,8 @@
 // 1024, the end-to-end run's X server, so a first start's window fits).
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "support/process_guard.h"
 
 #ifdef TAVELO_TEST_WIDGETS
@@ -11,6 +13,9 @@
 #endif
 
 int main(int argc, char** argv) {
+  // A first start picks the system's language; the tests expect English
+  // whatever the locale of the machine that runs them.
+  setenv("LC_ALL", "C.UTF-8", 1);
 #ifdef TAVELO_TEST_WIDGETS
   const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
 #ifdef TAVELO_TEST_SCREEN

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "text/lang_helper.h"
@@ -168,20 +169,49 @@ TEST_F(TextsTest, EnglishTableHoldsEveryNameInOrderAndRoundTrips) {
   }
 }
 
-TEST_F(TextsTest, UnregisteredLanguagesReadTheEnglishTexts) {
-  CurrentLanguage = lgGerman;
-  EXPECT_EQ(TextFor(ttnOk), "OK");
-  EXPECT_EQ(EnglishTextFor(ttnInvalidDataFound), "Invalid data found");
-  CurrentLanguage = static_cast<TLanguage>(200);
-  EXPECT_EQ(TextFor(ttnCancel), "Cancel");
+TEST_F(TextsTest, UnassignedLanguageValuesReadTheEnglishTexts) {
+  for (const int value : {11, 13, 15, 200}) {
+    CurrentLanguage = static_cast<TLanguage>(value);
+    EXPECT_EQ(TextFor(ttnOk), "OK") << value;
+    EXPECT_EQ(TextFor(ttnCancel), "Cancel") << value;
+  }
 }
 
-TEST_F(TextsTest, OnlyEnglishIsRegistered) {
+TEST_F(TextsTest, EnglishLookupIgnoresTheCurrentLanguage) {
+  CurrentLanguage = lgGerman;
+  EXPECT_EQ(EnglishTextFor(ttnInvalidDataFound), "Invalid data found");
+  EXPECT_NE(TextFor(ttnInvalidDataFound), "Invalid data found");
+}
+
+TEST_F(TextsTest, EveryLanguageIsRegisteredUnderItsOwnName) {
+  const std::vector<std::pair<TLanguage, std::string>> expected = {
+      {lgEnglish, "English"},
+      {lgRussian, "Русский"},
+      {lgGerman, "Deutsch"},
+      {lgJapanese, "日本語"},
+      {lgFrench, "Français"},
+      {lgItalian, "Italiano"},
+      {lgDutch, "Nederlands"},
+      {lgUkrainian, "Українська"},
+      {lgBulgarian, "Български"},
+      {lgCzech, "Čeština"},
+      {lgDanish, "Dansk"},
+      {lgHungarian, "Magyar"},
+      {lgPortuguese, "Português"},
+      {lgSpanish, "Español"},
+      {lgPortugueseBrazil, "Português do Brasil"},
+      {lgChinese, "简体中文"},
+      {lgKorean, "한국어"},
+  };
   const TLangRecArr list = LanguageList();
-  ASSERT_EQ(list.size(), 1u);
-  EXPECT_EQ(list[0].Lang, lgEnglish);
-  EXPECT_EQ(list[0].Name, "English");
-  EXPECT_EQ(SupportedLanguages(), TSupportedLanguages{lgEnglish});
+  ASSERT_EQ(list.size(), expected.size());
+  TSupportedLanguages values;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    EXPECT_EQ(list[i].Lang, expected[i].first);
+    EXPECT_EQ(list[i].Name, expected[i].second);
+    values.push_back(expected[i].first);
+  }
+  EXPECT_EQ(SupportedLanguages(), values);
 }
 
 TEST_F(TextsTest, UnknownNameOfARegisteredLanguageIsAnError) {

@@ -1,0 +1,123 @@
+// Every language lays out without clipping: the buttons of the main window's
+// bar, every control of the settings dialog and the about window show their
+// whole text in each registered language.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTest>
+#include <memory>
+#include <string>
+
+#include "app/f_about.h"
+#include "app/f_settings.h"
+#include "main_window_harness.h"
+#include "persistence/game_settings.h"
+#include "text/lang_helper.h"
+
+namespace {
+
+std::string NameOf(TLanguage language) {
+  for (const TLangRec& rec : LanguageList())
+    if (rec.Lang == language) return rec.Name;
+  return std::to_string(static_cast<int>(language));
+}
+
+// The width a control needs to show its whole text: the text itself with
+// what the style puts beside it (a check box's indicator, a button's margins);
+// for the other controls their size hint.
+QSize Needed(QWidget* control) {
+  const QFontMetrics metrics(control->font());
+  QStyle* style = control->style();
+  if (auto* box = qobject_cast<QCheckBox*>(control))
+    return {style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box) +
+                style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box) +
+                metrics.horizontalAdvance(box->text()),
+            metrics.height()};
+  if (auto* button = qobject_cast<QPushButton*>(control))
+    return {2 * style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+                metrics.horizontalAdvance(button->text()),
+            metrics.height()};
+  if (auto* label = qobject_cast<QLabel*>(control); label && label->wordWrap())
+    return {0, label->heightForWidth(label->width())};
+  return control->sizeHint();
+}
+
+// Each shown control of top shows its whole text and lies inside top.
+void ExpectNothingClipped(const QWidget& top) {
+  const QRect inside = top.rect();
+  for (QWidget* child : top.findChildren<QWidget*>()) {
+    if (!child->isVisibleTo(&top)) continue;
+    QString text;
+    if (auto* button = qobject_cast<QAbstractButton*>(child))
+      text = button->text();
+    else if (auto* label = qobject_cast<QLabel*>(child))
+      text = label->text();
+    else if (!qobject_cast<QComboBox*>(child))
+      continue;
+    const std::string what = child->objectName().toStdString() + " \"" + text.toStdString() + "\"";
+    const QSize needed = Needed(child);
+    EXPECT_LE(needed.width(), child->width()) << what;
+    EXPECT_LE(needed.height(), child->height()) << what;
+    const QRect at(child->mapTo(&top, QPoint(0, 0)), child->size());
+    EXPECT_TRUE(inside.contains(at)) << what << " leaves the window";
+  }
+}
+
+class LanguageLayoutTest : public test_support::MainWindowTest {
+ protected:
+  void TearDown() override {
+    CurrentLanguage = lgEnglish;
+    MainWindowTest::TearDown();
+  }
+};
+
+TEST_F(LanguageLayoutTest, TheButtonBarShowsEveryCaptionWhole) {
+  for (const TLanguage language : SupportedLanguages()) {
+    SCOPED_TRACE(NameOf(language));
+    WriteIni({"language=" + std::to_string(static_cast<int>(language))});
+    StartWindow();
+    ASSERT_EQ(CurrentLanguage, language);
+    const auto* bar = Window->findChild<QWidget*>("pButtons");
+    ASSERT_NE(bar, nullptr);
+    ExpectNothingClipped(*bar);
+    CloseWindow();
+    std::filesystem::remove(IniPath());
+  }
+}
+
+TEST_F(LanguageLayoutTest, TheSettingsDialogShowsEveryTextWhole) {
+  for (const TLanguage language : SupportedLanguages()) {
+    SCOPED_TRACE(NameOf(language));
+    CurrentLanguage = language;
+    TGameSettings settings;
+    settings.SetLanguage(language);
+    TfrmSettings dialog;
+    dialog.EditSettings(settings);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    ExpectNothingClipped(dialog);
+  }
+}
+
+TEST_F(LanguageLayoutTest, TheAboutWindowShowsEveryTextWhole) {
+  for (const TLanguage language : SupportedLanguages()) {
+    SCOPED_TRACE(NameOf(language));
+    CurrentLanguage = language;
+    TfrmAbout about;
+    about.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    ExpectNothingClipped(about);
+    const auto* scroll = about.findChild<QScrollArea*>("ScrollBox1");
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_FALSE(scroll->verticalScrollBar()->isVisible());
+  }
+}
+
+}  // namespace
