@@ -24,6 +24,7 @@
 #include "persistence/app_settings.h"
 #include "persistence/game_settings.h"
 #include "persistence/game_state.h"
+#include "persistence/records.h"
 #include "persistence/settings_check.h"
 #include "slots/game.h"
 #include "slots/games.h"
@@ -75,7 +76,8 @@ TfrmMain::TfrmMain(bool diagnostics)
     : TfrmBase("frmMain"),
       FDiagnostics(diagnostics),
       FGameSettings(std::make_unique<TGameSettings>()),
-      FGames(std::make_unique<TGames>()) {
+      FGames(std::make_unique<TGames>()),
+      FRecords(std::make_unique<TRecords>()) {
   setObjectName("frmMain");
   InstallMainWindowAccessible();
   CreateComponents();
@@ -217,6 +219,8 @@ void TfrmMain::CreateActions() {
                       FDiagnostics ? QKeySequence(Qt::CTRL | Qt::Key_D) : QKeySequence(),
                       &TfrmMain::aDebugExecute);
   aHint = MakeAction("aHint", "Hint", QKeySequence(Qt::Key_H), &TfrmMain::aHintExecute);
+  aStatistics = MakeAction("aStatistics", "Statistics", QKeySequence(Qt::Key_F6),
+                           &TfrmMain::aStatisticsExecute);
   aCheat->setVisible(false);
 
   BindButton(FbNew, aNew);
@@ -319,6 +323,7 @@ void TfrmMain::LoadOrCreateSlots() {
     UpdateActions(uaEnableAll);
   }
   LoadClocks();
+  LoadRecords();
   BuildGameMenu();
   ApplySettings();
   UpdateActions(0);
@@ -483,7 +488,8 @@ void TfrmMain::BuildGameMenu() {
   FpmGame->addSeparator();
   for (QAction* action : {aStartOver, aHint}) FpmGame->addAction(action);
   for (QAction* action :
-       {aCopyToClipboardAsImage, aCopyToClipboardAsText, aPaste, aSettings, aAbout, aExit}) {
+       {aCopyToClipboardAsImage, aCopyToClipboardAsText, aPaste, aStatistics, aSettings, aAbout,
+        aExit}) {
     FpmGame->addSeparator();
     action->setVisible(true);
     FpmGame->addAction(action);
@@ -608,6 +614,7 @@ void TfrmMain::ApplyTexts() {
       {aNewMedium, ttnNewMedium},
       {aNewNormal, ttnNewNormal},
       {aHint, ttnHint},
+      {aStatistics, ttnStatistics},
   };
   for (const auto& [action, name] : texts) action->setText(QString::fromStdString(TextFor(name)));
   FbGame->setText(QString::fromStdString(TextFor(ttnGame)));
@@ -759,6 +766,7 @@ void TfrmMain::OnSlotChanged() {
   UpdateActions(0);
   UpdateCaption();
   UpdateHint();
+  CountPlayed();
   if (FGameSettings->SolvedAtOnce()) CelebrateIfSolved();
 }
 
@@ -802,6 +810,7 @@ bool TfrmMain::SaveEverything() {
     SaveClocks();
     FGames->SaveTo(*FAppSettings);
     FGameSettings->SaveTo(*FAppSettings);
+    SaveRecords();
   }
   FSaving = true;
   const bool saved = SaveGames();

@@ -25,6 +25,7 @@ class TGame;
 class TGameSettings;
 class TGames;
 class TGradeLabel;
+class TRecords;
 struct TPuzzleStatus;
 
 // UpdateActions flags.
@@ -112,6 +113,14 @@ class TfrmMain : public TfrmBase {
   void PlaceClock();
   void SaveClocks();
   void LoadClocks();
+  // The records: a puzzle counts as played with its first move and as solved
+  // when it is celebrated, each once; they are kept in app.ini with every
+  // slot's hints and progress.
+  const TRecords& Records() const { return *FRecords; }
+  void CountPlayed();
+  void CountSolved();
+  void SaveRecords();
+  void LoadRecords();
   // Saves everything and asks the event loop to end (the slots are freed with
   // the window); false, with the window and all in it left as it was, when
   // the games could not be saved and the player chose to keep the window.
@@ -199,6 +208,7 @@ class TfrmMain : public TfrmBase {
   void aAsTextExecute();
   void aDebugExecute();
   void aHintExecute();
+  void aStatisticsExecute();
 
   // The actions, named as their object names (tests find them by those).
   QAction* aNew = nullptr;
@@ -224,11 +234,14 @@ class TfrmMain : public TfrmBase {
   QAction* aGameMenu = nullptr;
   // The explained hint (H).
   QAction* aHint = nullptr;
+  // The records window (F6).
+  QAction* aStatistics = nullptr;
 
   bool FDiagnostics;
   std::unique_ptr<TAppSettings> FAppSettings;
   std::unique_ptr<TGameSettings> FGameSettings;
   std::unique_ptr<TGames> FGames;
+  std::unique_ptr<TRecords> FRecords;
   std::vector<std::unique_ptr<TGame>> FSlots;  // the slots FGames lists
   TGame* FCurrentGame = nullptr;
   bool FActivated = false;

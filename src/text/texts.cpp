@@ -110,6 +110,17 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnRowClueName, "RowClueName", "CDUten9rejk2Lz9gen9o"},
       {ttnColumnClueName, "ColumnClueName", "GTU2Lzc0en9rejk2Lz9gen9o"},
       {ttnShortcutDescription, "ShortcutDescription", "CTI1KC45Ly5gen9r"},
+      {ttnStatistics, "Statistics", "CS47LjMpLjM5KQ=="},
+      {ttnRecordSize, "RecordSize", "CTMgPw=="},
+      {ttnRecordDifficulty, "RecordDifficulty", "HjM8PDM5LzYuIw=="},
+      {ttnPlayed, "Played", "CjY7Iz8+"},
+      {ttnSolved, "Solved", "CTU2LD8+"},
+      {ttnBestTime, "BestTime", "GD8pLnouMzc/"},
+      {ttnAverageTime, "AverageTime", "Gyw/KDs9P3ouMzc/"},
+      {ttnSolvedWithHints, "SolvedWithHints", "CTU2LD8+ei0zLjJ6MjM0Lik="},
+      {ttnNoRecords, "NoRecords", "FDV6Ki8gIDY/eio2OyM/PnojPy50"},
+      {ttnRecordsTable, "RecordsTable", "CD85NSg+KXoqPyh6KTMgP3o7ND56PjM8PDM5LzYuIw=="},
+      {ttnTimePlayed, "TimePlayed", "DjM3P3oqNjsjPz56NTR6LjIzKXoqLyAgNj8="},
   };
   return items;
 }

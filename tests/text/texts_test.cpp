@@ -124,6 +124,17 @@ const std::vector<std::string> kEnglish = {
     "Row %1 clue: %2",
     "Column %1 clue: %2",
     "Shortcut: %1",
+    "Statistics",
+    "Size",
+    "Difficulty",
+    "Played",
+    "Solved",
+    "Best time",
+    "Average time",
+    "Solved with hints",
+    "No puzzle played yet.",
+    "Records per size and difficulty",
+    "Time played on this puzzle",
 };
 
 class TextsTest : public ::testing::Test {
