@@ -54,8 +54,8 @@ class TfrmMain : public TfrmBase {
   QLabel* pPleaseWait() const { return FpPleaseWait; }
   // The sentence of the hint shown on the board.
   QLabel* lHint() const { return FlHint; }
-  // The current puzzle's clock over the board area's top right corner:
-  // "m:ss", "Solved in m:ss".
+  // The current puzzle's clock in the button bar, after the buttons: "m:ss",
+  // and "Solved in" over the time once solved.
   QLabel* lClock() const { return FlClock; }
   QMenu* pmGame() const { return FpmGame; }
   QTimer* tCongrats() const { return FtCongrats; }
@@ -110,7 +110,8 @@ class TfrmMain : public TfrmBase {
   // puzzle unsolved, and stops every other.
   void UpdateClock();
   void ShowClock();
-  void PlaceClock();
+  // The clock's size in the bar: room for its longest text.
+  QSize ClockSize() const;
   void SaveClocks();
   void LoadClocks();
   // The records: a puzzle counts as played with its first move and as solved
@@ -160,6 +161,9 @@ class TfrmMain : public TfrmBase {
 
  private:
   void CreateComponents();
+  // Puts the clock and the grade after the row of buttons; answers where the
+  // row starts.
+  int PlaceNotes(int rowLength, int barLength, bool vertical);
   void CreateActions();
   QAction* MakeAction(const char* name, const QString& caption, const QKeySequence& key,
                       void (TfrmMain::*execute)());
