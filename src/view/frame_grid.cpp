@@ -155,20 +155,22 @@ void TframeGrid::FrameResize() {
   RepaintAll();
 }
 
-void TframeGrid::FitPanel(QSize need) {
+void TframeGrid::FitPanel(QSize composite) {
   const QSize full = FsbBoard->size();
   const int bar = FsbBoard->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, FsbBoard);
   // A scroll bar takes room from the other direction, which may then need
   // one too.
-  bool across = need.width() > full.width();
-  bool down = need.height() > full.height();
-  if (across && !down) down = need.height() > full.height() - bar;
-  if (down && !across) across = need.width() > full.width() - bar;
+  bool across = composite.width() > full.width();
+  bool down = composite.height() > full.height();
+  if (across && !down) down = composite.height() > full.height() - bar;
+  if (down && !across) across = composite.width() > full.width() - bar;
   const QSize view(std::max(0, full.width() - (down ? bar : 0)),
                    std::max(0, full.height() - (across ? bar : 0)));
   FsbBoard->setHorizontalScrollBarPolicy(across ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
   FsbBoard->setVerticalScrollBarPolicy(down ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-  FpBoard->resize(std::max(view.width(), need.width()), std::max(view.height(), need.height()));
+  // A composite that scrolls keeps a margin at its ends.
+  FpBoard->resize(across ? composite.width() + 2 * kScrollMargin : view.width(),
+                  down ? composite.height() + 2 * kScrollMargin : view.height());
 }
 
 void TframeGrid::ScrollToCell(int col, int row) {
@@ -262,7 +264,7 @@ void TframeGrid::Layout(TLayoutFlags flags, int dx) {
 
   const QSize composite(FpbLeft->width() + gap + FpbBoard->width(),
                         FpbTop->height() + gap + FpbBoard->height());
-  FNeed = composite + QSize(2 * kScrollMargin, 2 * kScrollMargin);
+  FNeed = composite;
   FitPanel(FNeed);
   const int W = FpBoard->width();
   const int H = FpBoard->height();

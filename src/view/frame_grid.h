@@ -196,9 +196,8 @@ class TframeGrid : public QWidget {
 
  private:
   void FrameResize();
-  // Sizes pBoard and the scroll bars for a composite of need pixels, margin
-  // included.
-  void FitPanel(QSize need);
+  // Sizes pBoard and the scroll bars for a composite of that size.
+  void FitPanel(QSize composite);
   bool PaintGrid(TNonoGrid* grid, QPainter& painter);
   void DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
   void DrawHotDot(QPainter& canvas, const TCellRect& r);
@@ -248,7 +247,7 @@ class TframeGrid : public QWidget {
 
   QScrollArea* FsbBoard = nullptr;
   QWidget* FpBoard = nullptr;
-  QSize FNeed;  // the room the composite of the last layout takes
+  QSize FNeed;  // the size of the composite of the last layout
   TPaintBox* FpbLeft = nullptr;
   TPaintBox* FpbTop = nullptr;
   TPaintBox* FpbBoard = nullptr;

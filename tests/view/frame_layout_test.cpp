@@ -84,6 +84,7 @@ TEST_F(FrameLayout, ACompositeThatDoesNotFitScrollsInsteadOfBeingCut) {
   };
   const Case cases[] = {
       {"fits", {400, 400}, false, false},
+      {"fits exactly", {307, 307}, false, false},
       {"neither way", {200, 300}, true, true},
       {"too low", {350, 250}, false, true},
       {"too narrow", {250, 350}, true, false},
