@@ -9,6 +9,7 @@
 #include <array>
 #include <charconv>
 #include <string>
+#include <vector>
 
 #include "app/f_main.h"
 #include "app/f_statistics.h"
@@ -64,6 +65,14 @@ void TfrmMain::CountSolved() {
 
 void TfrmMain::SaveRecords() {
   FRecords->SaveTo(*FAppSettings);
+  // The progress of a size no longer kept would be taken for the puzzle of a
+  // size of that name made later.
+  std::vector<std::string> stale;
+  for (const std::string& line : FAppSettings->Lines()) {
+    const std::string key = line.substr(0, line.find('='));
+    if (key.rfind("progress.", 0) == 0 && !FGames->FindByName(key.substr(9))) stale.push_back(key);
+  }
+  for (const std::string& key : stale) FAppSettings->WriteString(key, "");
   for (TGame* game : FGames->Items()) {
     const bool fresh = game->Progress() == TPuzzleProgress::Fresh && game->HintsUsed() == 0 &&
                        !game->NightmareMarked();

@@ -8,6 +8,7 @@
 
 #include "app/f_statistics.h"
 #include "main_window_harness.h"
+#include "persistence/app_settings.h"
 #include "persistence/records.h"
 
 using namespace test_support;
@@ -143,6 +144,19 @@ TEST_F(RecordsWindow, NewAndPasteStartAFreshPuzzleForTheRecords) {
   EXPECT_EQ(Current().Progress(), TPuzzleProgress::Fresh);
   EXPECT_EQ(Current().HintsUsed(), 0);
   EXPECT_EQ(Current().PlayedMs() / 1000, 0);
+}
+
+TEST_F(RecordsWindow, ProgressIsKeptForTheSizesThereAreOnly) {
+  StartWindow();
+  Key(Qt::Key_H);
+  Stroke({{0, 0}});
+  // Left by a size that is gone: a later size of that name starts fresh.
+  Window->AppSettings().WriteString("progress.9x9", "2,0,0");
+  CloseWindow();
+  const std::vector<std::string> lines = IniLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "progress.10x10=1,1,0"), lines.end());
+  for (const std::string& line : lines) EXPECT_NE(KeyOf(line), "progress.9x9");
+  for (const std::string& line : lines) EXPECT_NE(KeyOf(line), "progress.5x5");  // untouched
 }
 
 TEST_F(RecordsWindow, StatisticsIsInTheGameMenuWithItsKey) {
