@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -42,7 +43,8 @@ TfrmStatistics::TfrmStatistics(const TRecords& records, QWidget* parent)
   const TTextName headers[] = {ttnRecordSize, ttnRecordDifficulty, ttnPlayed,         ttnSolved,
                                ttnBestTime,   ttnAverageTime,      ttnSolvedWithHints};
   const auto rows = records.Rows();
-  FtRecords = new QTableWidget(static_cast<int>(rows.size()), std::size(headers), this);
+  FtRecords =
+      new QTableWidget(static_cast<int>(rows.size()), static_cast<int>(std::size(headers)), this);
   FtRecords->setObjectName("tRecords");
   FtRecords->setAccessibleName(Text(ttnRecordsTable));
   QStringList titles;

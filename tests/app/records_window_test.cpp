@@ -51,6 +51,9 @@ class RecordsWindow : public MainWindowTest {
       opened = true;
       const auto* table = dialog->findChild<QTableWidget*>("tRecords");
       EXPECT_FALSE(table->accessibleName().isEmpty());
+      // Without records the window says so instead of showing an empty table.
+      EXPECT_NE(dialog->findChild<QLabel*>("lNoRecords")->isVisibleTo(dialog),
+                table->isVisibleTo(dialog));
       EXPECT_EQ(dialog->accessibleName(), dialog->windowTitle());
       for (int r = 0; table->isVisibleTo(dialog) && r < table->rowCount(); ++r) {
         QStringList row;
