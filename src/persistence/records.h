@@ -43,6 +43,7 @@ struct TRecord {
 struct TRecordKey {
   std::string Size;  // the slot name, "WxH"
   TDifficulty Difficulty = 0;
+  bool operator==(const TRecordKey&) const = default;
 };
 
 // How a solve is counted.
