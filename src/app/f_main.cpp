@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "app/application_stuff.h"
+#include "app/bar_layout.h"
 #include "app/grade_label.h"
 #include "app/main_window_accessible.h"
 #include "app/message_box.h"
@@ -25,6 +26,7 @@
 #include "persistence/app_settings.h"
 #include "persistence/game_settings.h"
 #include "persistence/game_state.h"
+#include "persistence/records.h"
 #include "persistence/settings_check.h"
 #include "slots/game.h"
 #include "slots/games.h"
@@ -76,7 +78,8 @@ TfrmMain::TfrmMain(bool diagnostics)
     : TfrmBase("frmMain"),
       FDiagnostics(diagnostics),
       FGameSettings(std::make_unique<TGameSettings>()),
-      FGames(std::make_unique<TGames>()) {
+      FGames(std::make_unique<TGames>()),
+      FRecords(std::make_unique<TRecords>()) {
   setObjectName("frmMain");
   InstallMainWindowAccessible();
   CreateComponents();
@@ -115,8 +118,9 @@ void TfrmMain::CreateComponents() {
   FbRedo = makeButton("bRedo", "Redo");
   FbGame->setEnabled(false);
   FlGrade = new TGradeLabel(FpButtons);
-  FlClock = new QLabel(FpBoard);
+  FlClock = new QLabel(FpButtons);
   FlClock->setObjectName("lClock");
+  FlClock->setAlignment(Qt::AlignCenter);
   FtClock = new QTimer(this);
   FtClock->setObjectName("tClock");
   FtClock->setInterval(500);
@@ -218,6 +222,8 @@ void TfrmMain::CreateActions() {
                       FDiagnostics ? QKeySequence(Qt::CTRL | Qt::Key_D) : QKeySequence(),
                       &TfrmMain::aDebugExecute);
   aHint = MakeAction("aHint", "Hint", QKeySequence(Qt::Key_H), &TfrmMain::aHintExecute);
+  aStatistics = MakeAction("aStatistics", "Statistics", QKeySequence(Qt::Key_F6),
+                           &TfrmMain::aStatisticsExecute);
   aCheat->setVisible(false);
   CreateFileActions();
 
@@ -280,8 +286,13 @@ bool TfrmMain::FormCreate() {
   ApplyTexts();
 
   if (FFirstRun) {
-    const int width = LayoutButtons() + FbGame->width();
+    // The row of buttons and the clock and grade after it, with a button's
+    // width to spare, as far as the screen allows.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const int width =
+        std::min(LayoutButtons() + FbGame->width() +
+                     NotesLength({{ClockSize()}, {FlGrade->FixedSize()}}, false, kSpacing),
+                 screen.width());
     const int height = screen.height() / 2;
     setGeometry(screen.x() + (screen.width() - width) / 2,
                 screen.y() + (screen.height() - height) / 2, width, height);
@@ -321,6 +332,7 @@ void TfrmMain::LoadOrCreateSlots() {
     UpdateActions(uaEnableAll);
   }
   LoadClocks();
+  LoadRecords();
   BuildGameMenu();
   ApplySettings();
   UpdateActions(0);
@@ -493,8 +505,8 @@ void TfrmMain::BuildGameMenu() {
   // The commands without a key of their own, so the keyboard reaches them.
   FpmGame->addSeparator();
   for (QAction* action : {aStartOver, aHint}) FpmGame->addAction(action);
-  for (QAction* action :
-       {aCopyToClipboardAsImage, aCopyToClipboardAsText, aPaste, aSettings, aAbout, aExit}) {
+  for (QAction* action : {aCopyToClipboardAsImage, aCopyToClipboardAsText, aPaste, aStatistics,
+                          aSettings, aAbout, aExit}) {
     FpmGame->addSeparator();
     action->setVisible(true);
     FpmGame->addAction(action);
@@ -626,11 +638,14 @@ void TfrmMain::ApplyTexts() {
       {aSavePuzzleAs, ttnSavePuzzleAs},
       {aOtherSize, ttnOtherSize},
       {aRemoveSize, ttnRemoveSize},
+      {aStatistics, ttnStatistics},
   };
   for (const auto& [action, name] : texts) action->setText(QString::fromStdString(TextFor(name)));
   FbGame->setText(QString::fromStdString(TextFor(ttnGame)));
   FbGame->setToolTip(ToolTipWithKeys(FbGame->text(), {aGameMenu}));
   FbCheck->setToolTip(ToolTipWithKeys(aCheck->text(), {aCheck, aCheck1}));
+  FlClock->setAccessibleName(QString::fromStdString(TextFor(ttnTimePlayed)));
+  FlClock->setToolTip(FlClock->accessibleName());
   ApplyBoardAccessibleTexts();
   ShowGrade();
 }
@@ -676,33 +691,40 @@ int TfrmMain::LayoutButtons() {
     int column = 0;
     for (QPushButton* b : visible) column += b->height();
     column += kSpacing * std::max(0, static_cast<int>(visible.size()) - 1);
-    int top = FlGrade->PlaceAfterRow((FpButtons->height() - column) / 2, column,
-                                     FpButtons->height(), FBarThickness, true, kSpacing);
+    int top = PlaceNotes(column, FpButtons->height(), true);
     for (QPushButton* b : visible) {
       b->move((FBarThickness - b->width()) / 2, top);
       top += b->height() + kSpacing;
     }
-    PlaceClock();
     minWidth = 3 * FBarThickness + result + 2 * kSpacing;
-    minHeight = column + 2 * kSpacing;
+    // The clock stays in view; the grade may give way.
+    minHeight = column + kSpacing + ClockSize().height() + 2 * kSpacing;
   } else {
     for (QPushButton* b : visible) result += b->width();
     result += kSpacing * std::max(0, static_cast<int>(visible.size()) - 1);
     FBarThickness = FbGame->height() + 2 * kSpacing;
     DockPanels();
-    int left = FlGrade->PlaceAfterRow((FpButtons->width() - result) / 2, result, FpButtons->width(),
-                                      FBarThickness, false, kSpacing);
+    int left = PlaceNotes(result, FpButtons->width(), false);
     for (QPushButton* b : visible) {
       b->move(left, (FBarThickness - FbGame->height()) / 2);
       left += b->width() + kSpacing;
     }
-    PlaceClock();
-    minWidth = result + 4 * kSpacing;
+    minWidth = result + kSpacing + ClockSize().width() + 4 * kSpacing;
     minHeight = FBarThickness + kMinBoardHeight;
   }
   if (result != 0) setMinimumSize(minWidth, minHeight);
   FButtonsExtent = result;
   return result;
+}
+
+int TfrmMain::PlaceNotes(int rowLength, int barLength, bool vertical) {
+  const TBarPlacement placement = PlaceAfterRow({{ClockSize()}, {FlGrade->FixedSize()}}, rowLength,
+                                                barLength, FBarThickness, vertical, kSpacing);
+  FlClock->resize(ClockSize());
+  if (placement.At[0]) FlClock->move(*placement.At[0]);
+  FlClock->setVisible(placement.At[0].has_value());
+  FlGrade->PlaceAt(placement.At[1]);
+  return placement.RowStart;
 }
 
 void TfrmMain::RelayoutWindow() {
@@ -777,6 +799,7 @@ void TfrmMain::OnSlotChanged() {
   UpdateActions(0);
   UpdateCaption();
   UpdateHint();
+  CountPlayed();
   if (FGameSettings->SolvedAtOnce()) CelebrateIfSolved();
 }
 
@@ -820,6 +843,7 @@ bool TfrmMain::SaveEverything() {
     SaveClocks();
     FGames->SaveTo(*FAppSettings);
     FGameSettings->SaveTo(*FAppSettings);
+    SaveRecords();
   }
   FSaving = true;
   const bool saved = SaveGames();

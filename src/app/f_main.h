@@ -28,6 +28,7 @@ class TGame;
 class TGameSettings;
 class TGames;
 class TGradeLabel;
+class TRecords;
 struct TPuzzleStatus;
 
 // UpdateActions flags.
@@ -56,8 +57,8 @@ class TfrmMain : public TfrmBase {
   QLabel* pPleaseWait() const { return FpPleaseWait; }
   // The sentence of the hint shown on the board.
   QLabel* lHint() const { return FlHint; }
-  // The current puzzle's clock over the board area's top right corner:
-  // "m:ss", "Solved in m:ss".
+  // The current puzzle's clock in the button bar, after the buttons: "m:ss",
+  // and "Solved in" over the time once solved.
   QLabel* lClock() const { return FlClock; }
   QMenu* pmGame() const { return FpmGame; }
   QTimer* tCongrats() const { return FtCongrats; }
@@ -112,9 +113,18 @@ class TfrmMain : public TfrmBase {
   // puzzle unsolved, and stops every other.
   void UpdateClock();
   void ShowClock();
-  void PlaceClock();
+  // The clock's size in the bar: room for its longest text.
+  QSize ClockSize() const;
   void SaveClocks();
   void LoadClocks();
+  // The records: a puzzle counts as played with its first move and as solved
+  // when it is celebrated, each once; they are kept in app.ini with every
+  // slot's hints and progress.
+  const TRecords& Records() const { return *FRecords; }
+  void CountPlayed();
+  void CountSolved();
+  void SaveRecords();
+  void LoadRecords();
   // Saves everything and asks the event loop to end (the slots are freed with
   // the window); false, with the window and all in it left as it was, when
   // the games could not be saved and the player chose to keep the window.
@@ -173,6 +183,9 @@ class TfrmMain : public TfrmBase {
 
  private:
   void CreateComponents();
+  // Puts the clock and the grade after the row of buttons; answers where the
+  // row starts.
+  int PlaceNotes(int rowLength, int barLength, bool vertical);
   void CreateActions();
   QAction* MakeAction(const char* name, const QString& caption, const QKeySequence& key,
                       void (TfrmMain::*execute)());
@@ -241,6 +254,7 @@ class TfrmMain : public TfrmBase {
   void aSavePuzzleAsExecute();
   void aOtherSizeExecute();
   void aRemoveSizeExecute();
+  void aStatisticsExecute();
 
   // The actions, named as their object names (tests find them by those).
   QAction* aNew = nullptr;
@@ -271,11 +285,14 @@ class TfrmMain : public TfrmBase {
   QAction* aOtherSize = nullptr;
   QAction* aRemoveSize = nullptr;
   std::vector<std::string> FPendingFiles;  // opened once the window is up
+  // The records window (F6).
+  QAction* aStatistics = nullptr;
 
   bool FDiagnostics;
   std::unique_ptr<TAppSettings> FAppSettings;
   std::unique_ptr<TGameSettings> FGameSettings;
   std::unique_ptr<TGames> FGames;
+  std::unique_ptr<TRecords> FRecords;
   std::vector<std::unique_ptr<TGame>> FSlots;  // the slots FGames lists
   TGame* FCurrentGame = nullptr;
   bool FActivated = false;

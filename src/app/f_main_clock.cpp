@@ -1,11 +1,13 @@
 // TfrmMain: the clock of each slot. It runs only for the slot shown, while
 // the window is active and not minimised and the puzzle is not solved. The
-// top right corner of the board area shows it as "m:ss", and as
-// "Solved in m:ss" once solved. Each slot's time is kept in app.ini under
+// button bar shows it after the buttons as "m:ss", and with "Solved in" over
+// the time once solved. Each slot's time is kept in app.ini under
 // "clock.<size>" in whole seconds.
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTimer>
+#include <algorithm>
 #include <string>
 
 #include "app/f_main.h"
@@ -55,20 +57,16 @@ void TfrmMain::ShowClock() {
   }
   const std::string time = MinutesSeconds(FCurrentGame->PlayedMs());
   const std::string text =
-      FCurrentGame->Status() == gsSolved ? TextFor(ttnSolvedIn) + " " + time : time;
-  if (FlClock->text().toStdString() == text) return;
-  FlClock->setText(QString::fromStdString(text));
-  PlaceClock();
+      FCurrentGame->Status() == gsSolved ? TextFor(ttnSolvedIn) + "\n" + time : time;
+  if (FlClock->text().toStdString() != text) FlClock->setText(QString::fromStdString(text));
 }
 
-void TfrmMain::PlaceClock() {
-  if (!FlClock || !FpBoard) return;
-  // The top right corner of the board area: the bar is full at the usual
-  // window width, and the corner stays clear of the centred board there.
-  FlClock->adjustSize();
-  FlClock->move(FpBoard->width() - FlClock->width() - 8, 6);
-  FlClock->raise();
-  FlClock->show();
+QSize TfrmMain::ClockSize() const {
+  const QFontMetrics metrics(FlClock->font());
+  const int width =
+      std::max(metrics.horizontalAdvance(QString::fromStdString(TextFor(ttnSolvedIn))),
+               metrics.horizontalAdvance("000:00"));
+  return {width + 4, 2 * metrics.height()};
 }
 
 void TfrmMain::SaveClocks() {

@@ -173,6 +173,7 @@ void TfrmMain::StartCelebration() {
   FCurrentGame->MarkSolved();
   FtCongrats->start();
   UpdateClock();
+  CountSolved();
 }
 
 void TfrmMain::StopCelebration() {

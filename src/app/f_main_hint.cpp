@@ -4,6 +4,8 @@
 // takes both away. The hints asked for are counted with the puzzle.
 #include <QAction>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "app/f_main.h"
@@ -39,6 +41,10 @@ void TfrmMain::PlaceHintLabel() {
   const int width = FpBoard->width() * 9 / 10;
   FlHint->setFixedWidth(std::max(1, width));
   FlHint->adjustSize();
-  FlHint->move((FpBoard->width() - FlHint->width()) / 2, FpBoard->height() - FlHint->height() - 4);
+  // Above the board's scroll bar, when it has one.
+  int bottom = FpBoard->height();
+  if (FCurrentGame && FCurrentGame->View().sbBoard()->horizontalScrollBar()->isVisible())
+    bottom -= FCurrentGame->View().sbBoard()->horizontalScrollBar()->height();
+  FlHint->move((FpBoard->width() - FlHint->width()) / 2, bottom - FlHint->height() - 4);
   FlHint->raise();
 }

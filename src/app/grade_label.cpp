@@ -83,19 +83,9 @@ QSize TGradeLabel::FixedSize() const {
   return {width + 4, nameHeight + starMetrics.height()};
 }
 
-int TGradeLabel::PlaceAfterRow(int rowStart, int rowLength, int barLength, int barThickness,
-                               bool vertical, int spacing) {
-  const QSize size = FixedSize();
-  const int length = vertical ? size.height() : size.width();
-  const int room = barLength - spacing - (rowStart + rowLength + spacing);
-  const int start = room >= length ? rowStart : std::max(spacing, rowStart - (length - room));
-  const int at = start + rowLength + spacing;
-  FFits = at + length <= barLength - spacing;
-  resize(size);
-  if (vertical)
-    move((barThickness - size.width()) / 2, at);
-  else
-    move(at, (barThickness - size.height()) / 2);
+void TGradeLabel::PlaceAt(const std::optional<QPoint>& at) {
+  FFits = at.has_value();
+  resize(FixedSize());
+  if (at) move(*at);
   setVisible(FShowing && FFits);
-  return FFits ? start : rowStart;
 }

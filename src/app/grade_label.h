@@ -1,11 +1,12 @@
 // TGradeLabel: the button bar's note on the current puzzle: the difficulty it
 // was started with above its grade in stars ("Easy" over two stars of five),
-// the grade in words as its tooltip ("Grade: 2 / 5"). It follows the buttons
-// along the bar, on whatever edge the bar stands, and hides where the bar has
-// no room for it.
+// the grade in words as its tooltip ("Grade: 2 / 5"). The window places it
+// in the bar beside the clock (app/bar_layout.h) and hides it where the bar
+// has no room for it.
 #pragma once
 
 #include <QLabel>
+#include <optional>
 
 #include "model/mytypes.h"
 
@@ -21,19 +22,13 @@ class TGradeLabel : public QLabel {
   // Nothing to show: no current puzzle.
   void Clear();
 
-  // Lays the label out after a row (or, on a bar at the left or right edge,
-  // a column) of buttons that starts at rowStart and is rowLength long, in a
-  // bar barLength long and barThickness across, with a gap of spacing. The
-  // row keeps its place when the label fits after it; otherwise it moves
-  // back just enough, and where even that is not enough the label hides.
-  // Answers where the row starts now.
-  int PlaceAfterRow(int rowStart, int rowLength, int barLength, int barThickness, bool vertical,
-                    int spacing);
-
- private:
+  bool Showing() const { return FShowing; }
   // The same size whatever it shows, so the buttons do not move with it.
   QSize FixedSize() const;
+  // Placed at, or hidden for want of room (nullopt).
+  void PlaceAt(const std::optional<QPoint>& at);
 
+ private:
   bool FShowing = false;  // there is a grade to show
   bool FFits = false;     // the bar has room for it
 };

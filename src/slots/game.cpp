@@ -130,9 +130,15 @@ void TGame::TakePicture(TDifficulty difficulty, const TInternalArrArr& picture) 
   FPuzzle->ClearHistory();
   FView->ClearHotTrack();
   FGrade.reset();
-  FHintsUsed = 0;
-  SetPlayedMs(0);
+  ResetPuzzleCounts();
   FStatus = gsPlaying;
+}
+
+void TGame::ResetPuzzleCounts() {
+  FHintsUsed = 0;
+  FProgress = TPuzzleProgress::Fresh;
+  FNightmareMarked = false;
+  SetPlayedMs(0);
 }
 
 void TGame::StartOver() {
@@ -207,6 +213,7 @@ void TGame::ApplyGameState(const TGameStateRec& rec) {
   int cellHeight = grid ? grid->CellHeight() : 20;
   FGrade.reset();
   ApplyGameStateRec(*FPuzzle, rec, cellWidth, cellHeight);
+  ResetPuzzleCounts();
   FStatus = gsPlaying;
   // A pasted or stored code may ask for any cell size; one beyond the screen
   // would only cost memory (the board is drawn at that size before it is

@@ -13,6 +13,7 @@
 
 #include "generation/new_random.h"
 #include "model/nono_game.h"
+#include "persistence/records.h"
 #include "solver/step_analysis.h"
 
 class QWidget;
@@ -50,6 +51,13 @@ class TGame {
   int HintsUsed() const { return FHintsUsed; }
   void CountHint() { ++FHintsUsed; }
   void SetHintsUsed(int n) { FHintsUsed = n; }
+  // Where the current puzzle stands in the records (a new puzzle is Fresh).
+  TPuzzleProgress Progress() const { return FProgress; }
+  void SetProgress(TPuzzleProgress p) { FProgress = p; }
+  // The Nightmare rule marked wrong cells on the current puzzle (its marks
+  // are stored as filled cells, so the slot remembers it).
+  bool NightmareMarked() const { return FNightmareMarked; }
+  void SetNightmareMarked(bool on) { FNightmareMarked = on; }
   // The time played on the current puzzle, in milliseconds; a new puzzle
   // starts at 0. The window runs the clock only while the slot is shown.
   std::int64_t PlayedMs() const;
@@ -88,6 +96,8 @@ class TGame {
   // it changes the puzzle.
   TInternalArrArr MakePicture(TDifficulty difficulty, const std::atomic<bool>* cancel);
   void TakePicture(TDifficulty difficulty, const TInternalArrArr& picture);
+  // A new puzzle in the slot: its clock, hints and records start afresh.
+  void ResetPuzzleCounts();
   // How hard the current puzzle is, measured when first asked for after the
   // puzzle changed (a new, restored or pasted one).
   const TPuzzleGrade& Grade();
@@ -99,7 +109,10 @@ class TGame {
   void Undo();
   void Redo();
   void ShowSolution() { FPuzzle->ShowSolution(); }
-  void MarkIncorrect() { FPuzzle->MarkIncorrect(); }
+  void MarkIncorrect() {
+    FPuzzle->MarkIncorrect();
+    FNightmareMarked = true;
+  }
   void MarkSolved() { FStatus = gsSolved; }
   // The check results: a flash of the filled cells, or a shake of the board.
   void FlashCorrect(int count, int ms);
@@ -111,7 +124,8 @@ class TGame {
   std::string StateText() const;
   // Restores a state code into the slot (same size); throws EGameStateInvalid
   // for a code that fails its check, before anything changes. The restored
-  // game counts as being played: only a Check finds it solved.
+  // game counts as being played: only a Check finds it solved. It is a new
+  // puzzle to the clock, the hints and the records.
   void ApplyGameState(const std::string& text);
   // The same for a code parsed already.
   void ApplyGameState(const TGameStateRec& rec);
@@ -135,6 +149,8 @@ class TGame {
   TGameStatus FStatus = gsPlaying;
   std::optional<TPuzzleGrade> FGrade;
   int FHintsUsed = 0;
+  TPuzzleProgress FProgress = TPuzzleProgress::Fresh;
+  bool FNightmareMarked = false;
   std::int64_t FPlayedMs = 0;  // before the current run of the clock
   QElapsedTimer FClock;        // valid while the clock runs
 };

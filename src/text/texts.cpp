@@ -135,6 +135,17 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnPuzzleNotSaved, "PuzzleNotSaved", "DjI/eiovICA2P3o5NS82Pno0NS56OD96KTssPz5g"},
       {ttnNotAPuzzle, "NotAPuzzle", "DjIzKXozKXo0NS56O3oqLyAgNj96NSh6PTs3P3oOGwwfFhV6OTs0eig/Oz50"},
       {ttnBoardNotPlayable, "BoardNotPlayable", "DjIzKXozKXo7en9rejg1Oyg+YXotMz4uMno7ND56Mj8zPTIuejk7NHo4P3p/aHouNXp/aXo5PzY2KXQ="},
+      {ttnStatistics, "Statistics", "CS47LjMpLjM5KQ=="},
+      {ttnRecordSize, "RecordSize", "CTMgPw=="},
+      {ttnRecordDifficulty, "RecordDifficulty", "HjM8PDM5LzYuIw=="},
+      {ttnPlayed, "Played", "CjY7Iz8+"},
+      {ttnSolved, "Solved", "CTU2LD8+"},
+      {ttnBestTime, "BestTime", "GD8pLnouMzc/"},
+      {ttnAverageTime, "AverageTime", "Gyw/KDs9P3ouMzc/"},
+      {ttnSolvedWithHints, "SolvedWithHints", "CTU2LD8+ei0zLjJ6MjM0Lik="},
+      {ttnNoRecords, "NoRecords", "FDV6Ki8gIDY/eio2OyM/PnojPy50"},
+      {ttnRecordsTable, "RecordsTable", "CD85NSg+KXoqPyh6KTMgP3o7ND56PjM8PDM5LzYuIw=="},
+      {ttnTimePlayed, "TimePlayed", "DjM3P3oqNjsjPz56NTR6LjIzKXoqLyAgNj8="},
   };
   return items;
 }

@@ -129,9 +129,20 @@ enum TTextName : std::uint8_t {
   ttnPuzzleNotSaved,
   ttnNotAPuzzle,
   ttnBoardNotPlayable,
+  ttnStatistics,
+  ttnRecordSize,
+  ttnRecordDifficulty,
+  ttnPlayed,
+  ttnSolved,
+  ttnBestTime,
+  ttnAverageTime,
+  ttnSolvedWithHints,
+  ttnNoRecords,
+  ttnRecordsTable,
+  ttnTimePlayed,
 };
 
-inline constexpr int kTextNameCount = ttnBoardNotPlayable + 1;
+inline constexpr int kTextNameCount = ttnTimePlayed + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

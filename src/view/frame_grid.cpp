@@ -3,6 +3,11 @@
 
 #include <QEvent>
 #include <QPalette>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWheelEvent>
+#include <algorithm>
 
 #include "model/nono_game.h"
 #include "model/process_flags.h"
@@ -14,6 +19,8 @@
 namespace {
 
 constexpr int kInitialCellSize = 20;
+// The margin around a composite that scrolls.
+constexpr int kScrollMargin = 8;
 
 void SetUpGrid(TNonoGrid& grid, const TBoardPalette& palette, bool linesX, bool linesY) {
   grid.SetFillPercent(100);
@@ -34,7 +41,17 @@ void SetUpGrid(TNonoGrid& grid, const TBoardPalette& palette, bool linesX, bool 
 
 TframeGrid::TframeGrid(QWidget* parent) : QWidget(parent) {
   InstallBoardAccessible();
-  FpBoard = new QWidget(this);
+  FsbBoard = new QScrollArea(this);
+  FsbBoard->setObjectName("sbBoard");
+  FsbBoard->setFrameShape(QFrame::NoFrame);
+  FsbBoard->setWidgetResizable(false);
+  FsbBoard->setFocusPolicy(Qt::NoFocus);
+  FsbBoard->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  FsbBoard->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Ctrl with the wheel zooms: the window sees it, the scroll area does not.
+  FsbBoard->viewport()->installEventFilter(this);
+  FpBoard = new QWidget;
+  FsbBoard->setWidget(FpBoard);
   FpBoard->setAutoFillBackground(true);
   FpBoard->hide();
   FpbLeft = new TPaintBox(FpBoard);
@@ -117,6 +134,12 @@ bool TframeGrid::event(QEvent* e) {
 
 bool TframeGrid::eventFilter(QObject* watched, QEvent* e) {
   if (watched == FWatchedParent && e->type() == QEvent::Resize) FitToParent();
+  if (watched == FsbBoard->viewport() && e->type() == QEvent::Wheel &&
+      (static_cast<QWheelEvent*>(e)->modifiers() & Qt::ControlModifier)) {
+    // Passed on unhandled, so it reaches the window's zoom.
+    e->ignore();
+    return true;
+  }
   return QWidget::eventFilter(watched, e);
 }
 
@@ -127,8 +150,40 @@ void TframeGrid::resizeEvent(QResizeEvent*) {
 void TframeGrid::FrameResize() {
   QWidget* parent = parentWidget();
   if (!parent) return;
-  FpBoard->setGeometry(0, 0, parent->width(), parent->height());
+  FsbBoard->setGeometry(0, 0, parent->width(), parent->height());
+  FitPanel(FNeed);
   RepaintAll();
+}
+
+void TframeGrid::FitPanel(QSize composite) {
+  const QSize full = FsbBoard->size();
+  const int bar = FsbBoard->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, FsbBoard);
+  // A scroll bar takes room from the other direction, which may then need
+  // one too.
+  bool across = composite.width() > full.width();
+  bool down = composite.height() > full.height();
+  if (across && !down) down = composite.height() > full.height() - bar;
+  if (down && !across) across = composite.width() > full.width() - bar;
+  const QSize view(std::max(0, full.width() - (down ? bar : 0)),
+                   std::max(0, full.height() - (across ? bar : 0)));
+  FsbBoard->setHorizontalScrollBarPolicy(across ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  FsbBoard->setVerticalScrollBarPolicy(down ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  // A composite that scrolls keeps a margin at its ends.
+  FpBoard->resize(across ? composite.width() + 2 * kScrollMargin : view.width(),
+                  down ? composite.height() + 2 * kScrollMargin : view.height());
+}
+
+void TframeGrid::ScrollToCell(int col, int row) {
+  if (!FBoardGrid) return;
+  for (const TCellCacheRec& rec : FBoardGrid->CellCache()) {
+    if (rec.Col != col || rec.Row != row) continue;
+    const QPoint centre = FpbBoard->pos() + QPoint((rec.Rect.Left + rec.Rect.Right) / 2,
+                                                   (rec.Rect.Top + rec.Rect.Bottom) / 2);
+    const int w = rec.Rect.Right - rec.Rect.Left;
+    const int h = rec.Rect.Bottom - rec.Rect.Top;
+    FsbBoard->ensureVisible(centre.x(), centre.y(), w + w / 2, h + h / 2);
+    return;
+  }
 }
 
 void TframeGrid::SetUp(TNonoGame* game) {
@@ -207,10 +262,14 @@ void TframeGrid::Layout(TLayoutFlags flags, int dx) {
   FpbTop->resize(FTopGrid->BitmapWidth(), FTopGrid->BitmapHeight());
   FpbBoard->resize(FBoardGrid->BitmapWidth(), FBoardGrid->BitmapHeight());
 
+  const QSize composite(FpbLeft->width() + gap + FpbBoard->width(),
+                        FpbTop->height() + gap + FpbBoard->height());
+  FNeed = composite;
+  FitPanel(FNeed);
   const int W = FpBoard->width();
   const int H = FpBoard->height();
-  const int leftX = dx + (W - (FpbLeft->width() + gap + FpbBoard->width())) / 2;
-  const int topY = (H - (FpbTop->height() + gap + FpbBoard->height())) / 2;
+  const int leftX = dx + (W - composite.width()) / 2;
+  const int topY = (H - composite.height()) / 2;
   const int boardY = topY + FpbTop->height() + gap;
   const int boardX = leftX + FpbLeft->width() + gap;
   FpbLeft->move(leftX, boardY);
@@ -242,8 +301,8 @@ void TframeGrid::Relayout(TLayoutFlags flags) {
 }
 
 QSize TframeGrid::AvailableRoom() const {
-  return QSize(DivRoundHalfEven(std::int64_t{FpBoard->width()} * (100 - FMarginXPercent), 100),
-               DivRoundHalfEven(std::int64_t{FpBoard->height()} * (100 - FMarginYPercent), 100));
+  return QSize(DivRoundHalfEven(std::int64_t{FsbBoard->width()} * (100 - FMarginXPercent), 100),
+               DivRoundHalfEven(std::int64_t{FsbBoard->height()} * (100 - FMarginYPercent), 100));
 }
 
 QSize TframeGrid::TotalSize(int delta, int gap, int& w, int& h) const {

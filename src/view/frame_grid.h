@@ -6,8 +6,10 @@
 // The frame reads the puzzle and writes only its player cells (through the
 // puzzle's pointer logic) and its view-related values (clue font cache,
 // gsZoomed). It does nothing with input or painting while AppBusy is set or
-// AppPhase is apClosing. The frame fills its parent widget and the panel
-// fills the frame.
+// AppPhase is apClosing. The frame fills its parent widget, and so does the
+// panel while the composite fits; a composite larger than the frame (a large
+// board at the smallest cell size) scrolls, the panel then as large as the
+// composite with a small margin.
 #pragma once
 
 #include <QFont>
@@ -44,6 +46,7 @@ struct TBoardHint {
   std::vector<TCell> Cells;
 };
 class QPainter;
+class QScrollArea;
 
 class TframeGrid : public QWidget {
   Q_OBJECT
@@ -102,6 +105,8 @@ class TframeGrid : public QWidget {
 
   // --- Components ---
   QWidget* pBoard() const { return FpBoard; }
+  // Holds pBoard; its scroll bars show only while the composite does not fit.
+  QScrollArea* sbBoard() const { return FsbBoard; }
   TPaintBox* pbLeft() const { return FpbLeft; }
   TPaintBox* pbTop() const { return FpbTop; }
   TPaintBox* pbBoard() const { return FpbBoard; }
@@ -119,8 +124,10 @@ class TframeGrid : public QWidget {
   void Layout(TLayoutFlags flags, int dx);
   // Layout and repaint; nothing while AppBusy.
   void Relayout(TLayoutFlags flags);
-  // The part of pBoard that fitting and zooming may use.
+  // The part of the frame that fitting and zooming may use.
   QSize AvailableRoom() const;
+  // Scrolls the board cell into view (with a cell's margin around it).
+  void ScrollToCell(int col, int row);
   // Adds delta to w and h; the composite's size with w x h cells and the
   // given gap between the board and the strips.
   QSize TotalSize(int delta, int gap, int& w, int& h) const;
@@ -189,6 +196,8 @@ class TframeGrid : public QWidget {
 
  private:
   void FrameResize();
+  // Sizes pBoard and the scroll bars for a composite of that size.
+  void FitPanel(QSize composite);
   bool PaintGrid(TNonoGrid* grid, QPainter& painter);
   void DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
   void DrawHotDot(QPainter& canvas, const TCellRect& r);
@@ -236,7 +245,9 @@ class TframeGrid : public QWidget {
   std::vector<TClueMarks> FRowMarks;     // per row, in clue order
   std::vector<TClueMarks> FColumnMarks;  // per column
 
+  QScrollArea* FsbBoard = nullptr;
   QWidget* FpBoard = nullptr;
+  QSize FNeed;  // the size of the composite of the last layout
   TPaintBox* FpbLeft = nullptr;
   TPaintBox* FpbTop = nullptr;
   TPaintBox* FpbBoard = nullptr;

@@ -15,6 +15,8 @@ void TframeGrid::ShowHint(const TBoardHint& hint) {
   FHint = hint;
   FHintBoard = BoardStates();
   FHintShown = true;
+  // On a board that scrolls, the cells the hint proves come into view.
+  if (!hint.Cells.empty()) ScrollToCell(hint.Cells.front().X, hint.Cells.front().Y);
 }
 
 void TframeGrid::ClearHint() {

@@ -44,8 +44,10 @@ bool TframeGrid::BoardKeyPress(int key, Qt::KeyboardModifiers modifiers) {
     default:
       return false;
   }
-  // The clue highlight follows the cursor as it follows the pointer.
+  // The clue highlight follows the cursor as it follows the pointer, and a
+  // board that scrolls keeps the cursor in view.
   SetHotTrack(FCursor.Row(), FCursor.Col());
+  ScrollToCell(FCursor.Col(), FCursor.Row());
   RepaintAll();
   if (FOnBoardMouse && !FCursor.Stroking()) FOnBoardMouse(FCursor.Row(), FCursor.Col(), 0);
   return true;

@@ -60,8 +60,12 @@ TEST_F(MainWindow, FirstStartCreatesTheDefaultSlotsAndSavesInOrder) {
   EXPECT_EQ(SlotNames(), (std::vector<std::string>{"3x3", "5x5", "10x10", "15x15", "20x20"}));
   EXPECT_EQ(Current().Name(), "10x10");
   EXPECT_EQ(Current().View().parentWidget(), Window->pBoard());
-  EXPECT_EQ(Window->width(), 915);
-  EXPECT_EQ(Window->minimumWidth(), 822);
+  // The row of buttons with the clock and the grade after it, and a button's
+  // width to spare.
+  const int notes =
+      8 + Window->ClockSize().width() + 8 + Window->findChild<QLabel*>("lGrade")->width();
+  EXPECT_EQ(Window->width(), 790 + 125 + notes);
+  EXPECT_EQ(Window->minimumWidth(), 822 + 8 + Window->ClockSize().width());
   EXPECT_EQ(Window->pButtons()->geometry().bottom(), Window->height() - 1);
   EXPECT_EQ(Window->pButtons()->height(), 41);
   EXPECT_TRUE(Window->pPleaseWait()->isHidden());
@@ -71,6 +75,7 @@ TEST_F(MainWindow, FirstStartCreatesTheDefaultSlotsAndSavesInOrder) {
   // filled to the target.
   EXPECT_EQ(Puzzle().SolutionFilled(), 50);
 
+  const int width = Window->width();
   const int height = Window->height();
   CloseWindow();
   std::vector<std::string> keys;
@@ -84,7 +89,7 @@ TEST_F(MainWindow, FirstStartCreatesTheDefaultSlotsAndSavesInOrder) {
   const std::string state = lines[7].substr(6);
   EXPECT_EQ(std::count(state.begin(), state.end(), '|'), 4);
   EXPECT_EQ(lines[8], "active_game=10x10");
-  EXPECT_EQ(lines[5], "frmMain.formsize.w=915");
+  EXPECT_EQ(lines[5], "frmMain.formsize.w=" + std::to_string(width));
   EXPECT_EQ(lines[6], "frmMain.formsize.h=" + std::to_string(height));
 }
 
@@ -174,7 +179,7 @@ TEST_F(MainWindow, CaptionFollowsTheFilledCountsAndChangesOnlyWhenItsTextDoes) {
 
 TEST_F(MainWindow, ButtonBarOnEveryEdge) {
   StartWindow();
-  Window->resize(1000, 700);
+  Window->resize(1200, 700);
   QApplication::processEvents();
   const auto dock = [this](TButtonsPosition edge) {
     Window->GameSettings().SetButtonsPosition(edge);
@@ -185,74 +190,92 @@ TEST_F(MainWindow, ButtonBarOnEveryEdge) {
   QPushButton* redo = Window->findChild<QPushButton*>("bRedo");
 
   dock(bpTop);
-  EXPECT_EQ(Window->pButtons()->geometry(), QRect(0, 0, 1000, 41));
-  EXPECT_EQ(Window->pBoard()->geometry(), QRect(0, 41, 1000, 659));
+  EXPECT_EQ(Window->pButtons()->geometry(), QRect(0, 0, 1200, 41));
+  EXPECT_EQ(Window->pBoard()->geometry(), QRect(0, 41, 1200, 659));
   EXPECT_EQ(Window->ButtonsExtent(), 790);
-  EXPECT_EQ(game->pos(), QPoint(105, 8));
-  EXPECT_EQ(redo->pos(), QPoint(105 + 5 * 133, 8));
-  EXPECT_EQ(Window->minimumWidth(), 822);
+  EXPECT_EQ(game->pos(), QPoint(205, 8));
+  EXPECT_EQ(redo->pos(), QPoint(205 + 5 * 133, 8));
+  EXPECT_EQ(Window->minimumWidth(), 822 + 8 + Window->ClockSize().width());
 
   dock(bpLeft);
   EXPECT_EQ(Window->pButtons()->geometry(), QRect(0, 0, 141, 700));
-  EXPECT_EQ(Window->pBoard()->geometry(), QRect(141, 0, 859, 700));
+  EXPECT_EQ(Window->pBoard()->geometry(), QRect(141, 0, 1059, 700));
   EXPECT_EQ(Window->ButtonsExtent(), 141);  // the bar's width before this layout
   EXPECT_EQ(game->pos(), QPoint(8, (700 - 190) / 2));
   EXPECT_EQ(redo->pos(), QPoint(8, (700 - 190) / 2 + 5 * 33));
   EXPECT_EQ(Window->minimumWidth(), 3 * 141 + 141 + 16);
 
   dock(bpRight);
-  EXPECT_EQ(Window->pButtons()->geometry(), QRect(859, 0, 141, 700));
-  EXPECT_EQ(Window->pBoard()->geometry(), QRect(0, 0, 859, 700));
+  EXPECT_EQ(Window->pButtons()->geometry(), QRect(1059, 0, 141, 700));
+  EXPECT_EQ(Window->pBoard()->geometry(), QRect(0, 0, 1059, 700));
   EXPECT_EQ(game->pos(), QPoint(8, 255));
 
   dock(bpBottom);
-  EXPECT_EQ(Window->pButtons()->geometry(), QRect(0, 659, 1000, 41));
-  EXPECT_EQ(Window->pBoard()->geometry(), QRect(0, 0, 1000, 659));
-  EXPECT_EQ(Window->minimumWidth(), 822);
+  EXPECT_EQ(Window->pButtons()->geometry(), QRect(0, 659, 1200, 41));
+  EXPECT_EQ(Window->pBoard()->geometry(), QRect(0, 0, 1200, 659));
+  EXPECT_EQ(Window->minimumWidth(), 822 + 8 + Window->ClockSize().width());
 
   // A hidden button leaves the row; the others close up around the centre.
   redo->hide();
   EXPECT_EQ(Window->LayoutButtons(), 790 - 133);
-  EXPECT_EQ(game->pos(), QPoint((1000 - 657) / 2, 8));
+  EXPECT_EQ(game->pos(), QPoint((1200 - 657) / 2, 8));
 }
 
-TEST_F(MainWindow, GradeNoteFollowsTheButtonsOnEveryEdge) {
+TEST_F(MainWindow, ClockAndGradeFollowTheButtonsOnEveryEdge) {
   StartWindow();
+  const QLabel* clock = Window->lClock();
   const QLabel* note = Window->findChild<QLabel*>("lGrade");
   ASSERT_NE(note, nullptr);
+  ASSERT_EQ(clock->parentWidget(), Window->pButtons());
   QPushButton* game = Window->bGame();
   QPushButton* redo = Window->findChild<QPushButton*>("bRedo");
-  const auto dock = [this](TButtonsPosition edge, int width) {
-    Window->resize(width, 700);
+  const auto dock = [this](TButtonsPosition edge, int width, int height = 700) {
+    Window->resize(width, height);
     QApplication::processEvents();
     Window->GameSettings().SetButtonsPosition(edge);
     Window->ApplyBarAndColors();
   };
   for (const TButtonsPosition edge : {bpBottom, bpLeft, bpTop, bpRight}) {
     SCOPED_TRACE(edge);
-    dock(edge, 1000);
+    dock(edge, 1200);
+    ASSERT_TRUE(clock->isVisible());
     ASSERT_TRUE(note->isVisible());
     const QRect bar = Window->pButtons()->rect().adjusted(8, 0, -8, 0);
+    EXPECT_TRUE(bar.contains(clock->geometry()));
     EXPECT_TRUE(bar.contains(note->geometry())) << note->geometry().x();
     if (edge == bpLeft || edge == bpRight) {
-      EXPECT_GE(note->y(), redo->geometry().bottom() + 8);
+      EXPECT_GE(clock->y(), redo->geometry().bottom() + 8);
+      EXPECT_GE(note->y(), clock->geometry().bottom() + 8);
       EXPECT_EQ(game->pos(), QPoint(8, (700 - 190) / 2));  // the column keeps its place
     } else {
-      EXPECT_GE(note->x(), redo->geometry().right() + 8);
-      EXPECT_EQ(game->pos(), QPoint(105, 8));  // the row keeps its place
+      EXPECT_GE(clock->x(), redo->geometry().right() + 8);
+      EXPECT_GE(note->x(), clock->geometry().right() + 8);
+      EXPECT_EQ(game->pos(), QPoint(205, 8));  // the row keeps its place
     }
   }
-  // The first-run width: the row moves back to make room.
-  dock(bpBottom, 915);
+  // Less room: the row moves back to make room for both.
+  const int both = 790 + 8 + clock->width() + 8 + note->width() + 16;
+  dock(bpBottom, both);
+  EXPECT_TRUE(clock->isVisible());
   EXPECT_TRUE(note->isVisible());
-  EXPECT_GE(note->x(), redo->geometry().right() + 8);
-  EXPECT_LE(note->geometry().right(), 915 - 8);
-  EXPECT_LT(game->x(), (915 - 790) / 2);
-  // No room at all: the note hides and the row stays centred.
-  dock(bpBottom, 822);
+  EXPECT_GE(clock->x(), redo->geometry().right() + 8);
+  EXPECT_LE(note->geometry().right(), both - 8);
+  EXPECT_LT(game->x(), (both - 790) / 2);
+  // Still less: the grade gives way, the clock stays beside the buttons down
+  // to the smallest width the window allows, on every edge.
+  dock(bpBottom, both - 1);
   EXPECT_FALSE(note->isVisible());
-  EXPECT_EQ(game->x(), 16);
-  EXPECT_EQ(Window->minimumWidth(), 822);
+  EXPECT_TRUE(clock->isVisible());
+  dock(bpBottom, 400);
+  EXPECT_EQ(Window->width(), Window->minimumWidth());
+  EXPECT_TRUE(clock->isVisible());
+  EXPECT_GE(clock->x(), redo->geometry().right() + 8);
+  EXPECT_LE(clock->geometry().right(), Window->width() - 8);
+  dock(bpLeft, 1200, 100);
+  EXPECT_EQ(Window->height(), Window->minimumHeight());
+  EXPECT_TRUE(clock->isVisible());
+  EXPECT_GE(clock->y(), redo->geometry().bottom() + 8);
+  EXPECT_LE(clock->geometry().bottom(), Window->height() - 8);
 }
 
 TEST_F(MainWindow, NewSlotsStartAtTheSettingsDifficulty) {

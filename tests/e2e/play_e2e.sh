@@ -345,6 +345,9 @@ expect_keyboard_back "the question of New"
 xdotool key F2
 close_dialog Settings Escape
 expect_keyboard_back "the settings dialog"
+xdotool key F6
+close_dialog Statistics Escape
+expect_keyboard_back "the statistics window"
 open_game_menu
 xdotool key Up Up Return # About, above Exit at the end of the menu
 close_dialog About Return

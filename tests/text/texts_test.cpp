@@ -150,6 +150,17 @@ const std::vector<std::string> kEnglish = {
     "The puzzle could not be saved:",
     "This is not a puzzle or game TAVELO can read.",
     "This is a %1 board; width and height can be %2 to %3 cells.",
+    "Statistics",
+    "Size",
+    "Difficulty",
+    "Played",
+    "Solved",
+    "Best time",
+    "Average time",
+    "Solved with hints",
+    "No puzzle played yet.",
+    "Records per size and difficulty",
+    "Time played on this puzzle",
 };
 
 class TextsTest : public ::testing::Test {

@@ -1,6 +1,10 @@
 // Clue strips, layout, fitting and zooming of the board view.
 #include <gtest/gtest.h>
 
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
+
 #include "view_harness.h"
 
 namespace {
@@ -52,12 +56,121 @@ TEST_F(FrameLayout, CentresTheCompositeWithTheGapBetweenParts) {
   EXPECT_EQ(f.SavedBoardPos(), QPoint(122, 122));
 }
 
-TEST_F(FrameLayout, ALargerCompositeGetsNegativeOffsetsAndNoScrolling) {
-  ViewHarness v(TriplePairs(), {}, QSize(200, 300));
-  // (200 - 307) / 2 truncates to -53; (300 - 307) / 2 to -3.
-  EXPECT_EQ(v.Frame->pbLeft()->pos(), QPoint(-53, 73));
-  EXPECT_EQ(v.Frame->pbBoard()->pos(), QPoint(23, 73));
-  EXPECT_EQ(v.Frame->pbTop()->pos(), QPoint(23, -3));
+// Whether each scroll bar of the board area shows.
+std::pair<bool, bool> ScrollBars(const TframeGrid& f) {
+  return {f.sbBoard()->horizontalScrollBar()->isVisible(),
+          f.sbBoard()->verticalScrollBar()->isVisible()};
+}
+
+// The cell's centre lies in the visible part of the board area.
+bool CellInView(const TframeGrid& f, int col, int row) {
+  for (const TCellCacheRec& rec : f.BoardGrid()->CellCache())
+    if (rec.Col == col && rec.Row == row) {
+      const QPoint centre((rec.Rect.Left + rec.Rect.Right) / 2,
+                          (rec.Rect.Top + rec.Rect.Bottom) / 2);
+      const QWidget* viewport = f.sbBoard()->viewport();
+      return viewport->rect().contains(f.pbBoard()->mapTo(viewport, centre));
+    }
+  return false;
+}
+
+TEST_F(FrameLayout, ACompositeThatDoesNotFitScrollsInsteadOfBeingCut) {
+  // The composite of TriplePairs at 20-px cells is 307 px each way, 323 with
+  // the margin a scrolling composite keeps.
+  struct Case {
+    const char* name;
+    QSize host;
+    bool across, down;
+  };
+  const Case cases[] = {
+      {"fits", {400, 400}, false, false},
+      {"fits exactly", {307, 307}, false, false},
+      {"neither way", {200, 300}, true, true},
+      {"too low", {350, 250}, false, true},
+      {"too narrow", {250, 350}, true, false},
+      // A vertical bar takes the room the width needed.
+      {"a bar makes it too narrow", {316, 250}, true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ViewHarness v(TriplePairs(), {}, c.host);
+    const TframeGrid& f = *v.Frame;
+    QApplication::processEvents();
+    EXPECT_EQ(ScrollBars(f), std::pair(c.across, c.down));
+    const QSize view = f.sbBoard()->viewport()->size();
+    EXPECT_EQ(f.pBoard()->width(), c.across ? 323 : view.width());
+    EXPECT_EQ(f.pBoard()->height(), c.down ? 323 : view.height());
+    // Nothing is cut: the composite lies inside the panel, and every corner
+    // cell can be scrolled into view.
+    for (const QWidget* box : {f.pbLeft(), f.pbTop(), f.pbBoard()})
+      EXPECT_TRUE(f.pBoard()->rect().contains(box->geometry()));
+    for (const auto& [col, row] : {std::pair{0, 0}, {9, 0}, {0, 9}, {9, 9}}) {
+      v.Frame->ScrollToCell(col, row);
+      EXPECT_TRUE(CellInView(f, col, row)) << col << "," << row;
+    }
+  }
+}
+
+TEST_F(FrameLayout, ALargeBoardAtTheSmallestCellScrollsAndEveryCellStaysPlayable) {
+  // 60 x 60 with busy clues, in a small panel.
+  test_support::Picture picture;
+  for (int y = 0; y < 60; ++y) {
+    std::string row;
+    for (int x = 0; x < 60; ++x) row += (x / 2 + y) % 3 == 0 ? '#' : '.';
+    picture.push_back(row);
+  }
+  ViewHarness v(picture, {}, QSize(400, 300));
+  v.Game->SetAutoFit(true);
+  v.Frame->Relayout(lfResized);
+  QApplication::processEvents();
+  TframeGrid& f = *v.Frame;
+  EXPECT_EQ(f.BoardGrid()->CellWidth(), f.MinCellSize());
+  EXPECT_EQ(ScrollBars(f), std::pair(true, true));
+
+  // The far corner scrolled into view takes a click.
+  f.ScrollToCell(59, 59);
+  ASSERT_TRUE(CellInView(f, 59, 59));
+  const TCellCacheRec corner = f.BoardGrid()->CellCache().back();
+  ASSERT_EQ(std::pair(corner.Col, corner.Row), std::pair(59, 59));
+  const QPoint at((corner.Rect.Left + corner.Rect.Right) / 2,
+                  (corner.Rect.Top + corner.Rect.Bottom) / 2);
+  v.Stroke({at}, Qt::LeftButton);
+  EXPECT_EQ(v.Game->PlayerState(59, 59), psChecked);
+
+  // The keyboard cursor drags the view along.
+  f.ScrollToCell(0, 0);
+  ASSERT_FALSE(CellInView(f, 59, 30));
+  f.BoardKeyPress(Qt::Key_Down, Qt::NoModifier);  // shows the cursor at (0, 0)
+  for (int i = 0; i < 30; ++i) f.BoardKeyPress(Qt::Key_Down, Qt::NoModifier);
+  f.BoardKeyPress(Qt::Key_End, Qt::NoModifier);
+  ASSERT_EQ(std::pair(f.Cursor().Col(), f.Cursor().Row()), std::pair(59, 30));
+  EXPECT_TRUE(CellInView(f, 59, 30));
+
+  // So does a hint, to the first cell it proves.
+  f.ScrollToCell(59, 59);
+  f.ShowHint({false, 2, {{0, 2, 1}}});
+  EXPECT_TRUE(CellInView(f, 0, 2));
+}
+
+TEST_F(FrameLayout, TheWheelScrollsTheBoardButCtrlWithTheWheelIsLeftToTheWindow) {
+  ViewHarness v(TriplePairs(), {}, QSize(200, 200));
+  QApplication::processEvents();
+  QWidget* viewport = v.Frame->sbBoard()->viewport();
+  // As the pointer's wheel event reaches the scroll area; one it leaves
+  // unaccepted goes on to the window, whose Ctrl+wheel zooms.
+  const auto wheel = [&](Qt::KeyboardModifiers modifiers) {
+    const QPoint at(5, 5);
+    QWheelEvent e(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, modifiers,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport, &e);
+    return e.isAccepted();
+  };
+  QScrollBar* down = v.Frame->sbBoard()->verticalScrollBar();
+  EXPECT_TRUE(wheel(Qt::NoModifier));
+  EXPECT_GT(down->value(), 0);
+  const int scrolled = down->value();
+  EXPECT_FALSE(wheel(Qt::ControlModifier));
+  EXPECT_EQ(down->value(), scrolled);
 }
 
 TEST_F(FrameLayout, FrameFollowsItsParent) {
