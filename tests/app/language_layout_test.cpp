@@ -1,6 +1,6 @@
 // Every language lays out without clipping: the buttons of the main window's
-// bar, every control of the settings dialog and the about window show their
-// whole text in each registered language.
+// bar, every control of the settings dialog, the other size dialog and the
+// about window show their whole text in each registered language.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -17,6 +17,7 @@
 
 #include "app/f_about.h"
 #include "app/f_settings.h"
+#include "app/f_size.h"
 #include "main_window_harness.h"
 #include "persistence/game_settings.h"
 #include "text/lang_helper.h"
@@ -100,6 +101,17 @@ TEST_F(LanguageLayoutTest, TheSettingsDialogShowsEveryTextWhole) {
     settings.SetLanguage(language);
     TfrmSettings dialog;
     dialog.EditSettings(settings);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    ExpectNothingClipped(dialog);
+  }
+}
+
+TEST_F(LanguageLayoutTest, TheOtherSizeDialogShowsEveryTextWhole) {
+  for (const TLanguage language : SupportedLanguages()) {
+    SCOPED_TRACE(NameOf(language));
+    CurrentLanguage = language;
+    TfrmSize dialog(nullptr, 10, 10);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     ExpectNothingClipped(dialog);
