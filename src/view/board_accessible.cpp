@@ -32,6 +32,12 @@ TNonoGame* GameOf(const QWidget* board) {
   return frame ? frame->Game() : nullptr;
 }
 
+bool HasCursor(const QWidget* board, int row, int col) {
+  const TframeGrid* frame = FrameOf(board);
+  if (!frame || !frame->Cursor().Shown()) return false;
+  return frame->Cursor().Row() == row && frame->Cursor().Col() == col;
+}
+
 // What a player can tell apart on a cell: the check and celebration marks
 // show a filled cell.
 enum TSpokenState : std::uint8_t { ssEmpty, ssFilled, ssCrossed };
@@ -112,6 +118,8 @@ class TBoardItemAccessible : public QAccessibleInterface, public QAccessibleTabl
     if (IsCell()) {
       s.checkable = true;
       s.checked = SpokenState(GameOf(FBoard)->PlayerState(FCol, FRow)) == ssFilled;
+      s.focusable = true;
+      s.focused = HasCursor(FBoard, FRow, FCol);
     }
     return s;
   }
@@ -218,6 +226,12 @@ class TBoardTableAccessible : public QAccessibleWidget, public QAccessibleTableI
     const QPoint p = widget()->mapFromGlobal(QPoint(x, y));
     const TCellHit hit = frame->BoardGrid()->HitTest(p.x(), p.y());
     return hit.Row < 0 ? nullptr : Item(hit.Row, hit.Col);
+  }
+
+  QAccessibleInterface* focusChild() const override {
+    const TframeGrid* frame = FrameOf(widget());
+    if (!frame || !frame->Cursor().Shown()) return nullptr;
+    return Item(frame->Cursor().Row(), frame->Cursor().Col());
   }
 
   void* interface_cast(QAccessible::InterfaceType t) override {
@@ -342,4 +356,17 @@ void BoardCellsPainted(QWidget* board) {
   if (!board->property(kAskedFor).toBool()) return;
   QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(board);
   if (auto* table = dynamic_cast<TBoardTableAccessible*>(iface)) table->Sync();
+}
+
+void BoardCursorMoved(QWidget* board) {
+  if (!board->property(kAskedFor).toBool()) return;
+  auto* table = dynamic_cast<TBoardTableAccessible*>(QAccessible::queryAccessibleInterface(board));
+  const TframeGrid* frame = FrameOf(board);
+  if (!table || !frame || !frame->Cursor().Shown()) return;
+  // The table catches up first, so the reader never sees the cell under an
+  // old name.
+  table->Sync();
+  QAccessibleEvent focus(board, QAccessible::Focus);
+  focus.setChild(table->IndexOf(frame->Cursor().Row(), frame->Cursor().Col()));
+  QAccessible::updateAccessibility(&focus);
 }

@@ -11,8 +11,9 @@
 // in a paint). Nothing is compared until assistive technology has asked
 // for the table.
 //
-// The keyboard cursor's cell is to become the focused object: its focus
-// event belongs where the cursor moves, sent for the cell's child index.
+// The keyboard cursor's cell, while the cursor shows, is the table's focused
+// cell: BoardCursorMoved sends a focus event for it after every move, so a
+// screen reader speaks the cell the player has moved to.
 #pragma once
 
 #include <QString>
@@ -35,3 +36,5 @@ void InstallBoardAccessible();
 
 // board is the frame's pbBoard.
 void BoardCellsPainted(QWidget* board);
+// board is the frame's pbBoard; its frame's cursor has moved.
+void BoardCursorMoved(QWidget* board);

@@ -128,4 +128,41 @@ TEST_F(BoardAccessible, APuzzleOfAnotherSizeResetsTheTable) {
   EXPECT_EQ(table->tableInterface()->columnDescription(0), "Column 1 clue: 1");
 }
 
+TEST_F(BoardAccessible, TheCursorCellIsFocusedAndEveryMoveTellsTheReader) {
+  ViewHarness v(TriplePairs(), Player());
+  QAccessibleInterface* table = Table(v);
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->focusChild(), nullptr);  // no cursor before the first key
+  const auto focusEvents = [&] { return Reader.Take(v.Board(), {QAccessible::Focus}); };
+  using Events = std::vector<std::pair<QAccessible::Event, int>>;
+
+  // The first key shows the cursor on the first cell; then each move, and a
+  // move stopped by the edge sends nothing.
+  const std::pair<int, Events> keys[] = {
+      {Qt::Key_Space, {{QAccessible::Focus, 0}}},
+      {Qt::Key_Right, {{QAccessible::Focus, 1}}},
+      {Qt::Key_Down, {{QAccessible::Focus, 11}}},
+      {Qt::Key_End, {{QAccessible::Focus, 19}}},
+      {Qt::Key_Right, {}},
+      {Qt::Key_Home, {{QAccessible::Focus, 10}}},
+      {Qt::Key_Space, {}},  // fills the cell: a name change, not a move
+  };
+  for (const auto& [key, expected] : keys) {
+    ASSERT_TRUE(v.Frame->BoardKeyPress(key, Qt::NoModifier)) << key;
+    EXPECT_EQ(focusEvents(), expected) << key;
+  }
+
+  QAccessibleInterface* focused = table->focusChild();
+  ASSERT_NE(focused, nullptr);
+  EXPECT_EQ(focused, table->tableInterface()->cellAt(1, 0));
+  EXPECT_TRUE(focused->state().focused);
+  EXPECT_EQ(focused->text(QAccessible::Name), "Row 2, column 1: filled");
+  EXPECT_FALSE(table->tableInterface()->cellAt(1, 9)->state().focused);
+
+  // A Shift stroke moves the focus along with the cells it paints.
+  ASSERT_TRUE(v.Frame->BoardKeyPress(Qt::Key_Right, Qt::ShiftModifier));
+  EXPECT_EQ(focusEvents(), (Events{{QAccessible::Focus, 11}}));
+  EXPECT_EQ(CellName(v, 1, 1), "Row 2, column 2: filled");
+}
+
 }  // namespace
