@@ -110,6 +110,9 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnRowClueName, "RowClueName", "CDUten9rejk2Lz9gen9o"},
       {ttnColumnClueName, "ColumnClueName", "GTU2Lzc0en9rejk2Lz9gen9o"},
       {ttnShortcutDescription, "ShortcutDescription", "CTI1KC45Ly5gen9r"},
+      {ttnRowClues, "RowClues", "CDUtejk2Lz8p"},
+      {ttnColumnClues, "ColumnClues", "GTU2Lzc0ejk2Lz8p"},
+      {ttnClueCompleted, "ClueCompleted", "f2t2ejk1Nyo2Py4/Pg=="},
   };
   return items;
 }

@@ -102,9 +102,12 @@ enum TTextName : std::uint8_t {
   ttnRowClueName,
   ttnColumnClueName,
   ttnShortcutDescription,
+  ttnRowClues,
+  ttnColumnClues,
+  ttnClueCompleted,
 };
 
-inline constexpr int kTextNameCount = ttnShortcutDescription + 1;
+inline constexpr int kTextNameCount = ttnClueCompleted + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/nono_game.h"
+#include "view/clue_strip_accessible.h"
 #include "view/frame_grid.h"
 #include "view/paint_box.h"
 
@@ -22,9 +23,7 @@ TBoardAccessibleTexts& Texts() {
 }
 
 TframeGrid* FrameOf(const QWidget* board) {
-  for (QObject* o = board ? board->parent() : nullptr; o; o = o->parent())
-    if (auto* frame = qobject_cast<TframeGrid*>(o)) return frame;
-  return nullptr;
+  return FrameOfPaintBox(board);
 }
 
 TNonoGame* GameOf(const QWidget* board) {
@@ -332,9 +331,13 @@ QList<QAccessibleInterface*> TBoardItemAccessible::rowHeaderCells() const {
 }
 
 QAccessibleInterface* BoardFactory(const QString& className, QObject* object) {
-  if (className != QLatin1String("TPaintBox") || !object || object->objectName() != "pbBoard")
-    return nullptr;
-  return new TBoardTableAccessible(static_cast<QWidget*>(object));
+  if (className != QLatin1String("TPaintBox") || !object) return nullptr;
+  auto* box = static_cast<QWidget*>(object);
+  if (object->objectName() == QLatin1String("pbBoard")) return new TBoardTableAccessible(box);
+  if (object->objectName() == QLatin1String("pbLeft") ||
+      object->objectName() == QLatin1String("pbTop"))
+    return NewClueStripAccessible(box);
+  return nullptr;
 }
 
 }  // namespace
@@ -345,6 +348,12 @@ void SetBoardAccessibleTexts(const TBoardAccessibleTexts& texts) {
 
 const TBoardAccessibleTexts& BoardAccessibleTexts() {
   return Texts();
+}
+
+TframeGrid* FrameOfPaintBox(const QWidget* box) {
+  for (QObject* o = box ? box->parent() : nullptr; o; o = o->parent())
+    if (auto* frame = qobject_cast<TframeGrid*>(o)) return frame;
+  return nullptr;
 }
 
 void InstallBoardAccessible() {

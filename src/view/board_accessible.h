@@ -25,14 +25,22 @@ struct TBoardAccessibleTexts {
   QString Filled;
   QString Empty;
   QString Crossed;
-  QString RowClue;     // %1 row, %2 the clue's numbers
-  QString ColumnClue;  // %1 column, %2 the clue's numbers
+  QString RowClue;        // %1 row, %2 the clue's numbers
+  QString ColumnClue;     // %1 column, %2 the clue's numbers
+  QString RowClues;       // the row clue strip
+  QString ColumnClues;    // the column clue strip
+  QString ClueCompleted;  // %1 a line's clue name
 };
 
 void SetBoardAccessibleTexts(const TBoardAccessibleTexts& texts);
 const TBoardAccessibleTexts& BoardAccessibleTexts();
 
+// Registers the board's and the clue strips' accessibility.
 void InstallBoardAccessible();
+
+class TframeGrid;
+// The frame a paint box of it belongs to, nullptr for none.
+TframeGrid* FrameOfPaintBox(const QWidget* box);
 
 // board is the frame's pbBoard.
 void BoardCellsPainted(QWidget* board);

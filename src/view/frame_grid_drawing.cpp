@@ -12,6 +12,7 @@
 #include "model/nono_game.h"
 #include "model/process_flags.h"
 #include "view/board_accessible.h"
+#include "view/clue_strip_accessible.h"
 #include "view/frame_grid.h"
 #include "view/grid_canvas.h"
 #include "view/half_even.h"
@@ -68,6 +69,8 @@ bool TframeGrid::PaintGrid(TNonoGrid* grid, QPainter& painter) {
     painter.fillRect(box, FpBoard->palette().color(QPalette::Window));
   painter.drawImage(0, 0, image);
   if (grid == FBoardGrid.get()) BoardCellsPainted(FpbBoard);
+  if (grid == FLeftGrid.get()) ClueStripPainted(FpbLeft);
+  if (grid == FTopGrid.get()) ClueStripPainted(FpbTop);
   return true;
 }
 

@@ -124,6 +124,9 @@ const std::vector<std::string> kEnglish = {
     "Row %1 clue: %2",
     "Column %1 clue: %2",
     "Shortcut: %1",
+    "Row clues",
+    "Column clues",
+    "%1, completed",
 };
 
 class TextsTest : public ::testing::Test {
