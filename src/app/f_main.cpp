@@ -611,6 +611,7 @@ void TfrmMain::ApplyTexts() {
   };
   for (const auto& [action, name] : texts) action->setText(QString::fromStdString(TextFor(name)));
   FbGame->setText(QString::fromStdString(TextFor(ttnGame)));
+  FpmGame->setWindowTitle(QString::fromStdString(TextFor(ttnGame1)));  // the menu's spoken name
   FbGame->setToolTip(ToolTipWithKeys(FbGame->text(), {aGameMenu}));
   FbCheck->setToolTip(ToolTipWithKeys(aCheck->text(), {aCheck, aCheck1}));
   ApplyBoardAccessibleTexts();

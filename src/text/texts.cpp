@@ -113,6 +113,7 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnRowClues, "RowClues", "CDUtejk2Lz8p"},
       {ttnColumnClues, "ColumnClues", "GTU2Lzc0ejk2Lz8p"},
       {ttnClueCompleted, "ClueCompleted", "f2t2ejk1Nyo2Py4/Pg=="},
+      {ttnVersion, "Version", "DD8oKTM1NA=="},
   };
   return items;
 }

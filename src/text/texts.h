@@ -105,9 +105,10 @@ enum TTextName : std::uint8_t {
   ttnRowClues,
   ttnColumnClues,
   ttnClueCompleted,
+  ttnVersion,
 };
 
-inline constexpr int kTextNameCount = ttnClueCompleted + 1;
+inline constexpr int kTextNameCount = ttnVersion + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

@@ -21,6 +21,8 @@
 
 #include "app/f_settings.h"
 #include "persistence/game_settings.h"
+#include "support/accessibility_recorder.h"
+#include "support/accessible_names.h"
 #include "text/lang_helper.h"
 
 namespace {
@@ -389,6 +391,28 @@ TEST_F(SettingsDialogTest, OpensCentredOnTheScreenEveryTime) {
   dialog->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
   EXPECT_LE((dialog->frameGeometry().center() - area.center()).manhattanLength(), 2);
+}
+
+// A screen reader names each control: check boxes and buttons by their
+// texts; a list by its current item and, through the labelled-by relation,
+// by the label above it.
+TEST_F(SettingsDialogTest, EveryControlHasAnAccessibleNameAndEachListItsLabels) {
+  test_support::AccessibilityRecorder reader;
+  auto dialog = Open();
+  EXPECT_EQ(test_support::NamelessControls(dialog.get()), "");
+  const std::pair<const char*, TTextName> lists[] = {
+      {"cbGameMode", ttnGameMode},
+      {"cbNewDifficulty", ttnNewDifficulty},
+      {"cbButtonPosition", ttnButtonsPosition},
+      {"cbLanguage", ttnLanguage},
+  };
+  for (const auto& [name, label] : lists) {
+    QAccessibleInterface* list =
+        QAccessible::queryAccessibleInterface(Child<QComboBox>(*dialog, name));
+    const auto labelled = list->relations(QAccessible::Label);
+    ASSERT_EQ(labelled.size(), 1) << name;
+    EXPECT_EQ(labelled[0].first->text(QAccessible::Name).toStdString(), TextFor(label));
+  }
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 
 #include "main_window_harness.h"
 #include "support/accessibility_recorder.h"
+#include "support/accessible_names.h"
+#include "text/lang_helper.h"
 
 using namespace test_support;
 
@@ -69,6 +71,25 @@ TEST_F(WindowAccessible, AClickAndUndoRenameTheCellOfTheShownBoard) {
   QApplication::processEvents();
   EXPECT_EQ(cell->text(QAccessible::Name), "Row 2, column 3: empty");
   EXPECT_EQ(reader.Take(view.pbBoard(), named), (Sent{{QAccessible::NameChanged, index}}));
+}
+
+TEST_F(WindowAccessible, TheGameMenuAndEachOfItsItemsAreNamed) {
+  StartWindow();
+  AccessibilityRecorder reader;
+  Window->bGame()->click();
+  QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(Window->pmGame());
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->text(QAccessible::Name).toStdString(), TextFor(ttnGame1));
+  EXPECT_EQ(NamelessControls(Window->pmGame()), "");
+  // The slot items tell which size is showing.
+  int checked = 0;
+  for (int i = 0; i < menu->childCount(); ++i)
+    if (menu->child(i)->state().checked) {
+      ++checked;
+      EXPECT_EQ(menu->child(i)->text(QAccessible::Name).toStdString(), Current().Name());
+    }
+  EXPECT_EQ(checked, 1);
+  Window->pmGame()->hide();
 }
 
 }  // namespace

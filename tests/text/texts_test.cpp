@@ -127,6 +127,7 @@ const std::vector<std::string> kEnglish = {
     "Row clues",
     "Column clues",
     "%1, completed",
+    "Version",
 };
 
 class TextsTest : public ::testing::Test {
