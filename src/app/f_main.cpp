@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "app/announcer.h"
 #include "app/application_stuff.h"
 #include "app/grade_label.h"
 #include "app/main_window_accessible.h"
@@ -132,6 +133,7 @@ void TfrmMain::CreateComponents() {
   FpPleaseWait->setAutoFillBackground(true);
   FpPleaseWait->hide();
 
+  FlAnnounce = new TAnnouncer(this);
   FlHint = new QLabel(FpBoard);
   FlHint->setObjectName("lHint");
   FlHint->setWordWrap(true);

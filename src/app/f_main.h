@@ -20,6 +20,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QTimer;
+class TAnnouncer;
 class TAppSettings;
 class TGame;
 class TGameSettings;
@@ -57,6 +58,8 @@ class TfrmMain : public TfrmBase {
   // "m:ss", "Solved in m:ss".
   QLabel* lClock() const { return FlClock; }
   QMenu* pmGame() const { return FpmGame; }
+  // The spoken status line: what the board shows only as a picture.
+  TAnnouncer* lAnnounce() const { return FlAnnounce; }
   QTimer* tCongrats() const { return FtCongrats; }
   QPushButton* bGame() const { return FbGame; }
 
@@ -105,6 +108,8 @@ class TfrmMain : public TfrmBase {
   // Hides the hint's sentence once the board has moved on from the hint.
   void UpdateHint();
   void PlaceHintLabel();
+  // Has assistive technology read text out (through lAnnounce).
+  void Announce(const std::string& text);
   // Runs the clock of the shown slot while the window is active and the
   // puzzle unsolved, and stops every other.
   void UpdateClock();
@@ -251,6 +256,7 @@ class TfrmMain : public TfrmBase {
   QWidget* FpBoard = nullptr;
   QLabel* FpPleaseWait = nullptr;
   QLabel* FlHint = nullptr;
+  TAnnouncer* FlAnnounce = nullptr;
   QLabel* FlClock = nullptr;
   QTimer* FtClock = nullptr;
   QMenu* FpmGame = nullptr;

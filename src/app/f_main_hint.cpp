@@ -25,6 +25,7 @@ void TfrmMain::aHintExecute() {
   if (onBoard) FCurrentGame->CountHint();
   FlHint->setText(QString::fromStdString(HintSentence(hint)));
   FlHint->show();
+  Announce(FlHint->text().toStdString());
   PlaceHintLabel();
   RefreshBoard();
 }

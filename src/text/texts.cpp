@@ -114,6 +114,9 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnColumnClues, "ColumnClues", "GTU2Lzc0ejk2Lz8p"},
       {ttnClueCompleted, "ClueCompleted", "f2t2ejk1Nyo2Py4/Pg=="},
       {ttnVersion, "Version", "DD8oKTM1NA=="},
+      {ttnAnnounceSolved, "AnnounceSolved", "CTU2LD8+e3oNPzY2ej41ND90"},
+      {ttnAnnounceNoMistakes, "AnnounceNoMistakes", "FDV6NzMpLjsxPyl6KTV6PDso"},
+      {ttnAnnounceMistake, "AnnounceMistake", "DjI/KD96Myl6O3o3MykuOzE/"},
   };
   return items;
 }

@@ -106,9 +106,12 @@ enum TTextName : std::uint8_t {
   ttnColumnClues,
   ttnClueCompleted,
   ttnVersion,
+  ttnAnnounceSolved,
+  ttnAnnounceNoMistakes,
+  ttnAnnounceMistake,
 };
 
-inline constexpr int kTextNameCount = ttnVersion + 1;
+inline constexpr int kTextNameCount = ttnAnnounceMistake + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

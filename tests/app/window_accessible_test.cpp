@@ -2,9 +2,13 @@
 // caption, buttons that name their shortcuts, and the shown board as a table
 // whose cells are renamed, with a change event, by a click and by Undo.
 #include <QAccessible>
+#include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
+#include "app/announcer.h"
 #include "main_window_harness.h"
+#include "persistence/game_settings.h"
 #include "support/accessibility_recorder.h"
 #include "support/accessible_names.h"
 #include "text/lang_helper.h"
@@ -90,6 +94,68 @@ TEST_F(WindowAccessible, TheGameMenuAndEachOfItsItemsAreNamed) {
     }
   EXPECT_EQ(checked, 1);
   Window->pmGame()->hide();
+}
+
+// What the board shows only as a flash, a shake, a pulse or a passing
+// sentence reaches a screen reader through the status line: its name is the
+// news, and each piece of news sends a name change, a repeated one too.
+TEST_F(WindowAccessible, CheckHintCelebrationAndNightmareAreAnnounced) {
+  StartWindow();
+  Restart();  // past the first run, whose new puzzles are the built-in pictures
+  Puzzle().StartOver();
+  AccessibilityRecorder reader;
+  QWidget* line = Window->lAnnounce();
+  QAccessibleInterface* status = QAccessible::queryAccessibleInterface(line);
+  ASSERT_NE(status, nullptr);
+  EXPECT_EQ(status->role(), QAccessible::StatusBar);
+  EXPECT_FALSE(status->state().invisible);
+  const auto cellOf = [&](TPieceState wanted) {
+    for (int y = 0; y < Puzzle().Height(); ++y)
+      for (int x = 0; x < Puzzle().Width(); ++x)
+        if (Puzzle().SolutionState(x, y) == wanted) return std::pair{x, y};
+    return std::pair{-1, -1};
+  };
+  // The news since the last call: the line's name, once per name change.
+  const auto news = [&] {
+    std::vector<std::string> told;
+    for (const auto& event : reader.Take(line, {QAccessible::NameChanged})) {
+      (void)event;
+      told.push_back(status->text(QAccessible::Name).toStdString());
+    }
+    return told;
+  };
+  using Told = std::vector<std::string>;
+  const auto check = [&] { Window->findChild<QPushButton*>("bCheck")->click(); };
+
+  const auto [fx, fy] = cellOf(psChecked);
+  Stroke({{fx, fy}});
+  check();
+  EXPECT_EQ(news(), Told{TextFor(ttnAnnounceNoMistakes)});
+  check();
+  EXPECT_EQ(news(), Told{TextFor(ttnAnnounceNoMistakes)});
+
+  const auto [ex, ey] = cellOf(psUnchecked);
+  Stroke({{ex, ey}});
+  check();
+  EXPECT_EQ(news(), Told{TextFor(ttnAnnounceMistake)});
+
+  Action("aHint")->trigger();
+  ASSERT_FALSE(Window->lHint()->text().isEmpty());
+  EXPECT_EQ(news(), Told{Window->lHint()->text().toStdString()});
+
+  Puzzle().StartOver();
+  FillSolution();
+  check();
+  EXPECT_EQ(news(), Told{TextFor(ttnAnnounceSolved)});
+  Window->tCongrats()->stop();
+  Window->StopCelebration();
+
+  Window->GameSettings().SetGameMode(gmNightmare);
+  Current().View().SetInputEnabled(true);
+  Puzzle().StartOver();
+  Stroke({{ex, ey}});
+  check();
+  EXPECT_EQ(news(), Told{TextFor(ttnBoom)});
 }
 
 }  // namespace

@@ -128,6 +128,9 @@ const std::vector<std::string> kEnglish = {
     "Column clues",
     "%1, completed",
     "Version",
+    "Solved! Well done.",
+    "No mistakes so far",
+    "There is a mistake",
 };
 
 class TextsTest : public ::testing::Test {
