@@ -402,7 +402,7 @@ TGame* TfrmMain::CreateSlot(const std::string& name, int width, int height, TDif
   auto game = std::make_unique<TGame>(
       font(), name, width, height, FGameSettings.get(),
       FFirstRun ? TPictureSource::BuiltIn : TPictureSource::Generated, [this] { OnSlotChanged(); });
-  game->Puzzle().SetPalette(FAppSettings->GetBoardPalette());
+  game->SetLook(FGameSettings->BoardLook());
   game->Puzzle().SetRandomFillType(0);
   if (generate) game->Puzzle().SetDifficulty(difficulty);
   game->Attach(generate, DefaultFillPct(width, height, difficulty));
@@ -577,6 +577,7 @@ void TfrmMain::ApplySettings() {
     game->SetDrawCellsPos(FGameSettings->DrawCellsPos());
     game->SetKeepStrokeStraight(FGameSettings->KeepStrokeStraight());
     game->SetClueMarks(FGameSettings->CompletedClues(), FGameSettings->MistakeLines());
+    game->SetLook(FGameSettings->BoardLook());
   }
   ApplyBarAndColors();
   ApplyTexts();
@@ -587,7 +588,7 @@ void TfrmMain::ApplySettings() {
 void TfrmMain::ApplyBarAndColors() {
   DockPanels();
   RelayoutWindow();
-  const TBoardPalette& palette = FAppSettings->GetBoardPalette();
+  const TBoardPalette palette = BoardPaletteOfLook(FGameSettings->BoardLook());
   SetPanelColour(FpBoard, palette[prBoardArea]);
   SetPanelColour(FpButtons, TUtils::ShiftColor(palette[prBoardArea], -20));
 }

@@ -117,6 +117,11 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnAnnounceSolved, "AnnounceSolved", "CTU2LD8+e3oNPzY2ej41ND90"},
       {ttnAnnounceNoMistakes, "AnnounceNoMistakes", "FDV6NzMpLjsxPyl6KTV6PDso"},
       {ttnAnnounceMistake, "AnnounceMistake", "DjI/KD96Myl6O3o3MykuOzE/"},
+      {ttnBoardLook, "BoardLook", "GDU7KD56NjU1MQ=="},
+      {ttnLookDefault, "LookDefault", "Hj88Oy82Lg=="},
+      {ttnLookHighContrastLight, "LookHighContrastLight", "EjM9Mno5NTQuKDspLnpyNjM9Mi5z"},
+      {ttnLookHighContrastDark, "LookHighContrastDark", "EjM9Mno5NTQuKDspLnpyPjsoMXM="},
+      {ttnLookColourBlindSafe, "LookColourBlindSafe", "GTU2NS8odzg2MzQ+eik7PD8="},
   };
   return items;
 }

@@ -109,9 +109,14 @@ enum TTextName : std::uint8_t {
   ttnAnnounceSolved,
   ttnAnnounceNoMistakes,
   ttnAnnounceMistake,
+  ttnBoardLook,
+  ttnLookDefault,
+  ttnLookHighContrastLight,
+  ttnLookHighContrastDark,
+  ttnLookColourBlindSafe,
 };
 
-inline constexpr int kTextNameCount = ttnAnnounceMistake + 1;
+inline constexpr int kTextNameCount = ttnLookColourBlindSafe + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

@@ -300,10 +300,12 @@ TEST_F(SettingsDialogTest, StacksThePageAndFitsTheDialogToIt) {
                                "lButtonsPosition",
                                "cbButtonPosition",
                                "lLanguage",
-                               "cbLanguage"};
-  const int lefts[] = {8, 8, 8, 8, 8, 8, 8, 12, 8, 12, 8, 12, 8, 12};
+                               "cbLanguage",
+                               "lBoardLook",
+                               "cbBoardLook"};
+  const int lefts[] = {8, 8, 8, 8, 8, 8, 8, 12, 8, 12, 8, 12, 8, 12, 8, 12};
   int top = 8;
-  for (int i = 0; i < 14; ++i) {
+  for (int i = 0; i < 16; ++i) {
     SCOPED_TRACE(order[i]);
     const QWidget* control = Child<QWidget>(*dialog, order[i]);
     EXPECT_EQ(control->pos(), QPoint(lefts[i], top));
@@ -413,6 +415,27 @@ TEST_F(SettingsDialogTest, EveryControlHasAnAccessibleNameAndEachListItsLabels) 
     ASSERT_EQ(labelled.size(), 1) << name;
     EXPECT_EQ(labelled[0].first->text(QAccessible::Name).toStdString(), TextFor(label));
   }
+}
+
+TEST_F(SettingsDialogTest, TheBoardLookIsChosenFromItsListAndOnlyOkStoresIt) {
+  FSettings.SetBoardLook(blColourBlindSafe);
+  {
+    auto dialog = Open();
+    auto* looks = Child<QComboBox>(*dialog, "cbBoardLook");
+    EXPECT_EQ(Items(looks),
+              QStringList({Text(ttnLookDefault), Text(ttnLookHighContrastLight),
+                           Text(ttnLookHighContrastDark), Text(ttnLookColourBlindSafe)}));
+    EXPECT_EQ(looks->currentIndex(), 3);
+    EXPECT_EQ(Child<QLabel>(*dialog, "lBoardLook")->buddy(), looks);
+    EXPECT_TRUE(looks->isVisible());
+    looks->setCurrentIndex(2);
+    Child<QPushButton>(*dialog, "bCancel")->click();
+  }
+  EXPECT_EQ(FSettings.BoardLook(), blColourBlindSafe);
+  auto dialog = Open();
+  Child<QComboBox>(*dialog, "cbBoardLook")->setCurrentIndex(2);
+  Child<QPushButton>(*dialog, "bOK")->click();
+  EXPECT_EQ(FSettings.BoardLook(), blHighContrastDark);
 }
 
 }  // namespace

@@ -131,6 +131,11 @@ const std::vector<std::string> kEnglish = {
     "Solved! Well done.",
     "No mistakes so far",
     "There is a mistake",
+    "Board look",
+    "Default",
+    "High contrast (light)",
+    "High contrast (dark)",
+    "Colour-blind safe",
 };
 
 class TextsTest : public ::testing::Test {
