@@ -92,8 +92,10 @@ class TframeGrid : public QWidget {
   bool ShowMistakeLines() const { return FShowMistakeLines; }
   void SetShowMistakeLines(bool on) { FShowMistakeLines = on; }
   // The board look: shapes and mark colours beside the puzzle's palette.
+  // Setting it also takes the grids' and the panel's colours from the
+  // puzzle's palette again, so the palette of the look goes first.
   TBoardLook Look() const { return FLook; }
-  void SetLook(TBoardLook look) { FLook = look; }
+  void SetLook(TBoardLook look);
   const TBoardMouseEvent& OnBoardMouse() const { return FOnBoardMouse; }
   void SetOnBoardMouse(TBoardMouseEvent v) { FOnBoardMouse = std::move(v); }
   // The colour of pBoard, also the background of the board image.

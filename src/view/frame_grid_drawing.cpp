@@ -108,6 +108,19 @@ void TframeGrid::changeEvent(QEvent* e) {
   QWidget::changeEvent(e);
 }
 
+void TframeGrid::SetLook(TBoardLook look) {
+  FLook = look;
+  if (!FGame) return;
+  const TBoardPalette& palette = FGame->Palette();
+  for (TNonoGrid* grid : {FBoardGrid.get(), FLeftGrid.get(), FTopGrid.get()}) {
+    if (!grid) continue;
+    grid->SetBackgroundColor(palette[prGridBackground]);
+    grid->SetCellColor(palette[prBoardArea]);
+    grid->SetGroupLineColor(palette[prGroupLine]);
+  }
+  SetPanelColor(palette[prBoardArea]);
+}
+
 QRgb TframeGrid::PaletteColor(TPaletteRole role) {
   // Converted once per palette: the board painter asks for every cell.
   const TBoardPalette& palette = FGame->Palette();
@@ -342,13 +355,16 @@ void TframeGrid::DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int ro
   CopyImage(
       canvas, r.Left, r.Top,
       FClueSprites.Get(grid.GetText(col, row), r.Width(), r.Height(), clueFont, background, pen));
-  if (inks.Shapes) DrawClueShapes(canvas, r, mark, hot && !inks.InvertHotClues, pen);
+  // A blank position (a clue of 0) has no number to mark.
+  if (inks.Shapes)
+    DrawClueShapes(canvas, r, grid.GetText(col, row).empty() ? TClueMark::Open : mark,
+                   hot && !inks.InvertHotClues, pen);
 }
 
 void TframeGrid::DrawClueShapes(QPainter& canvas, const TCellRect& r, TClueMark mark, bool hot,
                                 QRgb pen) {
   const QRect cell = r.ToQRect();
-  const int line = std::max(1, r.Width() / 12);
+  const int line = std::max(2, r.Width() / 10);
   if (hot) {
     // A bar along the foot of the cell.
     const int bar = std::max(2, r.Height() / 8);

@@ -12,6 +12,7 @@
 #include "support/accessibility_recorder.h"
 #include "support/accessible_names.h"
 #include "text/lang_helper.h"
+#include "util/app_environment.h"
 
 using namespace test_support;
 
@@ -156,6 +157,23 @@ TEST_F(WindowAccessible, CheckHintCelebrationAndNightmareAreAnnounced) {
   Stroke({{ex, ey}});
   check();
   EXPECT_EQ(news(), Told{TextFor(ttnBoom)});
+}
+
+TEST_F(WindowAccessible, TheBoardLookReachesEverySlotAndSurvivesARestart) {
+  StartWindow();
+  Window->GameSettings().SetBoardLook(blHighContrastDark);
+  Window->ApplySettings();
+  const TBoardPalette dark = BoardPaletteOfLook(blHighContrastDark);
+  for (TGame* game : Window->Games().Items()) {
+    EXPECT_EQ(game->View().Look(), blHighContrastDark) << game->Name();
+    EXPECT_TRUE(game->Puzzle().Palette() == dark) << game->Name();
+  }
+  EXPECT_EQ(Window->pBoard()->palette().color(QPalette::Window), QColor(Qt::black));
+
+  Restart();
+  EXPECT_EQ(Window->GameSettings().BoardLook(), blHighContrastDark);
+  EXPECT_EQ(Current().View().Look(), blHighContrastDark);
+  EXPECT_TRUE(Puzzle().Palette() == dark);
 }
 
 }  // namespace
