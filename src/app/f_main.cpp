@@ -51,9 +51,13 @@ std::string CaptionName(const QString& caption) {
   return name.toStdString();
 }
 
+// The panel's labels (clock, grade, hint) write in black or white, whichever
+// stands out on the panel: a high-contrast board area may be black.
 void SetPanelColour(QWidget* panel, TColor colour) {
   QPalette p = panel->palette();
-  p.setColor(QPalette::Window, ToQColor(colour));
+  const QColor background = ToQColor(colour);
+  p.setColor(QPalette::Window, background);
+  p.setColor(QPalette::WindowText, background.lightness() >= 128 ? Qt::black : Qt::white);
   panel->setPalette(p);
   panel->setAutoFillBackground(true);
 }

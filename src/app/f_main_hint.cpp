@@ -72,8 +72,14 @@ void TfrmMain::PlaceHintLabel() {
   const QRect area = FpBoard->rect();
   // Along the bottom of the board area, unless it would cover the board
   // there (a small window, or large text) and a side has room for it.
-  FlHint->setFixedWidth(std::max(1, area.width() * 9 / 10));
-  FlHint->adjustSize();
+  // Wrapped sentences take the height their width needs.
+  // (The label measures within its size limits: they go first.)
+  const auto fitTo = [this](int width) {
+    FlHint->setMinimumSize(0, 0);
+    FlHint->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    FlHint->setFixedSize(width, FlHint->heightForWidth(width));
+  };
+  fitTo(std::max(1, area.width() * 9 / 10));
   QRect board;
   if (FCurrentGame && FCurrentGame->View().pbBoard()->isVisible()) {
     const TframeGrid& view = FCurrentGame->View();
@@ -89,8 +95,7 @@ void TfrmMain::PlaceHintLabel() {
   // A side narrower than this would wrap the sentence into a tall column.
   const int narrowest = FlHint->fontMetrics().averageCharWidth() * 16;
   if (!board.isNull() && bottomTop < board.bottom() + 4 && side >= narrowest) {
-    FlHint->setFixedWidth(side);
-    FlHint->adjustSize();
+    fitTo(side);
     const int x = left >= right ? 8 : board.right() + 9;
     FlHint->move(x, std::max(0, board.center().y() - FlHint->height() / 2));
   } else {

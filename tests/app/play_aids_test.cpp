@@ -77,6 +77,8 @@ TEST_F(PlayAids, TheHintsSentenceNeverCoversTheBoard) {
     ASSERT_TRUE(Window->lHint()->isVisible());
     EXPECT_FALSE(covered());
     EXPECT_TRUE(Window->pBoard()->rect().contains(Window->lHint()->geometry()));
+    // All of it shows.
+    EXPECT_GE(Window->lHint()->height(), Window->lHint()->heightForWidth(Window->lHint()->width()));
   }
 }
 

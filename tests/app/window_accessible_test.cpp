@@ -169,6 +169,9 @@ TEST_F(WindowAccessible, TheBoardLookReachesEverySlotAndSurvivesARestart) {
     EXPECT_TRUE(game->Puzzle().Palette() == dark) << game->Name();
   }
   EXPECT_EQ(Window->pBoard()->palette().color(QPalette::Window), QColor(Qt::black));
+  // The clock and the hint's sentence stay readable on it.
+  EXPECT_EQ(Window->lClock()->palette().color(QPalette::WindowText), QColor(Qt::white));
+  EXPECT_EQ(Window->lHint()->palette().color(QPalette::WindowText), QColor(Qt::white));
 
   Restart();
   EXPECT_EQ(Window->GameSettings().BoardLook(), blHighContrastDark);
