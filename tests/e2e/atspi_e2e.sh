@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The game as assistive technology sees it, once through the real AT-SPI
+# stack: a D-Bus session of its own (dbus-run-session), the accessibility bus
+# (at-spi-bus-launcher), an X server of its own (Xvfb) and the game with Qt's
+# accessibility switched on. atspi_check.py then finds the board table of the
+# puzzle's size and a cell that says "filled" after a click on it.
+# Every wait is bounded; only the processes started here are ended, by their
+# process ids.
+#
+# usage: atspi_e2e.sh TAVELO_BINARY OUTPUT_DIR
+set -euo pipefail
+
+if [ $# -ne 2 ]; then
+  echo "usage: $0 TAVELO_BINARY OUTPUT_DIR" >&2
+  exit 2
+fi
+tavelo=$1
+out=$2
+here=$(cd "$(dirname "$0")" && pwd)
+launcher=/usr/libexec/at-spi-bus-launcher
+python=/usr/bin/python3 # Debian's, which has pyatspi
+
+fail() {
+  echo "atspi: FAILED: $*" >&2
+  for log in "$out"/*.log; do
+    [ -s "$log" ] && { echo "atspi: $log:" >&2; tail -n 20 "$log" >&2; }
+  done
+  exit 1
+}
+
+# Outside a session bus of its own, start one and run again inside it.
+if [ -z "${TAVELO_ATSPI_SESSION:-}" ]; then
+  for tool in Xvfb xdotool dbus-run-session "$launcher" "$python"; do
+    command -v "$tool" >/dev/null ||
+      fail "'$tool' is not installed (bash scripts/install-deps.sh installs it)"
+  done
+  "$python" -c 'import pyatspi' 2>/dev/null ||
+    fail "python3-pyatspi is not installed (bash scripts/install-deps.sh installs it)"
+  [ -x "$tavelo" ] || fail "no game binary at $tavelo"
+  rm -rf "$out"
+  mkdir -p "$out"
+  TAVELO_ATSPI_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
+fi
+
+alive() { kill -0 "$1" 2>/dev/null; }
+stop() {
+  local pid=$1
+  [ -n "$pid" ] || return 0
+  kill "$pid" 2>/dev/null || true
+  for _ in $(seq 30); do
+    alive "$pid" || break
+    sleep 0.1
+  done
+  alive "$pid" && kill -9 "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null || true
+}
+
+xvfb_pid=
+bus_pid=
+app_pid=
+work=$(mktemp -d)
+cleanup() {
+  stop "$app_pid"
+  stop "$bus_pid"
+  stop "$xvfb_pid"
+  rm -rf "$work"
+}
+trap cleanup EXIT
+mkdir -p "$work/config" "$work/home" "$work/runtime"
+chmod 700 "$work/runtime"
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
+  3>"$work/display" >"$out/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  alive "$xvfb_pid" || fail "Xvfb did not start"
+  sleep 0.1
+done
+[ -s "$work/display" ] || fail "no X server within 10s"
+export DISPLAY=":$(head -n 1 "$work/display")"
+
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+"$launcher" --launch-immediately >"$out/bus.log" 2>&1 &
+bus_pid=$!
+
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 "$tavelo" >"$out/tavelo.log" 2>&1 &
+app_pid=$!
+
+timeout 25 "$python" "$here/atspi_check.py" || {
+  status=$?
+  [ "$status" -eq 124 ] && fail "the AT-SPI check did not end within 25s"
+  alive "$app_pid" || fail "tavelo ended during the check"
+  fail "the AT-SPI check failed (status $status)"
+}
+alive "$app_pid" || fail "tavelo ended during the check"
+echo "atspi: passed"
