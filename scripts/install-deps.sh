@@ -14,7 +14,7 @@ packages=(
   # the tests switch accessibility on through the platform (private Qt API)
   qt6-base-private-dev
   # the end-to-end check through the accessibility bus, as a screen reader
-  dbus-daemon at-spi2-core python3-pyatspi
+  dbus-daemon dbus-bin at-spi2-core python3-pyatspi
 )
 
 missing=()

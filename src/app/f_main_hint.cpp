@@ -68,7 +68,7 @@ void TfrmMain::UpdateHint() {
 }
 
 void TfrmMain::PlaceHintLabel() {
-  if (!FlHint) return;
+  if (!FlHint || FlHint->isHidden()) return;
   const QRect area = FpBoard->rect();
   // Along the bottom of the board area, unless it would cover the board
   // there (a small window, or large text) and a side has room for it.
@@ -77,7 +77,8 @@ void TfrmMain::PlaceHintLabel() {
   const auto fitTo = [this](int width) {
     FlHint->setMinimumSize(0, 0);
     FlHint->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    FlHint->setFixedSize(width, FlHint->heightForWidth(width));
+    const int height = FlHint->heightForWidth(width);
+    FlHint->setFixedSize(width, height > 0 ? height : FlHint->sizeHint().height());
   };
   fitTo(std::max(1, area.width() * 9 / 10));
   QRect board;

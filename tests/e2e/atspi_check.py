@@ -19,6 +19,7 @@ except ImportError:
     sys.exit(1)
 
 WAIT = 20.0  # seconds for anything to appear or to change
+SIZE = re.compile(r" - (\d+)x(\d+) - ")
 
 
 def fail(message):
@@ -69,10 +70,13 @@ def fresh_name(node):
 
 def main():
     app = wait_for("TAVELO on the accessibility bus", game)
-    frame = wait_for("window frame", lambda: find(app, pyatspi.ROLE_FRAME))
-    size = re.search(r" - (\d+)x(\d+) - ", fresh_name(frame))
-    if not size:
-        fail("the window's name %r names no puzzle size" % frame.name)
+    # The frame is named by the caption, which names the puzzle's size.
+    def captioned_frame():
+        frame = find(app, pyatspi.ROLE_FRAME)
+        return frame if frame is not None and SIZE.search(fresh_name(frame)) else None
+
+    frame = wait_for("window frame named by the caption", captioned_frame)
+    size = SIZE.search(fresh_name(frame))
     width, height = int(size.group(1)), int(size.group(2))
     board = wait_for("table on the screen", lambda: find(frame, pyatspi.ROLE_TABLE))
     table = board.queryTable()

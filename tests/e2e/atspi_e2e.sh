@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The game as assistive technology sees it, once through the real AT-SPI
 # stack: a D-Bus session of its own (dbus-run-session), the accessibility bus
-# (at-spi-bus-launcher), an X server of its own (Xvfb) and the game with Qt's
-# accessibility switched on. atspi_check.py then finds the board table of the
+# (at-spi-bus-launcher, started by the session bus), an X server of its own
+# (Xvfb) and the game with Qt's accessibility switched on. atspi_check.py then finds the board table of the
 # puzzle's size and a cell that says "filled" after a click on it.
 # Every wait is bounded; only the processes started here are ended, by their
 # process ids.
@@ -30,7 +30,7 @@ fail() {
 
 # Outside a session bus of its own, start one and run again inside it.
 if [ -z "${TAVELO_ATSPI_SESSION:-}" ]; then
-  for tool in Xvfb xdotool dbus-run-session "$launcher" "$python"; do
+  for tool in Xvfb xdotool dbus-run-session dbus-send "$launcher" "$python"; do
     command -v "$tool" >/dev/null ||
       fail "'$tool' is not installed (bash scripts/install-deps.sh installs it)"
   done
@@ -56,12 +56,10 @@ stop() {
 }
 
 xvfb_pid=
-bus_pid=
 app_pid=
 work=$(mktemp -d)
 cleanup() {
   stop "$app_pid"
-  stop "$bus_pid"
   stop "$xvfb_pid"
   rm -rf "$work"
 }
@@ -81,15 +79,25 @@ done
 export DISPLAY=":$(head -n 1 "$work/display")"
 
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-"$launcher" --launch-immediately >"$out/bus.log" 2>&1 &
-bus_pid=$!
+# The game looks for the accessibility bus once, as it starts: the bus must
+# be there first. Asking for its address starts it (the session bus
+# activates at-spi-bus-launcher, which ends with the session).
+a11y_bus() {
+  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+    >>"$out/bus.log" 2>&1
+}
+for _ in $(seq 100); do
+  a11y_bus && break
+  sleep 0.1
+done
+a11y_bus || fail "no accessibility bus within 10s"
 
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 "$tavelo" >"$out/tavelo.log" 2>&1 &
 app_pid=$!
 
-timeout 25 "$python" "$here/atspi_check.py" || {
+timeout 28 "$python" "$here/atspi_check.py" || {
   status=$?
-  [ "$status" -eq 124 ] && fail "the AT-SPI check did not end within 25s"
+  [ "$status" -eq 124 ] && fail "the AT-SPI check did not end within 28s"
   alive "$app_pid" || fail "tavelo ended during the check"
   fail "the AT-SPI check failed (status $status)"
 }
