@@ -2,8 +2,9 @@
 # The game as assistive technology sees it, once through the real AT-SPI
 # stack: a D-Bus session of its own (dbus-run-session), the accessibility bus
 # (at-spi-bus-launcher, started by the session bus), an X server of its own
-# (Xvfb) and the game with Qt's accessibility switched on. atspi_check.py then finds the board table of the
-# puzzle's size and a cell that says "filled" after a click on it.
+# (Xvfb) and the game with Qt's accessibility switched on. atspi_check.py
+# then finds the board table of the puzzle's size and a cell that says
+# "filled" after a click on it.
 # Every wait is bounded; only the processes started here are ended, by their
 # process ids.
 #
