@@ -40,8 +40,16 @@ if [ -z "${TAVELO_ATSPI_SESSION:-}" ]; then
   [ -x "$tavelo" ] || fail "no game binary at $tavelo"
   rm -rf "$out"
   mkdir -p "$out"
-  TAVELO_ATSPI_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
+  # Folders of its own before the session starts, so that the accessibility
+  # bus (whose socket lies in XDG_RUNTIME_DIR, else in ~/.cache) is never
+  # shared with another session's.
+  work=$(mktemp -d)
+  mkdir -p "$work/config" "$work/home" "$work/runtime"
+  chmod 700 "$work/runtime"
+  HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
+    TAVELO_ATSPI_SESSION="$work" exec dbus-run-session -- bash "$0" "$@"
 fi
+work=$TAVELO_ATSPI_SESSION
 
 alive() { kill -0 "$1" 2>/dev/null; }
 stop() {
@@ -58,15 +66,12 @@ stop() {
 
 xvfb_pid=
 app_pid=
-work=$(mktemp -d)
 cleanup() {
   stop "$app_pid"
   stop "$xvfb_pid"
   rm -rf "$work"
 }
 trap cleanup EXIT
-mkdir -p "$work/config" "$work/home" "$work/runtime"
-chmod 700 "$work/runtime"
 
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
   3>"$work/display" >"$out/xvfb.log" 2>&1 &
@@ -79,7 +84,6 @@ done
 [ -s "$work/display" ] || fail "no X server within 10s"
 export DISPLAY=":$(head -n 1 "$work/display")"
 
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
 # The game looks for the accessibility bus once, as it starts: the bus must
 # be there first. Asking for its address starts it (the session bus
 # activates at-spi-bus-launcher, which ends with the session).
