@@ -51,7 +51,13 @@ if [ -z "${TAVELO_ATSPI_SESSION:-}" ]; then
 fi
 work=$TAVELO_ATSPI_SESSION
 
-alive() { kill -0 "$1" 2>/dev/null; }
+# True while the process runs (one that ended but was not reaped yet counts
+# as ended).
+alive() {
+  local state
+  state=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f1) || return 1
+  [ -n "$state" ] && [ "$state" != Z ]
+}
 stop() {
   local pid=$1
   [ -n "$pid" ] || return 0
@@ -97,7 +103,7 @@ for _ in $(seq 100); do
 done
 a11y_bus || fail "no accessibility bus within 10s"
 
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 "$tavelo" >"$out/tavelo.log" 2>&1 &
+QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 "$tavelo" >"$out/tavelo.log" 2>&1 &
 app_pid=$!
 
 timeout 28 "$python" "$here/atspi_check.py" || {
