@@ -15,6 +15,8 @@ packages=(
   appstream man-db dpkg-dev file lintian
   # the tests switch accessibility on through the platform (private Qt API)
   qt6-base-private-dev
+  # the end-to-end check through the accessibility bus, as a screen reader
+  dbus-daemon dbus-bin at-spi2-core python3-pyatspi
 )
 
 missing=()

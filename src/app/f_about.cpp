@@ -99,6 +99,8 @@ void TfrmAbout::FormCreate() {
   setFont(SystemFont());
   setWindowTitle(QString::fromStdString(TextFor(ttnAbout)));
   Edit1->setText(QString::fromStdString(GetVersionString(true)));
+  Edit1->setAccessibleName(QString::fromStdString(TextFor(ttnVersion)));
+  lIcon->setAccessibleName(QString::fromLatin1(kProductName));
   QFont big = font();
   big.setBold(true);
   big.setPointSize(font().pointSize() + 6);

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "app/announcer.h"
 #include "app/application_stuff.h"
 #include "app/bar_layout.h"
 #include "app/grade_label.h"
@@ -53,9 +54,13 @@ std::string CaptionName(const QString& caption) {
   return name.toStdString();
 }
 
+// The panel's labels (clock, grade, hint) write in black or white, whichever
+// stands out on the panel: a high-contrast board area may be black.
 void SetPanelColour(QWidget* panel, TColor colour) {
   QPalette p = panel->palette();
-  p.setColor(QPalette::Window, ToQColor(colour));
+  const QColor background = ToQColor(colour);
+  p.setColor(QPalette::Window, background);
+  p.setColor(QPalette::WindowText, background.lightness() >= 128 ? Qt::black : Qt::white);
   panel->setPalette(p);
   panel->setAutoFillBackground(true);
 }
@@ -137,6 +142,7 @@ void TfrmMain::CreateComponents() {
   FpPleaseWait->setAutoFillBackground(true);
   FpPleaseWait->hide();
 
+  FlAnnounce = new TAnnouncer(this);
   FlHint = new QLabel(FpBoard);
   FlHint->setObjectName("lHint");
   FlHint->setWordWrap(true);
@@ -414,7 +420,7 @@ TGame* TfrmMain::CreateSlot(const std::string& name, int width, int height, TDif
   auto game = std::make_unique<TGame>(
       font(), name, width, height, FGameSettings.get(),
       FFirstRun ? TPictureSource::BuiltIn : TPictureSource::Generated, [this] { OnSlotChanged(); });
-  game->Puzzle().SetPalette(FAppSettings->GetBoardPalette());
+  game->SetLook(FGameSettings->BoardLook());
   game->Puzzle().SetRandomFillType(0);
   if (generate) game->Puzzle().SetDifficulty(difficulty);
   game->Attach(generate, DefaultFillPct(width, height, difficulty));
@@ -605,12 +611,13 @@ void TfrmMain::ApplySlotSettings(TGame* game) {
   game->SetDrawCellsPos(FGameSettings->DrawCellsPos());
   game->SetKeepStrokeStraight(FGameSettings->KeepStrokeStraight());
   game->SetClueMarks(FGameSettings->CompletedClues(), FGameSettings->MistakeLines());
+  game->SetLook(FGameSettings->BoardLook());
 }
 
 void TfrmMain::ApplyBarAndColors() {
   DockPanels();
   RelayoutWindow();
-  const TBoardPalette& palette = FAppSettings->GetBoardPalette();
+  const TBoardPalette palette = BoardPaletteOfLook(FGameSettings->BoardLook());
   SetPanelColour(FpBoard, palette[prBoardArea]);
   SetPanelColour(FpButtons, TUtils::ShiftColor(palette[prBoardArea], -20));
 }
@@ -642,6 +649,7 @@ void TfrmMain::ApplyTexts() {
   };
   for (const auto& [action, name] : texts) action->setText(QString::fromStdString(TextFor(name)));
   FbGame->setText(QString::fromStdString(TextFor(ttnGame)));
+  FpmGame->setWindowTitle(QString::fromStdString(TextFor(ttnGame1)));  // the menu's spoken name
   FbGame->setToolTip(ToolTipWithKeys(FbGame->text(), {aGameMenu}));
   FbCheck->setToolTip(ToolTipWithKeys(aCheck->text(), {aCheck, aCheck1}));
   FlClock->setAccessibleName(QString::fromStdString(TextFor(ttnTimePlayed)));

@@ -23,6 +23,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QTimer;
+class TAnnouncer;
 class TAppSettings;
 class TGame;
 class TGameSettings;
@@ -61,6 +62,8 @@ class TfrmMain : public TfrmBase {
   // and "Solved in" over the time once solved.
   QLabel* lClock() const { return FlClock; }
   QMenu* pmGame() const { return FpmGame; }
+  // The spoken status line: what the board shows only as a picture.
+  TAnnouncer* lAnnounce() const { return FlAnnounce; }
   QTimer* tCongrats() const { return FtCongrats; }
   QPushButton* bGame() const { return FbGame; }
 
@@ -109,6 +112,8 @@ class TfrmMain : public TfrmBase {
   // Hides the hint's sentence once the board has moved on from the hint.
   void UpdateHint();
   void PlaceHintLabel();
+  // Has assistive technology read text out (through lAnnounce).
+  void Announce(const std::string& text);
   // Runs the clock of the shown slot while the window is active and the
   // puzzle unsolved, and stops every other.
   void UpdateClock();
@@ -315,6 +320,7 @@ class TfrmMain : public TfrmBase {
   QWidget* FpBoard = nullptr;
   QLabel* FpPleaseWait = nullptr;
   QLabel* FlHint = nullptr;
+  TAnnouncer* FlAnnounce = nullptr;
   QLabel* FlClock = nullptr;
   QTimer* FtClock = nullptr;
   QMenu* FpmGame = nullptr;

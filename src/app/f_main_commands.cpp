@@ -144,8 +144,10 @@ void TfrmMain::RunCheck() {
     if (!FtCongrats->isActive()) StartCelebration();
     UpdateActions(uaFinished);
   } else if (NoMistakes(status)) {
+    Announce(TextFor(ttnAnnounceNoMistakes));
     FCurrentGame->FlashCorrect(1, 150);
   } else {
+    Announce(TextFor(ttnAnnounceMistake));
     FCurrentGame->FlashMistakes();
   }
 }
@@ -156,6 +158,7 @@ bool TfrmMain::NightmareRule(const TPuzzleStatus& status) {
   aCheat->trigger();
   RefreshBoard();
   FCurrentGame->FlashMistakes();
+  Announce(TextFor(ttnBoom));
   ShowMessageBox(TextFor(ttnBoom), kProductName, mkOk);
   RequestNewGame(FGameSettings->NewDifficulty(), false);
   return true;
@@ -171,6 +174,7 @@ void TfrmMain::aCheatExecute() {
 void TfrmMain::StartCelebration() {
   if (!FCurrentGame) return;
   FCurrentGame->MarkSolved();
+  Announce(TextFor(ttnAnnounceSolved));
   FtCongrats->start();
   UpdateClock();
   CountSolved();

@@ -83,6 +83,11 @@ TfrmSettings::TfrmSettings(QWidget* parent)
   lNewDifficulty->setBuddy(cbNewDifficulty);
   lButtonsPosition->setBuddy(cbButtonPosition);
   lLanguage->setBuddy(cbLanguage);
+  lBoardLook = new QLabel(tsGame);
+  lBoardLook->setObjectName("lBoardLook");
+  cbBoardLook = new QComboBox(tsGame);
+  cbBoardLook->setObjectName("cbBoardLook");
+  lBoardLook->setBuddy(cbBoardLook);
 
   FStack = {{cbDrawHotTrackCounters, 0},
             {cbDrawHotTrackBoard, 0},
@@ -97,7 +102,9 @@ TfrmSettings::TfrmSettings(QWidget* parent)
             {lButtonsPosition, 2},
             {cbButtonPosition, 2},
             {lLanguage, 3},
-            {cbLanguage, 3}};
+            {cbLanguage, 3},
+            {lBoardLook, 5},
+            {cbBoardLook, 5}};
 
   pbuttons = new QWidget(this);
   pbuttons->setObjectName("pbuttons");
@@ -149,6 +156,7 @@ void TfrmSettings::EditSettings(TGameSettings& settings) {
   lNewDifficulty->setText(Text(ttnNewDifficulty));
   lButtonsPosition->setText(Text(ttnButtonsPosition));
   lLanguage->setText(Text(ttnLanguage));
+  lBoardLook->setText(Text(ttnBoardLook));
   bOK->setText(Text(ttnOk));
   bCancel->setText(Text(ttnCancel));
   cbGameMode->clear();
@@ -161,6 +169,12 @@ void TfrmSettings::EditSettings(TGameSettings& settings) {
   cbNewDifficulty->setCurrentIndex(cbNewDifficulty->findData(settings.NewDifficulty()));
   cbButtonPosition->clear();
   cbButtonPosition->addItems({Text(ttnBottom), Text(ttnLeft), Text(ttnTop), Text(ttnRight)});
+
+  // In the order of the looks' stored values.
+  cbBoardLook->clear();
+  cbBoardLook->addItems({Text(ttnLookDefault), Text(ttnLookHighContrastLight),
+                         Text(ttnLookHighContrastDark), Text(ttnLookColourBlindSafe)});
+  SelectPosition(cbBoardLook, settings.BoardLook());
 
   cbLanguage->clear();
   for (const TLangRec& rec : LanguageList())
@@ -268,6 +282,8 @@ void TfrmSettings::bOKClick() {
       FSettings->SetNewDifficulty(static_cast<TDifficulty>(cbNewDifficulty->currentData().toInt()));
     if (cbLanguage->currentIndex() >= 0)
       FSettings->SetLanguage(static_cast<TLanguage>(cbLanguage->currentData().toInt()));
+    if (cbBoardLook->currentIndex() >= 0)
+      FSettings->SetBoardLook(static_cast<TBoardLook>(cbBoardLook->currentIndex()));
   }
   accept();
 }

@@ -1,6 +1,6 @@
 // TfrmSettings: the modal dialog in which the player changes the game
-// settings: the two hot-tracking switches, the clue and solving aids, the game mode, the difficulty of
-// new puzzles, the edge of the button bar and the language.
+// settings: the two hot-tracking switches, the clue and solving aids, the game mode, the difficulty
+// of new puzzles, the edge of the button bar, the language and the board look.
 //
 // EditSettings binds the dialog to a TGameSettings (not owned) and shows its
 // values; only OK writes the controls back, Cancel, Esc and the close box
@@ -71,6 +71,8 @@ class TfrmSettings : public QDialog {
   QComboBox* cbButtonPosition;
   QLabel* lLanguage;
   QComboBox* cbLanguage;
+  QLabel* lBoardLook;
+  QComboBox* cbBoardLook;
   QWidget* pbuttons;
   QPushButton* bOK;
   QPushButton* bCancel;

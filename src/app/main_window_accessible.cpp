@@ -32,7 +32,8 @@ void InstallMainWindowAccessible() {
 
 void ApplyBoardAccessibleTexts() {
   SetBoardAccessibleTexts({Text(ttnCellName), Text(ttnCellFilled), Text(ttnCellEmpty),
-                           Text(ttnCellCrossed), Text(ttnRowClueName), Text(ttnColumnClueName)});
+                           Text(ttnCellCrossed), Text(ttnRowClueName), Text(ttnColumnClueName),
+                           Text(ttnRowClues), Text(ttnColumnClues), Text(ttnClueCompleted)});
 }
 
 void DescribeShortcut(QPushButton* button, const QAction* action) {

@@ -20,6 +20,8 @@ void TGameSettings::LoadFrom(const TAppSettings& store, bool firstRun) {
   FCompletedClues = store.ReadIntegerDef("completedclues", 1) != 0;
   FMistakeLines = store.ReadIntegerDef("mistakelines", 0) != 0;
   FSolvedAtOnce = store.ReadIntegerDef("solvedatonce", 1) != 0;
+  const int look = store.ReadIntegerDef("boardlook", blDefault);
+  FBoardLook = look >= 0 && look < kBoardLookCount ? static_cast<TBoardLook>(look) : blDefault;
 }
 
 void TGameSettings::SaveTo(TAppSettings& store) const {
@@ -34,4 +36,5 @@ void TGameSettings::SaveTo(TAppSettings& store) const {
   store.WriteString("completedclues", FCompletedClues ? "" : "0");
   store.WriteString("mistakelines", FMistakeLines ? "1" : "");
   store.WriteString("solvedatonce", FSolvedAtOnce ? "" : "0");
+  store.WriteString("boardlook", FBoardLook != blDefault ? std::to_string(FBoardLook) : "");
 }

@@ -8,6 +8,7 @@
 #include "model/mytypes.h"
 #include "persistence/app_settings.h"
 #include "text/languages.h"
+#include "util/color.h"
 
 enum TButtonsPosition : std::uint8_t { bpBottom = 0, bpLeft = 1, bpTop = 2, bpRight = 3 };
 enum TGameMode : std::uint8_t { gmNormal = 0, gmNightmare = 1 };
@@ -43,6 +44,10 @@ class TGameSettings {
   // Celebrate as soon as the board equals the solution, without Check.
   bool SolvedAtOnce() const { return FSolvedAtOnce; }
   void SetSolvedAtOnce(bool v) { FSolvedAtOnce = v; }
+  // How the board is drawn ("boardlook"): a missing key or a value that
+  // names no look is the default look, which is written as no key.
+  TBoardLook BoardLook() const { return FBoardLook; }
+  void SetBoardLook(TBoardLook v) { FBoardLook = v; }
 
   // On a first run the language is the system's; otherwise every field
   // comes from its key ("butonsposition", "drawhottrackcounters",
@@ -68,4 +73,5 @@ class TGameSettings {
   bool FCompletedClues = true;
   bool FMistakeLines = false;
   bool FSolvedAtOnce = true;
+  TBoardLook FBoardLook = blDefault;
 };

@@ -9,6 +9,7 @@
 #include "generation/new_random.h"
 #include "persistence/game_settings.h"
 #include "persistence/game_state.h"
+#include "util/app_environment.h"
 #include "view/frame_grid.h"
 #include "view/nono_grid.h"
 
@@ -97,6 +98,12 @@ void TGame::RunClock(bool on) {
 void TGame::SetClueMarks(bool completed, bool mistakes) {
   FView->SetShowCompletedClues(completed);
   FView->SetShowMistakeLines(mistakes);
+}
+
+void TGame::SetLook(TBoardLook look) {
+  FPuzzle->SetPalette(BoardPaletteOfLook(look));
+  FView->SetLook(look);
+  ApplyBackground();
 }
 
 void TGame::SetHotTrackCounters(bool on) {

@@ -87,6 +87,8 @@ class TGame {
   void SetKeepStrokeStraight(bool on);
   // Muted numbers of completed runs, red numbers of lines with a mistake.
   void SetClueMarks(bool completed, bool mistakes);
+  // The board look: the puzzle's palette, the view's shapes, the panel.
+  void SetLook(TBoardLook look);
 
   // A new puzzle at the slot's size with the fill of the difficulty.
   void StartNewPuzzle(TDifficulty difficulty);

@@ -146,6 +146,18 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnNoRecords, "NoRecords", "FDV6Ki8gIDY/eio2OyM/PnojPy50"},
       {ttnRecordsTable, "RecordsTable", "CD85NSg+KXoqPyh6KTMgP3o7ND56PjM8PDM5LzYuIw=="},
       {ttnTimePlayed, "TimePlayed", "DjM3P3oqNjsjPz56NTR6LjIzKXoqLyAgNj8="},
+      {ttnRowClues, "RowClues", "CDUtejk2Lz8p"},
+      {ttnColumnClues, "ColumnClues", "GTU2Lzc0ejk2Lz8p"},
+      {ttnClueCompleted, "ClueCompleted", "f2t2ejk1Nyo2Py4/Pg=="},
+      {ttnVersion, "Version", "DD8oKTM1NA=="},
+      {ttnAnnounceSolved, "AnnounceSolved", "CTU2LD8+e3oNPzY2ej41ND90"},
+      {ttnAnnounceNoMistakes, "AnnounceNoMistakes", "FDV6NzMpLjsxPyl6KTV6PDso"},
+      {ttnAnnounceMistake, "AnnounceMistake", "DjI/KD96Myl6O3o3MykuOzE/"},
+      {ttnBoardLook, "BoardLook", "GDU7KD56NjU1MQ=="},
+      {ttnLookDefault, "LookDefault", "Hj88Oy82Lg=="},
+      {ttnLookHighContrastLight, "LookHighContrastLight", "EjM9Mno5NTQuKDspLnpyNjM9Mi5z"},
+      {ttnLookHighContrastDark, "LookHighContrastDark", "EjM9Mno5NTQuKDspLnpyPjsoMXM="},
+      {ttnLookColourBlindSafe, "LookColourBlindSafe", "GTU2NS8odzg2MzQ+eik7PD8="},
   };
   return items;
 }

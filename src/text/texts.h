@@ -140,9 +140,21 @@ enum TTextName : std::uint8_t {
   ttnNoRecords,
   ttnRecordsTable,
   ttnTimePlayed,
+  ttnRowClues,
+  ttnColumnClues,
+  ttnClueCompleted,
+  ttnVersion,
+  ttnAnnounceSolved,
+  ttnAnnounceNoMistakes,
+  ttnAnnounceMistake,
+  ttnBoardLook,
+  ttnLookDefault,
+  ttnLookHighContrastLight,
+  ttnLookHighContrastDark,
+  ttnLookColourBlindSafe,
 };
 
-inline constexpr int kTextNameCount = ttnTimePlayed + 1;
+inline constexpr int kTextNameCount = ttnLookColourBlindSafe + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

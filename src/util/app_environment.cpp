@@ -81,3 +81,50 @@ const TBoardPalette& DarkBoardPalette() {
 const TBoardPalette& GetBoardPalette() {
   return ThemeMode == 1 ? DarkBoardPalette() : LightBoardPalette();
 }
+
+TBoardPalette BoardPaletteOfLook(TBoardLook look) {
+  // Black on white, or white on black: every role in one of the two, except
+  // what only needs to differ from both (none does).
+  static constexpr TColor kBlack = 0x000000;
+  static constexpr TColor kWhite = 0xFFFFFF;
+  const auto contrast = [](TColor ink, TColor paper) {
+    TBoardPalette p;
+    p[prEmptyCell] = paper;
+    p[prFilledCell] = ink;
+    p[prUnused2] = ink;
+    p[prCrossPen] = ink;
+    p[prTickPen] = paper;
+    p[prTickBackground] = ink;
+    p[prGridBackground] = ink;
+    p[prClueBackground] = paper;
+    p[prCrossedCell] = paper;
+    p[prBoardArea] = paper;
+    p[prClueText] = ink;
+    p[prGroupLine] = ink;
+    p[prCounterText] = paper;
+    p[prHotClue] = ink;  // the strips invert a hot clue
+    p[prHotDot] = ink;
+    p[prUnused15] = ink;
+    return p;
+  };
+  switch (look) {
+    case blHighContrastLight:
+      return contrast(kBlack, kWhite);
+    case blHighContrastDark:
+      return contrast(kWhite, kBlack);
+    case blColourBlindSafe: {
+      // Colours from a palette made for colour-vision deficiency (Okabe and
+      // Ito); the board view adds a shape to each, so no state rests on hue.
+      TBoardPalette p = GetBoardPalette();
+      p[prCrossPen] = 0x0055D5;     // vermilion
+      p[prTickPen] = 0x739E00;      // bluish green
+      p[prHotClue] = 0x42E4F0;      // yellow
+      p[prCounterText] = 0x42E4F0;  // yellow on the black cells
+      p[prHotDot] = 0x505050;
+      return p;
+    }
+    case blDefault:
+    default:
+      return GetBoardPalette();
+  }
+}

@@ -35,3 +35,6 @@ const TBoardPalette& LightBoardPalette();
 const TBoardPalette& DarkBoardPalette();
 // The palette of ThemeMode.
 const TBoardPalette& GetBoardPalette();
+// The palette of a board look; the default look is GetBoardPalette, the
+// colour-blind-safe one keeps ThemeMode's board area.
+TBoardPalette BoardPaletteOfLook(TBoardLook look);

@@ -31,6 +31,18 @@ enum TPaletteRole : std::uint8_t {
 
 constexpr int kBoardPaletteSize = 16;
 
+// How the board is drawn, a player's choice: the default colours, black and
+// white at full contrast with heavy lines (on a light or a dark board), or
+// colours that stay apart for colour-blind eyes, in which every state also
+// has a shape of its own. The values are stored.
+enum TBoardLook : std::uint8_t {
+  blDefault = 0,
+  blHighContrastLight = 1,
+  blHighContrastDark = 2,
+  blColourBlindSafe = 3,
+};
+constexpr int kBoardLookCount = 4;
+
 // The 16 board colours, indexed by role.
 struct TBoardPalette {
   std::array<TColor, kBoardPaletteSize> Colors{};

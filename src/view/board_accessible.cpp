@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/nono_game.h"
+#include "view/clue_strip_accessible.h"
 #include "view/frame_grid.h"
 #include "view/paint_box.h"
 
@@ -22,14 +23,18 @@ TBoardAccessibleTexts& Texts() {
 }
 
 TframeGrid* FrameOf(const QWidget* board) {
-  for (QObject* o = board ? board->parent() : nullptr; o; o = o->parent())
-    if (auto* frame = qobject_cast<TframeGrid*>(o)) return frame;
-  return nullptr;
+  return FrameOfPaintBox(board);
 }
 
 TNonoGame* GameOf(const QWidget* board) {
   const TframeGrid* frame = FrameOf(board);
   return frame ? frame->Game() : nullptr;
+}
+
+bool HasCursor(const QWidget* board, int row, int col) {
+  const TframeGrid* frame = FrameOf(board);
+  if (!frame || !frame->Cursor().Shown()) return false;
+  return frame->Cursor().Row() == row && frame->Cursor().Col() == col;
 }
 
 // What a player can tell apart on a cell: the check and celebration marks
@@ -112,6 +117,8 @@ class TBoardItemAccessible : public QAccessibleInterface, public QAccessibleTabl
     if (IsCell()) {
       s.checkable = true;
       s.checked = SpokenState(GameOf(FBoard)->PlayerState(FCol, FRow)) == ssFilled;
+      s.focusable = true;
+      s.focused = HasCursor(FBoard, FRow, FCol);
     }
     return s;
   }
@@ -220,6 +227,12 @@ class TBoardTableAccessible : public QAccessibleWidget, public QAccessibleTableI
     return hit.Row < 0 ? nullptr : Item(hit.Row, hit.Col);
   }
 
+  QAccessibleInterface* focusChild() const override {
+    const TframeGrid* frame = FrameOf(widget());
+    if (!frame || !frame->Cursor().Shown()) return nullptr;
+    return Item(frame->Cursor().Row(), frame->Cursor().Col());
+  }
+
   void* interface_cast(QAccessible::InterfaceType t) override {
     if (t == QAccessible::TableInterface) return static_cast<QAccessibleTableInterface*>(this);
     return QAccessibleWidget::interface_cast(t);
@@ -318,9 +331,13 @@ QList<QAccessibleInterface*> TBoardItemAccessible::rowHeaderCells() const {
 }
 
 QAccessibleInterface* BoardFactory(const QString& className, QObject* object) {
-  if (className != QLatin1String("TPaintBox") || !object || object->objectName() != "pbBoard")
-    return nullptr;
-  return new TBoardTableAccessible(static_cast<QWidget*>(object));
+  if (className != QLatin1String("TPaintBox") || !object) return nullptr;
+  auto* box = static_cast<QWidget*>(object);
+  if (object->objectName() == QLatin1String("pbBoard")) return new TBoardTableAccessible(box);
+  if (object->objectName() == QLatin1String("pbLeft") ||
+      object->objectName() == QLatin1String("pbTop"))
+    return NewClueStripAccessible(box);
+  return nullptr;
 }
 
 }  // namespace
@@ -333,6 +350,12 @@ const TBoardAccessibleTexts& BoardAccessibleTexts() {
   return Texts();
 }
 
+TframeGrid* FrameOfPaintBox(const QWidget* box) {
+  for (QObject* o = box ? box->parent() : nullptr; o; o = o->parent())
+    if (auto* frame = qobject_cast<TframeGrid*>(o)) return frame;
+  return nullptr;
+}
+
 void InstallBoardAccessible() {
   static const bool installed = (QAccessible::installFactory(BoardFactory), true);
   (void)installed;
@@ -342,4 +365,17 @@ void BoardCellsPainted(QWidget* board) {
   if (!board->property(kAskedFor).toBool()) return;
   QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(board);
   if (auto* table = dynamic_cast<TBoardTableAccessible*>(iface)) table->Sync();
+}
+
+void BoardCursorMoved(QWidget* board) {
+  if (!board->property(kAskedFor).toBool()) return;
+  auto* table = dynamic_cast<TBoardTableAccessible*>(QAccessible::queryAccessibleInterface(board));
+  const TframeGrid* frame = FrameOf(board);
+  if (!table || !frame || !frame->Cursor().Shown()) return;
+  // The table catches up first, so the reader never sees the cell under an
+  // old name.
+  table->Sync();
+  QAccessibleEvent focus(board, QAccessible::Focus);
+  focus.setChild(table->IndexOf(frame->Cursor().Row(), frame->Cursor().Col()));
+  QAccessible::updateAccessibility(&focus);
 }

@@ -11,8 +11,9 @@
 // in a paint). Nothing is compared until assistive technology has asked
 // for the table.
 //
-// The keyboard cursor's cell is to become the focused object: its focus
-// event belongs where the cursor moves, sent for the cell's child index.
+// The keyboard cursor's cell, while the cursor shows, is the table's focused
+// cell: BoardCursorMoved sends a focus event for it after every move, so a
+// screen reader speaks the cell the player has moved to.
 #pragma once
 
 #include <QString>
@@ -24,14 +25,24 @@ struct TBoardAccessibleTexts {
   QString Filled;
   QString Empty;
   QString Crossed;
-  QString RowClue;     // %1 row, %2 the clue's numbers
-  QString ColumnClue;  // %1 column, %2 the clue's numbers
+  QString RowClue;        // %1 row, %2 the clue's numbers
+  QString ColumnClue;     // %1 column, %2 the clue's numbers
+  QString RowClues;       // the row clue strip
+  QString ColumnClues;    // the column clue strip
+  QString ClueCompleted;  // %1 a line's clue name
 };
 
 void SetBoardAccessibleTexts(const TBoardAccessibleTexts& texts);
 const TBoardAccessibleTexts& BoardAccessibleTexts();
 
+// Registers the board's and the clue strips' accessibility.
 void InstallBoardAccessible();
+
+class TframeGrid;
+// The frame a paint box of it belongs to, nullptr for none.
+TframeGrid* FrameOfPaintBox(const QWidget* box);
 
 // board is the frame's pbBoard.
 void BoardCellsPainted(QWidget* board);
+// board is the frame's pbBoard; its frame's cursor has moved.
+void BoardCursorMoved(QWidget* board);

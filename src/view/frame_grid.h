@@ -94,6 +94,11 @@ class TframeGrid : public QWidget {
   void SetShowCompletedClues(bool on) { FShowCompletedClues = on; }
   bool ShowMistakeLines() const { return FShowMistakeLines; }
   void SetShowMistakeLines(bool on) { FShowMistakeLines = on; }
+  // The board look: shapes and mark colours beside the puzzle's palette.
+  // Setting it also takes the grids' and the panel's colours from the
+  // puzzle's palette again, so the palette of the look goes first.
+  TBoardLook Look() const { return FLook; }
+  void SetLook(TBoardLook look);
   const TBoardMouseEvent& OnBoardMouse() const { return FOnBoardMouse; }
   void SetOnBoardMouse(TBoardMouseEvent v) { FOnBoardMouse = std::move(v); }
   // The colour of pBoard, also the background of the board image.
@@ -208,6 +213,8 @@ class TframeGrid : public QWidget {
   bool OnHintLine(const TNonoGrid& grid, int col, int row) const;
   std::vector<TPieceState> BoardStates() const;
   void DrawWrongCell(QPainter& canvas, const TCellRect& r, int pen);
+  // The shapes a look gives a clue cell's mark and highlight.
+  void DrawClueShapes(QPainter& canvas, const TCellRect& r, TClueMark mark, bool hot, QRgb pen);
   QRgb PaletteColor(TPaletteRole role);
   void DrawCellCounter(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
   void DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int row, const TCellRect& r);
@@ -242,6 +249,7 @@ class TframeGrid : public QWidget {
   std::vector<TPieceState> FHintBoard;  // the board the hint was found on
   bool FShowCompletedClues = false;
   bool FShowMistakeLines = false;
+  TBoardLook FLook = blDefault;
   std::vector<TClueMarks> FRowMarks;     // per row, in clue order
   std::vector<TClueMarks> FColumnMarks;  // per column
 

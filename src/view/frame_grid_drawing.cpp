@@ -12,6 +12,8 @@
 #include "model/nono_game.h"
 #include "model/process_flags.h"
 #include "view/board_accessible.h"
+#include "view/board_look.h"
+#include "view/clue_strip_accessible.h"
 #include "view/frame_grid.h"
 #include "view/grid_canvas.h"
 #include "view/half_even.h"
@@ -29,13 +31,6 @@ constexpr int kClueMargin = 2;
 constexpr int kLargestClueFont = 1000;
 constexpr int kSmallestHotDotPercent = 45;
 constexpr int kSmallestHotDot = 3;
-// The keyboard cursor's frame: a blue that stands out on every cell colour.
-constexpr QRgb kCursorColour = 0xFF1E64DC;
-// The hint's outlines: cells it proves filled, cells it proves empty.
-constexpr QRgb kHintFilledColour = 0xFF18A040;
-constexpr QRgb kHintEmptyColour = 0xFFE08A10;
-// The numbers of a line that contradicts its clue.
-constexpr QRgb kMistakeClueText = 0xFFD01010;
 
 // Clue font sizes are measured at the resolution of the grid images.
 const QImage& MeasuringDevice() {
@@ -48,6 +43,30 @@ TCellRect ShrinkToPercent(const TCellRect& r, int percent) {
   const int sx = DivRoundHalfEven(std::int64_t{r.Width()} * (100 - percent), 100);
   const int sy = DivRoundHalfEven(std::int64_t{r.Height()} * (100 - percent), 100);
   return TCellRect{r.Left + sx, r.Top + sy, r.Right - sx, r.Bottom - sy};
+}
+
+// A frame of pen pixels just inside box; dashed, it has gaps of its own
+// length.
+void FrameInside(QPainter& canvas, const QRect& box, int pen, QRgb colour, bool dashed = false) {
+  const QColor c = QColor::fromRgb(colour);
+  if (!dashed) {
+    canvas.fillRect(QRect(box.left(), box.top(), box.width(), pen), c);
+    canvas.fillRect(QRect(box.left(), box.bottom() - pen + 1, box.width(), pen), c);
+    canvas.fillRect(QRect(box.left(), box.top(), pen, box.height()), c);
+    canvas.fillRect(QRect(box.right() - pen + 1, box.top(), pen, box.height()), c);
+    return;
+  }
+  const int dash = std::max(2, pen * 3 / 2);
+  for (int x = box.left(); x <= box.right(); x += 2 * dash) {
+    const int w = std::min(dash, box.right() - x + 1);
+    canvas.fillRect(QRect(x, box.top(), w, pen), c);
+    canvas.fillRect(QRect(x, box.bottom() - pen + 1, w, pen), c);
+  }
+  for (int y = box.top(); y <= box.bottom(); y += 2 * dash) {
+    const int h = std::min(dash, box.bottom() - y + 1);
+    canvas.fillRect(QRect(box.left(), y, pen, h), c);
+    canvas.fillRect(QRect(box.right() - pen + 1, y, pen, h), c);
+  }
 }
 
 void Wait(int ms) {
@@ -68,6 +87,8 @@ bool TframeGrid::PaintGrid(TNonoGrid* grid, QPainter& painter) {
     painter.fillRect(box, FpBoard->palette().color(QPalette::Window));
   painter.drawImage(0, 0, image);
   if (grid == FBoardGrid.get()) BoardCellsPainted(FpbBoard);
+  if (grid == FLeftGrid.get()) ClueStripPainted(FpbLeft);
+  if (grid == FTopGrid.get()) ClueStripPainted(FpbTop);
   return true;
 }
 
@@ -85,6 +106,19 @@ void TframeGrid::changeEvent(QEvent* e) {
     FClueSprites.Clear();
   }
   QWidget::changeEvent(e);
+}
+
+void TframeGrid::SetLook(TBoardLook look) {
+  FLook = look;
+  if (!FGame) return;
+  const TBoardPalette& palette = FGame->Palette();
+  for (TNonoGrid* grid : {FBoardGrid.get(), FLeftGrid.get(), FTopGrid.get()}) {
+    if (!grid) continue;
+    grid->SetBackgroundColor(palette[prGridBackground]);
+    grid->SetCellColor(palette[prBoardArea]);
+    grid->SetGroupLineColor(palette[prGroupLine]);
+  }
+  SetPanelColor(palette[prBoardArea]);
 }
 
 QRgb TframeGrid::PaletteColor(TPaletteRole role) {
@@ -137,6 +171,8 @@ void TframeGrid::DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int r
       break;
     }
   }
+  const TLookInks inks = LookInks(FLook, FGame->Palette());
+  if (inks.HeavyLines) FrameInside(canvas, r.ToQRect(), 1, PaletteColor(prGridBackground));
   if (grid.GridName() != "board") return;
   DrawCellCounter(grid, canvas, col, row, r);
   if (const std::int32_t proven = HintValueAt(col, row)) DrawHintMark(canvas, r, proven);
@@ -148,21 +184,27 @@ void TframeGrid::DrawHintMark(QPainter& canvas, const TCellRect& r, std::int32_t
   const int inset = std::max(1, r.Width() / 10);
   const int pen = std::max(2, r.Width() / 10);
   const QRect box = r.ToQRect().adjusted(inset, inset, -inset, -inset);
-  const QColor colour = QColor::fromRgb(value == 1 ? kHintFilledColour : kHintEmptyColour);
-  canvas.fillRect(QRect(box.left(), box.top(), box.width(), pen), colour);
-  canvas.fillRect(QRect(box.left(), box.bottom() - pen + 1, box.width(), pen), colour);
-  canvas.fillRect(QRect(box.left(), box.top(), pen, box.height()), colour);
-  canvas.fillRect(QRect(box.right() - pen + 1, box.top(), pen, box.height()), colour);
+  const TLookInks inks = LookInks(FLook, FGame->Palette());
+  const QRgb colour = value == 1 ? inks.HintFilled : inks.HintEmpty;
+  // With shapes: a cell to fill gets a solid frame and a square in its
+  // middle, a cell to leave empty a dashed frame.
+  FrameInside(canvas, box, pen, colour, inks.Shapes && value != 1);
+  if (inks.Shapes && value == 1) {
+    const int side = std::max(2, r.Width() / 4);
+    const QPoint c = r.ToQRect().center();
+    canvas.fillRect(QRect(c.x() - side / 2, c.y() - side / 2, side, side), QColor::fromRgb(colour));
+  }
 }
 
 void TframeGrid::DrawCursor(QPainter& canvas, const TCellRect& r) {
   const int pen = std::max(2, r.Width() / 8);
   const QRect outer = r.ToQRect();
-  const QColor colour = QColor::fromRgb(kCursorColour);
-  canvas.fillRect(QRect(outer.left(), outer.top(), outer.width(), pen), colour);
-  canvas.fillRect(QRect(outer.left(), outer.bottom() - pen + 1, outer.width(), pen), colour);
-  canvas.fillRect(QRect(outer.left(), outer.top(), pen, outer.height()), colour);
-  canvas.fillRect(QRect(outer.right() - pen + 1, outer.top(), pen, outer.height()), colour);
+  const TLookInks inks = LookInks(FLook, FGame->Palette());
+  FrameInside(canvas, outer, pen, inks.Cursor);
+  if (inks.CursorInner) {
+    const int inner = std::max(1, pen / 2);
+    FrameInside(canvas, outer.adjusted(pen, pen, -pen, -pen), inner, inks.CursorInner);
+  }
 }
 
 // A wrong cell the Nightmare rule shows must not pass for a cross of the
@@ -291,16 +333,21 @@ void TframeGrid::DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int ro
   const QFont& clueFont = ClueFont(ClueFontSize(r));
   const bool hot = (grid.HotTrack() && (col == grid.HotCol() || row == grid.HotRow())) ||
                    OnHintLine(grid, col, row);
+  const TLookInks inks = LookInks(FLook, FGame->Palette());
   const QRgb background = PaletteColor(hot ? prHotClue : prClueBackground);
-  QRgb pen = PaletteColor(prClueText);
-  switch (ClueMarkAt(grid, col, row)) {
+  QRgb pen = PaletteColor(hot && inks.InvertHotClues ? prClueBackground : prClueText);
+  const TClueMark mark = ClueMarkAt(grid, col, row);
+  switch (mark) {
     case TClueMark::Done:
       // Muted: a third of the way from the background to the text colour.
-      pen = qRgb((qRed(pen) + 2 * qRed(background)) / 3, (qGreen(pen) + 2 * qGreen(background)) / 3,
+      if (inks.MuteDoneClues)
+        pen =
+            qRgb((qRed(pen) + 2 * qRed(background)) / 3, (qGreen(pen) + 2 * qGreen(background)) / 3,
                  (qBlue(pen) + 2 * qBlue(background)) / 3);
       break;
     case TClueMark::Wrong:
-      pen = kMistakeClueText;
+      // On an inverted hot clue the text keeps its colour, which shows there.
+      if (!(hot && inks.InvertHotClues)) pen = inks.MistakeClueText;
       break;
     case TClueMark::Open:
       break;
@@ -308,6 +355,33 @@ void TframeGrid::DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int ro
   CopyImage(
       canvas, r.Left, r.Top,
       FClueSprites.Get(grid.GetText(col, row), r.Width(), r.Height(), clueFont, background, pen));
+  // A blank position (a clue of 0) has no number to mark.
+  if (inks.Shapes)
+    DrawClueShapes(canvas, r, grid.GetText(col, row).empty() ? TClueMark::Open : mark,
+                   hot && !inks.InvertHotClues, pen);
+}
+
+void TframeGrid::DrawClueShapes(QPainter& canvas, const TCellRect& r, TClueMark mark, bool hot,
+                                QRgb pen) {
+  const QRect cell = r.ToQRect();
+  const int line = std::max(2, r.Width() / 10);
+  if (hot) {
+    // A bar along the foot of the cell.
+    const int bar = std::max(2, r.Height() / 8);
+    canvas.fillRect(QRect(cell.left(), cell.bottom() - bar + 1, cell.width(), bar),
+                    QColor::fromRgb(PaletteColor(prClueText)));
+  }
+  if (mark == TClueMark::Done) {
+    // Struck through, corner to corner.
+    canvas.save();
+    canvas.setRenderHint(QPainter::Antialiasing, false);
+    canvas.setPen(QPen(QColor::fromRgb(pen), line));
+    canvas.drawLine(cell.left() + line, cell.bottom() - line, cell.right() - line,
+                    cell.top() + line);
+    canvas.restore();
+  } else if (mark == TClueMark::Wrong) {
+    FrameInside(canvas, cell, std::max(2, line), pen);
+  }
 }
 
 void TframeGrid::Flash(int count, int ms) {

@@ -2,6 +2,7 @@
 // puzzle's moves.
 #include "model/nono_game.h"
 #include "model/process_flags.h"
+#include "view/board_accessible.h"
 #include "view/frame_grid.h"
 #include "view/paint_box.h"
 
@@ -9,6 +10,8 @@ bool TframeGrid::BoardKeyPress(int key, Qt::KeyboardModifiers modifiers) {
   if (AppPhase == apClosing || AppBusy || !FGame || !FBoardGrid || !FInputEnabled) return false;
   if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
   const bool stroke = modifiers & Qt::ShiftModifier;
+  const bool wasShown = FCursor.Shown();
+  const int wasCol = FCursor.Col(), wasRow = FCursor.Row();
   switch (key) {
     case Qt::Key_Left:
       FCursor.Move(*FGame, -1, 0, stroke);
@@ -49,6 +52,7 @@ bool TframeGrid::BoardKeyPress(int key, Qt::KeyboardModifiers modifiers) {
   SetHotTrack(FCursor.Row(), FCursor.Col());
   ScrollToCell(FCursor.Col(), FCursor.Row());
   RepaintAll();
+  if (!wasShown || wasCol != FCursor.Col() || wasRow != FCursor.Row()) BoardCursorMoved(FpbBoard);
   if (FOnBoardMouse && !FCursor.Stroking()) FOnBoardMouse(FCursor.Row(), FCursor.Col(), 0);
   return true;
 }

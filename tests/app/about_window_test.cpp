@@ -16,6 +16,8 @@
 #include <memory>
 
 #include "app/f_about.h"
+#include "support/accessibility_recorder.h"
+#include "support/accessible_names.h"
 #include "text/lang_helper.h"
 #include "util/app_environment.h"
 
@@ -125,6 +127,14 @@ TEST_F(AboutWindowTest, OpensCentredOnTheScreenEveryTime) {
   FAbout.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&FAbout));
   EXPECT_LE((FAbout.frameGeometry().center() - area.center()).manhattanLength(), 2);
+}
+
+TEST_F(AboutWindowTest, EveryPartIsNamedForAScreenReader) {
+  test_support::AccessibilityRecorder reader;
+  EXPECT_EQ(test_support::NamelessControls(&FAbout), "");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(FEdit)->text(QAccessible::Name).toStdString(),
+            TextFor(ttnVersion));
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(FEdit)->text(QAccessible::Value), FEdit->text());
 }
 
 }  // namespace

@@ -52,6 +52,36 @@ class PlayAids : public MainWindowTest {
   }
 };
 
+// In a window short for its board (a small screen, or text at twice the
+// size) the sentence moves beside the board instead of covering its last
+// rows; with room enough it stays along the bottom.
+TEST_F(PlayAids, TheHintsSentenceNeverCoversTheBoard) {
+  StartWindow();
+  SwitchTo("10x10");
+  Current().StartOver();
+  const auto covered = [&] {
+    const TframeGrid& view = Current().View();
+    const QRect sentence = Window->lHint()->geometry();
+    for (const QWidget* box :
+         {static_cast<const QWidget*>(view.pbLeft()), static_cast<const QWidget*>(view.pbTop()),
+          static_cast<const QWidget*>(view.pbBoard())})
+      if (sentence.intersects(QRect(box->mapTo(Window->pBoard(), QPoint(0, 0)), box->size())))
+        return true;
+    return false;
+  };
+  for (const QSize size : {QSize(1000, 700), QSize(1000, 300)}) {
+    SCOPED_TRACE(size.height());
+    Window->resize(size);
+    QApplication::processEvents();
+    Key(Qt::Key_H);
+    ASSERT_TRUE(Window->lHint()->isVisible());
+    EXPECT_FALSE(covered());
+    EXPECT_TRUE(Window->pBoard()->rect().contains(Window->lHint()->geometry()));
+    // All of it shows.
+    EXPECT_GE(Window->lHint()->height(), Window->lHint()->heightForWidth(Window->lHint()->width()));
+  }
+}
+
 }  // namespace
 
 TEST_F(PlayAids, ArrowsShowAndMoveTheCursorSpaceAndXActOnItsCell) {

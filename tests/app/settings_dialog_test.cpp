@@ -21,6 +21,8 @@
 
 #include "app/f_settings.h"
 #include "persistence/game_settings.h"
+#include "support/accessibility_recorder.h"
+#include "support/accessible_names.h"
 #include "text/lang_helper.h"
 
 namespace {
@@ -308,10 +310,12 @@ TEST_F(SettingsDialogTest, StacksThePageAndFitsTheDialogToIt) {
                                "lButtonsPosition",
                                "cbButtonPosition",
                                "lLanguage",
-                               "cbLanguage"};
-  const int lefts[] = {8, 8, 8, 8, 8, 8, 8, 12, 8, 12, 8, 12, 8, 12};
+                               "cbLanguage",
+                               "lBoardLook",
+                               "cbBoardLook"};
+  const int lefts[] = {8, 8, 8, 8, 8, 8, 8, 12, 8, 12, 8, 12, 8, 12, 8, 12};
   int top = 8;
-  for (int i = 0; i < 14; ++i) {
+  for (int i = 0; i < 16; ++i) {
     SCOPED_TRACE(order[i]);
     const QWidget* control = Child<QWidget>(*dialog, order[i]);
     EXPECT_EQ(control->pos(), QPoint(lefts[i], top));
@@ -399,6 +403,49 @@ TEST_F(SettingsDialogTest, OpensCentredOnTheScreenEveryTime) {
   dialog->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
   EXPECT_LE((dialog->frameGeometry().center() - area.center()).manhattanLength(), 2);
+}
+
+// A screen reader names each control: check boxes and buttons by their
+// texts; a list by its current item and, through the labelled-by relation,
+// by the label above it.
+TEST_F(SettingsDialogTest, EveryControlHasAnAccessibleNameAndEachListItsLabels) {
+  test_support::AccessibilityRecorder reader;
+  auto dialog = Open();
+  EXPECT_EQ(test_support::NamelessControls(dialog.get()), "");
+  const std::pair<const char*, TTextName> lists[] = {
+      {"cbGameMode", ttnGameMode},
+      {"cbNewDifficulty", ttnNewDifficulty},
+      {"cbButtonPosition", ttnButtonsPosition},
+      {"cbLanguage", ttnLanguage},
+  };
+  for (const auto& [name, label] : lists) {
+    QAccessibleInterface* list =
+        QAccessible::queryAccessibleInterface(Child<QComboBox>(*dialog, name));
+    const auto labelled = list->relations(QAccessible::Label);
+    ASSERT_EQ(labelled.size(), 1) << name;
+    EXPECT_EQ(labelled[0].first->text(QAccessible::Name).toStdString(), TextFor(label));
+  }
+}
+
+TEST_F(SettingsDialogTest, TheBoardLookIsChosenFromItsListAndOnlyOkStoresIt) {
+  FSettings.SetBoardLook(blColourBlindSafe);
+  {
+    auto dialog = Open();
+    auto* looks = Child<QComboBox>(*dialog, "cbBoardLook");
+    EXPECT_EQ(Items(looks),
+              QStringList({Text(ttnLookDefault), Text(ttnLookHighContrastLight),
+                           Text(ttnLookHighContrastDark), Text(ttnLookColourBlindSafe)}));
+    EXPECT_EQ(looks->currentIndex(), 3);
+    EXPECT_EQ(Child<QLabel>(*dialog, "lBoardLook")->buddy(), looks);
+    EXPECT_TRUE(looks->isVisible());
+    looks->setCurrentIndex(2);
+    Child<QPushButton>(*dialog, "bCancel")->click();
+  }
+  EXPECT_EQ(FSettings.BoardLook(), blColourBlindSafe);
+  auto dialog = Open();
+  Child<QComboBox>(*dialog, "cbBoardLook")->setCurrentIndex(2);
+  Child<QPushButton>(*dialog, "bOK")->click();
+  EXPECT_EQ(FSettings.BoardLook(), blHighContrastDark);
 }
 
 }  // namespace

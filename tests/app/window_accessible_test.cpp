@@ -2,10 +2,17 @@
 // caption, buttons that name their shortcuts, and the shown board as a table
 // whose cells are renamed, with a change event, by a click and by Undo.
 #include <QAccessible>
+#include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
+#include "app/announcer.h"
 #include "main_window_harness.h"
+#include "persistence/game_settings.h"
 #include "support/accessibility_recorder.h"
+#include "support/accessible_names.h"
+#include "text/lang_helper.h"
+#include "util/app_environment.h"
 
 using namespace test_support;
 
@@ -69,6 +76,107 @@ TEST_F(WindowAccessible, AClickAndUndoRenameTheCellOfTheShownBoard) {
   QApplication::processEvents();
   EXPECT_EQ(cell->text(QAccessible::Name), "Row 2, column 3: empty");
   EXPECT_EQ(reader.Take(view.pbBoard(), named), (Sent{{QAccessible::NameChanged, index}}));
+}
+
+TEST_F(WindowAccessible, TheGameMenuAndEachOfItsItemsAreNamed) {
+  StartWindow();
+  AccessibilityRecorder reader;
+  Window->bGame()->click();
+  QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(Window->pmGame());
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->text(QAccessible::Name).toStdString(), TextFor(ttnGame1));
+  EXPECT_EQ(NamelessControls(Window->pmGame()), "");
+  // The slot items tell which size is showing.
+  int checked = 0;
+  for (int i = 0; i < menu->childCount(); ++i)
+    if (menu->child(i)->state().checked) {
+      ++checked;
+      EXPECT_EQ(menu->child(i)->text(QAccessible::Name).toStdString(), Current().Name());
+    }
+  EXPECT_EQ(checked, 1);
+  Window->pmGame()->hide();
+}
+
+// What the board shows only as a flash, a shake, a pulse or a passing
+// sentence reaches a screen reader through the status line: its name is the
+// news, and each piece of news sends a name change, a repeated one too.
+TEST_F(WindowAccessible, CheckHintCelebrationAndNightmareAreAnnounced) {
+  StartWindow();
+  Restart();  // past the first run, whose new puzzles are the built-in pictures
+  Puzzle().StartOver();
+  AccessibilityRecorder reader;
+  QWidget* line = Window->lAnnounce();
+  QAccessibleInterface* status = QAccessible::queryAccessibleInterface(line);
+  ASSERT_NE(status, nullptr);
+  EXPECT_EQ(status->role(), QAccessible::StatusBar);
+  EXPECT_FALSE(status->state().invisible);
+  const auto cellOf = [&](TPieceState wanted) {
+    for (int y = 0; y < Puzzle().Height(); ++y)
+      for (int x = 0; x < Puzzle().Width(); ++x)
+        if (Puzzle().SolutionState(x, y) == wanted) return std::pair{x, y};
+    return std::pair{-1, -1};
+  };
+  // The news since the last call: the line's name, once per name change.
+  const auto news = [&] {
+    std::vector<std::string> told;
+    for (const auto& event : reader.Take(line, {QAccessible::NameChanged})) {
+      (void)event;
+      told.push_back(status->text(QAccessible::Name).toStdString());
+    }
+    return told;
+  };
+  using Told = std::vector<std::string>;
+  const auto check = [&] { Window->findChild<QPushButton*>("bCheck")->click(); };
+
+  const auto [fx, fy] = cellOf(psChecked);
+  Stroke({{fx, fy}});
+  check();
+  EXPECT_EQ(news(), Told{TextFor(ttnAnnounceNoMistakes)});
+  check();
+  EXPECT_EQ(news(), Told{TextFor(ttnAnnounceNoMistakes)});
+
+  const auto [ex, ey] = cellOf(psUnchecked);
+  Stroke({{ex, ey}});
+  check();
+  EXPECT_EQ(news(), Told{TextFor(ttnAnnounceMistake)});
+
+  Action("aHint")->trigger();
+  ASSERT_FALSE(Window->lHint()->text().isEmpty());
+  EXPECT_EQ(news(), Told{Window->lHint()->text().toStdString()});
+
+  Puzzle().StartOver();
+  FillSolution();
+  check();
+  EXPECT_EQ(news(), Told{TextFor(ttnAnnounceSolved)});
+  Window->tCongrats()->stop();
+  Window->StopCelebration();
+
+  Window->GameSettings().SetGameMode(gmNightmare);
+  Current().View().SetInputEnabled(true);
+  Puzzle().StartOver();
+  Stroke({{ex, ey}});
+  check();
+  EXPECT_EQ(news(), Told{TextFor(ttnBoom)});
+}
+
+TEST_F(WindowAccessible, TheBoardLookReachesEverySlotAndSurvivesARestart) {
+  StartWindow();
+  Window->GameSettings().SetBoardLook(blHighContrastDark);
+  Window->ApplySettings();
+  const TBoardPalette dark = BoardPaletteOfLook(blHighContrastDark);
+  for (TGame* game : Window->Games().Items()) {
+    EXPECT_EQ(game->View().Look(), blHighContrastDark) << game->Name();
+    EXPECT_TRUE(game->Puzzle().Palette() == dark) << game->Name();
+  }
+  EXPECT_EQ(Window->pBoard()->palette().color(QPalette::Window), QColor(Qt::black));
+  // The clock and the hint's sentence stay readable on it.
+  EXPECT_EQ(Window->lClock()->palette().color(QPalette::WindowText), QColor(Qt::white));
+  EXPECT_EQ(Window->lHint()->palette().color(QPalette::WindowText), QColor(Qt::white));
+
+  Restart();
+  EXPECT_EQ(Window->GameSettings().BoardLook(), blHighContrastDark);
+  EXPECT_EQ(Current().View().Look(), blHighContrastDark);
+  EXPECT_TRUE(Puzzle().Palette() == dark);
 }
 
 }  // namespace

@@ -355,8 +355,8 @@ TEST_F(SettingsTest, SalvagedGamesKeepTheirOrderThroughTheNextSave) {
   const std::string b = code({"##"});
   // A game stored under another name than its size is not one of the games.
   const std::string misnamed = GameStateText("b", *GameOf({"#"}), 20, 20);
-  WriteFile(IniPath(), "frmMain.formpos.x=oops" + a + "\r\nno separator " + misnamed + " " + b + " " + a + "\r\n" +
-                           "other=" + a.substr(0, 20) + "\r\n");
+  WriteFile(IniPath(), "frmMain.formpos.x=oops" + a + "\r\nno separator " + misnamed + " " + b +
+                           " " + a + "\r\n" + "other=" + a.substr(0, 20) + "\r\n");
   TAppSettings store = Store();
   ASSERT_TRUE(store.Load());
   const auto names = [&store] {
@@ -407,6 +407,47 @@ TEST_F(SettingsTest, ACopyThatCannotBeWrittenLeavesNothingBehind) {
                           std::filesystem::directory_iterator()),
             1);
   EXPECT_EQ(KeepDamagedCopy(IniPath(), kKeptDamagedCopies).filename(), "app.ini.bad");
+}
+
+TEST_F(SettingsTest, BoardLookRoundTripsAndTheDefaultLeavesNoLine) {
+  const std::pair<TBoardLook, const char*> looks[] = {{blHighContrastLight, "boardlook=1\r\n"},
+                                                      {blHighContrastDark, "boardlook=2\r\n"},
+                                                      {blColourBlindSafe, "boardlook=3\r\n"},
+                                                      {blDefault, ""}};
+  for (const auto& [look, line] : looks) {
+    WriteFile(IniPath(), "gamemode=1\r\nboardlook=2\r\n");
+    TAppSettings store = Store();
+    ASSERT_TRUE(store.Load());
+    TGameSettings settings;
+    settings.LoadFrom(store, false);
+    EXPECT_EQ(settings.BoardLook(), blHighContrastDark);
+    settings.SetBoardLook(look);
+    settings.SaveTo(store);
+    store.Save();
+    const std::string file = ReadFile(IniPath());
+    if (*line)
+      EXPECT_NE(file.find(line), std::string::npos) << file;
+    else
+      EXPECT_EQ(file.find("boardlook"), std::string::npos) << file;
+
+    TAppSettings again = Store();
+    ASSERT_TRUE(again.Load());
+    TGameSettings reread;
+    reread.LoadFrom(again, false);
+    EXPECT_EQ(reread.BoardLook(), look);
+  }
+}
+
+TEST_F(SettingsTest, BoardLookThatNamesNoLookIsTheDefault) {
+  for (const char* value : {"4", "-1", "259", "abc", ""}) {
+    WriteFile(IniPath(), std::string("boardlook=") + value + "\r\n");
+    TAppSettings store = Store();
+    ASSERT_TRUE(store.Load());
+    TGameSettings settings;
+    settings.SetBoardLook(blColourBlindSafe);
+    settings.LoadFrom(store, false);
+    EXPECT_EQ(settings.BoardLook(), blDefault) << value;
+  }
 }
 
 }  // namespace

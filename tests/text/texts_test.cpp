@@ -161,6 +161,18 @@ const std::vector<std::string> kEnglish = {
     "No puzzle played yet.",
     "Records per size and difficulty",
     "Time played on this puzzle",
+    "Row clues",
+    "Column clues",
+    "%1, completed",
+    "Version",
+    "Solved! Well done.",
+    "No mistakes so far",
+    "There is a mistake",
+    "Board look",
+    "Default",
+    "High contrast (light)",
+    "High contrast (dark)",
+    "Colour-blind safe",
 };
 
 class TextsTest : public ::testing::Test {

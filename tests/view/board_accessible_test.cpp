@@ -22,7 +22,8 @@ class BoardAccessible : public ViewTest {
   void SetUp() override {
     ViewTest::SetUp();
     SetBoardAccessibleTexts({"Row %1, column %2: %3", "filled", "empty", "crossed",
-                             "Row %1 clue: %2", "Column %1 clue: %2"});
+                             "Row %1 clue: %2", "Column %1 clue: %2", "Row clues", "Column clues",
+                             "%1, completed"});
   }
   void TearDown() override { SetBoardAccessibleTexts({}); }
 
@@ -126,6 +127,98 @@ TEST_F(BoardAccessible, APuzzleOfAnotherSizeResetsTheTable) {
   EXPECT_EQ(CellName(v, 2, 3), "Row 3, column 4: empty");
   EXPECT_EQ(CellName(v, 3, 0), "(none)");
   EXPECT_EQ(table->tableInterface()->columnDescription(0), "Column 1 clue: 1");
+}
+
+TEST_F(BoardAccessible, TheCursorCellIsFocusedAndEveryMoveTellsTheReader) {
+  ViewHarness v(TriplePairs(), Player());
+  QAccessibleInterface* table = Table(v);
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->focusChild(), nullptr);  // no cursor before the first key
+  const auto focusEvents = [&] { return Reader.Take(v.Board(), {QAccessible::Focus}); };
+  using Events = std::vector<std::pair<QAccessible::Event, int>>;
+
+  // The first key shows the cursor on the first cell; then each move, and a
+  // move stopped by the edge sends nothing.
+  const std::pair<int, Events> keys[] = {
+      {Qt::Key_Space, {{QAccessible::Focus, 0}}},
+      {Qt::Key_Right, {{QAccessible::Focus, 1}}},
+      {Qt::Key_Down, {{QAccessible::Focus, 11}}},
+      {Qt::Key_End, {{QAccessible::Focus, 19}}},
+      {Qt::Key_Right, {}},
+      {Qt::Key_Home, {{QAccessible::Focus, 10}}},
+      {Qt::Key_Space, {}},  // fills the cell: a name change, not a move
+  };
+  for (const auto& [key, expected] : keys) {
+    ASSERT_TRUE(v.Frame->BoardKeyPress(key, Qt::NoModifier)) << key;
+    EXPECT_EQ(focusEvents(), expected) << key;
+  }
+
+  QAccessibleInterface* focused = table->focusChild();
+  ASSERT_NE(focused, nullptr);
+  EXPECT_EQ(focused, table->tableInterface()->cellAt(1, 0));
+  EXPECT_TRUE(focused->state().focused);
+  EXPECT_EQ(focused->text(QAccessible::Name), "Row 2, column 1: filled");
+  EXPECT_FALSE(table->tableInterface()->cellAt(1, 9)->state().focused);
+
+  // A Shift stroke moves the focus along with the cells it paints.
+  ASSERT_TRUE(v.Frame->BoardKeyPress(Qt::Key_Right, Qt::ShiftModifier));
+  EXPECT_EQ(focusEvents(), (Events{{QAccessible::Focus, 11}}));
+  EXPECT_EQ(CellName(v, 1, 1), "Row 2, column 2: filled");
+}
+
+TEST_F(BoardAccessible, TheStripsListEachLinesClueAndTellWhenItIsCompleted) {
+  Picture player(10, "..........");
+  player[0] = "##.##.##..";
+  ViewHarness v(TriplePairs(), player);
+  QAccessibleInterface* rows = QAccessible::queryAccessibleInterface(v.Frame->pbLeft());
+  QAccessibleInterface* columns = QAccessible::queryAccessibleInterface(v.Frame->pbTop());
+  ASSERT_NE(rows, nullptr);
+  ASSERT_NE(columns, nullptr);
+  EXPECT_EQ(rows->role(), QAccessible::List);
+  EXPECT_EQ(rows->text(QAccessible::Name), "Row clues");
+  EXPECT_EQ(columns->text(QAccessible::Name), "Column clues");
+  ASSERT_EQ(rows->childCount(), 10);
+  ASSERT_EQ(columns->childCount(), 10);
+  EXPECT_EQ(rows->child(1)->role(), QAccessible::ListItem);
+  EXPECT_EQ(rows->indexOfChild(rows->child(4)), 4);
+
+  // Completed clues are told only while they are marked.
+  EXPECT_EQ(rows->child(0)->text(QAccessible::Name), "Row 1 clue: 2 2 2");
+  v.Frame->SetShowCompletedClues(true);
+  const std::pair<QAccessibleInterface*, QString> names[] = {
+      {rows->child(0), "Row 1 clue: 2 2 2, completed"},
+      {rows->child(1), "Row 2 clue: 2 2 2"},
+      {rows->child(2), "Row 3 clue: 0, completed"},  // nothing to fill, nothing filled
+      {columns->child(0), "Column 1 clue: 2 2 2"},
+      {columns->child(9), "Column 10 clue: 0, completed"},
+  };
+  for (const auto& [line, name] : names) EXPECT_EQ(line->text(QAccessible::Name), name);
+  EXPECT_TRUE(rows->child(0)->state().checked);
+  EXPECT_FALSE(rows->child(1)->state().checked);
+
+  // Each line lies beside its board line.
+  const QRect firstRow = rows->child(0)->rect();
+  const QRect firstCell = Table(v)->tableInterface()->cellAt(0, 0)->rect();
+  EXPECT_LE(firstRow.right(), firstCell.left());
+  EXPECT_TRUE(firstRow.top() <= firstCell.center().y() &&
+              firstCell.center().y() <= firstRow.bottom());
+  EXPECT_EQ(rows->childAt(firstRow.center().x(), firstRow.center().y()), rows->child(0));
+
+  // Completing a line, and undoing it, renames that line alone.
+  v.Frame->RepaintAll();
+  Reader.Take(v.Frame->pbLeft(), {});
+  v.Stroke({ViewHarness::Cell(0, 1), ViewHarness::Cell(1, 1)}, Qt::LeftButton);
+  v.Stroke({ViewHarness::Cell(3, 1), ViewHarness::Cell(4, 1)}, Qt::LeftButton);
+  v.Stroke({ViewHarness::Cell(6, 1), ViewHarness::Cell(7, 1)}, Qt::LeftButton);
+  EXPECT_EQ(rows->child(1)->text(QAccessible::Name), "Row 2 clue: 2 2 2, completed");
+  using Events = std::vector<std::pair<QAccessible::Event, int>>;
+  EXPECT_EQ(Reader.Take(v.Frame->pbLeft(), {QAccessible::NameChanged}),
+            (Events{{QAccessible::NameChanged, 1}}));
+  v.Game->Undo();
+  v.Frame->RepaintAll();
+  EXPECT_EQ(rows->child(1)->text(QAccessible::Name), "Row 2 clue: 2 2 2");
+  EXPECT_EQ(Reader.Take(v.Frame->pbLeft(), {QAccessible::NameChanged}),
+            (Events{{QAccessible::NameChanged, 1}}));
 }
 
 }  // namespace

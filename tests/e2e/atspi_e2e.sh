@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# The game as assistive technology sees it, once through the real AT-SPI
+# stack: a D-Bus session of its own (dbus-run-session), the accessibility bus
+# (at-spi-bus-launcher, started by the session bus), an X server of its own
+# (Xvfb) and the game with Qt's accessibility switched on. atspi_check.py
+# then finds the board table of the puzzle's size and a cell that says
+# "filled" after a click on it.
+# Every wait is bounded; only the processes started here are ended, by their
+# process ids.
+#
+# usage: atspi_e2e.sh TAVELO_BINARY OUTPUT_DIR
+set -euo pipefail
+
+if [ $# -ne 2 ]; then
+  echo "usage: $0 TAVELO_BINARY OUTPUT_DIR" >&2
+  exit 2
+fi
+tavelo=$1
+out=$2
+here=$(cd "$(dirname "$0")" && pwd)
+launcher=/usr/libexec/at-spi-bus-launcher
+python=/usr/bin/python3 # Debian's, which has pyatspi
+
+fail() {
+  echo "atspi: FAILED: $*" >&2
+  for log in "$out"/*.log; do
+    [ -s "$log" ] && { echo "atspi: $log:" >&2; tail -n 20 "$log" >&2; }
+  done
+  exit 1
+}
+
+# Outside a session bus of its own, start one and run again inside it.
+if [ -z "${TAVELO_ATSPI_SESSION:-}" ]; then
+  for tool in Xvfb xdotool dbus-run-session dbus-send "$launcher" "$python"; do
+    command -v "$tool" >/dev/null ||
+      fail "'$tool' is not installed (bash scripts/install-deps.sh installs it)"
+  done
+  "$python" -c 'import pyatspi' 2>/dev/null ||
+    fail "python3-pyatspi is not installed (bash scripts/install-deps.sh installs it)"
+  [ -x "$tavelo" ] || fail "no game binary at $tavelo"
+  rm -rf "$out"
+  mkdir -p "$out"
+  # Folders of its own before the session starts, so that the accessibility
+  # bus (whose socket lies in XDG_RUNTIME_DIR, else in ~/.cache) is never
+  # shared with another session's.
+  work=$(mktemp -d)
+  mkdir -p "$work/config" "$work/home" "$work/runtime"
+  chmod 700 "$work/runtime"
+  HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
+    TAVELO_ATSPI_SESSION="$work" exec dbus-run-session -- bash "$0" "$@"
+fi
+work=$TAVELO_ATSPI_SESSION
+
+# True while the process runs (one that ended but was not reaped yet counts
+# as ended).
+alive() {
+  local state
+  state=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f1) || return 1
+  [ -n "$state" ] && [ "$state" != Z ]
+}
+stop() {
+  local pid=$1
+  [ -n "$pid" ] || return 0
+  kill "$pid" 2>/dev/null || true
+  for _ in $(seq 30); do
+    alive "$pid" || break
+    sleep 0.1
+  done
+  alive "$pid" && kill -9 "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null || true
+}
+
+xvfb_pid=
+app_pid=
+cleanup() {
+  stop "$app_pid"
+  stop "$xvfb_pid"
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
+  3>"$work/display" >"$out/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  alive "$xvfb_pid" || fail "Xvfb did not start"
+  sleep 0.1
+done
+[ -s "$work/display" ] || fail "no X server within 10s"
+export DISPLAY=":$(head -n 1 "$work/display")"
+
+# The game looks for the accessibility bus once, as it starts: the bus must
+# be there first. Asking for its address starts it (the session bus
+# activates at-spi-bus-launcher, which ends with the session).
+a11y_bus() {
+  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+    >>"$out/bus.log" 2>&1
+}
+for _ in $(seq 100); do
+  a11y_bus && break
+  sleep 0.1
+done
+a11y_bus || fail "no accessibility bus within 10s"
+
+QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 "$tavelo" >"$out/tavelo.log" 2>&1 &
+app_pid=$!
+
+timeout 28 "$python" "$here/atspi_check.py" || {
+  status=$?
+  [ "$status" -eq 124 ] && fail "the AT-SPI check did not end within 28s"
+  alive "$app_pid" || fail "tavelo ended during the check"
+  fail "the AT-SPI check failed (status $status)"
+}
+alive "$app_pid" || fail "tavelo ended during the check"
+echo "atspi: passed"
