@@ -1,8 +1,10 @@
 #include "generation/generation_flow.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -22,6 +24,21 @@ int Excess(const std::vector<int>& blocks, int limit) {
   for (const int n : blocks) excess += std::max(n - limit, 0);
   return excess;
 }
+
+// The eight cells of a byte of a row mask, lowest first: as 0 and 1, and as
+// the letters of the run fill.
+constexpr auto kByteBits = [] {
+  std::array<std::array<int, 8>, 256> bits{};
+  for (int byte = 0; byte < 256; ++byte)
+    for (int i = 0; i < 8; ++i) bits[byte][i] = (byte >> i) & 1;
+  return bits;
+}();
+constexpr auto kByteLetters = [] {
+  std::array<std::array<std::uint8_t, 8>, 256> letters{};
+  for (int byte = 0; byte < 256; ++byte)
+    for (int i = 0; i < 8; ++i) letters[byte][i] = (byte >> i) & 1 ? kLetterFilled : kLetterEmpty;
+  return letters;
+}();
 
 }  // namespace
 
@@ -139,13 +156,15 @@ int TPuzzleGenerator::FillRows(const TGenerationParams& p) {
   if (w < 1 || h < 1 || p.Divisor < 1 || w / p.Divisor < 1)
     throw std::invalid_argument("The run fill needs a board at least as wide as its divisor");
   FBoard.resize(h);
+  for (TInternalArr& row : FBoard) row.resize(w);
   FCounts.Rows.assign(h, 0);
   FCounts.Columns.assign(w, 0);
   FBlocks.Rows.assign(h, 0);
   FBlocks.Columns.assign(w, 0);
-  FNoRow.assign(w, kLetterEmpty);
   // Rows with no more "#" than this fail the empty-row (or thin-row) check.
   const int shortRow = w == h && h > 5 ? 1 : 0;
+  if (w <= TRunFillTable::kMaxWidth) return FillRowsFromTable(p, shortRow);
+  FNoRow.assign(w, kLetterEmpty);
   int filled = 0;
   for (int y = 0; y < h; ++y) {
     TInternalArr& row = FBoard[y];
@@ -167,6 +186,42 @@ int TPuzzleGenerator::FillRows(const TGenerationParams& p) {
     FBlocks.Rows[y] = rowBlocks;
     if (inRow <= shortRow) return -1;
   }
+  return filled;
+}
+
+int TPuzzleGenerator::FillRowsFromTable(const TGenerationParams& p, int shortRow) {
+  const int w = p.Width;
+  if (!FRunTable || FRunTable->Width() != w || FRunTable->Divisor() != p.Divisor)
+    FRunTable.emplace(w, p.Divisor);
+  // Column counts eight columns at a time, in whole bytes of the row masks.
+  std::array<int, TRunFillTable::kMaxWidth> hashes{};
+  std::array<int, TRunFillTable::kMaxWidth> blocks{};
+  const int bytes = (w + 7) / 8;
+  std::uint32_t above = 0;
+  int filled = 0;
+  for (int y = 0; y < p.Height; ++y) {
+    const TRunFillTable::TRow drawn = FRunTable->DrawRow();
+    FCounts.Rows[y] = drawn.Filled;
+    FBlocks.Rows[y] = drawn.Blocks;
+    filled += drawn.Filled;
+    // A run of "#" starts a block of every column where the row above has no
+    // "#".
+    const std::uint32_t starts = drawn.Cells & ~above;
+    std::uint8_t* const letters = FBoard[y].data();
+    for (int b = 0; b < bytes; ++b) {
+      const std::uint32_t cells = (drawn.Cells >> (8 * b)) & 0xFFu;
+      const std::uint32_t newBlocks = (starts >> (8 * b)) & 0xFFu;
+      for (int i = 0; i < 8; ++i) {
+        hashes[8 * b + i] += kByteBits[cells][i];
+        blocks[8 * b + i] += kByteBits[newBlocks][i];
+      }
+      std::memcpy(letters + 8 * b, kByteLetters[cells].data(), std::min(8, w - 8 * b));
+    }
+    if (drawn.Filled <= shortRow) return -1;
+    above = drawn.Cells;
+  }
+  std::copy_n(hashes.begin(), w, FCounts.Columns.begin());
+  std::copy_n(blocks.begin(), w, FBlocks.Columns.begin());
   return filled;
 }
 

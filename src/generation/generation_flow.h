@@ -5,9 +5,11 @@
 
 #include <atomic>
 #include <chrono>
+#include <optional>
 #include <stdexcept>
 
 #include "generation/random_fill.h"
+#include "generation/run_fill_table.h"
 #include "model/mytypes.h"
 #include "solver/solver2.h"
 
@@ -78,6 +80,9 @@ class TPuzzleGenerator {
   // block counts in FBlocks; returns the filled count, or -1 for a rejected
   // candidate (left half filled).
   int FillRows(const TGenerationParams& p);
+  // FillRows for rows up to TRunFillTable::kMaxWidth cells, decoded from
+  // the table; rows with at most shortRow "#" reject the candidate.
+  int FillRowsFromTable(const TGenerationParams& p, int shortRow);
   // Everything after the run fill, which left `filled` cells, the counts in
   // FCounts and the block counts in FBlocks.
   bool CheckFilled(const TGenerationParams& p, int filled);
@@ -103,7 +108,8 @@ class TPuzzleGenerator {
   TInternalArrArr FBoard;
   TLineCounts FCounts;
   TLineCounts FBlocks;
-  TInternalArr FNoRow;  // an empty row above the top one
+  TInternalArr FNoRow;                     // an empty row above the top one
+  std::optional<TRunFillTable> FRunTable;  // for the last width and divisor
   TCountersArr FRowClues;
   TCountersArr FColumnClues;
   NonogramSolver FSolver;

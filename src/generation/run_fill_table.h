@@ -1,0 +1,59 @@
+// The run fill of one row decoded from the bit pool several runs at a time.
+// A row of the run fill is a colour bit and a chain of draws from the pool,
+// each taking as many bits as the cells left need, taken again while above
+// them. For every place a draw can start and every value of the next few bits
+// of the pool, a table holds what those bits decode to: the runs they finish,
+// the cells those runs cover and the bits used. A row then costs a few table
+// look-ups instead of a branch per bit and per cell, and uses exactly the bits
+// FillRandomRow uses, so the same pool gives the same row.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+class TRunFillTable {
+ public:
+  // Rows as bit masks: at most this wide.
+  static constexpr int kMaxWidth = 32;
+  // Bits of the pool one look-up decodes.
+  static constexpr int kLookupBits = 10;
+
+  // The table for rows of width cells whose first run is at most
+  // width / divisor long; 1 <= width / divisor and width <= kMaxWidth.
+  TRunFillTable(int width, int divisor);
+
+  int Width() const { return FWidth; }
+  int Divisor() const { return FDivisor; }
+
+  // One row as FillRandomRow draws it: bit x of Cells set where cell x is
+  // filled, with the number of filled cells and of runs of them.
+  struct TRow {
+    std::uint32_t Cells = 0;
+    int Filled = 0;
+    int Blocks = 0;
+  };
+  TRow DrawRow() const;
+
+ private:
+  // What kLookupBits bits decode to from one place of the row: the runs that
+  // end within them, those of odd rank (counted from this place) as cells,
+  // the place after them and the bits they use. No run (Runs 0) when the
+  // first draw needs more bits.
+  struct TStep {
+    std::uint32_t OddCells = 0;
+    std::uint8_t OddCount = 0;  // cells of OddCells
+    std::uint8_t Used = 0;
+    std::uint8_t Next = 0;
+    std::uint8_t Runs = 0;
+  };
+  // The largest value the draw at place j (the first draw at place
+  // FWidth) may give.
+  int MaxRun(int place) const;
+  const TStep& Step(int place, std::uint32_t bits) const {
+    return FSteps[(static_cast<std::size_t>(place) << kLookupBits) | bits];
+  }
+
+  int FWidth;
+  int FDivisor;
+  std::vector<TStep> FSteps;  // [place][next bits]
+};
