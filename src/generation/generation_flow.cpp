@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -24,21 +23,6 @@ int Excess(const std::vector<int>& blocks, int limit) {
   for (const int n : blocks) excess += std::max(n - limit, 0);
   return excess;
 }
-
-// The eight cells of a byte of a row mask, lowest first: as 0 and 1, and as
-// the letters of the run fill.
-constexpr auto kByteBits = [] {
-  std::array<std::array<int, 8>, 256> bits{};
-  for (int byte = 0; byte < 256; ++byte)
-    for (int i = 0; i < 8; ++i) bits[byte][i] = (byte >> i) & 1;
-  return bits;
-}();
-constexpr auto kByteLetters = [] {
-  std::array<std::array<std::uint8_t, 8>, 256> letters{};
-  for (int byte = 0; byte < 256; ++byte)
-    for (int i = 0; i < 8; ++i) letters[byte][i] = (byte >> i) & 1 ? kLetterFilled : kLetterEmpty;
-  return letters;
-}();
 
 }  // namespace
 
@@ -95,7 +79,12 @@ bool TPuzzleGenerator::CheckBoard(const TGenerationParams& p, const TInternalArr
   FBoard = board;
   CountLines(FBoard, FCounts);
   CountBlocks(FBoard, FBlocks);
+  if (OnMasks(p)) FMasks.Read(FBoard);
   return CheckFilled(p, CountFilled(FBoard));
+}
+
+bool TPuzzleGenerator::OnMasks(const TGenerationParams& p) {
+  return p.Width <= TRunFillTable::kMaxWidth && p.Height <= TBoardMasks::kMaxSide;
 }
 
 bool TPuzzleGenerator::CheckFilled(const TGenerationParams& p, int filled) {
@@ -104,7 +93,12 @@ bool TPuzzleGenerator::CheckFilled(const TGenerationParams& p, int filled) {
   // short of them now stays so, and the candidate is rejected at once.
   if (HasShortLines(p)) return false;
   const bool limited = p.ColumnLimit > 0 || p.RowLimit > 0;
-  if (!limited) {
+  if (OnMasks(p)) {
+    if (!BalanceOnMasks(FMasks, FCounts, FBlocks, p.Balance, p.Target, p.Target - filled,
+                        {.Rows = p.RowLimit, .Columns = p.ColumnLimit}))
+      return false;
+    FMasks.WriteLetters(FBoard);
+  } else if (!limited) {
     if (!BalanceFillCount(FBoard, FCounts, p.Balance, p.Target, p.Target - filled)) return false;
   } else if (!BalanceWithinReach(p, filled)) {
     return false;
@@ -163,7 +157,7 @@ int TPuzzleGenerator::FillRows(const TGenerationParams& p) {
   FBlocks.Columns.assign(w, 0);
   // Rows with no more "#" than this fail the empty-row (or thin-row) check.
   const int shortRow = w == h && h > 5 ? 1 : 0;
-  if (w <= TRunFillTable::kMaxWidth) return FillRowsFromTable(p, shortRow);
+  if (OnMasks(p)) return FillRowsFromTable(p, shortRow);
   FNoRow.assign(w, kLetterEmpty);
   int filled = 0;
   for (int y = 0; y < h; ++y) {
@@ -191,37 +185,27 @@ int TPuzzleGenerator::FillRows(const TGenerationParams& p) {
 
 int TPuzzleGenerator::FillRowsFromTable(const TGenerationParams& p, int shortRow) {
   const int w = p.Width;
+  const int h = p.Height;
   if (!FRunTable || FRunTable->Width() != w || FRunTable->Divisor() != p.Divisor)
     FRunTable.emplace(w, p.Divisor);
-  // Column counts eight columns at a time, in whole bytes of the row masks.
-  std::array<int, TRunFillTable::kMaxWidth> hashes{};
-  std::array<int, TRunFillTable::kMaxWidth> blocks{};
-  const int bytes = (w + 7) / 8;
-  std::uint32_t above = 0;
   int filled = 0;
-  for (int y = 0; y < p.Height; ++y) {
+  for (int y = 0; y < h; ++y) {
     const TRunFillTable::TRow drawn = FRunTable->DrawRow();
+    FMasks.Rows[y] = drawn.Cells;
     FCounts.Rows[y] = drawn.Filled;
     FBlocks.Rows[y] = drawn.Blocks;
     filled += drawn.Filled;
-    // A run of "#" starts a block of every column where the row above has no
-    // "#".
-    const std::uint32_t starts = drawn.Cells & ~above;
-    std::uint8_t* const letters = FBoard[y].data();
-    for (int b = 0; b < bytes; ++b) {
-      const std::uint32_t cells = (drawn.Cells >> (8 * b)) & 0xFFu;
-      const std::uint32_t newBlocks = (starts >> (8 * b)) & 0xFFu;
-      for (int i = 0; i < 8; ++i) {
-        hashes[8 * b + i] += kByteBits[cells][i];
-        blocks[8 * b + i] += kByteBits[newBlocks][i];
-      }
-      std::memcpy(letters + 8 * b, kByteLetters[cells].data(), std::min(8, w - 8 * b));
-    }
     if (drawn.Filled <= shortRow) return -1;
-    above = drawn.Cells;
   }
-  std::copy_n(hashes.begin(), w, FCounts.Columns.begin());
-  std::copy_n(blocks.begin(), w, FBlocks.Columns.begin());
+  FMasks.Width = w;
+  FMasks.Height = h;
+  FMasks.CompleteFromRows();
+  for (int x = 0; x < w; ++x) {
+    // A block of a column starts at every "#" with no "#" above it.
+    const std::uint32_t column = FMasks.Columns[x];
+    FCounts.Columns[x] = CountBits(column);
+    FBlocks.Columns[x] = CountBits(column & ~(column << 1));
+  }
   return filled;
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "generation/mask_balance.h"
 #include "generation/random_fill.h"
 #include "generation/run_fill_table.h"
 #include "model/mytypes.h"
@@ -80,8 +81,12 @@ class TPuzzleGenerator {
   // block counts in FBlocks; returns the filled count, or -1 for a rejected
   // candidate (left half filled).
   int FillRows(const TGenerationParams& p);
-  // FillRows for rows up to TRunFillTable::kMaxWidth cells, decoded from
-  // the table; rows with at most shortRow "#" reject the candidate.
+  // Boards small enough to be kept as bit masks while they are filled and
+  // balanced.
+  static bool OnMasks(const TGenerationParams& p);
+  // FillRows when OnMasks: rows decoded from the run table into FMasks, the
+  // letters written only once balancing is through; rows with at most
+  // shortRow "#" reject the candidate.
   int FillRowsFromTable(const TGenerationParams& p, int shortRow);
   // Everything after the run fill, which left `filled` cells, the counts in
   // FCounts and the block counts in FBlocks.
@@ -110,6 +115,7 @@ class TPuzzleGenerator {
   TLineCounts FBlocks;
   TInternalArr FNoRow;                     // an empty row above the top one
   std::optional<TRunFillTable> FRunTable;  // for the last width and divisor
+  TBoardMasks FMasks;                      // the working board's filled cells, while OnMasks
   TCountersArr FRowClues;
   TCountersArr FColumnClues;
   NonogramSolver FSolver;

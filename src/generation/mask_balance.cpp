@@ -1,0 +1,235 @@
+#include "generation/mask_balance.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "generation/rnd.h"
+
+namespace {
+
+constexpr std::uint32_t Below(int n) {
+  return n >= 32 ? ~0u : (1u << n) - 1u;
+}
+
+// The eight cells of a byte of a row mask, lowest first, as letters.
+constexpr auto kByteLetters = [] {
+  std::array<std::array<std::uint8_t, 8>, 256> letters{};
+  for (int byte = 0; byte < 256; ++byte)
+    for (int i = 0; i < 8; ++i) letters[byte][i] = (byte >> i) & 1 ? kLetterFilled : kLetterEmpty;
+  return letters;
+}();
+
+constexpr auto kReversedBytes = [] {
+  std::array<std::uint8_t, 256> reversed{};
+  for (int byte = 0; byte < 256; ++byte)
+    for (int i = 0; i < 8; ++i)
+      if ((byte >> i) & 1) reversed[byte] |= static_cast<std::uint8_t>(0x80u >> i);
+  return reversed;
+}();
+
+std::uint32_t ReversedBits(std::uint32_t bits) {
+  return std::uint32_t{kReversedBytes[bits & 0xFFu]} << 24 |
+         std::uint32_t{kReversedBytes[(bits >> 8) & 0xFFu]} << 16 |
+         std::uint32_t{kReversedBytes[(bits >> 16) & 0xFFu]} << 8 |
+         std::uint32_t{kReversedBytes[bits >> 24]};
+}
+
+// Lines grouped by filled count: the first line with the most filled cells
+// (removing) or the fewest (adding), as PickLine chooses it. Counts only move
+// the way balancing goes, so the extreme count moves one step at a time.
+class TLineGroups {
+ public:
+  TLineGroups(const std::vector<int>& counts, int direction) : FDirection(direction) {
+    FExtreme = counts[0];
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+      FByCount[counts[i]] |= 1u << i;
+      FExtreme = direction < 0 ? std::max(FExtreme, counts[i]) : std::min(FExtreme, counts[i]);
+    }
+  }
+  int Pick() const { return std::countr_zero(FByCount[FExtreme]); }
+  // Line i had count `from` and now has from + direction.
+  void Move(int i, int from) {
+    FByCount[from] &= ~(1u << i);
+    FByCount[from + FDirection] |= 1u << i;
+    if (FByCount[FExtreme] == 0) FExtreme += FDirection;
+  }
+
+ private:
+  int FDirection;
+  int FExtreme = 0;
+  std::array<std::uint32_t, TBoardMasks::kMaxSide + 2> FByCount{};
+};
+
+// The cell-by-cell scan of a line of n cells: a coin for the direction, then
+// a coin per cell up to the last but one, stopping at the first heads on a
+// cell that may change (bit i of `may`, or of `mayReversed` read backwards).
+// Returns the cell, or -1 after n coins.
+int ScanLine(TRnd::TBitCursor& pool, int n, std::uint32_t may, std::uint32_t mayReversed) {
+  const bool forward = pool.Peek(1) != 0;
+  pool.Skip(1);
+  if (n <= 1) return -1;
+  const int steps = n - 1;
+  const std::uint32_t hits = pool.Peek(steps) & (forward ? may : mayReversed) & Below(steps);
+  if (hits == 0) {
+    pool.Skip(steps);
+    return -1;
+  }
+  const int step = std::countr_zero(hits);
+  pool.Skip(step + 1);
+  return forward ? step : n - 1 - step;
+}
+
+// A line's block count and the sum of excesses after one changed cell, from
+// the cells on either side of it.
+void UpdateBlocks(int direction, int& blocks, int limit, int& excess, bool before, bool after) {
+  if (limit <= 0) return;
+  const int changed = blocks + direction * (1 - (before ? 1 : 0) - (after ? 1 : 0));
+  excess += std::max(changed - limit, 0) - std::max(blocks - limit, 0);
+  blocks = changed;
+}
+
+int Excess(const std::vector<int>& blocks, int limit) {
+  if (limit <= 0) return 0;
+  int excess = 0;
+  for (const int n : blocks) excess += std::max(n - limit, 0);
+  return excess;
+}
+
+}  // namespace
+
+void TBoardMasks::Read(const TInternalArrArr& board) {
+  Width = board.empty() ? 0 : static_cast<int>(board[0].size());
+  Height = static_cast<int>(board.size());
+  for (int y = 0; y < Height; ++y) {
+    Rows[y] = 0;
+    for (int x = 0; x < Width; ++x)
+      if (IsFilledLetter(board[y][x])) Rows[y] |= 1u << x;
+  }
+  CompleteFromRows();
+  for (int y = 0; y < Height; ++y)
+    for (int x = 0; x < Width; ++x) {
+      RowAdded[y] |= board[y][x] == kLetterRowAdded ? 1u << x : 0u;
+      ColumnAdded[y] |= board[y][x] == kLetterColumnAdded ? 1u << x : 0u;
+    }
+}
+
+void TBoardMasks::WriteLetters(TInternalArrArr& board) const {
+  for (int y = 0; y < Height; ++y) {
+    std::array<std::uint8_t, kMaxSide> letters;
+    for (int b = 0; b < kMaxSide / 8; ++b)
+      std::memcpy(letters.data() + 8 * b, kByteLetters[(Rows[y] >> (8 * b)) & 0xFFu].data(), 8);
+    for (std::uint32_t added = RowAdded[y] | ColumnAdded[y]; added != 0; added &= added - 1) {
+      const int x = std::countr_zero(added);
+      letters[x] = (RowAdded[y] >> x) & 1u ? kLetterRowAdded : kLetterColumnAdded;
+    }
+    std::copy_n(letters.begin(), Width, board[y].begin());
+  }
+}
+
+void TBoardMasks::CompleteFromRows() {
+  // The bit matrix transposed in place, as a square of side a power of two:
+  // each round swaps the upper-right and lower-left quarters of every block
+  // twice the round's size.
+  int side = 1;
+  while (side < std::max(Width, Height)) side *= 2;
+  std::copy_n(Rows.begin(), Height, Columns.begin());
+  std::fill(Columns.begin() + Height, Columns.begin() + std::max(side, Height), 0u);
+  static constexpr std::uint32_t kKeep[] = {0x55555555u, 0x33333333u, 0x0F0F0F0Fu, 0x00FF00FFu,
+                                            0x0000FFFFu};
+  for (int half = side / 2, round = std::countr_zero(static_cast<unsigned>(side)) - 1; half != 0;
+       half >>= 1, --round) {
+    const std::uint32_t keep = kKeep[round];
+    for (int k = 0; k < side; k = (k + half + 1) & ~half) {
+      const std::uint32_t swapped = ((Columns[k] >> half) ^ Columns[k + half]) & keep;
+      Columns[k] ^= swapped << half;
+      Columns[k + half] ^= swapped;
+    }
+  }
+  RowAdded.fill(0);
+  ColumnAdded.fill(0);
+  for (int y = 0; y < Height; ++y) RowsReversed[y] = ReversedBits(Rows[y]) >> (32 - Width);
+  for (int x = 0; x < Width; ++x) ColumnsReversed[x] = ReversedBits(Columns[x]) >> (32 - Height);
+}
+
+bool BalanceOnMasks(TBoardMasks& masks, TLineCounts& counts, TLineCounts& blocks,
+                    TBalanceOptions options, int target, int difference, TBlockLimits limits) {
+  const int direction = (difference > 0) - (difference < 0);
+  int columnExcess = Excess(blocks.Columns, limits.Columns);
+  int rowExcess = Excess(blocks.Rows, limits.Rows);
+  const auto done = [&] { return columnExcess == 0 && rowExcess == 0; };
+  // Nothing to change: reached, as long as some lines may be corrected.
+  if (direction == 0) return (options.Columns || options.Rows) && done();
+  const int w = masks.Width;
+  const int h = masks.Height;
+  int count = 0;
+  for (const int n : counts.Rows) count += n;
+  int remaining = std::abs(target - count);
+  TLineGroups rows(counts.Rows, direction);
+  TLineGroups columns(counts.Columns, direction);
+  // Fills (by a row or a column) or empties cell (x, y), with everything kept
+  // in step; false when balancing is to end there.
+  const auto change = [&](int y, int x, bool byRow) {
+    const std::uint32_t rowBit = 1u << x;
+    if (direction > 0) {
+      (byRow ? masks.RowAdded : masks.ColumnAdded)[y] |= rowBit;
+    } else {
+      masks.RowAdded[y] &= ~rowBit;
+      masks.ColumnAdded[y] &= ~rowBit;
+    }
+    const std::uint32_t columnBit = 1u << y;
+    masks.Rows[y] ^= rowBit;
+    masks.RowsReversed[y] ^= 1u << (w - 1 - x);
+    masks.Columns[x] ^= columnBit;
+    masks.ColumnsReversed[x] ^= 1u << (h - 1 - y);
+    rows.Move(y, counts.Rows[y]);
+    columns.Move(x, counts.Columns[x]);
+    counts.Rows[y] += direction;
+    counts.Columns[x] += direction;
+    count += direction;
+    const std::uint32_t row = masks.Rows[y];
+    const std::uint32_t column = masks.Columns[x];
+    UpdateBlocks(direction, blocks.Rows[y], limits.Rows, rowExcess, ((row << 1) & rowBit) != 0,
+                 ((row >> 1) & rowBit) != 0);
+    UpdateBlocks(direction, blocks.Columns[x], limits.Columns, columnExcess,
+                 ((column << 1) & columnBit) != 0, ((column >> 1) & columnBit) != 0);
+    --remaining;
+    return std::max(columnExcess, rowExcess) <= remaining;
+  };
+  const long long cap = 100LL * w * h + 1000;
+  const std::uint32_t allRow = Below(w);
+  const std::uint32_t allColumn = Below(h);
+  TRnd::TBitCursor pool;
+  for (long long round = 0; round < cap; ++round) {
+    bool attempted = false;
+    if (options.Columns) {
+      const int x = columns.Pick();
+      if (direction > 0 || counts.Columns[x] > 1) {
+        attempted = true;
+        // Removing may empty a filled cell, adding fill an empty one.
+        const std::uint32_t flip = direction < 0 ? 0u : allColumn;
+        const int y = ScanLine(pool, h, masks.Columns[x] ^ flip, masks.ColumnsReversed[x] ^ flip);
+        if (y >= 0) {
+          if (!change(y, x, false)) return false;
+          if (count == target) return done();
+        }
+      }
+    }
+    if (options.Rows) {
+      const int y = rows.Pick();
+      if (direction < 0 ? counts.Rows[y] > 1 : counts.Rows[y] < w - 1) {
+        attempted = true;
+        const std::uint32_t flip = direction < 0 ? 0u : allRow;
+        const int x = ScanLine(pool, w, masks.Rows[y] ^ flip, masks.RowsReversed[y] ^ flip);
+        if (x >= 0) {
+          if (!change(y, x, true)) return false;
+          if (count == target) return done();
+        }
+      }
+    }
+    if (!attempted) return false;
+  }
+  return false;
+}

@@ -1,0 +1,66 @@
+// Balancing on a board of at most 32 x 32 cells that is also kept as bit
+// masks: the same coin tosses and the same changes as BalanceFillCount, with
+// the block limits the generator applies, but each step found by bit
+// operations. The line to correct comes from lines grouped by filled count
+// (kept up to date with every change), and the cell to change from one look at
+// as many coins as the line has cells: the first coin that falls heads on a
+// cell that may change is the one the cell-by-cell scan stops at.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "generation/random_fill.h"
+#include "model/mytypes.h"
+
+// A board's filled cells ("#", "d", "c") as bit masks, row y's cell x as
+// bit x of Rows[y] and bit y of Columns[x]; the reversed forms hold cell i of
+// a line of n cells as bit n - 1 - i.
+struct TBoardMasks {
+  static constexpr int kMaxSide = 32;
+  int Width = 0;
+  int Height = 0;
+  std::array<std::uint32_t, kMaxSide> Rows{};
+  std::array<std::uint32_t, kMaxSide> Columns{};
+  std::array<std::uint32_t, kMaxSide> RowsReversed{};
+  std::array<std::uint32_t, kMaxSide> ColumnsReversed{};
+  // Cells filled by balancing, "d" (by rows) and "c" (by columns), by rows.
+  std::array<std::uint32_t, kMaxSide> RowAdded{};
+  std::array<std::uint32_t, kMaxSide> ColumnAdded{};
+
+  // From the letters of a board of at most kMaxSide x kMaxSide cells.
+  void Read(const TInternalArrArr& board);
+  // Columns and the reversed forms from Rows, Width and Height; no cell
+  // added by balancing.
+  void CompleteFromRows();
+  // The letters of the board: "E", "#", "d" and "c".
+  void WriteLetters(TInternalArrArr& board) const;
+};
+
+// Set bits of a mask, by bytes (the build assumes no population-count
+// instruction).
+inline constexpr auto kBitsInByte = [] {
+  std::array<std::uint8_t, 256> bits{};
+  for (int byte = 1; byte < 256; ++byte)
+    bits[byte] = static_cast<std::uint8_t>(bits[byte / 2] + byte % 2);
+  return bits;
+}();
+inline int CountBits(std::uint32_t mask) {
+  return kBitsInByte[mask & 0xFFu] + kBitsInByte[(mask >> 8) & 0xFFu] +
+         kBitsInByte[(mask >> 16) & 0xFFu] + kBitsInByte[mask >> 24];
+}
+
+// Block limits while balancing: a line's blocks above its limit are its
+// excess; a limit of 0 or less means none.
+struct TBlockLimits {
+  int Rows = 0;
+  int Columns = 0;
+};
+
+// BalanceFillCount on a board's masks and filled counts, both kept in step,
+// and the block counts of every line: true when the target is reached with no
+// line over its block limit. Ends early (false) as soon as the excess of the
+// rows or of the columns outnumbers the changes still to come, each of which
+// can take at most one surplus block from a row and one from a column.
+bool BalanceOnMasks(TBoardMasks& masks, TLineCounts& counts, TLineCounts& blocks,
+                    TBalanceOptions options, int target, int difference, TBlockLimits limits);
