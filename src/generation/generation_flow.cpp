@@ -189,14 +189,16 @@ int TPuzzleGenerator::FillRowsFromTable(const TGenerationParams& p, int shortRow
   if (!FRunTable || FRunTable->Width() != w || FRunTable->Divisor() != p.Divisor)
     FRunTable.emplace(w, p.Divisor);
   int filled = 0;
-  for (int y = 0; y < h; ++y) {
-    const TRunFillTable::TRow drawn = FRunTable->DrawRow();
+  bool rejected = false;
+  FRunTable->DrawRows(h, [&](int y, const TRunFillTable::TRow& drawn) {
     FMasks.Rows[y] = drawn.Cells;
     FCounts.Rows[y] = drawn.Filled;
     FBlocks.Rows[y] = drawn.Blocks;
     filled += drawn.Filled;
-    if (drawn.Filled <= shortRow) return -1;
-  }
+    rejected = drawn.Filled <= shortRow;
+    return !rejected;
+  });
+  if (rejected) return -1;
   FMasks.Width = w;
   FMasks.Height = h;
   FMasks.CompleteFromRows();

@@ -65,21 +65,34 @@ class TLineGroups {
 
 // The cell-by-cell scan of a line of n cells: a coin for the direction, then
 // a coin per cell up to the last but one, stopping at the first heads on a
-// cell that may change (bit i of `may`, or of `mayReversed` read backwards).
-// Returns the cell, or -1 after n coins.
-int ScanLine(TRnd::TBitCursor& pool, int n, std::uint32_t may, std::uint32_t mayReversed) {
+// cell that may change (bit i of `may`). Returns the cell, or -1 after n
+// coins.
+int ScanLine(TRnd::TBitCursor& pool, int n, std::uint32_t may) {
   const bool forward = pool.Peek(1) != 0;
   pool.Skip(1);
   if (n <= 1) return -1;
   const int steps = n - 1;
-  const std::uint32_t hits = pool.Peek(steps) & (forward ? may : mayReversed) & Below(steps);
+  const std::uint32_t coins = pool.Peek(steps) & Below(steps);
+  if (forward) {
+    const std::uint32_t hits = coins & may;
+    if (hits == 0) {
+      pool.Skip(steps);
+      return -1;
+    }
+    const int cell = std::countr_zero(hits);
+    pool.Skip(cell + 1);
+    return cell;
+  }
+  // Backwards the coin of step s falls on cell n - 1 - s: the coins reversed
+  // onto cells 1 to n - 1, and the first step the highest cell.
+  const std::uint32_t hits = ReversedBits(coins) >> (32 - n) & may;
   if (hits == 0) {
     pool.Skip(steps);
     return -1;
   }
-  const int step = std::countr_zero(hits);
-  pool.Skip(step + 1);
-  return forward ? step : n - 1 - step;
+  const int cell = 31 - std::countl_zero(hits);
+  pool.Skip(n - cell);
+  return cell;
 }
 
 // A line's block count and the sum of excesses after one changed cell, from
@@ -150,8 +163,6 @@ void TBoardMasks::CompleteFromRows() {
   }
   RowAdded.fill(0);
   ColumnAdded.fill(0);
-  for (int y = 0; y < Height; ++y) RowsReversed[y] = ReversedBits(Rows[y]) >> (32 - Width);
-  for (int x = 0; x < Width; ++x) ColumnsReversed[x] = ReversedBits(Columns[x]) >> (32 - Height);
 }
 
 bool BalanceOnMasks(TBoardMasks& masks, TLineCounts& counts, TLineCounts& blocks,
@@ -181,9 +192,7 @@ bool BalanceOnMasks(TBoardMasks& masks, TLineCounts& counts, TLineCounts& blocks
     }
     const std::uint32_t columnBit = 1u << y;
     masks.Rows[y] ^= rowBit;
-    masks.RowsReversed[y] ^= 1u << (w - 1 - x);
     masks.Columns[x] ^= columnBit;
-    masks.ColumnsReversed[x] ^= 1u << (h - 1 - y);
     rows.Move(y, counts.Rows[y]);
     columns.Move(x, counts.Columns[x]);
     counts.Rows[y] += direction;
@@ -210,7 +219,7 @@ bool BalanceOnMasks(TBoardMasks& masks, TLineCounts& counts, TLineCounts& blocks
         attempted = true;
         // Removing may empty a filled cell, adding fill an empty one.
         const std::uint32_t flip = direction < 0 ? 0u : allColumn;
-        const int y = ScanLine(pool, h, masks.Columns[x] ^ flip, masks.ColumnsReversed[x] ^ flip);
+        const int y = ScanLine(pool, h, masks.Columns[x] ^ flip);
         if (y >= 0) {
           if (!change(y, x, false)) return false;
           if (count == target) return done();
@@ -222,7 +231,7 @@ bool BalanceOnMasks(TBoardMasks& masks, TLineCounts& counts, TLineCounts& blocks
       if (direction < 0 ? counts.Rows[y] > 1 : counts.Rows[y] < w - 1) {
         attempted = true;
         const std::uint32_t flip = direction < 0 ? 0u : allRow;
-        const int x = ScanLine(pool, w, masks.Rows[y] ^ flip, masks.RowsReversed[y] ^ flip);
+        const int x = ScanLine(pool, w, masks.Rows[y] ^ flip);
         if (x >= 0) {
           if (!change(y, x, true)) return false;
           if (count == target) return done();

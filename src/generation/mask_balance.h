@@ -14,24 +14,20 @@
 #include "model/mytypes.h"
 
 // A board's filled cells ("#", "d", "c") as bit masks, row y's cell x as
-// bit x of Rows[y] and bit y of Columns[x]; the reversed forms hold cell i of
-// a line of n cells as bit n - 1 - i.
+// bit x of Rows[y] and bit y of Columns[x].
 struct TBoardMasks {
   static constexpr int kMaxSide = 32;
   int Width = 0;
   int Height = 0;
   std::array<std::uint32_t, kMaxSide> Rows{};
   std::array<std::uint32_t, kMaxSide> Columns{};
-  std::array<std::uint32_t, kMaxSide> RowsReversed{};
-  std::array<std::uint32_t, kMaxSide> ColumnsReversed{};
   // Cells filled by balancing, "d" (by rows) and "c" (by columns), by rows.
   std::array<std::uint32_t, kMaxSide> RowAdded{};
   std::array<std::uint32_t, kMaxSide> ColumnAdded{};
 
   // From the letters of a board of at most kMaxSide x kMaxSide cells.
   void Read(const TInternalArrArr& board);
-  // Columns and the reversed forms from Rows, Width and Height; no cell
-  // added by balancing.
+  // Columns from Rows, Width and Height; no cell added by balancing.
   void CompleteFromRows();
   // The letters of the board: "E", "#", "d" and "c".
   void WriteLetters(TInternalArrArr& board) const;

@@ -60,8 +60,7 @@ int TRunFillTable::MaxRun(int place) const {
   return place == FWidth ? FWidth / FDivisor : FWidth - place;
 }
 
-TRunFillTable::TRow TRunFillTable::DrawRow() const {
-  TRnd::TBitCursor pool;
+TRunFillTable::TRow TRunFillTable::DrawRow(TRnd::TBitCursor& pool) const {
   TRow row;
   // Whether the next run is filled, and the place where it starts (FWidth
   // before the first one).

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "generation/rnd.h"
+
 class TRunFillTable {
  public:
   // Rows as bit masks: at most this wide.
@@ -32,7 +34,18 @@ class TRunFillTable {
     int Filled = 0;
     int Blocks = 0;
   };
-  TRow DrawRow() const;
+  TRow DrawRow() const {
+    TRnd::TBitCursor pool;
+    return DrawRow(pool);
+  }
+  // Rows one after another, as many DrawRow calls would draw them, handed
+  // to row(y, drawn) until it answers false or `rows` rows are drawn.
+  template <typename Row>
+  void DrawRows(int rows, Row row) const {
+    TRnd::TBitCursor pool;
+    for (int y = 0; y < rows; ++y)
+      if (!row(y, DrawRow(pool))) return;
+  }
 
  private:
   // What kLookupBits bits decode to from one place of the row: the runs that
@@ -46,6 +59,7 @@ class TRunFillTable {
     std::uint8_t Next = 0;
     std::uint8_t Runs = 0;
   };
+  TRow DrawRow(TRnd::TBitCursor& pool) const;
   // The largest value the draw at place j (the first draw at place
   // FWidth) may give.
   int MaxRun(int place) const;
