@@ -151,13 +151,20 @@ int TPuzzleGenerator::FillRows(const TGenerationParams& p) {
     throw std::invalid_argument("The run fill needs a board at least as wide as its divisor");
   FBoard.resize(h);
   for (TInternalArr& row : FBoard) row.resize(w);
+  // Rows with no more "#" than this fail the empty-row (or thin-row) check.
+  const int shortRow = w == h && h > 5 ? 1 : 0;
+  if (OnMasks(p)) {
+    // Every count is written there.
+    FCounts.Rows.resize(h);
+    FCounts.Columns.resize(w);
+    FBlocks.Rows.resize(h);
+    FBlocks.Columns.resize(w);
+    return FillRowsFromTable(p, shortRow);
+  }
   FCounts.Rows.assign(h, 0);
   FCounts.Columns.assign(w, 0);
   FBlocks.Rows.assign(h, 0);
   FBlocks.Columns.assign(w, 0);
-  // Rows with no more "#" than this fail the empty-row (or thin-row) check.
-  const int shortRow = w == h && h > 5 ? 1 : 0;
-  if (OnMasks(p)) return FillRowsFromTable(p, shortRow);
   FNoRow.assign(w, kLetterEmpty);
   int filled = 0;
   for (int y = 0; y < h; ++y) {

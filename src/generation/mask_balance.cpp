@@ -42,12 +42,12 @@ std::uint32_t ReversedBits(std::uint32_t bits) {
 // the way balancing goes, so the extreme count moves one step at a time.
 class TLineGroups {
  public:
-  TLineGroups(const std::vector<int>& counts, int direction) : FDirection(direction) {
-    FExtreme = counts[0];
-    for (std::size_t i = 0; i < counts.size(); ++i) {
-      FByCount[counts[i]] |= 1u << i;
-      FExtreme = direction < 0 ? std::max(FExtreme, counts[i]) : std::min(FExtreme, counts[i]);
-    }
+  // Lines of `length` cells.
+  TLineGroups(const std::vector<int>& counts, int direction, int length) : FDirection(direction) {
+    std::fill_n(FByCount.begin(), length + 1, 0u);
+    for (std::size_t i = 0; i < counts.size(); ++i) FByCount[counts[i]] |= 1u << i;
+    FExtreme = direction < 0 ? length : 0;
+    while (FByCount[FExtreme] == 0) FExtreme += direction;
   }
   int Pick() const { return std::countr_zero(FByCount[FExtreme]); }
   // Line i had count `from` and now has from + direction.
@@ -60,7 +60,7 @@ class TLineGroups {
  private:
   int FDirection;
   int FExtreme = 0;
-  std::array<std::uint32_t, TBoardMasks::kMaxSide + 2> FByCount{};
+  std::array<std::uint32_t, TBoardMasks::kMaxSide + 1> FByCount;  // [count]
 };
 
 // The cell-by-cell scan of a line of n cells: a coin for the direction, then
@@ -93,6 +93,33 @@ int ScanLine(TRnd::TBitCursor& pool, int n, std::uint32_t may) {
   const int cell = 31 - std::countl_zero(hits);
   pool.Skip(n - cell);
   return cell;
+}
+
+// The line TLineGroups picks first, from the counts alone.
+int FirstPick(const std::vector<int>& counts, int direction) {
+  int picked = 0;
+  for (int i = 1; i < static_cast<int>(counts.size()); ++i)
+    if (direction < 0 ? counts[i] > counts[picked] : counts[i] < counts[picked]) picked = i;
+  return picked;
+}
+
+// The bit matrix of a square of `Side` lines transposed in place: each round
+// swaps the upper-right and lower-left quarters of every block twice the
+// round's size.
+template <int Side>
+void Transpose(std::array<std::uint32_t, TBoardMasks::kMaxSide>& lines) {
+  static constexpr std::uint32_t kKeep[] = {0x55555555u, 0x33333333u, 0x0F0F0F0Fu, 0x00FF00FFu,
+                                            0x0000FFFFu};
+#pragma GCC unroll 5
+  for (int half = Side / 2, round = std::countr_zero(static_cast<unsigned>(Side)) - 1; half != 0;
+       half >>= 1, --round) {
+#pragma GCC unroll 16
+    for (int k = 0; k < Side; k = (k + half + 1) & ~half) {
+      const std::uint32_t swapped = ((lines[k] >> half) ^ lines[k + half]) & kKeep[round];
+      lines[k] ^= swapped << half;
+      lines[k + half] ^= swapped;
+    }
+  }
 }
 
 // A line's block count and the sum of excesses after one changed cell, from
@@ -143,23 +170,27 @@ void TBoardMasks::WriteLetters(TInternalArrArr& board) const {
 }
 
 void TBoardMasks::CompleteFromRows() {
-  // The bit matrix transposed in place, as a square of side a power of two:
-  // each round swaps the upper-right and lower-left quarters of every block
-  // twice the round's size.
-  int side = 1;
-  while (side < std::max(Width, Height)) side *= 2;
+  const int side = static_cast<int>(std::bit_ceil(static_cast<unsigned>(std::max(Width, Height))));
   std::copy_n(Rows.begin(), Height, Columns.begin());
   std::fill(Columns.begin() + Height, Columns.begin() + std::max(side, Height), 0u);
-  static constexpr std::uint32_t kKeep[] = {0x55555555u, 0x33333333u, 0x0F0F0F0Fu, 0x00FF00FFu,
-                                            0x0000FFFFu};
-  for (int half = side / 2, round = std::countr_zero(static_cast<unsigned>(side)) - 1; half != 0;
-       half >>= 1, --round) {
-    const std::uint32_t keep = kKeep[round];
-    for (int k = 0; k < side; k = (k + half + 1) & ~half) {
-      const std::uint32_t swapped = ((Columns[k] >> half) ^ Columns[k + half]) & keep;
-      Columns[k] ^= swapped << half;
-      Columns[k + half] ^= swapped;
-    }
+  switch (side) {
+    case 1:
+      break;
+    case 2:
+      Transpose<2>(Columns);
+      break;
+    case 4:
+      Transpose<4>(Columns);
+      break;
+    case 8:
+      Transpose<8>(Columns);
+      break;
+    case 16:
+      Transpose<16>(Columns);
+      break;
+    default:
+      Transpose<32>(Columns);
+      break;
   }
   RowAdded.fill(0);
   ColumnAdded.fill(0);
@@ -178,8 +209,29 @@ bool BalanceOnMasks(TBoardMasks& masks, TLineCounts& counts, TLineCounts& blocks
   int count = 0;
   for (const int n : counts.Rows) count += n;
   int remaining = std::abs(target - count);
-  TLineGroups rows(counts.Rows, direction);
-  TLineGroups columns(counts.Columns, direction);
+  const std::uint32_t allRow = Below(w);
+  const std::uint32_t allColumn = Below(h);
+  // Removing may empty a filled cell, adding fill an empty one.
+  const std::uint32_t flipRow = direction < 0 ? 0u : allRow;
+  const std::uint32_t flipColumn = direction < 0 ? 0u : allColumn;
+  const long long cap = 100LL * w * h + 1000;
+  TRnd::TBitCursor pool;
+  if (std::max(columnExcess, rowExcess) > remaining) {
+    // The first change leaves more surplus blocks than changes to come: only
+    // the coins up to it are drawn, on the lines picked first.
+    const int x = FirstPick(counts.Columns, direction);
+    const int y = FirstPick(counts.Rows, direction);
+    const bool column = options.Columns && (direction > 0 || counts.Columns[x] > 1);
+    const bool row = options.Rows && (direction < 0 ? counts.Rows[y] > 1 : counts.Rows[y] < w - 1);
+    if (!column && !row) return false;
+    for (long long round = 0; round < cap; ++round) {
+      if (column && ScanLine(pool, h, masks.Columns[x] ^ flipColumn) >= 0) return false;
+      if (row && ScanLine(pool, w, masks.Rows[y] ^ flipRow) >= 0) return false;
+    }
+    return false;
+  }
+  TLineGroups rows(counts.Rows, direction, w);
+  TLineGroups columns(counts.Columns, direction, h);
   // Fills (by a row or a column) or empties cell (x, y), with everything kept
   // in step; false when balancing is to end there.
   const auto change = [&](int y, int x, bool byRow) {
@@ -207,19 +259,13 @@ bool BalanceOnMasks(TBoardMasks& masks, TLineCounts& counts, TLineCounts& blocks
     --remaining;
     return std::max(columnExcess, rowExcess) <= remaining;
   };
-  const long long cap = 100LL * w * h + 1000;
-  const std::uint32_t allRow = Below(w);
-  const std::uint32_t allColumn = Below(h);
-  TRnd::TBitCursor pool;
   for (long long round = 0; round < cap; ++round) {
     bool attempted = false;
     if (options.Columns) {
       const int x = columns.Pick();
       if (direction > 0 || counts.Columns[x] > 1) {
         attempted = true;
-        // Removing may empty a filled cell, adding fill an empty one.
-        const std::uint32_t flip = direction < 0 ? 0u : allColumn;
-        const int y = ScanLine(pool, h, masks.Columns[x] ^ flip);
+        const int y = ScanLine(pool, h, masks.Columns[x] ^ flipColumn);
         if (y >= 0) {
           if (!change(y, x, false)) return false;
           if (count == target) return done();
@@ -230,8 +276,7 @@ bool BalanceOnMasks(TBoardMasks& masks, TLineCounts& counts, TLineCounts& blocks
       const int y = rows.Pick();
       if (direction < 0 ? counts.Rows[y] > 1 : counts.Rows[y] < w - 1) {
         attempted = true;
-        const std::uint32_t flip = direction < 0 ? 0u : allRow;
-        const int x = ScanLine(pool, w, masks.Rows[y] ^ flip);
+        const int x = ScanLine(pool, w, masks.Rows[y] ^ flipRow);
         if (x >= 0) {
           if (!change(y, x, true)) return false;
           if (count == target) return done();
