@@ -108,6 +108,7 @@ bool TPuzzleGenerator::CheckFilled(const TGenerationParams& p, int filled) {
   // leaves the "#" counts as they were.
   if (p.Target < filled && HasShortLines(p)) return false;
   if (limited && p.DuplicateTest) {
+    if (OnMasks(p)) return !HasDuplicateColumnClues(FMasks);
     BoardColumnClues(FBoard, FColumnClues);
     if (HasDuplicateClues(FColumnClues)) return false;
   }
@@ -149,8 +150,11 @@ int TPuzzleGenerator::FillRows(const TGenerationParams& p) {
   const int h = p.Height;
   if (w < 1 || h < 1 || p.Divisor < 1 || w / p.Divisor < 1)
     throw std::invalid_argument("The run fill needs a board at least as wide as its divisor");
-  FBoard.resize(h);
-  for (TInternalArr& row : FBoard) row.resize(w);
+  if (FBoard.size() != static_cast<std::size_t>(h) ||
+      FBoard[0].size() != static_cast<std::size_t>(w)) {
+    FBoard.resize(h);
+    for (TInternalArr& row : FBoard) row.resize(w);
+  }
   // Rows with no more "#" than this fail the empty-row (or thin-row) check.
   const int shortRow = w == h && h > 5 ? 1 : 0;
   if (OnMasks(p)) {

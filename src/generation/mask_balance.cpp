@@ -233,6 +233,28 @@ void TBoardMasks::CompleteFromRows() {
   ColumnAdded.fill(0);
 }
 
+bool HasDuplicateColumnClues(const TBoardMasks& masks) {
+  // A line's clue as its runs packed one gap apart from the lowest bit: equal
+  // clues give equal keys, and a line without runs the key 0.
+  std::array<std::uint32_t, TBoardMasks::kMaxSide> keys;
+  for (int x = 0; x < masks.Width; ++x) {
+    std::uint64_t cells = masks.Columns[x];
+    std::uint32_t key = 0;
+    int at = 0;
+    while (cells != 0) {
+      cells >>= std::countr_zero(cells);
+      const int run = std::countr_one(cells);
+      key |= static_cast<std::uint32_t>(((std::uint64_t{1} << run) - 1u) << at);
+      at += run + 1;
+      cells >>= run;
+    }
+    keys[x] = key;
+    for (int other = 0; other < x; ++other)
+      if (keys[other] == key) return true;
+  }
+  return false;
+}
+
 bool BalanceOnMasks(TBoardMasks& masks, TLineCounts& counts, TLineCounts& blocks,
                     TBalanceOptions options, int target, int difference, TBlockLimits limits) {
   const int direction = (difference > 0) - (difference < 0);

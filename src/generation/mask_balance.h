@@ -46,6 +46,9 @@ inline int CountBits(std::uint32_t mask) {
          kBitsInByte[(mask >> 16) & 0xFFu] + kBitsInByte[mask >> 24];
 }
 
+// Two different columns of the board have equal clues.
+bool HasDuplicateColumnClues(const TBoardMasks& masks);
+
 // Block limits while balancing: a line's blocks above its limit are its
 // excess; a limit of 0 or less means none.
 struct TBlockLimits {
