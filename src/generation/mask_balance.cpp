@@ -157,7 +157,8 @@ void Transpose(std::array<std::uint32_t, TBoardMasks::kMaxSide>& lines) {
 
 // A line's block count and the sum of excesses after one changed cell, from
 // the cells on either side of it.
-void UpdateBlocks(int direction, int& blocks, int limit, int& excess, bool before, bool after) {
+inline __attribute__((always_inline)) void UpdateBlocks(int direction, int& blocks, int limit,
+                                                        int& excess, bool before, bool after) {
   if (limit <= 0) return;
   const int changed = blocks + direction * (1 - (before ? 1 : 0) - (after ? 1 : 0));
   excess += std::max(changed - limit, 0) - std::max(blocks - limit, 0);
@@ -293,7 +294,7 @@ bool BalanceOnMasks(TBoardMasks& masks, TLineCounts& counts, TLineCounts& blocks
   TLineGroups columns(counts.Columns, direction, h);
   // Fills (by a row or a column) or empties cell (x, y), with everything kept
   // in step; false when balancing is to end there.
-  const auto change = [&](int y, int x, bool byRow) {
+  const auto change = [&](int y, int x, bool byRow) __attribute__((always_inline)) {
     const std::uint32_t rowBit = 1u << x;
     if (direction > 0) {
       (byRow ? masks.RowAdded : masks.ColumnAdded)[y] |= rowBit;
