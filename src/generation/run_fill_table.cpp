@@ -17,14 +17,15 @@ std::uint32_t CellsBetween(int from, int to) {
 TRunFillTable::TRunFillTable(int width, int divisor) : FWidth(width), FDivisor(divisor) {
   if (width < 1 || width > kMaxWidth || divisor < 1 || width / divisor < 1)
     throw std::invalid_argument("The run table needs a row of 1 to 32 cells and a first run");
-  FSteps.resize(static_cast<std::size_t>(width + 1) << kLookupBits);
-  for (int place = 0; place <= width; ++place) {
+  FSteps.resize(static_cast<std::size_t>(End()) << kLookupBits);
+  for (int state = 0; state < End(); ++state) {
     for (std::uint32_t bits = 0; bits < (1u << kLookupBits); ++bits) {
       // Decode as RandomRangeFromBits does until a draw runs out of bits.
       TStep step;
-      int j = place == width ? 0 : place;
-      int max = MaxRun(place);
-      int used = 0;
+      int used = state == Start() ? 1 : 0;
+      bool filled = state == Start() ? (bits & 1u) != 0 : state % 2 == 1;
+      int j = state == Start() ? 0 : state / 2;
+      int max = state == Start() ? width / divisor : width - j;
       for (;;) {
         const auto span = static_cast<std::uint32_t>(max - 1);
         const int need = std::bit_width(span);
@@ -39,63 +40,65 @@ TRunFillTable::TRunFillTable(int width, int divisor) : FWidth(width), FDivisor(d
           }
         }
         if (run == 0) break;
-        if (step.Runs % 2 == 1) {
-          step.OddCells |= CellsBetween(j, j + run);
-          step.OddCount = static_cast<std::uint8_t>(step.OddCount + run);
+        if (filled) {
+          step.Cells |= CellsBetween(j, j + run);
+          step.Filled = static_cast<std::uint8_t>(step.Filled + run);
+          ++step.Blocks;
         }
-        ++step.Runs;
-        used = at;
+        filled = !filled;
         j += run;
+        used = at;
+        step.Used = static_cast<std::uint8_t>(used);
+        step.Next = static_cast<std::uint8_t>(j == width ? End() : 2 * j + (filled ? 1 : 0));
         if (j == width) break;
         max = width - j;
       }
-      step.Used = static_cast<std::uint8_t>(used);
-      step.Next = static_cast<std::uint8_t>(j);
-      FSteps[(static_cast<std::size_t>(place) << kLookupBits) | bits] = step;
+      FSteps[(static_cast<std::size_t>(state) << kLookupBits) | bits] = step;
     }
   }
 }
 
-int TRunFillTable::MaxRun(int place) const {
-  return place == FWidth ? FWidth / FDivisor : FWidth - place;
+int TRunFillTable::DrawRun(TRnd::TBitCursor& pool, int state, TRow& row) const {
+  bool filled;
+  int j;
+  int max;
+  if (state == Start()) {
+    filled = pool.Peek(1) != 0;
+    pool.Skip(1);
+    j = 0;
+    max = FWidth / FDivisor;
+  } else {
+    filled = state % 2 == 1;
+    j = state / 2;
+    max = FWidth - j;
+  }
+  const int run = pool.RangeFromBits(1, max);
+  if (filled) {
+    row.Cells |= CellsBetween(j, j + run);
+    row.Filled += run;
+    ++row.Blocks;
+  }
+  j += run;
+  return j == FWidth ? End() : 2 * j + (filled ? 0 : 1);
 }
 
 TRunFillTable::TRow TRunFillTable::DrawRow(TRnd::TBitCursor& pool) const {
   TRow row;
-  // Whether the next run is filled, and the place where it starts (FWidth
-  // before the first one).
-  bool filledNext = pool.Peek(1) != 0;
-  pool.Skip(1);
-  int place = FWidth;
-  int start = 0;
-  while (start < FWidth) {
-    const TStep& step = Step(place, pool.Peek(kLookupBits));
-    if (step.Runs == 0) {
+  const int end = End();
+  int state = Start();
+  while (state != end) {
+    const TStep& step =
+        FSteps[(static_cast<std::size_t>(state) << kLookupBits) | pool.Peek(kLookupBits)];
+    if (step.Next == kStuck) {
       // A long streak of draws above the range: one run the slow way.
-      const int run = pool.RangeFromBits(1, MaxRun(place));
-      if (filledNext) {
-        row.Cells |= CellsBetween(start, start + run);
-        row.Filled += run;
-        ++row.Blocks;
-      }
-      filledNext = !filledNext;
-      start += run;
-      place = start;
+      state = DrawRun(pool, state, row);
       continue;
     }
     pool.Skip(step.Used);
-    if (filledNext) {
-      row.Cells |= CellsBetween(start, step.Next) & ~step.OddCells;
-      row.Filled += step.Next - start - step.OddCount;
-      row.Blocks += (step.Runs + 1) / 2;
-    } else {
-      row.Cells |= step.OddCells;
-      row.Filled += step.OddCount;
-      row.Blocks += step.Runs / 2;
-    }
-    filledNext = filledNext != (step.Runs % 2 == 1);
-    start = step.Next;
-    place = start;
+    row.Cells |= step.Cells;
+    row.Filled += step.Filled;
+    row.Blocks += step.Blocks;
+    state = step.Next;
   }
   return row;
 }

@@ -48,26 +48,27 @@ class TRunFillTable {
   }
 
  private:
-  // What kLookupBits bits decode to from one place of the row: the runs that
-  // end within them, those of odd rank (counted from this place) as cells,
-  // the place after them and the bits they use. No run (Runs 0) when the
-  // first draw needs more bits.
+  // Where a row's decoding stands: state 2 * j + c when the next run starts
+  // at cell j and is filled for c = 1; FStart before the colour bit, FEnd
+  // once the row is complete.
+  int Start() const { return 2 * FWidth; }
+  int End() const { return 2 * FWidth + 1; }
+  // What kLookupBits bits decode to from one state: the filled cells and
+  // blocks of the runs that end within them, the bits those use and the
+  // state after them; kStuck when not even one run ends within them.
+  static constexpr std::uint8_t kStuck = 0xFF;
   struct TStep {
-    std::uint32_t OddCells = 0;
-    std::uint8_t OddCount = 0;  // cells of OddCells
+    std::uint32_t Cells = 0;
     std::uint8_t Used = 0;
-    std::uint8_t Next = 0;
-    std::uint8_t Runs = 0;
+    std::uint8_t Next = kStuck;
+    std::uint8_t Filled = 0;
+    std::uint8_t Blocks = 0;
   };
   TRow DrawRow(TRnd::TBitCursor& pool) const;
-  // The largest value the draw at place j (the first draw at place
-  // FWidth) may give.
-  int MaxRun(int place) const;
-  const TStep& Step(int place, std::uint32_t bits) const {
-    return FSteps[(static_cast<std::size_t>(place) << kLookupBits) | bits];
-  }
+  // Decodes one run from `state` bit by bit into row; returns the next state.
+  int DrawRun(TRnd::TBitCursor& pool, int state, TRow& row) const;
 
   int FWidth;
   int FDivisor;
-  std::vector<TStep> FSteps;  // [place][next bits]
+  std::vector<TStep> FSteps;  // [state][next bits]
 };
