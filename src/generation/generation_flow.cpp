@@ -213,12 +213,7 @@ int TPuzzleGenerator::FillRowsFromTable(const TGenerationParams& p, int shortRow
   FMasks.Width = w;
   FMasks.Height = h;
   FMasks.CompleteFromRows();
-  for (int x = 0; x < w; ++x) {
-    // A block of a column starts at every "#" with no "#" above it.
-    const std::uint32_t column = FMasks.Columns[x];
-    FCounts.Columns[x] = CountBits(column);
-    FBlocks.Columns[x] = CountBits(column & ~(column << 1));
-  }
+  CountColumns(FMasks, FCounts.Columns.data(), FBlocks.Columns.data());
   return filled;
 }
 

@@ -33,18 +33,8 @@ struct TBoardMasks {
   void WriteLetters(TInternalArrArr& board) const;
 };
 
-// Set bits of a mask, by bytes (the build assumes no population-count
-// instruction).
-inline constexpr auto kBitsInByte = [] {
-  std::array<std::uint8_t, 256> bits{};
-  for (int byte = 1; byte < 256; ++byte)
-    bits[byte] = static_cast<std::uint8_t>(bits[byte / 2] + byte % 2);
-  return bits;
-}();
-inline int CountBits(std::uint32_t mask) {
-  return kBitsInByte[mask & 0xFFu] + kBitsInByte[(mask >> 8) & 0xFFu] +
-         kBitsInByte[(mask >> 16) & 0xFFu] + kBitsInByte[mask >> 24];
-}
+// The filled cells and blocks of every column into cells[x] and blocks[x].
+void CountColumns(const TBoardMasks& masks, int* cells, int* blocks);
 
 // Two different columns of the board have equal clues.
 bool HasDuplicateColumnClues(const TBoardMasks& masks);
