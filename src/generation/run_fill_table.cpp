@@ -18,68 +18,39 @@ TRunFillTable::TRunFillTable(int width, int divisor) : FWidth(width), FDivisor(d
   if (width < 1 || width > kMaxWidth || divisor < 1 || width / divisor < 1)
     throw std::invalid_argument("The run table needs a row of 1 to 32 cells and a first run");
   FSteps.resize(static_cast<std::size_t>(End()) << kLookupBits);
-  for (int state = 0; state < End(); ++state) {
+  for (int first = 0; first < End(); ++first) {
     for (std::uint32_t bits = 0; bits < (1u << kLookupBits); ++bits) {
-      // Decode as RandomRangeFromBits does until a draw runs out of bits.
+      // Decode as RandomRangeFromBits does until a draw runs out of bits; a
+      // draw above its range uses its bits and leaves the state as it was.
       TStep step;
-      int used = state == Start() ? 1 : 0;
-      bool filled = state == Start() ? (bits & 1u) != 0 : state % 2 == 1;
-      int j = state == Start() ? 0 : state / 2;
-      int max = state == Start() ? width / divisor : width - j;
-      for (;;) {
-        const auto span = static_cast<std::uint32_t>(max - 1);
+      int state = first;
+      int at = 0;
+      if (state == Start()) {
+        state = static_cast<int>(bits & 1u);
+        at = 1;
+      }
+      while (state != End()) {
+        const int j = state / 2;
+        const bool filled = state % 2 == 1;
+        const auto span = static_cast<std::uint32_t>((j == 0 ? width / divisor : width - j) - 1);
         const int need = std::bit_width(span);
-        int at = used;
-        int run = 0;
-        while (at + need <= kLookupBits) {
-          const std::uint32_t value = (bits >> at) & ((1u << need) - 1u);
-          at += need;
-          if (value <= span) {
-            run = static_cast<int>(value) + 1;
-            break;
-          }
-        }
-        if (run == 0) break;
+        if (at + need > kLookupBits) break;
+        const std::uint32_t value = (bits >> at) & ((1u << need) - 1u);
+        at += need;
+        if (value > span) continue;
+        const int run = static_cast<int>(value) + 1;
         if (filled) {
           step.Cells |= CellsBetween(j, j + run);
           step.Filled = static_cast<std::uint8_t>(step.Filled + run);
           ++step.Blocks;
         }
-        filled = !filled;
-        j += run;
-        used = at;
-        step.Used = static_cast<std::uint8_t>(used);
-        step.Next = static_cast<std::uint8_t>(j == width ? End() : 2 * j + (filled ? 1 : 0));
-        if (j == width) break;
-        max = width - j;
+        state = j + run == width ? End() : 2 * (j + run) + (filled ? 0 : 1);
       }
-      FSteps[(static_cast<std::size_t>(state) << kLookupBits) | bits] = step;
+      step.Used = static_cast<std::uint8_t>(at);
+      step.Next = static_cast<std::uint8_t>(state);
+      FSteps[(static_cast<std::size_t>(first) << kLookupBits) | bits] = step;
     }
   }
-}
-
-int TRunFillTable::DrawRun(TRnd::TBitCursor& pool, int state, TRow& row) const {
-  bool filled;
-  int j;
-  int max;
-  if (state == Start()) {
-    filled = pool.Peek(1) != 0;
-    pool.Skip(1);
-    j = 0;
-    max = FWidth / FDivisor;
-  } else {
-    filled = state % 2 == 1;
-    j = state / 2;
-    max = FWidth - j;
-  }
-  const int run = pool.RangeFromBits(1, max);
-  if (filled) {
-    row.Cells |= CellsBetween(j, j + run);
-    row.Filled += run;
-    ++row.Blocks;
-  }
-  j += run;
-  return j == FWidth ? End() : 2 * j + (filled ? 0 : 1);
 }
 
 TRunFillTable::TRow TRunFillTable::DrawRow(TRnd::TBitCursor& pool) const {
@@ -89,11 +60,6 @@ TRunFillTable::TRow TRunFillTable::DrawRow(TRnd::TBitCursor& pool) const {
   while (state != end) {
     const TStep& step =
         FSteps[(static_cast<std::size_t>(state) << kLookupBits) | pool.Peek(kLookupBits)];
-    if (step.Next == kStuck) {
-      // A long streak of draws above the range: one run the slow way.
-      state = DrawRun(pool, state, row);
-      continue;
-    }
     pool.Skip(step.Used);
     row.Cells |= step.Cells;
     row.Filled += step.Filled;

@@ -49,24 +49,24 @@ class TRunFillTable {
 
  private:
   // Where a row's decoding stands: state 2 * j + c when the next run starts
-  // at cell j and is filled for c = 1; FStart before the colour bit, FEnd
-  // once the row is complete.
+  // at cell j and is filled for c = 1 (j = 0: the first run); Start() before
+  // the colour bit, End() once the row is complete.
   int Start() const { return 2 * FWidth; }
   int End() const { return 2 * FWidth + 1; }
   // What kLookupBits bits decode to from one state: the filled cells and
-  // blocks of the runs that end within them, the bits those use and the
-  // state after them; kStuck when not even one run ends within them.
-  static constexpr std::uint8_t kStuck = 0xFF;
+  // blocks of the runs that end within them, the bits of the draws that end
+  // within them (taken or rejected) and the state after them.
   struct TStep {
     std::uint32_t Cells = 0;
     std::uint8_t Used = 0;
-    std::uint8_t Next = kStuck;
+    std::uint8_t Next = 0;
     std::uint8_t Filled = 0;
     std::uint8_t Blocks = 0;
   };
+  // A look-up always ends at least one draw: the widest draw takes five
+  // bits, after the colour bit.
+  static_assert(kLookupBits >= 6 && kMaxWidth <= 32);
   TRow DrawRow(TRnd::TBitCursor& pool) const;
-  // Decodes one run from `state` bit by bit into row; returns the next state.
-  int DrawRun(TRnd::TBitCursor& pool, int state, TRow& row) const;
 
   int FWidth;
   int FDivisor;

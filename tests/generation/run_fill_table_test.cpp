@@ -73,7 +73,7 @@ TEST(RunFillTable, DrawsTheRowsAndBitsOfTheCellByCellFill) {
 
 TEST(RunFillTable, LongStreaksOfRejectedDrawsTooWithTheSystemSource) {
   // Words seven bits in eight set: draws of 1..5 or 1..17 are mostly above the
-  // range, so one draw often needs more bits than a look-up decodes.
+  // range, so streaks of draws taken again run across many look-ups.
   std::mt19937 words(3);
   const auto source = [&words](std::span<std::uint8_t> buffer) {
     for (std::uint8_t& byte : buffer) byte = static_cast<std::uint8_t>(words() | words() | words());
