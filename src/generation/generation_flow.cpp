@@ -72,7 +72,7 @@ bool TPuzzleGenerator::MakeCandidate(const TGenerationParams& p) {
 
 bool TPuzzleGenerator::FillAndCheck(const TGenerationParams& p) {
   const int filled = FillRows(p);
-  return filled >= 0 && CheckFilled(p, filled);
+  return filled >= 0 && CheckFilled(p, filled, OnMasks(p));
 }
 
 bool TPuzzleGenerator::CheckBoard(const TGenerationParams& p, const TInternalArrArr& board) {
@@ -80,18 +80,18 @@ bool TPuzzleGenerator::CheckBoard(const TGenerationParams& p, const TInternalArr
   CountLines(FBoard, FCounts);
   CountBlocks(FBoard, FBlocks);
   if (OnMasks(p)) FMasks.Read(FBoard);
-  return CheckFilled(p, CountFilled(FBoard));
+  return CheckFilled(p, CountFilled(FBoard), false);
 }
 
 bool TPuzzleGenerator::OnMasks(const TGenerationParams& p) {
   return p.Width <= TRunFillTable::kMaxWidth && p.Height <= TBoardMasks::kMaxSide;
 }
 
-bool TPuzzleGenerator::CheckFilled(const TGenerationParams& p, int filled) {
+bool TPuzzleGenerator::CheckFilled(const TGenerationParams& p, int filled, bool linesChecked) {
   // Straight after the run fill every filled cell is a "#": one count serves
   // the line checks and balancing. Balancing never adds a "#", so a line too
   // short of them now stays so, and the candidate is rejected at once.
-  if (HasShortLines(p)) return false;
+  if (!linesChecked && HasShortLines(p)) return false;
   const bool limited = p.ColumnLimit > 0 || p.RowLimit > 0;
   if (OnMasks(p)) {
     if (!BalanceOnMasks(FMasks, FCounts, FBlocks, p.Balance, p.Target, p.Target - filled,
@@ -213,7 +213,9 @@ int TPuzzleGenerator::FillRowsFromTable(const TGenerationParams& p, int shortRow
   FMasks.Width = w;
   FMasks.Height = h;
   FMasks.CompleteFromRows();
-  CountColumns(FMasks, FCounts.Columns.data(), FBlocks.Columns.data());
+  // Rows and columns with no more "#" than shortRow are exactly what the
+  // empty-line and thin-line checks reject.
+  if (CountColumns(FMasks, FCounts.Columns.data(), FBlocks.Columns.data()) <= shortRow) return -1;
   return filled;
 }
 

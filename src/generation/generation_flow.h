@@ -85,12 +85,13 @@ class TPuzzleGenerator {
   // balanced.
   static bool OnMasks(const TGenerationParams& p);
   // FillRows when OnMasks: rows decoded from the run table into FMasks, the
-  // letters written only once balancing is through; rows with at most
-  // shortRow "#" reject the candidate.
+  // letters written only once balancing is through; a row or a column with
+  // at most shortRow "#" rejects the candidate.
   int FillRowsFromTable(const TGenerationParams& p, int shortRow);
   // Everything after the run fill, which left `filled` cells, the counts in
-  // FCounts and the block counts in FBlocks.
-  bool CheckFilled(const TGenerationParams& p, int filled);
+  // FCounts and the block counts in FBlocks, and made the short-line checks
+  // itself when linesChecked.
+  bool CheckFilled(const TGenerationParams& p, int filled, bool linesChecked);
   // Balances the filled board to the target, keeping the block counts in
   // FBlocks in step; ends as soon as the surplus blocks outnumber the changes
   // still to come. True when the target is reached within the block limits.

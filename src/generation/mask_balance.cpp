@@ -236,14 +236,17 @@ void TBoardMasks::CompleteFromRows() {
 
 // With the population-count instruction where the processor has one; the
 // build targets processors without it.
-__attribute__((target_clones("popcnt", "default"))) void CountColumns(const TBoardMasks& masks,
-                                                                      int* cells, int* blocks) {
+__attribute__((target_clones("popcnt", "default"))) int CountColumns(const TBoardMasks& masks,
+                                                                     int* cells, int* blocks) {
+  int fewest = masks.Height;
   for (int x = 0; x < masks.Width; ++x) {
     // A block of a column starts at every filled cell with none above it.
     const std::uint32_t column = masks.Columns[x];
     cells[x] = std::popcount(column);
     blocks[x] = std::popcount(column & ~(column << 1));
+    fewest = std::min(fewest, cells[x]);
   }
+  return fewest;
 }
 
 bool HasDuplicateColumnClues(const TBoardMasks& masks) {

@@ -33,8 +33,9 @@ struct TBoardMasks {
   void WriteLetters(TInternalArrArr& board) const;
 };
 
-// The filled cells and blocks of every column into cells[x] and blocks[x].
-void CountColumns(const TBoardMasks& masks, int* cells, int* blocks);
+// The filled cells and blocks of every column into cells[x] and blocks[x];
+// returns the fewest filled cells of a column.
+int CountColumns(const TBoardMasks& masks, int* cells, int* blocks);
 
 // Two different columns of the board have equal clues.
 bool HasDuplicateColumnClues(const TBoardMasks& masks);
