@@ -66,16 +66,23 @@ TGenerationParams GenerationParams(int width, int height, int percentage) {
 
 bool TPuzzleGenerator::MakeCandidate(const TGenerationParams& p) {
   if (!FillAndCheck(p)) return false;
-  BreakFullLines(FBoard, p.Width, p.Height);
+  if (OnMasks(p)) {
+    FMasks.BreakFullLines(FBoard);
+    FMasksOfBoard = true;
+  } else {
+    BreakFullLines(FBoard, p.Width, p.Height);
+  }
   return true;
 }
 
 bool TPuzzleGenerator::FillAndCheck(const TGenerationParams& p) {
+  FMasksOfBoard = false;
   const int filled = FillRows(p);
   return filled >= 0 && CheckFilled(p, filled, OnMasks(p));
 }
 
 bool TPuzzleGenerator::CheckBoard(const TGenerationParams& p, const TInternalArrArr& board) {
+  FMasksOfBoard = false;
   FBoard = board;
   CountLines(FBoard, FCounts);
   CountBlocks(FBoard, FBlocks);
@@ -225,13 +232,18 @@ bool TPuzzleGenerator::HasShortLines(const TGenerationParams& p) const {
 }
 
 bool TPuzzleGenerator::CandidateSolves() {
-  BoardRowClues(FBoard, FRowClues);
-  BoardColumnClues(FBoard, FColumnClues);
+  if (FMasksOfBoard) {
+    FMasks.Clues(FRowClues, FColumnClues);
+  } else {
+    BoardRowClues(FBoard, FRowClues);
+    BoardColumnClues(FBoard, FColumnClues);
+  }
   FSolver.Reset(FRowClues, FColumnClues);
   return FSolver.Solve() == 2;
 }
 
 void TPuzzleGenerator::StartRepair(const TGenerationParams& p) {
+  FMasksOfBoard = false;
   const int filled = FillRandomRuns(FBoard, p.Width, p.Height, p.Divisor);
   CountLines(FBoard, FCounts);
   BalanceFillCount(FBoard, FCounts, p.Balance, p.Target, p.Target - filled);

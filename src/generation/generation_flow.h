@@ -117,6 +117,8 @@ class TPuzzleGenerator {
   TInternalArr FNoRow;                     // an empty row above the top one
   std::optional<TRunFillTable> FRunTable;  // for the last width and divisor
   TBoardMasks FMasks;                      // the working board's filled cells, while OnMasks
+  // FMasks describe the board MakeCandidate left, line breaks included.
+  bool FMasksOfBoard = false;
   TCountersArr FRowClues;
   TCountersArr FColumnClues;
   NonogramSolver FSolver;

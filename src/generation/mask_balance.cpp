@@ -234,6 +234,40 @@ void TBoardMasks::CompleteFromRows() {
   ColumnAdded.fill(0);
 }
 
+void TBoardMasks::BreakFullLines(TInternalArrArr& board) {
+  if (Width <= 3 || Height <= 3) return;
+  // Lines made of "#" only: cells filled by balancing do not count.
+  const auto hashes = [this](int y) { return Rows[y] & ~(RowAdded[y] | ColumnAdded[y]); };
+  const auto empty = [&](int x, int y) {
+    Rows[y] &= ~(1u << x);
+    Columns[x] &= ~(1u << y);
+    board[y][x] = kLetterEmpty;
+  };
+  for (int y = 0; y < Height; ++y)
+    if (hashes(y) == Below(Width)) empty(TRnd::RandomRange(0, Width - 1), y);
+  std::uint32_t fullColumns = Below(Width);
+  for (int y = 0; y < Height; ++y) fullColumns &= hashes(y);
+  for (; fullColumns != 0; fullColumns &= fullColumns - 1)
+    empty(std::countr_zero(fullColumns), TRnd::RandomRange(0, Height - 1));
+}
+
+void TBoardMasks::Clues(TCountersArr& rows, TCountersArr& columns) const {
+  const auto clue = [](std::uint64_t cells, TCounterArr& runs) {
+    runs.clear();
+    while (cells != 0) {
+      cells >>= std::countr_zero(cells);
+      const int run = std::countr_one(cells);
+      runs.push_back(run);
+      cells >>= run;
+    }
+    if (runs.empty()) runs.push_back(0);
+  };
+  rows.resize(Height);
+  columns.resize(Width);
+  for (int y = 0; y < Height; ++y) clue(Rows[y], rows[y]);
+  for (int x = 0; x < Width; ++x) clue(Columns[x], columns[x]);
+}
+
 // With the population-count instruction where the processor has one; the
 // build targets processors without it.
 __attribute__((target_clones("popcnt", "default"))) int CountColumns(const TBoardMasks& masks,

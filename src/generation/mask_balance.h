@@ -31,6 +31,12 @@ struct TBoardMasks {
   void CompleteFromRows();
   // The letters of the board: "E", "#", "d" and "c".
   void WriteLetters(TInternalArrArr& board) const;
+  // BreakFullLines on the masks and on board, its letters: the same draws
+  // and the same cells emptied.
+  void BreakFullLines(TInternalArrArr& board);
+  // The clues of every row and column, as BoardRowClues and
+  // BoardColumnClues give them for the board.
+  void Clues(TCountersArr& rows, TCountersArr& columns) const;
 };
 
 // The filled cells and blocks of every column into cells[x] and blocks[x];

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "generation/candidate_checks.h"
+#include "generation/generation_support.h"
+#include "generation/rnd.h"
 #include "support/board_pictures.h"
 
 using namespace test_support;
@@ -48,4 +50,33 @@ TEST(MaskChecks, DuplicateColumnCluesByRunsNotByPlace) {
   ExpectDuplicates(tall, true);
   tall[30] = ".#";
   ExpectDuplicates(tall, false);
+}
+
+TEST(MaskChecks, FullLinesBreakAsOnTheLetters) {
+  // Only lines of "#" break; cells filled by balancing keep a line whole. The
+  // columns are looked at after the rows broke.
+  const std::vector<Picture> boards = {
+      {"####", "#..#", "####", "#d##"},
+      {"####", "####", "####", "####"},
+      {"#####", "##c##", "#####", "#####"},
+      {"###", "###", "###"},
+  };
+  for (const Picture& picture : boards) {
+    TInternalArrArr expected = LettersOf(picture);
+    TRnd::UseSeed(3);
+    BreakFullLines(expected, static_cast<int>(picture[0].size()), static_cast<int>(picture.size()));
+    const int nextDraw = TRnd::RandomRange(0, 1000000);
+    TInternalArrArr board = LettersOf(picture);
+    TBoardMasks masks;
+    masks.Read(board);
+    TRnd::UseSeed(3);
+    masks.BreakFullLines(board);
+    EXPECT_EQ(TRnd::RandomRange(0, 1000000), nextDraw) << ::testing::PrintToString(picture);
+    EXPECT_EQ(PictureOfLetters(board), PictureOfLetters(expected));
+    TBoardMasks reread;
+    reread.Read(board);
+    EXPECT_EQ(masks.Rows, reread.Rows);
+    EXPECT_EQ(masks.Columns, reread.Columns);
+  }
+  TRnd::ResetForTest();
 }
