@@ -206,17 +206,11 @@ int TPuzzleGenerator::FillRowsFromTable(const TGenerationParams& p, int shortRow
   const int h = p.Height;
   if (!FRunTable || FRunTable->Width() != w || FRunTable->Divisor() != p.Divisor)
     FRunTable.emplace(w, p.Divisor);
+  const int drawn = FRunTable->DrawRows(h, shortRow, FMasks.Rows.data(), FCounts.Rows.data(),
+                                        FBlocks.Rows.data());
+  if (drawn < h || FCounts.Rows[h - 1] <= shortRow) return -1;
   int filled = 0;
-  bool rejected = false;
-  FRunTable->DrawRows(h, [&](int y, const TRunFillTable::TRow& drawn) {
-    FMasks.Rows[y] = drawn.Cells;
-    FCounts.Rows[y] = drawn.Filled;
-    FBlocks.Rows[y] = drawn.Blocks;
-    filled += drawn.Filled;
-    rejected = drawn.Filled <= shortRow;
-    return !rejected;
-  });
-  if (rejected) return -1;
+  for (const int n : FCounts.Rows) filled += n;
   FMasks.Width = w;
   FMasks.Height = h;
   FMasks.CompleteFromRows();

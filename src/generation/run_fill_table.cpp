@@ -53,7 +53,8 @@ TRunFillTable::TRunFillTable(int width, int divisor) : FWidth(width), FDivisor(d
   }
 }
 
-TRunFillTable::TRow TRunFillTable::DrawRow(TRnd::TBitCursor& pool) const {
+// Inlined where the cursor is a local, so its bits stay in registers.
+inline TRunFillTable::TRow TRunFillTable::DrawRow(TRnd::TBitCursor& pool) const {
   TRow row;
   const int end = End();
   int state = Start();
@@ -67,4 +68,22 @@ TRunFillTable::TRow TRunFillTable::DrawRow(TRnd::TBitCursor& pool) const {
     state = step.Next;
   }
   return row;
+}
+
+TRunFillTable::TRow TRunFillTable::DrawRow() const {
+  TRnd::TBitCursor pool;
+  return DrawRow(pool);
+}
+
+int TRunFillTable::DrawRows(int rows, int fewest, std::uint32_t* cells, int* filled,
+                            int* blocks) const {
+  TRnd::TBitCursor pool;
+  for (int y = 0; y < rows; ++y) {
+    const TRow row = DrawRow(pool);
+    cells[y] = row.Cells;
+    filled[y] = row.Filled;
+    blocks[y] = row.Blocks;
+    if (row.Filled <= fewest) return y + 1;
+  }
+  return rows;
 }

@@ -34,18 +34,11 @@ class TRunFillTable {
     int Filled = 0;
     int Blocks = 0;
   };
-  TRow DrawRow() const {
-    TRnd::TBitCursor pool;
-    return DrawRow(pool);
-  }
-  // Rows one after another, as many DrawRow calls would draw them, handed
-  // to row(y, drawn) until it answers false or `rows` rows are drawn.
-  template <typename Row>
-  void DrawRows(int rows, Row row) const {
-    TRnd::TBitCursor pool;
-    for (int y = 0; y < rows; ++y)
-      if (!row(y, DrawRow(pool))) return;
-  }
+  TRow DrawRow() const;
+  // Rows one after another, as many DrawRow calls would draw them, into
+  // cells[y], filled[y] and blocks[y], up to and including the first row
+  // with at most `fewest` filled cells; returns the number of rows drawn.
+  int DrawRows(int rows, int fewest, std::uint32_t* cells, int* filled, int* blocks) const;
 
  private:
   // Where a row's decoding stands: state 2 * j + c when the next run starts
