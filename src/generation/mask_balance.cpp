@@ -71,7 +71,8 @@ class TLineGroups {
 // a coin per cell up to the last but one, stopping at the first heads on a
 // cell that may change (bit i of `may`). Returns the cell, or -1 after n
 // coins.
-int ScanLine(TRnd::TBitCursor& pool, int n, std::uint32_t may) {
+__attribute__((always_inline)) inline int ScanLine(TRnd::TBitCursor& pool, int n,
+                                                   std::uint32_t may) {
   const bool forward = pool.Peek(1) != 0;
   pool.Skip(1);
   if (n <= 1) return -1;
