@@ -110,27 +110,32 @@ int FirstPick(const std::vector<int>& counts, int direction) {
 
 #if defined(__SSE2__)
 // Columns from rows with the byte sign masks of SSE2: sixteen rows' bytes
-// side by side, each column of a byte the sign bits after moving it up.
+// side by side, each column of a byte the sign bits after moving it up. Rows
+// past the height are masked off, whatever the array holds there.
 void ColumnsOfRows(const std::array<std::uint32_t, TBoardMasks::kMaxSide>& rows, int width,
                    int height, std::array<std::uint32_t, TBoardMasks::kMaxSide>& columns) {
-  columns.fill(0);
   const __m128i lowByte = _mm_set1_epi32(0xFF);
-  const int groups = (width + 7) / 8;
-  for (int first = 0; first < height; first += 16) {
-    std::array<std::uint32_t, 16> some{};
-    std::copy_n(rows.begin() + first, std::min(16, height - first), some.begin());
-    const __m128i* const quads = reinterpret_cast<const __m128i*>(some.data());
-    for (int group = 0; group < groups; ++group) {
-      const __m128i shift = _mm_cvtsi32_si128(8 * group);
-      const auto bytesOf = [&](int quad) {
-        return _mm_and_si128(_mm_srl_epi32(_mm_loadu_si128(quads + quad), shift), lowByte);
-      };
-      __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(bytesOf(0), bytesOf(1)),
-                                       _mm_packs_epi32(bytesOf(2), bytesOf(3)));
-      for (int bit = 7; bit >= 0; --bit) {
-        columns[8 * group + bit] |= static_cast<std::uint32_t>(_mm_movemask_epi8(bytes)) << first;
-        bytes = _mm_add_epi8(bytes, bytes);
-      }
+  const __m128i lanes = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+  const bool twoBlocks = height > 16;
+  const auto bytesOf = [&](int first, __m128i shift) {
+    const auto* const quads = reinterpret_cast<const __m128i*>(rows.data() + first);
+    const auto quad = [&](int i) {
+      return _mm_and_si128(_mm_srl_epi32(_mm_loadu_si128(quads + i), shift), lowByte);
+    };
+    const __m128i bytes =
+        _mm_packus_epi16(_mm_packs_epi32(quad(0), quad(1)), _mm_packs_epi32(quad(2), quad(3)));
+    return _mm_and_si128(bytes,
+                         _mm_cmplt_epi8(lanes, _mm_set1_epi8(static_cast<char>(height - first))));
+  };
+  for (int group = 0; group < (width + 7) / 8; ++group) {
+    const __m128i shift = _mm_cvtsi32_si128(8 * group);
+    __m128i low = bytesOf(0, shift);
+    __m128i high = twoBlocks ? bytesOf(16, shift) : _mm_setzero_si128();
+    for (int bit = 7; bit >= 0; --bit) {
+      columns[8 * group + bit] = static_cast<std::uint32_t>(_mm_movemask_epi8(low)) |
+                                 static_cast<std::uint32_t>(_mm_movemask_epi8(high)) << 16;
+      low = _mm_add_epi8(low, low);
+      high = _mm_add_epi8(high, high);
     }
   }
 }
@@ -231,8 +236,8 @@ void TBoardMasks::CompleteFromRows() {
       break;
   }
 #endif
-  RowAdded.fill(0);
-  ColumnAdded.fill(0);
+  std::fill_n(RowAdded.begin(), Height, 0u);
+  std::fill_n(ColumnAdded.begin(), Height, 0u);
 }
 
 void TBoardMasks::BreakFullLines(TInternalArrArr& board) {
