@@ -1,6 +1,7 @@
 #include "generation/generation_flow.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <stdexcept>
@@ -65,29 +66,46 @@ TGenerationParams GenerationParams(int width, int height, int percentage) {
 
 bool TPuzzleGenerator::MakeCandidate(const TGenerationParams& p) {
   if (!FillAndCheck(p)) return false;
-  BreakFullLines(FBoard, p.Width, p.Height);
+  if (OnMasks(p)) {
+    FMasks.BreakFullLines(FBoard);
+    FMasksOfBoard = true;
+  } else {
+    BreakFullLines(FBoard, p.Width, p.Height);
+  }
   return true;
 }
 
 bool TPuzzleGenerator::FillAndCheck(const TGenerationParams& p) {
+  FMasksOfBoard = false;
   const int filled = FillRows(p);
-  return filled >= 0 && CheckFilled(p, filled);
+  return filled >= 0 && CheckFilled(p, filled, OnMasks(p));
 }
 
 bool TPuzzleGenerator::CheckBoard(const TGenerationParams& p, const TInternalArrArr& board) {
+  FMasksOfBoard = false;
   FBoard = board;
   CountLines(FBoard, FCounts);
   CountBlocks(FBoard, FBlocks);
-  return CheckFilled(p, CountFilled(FBoard));
+  if (OnMasks(p)) FMasks.Read(FBoard);
+  return CheckFilled(p, CountFilled(FBoard), false);
 }
 
-bool TPuzzleGenerator::CheckFilled(const TGenerationParams& p, int filled) {
+bool TPuzzleGenerator::OnMasks(const TGenerationParams& p) {
+  return p.Width <= TRunFillTable::kMaxWidth && p.Height <= TBoardMasks::kMaxSide;
+}
+
+bool TPuzzleGenerator::CheckFilled(const TGenerationParams& p, int filled, bool linesChecked) {
   // Straight after the run fill every filled cell is a "#": one count serves
   // the line checks and balancing. Balancing never adds a "#", so a line too
   // short of them now stays so, and the candidate is rejected at once.
-  if (HasShortLines(p)) return false;
+  if (!linesChecked && HasShortLines(p)) return false;
   const bool limited = p.ColumnLimit > 0 || p.RowLimit > 0;
-  if (!limited) {
+  if (OnMasks(p)) {
+    if (!BalanceOnMasks(FMasks, FCounts, FBlocks, p.Balance, p.Target, p.Target - filled,
+                        {.Rows = p.RowLimit, .Columns = p.ColumnLimit}))
+      return false;
+    FMasks.WriteLetters(FBoard);
+  } else if (!limited) {
     if (!BalanceFillCount(FBoard, FCounts, p.Balance, p.Target, p.Target - filled)) return false;
   } else if (!BalanceWithinReach(p, filled)) {
     return false;
@@ -97,6 +115,7 @@ bool TPuzzleGenerator::CheckFilled(const TGenerationParams& p, int filled) {
   // leaves the "#" counts as they were.
   if (p.Target < filled && HasShortLines(p)) return false;
   if (limited && p.DuplicateTest) {
+    if (OnMasks(p)) return !HasDuplicateColumnClues(FMasks);
     BoardColumnClues(FBoard, FColumnClues);
     if (HasDuplicateClues(FColumnClues)) return false;
   }
@@ -138,14 +157,26 @@ int TPuzzleGenerator::FillRows(const TGenerationParams& p) {
   const int h = p.Height;
   if (w < 1 || h < 1 || p.Divisor < 1 || w / p.Divisor < 1)
     throw std::invalid_argument("The run fill needs a board at least as wide as its divisor");
-  FBoard.resize(h);
+  if (FBoard.size() != static_cast<std::size_t>(h) ||
+      FBoard[0].size() != static_cast<std::size_t>(w)) {
+    FBoard.resize(h);
+    for (TInternalArr& row : FBoard) row.resize(w);
+  }
+  // Rows with no more "#" than this fail the empty-row (or thin-row) check.
+  const int shortRow = w == h && h > 5 ? 1 : 0;
+  if (OnMasks(p)) {
+    // Every count is written there.
+    FCounts.Rows.resize(h);
+    FCounts.Columns.resize(w);
+    FBlocks.Rows.resize(h);
+    FBlocks.Columns.resize(w);
+    return FillRowsFromTable(p, shortRow);
+  }
   FCounts.Rows.assign(h, 0);
   FCounts.Columns.assign(w, 0);
   FBlocks.Rows.assign(h, 0);
   FBlocks.Columns.assign(w, 0);
   FNoRow.assign(w, kLetterEmpty);
-  // Rows with no more "#" than this fail the empty-row (or thin-row) check.
-  const int shortRow = w == h && h > 5 ? 1 : 0;
   int filled = 0;
   for (int y = 0; y < h; ++y) {
     TInternalArr& row = FBoard[y];
@@ -170,19 +201,43 @@ int TPuzzleGenerator::FillRows(const TGenerationParams& p) {
   return filled;
 }
 
+int TPuzzleGenerator::FillRowsFromTable(const TGenerationParams& p, int shortRow) {
+  const int w = p.Width;
+  const int h = p.Height;
+  if (!FRunTable || FRunTable->Width() != w || FRunTable->Divisor() != p.Divisor)
+    FRunTable.emplace(w, p.Divisor);
+  const int drawn = FRunTable->DrawRows(h, shortRow, FMasks.Rows.data(), FCounts.Rows.data(),
+                                        FBlocks.Rows.data());
+  if (drawn < h || FCounts.Rows[h - 1] <= shortRow) return -1;
+  int filled = 0;
+  for (const int n : FCounts.Rows) filled += n;
+  FMasks.Width = w;
+  FMasks.Height = h;
+  FMasks.CompleteFromRows();
+  // Rows and columns with no more "#" than shortRow are exactly what the
+  // empty-line and thin-line checks reject.
+  if (CountColumns(FMasks, FCounts.Columns.data(), FBlocks.Columns.data()) <= shortRow) return -1;
+  return filled;
+}
+
 bool TPuzzleGenerator::HasShortLines(const TGenerationParams& p) const {
   if (HasEmptyColumn(FCounts) || HasEmptyRow(FCounts)) return true;
   return p.Width == p.Height && (HasThinRow(FCounts) || HasThinColumn(FCounts));
 }
 
 bool TPuzzleGenerator::CandidateSolves() {
-  BoardRowClues(FBoard, FRowClues);
-  BoardColumnClues(FBoard, FColumnClues);
+  if (FMasksOfBoard) {
+    FMasks.Clues(FRowClues, FColumnClues);
+  } else {
+    BoardRowClues(FBoard, FRowClues);
+    BoardColumnClues(FBoard, FColumnClues);
+  }
   FSolver.Reset(FRowClues, FColumnClues);
   return FSolver.Solve() == 2;
 }
 
 void TPuzzleGenerator::StartRepair(const TGenerationParams& p) {
+  FMasksOfBoard = false;
   const int filled = FillRandomRuns(FBoard, p.Width, p.Height, p.Divisor);
   CountLines(FBoard, FCounts);
   BalanceFillCount(FBoard, FCounts, p.Balance, p.Target, p.Target - filled);

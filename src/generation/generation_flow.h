@@ -5,9 +5,12 @@
 
 #include <atomic>
 #include <chrono>
+#include <optional>
 #include <stdexcept>
 
+#include "generation/mask_balance.h"
 #include "generation/random_fill.h"
+#include "generation/run_fill_table.h"
 #include "model/mytypes.h"
 #include "solver/solver2.h"
 
@@ -78,9 +81,17 @@ class TPuzzleGenerator {
   // block counts in FBlocks; returns the filled count, or -1 for a rejected
   // candidate (left half filled).
   int FillRows(const TGenerationParams& p);
+  // Boards small enough to be kept as bit masks while they are filled and
+  // balanced.
+  static bool OnMasks(const TGenerationParams& p);
+  // FillRows when OnMasks: rows decoded from the run table into FMasks, the
+  // letters written only once balancing is through; a row or a column with
+  // at most shortRow "#" rejects the candidate.
+  int FillRowsFromTable(const TGenerationParams& p, int shortRow);
   // Everything after the run fill, which left `filled` cells, the counts in
-  // FCounts and the block counts in FBlocks.
-  bool CheckFilled(const TGenerationParams& p, int filled);
+  // FCounts and the block counts in FBlocks, and made the short-line checks
+  // itself when linesChecked.
+  bool CheckFilled(const TGenerationParams& p, int filled, bool linesChecked);
   // Balances the filled board to the target, keeping the block counts in
   // FBlocks in step; ends as soon as the surplus blocks outnumber the changes
   // still to come. True when the target is reached within the block limits.
@@ -103,7 +114,11 @@ class TPuzzleGenerator {
   TInternalArrArr FBoard;
   TLineCounts FCounts;
   TLineCounts FBlocks;
-  TInternalArr FNoRow;  // an empty row above the top one
+  TInternalArr FNoRow;                     // an empty row above the top one
+  std::optional<TRunFillTable> FRunTable;  // for the last width and divisor
+  TBoardMasks FMasks;                      // the working board's filled cells, while OnMasks
+  // FMasks describe the board MakeCandidate left, line breaks included.
+  bool FMasksOfBoard = false;
   TCountersArr FRowClues;
   TCountersArr FColumnClues;
   NonogramSolver FSolver;

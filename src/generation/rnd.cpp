@@ -24,14 +24,14 @@ void SeedGenerator(std::mt19937& generator, std::uint64_t seed) {
 
 }  // namespace
 
-std::int32_t TRnd::RandomRangeRefill(std::int32_t Min, std::int32_t Max) {
+std::uint32_t TRnd::RefillAndDraw() {
   try {
     GetRandomNumber_win();
   } catch (const std::runtime_error&) {
     FFallback = true;
-    return RandomRange_std(Min, Max);
+    return static_cast<std::uint32_t>(FFallbackGenerator());
   }
-  return MapToRange(Min, Max, FBlock[FNext++]);
+  return FBlock[FNext++];
 }
 
 void TRnd::GetRandomNumber_win() {
@@ -56,12 +56,14 @@ void TRnd::UseSeed(std::uint64_t seed) {
   SeedGenerator(FFallbackGenerator, seed);
   FFallback = true;
   // A seed alone decides every later draw, bits included.
+  FBits = 0;
   FBitsLeft = 0;
 }
 
 void TRnd::ResetForTest() {
   FFallback = false;
   FNext = kBlockWords;
+  FBits = 0;
   FBitsLeft = 0;
   FFallbackGenerator.seed(std::mt19937::default_seed);
   OsSource() = OsRandomFill;

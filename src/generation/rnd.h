@@ -28,9 +28,10 @@ class TRnd {
   // Uniform over Min..Max inclusive for Min <= Max (bounds compared unsigned;
   // Min above Max gives Max).
   static std::int32_t RandomRange(std::int32_t Min, std::int32_t Max) {
-    if (FFallback) return RandomRange_std(Min, Max);
-    if (FNext == kBlockWords) return RandomRangeRefill(Min, Max);
-    return MapToRange(Min, Max, FBlock[FNext++]);
+    // A word the bit pool fetched to look ahead but has not used yet is still
+    // the next word of the sequence.
+    if (FBitsLeft >= 32) return MapToRange(Min, Max, TakeWordAhead());
+    return MapToRange(Min, Max, NextWord());
   }
 
   // True with probability one half: one bit of a random word, the next bit on
@@ -60,6 +61,48 @@ class TRnd {
       if (value <= span) return static_cast<std::int32_t>(static_cast<std::uint32_t>(Min) + value);
     }
   }
+
+  // The bit pool held in registers while a decoder takes many bits in a row,
+  // written back when it goes; the same bits as PeekBits and SkipBits give.
+  // No other draw may come while a cursor lives.
+  class TBitCursor {
+   public:
+    TBitCursor() : FPool(FBits), FLeft(FBitsLeft) {}
+    ~TBitCursor() {
+      FBits = FPool;
+      FBitsLeft = FLeft;
+    }
+    TBitCursor(const TBitCursor&) = delete;
+    TBitCursor& operator=(const TBitCursor&) = delete;
+
+    std::uint32_t Peek(int count) {
+      if (count > FLeft) {
+        FPool |= static_cast<std::uint64_t>(NextWord()) << FLeft;
+        FLeft += 32;
+      }
+      return static_cast<std::uint32_t>(FPool & LowMask(count));
+    }
+    void Skip(int count) {
+      FPool >>= count;
+      FLeft -= count;
+    }
+    // As RandomRangeFromBits.
+    std::int32_t RangeFromBits(std::int32_t Min, std::int32_t Max) {
+      const std::uint32_t span = static_cast<std::uint32_t>(Max) - static_cast<std::uint32_t>(Min);
+      if (span == 0) return Min;
+      const int bits = std::bit_width(span);
+      for (;;) {
+        const std::uint32_t value = Peek(bits);
+        Skip(bits);
+        if (value <= span)
+          return static_cast<std::int32_t>(static_cast<std::uint32_t>(Min) + value);
+      }
+    }
+
+   private:
+    std::uint64_t FPool;
+    int FLeft;
+  };
 
   // The same contract, always served by the fallback generator.
   static std::int32_t RandomRange_std(std::int32_t Min, std::int32_t Max) {
@@ -99,27 +142,47 @@ class TRnd {
   static constexpr std::size_t kBlockWords = 1024;
 
  private:
-  // The next `count` bits of the pool (1 <= count <= 32), lowest first.
-  static std::uint32_t TakeBits(int count) {
-    if (count <= FBitsLeft) {
-      const std::uint32_t value = count == 32 ? FBits : FBits & ((1u << count) - 1u);
-      FBits = count == 32 ? 0 : FBits >> count;
-      FBitsLeft -= count;
-      return value;
+  // The next `count` bits of the pool (1 <= count <= 32), lowest first,
+  // without using them. A word fetched for them stays the next word for
+  // RandomRange until one of its bits is used, so peeking changes no draw.
+  static std::uint32_t PeekBits(int count) {
+    if (count > FBitsLeft) {
+      FBits |= static_cast<std::uint64_t>(NextWord()) << FBitsLeft;
+      FBitsLeft += 32;
     }
-    // What is left of this word, then the rest from the next one.
-    const int fromOld = FBitsLeft;
-    const std::uint32_t low = FBits & ((1u << fromOld) - 1u);
-    FBits = NextWord();
-    FBitsLeft = 32;
-    return low | (TakeBits(count - fromOld) << fromOld);
+    return static_cast<std::uint32_t>(FBits & LowMask(count));
   }
-  // One whole random word, as RandomRange draws it.
-  static std::uint32_t NextWord() { return static_cast<std::uint32_t>(RandomRange(0, -1)); }
+  // Uses the next `count` bits, at most as many as the last PeekBits showed.
+  static void SkipBits(int count) {
+    FBits >>= count;
+    FBitsLeft -= count;
+  }
+
+  static constexpr std::uint64_t LowMask(int count) { return (std::uint64_t{1} << count) - 1u; }
+  // The next `count` bits of the pool (1 <= count <= 32), lowest first: what
+  // is left of this word, then the rest from the next one.
+  static std::uint32_t TakeBits(int count) {
+    const std::uint32_t value = PeekBits(count);
+    SkipBits(count);
+    return value;
+  }
+  // One whole random word, as RandomRange draws it without the pool.
+  static std::uint32_t NextWord() {
+    if (FFallback) return static_cast<std::uint32_t>(FFallbackGenerator());
+    if (FNext == kBlockWords) return RefillAndDraw();
+    return FBlock[FNext++];
+  }
+  // The untouched word at the top of the pool (FBitsLeft >= 32).
+  static std::uint32_t TakeWordAhead() {
+    FBitsLeft -= 32;
+    const auto word = static_cast<std::uint32_t>(FBits >> FBitsLeft);
+    FBits &= LowMask(FBitsLeft);
+    return word;
+  }
 
   // Refills the block from the system (switching to the fallback on failure)
-  // and then draws.
-  static std::int32_t RandomRangeRefill(std::int32_t Min, std::int32_t Max);
+  // and then draws a word.
+  static std::uint32_t RefillAndDraw();
   // Fills the block from the system source; logs and throws on failure.
   static void GetRandomNumber_win();
 
@@ -127,6 +190,8 @@ class TRnd {
   static inline std::size_t FNext = kBlockWords;
   static inline std::array<std::uint32_t, kBlockWords> FBlock{};
   static inline std::mt19937 FFallbackGenerator{};
-  static inline std::uint32_t FBits = 0;
+  // The bit pool: FBitsLeft bits, lowest first, every bit above them 0. It
+  // holds more than 32 only while a word fetched ahead is untouched.
+  static inline std::uint64_t FBits = 0;
   static inline int FBitsLeft = 0;
 };

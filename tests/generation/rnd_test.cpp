@@ -95,6 +95,39 @@ TEST_F(RndTest, BitsComeThirtyTwoToAWordLowestFirst) {
   EXPECT_EQ(TRnd::RandomRange(0, -1), static_cast<std::int32_t>(0x80000001u));
 }
 
+TEST_F(RndTest, AWordFetchedToLookAtBitsStaysTheNextWordUntilABitIsUsed) {
+  std::vector<std::uint32_t> words = {0x1u, 0x2u, 0x3u, 0x4u};
+  std::size_t next = 0;
+  TRnd::SetOsSourceForTest([&](std::span<std::uint8_t> buffer) {
+    for (std::size_t i = 0; i + 4 <= buffer.size(); i += 4) {
+      std::memcpy(buffer.data() + i, &words[next % words.size()], 4);
+      ++next;
+    }
+  });
+  {
+    TRnd::TBitCursor pool;
+    EXPECT_EQ(pool.Peek(10), 0x1u);  // fetched, not used
+  }
+  EXPECT_EQ(TRnd::RandomRange(0, -1), 0x1);
+  EXPECT_FALSE(TRnd::RandomBit());  // word 2, 31 bits left
+  {
+    TRnd::TBitCursor pool;
+    EXPECT_EQ(pool.Peek(1), 0x1u);
+    pool.Skip(1);
+    pool.Skip(29);
+    EXPECT_EQ(pool.Peek(10), 0u | 0x3u << 1);  // the last bit of word 2, then word 3
+  }
+  EXPECT_EQ(TRnd::RandomRange(0, -1), 0x3);
+  {
+    TRnd::TBitCursor pool;
+    pool.Peek(2);
+    pool.Skip(1);
+    EXPECT_EQ(pool.Peek(2), 0u);  // two bits of word 4: the word after it is next
+    pool.Skip(2);
+  }
+  EXPECT_EQ(TRnd::RandomRange(0, -1), 0x1);
+}
+
 TEST_F(RndTest, BitsAreFairAndSeededBitsRepeat) {
   int ones = 0;
   for (int i = 0; i < 20000; ++i) ones += TRnd::RandomBit() ? 1 : 0;
