@@ -303,9 +303,11 @@ TEST_F(Commands, ButtonsAndMenuItemsShowTheirKeys) {
     EXPECT_EQ(Window->findChild<QPushButton*>(button)->toolTip(), tip) << button;
 
   Window->bGame()->click();
-  for (const QAction* item : Window->pmGame()->actions())
-    if (!item->isSeparator() && !item->isCheckable() && item->data().isNull())
+  for (const QAction* item : Window->pmGame()->actions()) {
+    if (!item->isSeparator() && !item->isCheckable() && item->data().isNull()) {
       EXPECT_FALSE(item->shortcut().isEmpty()) << item->objectName().toStdString();
+    }
+  }
   Window->pmGame()->hide();
   // The keys work without the menu.
   Key(Window.get(), Qt::Key_C, Qt::ControlModifier);
