@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTimer>
 #include <QUrl>
 #include <algorithm>
 
@@ -33,6 +34,9 @@
 #include "view/frame_grid.h"
 
 namespace {
+
+// How long a file handed over to a busy window waits before it asks again.
+constexpr int kBusyRetryMs = 250;
 
 std::string Text(TTextName name) {
   std::string text = TextFor(name);
@@ -133,10 +137,15 @@ bool TfrmMain::OpenPuzzleFile(const std::string& path) {
 }
 
 void TfrmMain::OpenWhenReady(const std::string& path) {
-  if (AppPhase == apRunning)
-    Guarded([this, &path] { OpenPuzzleFile(path); });
-  else
+  if (AppPhase != apRunning) {
     FPendingFiles.push_back(path);
+  } else if (!FbGame->isEnabled() || TBackgroundWork::Running()) {
+    // A dialog or a puzzle being made has the window: ask again shortly
+    // rather than drop the file.
+    QTimer::singleShot(kBusyRetryMs, this, [this, path] { OpenWhenReady(path); });
+  } else {
+    Guarded([this, &path] { OpenPuzzleFile(path); });
+  }
 }
 
 bool TfrmMain::OpenPuzzleText(const std::string& text, bool fromClipboard) {
@@ -272,7 +281,10 @@ void TfrmMain::dropEvent(QDropEvent* e) {
   QMetaObject::invokeMethod(
       this,
       [this, path, text] {
-        Guarded([&] { path.empty() ? OpenPuzzleText(text) : OpenPuzzleFile(path); });
+        if (!path.empty())
+          OpenWhenReady(path);
+        else
+          Guarded([&] { OpenPuzzleText(text); });
       },
       Qt::QueuedConnection);
 }

@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
 #include <QTimer>
 #include <QUrl>
 
@@ -284,6 +285,21 @@ TEST_F(PuzzleFiles, AFileDroppedOnTheWindowIsOpened) {
   ASSERT_EQ(Boxes.size(), 1u);
   EXPECT_EQ(Boxes[0].Text.substr(0, TextFor(ttnFileUnreadable).size()), TextFor(ttnFileUnreadable));
   EXPECT_EQ(Current().Name(), "7x5");
+}
+
+// A file handed over while the window is busy (a dialog open, a puzzle being
+// made) waits and opens once the window is free again, instead of being lost.
+TEST_F(PuzzleFiles, AFileHandedOverWhileBusyOpensAfterwards) {
+  StartWindow();
+  const std::string before = Current().Name();
+  QPushButton* game = Window->findChild<QPushButton*>("bGame");
+  game->setEnabled(false);
+  Window->OpenWhenReady(WriteFile("frame.non", kFrameNon).string());
+  QTest::qWait(400);
+  EXPECT_EQ(Current().Name(), before);
+  game->setEnabled(true);
+  EXPECT_TRUE(QTest::qWaitFor([this] { return Current().Name() == "7x5"; }, 3000));
+  EXPECT_EQ(SolutionOf(Puzzle()), kFrame);
 }
 
 // Each format the save dialog offers writes the puzzle with its goal (the game
