@@ -51,24 +51,7 @@ if [ -z "${TAVELO_ATSPI_SESSION:-}" ]; then
 fi
 work=$TAVELO_ATSPI_SESSION
 
-# True while the process runs (one that ended but was not reaped yet counts
-# as ended).
-alive() {
-  local state
-  state=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f1) || return 1
-  [ -n "$state" ] && [ "$state" != Z ]
-}
-stop() {
-  local pid=$1
-  [ -n "$pid" ] || return 0
-  kill "$pid" 2>/dev/null || true
-  for _ in $(seq 30); do
-    alive "$pid" || break
-    sleep 0.1
-  done
-  alive "$pid" && kill -9 "$pid" 2>/dev/null
-  wait "$pid" 2>/dev/null || true
-}
+. "$here/x_session.sh"
 
 xvfb_pid=
 app_pid=
@@ -79,16 +62,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
-  3>"$work/display" >"$out/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  alive "$xvfb_pid" || fail "Xvfb did not start"
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "no X server within 10s"
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_xvfb
 
 # The game looks for the accessibility bus once, as it starts: the bus must
 # be there first. Asking for its address starts it (the session bus

@@ -56,28 +56,7 @@ fail() {
   exit 1
 }
 
-# True while the process runs (a child that ended but was not reaped yet
-# counts as ended).
-alive() {
-  local state
-  state=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f1) || return 1
-  [ -n "$state" ] && [ "$state" != Z ]
-}
-
-# Ends one process started here: politely, then firmly after five seconds.
-stop() {
-  local pid=$1
-  [ -n "$pid" ] || return 0
-  if alive "$pid"; then
-    kill "$pid" 2>/dev/null || true
-    for _ in $(seq 50); do
-      alive "$pid" || break
-      sleep 0.1
-    done
-    alive "$pid" && kill -9 "$pid" 2>/dev/null
-  fi
-  wait "$pid" 2>/dev/null || true
-}
+. "$(dirname "$0")/x_session.sh"
 
 cleanup() {
   trap - ERR
@@ -118,16 +97,7 @@ mkdir -p "$work/config" "$work/home" "$work/runtime"
 chmod 700 "$work/runtime"
 
 # --- The X server: the first free display, told through a file descriptor. ---
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
-  3>"$work/display" >"$out/xvfb.log" 2>&1 &
-xvfb_pid=$!
-xvfb_ready() {
-  alive "$xvfb_pid" || fail "Xvfb did not start (see $out/xvfb.log)"
-  [ -s "$work/display" ]
-}
-wait_for "X server" xvfb_ready
-DISPLAY=":$(head -n 1 "$work/display")"
-export DISPLAY
+start_xvfb
 note "X server on $DISPLAY"
 root_window=$(($(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-fA-F]*\).*/\1/p')))
 
