@@ -1,16 +1,19 @@
 // Every language lays out without clipping: the buttons of the main window's
-// bar, every control of the settings dialog, the other size dialog and the
-// about window show their whole text in each registered language.
+// bar, every control of the settings dialog, the other size dialog, the about
+// window and the statistics window show their whole text in each registered
+// language.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTableWidget>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -18,8 +21,10 @@
 #include "app/f_about.h"
 #include "app/f_settings.h"
 #include "app/f_size.h"
+#include "app/f_statistics.h"
 #include "main_window_harness.h"
 #include "persistence/game_settings.h"
+#include "persistence/records.h"
 #include "text/lang_helper.h"
 
 namespace {
@@ -129,6 +134,44 @@ TEST_F(LanguageLayoutTest, TheAboutWindowShowsEveryTextWhole) {
     const auto* scroll = about.findChild<QScrollArea*>("ScrollBox1");
     ASSERT_NE(scroll, nullptr);
     EXPECT_FALSE(scroll->verticalScrollBar()->isVisible());
+  }
+}
+
+TEST_F(LanguageLayoutTest, TheStatisticsWindowShowsEveryTextWhole) {
+  // Every difficulty, so each of its names stands in the table.
+  TRecords records;
+  for (const int difficulty : {0, 1, 2}) {
+    const TRecordKey key{"15x15", static_cast<TDifficulty>(difficulty)};
+    records.CountPlayed(key);
+    records.CountSolved(key, {.Seconds = 754, .HintsUsed = difficulty});
+  }
+  records.CountPlayed({"7x12", 1});
+  for (const TLanguage language : SupportedLanguages()) {
+    SCOPED_TRACE(NameOf(language));
+    CurrentLanguage = language;
+    for (const TRecords& shown : {records, TRecords()}) {
+      SCOPED_TRACE(shown.Empty() ? "no records" : "records");
+      TfrmStatistics dialog(shown);
+      dialog.show();
+      ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+      ExpectNothingClipped(dialog);
+      const auto* table = dialog.findChild<QTableWidget*>("tRecords");
+      ASSERT_NE(table, nullptr);
+      if (!table->isVisible()) continue;
+      // Each column heading and each cell whole, with no scrolling.
+      const QHeaderView* header = table->horizontalHeader();
+      for (int c = 0; c < table->columnCount(); ++c) {
+        const std::string what = table->horizontalHeaderItem(c)->text().toStdString();
+        EXPECT_LE(header->sectionSizeHint(c), header->sectionSize(c)) << what;
+        for (int r = 0; r < table->rowCount(); ++r)
+          EXPECT_LE(table->sizeHintForIndex(table->model()->index(r, c)).width(),
+                    table->columnWidth(c))
+              << what << " row " << r;
+      }
+      EXPECT_FALSE(table->horizontalScrollBar()->isVisible());
+      EXPECT_TRUE(
+          dialog.rect().contains(QRect(table->mapTo(&dialog, QPoint(0, 0)), table->size())));
+    }
   }
 }
 
