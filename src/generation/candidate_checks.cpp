@@ -103,6 +103,13 @@ bool HasTooManyBlocks(const std::vector<int>& blocks, int limit) {
   return std::any_of(blocks.begin(), blocks.end(), [limit](int n) { return n > limit; });
 }
 
+int BlockExcess(const std::vector<int>& blocks, int limit) {
+  if (limit <= 0) return 0;
+  int excess = 0;
+  for (const int n : blocks) excess += std::max(n - limit, 0);
+  return excess;
+}
+
 void CountBlocks(const TInternalArrArr& board, TLineCounts& blocks) {
   const std::size_t width = board.empty() ? 0 : board[0].size();
   blocks.Rows.assign(board.size(), 0);

@@ -28,6 +28,9 @@ bool HasTooManyBlocks(const TCountersArr& clues, int limit);
 // for rows and columns in one pass over the board.
 bool HasTooManyBlocks(const std::vector<int>& blocks, int limit);
 void CountBlocks(const TInternalArrArr& board, TLineCounts& blocks);
+// Blocks beyond the limit, summed over the lines; none without a limit
+// (limit <= 0). Balancing brings this to zero.
+int BlockExcess(const std::vector<int>& blocks, int limit);
 // Two different lines have equal clues.
 bool HasDuplicateClues(const TCountersArr& clues);
 // On boards larger than 3 x 3, empties one random cell of every row, then of

@@ -16,14 +16,6 @@ namespace {
 // or two nearly always do.
 constexpr int kRepairRounds = 8;
 
-// Blocks beyond the limit, summed over the lines; none without a limit.
-int Excess(const std::vector<int>& blocks, int limit) {
-  if (limit <= 0) return 0;
-  int excess = 0;
-  for (const int n : blocks) excess += std::max(n - limit, 0);
-  return excess;
-}
-
 }  // namespace
 
 int TargetCount(int width, int height, int percentage) {
@@ -125,8 +117,8 @@ bool TPuzzleGenerator::CheckFilled(const TGenerationParams& p, int filled, bool 
 bool TPuzzleGenerator::BalanceWithinReach(const TGenerationParams& p, int filled) {
   const int direction = p.Target > filled ? 1 : -1;
   int remaining = std::abs(p.Target - filled);
-  int columnExcess = Excess(FBlocks.Columns, p.ColumnLimit);
-  int rowExcess = Excess(FBlocks.Rows, p.RowLimit);
+  int columnExcess = BlockExcess(FBlocks.Columns, p.ColumnLimit);
+  int rowExcess = BlockExcess(FBlocks.Rows, p.RowLimit);
   // Keeps a line's block count and the excess over its limit in step with one
   // changed cell, from the cells on either side of it.
   const auto update = [direction](int& blocks, int limit, int& excess, bool before, bool after) {

@@ -10,6 +10,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "generation/candidate_checks.h"
 #include "generation/rnd.h"
 
 namespace {
@@ -171,13 +172,6 @@ inline __attribute__((always_inline)) void UpdateBlocks(int direction, int& bloc
   blocks = changed;
 }
 
-int Excess(const std::vector<int>& blocks, int limit) {
-  if (limit <= 0) return 0;
-  int excess = 0;
-  for (const int n : blocks) excess += std::max(n - limit, 0);
-  return excess;
-}
-
 }  // namespace
 
 void TBoardMasks::Read(const TInternalArrArr& board) {
@@ -314,8 +308,8 @@ bool HasDuplicateColumnClues(const TBoardMasks& masks) {
 bool BalanceOnMasks(TBoardMasks& masks, TLineCounts& counts, TLineCounts& blocks,
                     TBalanceOptions options, int target, int difference, TBlockLimits limits) {
   const int direction = (difference > 0) - (difference < 0);
-  int columnExcess = Excess(blocks.Columns, limits.Columns);
-  int rowExcess = Excess(blocks.Rows, limits.Rows);
+  int columnExcess = BlockExcess(blocks.Columns, limits.Columns);
+  int rowExcess = BlockExcess(blocks.Rows, limits.Rows);
   const auto done = [&] { return columnExcess == 0 && rowExcess == 0; };
   // Nothing to change: reached, as long as some lines may be corrected.
   if (direction == 0) return (options.Columns || options.Rows) && done();
