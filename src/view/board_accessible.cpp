@@ -294,14 +294,7 @@ class TBoardTableAccessible : public QAccessibleWidget, public QAccessibleTableI
         std::uint8_t& seen = FSeen[static_cast<std::size_t>(r * cols + c)];
         if (seen == now) continue;
         seen = now;
-        QAccessibleEvent named(widget(), QAccessible::NameChanged);
-        named.setChild(r * cols + c);
-        QAccessible::updateAccessibility(&named);
-        QAccessible::State changed;
-        changed.checked = true;
-        QAccessibleStateChangeEvent stated(widget(), changed);
-        stated.setChild(r * cols + c);
-        QAccessible::updateAccessibility(&stated);
+        SendChildChanged(widget(), r * cols + c);
       }
     }
   }
@@ -359,6 +352,17 @@ TframeGrid* FrameOfPaintBox(const QWidget* box) {
 void InstallBoardAccessible() {
   static const bool installed = (QAccessible::installFactory(BoardFactory), true);
   (void)installed;
+}
+
+void SendChildChanged(QWidget* widget, int child) {
+  QAccessibleEvent named(widget, QAccessible::NameChanged);
+  named.setChild(child);
+  QAccessible::updateAccessibility(&named);
+  QAccessible::State changed;
+  changed.checked = true;
+  QAccessibleStateChangeEvent stated(widget, changed);
+  stated.setChild(child);
+  QAccessible::updateAccessibility(&stated);
 }
 
 void BoardCellsPainted(QWidget* board) {

@@ -42,6 +42,10 @@ class TframeGrid;
 // The frame a paint box of it belongs to, nullptr for none.
 TframeGrid* FrameOfPaintBox(const QWidget* box);
 
+// Tells assistive technology that child (a cell or a clue line) of the
+// accessible widget changed its name and state.
+void SendChildChanged(QWidget* widget, int child);
+
 // board is the frame's pbBoard.
 void BoardCellsPainted(QWidget* board);
 // board is the frame's pbBoard; its frame's cursor has moved.

@@ -163,14 +163,7 @@ class TClueStripAccessible : public QAccessibleWidget {
     for (int i = 0; i < lines; ++i) {
       if (FSeen[static_cast<std::size_t>(i)] == now[static_cast<std::size_t>(i)]) continue;
       FSeen[static_cast<std::size_t>(i)] = now[static_cast<std::size_t>(i)];
-      QAccessibleEvent named(widget(), QAccessible::NameChanged);
-      named.setChild(i);
-      QAccessible::updateAccessibility(&named);
-      QAccessible::State changed;
-      changed.checked = true;
-      QAccessibleStateChangeEvent stated(widget(), changed);
-      stated.setChild(i);
-      QAccessible::updateAccessibility(&stated);
+      SendChildChanged(widget(), i);
     }
   }
 
