@@ -31,6 +31,8 @@ TLookInks LookInks(TBoardLook look, const TBoardPalette& palette) {
       inks.Cursor = 0xFF1E64DC;
       inks.HintFilled = 0xFF18A040;
       inks.HintEmpty = 0xFFE08A10;
+      // A pale tint of the hint's outlines, apart from the pointer's yellow.
+      inks.HintLine = 0xFFFFD49A;
       inks.MistakeClueText = 0xFFD01010;
       break;
   }

@@ -16,6 +16,8 @@ struct TLookInks {
   QRgb HintFilled = 0;   // outline of a cell the hint proves filled
   QRgb HintEmpty = 0;    // outline of a cell the hint proves empty
   QRgb MistakeClueText = 0;
+  QRgb HintLine = 0;  // background of the clues of the line a hint explains;
+                      // 0: lit like the clues under the pointer
   // A hint's cells, completed and wrong clues and the clues under the pointer
   // each get a shape: a centre square or a dashed outline, a stroke through
   // the number, a frame, a bar along the cell's foot.

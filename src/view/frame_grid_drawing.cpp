@@ -331,10 +331,13 @@ void TframeGrid::DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int ro
                               const TCellRect& r) {
   if (!FGame) return;
   const QFont& clueFont = ClueFont(ClueFontSize(r));
-  const bool hot = (grid.HotTrack() && (col == grid.HotCol() || row == grid.HotRow())) ||
-                   OnHintLine(grid, col, row);
+  const bool pointed = grid.HotTrack() && (col == grid.HotCol() || row == grid.HotRow());
+  const bool hinted = OnHintLine(grid, col, row);
+  const bool hot = pointed || hinted;
   const TLookInks inks = LookInks(FLook, FGame->Palette());
-  const QRgb background = PaletteColor(hot ? prHotClue : prClueBackground);
+  const QRgb background = hinted && !pointed && inks.HintLine
+                              ? inks.HintLine
+                              : PaletteColor(hot ? prHotClue : prClueBackground);
   QRgb pen = PaletteColor(hot && inks.InvertHotClues ? prClueBackground : prClueText);
   const TClueMark mark = ClueMarkAt(grid, col, row);
   switch (mark) {

@@ -133,6 +133,28 @@ TEST_F(BoardLooks, TheDefaultHintOutlinesDifferByHueAlone) {
   EXPECT_FALSE(Distinguishable(r.Board.at("hint: filled"), r.Board.at("hint: empty")));
 }
 
+// The line a hint explains and the cursor's line are both lit in the clues;
+// in the default look they must not share a colour, or the player cannot tell
+// which line the hint speaks of.
+TEST_F(BoardLooks, TheHintLineIsLitApartFromTheCursorLine) {
+  ViewHarness v(TriplePairs(), Picture(10, ".........."));
+  v.Frame->SetHotTrackBoard(true);
+  for (int i = 0; i < 3; ++i) v.Frame->BoardKeyPress(Qt::Key_Down, Qt::NoModifier);  // row 2
+  v.Frame->ShowHint({false, 5, {{0, 5, -1}}});
+  v.Frame->RepaintAll();
+  const TNonoGrid& left = *v.Frame->LeftGrid();
+  const auto background = [&left](int row) {
+    for (const TCellCacheRec& c : left.CellCache())
+      if (c.Col == 0 && c.Row == row)
+        return left.Bitmap().pixel(c.Rect.ToQRect().topLeft() + QPoint(2, 2));
+    return QRgb{0};
+  };
+  const QRgb plain = background(8), cursor = background(2), hint = background(5);
+  EXPECT_NE(cursor, plain);
+  EXPECT_NE(hint, plain);
+  EXPECT_NE(hint, cursor);
+}
+
 TEST_F(BoardLooks, HighContrastKeepsCompletedCluesAtFullContrast) {
   for (const TBoardLook look : {blHighContrastLight, blHighContrastDark}) {
     const Rendering r = Render(look);
