@@ -71,6 +71,11 @@ TframeGrid::TframeGrid(QWidget* parent) : QWidget(parent) {
   };
   FpbBoard->OnMouseMove = [this](Qt::MouseButton, Qt::MouseButtons held, int x, int y) {
     Dispatch(held, x, y, mfMove);
+    // A stroke that leaves the visible part of a large board takes the view
+    // along, up to the board's edge.
+    if (held != Qt::NoButton)
+      FsbBoard->ensureVisible(FpbBoard->x() + std::clamp(x, 0, FpbBoard->width() - 1),
+                              FpbBoard->y() + std::clamp(y, 0, FpbBoard->height() - 1), 0, 0);
   };
   FpbBoard->OnMouseUp = [this](Qt::MouseButton, Qt::MouseButtons held, int x, int y) {
     Dispatch(held, x, y, mfUp);

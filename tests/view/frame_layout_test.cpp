@@ -152,6 +152,30 @@ TEST_F(FrameLayout, ALargeBoardAtTheSmallestCellScrollsAndEveryCellStaysPlayable
   EXPECT_TRUE(CellInView(f, 0, 2));
 }
 
+// A stroke dragged past the edge of the visible part of a large board takes
+// the view along, so a long run can be painted in one stroke.
+TEST_F(FrameLayout, AStrokeDraggedPastTheViewScrollsTheBoardAlong) {
+  test_support::Picture picture(60, std::string(60, '#'));
+  ViewHarness v(picture, {}, QSize(400, 300));
+  v.Game->SetAutoFit(true);
+  v.Frame->Relayout(lfResized);
+  QApplication::processEvents();
+  TframeGrid& f = *v.Frame;
+  f.ScrollToCell(0, 0);
+  QScrollBar* across = f.sbBoard()->horizontalScrollBar();
+  const int before = across->value();
+  const TCellCacheRec first = f.BoardGrid()->CellCache().front();
+  const QPoint start((first.Rect.Left + first.Rect.Right) / 2,
+                     (first.Rect.Top + first.Rect.Bottom) / 2);
+  // The pointer well beyond the viewport's right edge, on the same row.
+  const int beyond =
+      f.pbBoard()
+          ->mapFrom(f.sbBoard()->viewport(), QPoint(f.sbBoard()->viewport()->width() + 40, 0))
+          .x();
+  v.Stroke({start, QPoint(beyond, start.y())}, Qt::LeftButton);
+  EXPECT_GT(across->value(), before);
+}
+
 TEST_F(FrameLayout, TheWheelScrollsTheBoardButCtrlWithTheWheelIsLeftToTheWindow) {
   ViewHarness v(TriplePairs(), {}, QSize(200, 200));
   QApplication::processEvents();
