@@ -268,10 +268,14 @@ void TBoardMasks::Clues(TCountersArr& rows, TCountersArr& columns) const {
   for (int x = 0; x < Width; ++x) clue(Columns[x], columns[x]);
 }
 
+namespace {
+
 // With the population-count instruction where the processor has one; the
-// build targets processors without it.
-__attribute__((target_clones("popcnt", "default"))) int CountColumns(const TBoardMasks& masks,
-                                                                     int* cells, int* blocks) {
+// build targets processors without it. The clones are called from this file
+// only: some compilers cannot resolve them from another one.
+__attribute__((target_clones("popcnt", "default"))) int CountColumnsCloned(const TBoardMasks& masks,
+                                                                           int* cells,
+                                                                           int* blocks) {
   int fewest = masks.Height;
   for (int x = 0; x < masks.Width; ++x) {
     // A block of a column starts at every filled cell with none above it.
@@ -281,6 +285,12 @@ __attribute__((target_clones("popcnt", "default"))) int CountColumns(const TBoar
     fewest = std::min(fewest, cells[x]);
   }
   return fewest;
+}
+
+}  // namespace
+
+int CountColumns(const TBoardMasks& masks, int* cells, int* blocks) {
+  return CountColumnsCloned(masks, cells, blocks);
 }
 
 bool HasDuplicateColumnClues(const TBoardMasks& masks) {
