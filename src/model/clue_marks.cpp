@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/line_clue.h"
 #include "model/nono_game.h"
 
 namespace {
@@ -16,16 +17,9 @@ TCounterArr Runs(const TCounterArr& clue) {
 
 TCounterArr FilledRuns(std::span<const std::int32_t> cells) {
   TCounterArr runs;
-  int run = 0;
-  for (std::int32_t c : cells) {
-    if (c == 1) {
-      ++run;
-    } else if (run > 0) {
-      runs.push_back(run);
-      run = 0;
-    }
-  }
-  if (run > 0) runs.push_back(run);
+  LineRunsOf(
+      static_cast<int>(cells.size()),
+      [&cells](int i) { return cells[i] == 1 ? TClueCell::Filled : TClueCell::Empty; }, runs);
   return runs;
 }
 

@@ -54,16 +54,10 @@ TCountersArr TNonoGame::RowClues(bool ragged) const {
 
 TCounterArr TNonoGame::LineRuns(const TPiecesArr& line) {
   TCounterArr runs;
-  int run = 0;
-  for (const TPiece* cell : line) {
-    if (cell->State == psChecked) {
-      ++run;
-    } else if (run > 0) {
-      runs.push_back(run);
-      run = 0;
-    }
-  }
-  if (run > 0) runs.push_back(run);
+  LineRunsOf(
+      static_cast<int>(line.size()),
+      [&line](int i) { return line[i]->State == psChecked ? TClueCell::Filled : TClueCell::Empty; },
+      runs);
   return runs;
 }
 

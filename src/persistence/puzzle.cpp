@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "model/line_clue.h"
 #include "model/nono_game.h"
 #include "persistence/puzzle_formats.h"
 
@@ -62,16 +63,9 @@ std::string LineName(bool column, int index) {
 
 TCounterArr ClueOfCells(std::string_view cells) {
   TCounterArr clue;
-  std::int32_t run = 0;
-  for (const char c : cells) {
-    if (c == '#') {
-      ++run;
-    } else if (run > 0) {
-      clue.push_back(run);
-      run = 0;
-    }
-  }
-  if (run > 0) clue.push_back(run);
+  LineRunsOf(
+      static_cast<int>(cells.size()),
+      [cells](int i) { return cells[i] == '#' ? TClueCell::Filled : TClueCell::Empty; }, clue);
   return clue;
 }
 
