@@ -1,5 +1,6 @@
 #include "text/lang_helper.h"
 
+#include <mutex>
 #include <stdexcept>
 
 #include "platform/user_locale.h"
@@ -11,35 +12,35 @@ namespace {
 
 using TTextMap = std::map<TTextName, TBytes>;
 
-// The decoded base64 of every registered text, still combined with the key;
-// built once, on first use.
-const std::map<TLanguage, TTextMap>& TextTables() {
-  static const std::map<TLanguage, TTextMap> tables = [] {
-    std::map<TLanguage, TTextMap> built;
-    for (const auto& [language, rec] : LanguageTable()) {
-      TTextMap& texts = built[language];
-      for (const TextItemNamesRec& item : rec.Texts)
-        texts[item.Name] = TUtils::Base64Decode(item.Text);
-    }
-    return built;
-  }();
-  return tables;
+// The decoded base64 of a registered language's texts, still combined with
+// the key; each language is decoded on its first use only (a start needs one
+// or two of them), nullptr for a language without a table.
+const TTextMap* TextTable(TLanguage language) {
+  static std::mutex guard;
+  static std::map<TLanguage, TTextMap> decoded;
+  const std::lock_guard<std::mutex> lock(guard);
+  if (const auto done = decoded.find(language); done != decoded.end()) return &done->second;
+  const auto rec = LanguageTable().find(language);
+  if (rec == LanguageTable().end()) return nullptr;
+  TTextMap& texts = decoded[language];
+  for (const TextItemNamesRec& item : rec->second.Texts)
+    texts[item.Name] = TUtils::Base64Decode(item.Text);
+  return &texts;
 }
 
 }  // namespace
 
 std::string TextIn(TLanguage language, TTextName name) {
-  const auto& tables = TextTables();
-  auto table = tables.find(language);
-  if (table == tables.end()) table = tables.find(lgEnglish);
-  auto entry = table->second.find(name);
+  const TTextMap* table = TextTable(language);
+  if (!table) table = TextTable(lgEnglish);
+  auto entry = table->find(name);
   // A table that lags behind the English one shows English rather than
   // failing; the translations test keeps every table complete.
-  if (entry == table->second.end() && language != lgEnglish) {
-    table = tables.find(lgEnglish);
-    entry = table->second.find(name);
+  if (entry == table->end() && language != lgEnglish) {
+    table = TextTable(lgEnglish);
+    entry = table->find(name);
   }
-  if (entry == table->second.end())
+  if (entry == table->end())
     throw std::runtime_error("Text " + std::to_string(static_cast<int>(name)) + " not found");
   std::string text;
   text.reserve(entry->second.size());
