@@ -29,12 +29,11 @@ fail() {
   exit 1
 }
 
+. "$here/x_session.sh"
+
 # Outside a session bus of its own, start one and run again inside it.
 if [ -z "${TAVELO_ATSPI_SESSION:-}" ]; then
-  for tool in Xvfb xdotool dbus-run-session dbus-send "$launcher" "$python"; do
-    command -v "$tool" >/dev/null ||
-      fail "'$tool' is not installed (bash scripts/install-deps.sh installs it)"
-  done
+  need_tools Xvfb xdotool dbus-run-session dbus-send "$launcher" "$python"
   "$python" -c 'import pyatspi' 2>/dev/null ||
     fail "python3-pyatspi is not installed (bash scripts/install-deps.sh installs it)"
   [ -x "$tavelo" ] || fail "no game binary at $tavelo"
@@ -43,15 +42,11 @@ if [ -z "${TAVELO_ATSPI_SESSION:-}" ]; then
   # Folders of its own before the session starts, so that the accessibility
   # bus (whose socket lies in XDG_RUNTIME_DIR, else in ~/.cache) is never
   # shared with another session's.
-  work=$(mktemp -d)
-  mkdir -p "$work/config" "$work/home" "$work/runtime"
-  chmod 700 "$work/runtime"
+  make_work
   HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
     TAVELO_ATSPI_SESSION="$work" exec dbus-run-session -- bash "$0" "$@"
 fi
 work=$TAVELO_ATSPI_SESSION
-
-. "$here/x_session.sh"
 
 xvfb_pid=
 app_pid=

@@ -83,18 +83,13 @@ wait_for() {
   done
 }
 
-for tool in Xvfb xdotool xwininfo import convert compare; do
-  command -v "$tool" >/dev/null ||
-    fail "'$tool' is not installed (bash scripts/install-deps.sh installs it)"
-done
+need_tools Xvfb xdotool xwininfo import convert compare
 [ -x "$tavelo" ] || fail "no game binary at $tavelo"
 [ -x "$probe" ] || fail "no probe binary at $probe"
 
 rm -rf "$out"
 mkdir -p "$out"
-work=$(mktemp -d)
-mkdir -p "$work/config" "$work/home" "$work/runtime"
-chmod 700 "$work/runtime"
+make_work
 
 # --- The X server: the first free display, told through a file descriptor. ---
 start_xvfb

@@ -1,7 +1,7 @@
 # Shared by the end-to-end scripts that run the game under an X server of
-# their own: process checks and the X server's start. Sourced; the script
-# defines fail MESSAGE and sets work (a scratch folder) and out (the logs)
-# before it calls start_xvfb.
+# their own: the tool check, the scratch folder, process checks and the X
+# server's start. Sourced; the script defines fail MESSAGE and sets out (the
+# logs) before it calls start_xvfb.
 
 # True while the process runs (one that ended but was not reaped yet counts
 # as ended).
@@ -24,6 +24,23 @@ stop() {
     alive "$pid" && kill -9 "$pid" 2>/dev/null
   fi
   wait "$pid" 2>/dev/null || true
+}
+
+# Fails unless every tool named is installed.
+need_tools() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null ||
+      fail "'$tool' is not installed (bash scripts/install-deps.sh installs it)"
+  done
+}
+
+# Sets work to a new scratch folder with the game's own config, home and
+# runtime folders in it.
+make_work() {
+  work=$(mktemp -d)
+  mkdir -p "$work/config" "$work/home" "$work/runtime"
+  chmod 700 "$work/runtime"
 }
 
 # Starts Xvfb on the first free display, told through a file descriptor;

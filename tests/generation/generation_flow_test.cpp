@@ -34,6 +34,16 @@ int MostBlocks(const TCountersArr& clues) {
   return static_cast<int>(most);
 }
 
+// The three built-in pictures of the 10x10 size.
+std::set<Picture> BuiltInTenByTen() {
+  const TTemplateRec& rec = Templates()[2];
+  EXPECT_EQ(rec.Width, 10);
+  std::set<Picture> pictures;
+  for (int variant = 0; variant < 3; ++variant)
+    pictures.insert(PictureOfLetters(TemplateBoard(rec, variant)));
+  return pictures;
+}
+
 }  // namespace
 
 TEST(GenerationParams, FollowTheBoardSize) {
@@ -370,11 +380,7 @@ TEST(NewRandom, FailedGenerationLeavesTheSolution) {
 
 TEST(NewRandom, FirstRunHandsOutBuiltInPictures) {
   SeededDraws seeded(27);
-  const TTemplateRec& rec = Templates()[2];
-  ASSERT_EQ(rec.Width, 10);
-  std::set<Picture> builtIn;
-  for (int variant = 0; variant < 3; ++variant)
-    builtIn.insert(PictureOfLetters(TemplateBoard(rec, variant)));
+  const std::set<Picture> builtIn = BuiltInTenByTen();
   std::set<Picture> seen;
   TNonoGame game(10, 10);
   for (int i = 0; i < 30; ++i) {
@@ -397,9 +403,7 @@ TEST(NewRandom, FirstRunHandsOutBuiltInPictures) {
 
 TEST(NewRandom, EachBuiltInPictureIsHandedOutOnceThenPicturesAreGenerated) {
   SeededDraws seeded(30);
-  std::set<Picture> builtIn;
-  for (int variant = 0; variant < 3; ++variant)
-    builtIn.insert(PictureOfLetters(TemplateBoard(Templates()[2], variant)));
+  const std::set<Picture> builtIn = BuiltInTenByTen();
   TNonoGame game(10, 10);
   TShownPictures shown = 0;
   std::set<Picture> seen;
@@ -422,9 +426,7 @@ TEST(StartNewPuzzle, FirstRunPicturesAreOnlyForNormal) {
   // The built-in pictures are filled for Normal; an easier puzzle asked for
   // on the very first run is generated with its own fill.
   SeededDraws seeded(29);
-  std::set<Picture> builtIn;
-  for (int variant = 0; variant < 3; ++variant)
-    builtIn.insert(PictureOfLetters(TemplateBoard(Templates()[2], variant)));
+  const std::set<Picture> builtIn = BuiltInTenByTen();
   TNonoGame game(10, 10);
   StartNewPuzzleModel(game, 0, TPictureSource::BuiltIn);
   EXPECT_TRUE(builtIn.count(SolutionOf(game)));
