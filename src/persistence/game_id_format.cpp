@@ -20,7 +20,7 @@ int ParseSide(std::string_view text) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos ||
       ec != std::errc() || end != text.data() + text.size() || value < 1 || value > MaxBoardSide)
-    throw EPuzzleInvalid("size '" + std::string(text) + "' is not WxH with sides 1.." +
+    throw EPuzzleInvalid("size " + Quoted(text) + " is not WxH with sides 1.." +
                          std::to_string(MaxBoardSide));
   return value;
 }
@@ -37,8 +37,8 @@ TCounterArr ParseClue(std::string_view text, int length, const std::string& name
     const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), value);
     const bool digits = !part.empty() && part.find_first_not_of("0123456789") == part.npos;
     if (!digits || (ec == std::errc() && value < 1))
-      throw EPuzzleInvalid(name + " clue '" + std::string(text) +
-                           "' is not a list of positive numbers joined by '.'");
+      throw EPuzzleInvalid(name + " clue " + Quoted(text) +
+                           " is not a list of positive numbers joined by '.'");
     // A number too long to read cannot fit any line either.
     const int cells = ec == std::errc() && value <= MaxBoardSide ? value : MaxBoardSide + 1;
     clue.push_back(cells);
@@ -47,7 +47,7 @@ TCounterArr ParseClue(std::string_view text, int length, const std::string& name
     start = dot + 1;
   }
   if (need > length)
-    throw EPuzzleInvalid(name + " clue " + std::string(text) + " does not fit in " +
+    throw EPuzzleInvalid(name + " clue " + Quoted(text) + " does not fit in " +
                          std::to_string(length) + " cells");
   return clue;
 }

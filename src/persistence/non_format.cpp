@@ -1,4 +1,5 @@
 // Steve Simpson's .non text format.
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cstdint>
@@ -33,37 +34,79 @@ int ParseSide(std::string_view text, const char* key) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < 1 ||
       value > MaxBoardSide)
-    throw EPuzzleInvalid(std::string(key) + " '" + std::string(text) +
-                         "' is not a number from 1 to " + std::to_string(MaxBoardSide));
+    throw EPuzzleInvalid(std::string(key) + " " + Quoted(text) + " is not a number from 1 to " +
+                         std::to_string(MaxBoardSide));
   return value;
 }
 
-// One clue line: runs separated by commas, each a number with perhaps a
-// colour letter after it; blank or "0" for no blocks.
-TCounterArr ParseClueLine(std::string_view line, int length, const std::string& name) {
-  TCounterArr clue;
-  line = Trimmed(line);
-  if (line.empty() || line == "0") return clue;
-  std::int64_t need = -1;
+bool IsAlpha(char c) {
+  return std::isalpha(static_cast<unsigned char>(c)) != 0;
+}
+
+// The words of a clue line, split at commas and white space; an empty word
+// between two commas (or at either end) is kept so that it is refused.
+std::vector<std::string_view> ClueWords(std::string_view line) {
+  std::vector<std::string_view> words;
   for (std::size_t start = 0;;) {
     const std::size_t comma = line.find(',', start);
-    const std::string_view part = Trimmed(line.substr(start, comma - start));
-    int value = 0;
-    const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), value);
-    const std::string_view rest = part.substr(static_cast<std::size_t>(end - part.data()));
-    const bool colourTag = rest.size() == 1 && std::isalpha(static_cast<unsigned char>(rest[0]));
-    if (ec != std::errc() || value < 1 || (!rest.empty() && !colourTag) || part[0] == '+' ||
-        part[0] == '-')
-      throw EPuzzleInvalid(name + " clue '" + std::string(line) +
-                           "' is not a list of positive numbers joined by ','");
-    need += 1 + std::min(value, MaxBoardSide + 1);
-    if (need > length)
-      throw EPuzzleInvalid(name + " clue " + std::string(line) + " does not fit in " +
-                           std::to_string(length) + " cells");
-    clue.push_back(value);
+    const std::string_view part = line.substr(start, comma - start);
+    if (Trimmed(part).empty()) words.push_back({});
+    for (std::size_t at = 0; at < part.size();) {
+      at = part.find_first_not_of(" \t", at);
+      if (at == std::string_view::npos) break;
+      const std::size_t end = std::min(part.find_first_of(" \t", at), part.size());
+      words.push_back(part.substr(at, end - at));
+      at = end;
+    }
     if (comma == std::string_view::npos) break;
     start = comma + 1;
   }
+  return words;
+}
+
+// One clue line: runs separated by commas, white space or both, each a
+// number with perhaps a colour after it ("1a") or before it ("red 1"); blank
+// or "0" for no blocks. A colour other than the one seen so far (colour,
+// empty until then) makes the puzzle multicolour.
+TCounterArr ParseClueLine(std::string_view line, int length, const std::string& name,
+                          std::string& colour) {
+  TCounterArr clue;
+  line = Trimmed(line);
+  if (line.empty() || line == "0") return clue;
+  const auto useColour = [&colour](std::string_view named) {
+    if (colour.empty())
+      colour = named;
+    else if (colour != named)
+      throw EPuzzleInvalid(
+          "the clues name more colours than one; multicolour puzzles cannot be "
+          "played");
+  };
+  std::int64_t need = -1;
+  bool colourBefore = false;
+  for (const std::string_view word : ClueWords(line)) {
+    if (!word.empty() && std::all_of(word.begin(), word.end(), IsAlpha)) {
+      useColour(word);
+      colourBefore = true;
+      continue;
+    }
+    int value = 0;
+    const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
+    const std::string_view rest = word.substr(static_cast<std::size_t>(end - word.data()));
+    const bool colourTag = !rest.empty() && std::all_of(rest.begin(), rest.end(), IsAlpha);
+    if (word.empty() || ec != std::errc() || value < 1 || (!rest.empty() && !colourTag) ||
+        word[0] == '+' || word[0] == '-')
+      throw EPuzzleInvalid(name + " clue " + Quoted(line) +
+                           " is not a list of positive numbers separated by ',' or spaces");
+    if (colourTag) useColour(rest);
+    colourBefore = false;
+    need += 1 + std::min(value, MaxBoardSide + 1);
+    if (need > length)
+      throw EPuzzleInvalid(name + " clue " + Quoted(line) + " does not fit in " +
+                           std::to_string(length) + " cells");
+    clue.push_back(value);
+  }
+  if (colourBefore)
+    throw EPuzzleInvalid(name + " clue " + Quoted(line) + " ends in a colour without a number");
   return clue;
 }
 
@@ -99,8 +142,8 @@ class NonReader {
           if (FNext >= FLines.size())
             throw EPuzzleInvalid("'" + key + "' needs " + std::to_string(count) +
                                  " clue lines, the text ends after " + std::to_string(i));
-          clues.push_back(
-              ParseClueLine(FLines[FNext++], isRows ? *width : *height, LineName(!isRows, i)));
+          clues.push_back(ParseClueLine(FLines[FNext++], isRows ? *width : *height,
+                                        LineName(!isRows, i), FColour));
         }
       } else if (key == "goal") {
         if (!width || !height) throw EPuzzleInvalid("'width' and 'height' must come before 'goal'");
@@ -112,7 +155,8 @@ class NonReader {
           else if (c == '0')
             cells += '.';
           else if (c != ' ')
-            throw EPuzzleInvalid("the goal holds '" + std::string(1, c) + "', not only 0 and 1");
+            throw EPuzzleInvalid("the goal holds " + Quoted(std::string(1, c)) +
+                                 ", not only 0 and 1");
         }
         goal = std::move(cells);
       } else if (key == "title") {
@@ -141,6 +185,8 @@ class NonReader {
  private:
   std::vector<std::string_view> FLines;
   std::size_t FNext = 0;
+  // The one colour the clues name, if they name one.
+  std::string FColour;
 };
 
 void AppendClues(std::string& text, const TCountersArr& clues) {
@@ -159,12 +205,14 @@ void AppendClues(std::string& text, const TCountersArr& clues) {
 std::vector<TPuzzle> ReadNon(std::string_view text) {
   if (text.size() > kMaxPuzzleText) throw EPuzzleInvalid("the file is too long");
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-  // Cut into puzzles at the "====" lines of a pack, and into lines.
+  // Cut into puzzles at the "====" lines of a pack, and into lines at LF,
+  // CR LF or CR.
   std::vector<std::vector<std::string_view>> packs(1);
   while (!text.empty()) {
-    const std::size_t end = text.find('\n');
+    const std::size_t end = text.find_first_of("\r\n");
     const std::string_view line = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    const bool crLf = end != std::string_view::npos && text.substr(end, 2) == "\r\n";
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + (crLf ? 2 : 1));
     if (Trimmed(line).starts_with("====")) {
       if (packs.size() >= kMaxPuzzlesPerText)
         throw EPuzzleInvalid("more than " + std::to_string(kMaxPuzzlesPerText) + " puzzles");

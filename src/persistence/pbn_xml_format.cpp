@@ -1,5 +1,6 @@
 // The webpbn XML format, read with expat (SAX): no DTD is fetched, entity
-// declarations stop the parse, so nothing is ever expanded.
+// declarations stop the parse, so nothing is ever expanded. Expat takes the
+// encoding from the byte-order mark or the declaration (UTF-8 without).
 #include <expat.h>
 
 #include <charconv>
@@ -14,6 +15,9 @@ namespace {
 
 // Deeper nesting than any puzzle file has is refused, not followed.
 constexpr int kMaxDepth = 16;
+// More colours than a black-and-white puzzle declares (with room for
+// repeats): the list stays short.
+constexpr std::size_t kMaxColours = 16;
 
 std::string Attribute(const XML_Char** attributes, const char* name) {
   for (int i = 0; attributes[i] != nullptr; i += 2)
@@ -65,8 +69,8 @@ class PbnReader {
       if (FInPuzzle) return Fail("a puzzle inside a puzzle");
       const std::string type = Attribute(attributes, "type");
       if (!type.empty() && type != "grid")
-        return Fail("puzzle " + std::to_string(Puzzles.size() + 1) + " is a '" + type +
-                    "' puzzle (a triddler or another kind); only grid puzzles can be played");
+        return Fail("puzzle " + std::to_string(Puzzles.size() + 1) + " is a " + Quoted(type) +
+                    " puzzle (a triddler or another kind); only grid puzzles can be played");
       if (Puzzles.size() >= kMaxPuzzlesPerText)
         return Fail("more than " + std::to_string(kMaxPuzzlesPerText) + " puzzles");
       FInPuzzle = true;
@@ -74,27 +78,26 @@ class PbnReader {
       FHaveColumns = FHaveRows = false;
       FGoalRows.clear();
       FGoalValid = false;
+      // defaultcolor only names the colour of a count that gives none; the
+      // background is its own attribute.
       FDefaultColour = Attribute(attributes, "defaultcolor");
       if (FDefaultColour.empty()) FDefaultColour = "black";
-      FFilledChar = 'X';
-      FEmptyChar = '.';
-      FBackground = "white";
-      FColours = 0;
+      FBackground = Attribute(attributes, "backgroundcolor");
+      if (FBackground.empty()) FBackground = "white";
+      FFilledColour.clear();
+      FColourChars.clear();
     } else if (!FInPuzzle) {
       return;
     } else if (name == "color") {
       const std::string colour = Attribute(attributes, "name");
       const std::string ch = Attribute(attributes, "char");
-      if (++FColours > 2 || (colour != FDefaultColour && colour != "white" && colour != "black"))
-        return Fail("puzzle " + std::to_string(Puzzles.size() + 1) +
-                    " has more colours than black and white; multicolour puzzles cannot be "
-                    "played");
-      if (colour != FDefaultColour) FBackground = colour;
-      if (ch.size() == 1) (colour == FDefaultColour ? FFilledChar : FEmptyChar) = ch[0];
+      if (FColourChars.size() >= kMaxColours) return Fail(MulticolourRefusal());
+      if (ch.size() == 1) FColourChars.emplace_back(colour, ch[0]);
+      if (colour != FBackground) UseColour(colour);
     } else if (name == "clues") {
       const std::string type = Attribute(attributes, "type");
       if (type != "columns" && type != "rows")
-        return Fail("clues of type '" + type + "'; only 'columns' and 'rows' are known");
+        return Fail("clues of type " + Quoted(type) + "; only 'columns' and 'rows' are known");
       FClues = type == "columns" ? &FPuzzle.Columns : &FPuzzle.Rows;
       bool& have = type == "columns" ? FHaveColumns : FHaveRows;
       if (have) return Fail("the " + type + " clues are given twice");
@@ -104,9 +107,12 @@ class PbnReader {
         return Fail("more than " + std::to_string(MaxBoardSide) + " clue lines");
       FClues->emplace_back();
     } else if (name == "count" && FClues != nullptr && !FClues->empty()) {
-      const std::string colour = Attribute(attributes, "color");
-      if (!colour.empty() && colour != FDefaultColour)
-        return Fail("a clue in colour '" + colour + "'; multicolour puzzles cannot be played");
+      std::string colour = Attribute(attributes, "color");
+      if (colour.empty()) colour = FDefaultColour;
+      if (colour == FBackground)
+        return Fail("a clue in the background colour " + Quoted(colour) +
+                    "; its cells could not be told from the empty ones");
+      UseColour(colour);
       FCollect = true;
     } else if (name == "solution") {
       const std::string type = Attribute(attributes, "type");
@@ -124,7 +130,7 @@ class PbnReader {
         const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
         if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < 1 ||
             value > MaxBoardSide)
-          return Fail("a count '" + text.substr(0, 20) + "' is not a number from 1 to " +
+          return Fail("a count " + Quoted(text) + " is not a number from 1 to " +
                       std::to_string(MaxBoardSide));
         FClues->back().push_back(value);
       } else if (name == "clues") {
@@ -146,10 +152,34 @@ class PbnReader {
     FPath.pop_back();
   }
 
+  // A puzzle is black and white when every colour besides the background is
+  // one and the same, whatever its name.
+  void UseColour(const std::string& colour) {
+    if (FFilledColour.empty())
+      FFilledColour = colour;
+    else if (colour != FFilledColour)
+      Fail(MulticolourRefusal());
+  }
+
+  std::string MulticolourRefusal() const {
+    return "puzzle " + std::to_string(Puzzles.size() + 1) +
+           " has more colours than one besides the background; multicolour puzzles cannot be "
+           "played";
+  }
+
+  // The character a colour has in the images, or the usual one.
+  char CharOf(const std::string& colour, char usual) const {
+    for (const auto& [name, ch] : FColourChars)
+      if (name == colour) return ch;
+    return usual;
+  }
+
   // Rows between '|' characters; an image with unknown or either-or cells
   // ('?', '[') is not a goal and is passed over.
   void ReadImage() {
     if (FGoalValid) return;  // the first complete goal counts
+    const char filledChar = CharOf(FFilledColour.empty() ? FDefaultColour : FFilledColour, 'X');
+    const char emptyChar = CharOf(FBackground, '.');
     std::string goal;
     int rows = 0, width = -1;
     bool inRow = false;
@@ -164,9 +194,9 @@ class PbnReader {
         inRow = !inRow;
         rowWidth = 0;
       } else if (inRow) {
-        if (c == FFilledChar)
+        if (c == filledChar)
           goal += '#';
-        else if (c == FEmptyChar)
+        else if (c == emptyChar)
           goal += '.';
         else
           return;
@@ -216,9 +246,10 @@ class PbnReader {
   bool FHaveRows = false;
   std::string FDefaultColour;
   std::string FBackground;
-  int FColours = 0;
-  char FFilledChar = 'X';
-  char FEmptyChar = '.';
+  // The one colour of the filled cells, once a colour or count names it.
+  std::string FFilledColour;
+  // The image characters of the colours declared.
+  std::vector<std::pair<std::string, char>> FColourChars;
   std::string FGoalRows;
   int FGoalWidth = 0;
   int FGoalHeight = 0;
@@ -270,7 +301,7 @@ void AppendClues(std::string& xml, const char* type, const TCountersArr& clues) 
 
 std::vector<TPuzzle> ReadPbnXml(std::string_view text) {
   if (text.size() > kMaxPuzzleText) throw EPuzzleInvalid("the file is too long");
-  const std::unique_ptr<XML_ParserStruct, ParserFree> parser(XML_ParserCreate("UTF-8"));
+  const std::unique_ptr<XML_ParserStruct, ParserFree> parser(XML_ParserCreate(nullptr));
   if (!parser) throw std::bad_alloc();
   PbnReader reader(parser.get());
   XML_SetUserData(parser.get(), &reader);

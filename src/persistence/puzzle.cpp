@@ -5,6 +5,7 @@
 #include "model/line_clue.h"
 #include "model/nono_game.h"
 #include "persistence/puzzle_formats.h"
+#include "util/utf8.h"
 
 namespace {
 
@@ -30,6 +31,12 @@ void CheckClues(const TCountersArr& clues, bool columns, int length) {
   }
 }
 
+constexpr std::size_t kQuotedLength = 80;
+
+bool IsUtf16Bom(std::string_view text) {
+  return text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF");
+}
+
 std::string_view WithoutBom(std::string_view text) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   const std::size_t first = text.find_first_not_of(" \t\r\n");
@@ -40,11 +47,12 @@ bool IsHexDigit(char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-// The lines of a text that hold something, without their white space.
+// The lines of a text that hold something, without their white space; LF,
+// CR LF and CR end a line.
 std::vector<std::string_view> NonBlankLines(std::string_view text) {
   std::vector<std::string_view> lines;
   while (!text.empty()) {
-    const std::size_t end = text.find('\n');
+    const std::size_t end = text.find_first_of("\r\n");
     std::string_view line = text.substr(0, end);
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     const std::size_t first = line.find_first_not_of(" \t\r");
@@ -59,6 +67,19 @@ std::vector<std::string_view> NonBlankLines(std::string_view text) {
 
 std::string LineName(bool column, int index) {
   return (column ? "column " : "row ") + std::to_string(index + 1);
+}
+
+std::string Quoted(std::string_view text) {
+  if (text.size() <= kQuotedLength) return "'" + std::string(text) + "'";
+  std::size_t cut = kQuotedLength;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  return "'" + std::string(text.substr(0, cut)) + "...'";
+}
+
+std::string_view Utf8Text(std::string_view text, std::string& converted) {
+  if (!IsUtf16Bom(text)) return text;
+  converted = Utf16ToUtf8(text.substr(2), text[0] == '\xFE');
+  return converted;
 }
 
 TCounterArr ClueOfCells(std::string_view cells) {
@@ -138,6 +159,9 @@ TInternalArrArr LettersOfGoal(const TPuzzle& puzzle) {
 }
 
 TPuzzleFormat DetectPuzzleFormat(std::string_view text) {
+  // The first line tells; a UTF-16 text is looked at from its start.
+  std::string converted;
+  if (IsUtf16Bom(text)) text = Utf8Text(text.substr(0, 1024), converted);
   text = WithoutBom(text);
   if (text.starts_with('<')) return TPuzzleFormat::PbnXml;
   const std::string_view first = text.substr(0, text.find_first_of("\r\n"));
@@ -160,9 +184,14 @@ std::vector<TPuzzle> ReadPuzzles(std::string_view text) {
     throw EPuzzleInvalid("the text is longer than " + std::to_string(kMaxPuzzleText) +
                          " characters");
   std::vector<TPuzzle> puzzles;
-  switch (DetectPuzzleFormat(text)) {
+  const TPuzzleFormat format = DetectPuzzleFormat(text);
+  // XML names its own encoding and expat reads UTF-16 as it is.
+  if (format == TPuzzleFormat::PbnXml) return ReadPbnXml(text);
+  std::string converted;
+  text = Utf8Text(text, converted);
+  switch (format) {
     case TPuzzleFormat::PbnXml:
-      return ReadPbnXml(text);
+      break;
     case TPuzzleFormat::Non:
       return ReadNon(text);
     case TPuzzleFormat::GameId:

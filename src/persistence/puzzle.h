@@ -45,6 +45,15 @@ inline constexpr std::size_t kMaxPuzzlesPerText = 10000;
 // "column 3" / "row 1" for messages, counting from 1.
 std::string LineName(bool column, int index);
 
+// A piece of offending text for a message, in single quotes: at most about
+// 80 characters of it (cut at a character's start, "..." marking the cut),
+// so that a refusal of a huge line stays one short line.
+std::string Quoted(std::string_view text);
+
+// The text with a UTF-16 byte-order mark converted to UTF-8; any other text
+// as it is.
+std::string_view Utf8Text(std::string_view text, std::string& converted);
+
 // The runs of filled cells of a line of goal characters ('#' filled).
 TCounterArr ClueOfCells(std::string_view cells);
 
@@ -68,11 +77,15 @@ TInternalArrArr LettersOfGoal(const TPuzzle& puzzle);
 enum class TPuzzleFormat { GameId, Non, PbnXml, StateCode };
 
 // Guesses the format from the text's first characters: '<' XML, a line of
-// hex digits a state code, "N:" or "WxH:" a game ID, anything else .non.
+// hex digits a state code, "N:" or "WxH:" a game ID, anything else .non. A
+// byte-order mark (UTF-8 or UTF-16) and white space before them are passed
+// over.
 TPuzzleFormat DetectPuzzleFormat(std::string_view text);
 
 // Reads every puzzle of a text in any of the formats (one game ID or state
-// code per line; a .non pack or a webpbn puzzle set). Each puzzle read is
+// code per line; a .non pack or a webpbn puzzle set), in UTF-8 or in UTF-16
+// with its byte-order mark, with LF, CR LF or CR line ends (XML also in any
+// encoding its declaration names that expat knows). Each puzzle read is
 // checked with CheckPuzzle. Throws EPuzzleInvalid for a text that is too
 // long, holds no puzzle or holds a bad one.
 std::vector<TPuzzle> ReadPuzzles(std::string_view text);

@@ -8,6 +8,7 @@
 #include "persistence/puzzle.h"
 #include "persistence/puzzle_formats.h"
 #include "support/board_pictures.h"
+#include "util/utf8.h"
 
 using namespace test_support;
 
@@ -88,6 +89,45 @@ TEST(PuzzleFormats, NonPackGivesEveryPuzzleInOrder) {
   EXPECT_EQ(ReadPuzzles(pack).size(), 2u);
 }
 
+TEST(PuzzleFormats, NonCluesSeparatedByCommasSpacesOrBothAndAnyLineEnd) {
+  // The same 4x3 puzzle as collections write it: commas, spaces, both, and
+  // LF, CR LF or CR alone at the line ends.
+  const TPuzzle expected = [] {
+    TPuzzle p = PuzzleOfGoal(4, 3, "#..#....###.");
+    p.Goal.clear();
+    return p;
+  }();
+  for (const std::string& ones : {"1,1", "1 1", "1, 1", " 1 ,\t1 "})
+    for (const std::string& end : {"\n", "\r\n", "\r"}) {
+      const std::string text = "width 4" + end + "height 3" + end + "rows" + end + ones + end +
+                               end + "3" + end + "columns" + end + ones + end + "1" + end + "1" +
+                               end + "1" + end;
+      const std::string shown = ones + (end == "\r" ? " CR" : end == "\n" ? " LF" : " CRLF");
+      EXPECT_EQ(MessageOf([&] { ReadPuzzles(text); }), "(accepted)") << shown;
+      if (HasFailure()) return;
+      EXPECT_EQ(ReadPuzzles(text).at(0), expected) << shown;
+    }
+  EXPECT_EQ(WriteNon(expected).find("1 1"), std::string::npos);
+  EXPECT_NE(WriteNon(expected).find("\n1,1\n"), std::string::npos);
+}
+
+TEST(PuzzleFormats, NonColoursNamedInTheCluesAreOneColourOrRefused) {
+  const std::string head = "width 2\nheight 1\n";
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      // One colour, however it is named, is black and white.
+      {head + "color red ff0000\nrows\nred 2\ncolumns\nred 1\nred 1\n", "(accepted)"},
+      {head + "rows\n2b\ncolumns\n1b\n1b\n", "(accepted)"},
+      {head + "color red ff0000\ncolor blue 0000ff\nrows\nred 1, blue 1\ncolumns\nred 1\n"
+              "blue 1\n",
+       "multicolour puzzles cannot be played"},
+      {head + "rows\n1a,1b\ncolumns\n1a\n1b\n", "multicolour puzzles cannot be played"},
+      {head + "rows\n2\ncolumns\n1\nred\n", "a colour without a number"},
+  };
+  for (const auto& [text, message] : cases)
+    EXPECT_NE(MessageOf([&] { ReadNon(text); }).find(message), std::string::npos)
+        << text << "-> " << MessageOf([&] { ReadNon(text); });
+}
+
 TEST(PuzzleFormats, NonRefusals) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"rows\n1\nwidth 1\nheight 1\n", "must come before 'rows'"},
@@ -156,11 +196,11 @@ TEST(PuzzleFormats, PbnXmlRefusals) {
   const std::string head = "<?xml version=\"1.0\"?><puzzleset>";
   const std::vector<std::pair<std::string, std::string>> cases = {
       {head + "<puzzle type=\"triddler\"></puzzle></puzzleset>", "only grid puzzles"},
-      {head + "<puzzle><color name=\"white\">fff</color><color name=\"red\">f00</color>"
-              "</puzzle></puzzleset>",
+      {head + "<puzzle><color name=\"white\">fff</color><color name=\"black\">000</color>"
+              "<color name=\"red\">f00</color></puzzle></puzzleset>",
        "multicolour"},
-      {head + "<puzzle><clues type=\"rows\"><line><count color=\"red\">1</count></line>"
-              "</clues></puzzle></puzzleset>",
+      {head + "<puzzle><clues type=\"rows\"><line><count>1</count><count color=\"red\">1"
+              "</count></line></clues></puzzle></puzzleset>",
        "multicolour"},
       {head + "<puzzle><clues type=\"rows\"><line><count>1</count></line></clues>"
               "<clues type=\"columns\"><line><count>2</count></line></clues></puzzle>"
@@ -188,6 +228,137 @@ TEST(PuzzleFormats, PbnXmlRefusals) {
   for (const auto& [text, message] : cases)
     EXPECT_NE(MessageOf([&] { ReadPbnXml(text); }).find(message), std::string::npos)
         << text << "-> " << MessageOf([&] { ReadPbnXml(text); });
+}
+
+// "Atrus" by Paul Stansifer, written by number-loom; CC BY 4.0. Black and
+// white with defaultcolor="white": the counts name their colour, black.
+const char* const kAtrus = R"(<?xml version="1.0"?>
+<puzzleset>
+<puzzle type="grid" defaultcolor="white">
+<title>Atrus</title>
+<author>Paul Stansifer</author>
+<copyright>CC BY 4.0</copyright>
+<source>number-loom</source>
+<color name="black" char="#">000000</color>
+<color name="white" char=" ">FFFFFF</color>
+<clues type="columns"><line><count color="black">3</count></line>
+<line><count color="black">1</count></line>
+<line><count color="black">5</count></line>
+<line><count color="black">6</count></line>
+<line><count color="black">5</count></line>
+<line><count color="black">3</count><count color="black">3</count></line>
+<line><count color="black">2</count><count color="black">1</count><count color="black">1</count></line>
+<line><count color="black">2</count><count color="black">2</count></line>
+<line><count color="black">1</count><count color="black">2</count></line>
+<line><count color="black">2</count><count color="black">1</count></line>
+</clues>
+<clues type="rows"><line><count color="black">1</count></line>
+<line><count color="black">1</count><count color="black">2</count><count color="black">2</count></line>
+<line><count color="black">1</count><count color="black">2</count><count color="black">1</count></line>
+<line><count color="black">6</count><count color="black">1</count></line>
+<line><count color="black">3</count><count color="black">3</count></line>
+<line><count color="black">6</count></line>
+<line><count color="black">3</count></line>
+<line><count color="black">4</count></line>
+<line><count color="black">2</count></line>
+<line><count color="black">2</count></line>
+</clues>
+</puzzle></puzzleset>
+)";
+
+TEST(PuzzleFormats, PbnXmlDefaultColourOnlyNamesTheColourOfPlainCounts) {
+  const std::vector<TPuzzle> atrus = ReadPuzzles(kAtrus);
+  ASSERT_EQ(atrus.size(), 1u);
+  EXPECT_EQ(atrus[0].Title, "Atrus");
+  EXPECT_EQ(atrus[0].Width, 10);
+  EXPECT_EQ(atrus[0].Rows[1], (TCounterArr{1, 2, 2}));
+  EXPECT_EQ(atrus[0].Columns[6], (TCounterArr{2, 1, 1}));
+
+  // The filled colour is the one colour besides the background, whatever
+  // defaultcolor says and whatever the colours are called; the goal image is
+  // read with that colour's character, never inverted.
+  const auto puzzle = [](const std::string& attributes, const std::string& colours,
+                         const std::string& count, const std::string& image) {
+    return "<puzzleset><puzzle type=\"grid\"" + attributes + ">" + colours +
+           "<clues type=\"columns\"><line>" + count +
+           "</line><line/></clues>"
+           "<clues type=\"rows\"><line>" +
+           count +
+           "</line></clues>"
+           "<solution type=\"goal\"><image>" +
+           image + "</image></solution></puzzle></puzzleset>";
+  };
+  const std::string bw =
+      "<color name=\"white\" char=\".\">fff</color>"
+      "<color name=\"black\" char=\"X\">000</color>";
+  struct Case {
+    std::string Text;
+    std::string Outcome;  // "(accepted)" or part of the refusal
+  };
+  const std::vector<Case> cases = {
+      {puzzle(" defaultcolor=\"white\"", bw, "<count color=\"black\">1</count>", "|X.|"),
+       "(accepted)"},
+      {puzzle("",
+              "<color name=\"ink\" char=\"#\">123</color><color name=\"white\" char=\" \">fff"
+              "</color>",
+              "<count color=\"ink\">1</count>", "|# |"),
+       "(accepted)"},
+      {puzzle(" defaultcolor=\"red\" backgroundcolor=\"paper\"",
+              "<color name=\"paper\" char=\"-\">fff</color><color name=\"red\" char=\"r\">f00"
+              "</color>",
+              "<count>1</count>", "|r-|"),
+       "(accepted)"},
+      {puzzle(" defaultcolor=\"white\"", bw, "<count>1</count>", "|X.|"), "background colour"},
+      {puzzle("", bw + "<color name=\"red\" char=\"r\">f00</color>",
+              "<count color=\"red\">1</count>", "|r.|"),
+       "multicolour puzzles cannot be played"},
+      {puzzle("", bw, "<count color=\"red\">1</count>", "|X.|"),
+       "multicolour puzzles cannot be played"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_NE(MessageOf([&] { ReadPbnXml(c.Text); }).find(c.Outcome), std::string::npos)
+        << c.Text << "-> " << MessageOf([&] { ReadPbnXml(c.Text); });
+    if (c.Outcome == "(accepted)" && !HasFailure()) EXPECT_EQ(ReadPbnXml(c.Text).at(0).Goal, "#.");
+  }
+}
+
+TEST(PuzzleFormats, PbnXmlInUtf16AndLatin1IsRead) {
+  const std::string utf8 =
+      std::string(kPbn).replace(0, 21, "<?xml version=\"1.0\" encoding=\"UTF-16\"?>");
+  for (const bool big : {false, true}) {
+    const std::string text = (big ? "\xFE\xFF" : "\xFF\xFE") + Utf8ToUtf16(utf8, big);
+    EXPECT_EQ(DetectPuzzleFormat(text), TPuzzleFormat::PbnXml);
+    EXPECT_EQ(MessageOf([&] { ReadPuzzles(text); }), "(accepted)") << big;
+    if (!HasFailure()) EXPECT_EQ(ReadPuzzles(text), ReadPbnXml(kPbn));
+  }
+  std::string latin1 =
+      std::string(kPbn).replace(0, 21, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>");
+  latin1.replace(latin1.find("odd"), 3, "B\xE9zier");
+  EXPECT_EQ(MessageOf([&] { ReadPuzzles(latin1); }), "(accepted)");
+  if (!HasFailure()) EXPECT_EQ(ReadPuzzles(latin1).at(0).Title, "Tiny & B\xC3\xA9zier");
+}
+
+TEST(PuzzleFormats, ARefusalQuotesOnlyTheStartOfAHugeText) {
+  const std::string huge(256 * 1024, '7');
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"width 2\nheight 1\nrows\n" + huge + "\ncolumns\n1\n1\n", "row 1 clue"},
+      {"width 2\nheight 1\nrows\n1x" + huge + "\ncolumns\n1\n1\n", "row 1 clue"},
+      {"width " + huge + "\n", "width"},
+      {"width 2\rheight " + huge + "\r", "is not a number"},
+      {"2x1:1/1/" + huge, "row 1 clue"},
+      {huge + "x1:1/1/2", "size"},
+      {"<puzzleset><puzzle type=\"" + huge + "\"/></puzzleset>", "only grid puzzles"},
+      {"<puzzleset><puzzle><clues type=\"" + huge + "\"/></puzzle></puzzleset>", "only 'columns'"},
+      {"<puzzleset><puzzle backgroundcolor=\"" + huge +
+           "\"><clues type=\"rows\"><line><count color=\"" + huge +
+           "\">1</count></line></clues></puzzle></puzzleset>",
+       "background colour"},
+  };
+  for (const auto& [text, message] : cases) {
+    const std::string refusal = MessageOf([&] { ReadPuzzles(text); });
+    EXPECT_NE(refusal.find(message), std::string::npos) << refusal.substr(0, 200);
+    EXPECT_LT(refusal.size(), 200u) << refusal.substr(0, 200);
+  }
 }
 
 TEST(PuzzleFormats, StateCodeGivesTheSolutionWithTheSlotNameAsTitle) {
