@@ -19,6 +19,7 @@
 #include "persistence/game_state.h"
 #include "persistence/puzzle.h"
 #include "persistence/puzzle_formats.h"
+#include "platform/file_read.h"
 #include "solver/complete_solver.h"
 #include "solver/solver2.h"
 #include "solver/step_analysis.h"
@@ -44,7 +45,7 @@ struct TGenerateOptions {
   int Height = 0;
   int Count = 1;
   std::optional<std::uint64_t> Seed;
-  std::string Format = "id";    // id, code (state codes), non or xml
+  std::string Format = "id";   // id, code (state codes), non or xml
   TDifficulty Difficulty = 0;  // --difficulty, "normal" unless given
 };
 
@@ -226,30 +227,134 @@ int SolveAll(std::istream& in, const std::string& source, std::ostream& out, std
   return 0;
 }
 
-// The whole of FILE, or of standard input without one; no more than a puzzle
-// text may hold.
-std::string ReadInput(const std::vector<std::string_view>& files, std::istream& in,
-                      const char* command) {
-  if (files.size() > 1) throw EUsage(std::string(command) + " takes at most one file");
-  std::ifstream file;
-  if (!files.empty()) {
-    file.open(std::string(files[0]), std::ios::binary);
-    if (!file) throw std::runtime_error("cannot read '" + std::string(files[0]) + "'");
-  }
-  std::istream& source = files.empty() ? in : file;
+// Why a path names no file to read, or empty when it names a regular file:
+// a FIFO without a writer would never answer, a device might not either.
+std::string NotAFile(const std::string& name) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(name, error);
+  if (status.type() == std::filesystem::file_type::not_found) return "no such file";
+  if (std::filesystem::is_directory(status)) return "it is a folder, not a file";
+  if (!std::filesystem::is_regular_file(status))
+    return "it is not a regular file (a FIFO, a device or a socket)";
+  return {};
+}
+
+// The whole of a regular file of at most a puzzle text's size.
+std::string ReadPuzzleFile(const std::string& name) {
+  const std::string notAFile = NotAFile(name);
+  if (!notAFile.empty()) throw std::runtime_error("cannot read " + Quoted(name) + ": " + notAFile);
+  // Read without waiting as well, should the file have been swapped since.
+  const TFileContent file = ReadRegularFile(name, kMaxPuzzleText);
+  if (file.Status == TReadStatus::TooLarge)
+    throw EPuzzleInvalid("the file " + Quoted(name) + " is longer than " +
+                         std::to_string(kMaxPuzzleText) + " bytes");
+  if (file.Status != TReadStatus::Ok)
+    throw std::runtime_error("cannot read " + Quoted(name) +
+                             (file.Reason.empty() ? std::string() : ": " + file.Reason));
+  return file.Bytes;
+}
+
+// Standard input whole, no more than a puzzle text may hold (one byte more
+// tells the reader it is too long).
+std::string ReadStandardInput(std::istream& in) {
   std::string text(kMaxPuzzleText + 1, '\0');
-  source.read(text.data(), static_cast<std::streamsize>(text.size()));
-  text.resize(static_cast<std::size_t>(source.gcount()));
-  if (source.bad()) throw std::runtime_error("reading the puzzle text failed");
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  text.resize(static_cast<std::size_t>(in.gcount()));
+  if (in.bad()) throw std::runtime_error("reading the puzzle text failed");
   return text;
 }
 
-int Analyse(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out) {
-  const std::vector<TPuzzle> puzzles =
-      ReadPuzzles(ReadInput({args.begin() + 1, args.end()}, in, "--analyse"));
-  for (const TPuzzle& puzzle : puzzles)
-    WriteAnalysis(puzzle, AnalysePuzzle(puzzle.Rows, puzzle.Columns), out);
-  return 0;
+// The file arguments of a command: "--" ends the options, and an argument
+// starting with '-' that names an existing file is a file.
+std::vector<std::string> FileArguments(const std::vector<std::string_view>& args,
+                                       const char* command) {
+  std::vector<std::string> files;
+  bool options = true;
+  for (const std::string_view arg : args) {
+    std::error_code error;
+    if (options && arg == "--")
+      options = false;
+    else if (options && arg.starts_with('-') && arg.size() > 1 &&
+             !std::filesystem::exists(std::filesystem::path(arg), error))
+      throw EUsage("unknown option " + Quoted(arg) + " for " + command);
+    else
+      files.emplace_back(arg);
+  }
+  return files;
+}
+
+// The whole of FILE, or of standard input without one.
+std::string ReadInput(const std::vector<std::string>& files, std::istream& in,
+                      const char* command) {
+  if (files.size() > 1) throw EUsage(std::string(command) + " takes at most one file");
+  return files.empty() ? ReadStandardInput(in) : ReadPuzzleFile(files[0]);
+}
+
+bool IsPuzzleFileName(const std::filesystem::path& path) {
+  std::string extension = path.extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (const char* known : {".non", ".nonpack", ".xml", ".pbn", ".txt"})
+    if (extension == known) return true;
+  return false;
+}
+
+// The files --analyse judges: each file named, and the puzzle files found
+// anywhere inside each folder named, in order of their paths.
+std::vector<std::string> AnalysedFiles(const std::vector<std::string>& names) {
+  std::vector<std::string> files;
+  for (const std::string& name : names) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(name, error)) {
+      files.push_back(name);
+      continue;
+    }
+    std::vector<std::string> inside;
+    for (auto it = std::filesystem::recursive_directory_iterator(
+             name, std::filesystem::directory_options::skip_permission_denied, error);
+         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error))
+      if (it->is_regular_file(error) && IsPuzzleFileName(it->path()))
+        inside.push_back(it->path().string());
+    if (error) throw std::runtime_error("cannot read the folder " + Quoted(name));
+    std::sort(inside.begin(), inside.end());
+    files.insert(files.end(), inside.begin(), inside.end());
+  }
+  return files;
+}
+
+void AnalyseAll(const std::vector<TPuzzle>& puzzles, const std::string& label, std::ostream& out) {
+  for (std::size_t i = 0; i < puzzles.size(); ++i) {
+    if (!label.empty()) {
+      out << label;
+      if (puzzles.size() > 1) out << " #" << i + 1;
+      out << ": ";
+    }
+    WriteAnalysis(puzzles[i], AnalysePuzzle(puzzles[i].Rows, puzzles[i].Columns), out);
+  }
+}
+
+// One file or standard input: the verdicts alone. Several files or a
+// folder: each line starts with the file's name, and a file that cannot be
+// read or holds a bad puzzle is reported on err while the others go on.
+int Analyse(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
+            std::ostream& err) {
+  const std::vector<std::string> names = FileArguments({args.begin() + 1, args.end()}, "--analyse");
+  std::error_code error;
+  if (names.empty() || (names.size() == 1 && !std::filesystem::is_directory(names[0], error))) {
+    AnalyseAll(ReadPuzzles(ReadInput(names, in, "--analyse")), "", out);
+    return 0;
+  }
+  int status = 0;
+  for (const std::string& name : AnalysedFiles(names)) {
+    try {
+      AnalyseAll(ReadPuzzles(ReadPuzzleFile(name)), name, out);
+    } catch (const std::exception& e) {
+      out.flush();
+      err << "tavelo: " << name << ": " << e.what() << '\n';
+      status = 1;
+    }
+    if (!out) return status;  // RunCommandLine reports the failed write
+  }
+  return status;
 }
 
 int Convert(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out) {
@@ -257,26 +362,35 @@ int Convert(const std::vector<std::string_view>& args, std::istream& in, std::os
     throw EUsage("--convert needs --to non, --to xml or --to id");
   if (args[2] != "non" && args[2] != "xml" && args[2] != "id")
     throw EUsage("--to needs one of 'non', 'xml' or 'id'");
-  const std::vector<TPuzzle> puzzles =
-      ReadPuzzles(ReadInput({args.begin() + 3, args.end()}, in, "--convert"));
+  const std::vector<TPuzzle> puzzles = ReadPuzzles(
+      ReadInput(FileArguments({args.begin() + 3, args.end()}, "--convert"), in, "--convert"));
   WritePuzzles(puzzles, std::string(args[2]), out);
   return 0;
 }
 
 int Solve(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
           std::ostream& err) {
-  if (args.size() > 2) throw EUsage("--solve takes at most one file");
-  if (args.size() == 1) return SolveAll(in, "standard input", out, err);
-  const std::string name = "'" + std::string(args[1]) + "'";
-  std::error_code ec;
-  if (std::filesystem::is_directory(std::filesystem::path(args[1]), ec))
-    throw std::runtime_error("cannot read " + name + ": it is a folder, not a file");
-  std::ifstream file{std::string(args[1])};
+  const std::vector<std::string> files = FileArguments({args.begin() + 1, args.end()}, "--solve");
+  if (files.size() > 1) throw EUsage("--solve takes at most one file");
+  if (files.empty()) return SolveAll(in, "standard input", out, err);
+  // Any length of lines is read, but only from a regular file: a FIFO
+  // without a writer would never answer.
+  const std::string name = Quoted(files[0]);
+  const std::string notAFile = NotAFile(files[0]);
+  if (!notAFile.empty()) throw std::runtime_error("cannot read " + name + ": " + notAFile);
+  std::ifstream file{files[0]};
   if (!file) throw std::runtime_error("cannot read " + name);
   return SolveAll(file, name, out, err);
 }
 
 }  // namespace
+
+bool IsCommandLineOption(std::string_view argument) {
+  for (const char* option :
+       {"--help", "-h", "--version", "--generate", "--solve", "--analyse", "--convert"})
+    if (argument == option) return true;
+  return false;
+}
 
 void WriteUsage(std::ostream& out) {
   out << "usage: tavelo [FILE]           open the game window; with FILE, open the puzzle\n"
@@ -344,9 +458,9 @@ int RunCommand(int argc, char** argv, std::istream& in, std::ostream& out, std::
     }
     if (args[0] == "--generate") return Generate(ParseGenerateOptions(args), out);
     if (args[0] == "--solve") return Solve(args, in, out, err);
-    if (args[0] == "--analyse") return Analyse(args, in, out);
+    if (args[0] == "--analyse") return Analyse(args, in, out, err);
     if (args[0] == "--convert") return Convert(args, in, out);
-    throw EUsage("unknown option '" + std::string(args[0]) + "'");
+    throw EUsage("unknown option " + Quoted(args[0]));
   } catch (const EUsage& e) {
     err << "tavelo: " << e.what() << " (tavelo --help lists the commands)\n";
     return 2;

@@ -17,11 +17,17 @@
 //     standard input and prints for each "solved" or "unsolved", a space and
 //     the grid line logic deduced: rows top to bottom joined by "/", "#"
 //     filled, "." empty, "?" unknown.
-//   tavelo --analyse [FILE]
+//   tavelo --analyse [FILE | FOLDER ...]
 //     reads puzzles in any format the game reads and prints one line for
-//     each (see WriteAnalysis).
+//     each (see WriteAnalysis); with several files or a folder (its puzzle
+//     files, .non .nonpack .xml .pbn .txt, at any depth) each line starts
+//     with "FILE: " ("FILE #N: " for the puzzles of a pack), and a file that
+//     is refused is named on err while the others go on (exit status 1).
 //   tavelo --convert --to non|xml|id [FILE]
 //     reads puzzles so and writes them in the given format.
+// FILE is a regular file (a FIFO, device or folder is refused, never waited
+// on); "--" ends the options, and an argument starting with '-' that names
+// an existing file is a file.
 // Generated puzzles have 3 to 128 cells each way (smaller sides have no
 // puzzle); --solve reads any size from 1 to 128.
 // Bad arguments and malformed lines give one line on err and a non-zero exit
@@ -31,6 +37,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 #include "model/mytypes.h"
 
@@ -41,6 +48,9 @@ struct TAnalysis;
 // Runs the command the arguments name (argv[0] is the program) and returns
 // the exit status.
 int RunCommandLine(int argc, char** argv, std::istream& in, std::ostream& out, std::ostream& err);
+
+// Whether the argument names one of the commands above (--help ... --convert).
+bool IsCommandLineOption(std::string_view argument);
 
 // The usage text, several lines: every command, the window's included.
 void WriteUsage(std::ostream& out);

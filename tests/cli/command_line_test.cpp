@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/program_start.h"
 #include "generation/rnd.h"
 #include "model/nono_game.h"
 #include "persistence/game_state.h"
@@ -210,7 +212,9 @@ TEST(CommandLine, BadArgumentsAreUsageErrors) {
       {"--convert", "--to", "pdf"},
       {"--convert", "--from", "non"},
       {"--convert", "--to", "non", "a", "b"},
-      {"--analyse", "a", "b"},
+      {"--analyse", "-a"},
+      {"--convert", "--to", "id", "-a"},
+      {"--solve", "--", "a", "b"},
       {"--generate", "5x5", "--format", "code", "--format", "id"},
       {"--generate", "5x5", "--difficulty"},
       {"--generate", "5x5", "--difficulty", "hard"},
@@ -232,9 +236,9 @@ TEST(CommandLine, HelpAndVersionAnswerOnStandardOutput) {
   const TRun help = RunTavelo({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.err, "");
-  for (const char* option : {"--generate", "--count", "--seed", "--format", "--difficulty",
-                             "--solve", "--help", "--version", "--diagnostics", "--analyse",
-                             "--convert", "--to"})
+  for (const char* option :
+       {"--generate", "--count", "--seed", "--format", "--difficulty", "--solve", "--help",
+        "--version", "--diagnostics", "--analyse", "--convert", "--to"})
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   EXPECT_EQ(RunTavelo({"-h"}).out, help.out);
 
@@ -261,9 +265,9 @@ TEST(CommandLine, MalformedPuzzleLinesAreRefused) {
       {"3x3:1/1/1/1/1.-1/1", "row 2 clue '1.-1'"},
       {"3x3:1/1/1/1/1..1/1", "row 2 clue '1..1'"},
       {"3x3:1/1/1/0.1/1/1", "row 1 clue '0.1'"},
-      {"3x3:4/1/1/1/1/1", "column 1 clue 4 does not fit in 3 cells"},
-      {"3x3:1/1/1/2.1/1/1", "row 1 clue 2.1 does not fit in 3 cells"},
-      {"2x2:1/1/99999999999999/1", "row 1 clue 99999999999999 does not fit in 2 cells"},
+      {"3x3:4/1/1/1/1/1", "column 1 clue '4' does not fit in 3 cells"},
+      {"3x3:1/1/1/2.1/1/1", "row 1 clue '2.1' does not fit in 3 cells"},
+      {"2x2:1/1/99999999999999/1", "row 1 clue '99999999999999' does not fit in 2 cells"},
       {"2x2:1/1/2/2", "different numbers of cells"},
       {"1x1:1/0", "different numbers of cells"},
       {"2x2:2/0/2/0", "no picture fits"},
@@ -420,6 +424,128 @@ TEST(CommandLine, GenerateWritesNonAndXmlWithThePictures) {
     }
     EXPECT_EQ(back, ids.out) << format;
   }
+}
+
+// A scratch folder made fresh for a test and removed after it.
+class TScratch {
+ public:
+  explicit TScratch(const char* name) : FPath(std::filesystem::temp_directory_path() / name) {
+    std::filesystem::remove_all(FPath);
+    std::filesystem::create_directories(FPath);
+  }
+  ~TScratch() { std::filesystem::remove_all(FPath); }
+  std::string Write(const std::string& name, const std::string& text) const {
+    const std::filesystem::path path = FPath / name;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+    return path.string();
+  }
+  const std::filesystem::path& Path() const { return FPath; }
+
+ private:
+  std::filesystem::path FPath;
+};
+
+TEST(CommandLine, AnalyseJudgesSeveralFilesAndFoldersOneLinePerPuzzleWithItsFile) {
+  const TScratch scratch("tavelo_cli_analyse_many");
+  const std::string pack =
+      scratch.Write("set/a.non",
+                    "width 1\nheight 1\ngoal \"1\"\n====\nwidth 3\nheight 1\nrows\n1 1\n"
+                    "columns\n1\n0\n1\n");
+  const std::string xml =
+      scratch.Write("set/deeper/b.XML", WritePbnXml({PuzzleOfGoal(2, 1, "#.")}));
+  const std::string bad = scratch.Write("set/c.txt", "2x2:3/1/1/1\n");
+  scratch.Write("set/notes.md", "not a puzzle");
+  const std::string id = scratch.Write("single.txt", "2x2:1/1/1/1\n");
+
+  const TRun run = RunTavelo({"--analyse", id, (scratch.Path() / "set").string()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, id + ": multiple #./.# .#/#.\n" + pack + " #1: line-solvable 1/5 #\n" + pack +
+                         " #2: line-solvable 1/5 #.#\n" + xml + ": line-solvable 1/5 #.\n");
+  // The refused file is named on err; the others are judged all the same.
+  EXPECT_TRUE(IsOneLine(run.err)) << run.err;
+  EXPECT_EQ(run.err.rfind("tavelo: " + bad + ": ", 0), 0u) << run.err;
+
+  const TRun two = RunTavelo({"--analyse", id, xml});
+  EXPECT_EQ(two.status, 0) << two.err;
+  EXPECT_EQ(two.out, id + ": multiple #./.# .#/#.\n" + xml + ": line-solvable 1/5 #.\n");
+  const TRun missing = RunTavelo({"--analyse", id, id + ".gone"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.out, id + ": multiple #./.# .#/#.\n");
+  EXPECT_NE(missing.err.find("no such file"), std::string::npos) << missing.err;
+}
+
+// Files are read only when they are regular files: a FIFO without a writer
+// is refused at once instead of blocking; a name starting with '-' is a file
+// after "--" or when it exists.
+TEST(CommandLine, FilesAreRegularFilesAndMayStartWithADash) {
+  const TScratch scratch("tavelo_cli_special");
+  const std::string fifo = (scratch.Path() / "pipe.non").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--analyse", fifo}, {"--convert", "--to", "id", fifo}, {"--solve", fifo}}) {
+    const TRun run = RunTavelo(args);
+    EXPECT_EQ(run.status, 1) << args[0];
+    EXPECT_NE(run.err.find("not a regular file"), std::string::npos) << run.err;
+  }
+
+  scratch.Write("-dash.non", "2x1:1/1/2\n");
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(scratch.Path());
+  const TRun dash = RunTavelo({"--analyse", "-dash.non"});
+  const TRun afterDashes = RunTavelo({"--convert", "--to", "id", "--", "-dash.non"});
+  const TRun unknown = RunTavelo({"--analyse", "-nothing.non"});
+  std::filesystem::current_path(before);
+  EXPECT_EQ(dash.out, "line-solvable 1/5 ##\n") << dash.err;
+  EXPECT_EQ(afterDashes.out, "2x1:1/1/2\n") << afterDashes.err;
+  EXPECT_EQ(unknown.status, 2);
+}
+
+TEST(CommandLine, ARefusalOfAHugeLineIsOneShortLine) {
+  const TRun run =
+      RunTavelo({"--analyse"}, "width 2\nheight 1\nrows\n" + std::string(1 << 20, '1') + "\n");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(IsOneLine(run.err));
+  EXPECT_LT(run.err.size(), 200u) << run.err.substr(0, 200);
+}
+
+// The window or the command line, chosen from the arguments alone.
+TEST(ProgramStart, WindowForNoArgumentsItsOptionsAndAFileCommandLineOtherwise) {
+  const TScratch scratch("tavelo_program_start");
+  scratch.Write("-dash.non", "2x1:1/1/2\n");
+  scratch.Write("--help", "a file named like an option");
+  struct Case {
+    std::vector<std::string> Args;
+    bool Window;
+    std::string Option, File;
+  };
+  const std::vector<Case> cases = {
+      {{}, true, "", ""},
+      {{"--diagnostics"}, true, "--diagnostics", ""},
+      {{"puzzle.non"}, true, "", "puzzle.non"},
+      {{"--", "-dash.non"}, true, "", "-dash.non"},
+      {{"-dash.non"}, true, "", "-dash.non"},
+      {{"-missing.non"}, false, "", ""},
+      {{"--help"}, false, "", ""},
+      {{"--analyse", "x.non"}, false, "", ""},
+      {{"a.non", "b.non"}, false, "", ""},
+      {{""}, false, "", ""},
+  };
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(scratch.Path());
+  for (const Case& c : cases) {
+    std::vector<std::string> args = c.Args;
+    args.insert(args.begin(), "tavelo");
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    const TProgramStart start = ChooseProgramStart(static_cast<int>(args.size()), argv.data());
+    const std::string shown = c.Args.empty() ? "(none)" : c.Args[0];
+    EXPECT_EQ(start.Window, c.Window) << shown;
+    EXPECT_EQ(start.WindowOption, c.Option) << shown;
+    EXPECT_EQ(start.File, c.File) << shown;
+  }
+  std::filesystem::current_path(before);
 }
 
 }  // namespace
