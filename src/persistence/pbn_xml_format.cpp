@@ -1,6 +1,7 @@
 // The webpbn XML format, read with expat (SAX): no DTD is fetched, entity
 // declarations stop the parse, so nothing is ever expanded. Expat takes the
-// encoding from the byte-order mark or the declaration (UTF-8 without).
+// encoding from the declaration (UTF-8 without); UTF-16 with its byte-order
+// mark is converted first.
 #include <expat.h>
 
 #include <charconv>
@@ -301,7 +302,13 @@ void AppendClues(std::string& xml, const char* type, const TCountersArr& clues) 
 
 std::vector<TPuzzle> ReadPbnXml(std::string_view text) {
   if (text.size() > kMaxPuzzleText) throw EPuzzleInvalid("the file is too long");
-  const std::unique_ptr<XML_ParserStruct, ParserFree> parser(XML_ParserCreate(nullptr));
+  // UTF-16 with its mark is read as UTF-8 whatever the declaration says (an
+  // editor that converted the file seldom changes it); any other text in the
+  // encoding it declares.
+  std::string converted;
+  const std::string_view utf8 = Utf8Text(text, converted);
+  const std::unique_ptr<XML_ParserStruct, ParserFree> parser(
+      XML_ParserCreate(converted.empty() ? nullptr : "UTF-8"));
   if (!parser) throw std::bad_alloc();
   PbnReader reader(parser.get());
   XML_SetUserData(parser.get(), &reader);
@@ -310,7 +317,7 @@ std::vector<TPuzzle> ReadPbnXml(std::string_view text) {
   XML_SetEntityDeclHandler(parser.get(), &PbnReader::OnEntityDecl);
   XML_SetParamEntityParsing(parser.get(), XML_PARAM_ENTITY_PARSING_NEVER);
   const XML_Status status =
-      XML_Parse(parser.get(), text.data(), static_cast<int>(text.size()), XML_TRUE);
+      XML_Parse(parser.get(), utf8.data(), static_cast<int>(utf8.size()), XML_TRUE);
   if (reader.Error) throw EPuzzleInvalid(*reader.Error);
   if (status != XML_STATUS_OK)
     throw EPuzzleInvalid("not well-formed XML at line " +

@@ -185,7 +185,7 @@ std::vector<TPuzzle> ReadPuzzles(std::string_view text) {
                          " characters");
   std::vector<TPuzzle> puzzles;
   const TPuzzleFormat format = DetectPuzzleFormat(text);
-  // XML names its own encoding and expat reads UTF-16 as it is.
+  // The XML reader converts UTF-16 itself, since the declaration may name it.
   if (format == TPuzzleFormat::PbnXml) return ReadPbnXml(text);
   std::string converted;
   text = Utf8Text(text, converted);

@@ -20,6 +20,7 @@
 #include "main_window_harness.h"
 #include "persistence/puzzle_formats.h"
 #include "text/lang_helper.h"
+#include "util/utf8.h"
 
 using namespace test_support;
 
@@ -113,6 +114,47 @@ TEST_F(PuzzleFiles, OpenedNonGoesIntoANewSlotOfItsSizeAndStaysThere) {
   EXPECT_EQ(Current().Name(), "7x5");
   EXPECT_EQ(SolutionOf(Puzzle()), kFrame);
   EXPECT_EQ(PlayerOf(Puzzle())[0], "##.....");
+}
+
+// Files as other programs write them: CR line ends, UTF-16 with its mark,
+// XML in Latin-1; and huge refusals that the window tells in a few words.
+TEST_F(PuzzleFiles, FilesOfOtherEncodingsOpenAndHugeRefusalsStayShort) {
+  StartWindow();
+  const TPuzzle frame = PuzzleOfGoal(7, 5, [] {
+    std::string goal;
+    for (const std::string& row : kFrame) goal += row;
+    return goal;
+  }());
+  std::string crOnly = kFrameNon;
+  for (std::size_t at; (at = crOnly.find("\r\n")) != std::string::npos;) crOnly.erase(at + 1, 1);
+  std::string latin1 = WritePbnXml({frame});
+  latin1.replace(latin1.find("UTF-8"), 5, "ISO-8859-1");
+  latin1.insert(latin1.find("<color"), "<title>Caf\xE9</title>");
+  const std::pair<std::string, std::string> files[] = {
+      {"frame_cr.non", crOnly},
+      {"frame16.xml", "\xFF\xFE" + Utf8ToUtf16(WritePbnXml({frame}), false)},
+      {"frame16.non", "\xFE\xFF" + Utf8ToUtf16(kFrameNon, true)},
+      {"frame1.xml", latin1},
+  };
+  for (const auto& [name, bytes] : files) {
+    SwitchTo("3x3");
+    Boxes.clear();
+    Open(WriteFile(name, bytes));
+    EXPECT_TRUE(Boxes.empty()) << name << ": " << Boxes[0].Text;
+    EXPECT_EQ(Current().Name(), "7x5") << name;
+    EXPECT_EQ(SolutionOf(Puzzle()), kFrame) << name;
+  }
+
+  const std::string huge(4 * 1024 * 1024, '1');
+  for (const std::string& bytes :
+       {"width 2\nheight 1\nrows\n" + huge + "\n", "width 2\rheight " + huge + "\r"}) {
+    Boxes.clear();
+    Open(WriteFile("huge.non", bytes));
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text.rfind(TextFor(ttnPuzzleUnreadable), 0), 0u) << Boxes[0].Text;
+    EXPECT_LT(Boxes[0].Text.size(), TextFor(ttnPuzzleUnreadable).size() + 200)
+        << Boxes[0].Text.substr(0, 300);
+  }
 }
 
 // A game copied in another settings folder, of a size this one lacks.
