@@ -1,10 +1,14 @@
-# What `cmake --install` puts in place: the program, its manual page, its
+# What `cmake --install` puts in place: the program (and the window program it
+# starts, outside the PATH), its manual page, its
 # licence, and with the window its desktop entry, icon and AppStream metadata
 # in the standard freedesktop.org folders, so the game shows up in a
 # desktop's application menu and in software centres.
 include(GNUInstallDirs)
 
 install(TARGETS tavelo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TAVELO_BUILD_UI)
+  install(TARGETS tavelo-window RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/tavelo)
+endif()
 
 # The manual page and the changelog go in compressed, as distributions keep
 # them; -n leaves out the name and time stamp so that builds are repeatable.

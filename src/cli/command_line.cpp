@@ -393,7 +393,7 @@ bool IsCommandLineOption(std::string_view argument) {
 }
 
 void WriteUsage(std::ostream& out) {
-  out << "usage: tavelo [FILE]           open the game window; with FILE, open the puzzle\n"
+  out << "usage: tavelo [[--] FILE]      open the game window; with FILE, open the puzzle\n"
          "                               in it (.non, webpbn XML, game ID or state code)\n"
          "       tavelo --diagnostics    the window with the developer commands F5 and Ctrl+D\n"
          "       tavelo --generate WxH [--count N] [--seed S] [--format id|code|non|xml]\n"
@@ -410,8 +410,11 @@ void WriteUsage(std::ostream& out) {
          "       tavelo --solve [FILE]   read game IDs from FILE or standard input and print\n"
          "                               \"solved\" or \"unsolved\" with the grid line logic\n"
          "                               deduces (# filled, . empty, ? unknown)\n"
-         "       tavelo --analyse [FILE] read puzzles (game IDs, state codes, .non files and\n"
-         "                               packs, webpbn XML) and print for each one line:\n"
+         "       tavelo --analyse [FILE | FOLDER ...]\n"
+         "                               read puzzles (game IDs, state codes, .non files and\n"
+         "                               packs, webpbn XML) and print for each one line\n"
+         "                               (after the file's name when several files or a\n"
+         "                               folder are given):\n"
          "                               \"line-solvable\" with its grade (1/5 easiest to\n"
          "                               5/5) and the picture, \"unique\" and the picture,\n"
          "                               \"multiple\" and two pictures, \"none\" and the\n"

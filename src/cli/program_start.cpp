@@ -8,16 +8,22 @@
 
 namespace {
 
+struct TWindowOption {
+  std::string_view Name;
+  bool TakesArguments;
+};
+
 // A new option that needs Qt goes here and into the window program's main.
-constexpr std::array<std::string_view, 1> kWindowOptions = {"--diagnostics"};
+constexpr std::array<TWindowOption, 1> kWindowOptions = {{{"--diagnostics", false}}};
+
+const TWindowOption* WindowOptionNamed(std::string_view argument) {
+  for (const TWindowOption& option : kWindowOptions)
+    if (argument == option.Name) return &option;
+  return nullptr;
+}
 
 }  // namespace
 
-bool IsWindowOption(std::string_view argument) {
-  for (const std::string_view option : kWindowOptions)
-    if (argument == option) return true;
-  return false;
-}
 
 TProgramStart ChooseProgramStart(int argc, char** argv) {
   TProgramStart start;
@@ -26,7 +32,10 @@ TProgramStart ChooseProgramStart(int argc, char** argv) {
     return start;
   }
   const std::string_view first = argv[1];
-  if (IsWindowOption(first)) {
+  if (const TWindowOption* option = WindowOptionNamed(first)) {
+    // Arguments an option does not take leave it to the command line, which
+    // refuses them.
+    if (argc > 2 && !option->TakesArguments) return start;
     start.Window = true;
     start.WindowOption = first;
     return start;

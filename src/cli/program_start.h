@@ -3,13 +3,14 @@
 // libraries and hands a window start over to the window program, which
 // decides the same way from the same arguments.
 //
-// The window: no arguments; --diagnostics; one argument that is no option,
+// The window: no arguments; an option served by the window program because
+// it needs the window's libraries (--diagnostics; kWindowOptions lists them,
+// with whether they take further arguments); one argument that is no option,
 // or one that starts with '-' but names an existing file and no command;
 // "--" and one file. Everything else is the command line's.
 #pragma once
 
 #include <string>
-#include <string_view>
 
 struct TProgramStart {
   bool Window = false;
@@ -20,7 +21,3 @@ struct TProgramStart {
 };
 
 TProgramStart ChooseProgramStart(int argc, char** argv);
-
-// Options served by the window program (they need the window's libraries);
-// tavelo hands them over unchanged, with the arguments after them.
-bool IsWindowOption(std::string_view argument);

@@ -522,6 +522,7 @@ TEST(ProgramStart, WindowForNoArgumentsItsOptionsAndAFileCommandLineOtherwise) {
   const std::vector<Case> cases = {
       {{}, true, "", ""},
       {{"--diagnostics"}, true, "--diagnostics", ""},
+      {{"--diagnostics", "x.non"}, false, "", ""},
       {{"puzzle.non"}, true, "", "puzzle.non"},
       {{"--", "-dash.non"}, true, "", "-dash.non"},
       {{"-dash.non"}, true, "", "-dash.non"},

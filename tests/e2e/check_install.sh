@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh prefix and checks that a desktop finds the
-# game there: the program in bin, a valid desktop entry, the icon as SVG and
+# game there: the program in bin (without Qt) and the window program it
+# starts, a valid desktop entry, the icon as SVG and
 # in every PNG size, each PNG of the size its folder names, AppStream metadata
 # without errors or warnings, the manual page and the licence.
 #
@@ -25,6 +26,13 @@ rm -rf "$prefix"
 
 [ -x "$prefix/bin/tavelo" ] || fail "no executable bin/tavelo"
 "$prefix/bin/tavelo" --version | grep -q '^TAVELO \[' || fail "the installed tavelo --version"
+! ldd "$prefix/bin/tavelo" | grep -q 'libQt' || fail "bin/tavelo loads Qt: $(ldd "$prefix/bin/tavelo")"
+[ -x "$prefix/libexec/tavelo/tavelo-window" ] || fail "no executable libexec/tavelo/tavelo-window"
+# A window start reaches the window program, which then runs until stopped.
+status=0
+XDG_CONFIG_HOME="$prefix/config" QT_QPA_PLATFORM=offscreen timeout 3 "$prefix/bin/tavelo" \
+  2>"$prefix/window.log" || status=$?
+[ "$status" = 124 ] || fail "the installed tavelo did not start the window: $(cat "$prefix/window.log")"
 
 entry="$prefix/share/applications/tavelo.desktop"
 [ -f "$entry" ] || fail "no share/applications/tavelo.desktop"
@@ -57,4 +65,4 @@ zcat "$prefix/share/man/man6/tavelo.6.gz" 2>/dev/null | grep -q '^\.TH TAVELO 6 
   fail "no manual page share/man/man6/tavelo.6.gz"
 grep -q 'The TAVELO authors' "$prefix/share/doc/tavelo/copyright" 2>/dev/null ||
   fail "no licence in share/doc/tavelo/copyright"
-echo "install: bin/tavelo, the desktop entry, the icons, the metadata, the manual page and the licence are in place under $prefix"
+echo "install: bin/tavelo, libexec/tavelo/tavelo-window, the desktop entry, the icons, the metadata, the manual page and the licence are in place under $prefix"

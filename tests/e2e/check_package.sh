@@ -53,6 +53,7 @@ done
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' | sort >"$work/files.txt"
 sort >"$work/expected.txt" <<'FILES'
 usr/games/tavelo
+usr/libexec/tavelo/tavelo-window
 usr/share/applications/tavelo.desktop
 usr/share/doc/tavelo/changelog.gz
 usr/share/doc/tavelo/copyright
@@ -72,6 +73,11 @@ root="$work/root"
 dpkg-deb -x "$deb" "$root"
 "$root/usr/games/tavelo" --version | grep -q "^TAVELO \[$version\." ||
   fail "the packaged tavelo --version: $("$root/usr/games/tavelo" --version 2>&1)"
+# From /usr/games the window program in /usr/libexec is found.
+status=0
+XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen timeout 3 "$root/usr/games/tavelo" \
+  2>"$work/window.log" || status=$?
+[ "$status" = 124 ] || fail "the packaged tavelo did not start the window: $(cat "$work/window.log")"
 
 metainfo="$root/usr/share/metainfo/io.github.tavelo.tavelo.metainfo.xml"
 grep -qE "<release version=\"$version\"" "$metainfo" || fail "the metadata's releases lack $version"

@@ -1,19 +1,19 @@
-// The program's entry: the window when started without options, with
-// --diagnostics or with one puzzle file to open; the command line otherwise.
+// The window program, started by the tavelo command for a window start (no
+// arguments, --diagnostics, or one puzzle file to open) with the arguments
+// it was given; it decides from them the same way. Started for anything else
+// it runs the command line as tavelo does.
+#include <QApplication>
+#include <QFileInfo>
 #include <iostream>
 #include <memory>
 #include <string>
-
-#include "cli/command_line.h"
-
-#ifdef TAVELO_WITH_WINDOW
-#include <QApplication>
-#include <QFileInfo>
 
 #include "app/f_main.h"
 #include "app/message_box.h"
 #include "app/quit_signals.h"
 #include "app/single_instance.h"
+#include "cli/command_line.h"
+#include "cli/program_start.h"
 #include "text/lang_helper.h"
 #include "util/app_environment.h"
 #include "util/utils.h"
@@ -70,22 +70,12 @@ int RunWindow(int argc, char** argv, bool diagnostics, const QString& file) {
 }
 
 }  // namespace
-#endif
 
 int main(int argc, char** argv) {
-#ifdef TAVELO_WITH_WINDOW
-  const bool diagnostics = argc == 2 && std::string(argv[1]) == "--diagnostics";
-  // One argument that is no option names a puzzle file for the window.
-  const bool file = argc == 2 && argv[1][0] != '-' && argv[1][0] != '\0';
-  if (argc == 1 || diagnostics || file)
-    return RunWindow(argc, argv, diagnostics, file ? QString::fromLocal8Bit(argv[1]) : QString());
-#endif
-  if (argc == 1) {
-    WriteUsage(std::cout);
-    return std::cout.flush() ? 0 : 1;
-  }
-  // Unsynchronised streams read through a file buffer, which reports a read
-  // error (standard input from a folder) instead of taking it for the end.
+  const TProgramStart start = ChooseProgramStart(argc, argv);
+  if (start.Window)
+    return RunWindow(argc, argv, start.WindowOption == "--diagnostics",
+                     QString::fromLocal8Bit(start.File.c_str()));
   std::ios::sync_with_stdio(false);
   return RunCommandLine(argc, argv, std::cin, std::cout, std::cerr);
 }
