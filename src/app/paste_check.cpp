@@ -34,7 +34,8 @@ bool MeantAsPuzzle(std::string_view text) {
   if (format == TPuzzleFormat::GameId || format == TPuzzleFormat::PbnXml) return true;
   return format == TPuzzleFormat::Non &&
          (text.starts_with("width") || text.find("\nwidth") != std::string_view::npos ||
-          text.starts_with("catalogue") || text.starts_with("title"));
+          text.find("\rwidth") != std::string_view::npos || text.starts_with("catalogue") ||
+          text.starts_with("title"));
 }
 
 }  // namespace

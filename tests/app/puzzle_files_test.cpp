@@ -220,6 +220,8 @@ TEST_F(PuzzleFiles, RefusedPuzzlesChangeNothingAndSayWhy) {
       {"more than one", "4x4:1/1/1/1/1/1/1/1", TextFor(ttnPuzzleMultiple), ""},
       {"multicolour", multicolour, TextFor(ttnPuzzleUnreadable), "\n\n"},
       {"bad game ID", "5x5:1/1/1", TextFor(ttnPuzzleUnreadable), "\n\n"},
+      {"CR-only .non", "by \"me\"\rwidth 2\rheight 1\rrows\r3\rcolumns\r1\r1\r",
+       TextFor(ttnPuzzleUnreadable), "does not fit"},
       {"size without slot", "2x2:2/2/2/2", Replaced(ttnPasteNoBoard, "2x2").substr(0, 20), "2x2"},
   };
   for (const Case& c : cases) {
