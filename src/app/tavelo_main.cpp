@@ -17,9 +17,13 @@
 namespace {
 
 // The window program beside this one (the build tree), or where the
-// installation puts it relative to this program's folder.
+// installation puts it relative to this program's folder; empty when this
+// program's own place is unknown (never a name looked up in the working
+// folder).
 std::filesystem::path WindowProgram() {
-  const std::filesystem::path folder = OwnProgramPath().parent_path();
+  const std::filesystem::path own = OwnProgramPath();
+  if (!own.is_absolute()) return {};
+  const std::filesystem::path folder = own.parent_path();
   const std::filesystem::path beside = folder / TAVELO_WINDOW_NAME;
   std::error_code error;
   if (std::filesystem::is_regular_file(beside, error)) return beside;
@@ -34,7 +38,8 @@ int main(int argc, char** argv) {
 #ifdef TAVELO_WINDOW_PROGRAM
   if (start.Window) {
     const std::filesystem::path program = WindowProgram();
-    const std::string reason = ReplaceProcess(program, argv);
+    const std::string reason =
+        program.empty() ? "this program's own folder is unknown" : ReplaceProcess(program, argv);
     std::cerr << "tavelo: cannot start the window program '" << program.string() << "': " << reason
               << '\n';
     return 1;

@@ -33,6 +33,14 @@ status=0
 XDG_CONFIG_HOME="$prefix/config" QT_QPA_PLATFORM=offscreen timeout 3 "$prefix/bin/tavelo" \
   2>"$prefix/window.log" || status=$?
 [ "$status" = 124 ] || fail "the installed tavelo did not start the window: $(cat "$prefix/window.log")"
+# Without its window program, tavelo says so instead of failing silently.
+mkdir -p "$prefix/lonely/bin"
+cp "$prefix/bin/tavelo" "$prefix/lonely/bin/"
+status=0
+"$prefix/lonely/bin/tavelo" 2>"$prefix/lonely.log" || status=$?
+[ "$status" = 1 ] && grep -q "cannot start the window program" "$prefix/lonely.log" ||
+  fail "tavelo without its window program: status $status, $(cat "$prefix/lonely.log")"
+"$prefix/lonely/bin/tavelo" --version | grep -q '^TAVELO \[' || fail "tavelo --version without the window program"
 
 entry="$prefix/share/applications/tavelo.desktop"
 [ -f "$entry" ] || fail "no share/applications/tavelo.desktop"
