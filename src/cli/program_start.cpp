@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #include "cli/command_line.h"
@@ -23,7 +24,6 @@ const TWindowOption* WindowOptionNamed(std::string_view argument) {
 }
 
 }  // namespace
-
 
 TProgramStart ChooseProgramStart(int argc, char** argv) {
   TProgramStart start;
