@@ -1,22 +1,91 @@
 #include "solver/complete_solver.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <limits>
 
 #include "solver/solver2.h"
 
 namespace {
 
-// The bound ran out; unwinds the search.
+// A bound ran out; unwinds the search.
 struct TOutOfBudget {};
+
+using TClock = std::chrono::steady_clock;
+
+// For each cell of a line, the share of the clue's placements that fit the
+// known cells and fill it (0.5 when none fits). `cells` are read with the
+// given stride.
+void FillShares(const TCounterArr& runs, const std::int32_t* cells, int stride, int n,
+                double* share) {
+  const int k = static_cast<int>(runs.size());
+  const int w = n + 2;
+  // after[j * w + i]: placements of runs j..last in cells i..n-1 (i = n + 1
+  // past the end after a run that ends the line). before[j * w + i]: of runs
+  // 0..j-1 in cells 0..i-1 with cell i-1 left empty, or i = 0.
+  thread_local std::vector<double> after, before, change;
+  thread_local std::vector<int> empties;
+  after.assign(static_cast<std::size_t>(k + 1) * w, 0.0);
+  before.assign(static_cast<std::size_t>(k + 1) * w, 0.0);
+  change.assign(n + 1, 0.0);
+  empties.assign(n + 1, 0);
+  const auto cell = [&](int i) { return cells[static_cast<std::ptrdiff_t>(i) * stride]; };
+  for (int i = 0; i < n; ++i) empties[i + 1] = empties[i] + (cell(i) == -1 ? 1 : 0);
+  // Run j may start at s: no empty cell under it, no filled cell beside it.
+  const auto fits = [&](int j, int s) {
+    const int e = s + runs[j];
+    return e <= n && empties[e] == empties[s] && (e == n || cell(e) != 1) &&
+           (s == 0 || cell(s - 1) != 1);
+  };
+  const auto A = [&](int j, int i) -> double& {
+    return after[static_cast<std::size_t>(j) * w + i];
+  };
+  const auto B = [&](int j, int i) -> double& {
+    return before[static_cast<std::size_t>(j) * w + i];
+  };
+  A(k, n) = A(k, n + 1) = 1;
+  for (int i = n - 1; i >= 0; --i) A(k, i) = cell(i) == 1 ? 0 : A(k, i + 1);
+  for (int j = k - 1; j >= 0; --j)
+    for (int i = n - 1; i >= 0; --i)
+      A(j, i) = (cell(i) == 1 ? 0 : A(j, i + 1)) +
+                (fits(j, i) ? A(j + 1, std::min(n + 1, i + runs[j] + 1)) : 0);
+  B(0, 0) = 1;
+  for (int i = 1; i <= n; ++i) B(0, i) = cell(i - 1) == 1 ? 0 : B(0, i - 1);
+  for (int j = 1; j <= k; ++j) {
+    for (int i = 1; i <= n; ++i) {
+      const int s = i - 1 - runs[j - 1];
+      B(j, i) = (cell(i - 1) == 1 ? 0 : B(j, i - 1)) + (s >= 0 && fits(j - 1, s) ? B(j - 1, s) : 0);
+    }
+  }
+  const double total = A(0, 0);
+  for (int j = 0; j < k; ++j) {
+    for (int s = 0; s + runs[j] <= n; ++s) {
+      if (!fits(j, s)) continue;
+      const double ways = B(j, s) * A(j + 1, std::min(n + 1, s + runs[j] + 1));
+      change[s] += ways;
+      change[s + runs[j]] -= ways;
+    }
+  }
+  double covering = 0;
+  for (int i = 0; i < n; ++i) {
+    covering += change[i];
+    share[i] = total > 0 ? covering / total : 0.5;
+  }
+}
 
 class TCompleteSolver {
  public:
   TCompleteSolver(const TCountersArr& rowClues, const TCountersArr& columnClues,
-                  std::int64_t budget)
+                  const TAnalysisLimits& limits)
       : FWidth(static_cast<int>(columnClues.size())),
         FHeight(static_cast<int>(rowClues.size())),
-        FBudget(budget) {
+        FBudget(limits.Work),
+        FCancel(limits.Cancel),
+        FStart(TClock::now()) {
+    if (limits.Seconds > 0)
+      FDeadline = FStart + std::chrono::duration_cast<TClock::duration>(
+                               std::chrono::duration<double>(limits.Seconds));
     for (const TCounterArr& clue : rowClues) FRows.emplace_back(clue);
     for (const TCounterArr& clue : columnClues) FColumns.emplace_back(clue);
     FBuffer.resize(std::max(FWidth, FHeight));
@@ -38,19 +107,25 @@ class TCompleteSolver {
         result.Verdict = TVerdict::LineSolvable;
         FSolutions.push_back(grid);
       } else {
+        FUndecided = static_cast<int>(std::count(grid.begin(), grid.end(), 0));
         // Probing at every step settles tight puzzles in few steps; puzzles
         // with many pictures are sooner shown to have two by a plain dive
-        // that probes only at the start. The first half of the bound goes to
-        // the one, the rest to the other.
+        // that probes only at the start. The first half of the bounds goes
+        // to the one, the rest to the other.
         const std::int64_t budget = FBudget;
+        const TClock::time_point deadline = FDeadline;
         FBudget = budget / 2;
+        if (deadline != TClock::time_point::max()) FDeadline = FStart + (deadline - FStart) / 2;
         try {
           TCounterArr start = grid;
           Search(start);
         } catch (const TOutOfBudget&) {
+          if (FCancelled) throw;
           FSolutions.clear();
           FBudget = budget;
+          FDeadline = deadline;
           FProbeEvery = std::numeric_limits<int>::max();
+          FPlainDive = true;
           Search(grid);
         }
         result.Verdict = FSolutions.empty()      ? TVerdict::None
@@ -60,8 +135,10 @@ class TCompleteSolver {
       result.Solutions = std::move(FSolutions);
     } catch (const TOutOfBudget&) {
       result.Verdict = TVerdict::Undecided;
+      result.Cancelled = FCancelled;
     }
     result.Work = FWork;
+    result.UndecidedCells = FUndecided;
     return result;
   }
 
@@ -78,6 +155,13 @@ class TCompleteSolver {
   // marking the crossing lines of every new value. False on a contradiction.
   bool SolveLine(TCounterArr& grid, bool column, int index) {
     if (++FWork > FBudget) throw TOutOfBudget();
+    if (FCancel != nullptr && FCancel->load(std::memory_order_relaxed)) {
+      FCancelled = true;
+      throw TOutOfBudget();
+    }
+    // A line solve takes well under a microsecond; the clock is read every
+    // 64 of them.
+    if ((FWork & 63) == 0 && TClock::now() > FDeadline) throw TOutOfBudget();
     const int length = column ? FHeight : FWidth;
     for (int i = 0; i < length; ++i) FBuffer[i] = column ? At(grid, index, i) : At(grid, i, index);
     Line& line = column ? FColumns[index] : FRows[index];
@@ -161,6 +245,21 @@ class TCompleteSolver {
           continue;
         }
         if ((safe[i] & 3) != 0) continue;  // not both probed: no score
+        // A cell both values settle alike has that value either way.
+        bool agreed = false;
+        for (std::size_t j = 0; j < grid.size(); ++j) {
+          if (grid[j] != 0 || filled[j] == 0 || filled[j] != empty[j]) continue;
+          grid[j] = filled[j];
+          FRowDirty[j / FWidth] = 1;
+          FColumnDirty[j % FWidth] = 1;
+          agreed = true;
+        }
+        if (agreed) {
+          if (!Propagate(grid)) return false;
+          changed = true;
+          std::fill(safe.begin(), safe.end(), 0);
+          continue;
+        }
         std::int64_t known[2] = {0, 0};
         for (const TCounterArr* outcome : {&filled, &empty}) {
           const int side = outcome == &filled ? 0 : 1;
@@ -191,20 +290,61 @@ class TCompleteSolver {
   // Depth-first over the branching cell, until two pictures are found.
   void Search(TCounterArr& grid, int depth = 0) {
     int branch = -1;
+    std::int32_t likely = 1;
     if (depth % FProbeEvery == 0) {
       if (!Probe(grid, branch)) return;
-    } else {
-      branch = CheapBranch(grid);
+      if (depth == 0 && !FPlainDive)
+        FUndecided = static_cast<int>(std::count(grid.begin(), grid.end(), 0));
     }
+    if (FPlainDive)
+      branch = CheapBranch(grid);
+    else if (branch >= 0)
+      branch = LikelyBranch(grid, likely);
     if (branch < 0) {
       FSolutions.push_back(grid);
       return;
     }
-    for (const std::int32_t value : {1, -1}) {
+    // Away from the picture found: a second one differs from it somewhere.
+    if (FSolutions.size() == 1) likely = -FSolutions.front()[branch];
+    for (const std::int32_t value : {likely, -likely}) {
       TCounterArr next;
       if (Assume(grid, branch, value, next)) Search(next, depth + 1);
       if (FSolutions.size() >= 2) return;
     }
+  }
+
+  // The unknown cell whose row and column most agree on one value, taking
+  // each line's share of fitting placements that fill the cell as the odds
+  // and the two lines as independent; `value` gets the likelier value.
+  int LikelyBranch(const TCounterArr& grid, std::int32_t& value) {
+    FRowShare.resize(grid.size());
+    FColumnShare.resize(grid.size());
+    for (int y = 0; y < FHeight; ++y) {
+      const std::size_t row = static_cast<std::size_t>(y) * FWidth;
+      FillShares(FRows[y].Clue(), &grid[row], 1, FWidth, &FRowShare[row]);
+    }
+    // Columns are written column by column into a row-major copy.
+    FColumnBuffer.resize(FHeight);
+    for (int x = 0; x < FWidth; ++x) {
+      FillShares(FColumns[x].Clue(), &grid[x], FWidth, FHeight, FColumnBuffer.data());
+      for (int y = 0; y < FHeight; ++y)
+        FColumnShare[static_cast<std::size_t>(y) * FWidth + x] = FColumnBuffer[y];
+    }
+    int best = -1;
+    double bestLean = -1;
+    for (std::size_t i = 0; i < grid.size(); ++i) {
+      if (grid[i] != 0) continue;
+      const double filled = FRowShare[i] * FColumnShare[i];
+      const double empty = (1 - FRowShare[i]) * (1 - FColumnShare[i]);
+      const double odds = filled + empty > 0 ? filled / (filled + empty) : 0.5;
+      const double lean = std::abs(odds - 0.5);
+      if (lean > bestLean) {
+        bestLean = lean;
+        best = static_cast<int>(i);
+        value = odds >= 0.5 ? 1 : -1;
+      }
+    }
+    return best;
   }
 
   // An unknown cell of the row with the fewest unknown cells; -1 when none.
@@ -228,6 +368,17 @@ class TCompleteSolver {
   int FWidth;
   int FHeight;
   std::int64_t FBudget;
+  const std::atomic<bool>* FCancel;
+  TClock::time_point FStart;
+  TClock::time_point FDeadline = TClock::time_point::max();
+  bool FCancelled = false;
+  // The second attempt: line logic only below the start, rows with the
+  // fewest unknown cells first.
+  bool FPlainDive = false;
+  int FUndecided = 0;
+  std::vector<double> FRowShare;
+  std::vector<double> FColumnShare;
+  std::vector<double> FColumnBuffer;
   // Search probes at the depths this divides.
   int FProbeEvery = 1;
   std::int64_t FWork = 0;
@@ -260,6 +411,13 @@ const char* VerdictName(TVerdict verdict) {
 }
 
 TAnalysis AnalysePuzzle(const TCountersArr& rowClues, const TCountersArr& columnClues,
+                        const TAnalysisLimits& limits) {
+  return TCompleteSolver(rowClues, columnClues, limits).Run();
+}
+
+TAnalysis AnalysePuzzle(const TCountersArr& rowClues, const TCountersArr& columnClues,
                         std::int64_t budget) {
-  return TCompleteSolver(rowClues, columnClues, budget).Run();
+  TAnalysisLimits limits;
+  limits.Work = budget;
+  return AnalysePuzzle(rowClues, columnClues, limits);
 }
