@@ -44,11 +44,12 @@ struct TGenerateOptions {
   int Height = 0;
   int Count = 1;
   std::optional<std::uint64_t> Seed;
-  std::string Format = "id";    // id, code (state codes), non or xml
+  std::string Format = "id";   // id, code (state codes), non or xml
   TDifficulty Difficulty = 0;  // --difficulty, "normal" unless given
 };
 
-// Digits only, at most the given value; nothing else is a number here.
+// Digits only (for a double also a decimal point and an exponent), at most
+// the given value; nothing else is a number here.
 template <typename T>
 std::optional<T> ParseNumber(std::string_view text, T most) {
   T value{};
@@ -244,11 +245,30 @@ std::string ReadInput(const std::vector<std::string_view>& files, std::istream& 
   return text;
 }
 
+// The most --budget allows: a day per puzzle.
+constexpr double kMaxBudgetSeconds = 86400;
+
 int Analyse(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out) {
-  const std::vector<TPuzzle> puzzles =
-      ReadPuzzles(ReadInput({args.begin() + 1, args.end()}, in, "--analyse"));
+  std::vector<std::string_view> files;
+  // Each puzzle gets the whole budget.
+  TAnalysisLimits limits;
+  bool budgetGiven = false;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] != "--budget") {
+      files.push_back(args[i]);
+      continue;
+    }
+    const std::optional<double> seconds =
+        i + 1 < args.size() ? ParseNumber(args[i + 1], kMaxBudgetSeconds) : std::nullopt;
+    if (budgetGiven || !seconds || !(*seconds > 0))
+      throw EUsage("--budget needs one number of seconds, more than 0 and at most 86400");
+    limits.Seconds = *seconds;
+    budgetGiven = true;
+    ++i;
+  }
+  const std::vector<TPuzzle> puzzles = ReadPuzzles(ReadInput(files, in, "--analyse"));
   for (const TPuzzle& puzzle : puzzles)
-    WriteAnalysis(puzzle, AnalysePuzzle(puzzle.Rows, puzzle.Columns), out);
+    WriteAnalysis(puzzle, AnalysePuzzle(puzzle.Rows, puzzle.Columns, limits), out);
   return 0;
 }
 
@@ -296,13 +316,15 @@ void WriteUsage(std::ostream& out) {
          "       tavelo --solve [FILE]   read game IDs from FILE or standard input and print\n"
          "                               \"solved\" or \"unsolved\" with the grid line logic\n"
          "                               deduces (# filled, . empty, ? unknown)\n"
-         "       tavelo --analyse [FILE] read puzzles (game IDs, state codes, .non files and\n"
+         "       tavelo --analyse [--budget SECONDS] [FILE]\n"
+         "                               read puzzles (game IDs, state codes, .non files and\n"
          "                               packs, webpbn XML) and print for each one line:\n"
          "                               \"line-solvable\" with its grade (1/5 easiest to\n"
          "                               5/5) and the picture, \"unique\" and the picture,\n"
          "                               \"multiple\" and two pictures, \"none\" and the\n"
          "                               first line no picture fits (if line logic finds\n"
-         "                               it), or \"undecided\" when the search gives up\n"
+         "                               it), or \"undecided\" when the search gives up,\n"
+         "                               after 3 seconds per puzzle or the budget given\n"
          "       tavelo --convert --to non|xml|id [FILE]\n"
          "                               read puzzles as --analyse does and write them as\n"
          "                               a .non pack, a webpbn XML puzzle set or game IDs\n"

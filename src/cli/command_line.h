@@ -17,9 +17,10 @@
 //     standard input and prints for each "solved" or "unsolved", a space and
 //     the grid line logic deduced: rows top to bottom joined by "/", "#"
 //     filled, "." empty, "?" unknown.
-//   tavelo --analyse [FILE]
+//   tavelo --analyse [--budget SECONDS] [FILE]
 //     reads puzzles in any format the game reads and prints one line for
-//     each (see WriteAnalysis).
+//     each (see WriteAnalysis); the search of each puzzle gives up after
+//     SECONDS of wall time (3 unless given; more than 0, at most a day).
 //   tavelo --convert --to non|xml|id [FILE]
 //     reads puzzles so and writes them in the given format.
 // Generated puzzles have 3 to 128 cells each way (smaller sides have no
