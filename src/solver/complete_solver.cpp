@@ -213,23 +213,32 @@ class TCompleteSolver {
     return Propagate(out);
   }
 
-  // Probes every unknown cell of a grid at its line fixed point, adopting
-  // whatever a refuted value forces, until no probe refutes anything. False
-  // when both values of some cell fail. Sets `branch` to the unknown cell
-  // whose two values settle the most cells (-1 when the grid is complete).
-  bool Probe(TCounterArr& grid, int& branch) {
+  // Is the cell on the edge of the board or beside a known cell? Only there
+  // does a probe tend to settle anything; probing the open middle of a board
+  // costs much and gives little.
+  bool NextToKnown(const TCounterArr& grid, int cell) const {
+    const int x = cell % FWidth;
+    const int y = cell / FWidth;
+    if (x == 0 || y == 0 || x == FWidth - 1 || y == FHeight - 1) return true;
+    return grid[cell - 1] != 0 || grid[cell + 1] != 0 || grid[cell - FWidth] != 0 ||
+           grid[cell + FWidth] != 0;
+  }
+
+  // Probes the unknown cells beside known ones (and on the edge) of a grid at
+  // its line fixed point, adopting whatever a refuted value forces and
+  // whatever both values agree on, until no probe settles anything. False
+  // when both values of some cell fail.
+  bool Probe(TCounterArr& grid) {
     TCounterArr filled, empty;
     // Values already seen in the outcome of a successful probe since the
     // grid last changed: probing them cannot fail.
     std::vector<std::uint8_t> safe(grid.size());
     for (bool changed = true; changed;) {
       changed = false;
-      branch = -1;
-      std::int64_t bestScore = -1;
       std::fill(safe.begin(), safe.end(), 0);
       for (std::size_t i = 0; i < grid.size(); ++i) {
-        if (grid[i] != 0) continue;
         const int cell = static_cast<int>(i);
+        if (grid[i] != 0 || !NextToKnown(grid, cell)) continue;
         const bool fillOk = (safe[i] & 1) || Assume(grid, cell, 1, filled);
         const bool emptyOk = (safe[i] & 2) || Assume(grid, cell, -1, empty);
         if (!fillOk && !emptyOk) return false;
@@ -244,44 +253,26 @@ class TCompleteSolver {
           std::fill(safe.begin(), safe.end(), 0);
           continue;
         }
-        if ((safe[i] & 3) != 0) continue;  // not both probed: no score
-        // A cell both values settle alike has that value either way.
+        if ((safe[i] & 3) != 0) continue;  // not both outcomes at hand
+        // A cell both values settle alike has that value either way; every
+        // other value seen is safe to skip.
         bool agreed = false;
         for (std::size_t j = 0; j < grid.size(); ++j) {
-          if (grid[j] != 0 || filled[j] == 0 || filled[j] != empty[j]) continue;
-          grid[j] = filled[j];
-          FRowDirty[j / FWidth] = 1;
-          FColumnDirty[j % FWidth] = 1;
-          agreed = true;
+          if (grid[j] != 0) continue;
+          if (filled[j] != 0 && filled[j] == empty[j]) {
+            grid[j] = filled[j];
+            FRowDirty[j / FWidth] = 1;
+            FColumnDirty[j % FWidth] = 1;
+            agreed = true;
+          }
+          for (const std::int32_t v : {filled[j], empty[j]})
+            if (v != 0) safe[j] |= v == 1 ? 1 : 2;
         }
         if (agreed) {
           if (!Propagate(grid)) return false;
           changed = true;
           std::fill(safe.begin(), safe.end(), 0);
-          continue;
         }
-        std::int64_t known[2] = {0, 0};
-        for (const TCounterArr* outcome : {&filled, &empty}) {
-          const int side = outcome == &filled ? 0 : 1;
-          for (std::size_t j = 0; j < grid.size(); ++j) {
-            const std::int32_t v = (*outcome)[j];
-            if (v == 0 || grid[j] != 0) continue;
-            ++known[side];
-            safe[j] |= v == 1 ? 1 : 2;
-          }
-        }
-        const std::int64_t score = std::min(known[0], known[1]) * 4096 + known[0] + known[1];
-        if (score > bestScore) {
-          bestScore = score;
-          branch = cell;
-        }
-      }
-      if (changed) continue;
-      // Every cell was safe on both sides (it happens only when cells are
-      // so loosely tied that each probe answers the others): take any.
-      if (branch < 0) {
-        const auto unknown = std::find(grid.begin(), grid.end(), 0);
-        if (unknown != grid.end()) branch = static_cast<int>(unknown - grid.begin());
       }
     }
     return true;
@@ -289,17 +280,13 @@ class TCompleteSolver {
 
   // Depth-first over the branching cell, until two pictures are found.
   void Search(TCounterArr& grid, int depth = 0) {
-    int branch = -1;
-    std::int32_t likely = 1;
     if (depth % FProbeEvery == 0) {
-      if (!Probe(grid, branch)) return;
+      if (!Probe(grid)) return;
       if (depth == 0 && !FPlainDive)
         FUndecided = static_cast<int>(std::count(grid.begin(), grid.end(), 0));
     }
-    if (FPlainDive)
-      branch = CheapBranch(grid);
-    else if (branch >= 0)
-      branch = LikelyBranch(grid, likely);
+    std::int32_t likely = 1;
+    const int branch = FPlainDive ? CheapBranch(grid) : LikelyBranch(grid, likely);
     if (branch < 0) {
       FSolutions.push_back(grid);
       return;
