@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <limits>
 
 #include "solver/solver2.h"
 
@@ -11,6 +10,19 @@ namespace {
 
 // A bound ran out; unwinds the search.
 struct TOutOfBudget {};
+
+// How the search chooses where to branch.
+enum class TStrategy {
+  // Probing at every step; the cell whose row and column most agree on one
+  // value, that value first. Settles tight puzzles in few steps.
+  Likeliest,
+  // The same, but the cell likeliest to be filled, filled first: on sparse
+  // pictures an empty cell settles little and the dive gets no deeper.
+  FilledFirst,
+  // Line logic only below the start; the row with the fewest unknown cells.
+  // Shows puzzles with many pictures to have two far sooner.
+  PlainDive,
+};
 
 using TClock = std::chrono::steady_clock;
 
@@ -86,7 +98,10 @@ class TCompleteSolver {
     if (limits.Seconds > 0)
       FDeadline = FStart + std::chrono::duration_cast<TClock::duration>(
                                std::chrono::duration<double>(limits.Seconds));
-    for (const TCounterArr& clue : rowClues) FRows.emplace_back(clue);
+    for (const TCounterArr& clue : rowClues) {
+      FRows.emplace_back(clue);
+      for (const std::int32_t run : FRows.back().Clue()) FFilledCells += run;
+    }
     for (const TCounterArr& clue : columnClues) FColumns.emplace_back(clue);
     FBuffer.resize(std::max(FWidth, FHeight));
     FRowDirty.resize(FHeight);
@@ -108,25 +123,31 @@ class TCompleteSolver {
         FSolutions.push_back(grid);
       } else {
         FUndecided = static_cast<int>(std::count(grid.begin(), grid.end(), 0));
-        // Probing at every step settles tight puzzles in few steps; puzzles
-        // with many pictures are sooner shown to have two by a plain dive
-        // that probes only at the start. The first half of the bounds goes
-        // to the one, the rest to the other.
+        // Each way of searching is quick on some puzzles and hopeless on
+        // others, so each gets its share of the bounds in turn: a third,
+        // then the next third, then the rest. Filled first goes first on
+        // sparse pictures (less than a third of the cells filled).
         const std::int64_t budget = FBudget;
         const TClock::time_point deadline = FDeadline;
-        FBudget = budget / 2;
-        if (deadline != TClock::time_point::max()) FDeadline = FStart + (deadline - FStart) / 2;
-        try {
-          TCounterArr start = grid;
-          Search(start);
-        } catch (const TOutOfBudget&) {
-          if (FCancelled) throw;
-          FSolutions.clear();
-          FBudget = budget;
-          FDeadline = deadline;
-          FProbeEvery = std::numeric_limits<int>::max();
-          FPlainDive = true;
-          Search(grid);
+        const bool sparse = 3 * FFilledCells < static_cast<std::int64_t>(grid.size());
+        const TStrategy order[] = {sparse ? TStrategy::FilledFirst : TStrategy::Likeliest,
+                                   sparse ? TStrategy::Likeliest : TStrategy::FilledFirst,
+                                   TStrategy::PlainDive};
+        for (int turn = 1; turn <= 3; ++turn) {
+          FStrategy = order[turn - 1];
+          FBudget = turn == 3 ? budget : budget / 3 * turn;
+          if (deadline != TClock::time_point::max() && turn < 3)
+            FDeadline = FStart + (deadline - FStart) / 3 * turn;
+          else
+            FDeadline = deadline;
+          try {
+            TCounterArr start = grid;
+            Search(start);
+            break;
+          } catch (const TOutOfBudget&) {
+            if (FCancelled || turn == 3) throw;
+            FSolutions.clear();
+          }
         }
         result.Verdict = FSolutions.empty()      ? TVerdict::None
                          : FSolutions.size() > 1 ? TVerdict::Multiple
@@ -280,13 +301,13 @@ class TCompleteSolver {
 
   // Depth-first over the branching cell, until two pictures are found.
   void Search(TCounterArr& grid, int depth = 0) {
-    if (depth % FProbeEvery == 0) {
+    if (depth == 0 || FStrategy != TStrategy::PlainDive) {
       if (!Probe(grid)) return;
-      if (depth == 0 && !FPlainDive)
-        FUndecided = static_cast<int>(std::count(grid.begin(), grid.end(), 0));
+      if (depth == 0) FUndecided = static_cast<int>(std::count(grid.begin(), grid.end(), 0));
     }
     std::int32_t likely = 1;
-    const int branch = FPlainDive ? CheapBranch(grid) : LikelyBranch(grid, likely);
+    const int branch =
+        FStrategy == TStrategy::PlainDive ? CheapBranch(grid) : LikelyBranch(grid, likely);
     if (branch < 0) {
       FSolutions.push_back(grid);
       return;
@@ -324,7 +345,7 @@ class TCompleteSolver {
       const double filled = FRowShare[i] * FColumnShare[i];
       const double empty = (1 - FRowShare[i]) * (1 - FColumnShare[i]);
       const double odds = filled + empty > 0 ? filled / (filled + empty) : 0.5;
-      const double lean = std::abs(odds - 0.5);
+      const double lean = FStrategy == TStrategy::FilledFirst ? odds : std::abs(odds - 0.5);
       if (lean > bestLean) {
         bestLean = lean;
         best = static_cast<int>(i);
@@ -359,15 +380,13 @@ class TCompleteSolver {
   TClock::time_point FStart;
   TClock::time_point FDeadline = TClock::time_point::max();
   bool FCancelled = false;
-  // The second attempt: line logic only below the start, rows with the
-  // fewest unknown cells first.
-  bool FPlainDive = false;
+  TStrategy FStrategy = TStrategy::Likeliest;
+  // The cells the row clues fill.
+  std::int64_t FFilledCells = 0;
   int FUndecided = 0;
   std::vector<double> FRowShare;
   std::vector<double> FColumnShare;
   std::vector<double> FColumnBuffer;
-  // Search probes at the depths this divides.
-  int FProbeEvery = 1;
   std::int64_t FWork = 0;
   std::vector<Line> FRows;
   std::vector<Line> FColumns;

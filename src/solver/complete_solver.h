@@ -3,18 +3,19 @@
 //
 // It works in three stages on a grid of cell values (1 filled, -1 empty,
 // 0 unknown): line logic (every row and column at its exact fixed point, as
-// the line solver does), then probing (each unknown cell tried filled and
-// empty with line logic; a value that leads to a contradiction is ruled out,
-// and a cell both tries settle alike takes that value), then a depth-first
-// search until two pictures are found or every branch is closed. The search
-// probes at every step and branches on the cell whose row and column, counted
-// over all their fitting placements, most agree on one value, trying that
-// value first; once a picture is found, new branches try the value that
-// leads away from it first. Should half the bound run out, it starts over as
-// a plain dive on line logic, which shows puzzles with many pictures to have
-// two far sooner. The work is bounded by wall time, by line solves and by a
-// cancel flag: when a bound runs out the verdict is "undecided" rather than a
-// wait without end.
+// the line solver does), then probing (each unknown cell beside a known one
+// tried filled and empty with line logic; a value that leads to a
+// contradiction is ruled out, and a cell both tries settle alike takes that
+// value), then a depth-first search until two pictures are found or every
+// branch is closed. The search takes turns with three ways of branching, each
+// with a third of the bounds: probing at every step and branching on the cell
+// whose row and column, counted over all their fitting placements, most agree
+// on one value, that value first; the same on the cell likeliest to be filled
+// (first on sparse pictures); and a plain dive on line logic, which shows
+// puzzles with many pictures to have two far sooner. Once a picture is found,
+// new branches try the value that leads away from it first. The work is
+// bounded by wall time, by line solves and by a cancel flag: when a bound
+// runs out the verdict is "undecided" rather than a wait without end.
 #pragma once
 
 #include <atomic>
