@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <numeric>
-#include <optional>
-#include <span>
-#include <utility>
 
 #include "model/clue_marks.h"
 #include "model/nono_game.h"
@@ -52,57 +49,6 @@ THintReason ReasonFor(const TLineView& line, const TCounterArr& runs,
   return THintReason::LineLogic;
 }
 
-// Line logic over the whole board, from the player's cells: every line is
-// solved again whenever a crossing line settled one of its cells, rows top to
-// bottom and then columns left to right, until nothing more follows. The
-// first line that no placement fits, if any.
-std::optional<std::pair<bool, int>> FirstContradiction(const TNonoGame& game) {
-  const int width = game.Width();
-  const int height = game.Height();
-  TCounterArr grid(static_cast<std::size_t>(width) * height);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      grid[static_cast<std::size_t>(y) * width + x] = PlayerCellValue(game.PlayerState(x, y));
-  std::vector<Line> rows, columns;
-  for (int y = 0; y < height; ++y) rows.emplace_back(game.RowClue(y));
-  for (int x = 0; x < width; ++x) columns.emplace_back(game.ColumnClue(x));
-  std::vector<std::uint8_t> rowDirty(height, 1), columnDirty(width, 1);
-  TCounterArr cells(std::max(width, height));
-  // Solves one line; marks the crossing lines of each cell it settles.
-  const auto solve = [&](bool column, int index) {
-    const int length = column ? height : width;
-    const auto at = [&](int i) -> std::int32_t& {
-      return grid[column ? static_cast<std::size_t>(i) * width + index
-                         : static_cast<std::size_t>(index) * width + i];
-    };
-    for (int i = 0; i < length; ++i) cells[i] = at(i);
-    Line& line = column ? columns[index] : rows[index];
-    line.LoadLine(std::span<std::int32_t>(cells.data(), length));
-    if (!line.SolveLine()) return false;
-    for (int i = 0; i < length; ++i) {
-      if (at(i) != 0 || cells[i] == 0) continue;
-      at(i) = cells[i];
-      (column ? rowDirty : columnDirty)[i] = 1;
-    }
-    return true;
-  };
-  for (bool again = true; again;) {
-    again = false;
-    for (int y = 0; y < height; ++y) {
-      if (!rowDirty[y]) continue;
-      rowDirty[y] = 0;
-      if (!solve(false, y)) return std::pair{false, y};
-    }
-    for (int x = 0; x < width; ++x) {
-      if (!columnDirty[x]) continue;
-      columnDirty[x] = 0;
-      if (!solve(true, x)) return std::pair{true, x};
-    }
-    again = std::find(rowDirty.begin(), rowDirty.end(), 1) != rowDirty.end();
-  }
-  return std::nullopt;
-}
-
 }  // namespace
 
 THint FindHint(const TNonoGame& game) {
@@ -120,11 +66,19 @@ THint FindHint(const TNonoGame& game) {
     hint.Length = static_cast<int>(line.Cells.size());
     return hint;
   }
-  if (const auto line = FirstContradiction(game)) {
+  // Line logic over the whole board from the player's cells, rows before
+  // columns as the line solver sweeps.
+  NonogramSolver board(game.RowClues(true), game.ColumnClues(true));
+  for (int y = 0; y < game.Height(); ++y)
+    for (int x = 0; x < game.Width(); ++x)
+      if (const std::int32_t value = PlayerCellValue(game.PlayerState(x, y)); value != 0)
+        board.SetCell(x, y, value);
+  board.Solve();
+  if (board.FoundContradiction()) {
     hint.Kind = THintKind::Mistake;
     hint.FromBoard = true;
-    hint.Column = line->first;
-    hint.Index = line->second;
+    hint.Column = board.ContradictionInColumn();
+    hint.Index = board.ContradictionLine();
     hint.Clue = hint.Column ? game.ColumnClue(hint.Index) : game.RowClue(hint.Index);
     hint.Length = hint.Column ? game.Height() : game.Width();
     return hint;

@@ -396,17 +396,25 @@ void NonogramSolver::SetCell(int x, int y, std::int32_t value) {
 
 int NonogramSolver::Solve() {
   FFoundContradiction = false;
+  FContradictionLine = -1;
+  const auto contradiction = [this](bool column, int index) {
+    if (!FFoundContradiction) {
+      FContradictionLine = index;
+      FContradictionInColumn = column;
+    }
+    FFoundContradiction = true;
+  };
   do {
     FChanged = false;
     for (int r = 0; r < FHeight; ++r) {
       if (FRowDirty[r] && !SolveRow(r)) {
-        FFoundContradiction = true;
+        contradiction(false, r);
         break;
       }
     }
     for (int c = 0; c < FWidth; ++c) {
       if (FColumnDirty[c] && !SolveColumn(c)) {
-        FFoundContradiction = true;
+        contradiction(true, c);
         break;
       }
     }
