@@ -246,11 +246,24 @@ class TCompleteSolver {
   }
 
   // Probes the unknown cells beside known ones (and on the edge) of a grid at
-  // its line fixed point, adopting whatever a refuted value forces and
-  // whatever both values agree on, until no probe settles anything. False
-  // when both values of some cell fail.
-  bool Probe(TCounterArr& grid) {
-    TCounterArr filled, empty;
+  // its line fixed point, below the start only in the rows and columns that
+  // changed since the parent grid's probing, adopting whatever a refuted
+  // value forces and whatever both values agree on, until no probe settles
+  // anything. False when both values of some cell fail.
+  bool Probe(TCounterArr& grid, const TCounterArr* parent) {
+    TCounterArr filled, empty, before;
+    // Rows and columns with a cell settled since the parent's probing: a
+    // cell elsewhere would mostly probe as it did there.
+    std::vector<std::uint8_t> rowTouched(FHeight, parent == nullptr ? 1 : 0);
+    std::vector<std::uint8_t> columnTouched(FWidth, parent == nullptr ? 1 : 0);
+    const auto touch = [&](const TCounterArr& old) {
+      for (std::size_t j = 0; j < grid.size(); ++j) {
+        if (old[j] != 0 || grid[j] == 0) continue;
+        rowTouched[j / FWidth] = 1;
+        columnTouched[j % FWidth] = 1;
+      }
+    };
+    if (parent != nullptr) touch(*parent);
     // Values already seen in the outcome of a successful probe since the
     // grid last changed: probing them cannot fail.
     std::vector<std::uint8_t> safe(grid.size());
@@ -260,6 +273,7 @@ class TCompleteSolver {
       for (std::size_t i = 0; i < grid.size(); ++i) {
         const int cell = static_cast<int>(i);
         if (grid[i] != 0 || !NextToKnown(grid, cell)) continue;
+        if (!rowTouched[cell / FWidth] && !columnTouched[cell % FWidth]) continue;
         const bool fillOk = (safe[i] & 1) || Assume(grid, cell, 1, filled);
         const bool emptyOk = (safe[i] & 2) || Assume(grid, cell, -1, empty);
         if (!fillOk && !emptyOk) return false;
@@ -269,7 +283,9 @@ class TCompleteSolver {
           TCounterArr& outcome = fillOk ? filled : empty;
           if ((safe[i] & (fillOk ? 1 : 2)) && !Assume(grid, cell, fillOk ? 1 : -1, outcome))
             return false;
+          before = grid;
           grid = outcome;
+          touch(before);
           changed = true;
           std::fill(safe.begin(), safe.end(), 0);
           continue;
@@ -278,6 +294,7 @@ class TCompleteSolver {
         // A cell both values settle alike has that value either way; every
         // other value seen is safe to skip.
         bool agreed = false;
+        before = grid;
         for (std::size_t j = 0; j < grid.size(); ++j) {
           if (grid[j] != 0) continue;
           if (filled[j] != 0 && filled[j] == empty[j]) {
@@ -291,6 +308,7 @@ class TCompleteSolver {
         }
         if (agreed) {
           if (!Propagate(grid)) return false;
+          touch(before);
           changed = true;
           std::fill(safe.begin(), safe.end(), 0);
         }
@@ -300,9 +318,10 @@ class TCompleteSolver {
   }
 
   // Depth-first over the branching cell, until two pictures are found.
-  void Search(TCounterArr& grid, int depth = 0) {
+  // `parent` is the grid of the step before, as its probing left it.
+  void Search(TCounterArr& grid, int depth = 0, const TCounterArr* parent = nullptr) {
     if (depth == 0 || FStrategy != TStrategy::PlainDive) {
-      if (!Probe(grid)) return;
+      if (!Probe(grid, parent)) return;
       if (depth == 0) FUndecided = static_cast<int>(std::count(grid.begin(), grid.end(), 0));
     }
     std::int32_t likely = 1;
@@ -316,7 +335,7 @@ class TCompleteSolver {
     if (FSolutions.size() == 1) likely = -FSolutions.front()[branch];
     for (const std::int32_t value : {likely, -likely}) {
       TCounterArr next;
-      if (Assume(grid, branch, value, next)) Search(next, depth + 1);
+      if (Assume(grid, branch, value, next)) Search(next, depth + 1, &grid);
       if (FSolutions.size() >= 2) return;
     }
   }
