@@ -13,7 +13,7 @@ struct TOutOfBudget {};
 
 // How the search chooses where to branch.
 enum class TStrategy {
-  // Probing at every step; the cell whose row and column most agree on one
+  // Probing every other step; the cell whose row and column most agree on one
   // value, that value first. Settles tight puzzles in few steps.
   Likeliest,
   // The same, but the cell likeliest to be filled, filled first: on sparse
@@ -247,15 +247,15 @@ class TCompleteSolver {
 
   // Probes the unknown cells beside known ones (and on the edge) of a grid at
   // its line fixed point, below the start only in the rows and columns that
-  // changed since the parent grid's probing, adopting whatever a refuted
+  // changed since the last probing above, adopting whatever a refuted
   // value forces and whatever both values agree on, until no probe settles
   // anything. False when both values of some cell fail.
-  bool Probe(TCounterArr& grid, const TCounterArr* parent) {
+  bool Probe(TCounterArr& grid, const TCounterArr* probed) {
     TCounterArr filled, empty, before;
-    // Rows and columns with a cell settled since the parent's probing: a
+    // Rows and columns with a cell settled since the last probing above: a
     // cell elsewhere would mostly probe as it did there.
-    std::vector<std::uint8_t> rowTouched(FHeight, parent == nullptr ? 1 : 0);
-    std::vector<std::uint8_t> columnTouched(FWidth, parent == nullptr ? 1 : 0);
+    std::vector<std::uint8_t> rowTouched(FHeight, probed == nullptr ? 1 : 0);
+    std::vector<std::uint8_t> columnTouched(FWidth, probed == nullptr ? 1 : 0);
     const auto touch = [&](const TCounterArr& old) {
       for (std::size_t j = 0; j < grid.size(); ++j) {
         if (old[j] != 0 || grid[j] == 0) continue;
@@ -263,7 +263,7 @@ class TCompleteSolver {
         columnTouched[j % FWidth] = 1;
       }
     };
-    if (parent != nullptr) touch(*parent);
+    if (probed != nullptr) touch(*probed);
     // Values already seen in the outcome of a successful probe since the
     // grid last changed: probing them cannot fail.
     std::vector<std::uint8_t> safe(grid.size());
@@ -318,11 +318,15 @@ class TCompleteSolver {
   }
 
   // Depth-first over the branching cell, until two pictures are found.
-  // `parent` is the grid of the step before, as its probing left it.
-  void Search(TCounterArr& grid, int depth = 0, const TCounterArr* parent = nullptr) {
-    if (depth == 0 || FStrategy != TStrategy::PlainDive) {
-      if (!Probe(grid, parent)) return;
+  // `probed` is the grid as the last probing above this step left it.
+  void Search(TCounterArr& grid, int depth = 0, const TCounterArr* probed = nullptr) {
+    // Probing every other step costs half and misses little: line logic
+    // alone carries a branch a long way.
+    const bool probe = depth == 0 || (FStrategy != TStrategy::PlainDive && depth % 2 == 0);
+    if (probe) {
+      if (!Probe(grid, probed)) return;
       if (depth == 0) FUndecided = static_cast<int>(std::count(grid.begin(), grid.end(), 0));
+      probed = &grid;
     }
     std::int32_t likely = 1;
     const int branch =
@@ -335,7 +339,7 @@ class TCompleteSolver {
     if (FSolutions.size() == 1) likely = -FSolutions.front()[branch];
     for (const std::int32_t value : {likely, -likely}) {
       TCounterArr next;
-      if (Assume(grid, branch, value, next)) Search(next, depth + 1, &grid);
+      if (Assume(grid, branch, value, next)) Search(next, depth + 1, probed);
       if (FSolutions.size() >= 2) return;
     }
   }

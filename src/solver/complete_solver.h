@@ -8,13 +8,13 @@
 // contradiction is ruled out, and a cell both tries settle alike takes that
 // value), then a depth-first search until two pictures are found or every
 // branch is closed. The search takes turns with three ways of branching, each
-// with a third of the bounds: probing at every step and branching on the cell
-// whose row and column, counted over all their fitting placements, most agree
-// on one value, that value first; the same on the cell likeliest to be filled
-// (first on sparse pictures); and a plain dive on line logic, which shows
-// puzzles with many pictures to have two far sooner. Once a picture is found,
-// new branches try the value that leads away from it first. The work is
-// bounded by wall time, by line solves and by a cancel flag: when a bound
+// with a third of the bounds: probing at every other step and branching on the
+// cell whose row and column, counted over all their fitting placements, most
+// agree on one value, that value first; the same on the cell likeliest to be
+// filled (first on sparse pictures); and a plain dive on line logic, which
+// shows puzzles with many pictures to have two far sooner. Once a picture is
+// found, new branches try the value that leads away from it first. The work
+// is bounded by wall time, by line solves and by a cancel flag: when a bound
 // runs out the verdict is "undecided" rather than a wait without end.
 #pragma once
 
