@@ -184,7 +184,9 @@ class TCompleteSolver {
     // 64 of them.
     if ((FWork & 63) == 0 && TClock::now() > FDeadline) throw TOutOfBudget();
     const int length = column ? FHeight : FWidth;
-    for (int i = 0; i < length; ++i) FBuffer[i] = column ? At(grid, index, i) : At(grid, i, index);
+    std::int32_t* const first = column ? &At(grid, index, 0) : &At(grid, 0, index);
+    const std::ptrdiff_t stride = column ? FWidth : 1;
+    for (int i = 0; i < length; ++i) FBuffer[i] = first[i * stride];
     Line& line = column ? FColumns[index] : FRows[index];
     line.LoadLine(std::span<std::int32_t>(FBuffer.data(), length));
     if (!line.SolveLine()) {
@@ -192,11 +194,12 @@ class TCompleteSolver {
       FBadLineIsColumn = column;
       return false;
     }
+    std::vector<std::uint8_t>& crossing = column ? FRowDirty : FColumnDirty;
     for (int i = 0; i < length; ++i) {
-      std::int32_t& cell = column ? At(grid, index, i) : At(grid, i, index);
+      std::int32_t& cell = first[i * stride];
       if (cell != 0 || FBuffer[i] == 0) continue;
       cell = FBuffer[i];
-      (column ? FRowDirty[i] : FColumnDirty[i]) = 1;
+      crossing[i] = 1;
     }
     return true;
   }
