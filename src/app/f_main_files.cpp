@@ -178,8 +178,11 @@ bool TfrmMain::OpenStateCode(const TPasteCheck& check) {
 bool TfrmMain::OpenSharedPuzzle(const TPasteCheck& check) {
   const TPuzzle& puzzle = check.Puzzle;
   TAnalysis analysis;
-  if (!RunWithPanel(TextFor(ttnCheckingPuzzle), [&](const std::atomic<bool>&) {
-        analysis = AnalysePuzzle(puzzle.Rows, puzzle.Columns);
+  // Escape stops the check at once and keeps the old game.
+  if (!RunWithPanel(TextFor(ttnCheckingPuzzle), [&](const std::atomic<bool>& cancel) {
+        TAnalysisLimits limits;
+        limits.Cancel = &cancel;
+        analysis = AnalysePuzzle(puzzle.Rows, puzzle.Columns, limits);
       }))
     return false;
   const std::string refusal = RefusalOf(analysis);

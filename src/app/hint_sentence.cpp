@@ -60,7 +60,8 @@ std::string HintSentence(const THint& hint) {
   if (hint.Kind == THintKind::Complete) return TextFor(ttnHintComplete);
   const std::string line =
       Fill(hint.Column ? ttnHintColumn : ttnHintRow, std::to_string(hint.Index + 1));
-  if (hint.Kind == THintKind::Mistake) return Fill(ttnHintMistake, line, ClueText(hint.Clue));
+  if (hint.Kind == THintKind::Mistake)
+    return Fill(hint.FromBoard ? ttnHintBoardMistake : ttnHintMistake, line, ClueText(hint.Clue));
 
   const std::string filled = CellsText(hint, 1);
   const std::string empty = CellsText(hint, -1);

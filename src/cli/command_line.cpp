@@ -49,7 +49,8 @@ struct TGenerateOptions {
   TDifficulty Difficulty = 0;  // --difficulty, "normal" unless given
 };
 
-// Digits only, at most the given value; nothing else is a number here.
+// Digits only (for a double also a decimal point and an exponent), at most
+// the given value; nothing else is a number here.
 template <typename T>
 std::optional<T> ParseNumber(std::string_view text, T most) {
   T value{};
@@ -321,32 +322,53 @@ std::vector<std::string> AnalysedFiles(const std::vector<std::string>& names) {
   return files;
 }
 
-void AnalyseAll(const std::vector<TPuzzle>& puzzles, const std::string& label, std::ostream& out) {
+void AnalyseAll(const std::vector<TPuzzle>& puzzles, const std::string& label,
+                const TAnalysisLimits& limits, std::ostream& out) {
   for (std::size_t i = 0; i < puzzles.size(); ++i) {
     if (!label.empty()) {
       out << label;
       if (puzzles.size() > 1) out << " #" << i + 1;
       out << ": ";
     }
-    WriteAnalysis(puzzles[i], AnalysePuzzle(puzzles[i].Rows, puzzles[i].Columns), out);
+    WriteAnalysis(puzzles[i], AnalysePuzzle(puzzles[i].Rows, puzzles[i].Columns, limits), out);
   }
 }
+
+// The most --budget allows: a day per puzzle.
+constexpr double kMaxBudgetSeconds = 86400;
 
 // One file or standard input: the verdicts alone. Several files or a
 // folder: each line starts with the file's name, and a file that cannot be
 // read or holds a bad puzzle is reported on err while the others go on.
 int Analyse(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
             std::ostream& err) {
-  const std::vector<std::string> names = FileArguments({args.begin() + 1, args.end()}, "--analyse");
+  // Each puzzle gets the whole budget.
+  TAnalysisLimits limits;
+  bool budgetGiven = false;
+  std::vector<std::string_view> rest;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] != "--budget") {
+      rest.push_back(args[i]);
+      continue;
+    }
+    const std::optional<double> seconds =
+        i + 1 < args.size() ? ParseNumber(args[i + 1], kMaxBudgetSeconds) : std::nullopt;
+    if (budgetGiven || !seconds || !(*seconds > 0))
+      throw EUsage("--budget needs one number of seconds, more than 0 and at most 86400");
+    limits.Seconds = *seconds;
+    budgetGiven = true;
+    ++i;
+  }
+  const std::vector<std::string> names = FileArguments(rest, "--analyse");
   std::error_code error;
   if (names.empty() || (names.size() == 1 && !std::filesystem::is_directory(names[0], error))) {
-    AnalyseAll(ReadPuzzles(ReadInput(names, in, "--analyse")), "", out);
+    AnalyseAll(ReadPuzzles(ReadInput(names, in, "--analyse")), "", limits, out);
     return 0;
   }
   int status = 0;
   for (const std::string& name : AnalysedFiles(names)) {
     try {
-      AnalyseAll(ReadPuzzles(ReadPuzzleFile(name)), name, out);
+      AnalyseAll(ReadPuzzles(ReadPuzzleFile(name)), name, limits, out);
     } catch (const std::exception& e) {
       out.flush();
       err << "tavelo: " << name << ": " << e.what() << '\n';
@@ -410,7 +432,7 @@ void WriteUsage(std::ostream& out) {
          "       tavelo --solve [FILE]   read game IDs from FILE or standard input and print\n"
          "                               \"solved\" or \"unsolved\" with the grid line logic\n"
          "                               deduces (# filled, . empty, ? unknown)\n"
-         "       tavelo --analyse [FILE | FOLDER ...]\n"
+         "       tavelo --analyse [--budget SECONDS] [FILE | FOLDER ...]\n"
          "                               read puzzles (game IDs, state codes, .non files and\n"
          "                               packs, webpbn XML) and print for each one line\n"
          "                               (after the file's name when several files or a\n"
@@ -419,7 +441,8 @@ void WriteUsage(std::ostream& out) {
          "                               5/5) and the picture, \"unique\" and the picture,\n"
          "                               \"multiple\" and two pictures, \"none\" and the\n"
          "                               first line no picture fits (if line logic finds\n"
-         "                               it), or \"undecided\" when the search gives up\n"
+         "                               it), or \"undecided\" when the search gives up,\n"
+         "                               after 3 seconds per puzzle or the budget given\n"
          "       tavelo --convert --to non|xml|id [FILE]\n"
          "                               read puzzles as --analyse does and write them as\n"
          "                               a .non pack, a webpbn XML puzzle set or game IDs\n"

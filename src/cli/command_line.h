@@ -17,12 +17,14 @@
 //     standard input and prints for each "solved" or "unsolved", a space and
 //     the grid line logic deduced: rows top to bottom joined by "/", "#"
 //     filled, "." empty, "?" unknown.
-//   tavelo --analyse [FILE | FOLDER ...]
+//   tavelo --analyse [--budget SECONDS] [FILE | FOLDER ...]
 //     reads puzzles in any format the game reads and prints one line for
 //     each (see WriteAnalysis); with several files or a folder (its puzzle
 //     files, .non .nonpack .xml .pbn .txt, at any depth) each line starts
 //     with "FILE: " ("FILE #N: " for the puzzles of a pack), and a file that
 //     is refused is named on err while the others go on (exit status 1).
+//     The search of each puzzle gives up after SECONDS of wall time (3 unless
+//     given; more than 0, at most a day).
 //   tavelo --convert --to non|xml|id [FILE]
 //     reads puzzles so and writes them in the given format.
 // FILE is a regular file (a FIFO, device or folder is refused, never waited

@@ -3,17 +3,22 @@
 //
 // It works in three stages on a grid of cell values (1 filled, -1 empty,
 // 0 unknown): line logic (every row and column at its exact fixed point, as
-// the line solver does), then probing (each unknown cell tried filled and
-// empty with line logic; a value that leads to a contradiction is ruled out),
-// then a depth-first search until two pictures are found or every branch is
-// closed. The search first probes at every step and branches on the cell
-// whose two values settle the most; should half the bound run out, it starts
-// over as a plain dive on line logic, which shows puzzles with many pictures
-// to have two far sooner. The work is measured in line solves and bounded:
-// when the bound runs out the verdict is "undecided" rather than a wait
-// without end.
+// the line solver does), then probing (each unknown cell beside a known one
+// tried filled and empty with line logic; a value that leads to a
+// contradiction is ruled out, and a cell both tries settle alike takes that
+// value), then a depth-first search until two pictures are found or every
+// branch is closed. The search takes turns with three ways of branching, each
+// with a third of the bounds: probing at every other step and branching on the
+// cell whose row and column, counted over all their fitting placements, most
+// agree on one value, that value first; the same on the cell likeliest to be
+// filled (first on sparse pictures); and a plain dive on line logic, which
+// shows puzzles with many pictures to have two far sooner. Once a picture is
+// found, new branches try the value that leads away from it first. The work
+// is bounded by wall time, by line solves and by a cancel flag: when a bound
+// runs out the verdict is "undecided" rather than a wait without end.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -42,14 +47,33 @@ struct TAnalysis {
   bool BadLineIsColumn = false;
   // Line solves spent.
   std::int64_t Work = 0;
+  // Cells that line logic and probing on the clues alone leave unknown (as far
+  // as the bound let probing go); 0 for LineSolvable.
+  int UndecidedCells = 0;
+  // Undecided because the cancel flag was raised.
+  bool Cancelled = false;
 };
 
-// Line solves the analysis may spend before it answers Undecided: enough for
-// the hard puzzles of 30 x 30 and more, a few seconds at most.
-inline constexpr std::int64_t kDefaultSolverBudget = 20'000'000;
+// Wall time the analysis may take by default before it answers Undecided.
+inline constexpr double kDefaultSolverSeconds = 3.0;
+// A bound on line solves that no analysis within the time reaches.
+inline constexpr std::int64_t kDefaultSolverBudget = std::int64_t{1} << 60;
+
+struct TAnalysisLimits {
+  // Wall time from the start of the analysis; 0 or less for no bound.
+  double Seconds = kDefaultSolverSeconds;
+  // Line solves; a bound that gives the same answer on every machine.
+  std::int64_t Work = kDefaultSolverBudget;
+  // Read often while the analysis runs (from any thread): once true, the
+  // analysis stops with Undecided and Cancelled set.
+  const std::atomic<bool>* Cancel = nullptr;
+};
 
 // Analyses the clues (row clues top to bottom, column clues left to right;
 // a line without blocks has an empty clue or {0}). Lines may be at most
 // Line::MaxLength long.
+TAnalysis AnalysePuzzle(const TCountersArr& rowClues, const TCountersArr& columnClues,
+                        const TAnalysisLimits& limits);
+// The same with at most `budget` line solves and the default wall time.
 TAnalysis AnalysePuzzle(const TCountersArr& rowClues, const TCountersArr& columnClues,
                         std::int64_t budget = kDefaultSolverBudget);

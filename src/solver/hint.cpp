@@ -66,6 +66,23 @@ THint FindHint(const TNonoGame& game) {
     hint.Length = static_cast<int>(line.Cells.size());
     return hint;
   }
+  // Line logic over the whole board from the player's cells, rows before
+  // columns as the line solver sweeps.
+  NonogramSolver board(game.RowClues(true), game.ColumnClues(true));
+  for (int y = 0; y < game.Height(); ++y)
+    for (int x = 0; x < game.Width(); ++x)
+      if (const std::int32_t value = PlayerCellValue(game.PlayerState(x, y)); value != 0)
+        board.SetCell(x, y, value);
+  board.Solve();
+  if (board.FoundContradiction()) {
+    hint.Kind = THintKind::Mistake;
+    hint.FromBoard = true;
+    hint.Column = board.ContradictionInColumn();
+    hint.Index = board.ContradictionLine();
+    hint.Clue = hint.Column ? game.ColumnClue(hint.Index) : game.RowClue(hint.Index);
+    hint.Length = hint.Column ? game.Height() : game.Width();
+    return hint;
+  }
 
   // Fewest unknown cells first; the sort is stable, so rows stay before
   // columns and lower numbers before higher among equals.

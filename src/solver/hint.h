@@ -4,10 +4,14 @@
 //
 // When a line's known cells fit no placement of its clue, the hint names the
 // first such line (rows top to bottom, then columns) as holding a mistake,
-// without saying which cell. Otherwise it takes the line with the fewest
-// unknown cells on which line logic settles something (rows before columns,
-// lower numbers first among equals) and lists the cells it proves, with the
-// kind of reasoning that proves them.
+// without saying which cell. When every line fits on its own, line logic is
+// followed from the player's cells over the whole board (rows, then columns,
+// until nothing more follows); should it reach a line that no placement fits,
+// the board holds a mistake, and the hint names that line and proposes no
+// step, since any step would rest on the mistake. Otherwise it takes the line
+// with the fewest unknown cells on which line logic settles something (rows
+// before columns, lower numbers first among equals) and lists the cells it
+// proves, with the kind of reasoning that proves them.
 #pragma once
 
 #include <cstdint>
@@ -40,6 +44,9 @@ struct THint {
   int Length = 0;    // the line's cells
   THintReason Reason = THintReason::LineLogic;
   std::vector<TSettledCell> Cells;  // board positions, in line order
+  // For a Mistake: the line's own cells fit its clue, and only what line
+  // logic derives from the rest of the board contradicts it.
+  bool FromBoard = false;
 };
 
 // The hint for the game's player board.

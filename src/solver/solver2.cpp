@@ -241,20 +241,27 @@ void Line::LoadLine(std::span<std::int32_t> cells) {
 template <int W>
 bool Line::Solve(bool deduce) {
   const int n = static_cast<int>(FCells.size());
-  TBits<W> notFilled{};
-  TBits<W> notEmpty{};
+  // Word by word and without branches: this and the writing back below cost
+  // more than the solve itself on short lines.
+  TBits<W> filled{};
+  TBits<W> empty{};
   for (int i = 0; i < n; ++i) {
-    if (FCells[i] != 1) notFilled.Set(i);
-    if (FCells[i] != -1) notEmpty.Set(i);
+    filled.Words[i / 64] |= std::uint64_t{FCells[i] == 1} << (i % 64);
+    empty.Words[i / 64] |= std::uint64_t{FCells[i] == -1} << (i % 64);
   }
+  const TBits<W> inside = TBits<W>::Below(n);
   TBits<W> covered{};
   TBits<W> uncovered{};
-  if (!SolveBits(FClue, FMinimal, n, notFilled, notEmpty, deduce ? &covered : nullptr, &uncovered))
+  if (!SolveBits(FClue, FMinimal, n, inside & ~filled, inside & ~empty, deduce ? &covered : nullptr,
+                 &uncovered))
     return false;
   if (!deduce) return true;
   for (int i = 0; i < n; ++i) {
-    const bool filled = covered.Has(i);
-    FCells[i] = filled && uncovered.Has(i) ? 0 : filled ? 1 : -1;
+    const auto bit = [i](const TBits<W>& b) {
+      return static_cast<std::int32_t>((b.Words[i / 64] >> (i % 64)) & 1);
+    };
+    // Covered and uncovered: unknown; covered only: filled; else empty.
+    FCells[i] = bit(covered) ? 1 - bit(uncovered) : -1;
   }
   return true;
 }
@@ -396,17 +403,25 @@ void NonogramSolver::SetCell(int x, int y, std::int32_t value) {
 
 int NonogramSolver::Solve() {
   FFoundContradiction = false;
+  FContradictionLine = -1;
+  const auto contradiction = [this](bool column, int index) {
+    if (!FFoundContradiction) {
+      FContradictionLine = index;
+      FContradictionInColumn = column;
+    }
+    FFoundContradiction = true;
+  };
   do {
     FChanged = false;
     for (int r = 0; r < FHeight; ++r) {
       if (FRowDirty[r] && !SolveRow(r)) {
-        FFoundContradiction = true;
+        contradiction(false, r);
         break;
       }
     }
     for (int c = 0; c < FWidth; ++c) {
       if (FColumnDirty[c] && !SolveColumn(c)) {
-        FFoundContradiction = true;
+        contradiction(true, c);
         break;
       }
     }

@@ -97,6 +97,10 @@ class NonogramSolver {
   // True when, during the last Solve, some line admitted no placement at all:
   // the clues contradict each other and the grid proves nothing.
   bool FoundContradiction() const { return FFoundContradiction; }
+  // The first line found without a placement during the last Solve (a
+  // column when ContradictionInColumn()), -1 when none.
+  int ContradictionLine() const { return FContradictionLine; }
+  bool ContradictionInColumn() const { return FContradictionInColumn; }
 
  private:
   // Solves row r (or column c) on the bit sets of its known cells and writes
@@ -121,6 +125,8 @@ class NonogramSolver {
   std::vector<std::uint64_t> FColumnEmpty;
   bool FChanged = false;
   bool FFoundContradiction = false;
+  int FContradictionLine = -1;
+  bool FContradictionInColumn = false;
   // A line whose cells did not change since it was last solved is at its
   // fixed point; solving it again would deduce nothing.
   std::vector<std::uint8_t> FRowDirty;

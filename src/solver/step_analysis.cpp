@@ -174,42 +174,67 @@ std::optional<TLineStep> TStepFinder::NextStep() {
   return std::nullopt;
 }
 
+std::vector<TLineStep> TStepFinder::AllSteps(TStepReason reason) {
+  FContradiction = false;
+  std::vector<TLineStep> steps;
+  for (const bool column : {false, true}) {
+    const int count = column ? FWidth : FHeight;
+    for (int i = 0; i < count; ++i) {
+      std::optional<TLineStep> step;
+      if (!TryLine(column, i, reason, step)) {
+        FContradiction = true;
+        return {};
+      }
+      if (step) steps.push_back(std::move(*step));
+    }
+  }
+  return steps;
+}
+
 void TStepFinder::Apply(const TLineStep& step) {
   for (const TSettledCell& c : step.Cells) SetCell(c.X, c.Y, c.Value);
 }
 
 namespace {
 
-// The sweeps NonogramSolver::Solve makes: rows, then columns, again while a
-// column pass settles something new.
-int CountSweeps(const TCountersArr& rowClues, const TCountersArr& columnClues) {
+// The sweeps until line logic settles nothing more: all rows, then all
+// columns (or the other way round with columnsFirst), again while the second
+// pass settles something new.
+int CountSweeps(const TCountersArr& rowClues, const TCountersArr& columnClues, bool columnsFirst) {
   const int w = static_cast<int>(columnClues.size());
   const int h = static_cast<int>(rowClues.size());
-  TCountersArr grid(h, TCounterArr(w, 0));
-  int sweeps = 0;
-  bool changed = true;
+  TCounterArr grid(static_cast<std::size_t>(w) * h, 0);
   TCounterArr cells;
-  while (changed) {
-    ++sweeps;
-    changed = false;
-    for (int y = 0; y < h; ++y) {
-      Line line(rowClues[y]);
-      line.LoadLine(grid[y]);
-      if (!line.SolveLine()) break;
-    }
-    for (int x = 0; x < w; ++x) {
-      cells.resize(h);
-      for (int y = 0; y < h; ++y) cells[y] = grid[y][x];
-      Line line(columnClues[x]);
+  // One pass over every row (or column); true when it settles something new.
+  const auto pass = [&](bool columns) {
+    const int count = columns ? w : h;
+    const int length = columns ? h : w;
+    bool changed = false;
+    for (int i = 0; i < count; ++i) {
+      const auto at = [&](int j) -> std::int32_t& {
+        return grid[columns ? static_cast<std::size_t>(j) * w + i
+                            : static_cast<std::size_t>(i) * w + j];
+      };
+      cells.resize(length);
+      for (int j = 0; j < length; ++j) cells[j] = at(j);
+      Line line(columns ? columnClues[i] : rowClues[i]);
       line.LoadLine(cells);
       if (!line.SolveLine()) break;
-      for (int y = 0; y < h; ++y) {
-        if (grid[y][x] == 0 && cells[y] != 0) {
-          grid[y][x] = cells[y];
+      for (int j = 0; j < length; ++j) {
+        if (at(j) == 0 && cells[j] != 0) {
+          at(j) = cells[j];
           changed = true;
         }
       }
     }
+    return changed;
+  };
+  int sweeps = 0;
+  bool changed = true;
+  while (changed) {
+    ++sweeps;
+    pass(columnsFirst);
+    changed = pass(!columnsFirst);
   }
   return sweeps;
 }
@@ -233,17 +258,28 @@ int StarsFor(int sweeps, int logicSteps) {
 TPuzzleGrade GradePuzzle(const TCountersArr& rowClues, const TCountersArr& columnClues) {
   TPuzzleGrade grade;
   TStepFinder finder(rowClues, columnClues);
+  // The overlap steps reach the same grid in any order. When they are spent,
+  // every line that line logic advances takes its step at once, so that no
+  // order of the lines (rows before columns, top before bottom) decides
+  // which hard steps are counted.
   while (const std::optional<TLineStep> step = finder.NextStep()) {
-    ++grade.Steps;
-    if (step->Reason == TStepReason::LineLogic) {
-      ++grade.LogicSteps;
-      grade.LogicCells += static_cast<int>(step->Cells.size());
+    if (step->Reason == TStepReason::Overlap) {
+      ++grade.Steps;
+      finder.Apply(*step);
+      continue;
     }
-    finder.Apply(*step);
+    ++grade.LogicSteps;
+    const int unknown = finder.UnknownCells();
+    for (const TLineStep& hard : finder.AllSteps(TStepReason::LineLogic)) {
+      ++grade.Steps;
+      finder.Apply(hard);
+    }
+    grade.LogicCells += unknown - finder.UnknownCells();
   }
   grade.Solvable = !finder.Contradiction() && finder.UnknownCells() == 0;
   if (!grade.Solvable) return grade;
-  grade.Sweeps = CountSweeps(rowClues, columnClues);
+  grade.Sweeps =
+      std::min(CountSweeps(rowClues, columnClues, false), CountSweeps(rowClues, columnClues, true));
   grade.Stars = StarsFor(grade.Sweeps, grade.LogicSteps);
   return grade;
 }

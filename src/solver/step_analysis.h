@@ -12,7 +12,8 @@
 // GradePuzzle walks those steps from an empty grid to the solution, the way a
 // player who tries the easy look at every line before thinking hard would, and
 // maps what it counted to 1..5 stars (docs/grading.md gives the scale and how
-// it was calibrated).
+// it was calibrated). The grade does not depend on which way up the puzzle
+// lies: the same for its transpose, mirrors and rotations.
 //
 // Cell values everywhere: 1 filled, -1 empty, 0 unknown.
 #pragma once
@@ -63,6 +64,9 @@ class TStepFinder {
   // advances. None when the grid is complete, when no line can advance, or
   // when some line admits no placement of its clue (Contradiction()).
   std::optional<TLineStep> NextStep();
+  // Every line's step for the reason on the grid as it is, rows top to bottom
+  // and then columns left to right; empty on a contradiction (Contradiction()).
+  std::vector<TLineStep> AllSteps(TStepReason reason);
   // Writes the step's cells into the grid.
   void Apply(const TLineStep& step);
   // Set by NextStep when the known cells contradict a clue.
@@ -95,11 +99,15 @@ class TStepFinder {
 // What solving a puzzle by line steps took.
 struct TPuzzleGrade {
   bool Solvable = false;  // line logic settles every cell
-  int Sweeps = 0;         // sweeps (all rows, then all columns) the line solver needs
-  int Steps = 0;          // line steps from the empty grid to the solution
-  int LogicSteps = 0;     // of those, the steps that need more than the overlap
-  int LogicCells = 0;     // cells those steps settle
-  int Stars = 0;          // 1 (easiest) .. 5; 0 when not solvable
+  // Sweeps (all rows, then all columns, or all columns, then all rows,
+  // whichever order needs fewer) until line logic settles nothing more.
+  int Sweeps = 0;
+  int Steps = 0;  // line steps from the empty grid to the solution
+  // Times the overlap settled nothing more on any line; each time, every line
+  // that full line logic advances takes its step.
+  int LogicSteps = 0;
+  int LogicCells = 0;  // cells those steps settle
+  int Stars = 0;       // 1 (easiest) .. 5; 0 when not solvable
 };
 
 // The grade of the clues' puzzle.

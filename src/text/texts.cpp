@@ -158,6 +158,8 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnLookHighContrastLight, "LookHighContrastLight", "EjM9Mno5NTQuKDspLnpyNjM9Mi5z"},
       {ttnLookHighContrastDark, "LookHighContrastDark", "EjM9Mno5NTQuKDspLnpyPjsoMXM="},
       {ttnLookColourBlindSafe, "LookColourBlindSafe", "GTU2NS8odzg2MzQ+eik7PD8="},
+      {ttnHintBoardMistake, "HintBoardMistake",
+       "f2t6OTs0NDUuejc7Ljkyei4yP3o5Ni8/en9oejU0OT96LjI/ejYzND8pejsoP3o8NTY2NS0/Pno8KDU3eiM1Lyh6OT82Nilgei4yP3o4NTsoPnoyNTY+KXo7ejczKS47MT90"},
   };
   return items;
 }

@@ -30,6 +30,9 @@ TEST(HintSentence, PinnedSentences) {
        "reach cell 7."},
       {{THintKind::Mistake, true, 6, {3, 1}, 10, THintReason::LineLogic, {}},
        "Column 7 holds a mistake: its cells cannot match the clue 3 1."},
+      {{THintKind::Mistake, false, 2, {1}, 3, THintReason::LineLogic, {}, true},
+       "Row 3 cannot match the clue 1 once the lines are followed from your cells: the board "
+       "holds a mistake."},
       {{THintKind::None, false, 0, {}, 0, THintReason::LineLogic, {}},
        "No line can be advanced by line logic alone."},
   };

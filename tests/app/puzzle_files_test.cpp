@@ -13,11 +13,14 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <chrono>
+#include <random>
 
 #include "app/f_size.h"
 #include "app/file_dialog.h"
 #include "app/paste_check.h"
 #include "main_window_harness.h"
+#include "persistence/puzzle.h"
 #include "persistence/puzzle_formats.h"
 #include "text/lang_helper.h"
 #include "util/utf8.h"
@@ -256,6 +259,33 @@ TEST_F(PuzzleFiles, APuzzleThatNeedsGuessingIsOpenedAndThePlayerToldOnce) {
   SwitchTo("10x10");
   SwitchTo("5x5");
   EXPECT_EQ(Boxes.size(), 1u);
+}
+
+TEST_F(PuzzleFiles, EscapeWhileAPuzzleIsCheckedKeepsTheOldGameAtOnce) {
+  StartWindow();
+  const Picture player = PlayerOf(Puzzle());
+  // A random 60 x 60 picture: its check runs far longer than the Escape
+  // takes to come.
+  std::mt19937 random(3);
+  Picture picture(60, std::string(60, '.'));
+  for (std::string& row : picture)
+    for (char& c : row) c = random() % 2 ? '#' : '.';
+  std::chrono::steady_clock::time_point pressed;
+  QTimer::singleShot(300, [&pressed] {
+    pressed = std::chrono::steady_clock::now();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(qApp, &escape);
+  });
+  Open(WriteFile("random.txt", WriteGameId(PuzzleOfGame(*GameOf(picture)))));
+  const double waited =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - pressed).count();
+  EXPECT_EQ(Current().Name(), "10x10");
+  EXPECT_EQ(PlayerOf(Puzzle()), player);
+  EXPECT_EQ(Window->Games().FindByName("60x60"), nullptr);
+  EXPECT_TRUE(Boxes.empty());
+  // The check stops within a line solve of the Escape, long before its own
+  // bound of a few seconds would end it.
+  EXPECT_LT(waited, 1.5);
 }
 
 TEST_F(PuzzleFiles, AGameInProgressIsReplacedOnlyWhenThePlayerSaysSo) {

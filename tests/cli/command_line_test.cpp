@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -215,6 +216,13 @@ TEST(CommandLine, BadArgumentsAreUsageErrors) {
       {"--analyse", "-a"},
       {"--convert", "--to", "id", "-a"},
       {"--solve", "--", "a", "b"},
+      {"--analyse", "--budget"},
+      {"--analyse", "--budget", "0"},
+      {"--analyse", "--budget", "-1"},
+      {"--analyse", "--budget", "soon"},
+      {"--analyse", "--budget", "nan"},
+      {"--analyse", "--budget", "1e9"},
+      {"--analyse", "--budget", "2", "--budget", "3"},
       {"--generate", "5x5", "--format", "code", "--format", "id"},
       {"--generate", "5x5", "--difficulty"},
       {"--generate", "5x5", "--difficulty", "hard"},
@@ -238,7 +246,7 @@ TEST(CommandLine, HelpAndVersionAnswerOnStandardOutput) {
   EXPECT_EQ(help.err, "");
   for (const char* option :
        {"--generate", "--count", "--seed", "--format", "--difficulty", "--solve", "--help",
-        "--version", "--diagnostics", "--analyse", "--convert", "--to"})
+        "--version", "--diagnostics", "--analyse", "--budget", "--convert", "--to"})
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   EXPECT_EQ(RunTavelo({"-h"}).out, help.out);
 
@@ -367,6 +375,22 @@ TEST(CommandLine, AnalyseGivesOneLinePerPuzzleWithItsVerdictAndPictures) {
   EXPECT_EQ(lines[0], "multiple #./.# .#/#.");
   EXPECT_EQ(lines[1], "line-solvable 1/5 #.#/.#./#.#");
   EXPECT_EQ(lines[2], "unique #.#..#/#..##./.#..../#..#.#/....#./#..#.#");
+}
+
+TEST(CommandLine, AnalyseGivesUpWhenTheBudgetRunsOut) {
+  // A random 60 x 60 picture: line logic stalls at once and the search takes
+  // far longer than a millisecond.
+  std::mt19937 random(3);
+  Picture picture(60, std::string(60, '.'));
+  for (std::string& row : picture)
+    for (char& c : row) c = random() % 2 ? '#' : '.';
+  const std::string id = WriteGameId(PuzzleOfGame(*GameOf(picture))) + "\n";
+  const TRun run = RunTavelo({"--analyse", "--budget", "0.001"}, id);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "undecided\n");
+  // A roomy budget changes no verdict.
+  const TRun easy = RunTavelo({"--analyse", "--budget", "60"}, "3x3:1.1/1/1.1/1.1/1/1.1\n");
+  EXPECT_EQ(easy.out, "line-solvable 1/5 #.#/.#./#.#\n");
 }
 
 TEST(CommandLine, AnalyseNamesTheLineOfAPuzzleWithoutPicture) {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "solver/complete_solver.h"
@@ -190,6 +193,108 @@ TEST(CompleteSolver, UndecidedWhenTheBoundRunsOut) {
   EXPECT_EQ(analysis.Verdict, TVerdict::Undecided);
   EXPECT_TRUE(analysis.Solutions.empty());
   EXPECT_LE(analysis.Work, 4);
+}
+
+// "LalaFrogKK" from the examples of pynogram (Apache License 2.0): 25 x 25,
+// with two pictures that differ in four cells. Line logic settles nothing
+// and probing one cell; only a search reaches either picture.
+const Clues kLalaFrog{
+    {{3, 2, 2, 1, 1},
+     {2, 2, 3, 3, 1},
+     {3, 1, 1, 1, 1, 1, 1},
+     {2, 1, 2, 1},
+     {1, 1, 2, 3},
+     {1, 1, 2, 2, 1, 1, 1},
+     {1, 4, 1, 2, 1, 1, 1},
+     {1, 1, 1, 4, 3},
+     {2, 1, 1, 2, 1},
+     {1, 4, 1, 1, 1, 3, 1, 1},
+     {3, 3, 1},
+     {1, 1, 7, 3, 1},
+     {1, 1, 1, 1, 3, 1},
+     {1, 1, 4, 1, 1, 1},
+     {1, 1, 1, 1, 1, 1, 1},
+     {1, 1, 4, 1, 1, 1},
+     {1, 1, 2, 2, 4},
+     {1, 1, 1, 2, 2, 1, 1, 2},
+     {1, 1, 1, 1, 3, 1, 1},
+     {1, 2, 1, 1, 2, 1, 2},
+     {1, 1, 1, 1, 3, 2, 1},
+     {1, 1, 1, 1, 1, 1},
+     {1, 1, 1, 3, 1, 2, 3},
+     {1, 2, 1, 3, 3, 1},
+     {2, 1, 2, 2, 3, 1, 1}},
+    {{1, 2, 2, 1, 3, 1, 1},    {1, 3, 1, 2, 1, 1, 1, 1}, {3, 2, 1, 1, 1, 2, 1},
+     {3, 1, 1, 1, 1, 1, 1, 1}, {1, 2, 2, 1, 1, 1},       {1, 2, 2, 1, 2},
+     {1, 2, 1, 1, 2},          {1, 1, 1, 2, 1, 1, 1, 3}, {1, 1, 1, 1, 1, 1},
+     {1, 1, 1, 1, 1, 2, 1},    {3, 1, 1, 1, 2, 2, 1, 1}, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1},
+     {1, 1, 2, 6, 3},          {2, 1, 2, 3, 2, 2},       {1, 2, 4, 1, 1, 1},
+     {2, 1, 1, 1, 1},          {2, 1, 3, 1, 2},          {2, 3, 2, 1, 1, 2, 1},
+     {1, 1, 1, 2, 1, 1, 2},    {1, 1, 1, 1, 1, 1},       {2, 1, 2, 1, 1},
+     {1, 2, 3, 2, 2, 1, 2},    {1, 2, 1, 1, 1, 2},       {1, 1, 2, 1, 2, 1, 1, 1},
+     {1, 1, 1, 1, 1, 1, 1, 1}}};
+
+TEST(CompleteSolver, FindsASecondPictureOnlyASearchReaches) {
+  TAnalysisLimits limits;
+  limits.Seconds = 0;  // the same answer on a slow machine
+  limits.Work = 5'000'000;
+  const TAnalysis analysis = AnalysePuzzle(kLalaFrog.Rows, kLalaFrog.Columns, limits);
+  ASSERT_EQ(analysis.Verdict, TVerdict::Multiple);
+  ASSERT_EQ(analysis.Solutions.size(), 2u);
+  EXPECT_NE(analysis.Solutions[0], analysis.Solutions[1]);
+  for (const TCounterArr& solution : analysis.Solutions) {
+    const Clues clues = CluesOf(PictureOf(solution, 25));
+    EXPECT_EQ(clues.Rows, kLalaFrog.Rows);
+    EXPECT_EQ(clues.Columns, kLalaFrog.Columns);
+  }
+  EXPECT_EQ(analysis.UndecidedCells, 624);
+}
+
+// A random 128 x 128 picture: far more than any bound allows.
+Clues BigRandomClues() {
+  std::mt19937 random(7);
+  Picture picture(128, std::string(128, '.'));
+  for (std::string& row : picture)
+    for (char& c : row) c = random() % 2 ? '#' : '.';
+  return CluesOf(picture);
+}
+
+TEST(CompleteSolver, StopsAtTheWallTimeBound) {
+  const Clues clues = BigRandomClues();
+  TAnalysisLimits limits;
+  limits.Seconds = 0.2;
+  const auto start = std::chrono::steady_clock::now();
+  const TAnalysis analysis = AnalysePuzzle(clues.Rows, clues.Columns, limits);
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_EQ(analysis.Verdict, TVerdict::Undecided);
+  EXPECT_FALSE(analysis.Cancelled);
+  EXPECT_GT(analysis.UndecidedCells, 0);
+  // The clock is read every few line solves: the bound is kept to well within
+  // a second, however loaded the machine.
+  EXPECT_LT(seconds, 1.5);
+}
+
+TEST(CompleteSolver, StopsWhenCancelled) {
+  const Clues clues = BigRandomClues();
+  std::atomic<bool> cancel{false};
+  TAnalysisLimits limits;
+  limits.Seconds = 0;
+  limits.Cancel = &cancel;
+  std::thread canceller([&cancel] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    cancel = true;
+  });
+  const TAnalysis analysis = AnalysePuzzle(clues.Rows, clues.Columns, limits);
+  canceller.join();
+  EXPECT_EQ(analysis.Verdict, TVerdict::Undecided);
+  EXPECT_TRUE(analysis.Cancelled);
+  EXPECT_TRUE(analysis.Solutions.empty());
+
+  // Raised before the start: not one line is solved past the first.
+  const TAnalysis early = AnalysePuzzle(clues.Rows, clues.Columns, limits);
+  EXPECT_TRUE(early.Cancelled);
+  EXPECT_LE(early.Work, 1);
 }
 
 }  // namespace

@@ -100,3 +100,32 @@ TEST(Hint, FindsTheEasiestLineOrTheLineWithAMistake) {
     if (c.kind == THintKind::Step) EXPECT_EQ(hint.Reason, c.reason);
   }
 }
+
+// Wrong cells that fit every line on their own: line logic followed from the
+// player's cells across the board runs into a line that no placement fits.
+// The hint names that line and proposes nothing, since every step from such a
+// board would rest on the mistake.
+TEST(Hint, FollowsTheLinesToAMistakeNoSingleLineShows) {
+  const Picture solution = {"#.#", ".#.", ".#."};
+  struct Case {
+    const char* name;
+    Picture player;
+    bool column;
+    int index;
+  } cases[] = {
+      // Row 3 alone would offer "fill cell 1", which the picture leaves empty.
+      {"a wrong fill and a wrong cross", {"#..", "..#", ".xx"}, true, 0},
+      {"a wrong fill alone", {"...", "#..", "..."}, true, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto game = GameOf(solution, c.player);
+    const THint hint = FindHint(*game);
+    EXPECT_EQ(hint.Kind, THintKind::Mistake);
+    EXPECT_TRUE(hint.FromBoard);
+    EXPECT_EQ(hint.Column, c.column);
+    EXPECT_EQ(hint.Index, c.index);
+    EXPECT_TRUE(hint.Cells.empty());
+    EXPECT_EQ(PlayerOf(*game), c.player);
+  }
+}

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "generation/new_random.h"
+#include "generation/rnd.h"
 #include "model/nono_game.h"
 #include "solver/solver2.h"
 #include "solver/step_analysis.h"
@@ -190,7 +194,8 @@ TEST(StepFinder, ContradictingCellsEndTheWalk) {
 
 TEST(Grade, AllOverlapBoardGradesLowestAndHarderBoardsHigher) {
   // From easy to hard: every line settled in the first row pass; a few
-  // sweeps of overlap; more sweeps; line logic once; line logic three times.
+  // sweeps of overlap; more sweeps; stuck once with the overlap; stuck once,
+  // with more sweeps; stuck three times.
   const std::vector<Picture> boards = {
       {"#####", ".....", "#####", "#####", "....."},
       {"##.##", "#...#", ".###.", "#.#.#", "####."},
@@ -200,6 +205,8 @@ TEST(Grade, AllOverlapBoardGradesLowestAndHarderBoardsHigher) {
        "#####....#", "###..####.", "#####.....", "###......#"},
       {"...####..#", "....##...#", ".####...##", "##.....##.", "###.......", ".#####..#.",
        "...#######", "####.....#", "#####...##", "####......"},
+      {"#.#....#..", ".#..###...", "#.#.######", "..##.#.##.", "#....#.#.#", "..#.#..#.#",
+       "..#..##.#.", ".###.##...", "##.#.##...", "##.#..##.#"},
   };
   std::vector<TPuzzleGrade> grades;
   for (const Picture& b : boards) grades.push_back(GradeOf(b));
@@ -208,8 +215,10 @@ TEST(Grade, AllOverlapBoardGradesLowestAndHarderBoardsHigher) {
   EXPECT_EQ(grades[0].LogicSteps, 0);
   EXPECT_EQ(grades[0].Stars, 1);
   EXPECT_EQ(grades[3].LogicSteps, 1);
-  EXPECT_EQ(grades[4].LogicSteps, 3);
-  EXPECT_EQ(grades[4].Stars, 5);
+  EXPECT_EQ(grades[4].LogicSteps, 1);
+  EXPECT_EQ(grades[4].LogicCells, 4);  // several lines advance at the one stuck moment
+  EXPECT_EQ(grades[5].LogicSteps, 3);
+  EXPECT_EQ(grades[5].Stars, 5);
   for (std::size_t i = 1; i < grades.size(); ++i) {
     EXPECT_LT(GradeScore(grades[i - 1].Sweeps, grades[i - 1].LogicSteps),
               GradeScore(grades[i].Sweeps, grades[i].LogicSteps))
@@ -241,4 +250,49 @@ TEST(Grade, StarsRiseWithTheScoreAcrossTheWholeScale) {
   EXPECT_EQ(StarsFor(1, 0), 1);
   EXPECT_EQ(StarsFor(20, 0), 5);
   EXPECT_EQ(StarsFor(2, 10), 5);
+}
+
+namespace {
+
+// The picture turned by one of the eight symmetries of the square: optionally
+// transposed, then optionally mirrored left to right and top to bottom.
+Picture Turned(const Picture& picture, int symmetry) {
+  Picture out = picture;
+  if (symmetry & 1) {
+    out.assign(picture[0].size(), std::string(picture.size(), '.'));
+    for (std::size_t y = 0; y < picture.size(); ++y)
+      for (std::size_t x = 0; x < picture[y].size(); ++x) out[x][y] = picture[y][x];
+  }
+  if (symmetry & 2)
+    for (std::string& row : out) std::reverse(row.begin(), row.end());
+  if (symmetry & 4) std::reverse(out.begin(), out.end());
+  return out;
+}
+
+}  // namespace
+
+TEST(Grade, TheSameInEveryOrientation) {
+  // Generated puzzles of the sizes the game offers, and a tall one.
+  TRnd::UseSeed(24);
+  int hardOnes = 0;
+  for (const auto [width, height] : {std::pair{10, 10}, {15, 15}, {20, 20}, {25, 25}, {12, 20}}) {
+    TNonoGame game(width, height);
+    for (int i = 0; i < 25; ++i) {
+      NewRandom(game, width, height, DefaultFillPct(width, height, 0));
+      const Picture picture = SolutionOf(game);
+      const TPuzzleGrade grade = GradeOf(picture);
+      ASSERT_TRUE(grade.Solvable);
+      hardOnes += grade.LogicSteps > 0 ? 1 : 0;
+      for (int symmetry = 1; symmetry < 8; ++symmetry) {
+        SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height) + " #" +
+                     std::to_string(i) + " symmetry " + std::to_string(symmetry));
+        const TPuzzleGrade turned = GradeOf(Turned(picture, symmetry));
+        EXPECT_EQ(turned.Sweeps, grade.Sweeps);
+        EXPECT_EQ(turned.LogicSteps, grade.LogicSteps);
+        EXPECT_EQ(turned.LogicCells, grade.LogicCells);
+        EXPECT_EQ(turned.Stars, grade.Stars);
+      }
+    }
+  }
+  EXPECT_GT(hardOnes, 0);  // the steps beyond the overlap are covered too
 }

@@ -173,6 +173,8 @@ const std::vector<std::string> kEnglish = {
     "High contrast (light)",
     "High contrast (dark)",
     "Colour-blind safe",
+    "%1 cannot match the clue %2 once the lines are followed from your cells: the board holds a "
+    "mistake.",
 };
 
 class TextsTest : public ::testing::Test {
