@@ -129,7 +129,7 @@ bool TfrmMain::OpenPuzzleFile(const std::string& path) {
   const TFileContent file = ReadRegularFile(path, kMaxPuzzleText);
   if (file.Status != TReadStatus::Ok) {
     // The reason (missing, a folder, too large, ...) is the system's, in English.
-    const std::string reason = file.Reason.empty() ? "no such file" : file.Reason;
+    const std::string reason = file.Reason.empty() ? TextFor(ttnNoSuchFile) : file.Reason;
     Tell(TextFor(ttnFileUnreadable) + "\n\n" + path + "\n" + reason, Text(ttnOpenPuzzle));
     return false;
   }
@@ -197,7 +197,10 @@ bool TfrmMain::OpenSharedPuzzle(const TPasteCheck& check) {
 
   // Told once, in one box: what else the file held and what the puzzle asks.
   std::string notice;
-  if (check.PuzzleCount > 1) notice = TextWith(ttnPuzzleCount, std::to_string(check.PuzzleCount));
+  if (check.PuzzleCount > 1)
+    notice = QString::fromStdString(CountedTextFor(ttnPuzzleCount, check.PuzzleCount))
+                 .arg(check.PuzzleCount)
+                 .toStdString();
   if (analysis.Verdict == TVerdict::Unique)
     notice += (notice.empty() ? "" : "\n\n") + TextFor(ttnPuzzleNeedsGuessing);
   if (!notice.empty()) Tell(notice, Text(ttnOpenPuzzle));

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/user_locale.h"
+#include "text/plural_rules.h"
 #include "util/utils.h"
 
 TLanguage CurrentLanguage = lgEnglish;
@@ -50,6 +51,10 @@ std::string TextIn(TLanguage language, TTextName name) {
 
 std::string TextFor(TTextName name) {
   return TextIn(CurrentLanguage, name);
+}
+
+std::string CountedTextFor(TTextName name, std::int64_t count) {
+  return TextForCount(TextFor(name), CurrentLanguage, count);
 }
 
 std::string EnglishTextFor(TTextName name) {

@@ -5,6 +5,7 @@
 // is ever empty whatever the settings or the system name.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "text/languages.h"
@@ -16,6 +17,9 @@ extern TLanguage CurrentLanguage;
 // The text of name in CurrentLanguage. Throws std::runtime_error
 // "Text %d not found" when a registered table lacks the name.
 std::string TextFor(TTextName name);
+// The form of a counted text for count in CurrentLanguage (see plural_rules.h);
+// the text itself for a text with one form.
+std::string CountedTextFor(TTextName name, std::int64_t count);
 // The same lookup in English, whatever CurrentLanguage is.
 std::string EnglishTextFor(TTextName name);
 // The lookup in any language.

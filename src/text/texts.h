@@ -152,9 +152,14 @@ enum TTextName : std::uint8_t {
   ttnLookHighContrastLight,
   ttnLookHighContrastDark,
   ttnLookColourBlindSafe,
+  ttnPleaseWait,
+  ttnNoSuchFile,
+  ttnListSeparator,
+  ttnHintSentence,
+  ttnGradeToolTip,
 };
 
-inline constexpr int kTextNameCount = ttnLookColourBlindSafe + 1;
+inline constexpr int kTextNameCount = ttnGradeToolTip + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;
