@@ -57,6 +57,23 @@ std::string CountedTextFor(TTextName name, std::int64_t count) {
   return TextForCount(TextFor(name), CurrentLanguage, count);
 }
 
+std::string TextWithArgs(TTextName name, std::initializer_list<std::string> args) {
+  const std::string text = TextFor(name);
+  const std::vector<std::string> values(args);
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+    const std::size_t index = static_cast<std::size_t>(next - '1');
+    if (text[i] == '%' && next >= '1' && next <= '9' && index < values.size()) {
+      out += values[index];
+      ++i;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
 std::string EnglishTextFor(TTextName name) {
   return TextIn(lgEnglish, name);
 }

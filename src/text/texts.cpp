@@ -194,6 +194,19 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnListSeparator, "ListSeparator", "dno="},
       {ttnHintSentence, "HintSentence", "f2t6f2hgen9p"},
       {ttnGradeToolTip, "GradeToolTip", "f2tgen9oenV6f2k="},
+      {ttnReasonRow, "ReasonRow", "KDUten9r"},
+      {ttnReasonColumn, "ReasonColumn", "OTU2Lzc0en9r"},
+      {ttnReasonBadRun, "ReasonBadRun", "f2t6Mjspejt6KC80ejU8en9oejk/NjYp"},
+      {ttnReasonClueTooLong, "ReasonClueTooLong", "LjI/ejk2Lz96NTx6f2t6PjU/KXo0NS56PDMuejM0en9oejk/NjYp"},
+      {ttnReasonSize, "ReasonSize", "LjI/eikzID96f2t6Myl6NS8uKTM+P3prImt0dH9o"},
+      {ttnReasonClueCount, "ReasonClueCount", "O3p/a3oqLyAgNj96ND8/Pil6f2h6OTU2Lzc0ejk2Lz8pejs0Pnp/aXooNS16OTYvPyl2ejQ1Lnp/bno7ND56f28="},
+      {ttnReasonTotals, "ReasonTotals", "LjI/ejk1Ni83NHo5Ni8/KXo7ND56LjI/eig1LXo5Ni8/KXo8MzY2ej4zPDw/KD80Lno0Lzc4PygpejU8ejk/NjYpenJ/a3o7ND56f2hz"},
+      {ttnReasonGoalSize, "ReasonGoalSize", "LjI/ej01OzZ6Myl6NDUuen9rejwzNjY/Pno1KHo/NyouI3o5PzY2KQ=="},
+      {ttnReasonGoalMismatch, "ReasonGoalMismatch", "LjI/ej01OzZ6PjU/KXo0NS56NzsuOTJ6LjI/ejk2Lz96NTx6f2s="},
+      {ttnReasonTextTooLong, "ReasonTextTooLong", "LjI/ei4/Ii56Myl6NjU0PT8oei4yOzR6f2t6OTI7KDs5Lj8oKQ=="},
+      {ttnReasonTooManyPuzzles, "ReasonTooManyPuzzles", "NzUoP3ouMjs0en9reiovICA2Pyk="},
+      {ttnReasonPuzzleNumber, "ReasonPuzzleNumber", "Ki8gIDY/en9rYHp/aA=="},
+      {ttnReasonNoPuzzle, "ReasonNoPuzzle", "LjI/ei4/Ii56MjU2Pil6NDV6Ki8gIDY/"},
   };
   return items;
 }

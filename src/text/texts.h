@@ -157,9 +157,22 @@ enum TTextName : std::uint8_t {
   ttnListSeparator,
   ttnHintSentence,
   ttnGradeToolTip,
+  ttnReasonRow,
+  ttnReasonColumn,
+  ttnReasonBadRun,
+  ttnReasonClueTooLong,
+  ttnReasonSize,
+  ttnReasonClueCount,
+  ttnReasonTotals,
+  ttnReasonGoalSize,
+  ttnReasonGoalMismatch,
+  ttnReasonTextTooLong,
+  ttnReasonTooManyPuzzles,
+  ttnReasonPuzzleNumber,
+  ttnReasonNoPuzzle,
 };
 
-inline constexpr int kTextNameCount = ttnGradeToolTip + 1;
+inline constexpr int kTextNameCount = ttnReasonNoPuzzle + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

@@ -184,6 +184,19 @@ const std::vector<std::string> kEnglish = {
     ", ",
     "%1 %2: %3",
     "%1: %2 / %3",
+    "row %1",
+    "column %1",
+    "%1 has a run of %2 cells",
+    "the clue of %1 does not fit in %2 cells",
+    "the size %1 is outside 1x1..%2",
+    "a %1 puzzle needs %2 column clues and %3 row clues, not %4 and %5",
+    "the column clues and the row clues fill different numbers of cells (%1 and %2)",
+    "the goal is not %1 filled or empty cells",
+    "the goal does not match the clue of %1",
+    "the text is longer than %1 characters",
+    "more than %1 puzzles",
+    "puzzle %1: %2",
+    "the text holds no puzzle",
 };
 
 class TextsTest : public ::testing::Test {
