@@ -170,9 +170,11 @@ enum TTextName : std::uint8_t {
   ttnReasonTooManyPuzzles,
   ttnReasonPuzzleNumber,
   ttnReasonNoPuzzle,
+  ttnFileNotRegular,
+  ttnFileTooLarge,
 };
 
-inline constexpr int kTextNameCount = ttnReasonNoPuzzle + 1;
+inline constexpr int kTextNameCount = ttnFileTooLarge + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

@@ -197,6 +197,8 @@ const std::vector<std::string> kEnglish = {
     "more than %1 puzzles",
     "puzzle %1: %2",
     "the text holds no puzzle",
+    "not a regular file (a folder or a device)",
+    "the file is too large for a puzzle",
 };
 
 class TextsTest : public ::testing::Test {
