@@ -7,6 +7,8 @@ packages=(
   cmake ninja-build g++ pkg-config
   zlib1g-dev libexpat1-dev
   qt6-base-dev libgl-dev fonts-dejavu-core
+  # Japanese, Chinese and Korean texts drawn as letters, not boxes
+  fonts-noto-cjk
   # Qt's own texts (message box buttons) in the program's languages
   qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QFontDatabase>
 #include <QPalette>
 #include <QStyleFactory>
 #include <QWidget>
@@ -54,7 +53,6 @@ void ApplyStyle(QWidget* window, int mode, bool forceDark) {
   if (window) window->setPalette(DarkPalette());
 }
 
-const QFont& SystemFont() {
-  static const QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-  return font;
+QFont SystemFont() {
+  return QApplication::font();
 }

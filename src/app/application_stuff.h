@@ -9,5 +9,7 @@ class QWidget;
 // native style; dark uses the Fusion style with a dark palette of our own.
 void ApplyStyle(QWidget* window, int mode, bool forceDark);
 
-// The system's general user-interface font, shared by every window.
-const class QFont& SystemFont();
+// The system's general user-interface font, shared by every window: the
+// application font, which Qt takes from the system's settings (and which the
+// layout tests set to each size they check).
+class QFont SystemFont();

@@ -10,6 +10,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/application_stuff.h"
 #include "text/lang_helper.h"
@@ -106,6 +107,10 @@ void TfrmAbout::FormCreate() {
   big.setPointSize(font().pointSize() + 6);
   lName->setFont(big);
   bOK->setText(QString::fromStdString(TextFor(ttnClose)));
+  // Wider for a long caption at a large font, its right edge kept in place.
+  const int right = bOK->geometry().right();
+  bOK->setFixedWidth(std::max(90, bOK->sizeHint().width()));
+  bOK->move(right + 1 - bOK->width(), bOK->y());
   lDescription->setText(QString::fromStdString(TextFor(ttnAboutSentence)));
   lLicense->setText(QString::fromUtf8(kCopyright) + '\n' +
                     QString::fromStdString(TextFor(ttnLicense)));

@@ -74,7 +74,9 @@ QString ToolTipWithKeys(const QString& caption, std::initializer_list<const QAct
   QString tip = caption;
   tip.remove('&');
   if (tip.endsWith("...")) tip.chop(3);
-  return keys.isEmpty() ? tip : tip + " (" + keys.join(", ") + ")";
+  return keys.isEmpty()
+             ? tip
+             : tip + " (" + keys.join(QString::fromStdString(TextFor(ttnListSeparator))) + ")";
 }
 
 }  // namespace
@@ -132,15 +134,7 @@ void TfrmMain::CreateComponents() {
   connect(FtClock, &QTimer::timeout, this, [this] { ShowClock(); });
   connect(FbGame, &QPushButton::clicked, this, [this] { Guarded([this] { bGameClick(); }); });
 
-  FpPleaseWait = new QLabel("Please wait...", FpBoard);
-  FpPleaseWait->setObjectName("pPleaseWait");
-  FpPleaseWait->setFixedSize(249, 97);
-  FpPleaseWait->setAlignment(Qt::AlignCenter);
-  QFont waitFont = font();
-  waitFont.setPixelSize(16);
-  FpPleaseWait->setFont(waitFont);
-  FpPleaseWait->setAutoFillBackground(true);
-  FpPleaseWait->hide();
+  FpPleaseWait = new TWaitPanel(FpBoard);
 
   FlAnnounce = new TAnnouncer(this);
   FlHint = new QLabel(FpBoard);
@@ -372,7 +366,8 @@ void TfrmMain::RecoverFromDamagedState(const std::string& reason) {
     text += TextFor(ttnAllGamesRestored);
   } else {
     std::string sizes;
-    for (const std::string& name : renewed) sizes += (sizes.empty() ? "" : ", ") + name;
+    for (const std::string& name : renewed)
+      sizes += (sizes.empty() ? "" : TextFor(ttnListSeparator)) + name;
     std::string line = TextFor(ttnSizesRenewed);
     const std::size_t at = line.find("%s");
     if (at != std::string::npos) line.replace(at, 2, sizes);
@@ -649,6 +644,8 @@ void TfrmMain::ApplyTexts() {
   };
   for (const auto& [action, name] : texts) action->setText(QString::fromStdString(TextFor(name)));
   FbGame->setText(QString::fromStdString(TextFor(ttnGame)));
+  FpPleaseWait->setText(QString::fromStdString(TextFor(ttnPleaseWait)));
+  FitBarButtons();
   FpmGame->setWindowTitle(QString::fromStdString(TextFor(ttnGame1)));  // the menu's spoken name
   FbGame->setToolTip(ToolTipWithKeys(FbGame->text(), {aGameMenu}));
   FbCheck->setToolTip(ToolTipWithKeys(aCheck->text(), {aCheck, aCheck1}));
@@ -681,6 +678,16 @@ void TfrmMain::DockPanels() {
       FpBoard->setGeometry(0, 0, w, std::max(0, h - t));
       break;
   }
+}
+
+void TfrmMain::FitBarButtons() {
+  // One width for the whole bar: the classic one, or wider where a
+  // language's captions need more, so the buttons stay a tidy row.
+  int width = kButtonWidth;
+  for (QPushButton* b : {FbGame, FbNew, FbStartOver, FbCheck, FbUndo, FbRedo})
+    width = std::max(width, b->sizeHint().width());
+  for (QPushButton* b : {FbGame, FbNew, FbStartOver, FbCheck, FbUndo, FbRedo})
+    b->setFixedWidth(width);
 }
 
 int TfrmMain::LayoutButtons() {
@@ -737,8 +744,7 @@ int TfrmMain::PlaceNotes(int rowLength, int barLength, bool vertical) {
 
 void TfrmMain::RelayoutWindow() {
   LayoutButtons();
-  FpPleaseWait->move((FpBoard->width() - FpPleaseWait->width()) / 2,
-                     (FpBoard->height() - FpPleaseWait->height()) / 2);
+  FpPleaseWait->FitToText();
   PlaceHintLabel();
   QApplication::processEvents();
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/f_base.h"
+#include "app/wait_panel.h"
 #include "model/mytypes.h"
 
 class QAction;
@@ -97,6 +98,9 @@ class TfrmMain : public TfrmBase {
   void ApplySettings();
   void ApplyBarAndColors();
   void ApplyTexts();
+  // The bar buttons share one width: 125 px, or what the longest caption
+  // of the language needs.
+  void FitBarButtons();
   int LayoutButtons();
   void RelayoutWindow();
   void RefreshBoard();
@@ -318,7 +322,7 @@ class TfrmMain : public TfrmBase {
 
   QWidget* FpButtons = nullptr;
   QWidget* FpBoard = nullptr;
-  QLabel* FpPleaseWait = nullptr;
+  TWaitPanel* FpPleaseWait = nullptr;
   QLabel* FlHint = nullptr;
   TAnnouncer* FlAnnounce = nullptr;
   QLabel* FlClock = nullptr;

@@ -128,8 +128,12 @@ void TfrmMain::aOpenPuzzleExecute() {
 bool TfrmMain::OpenPuzzleFile(const std::string& path) {
   const TFileContent file = ReadRegularFile(path, kMaxPuzzleText);
   if (file.Status != TReadStatus::Ok) {
-    // The reason (missing, a folder, too large, ...) is the system's, in English.
-    const std::string reason = file.Reason.empty() ? "no such file" : file.Reason;
+    // The player's language for what the program itself finds; a failed read
+    // keeps the system's own words.
+    std::string reason = file.Reason;
+    if (file.Status == TReadStatus::Missing) reason = TextFor(ttnNoSuchFile);
+    if (file.Status == TReadStatus::NotRegular) reason = TextFor(ttnFileNotRegular);
+    if (file.Status == TReadStatus::TooLarge) reason = TextFor(ttnFileTooLarge);
     Tell(TextFor(ttnFileUnreadable) + "\n\n" + path + "\n" + reason, Text(ttnOpenPuzzle));
     return false;
   }
@@ -200,7 +204,10 @@ bool TfrmMain::OpenSharedPuzzle(const TPasteCheck& check) {
 
   // Told once, in one box: what else the file held and what the puzzle asks.
   std::string notice;
-  if (check.PuzzleCount > 1) notice = TextWith(ttnPuzzleCount, std::to_string(check.PuzzleCount));
+  if (check.PuzzleCount > 1)
+    notice = QString::fromStdString(CountedTextFor(ttnPuzzleCount, check.PuzzleCount))
+                 .arg(check.PuzzleCount)
+                 .toStdString();
   if (analysis.Verdict == TVerdict::Unique)
     notice += (notice.empty() ? "" : "\n\n") + TextFor(ttnPuzzleNeedsGuessing);
   if (!notice.empty()) Tell(notice, Text(ttnOpenPuzzle));

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "app/application_stuff.h"
+#include "app/language_choices.h"
 #include "persistence/game_settings.h"
 #include "text/lang_helper.h"
 
@@ -177,7 +178,7 @@ void TfrmSettings::EditSettings(TGameSettings& settings) {
   SelectPosition(cbBoardLook, settings.BoardLook());
 
   cbLanguage->clear();
-  for (const TLangRec& rec : LanguageList())
+  for (const TLangRec& rec : LanguageChoices(SystemLanguage()))
     cbLanguage->addItem(QString::fromStdString(rec.Name), static_cast<int>(rec.Lang));
   const int match = cbLanguage->findData(static_cast<int>(settings.Language()));
   cbLanguage->setCurrentIndex(match >= 0 ? match : 0);

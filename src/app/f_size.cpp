@@ -33,8 +33,10 @@ TfrmSize::TfrmSize(QWidget* parent, int width, int height) : QDialog(parent) {
   setWindowTitle(Text(ttnOtherSize));
   FeWidth = SideBox(this, "eWidth", width);
   FeHeight = SideBox(this, "eHeight", height);
-  FlRange = new QLabel(
-      QString::fromStdString(TextFor(ttnSizeRange)).arg(kMinSlotSide).arg(kMaxSlotSide), this);
+  FlRange = new QLabel(QString::fromStdString(CountedTextFor(ttnSizeRange, kMaxSlotSide))
+                           .arg(kMinSlotSide)
+                           .arg(kMaxSlotSide),
+                       this);
   FlRange->setObjectName("lRange");
   FlRange->setWordWrap(true);
 

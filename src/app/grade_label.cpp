@@ -59,8 +59,10 @@ void TGradeLabel::ShowGrade(TDifficulty difficulty, int stars) {
               .arg(DifficultyName(difficulty).toHtmlEscaped())
               .arg(StarFont(font()).pointSizeF())
               .arg(grade));
-  setToolTip(QString::fromStdString(TextFor(ttnGrade)) +
-             QString(": %1 / %2").arg(stars).arg(kMaxStars));
+  setToolTip(QString::fromStdString(TextFor(ttnGradeToolTip))
+                 .arg(QString::fromStdString(TextFor(ttnGrade)))
+                 .arg(stars)
+                 .arg(kMaxStars));
   FShowing = true;
   setVisible(FFits);
 }

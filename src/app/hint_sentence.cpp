@@ -4,19 +4,24 @@
 
 namespace {
 
-// The text with %1 and %2 replaced.
-std::string Fill(TTextName name, const std::string& first, const std::string& second = {}) {
-  std::string text = TextFor(name);
+// The text with %1, %2 and %3 replaced.
+std::string FillText(const std::string& text, const std::string& first,
+                     const std::string& second = {}, const std::string& third = {}) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == '1' || text[i + 1] == '2')) {
-      out += text[i + 1] == '1' ? first : second;
+    const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+    if (text[i] == '%' && next >= '1' && next <= '3') {
+      out += next == '1' ? first : next == '2' ? second : third;
       ++i;
     } else {
       out += text[i];
     }
   }
   return out;
+}
+
+std::string Fill(TTextName name, const std::string& first, const std::string& second = {}) {
+  return FillText(TextFor(name), first, second);
 }
 
 std::string ClueText(const TCounterArr& clue) {
@@ -46,7 +51,7 @@ std::string CellsText(const THint& hint, std::int32_t value) {
   }
   std::string list;
   for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (i > 0) list += i + 1 == parts.size() ? TextFor(ttnHintAnd) : ", ";
+    if (i > 0) list += i + 1 == parts.size() ? TextFor(ttnHintAnd) : TextFor(ttnListSeparator);
     list += parts[i];
   }
   const bool one = positions.size() == 1;
@@ -93,6 +98,7 @@ std::string HintSentence(const THint& hint) {
                                 : Fill(ttnHintEmpties, empty);
       break;
   }
-  return line + " " + Fill(ttnHintClue, ClueText(hint.Clue), std::to_string(hint.Length)) + ": " +
-         reason;
+  const std::string clue = FillText(CountedTextFor(ttnHintClue, hint.Length), ClueText(hint.Clue),
+                                    std::to_string(hint.Length));
+  return FillText(TextFor(ttnHintSentence), line, clue, reason);
 }

@@ -121,7 +121,7 @@ std::string PasteRefusalText(const TPasteCheck& check) {
       const std::size_t at = text.find("%s");
       if (at != std::string::npos) text.replace(at, 2, check.SlotName);
       return text + "\n\n" +
-             QString::fromStdString(TextFor(ttnSizeRange))
+             QString::fromStdString(CountedTextFor(ttnSizeRange, kMaxSlotSide))
                  .arg(kMinSlotSide)
                  .arg(kMaxSlotSide)
                  .toStdString();
@@ -136,7 +136,7 @@ std::string OpenRefusalText(const TPasteCheck& check) {
     case pvDamaged:
       return TextFor(ttnNotAPuzzle);
     case pvNoBoard:
-      return QString::fromStdString(TextFor(ttnBoardNotPlayable))
+      return QString::fromStdString(CountedTextFor(ttnBoardNotPlayable, kMaxSlotSide))
           .arg(QString::fromStdString(check.SlotName))
           .arg(kMinSlotSide)
           .arg(kMaxSlotSide)

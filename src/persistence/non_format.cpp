@@ -7,6 +7,7 @@
 
 #include "model/nono_game.h"
 #include "persistence/puzzle_formats.h"
+#include "text/lang_helper.h"
 
 namespace {
 
@@ -215,7 +216,8 @@ std::vector<TPuzzle> ReadNon(std::string_view text) {
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + (crLf ? 2 : 1));
     if (Trimmed(line).starts_with("====")) {
       if (packs.size() >= kMaxPuzzlesPerText)
-        throw EPuzzleInvalid("more than " + std::to_string(kMaxPuzzlesPerText) + " puzzles");
+        throw EPuzzleInvalid(
+            TextWithArgs(ttnReasonTooManyPuzzles, {std::to_string(kMaxPuzzlesPerText)}));
       packs.emplace_back();
     } else {
       packs.back().push_back(line);
@@ -230,10 +232,11 @@ std::vector<TPuzzle> ReadNon(std::string_view text) {
       puzzles.push_back(NonReader(std::move(packs[i])).Read());
     } catch (const EPuzzleInvalid& e) {
       if (packs.size() == 1) throw;
-      throw EPuzzleInvalid("puzzle " + std::to_string(puzzles.size() + 1) + ": " + e.what());
+      throw EPuzzleInvalid(
+          TextWithArgs(ttnReasonPuzzleNumber, {std::to_string(puzzles.size() + 1), e.what()}));
     }
   }
-  if (puzzles.empty()) throw EPuzzleInvalid("the text holds no puzzle");
+  if (puzzles.empty()) throw EPuzzleInvalid(TextFor(ttnReasonNoPuzzle));
   return puzzles;
 }
 

@@ -11,6 +11,7 @@
 
 #include "model/nono_game.h"
 #include "persistence/puzzle_formats.h"
+#include "text/lang_helper.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ class PbnReader {
         return Fail("puzzle " + std::to_string(Puzzles.size() + 1) + " is a " + Quoted(type) +
                     " puzzle (a triddler or another kind); only grid puzzles can be played");
       if (Puzzles.size() >= kMaxPuzzlesPerText)
-        return Fail("more than " + std::to_string(kMaxPuzzlesPerText) + " puzzles");
+        return Fail(TextWithArgs(ttnReasonTooManyPuzzles, {std::to_string(kMaxPuzzlesPerText)}));
       FInPuzzle = true;
       FPuzzle = {};
       FHaveColumns = FHaveRows = false;

@@ -5,9 +5,15 @@
 #include "model/line_clue.h"
 #include "model/nono_game.h"
 #include "persistence/puzzle_formats.h"
+#include "text/lang_helper.h"
 #include "util/utf8.h"
 
 namespace {
+
+// A line as the refusals name it, in the player's language.
+std::string LineInText(bool column, int index) {
+  return TextWithArgs(column ? ttnReasonColumn : ttnReasonRow, {std::to_string(index + 1)});
+}
 
 std::int64_t Total(const TCountersArr& clues) {
   std::int64_t n = 0;
@@ -21,13 +27,14 @@ void CheckClues(const TCountersArr& clues, bool columns, int length) {
     std::int64_t need = -1;
     for (const std::int32_t v : clues[i]) {
       if (v < 1)
-        throw EPuzzleInvalid(LineName(columns, static_cast<int>(i)) + " has a run of " +
-                             std::to_string(v) + " cells");
+        throw EPuzzleInvalid(TextWithArgs(
+            ttnReasonBadRun, {LineInText(columns, static_cast<int>(i)), std::to_string(v)}));
       need += 1 + v;
     }
     if (need > length)
-      throw EPuzzleInvalid("the clue of " + LineName(columns, static_cast<int>(i)) +
-                           " does not fit in " + std::to_string(length) + " cells");
+      throw EPuzzleInvalid(
+          TextWithArgs(ttnReasonClueTooLong,
+                       {LineInText(columns, static_cast<int>(i)), std::to_string(length)}));
   }
 }
 
@@ -92,34 +99,33 @@ TCounterArr ClueOfCells(std::string_view cells) {
 
 void CheckPuzzle(const TPuzzle& p) {
   if (p.Width < 1 || p.Height < 1 || p.Width > MaxBoardSide || p.Height > MaxBoardSide)
-    throw EPuzzleInvalid("the size " + std::to_string(p.Width) + "x" + std::to_string(p.Height) +
-                         " is outside 1x1.." + SlotName(MaxBoardSide, MaxBoardSide));
+    throw EPuzzleInvalid(
+        TextWithArgs(ttnReasonSize, {std::to_string(p.Width) + "x" + std::to_string(p.Height),
+                                     SlotName(MaxBoardSide, MaxBoardSide)}));
   if (p.Columns.size() != static_cast<std::size_t>(p.Width) ||
       p.Rows.size() != static_cast<std::size_t>(p.Height))
-    throw EPuzzleInvalid("a " + SlotName(p.Width, p.Height) + " puzzle needs " +
-                         std::to_string(p.Width) + " column clues and " + std::to_string(p.Height) +
-                         " row clues, not " + std::to_string(p.Columns.size()) + " and " +
-                         std::to_string(p.Rows.size()));
+    throw EPuzzleInvalid(TextWithArgs(
+        ttnReasonClueCount,
+        {SlotName(p.Width, p.Height), std::to_string(p.Width), std::to_string(p.Height),
+         std::to_string(p.Columns.size()), std::to_string(p.Rows.size())}));
   CheckClues(p.Columns, true, p.Height);
   CheckClues(p.Rows, false, p.Width);
   if (Total(p.Columns) != Total(p.Rows))
-    throw EPuzzleInvalid("the column clues and the row clues fill different numbers of cells (" +
-                         std::to_string(Total(p.Columns)) + " and " +
-                         std::to_string(Total(p.Rows)) + ")");
+    throw EPuzzleInvalid(TextWithArgs(
+        ttnReasonTotals, {std::to_string(Total(p.Columns)), std::to_string(Total(p.Rows))}));
   if (p.Goal.empty()) return;
   if (p.Goal.size() != static_cast<std::size_t>(p.Width) * p.Height ||
       p.Goal.find_first_not_of("#.") != std::string::npos)
-    throw EPuzzleInvalid("the goal is not " + std::to_string(p.Width * p.Height) +
-                         " filled or empty cells");
+    throw EPuzzleInvalid(TextWithArgs(ttnReasonGoalSize, {std::to_string(p.Width * p.Height)}));
   const std::string_view goal = p.Goal;
   for (int y = 0; y < p.Height; ++y)
     if (ClueOfCells(goal.substr(static_cast<std::size_t>(y) * p.Width, p.Width)) != p.Rows[y])
-      throw EPuzzleInvalid("the goal does not match the clue of " + LineName(false, y));
+      throw EPuzzleInvalid(TextWithArgs(ttnReasonGoalMismatch, {LineInText(false, y)}));
   std::string column(p.Height, '.');
   for (int x = 0; x < p.Width; ++x) {
     for (int y = 0; y < p.Height; ++y) column[y] = goal[static_cast<std::size_t>(y) * p.Width + x];
     if (ClueOfCells(column) != p.Columns[x])
-      throw EPuzzleInvalid("the goal does not match the clue of " + LineName(true, x));
+      throw EPuzzleInvalid(TextWithArgs(ttnReasonGoalMismatch, {LineInText(true, x)}));
   }
 }
 
@@ -181,8 +187,7 @@ TPuzzleFormat DetectPuzzleFormat(std::string_view text) {
 
 std::vector<TPuzzle> ReadPuzzles(std::string_view text) {
   if (text.size() > kMaxPuzzleText)
-    throw EPuzzleInvalid("the text is longer than " + std::to_string(kMaxPuzzleText) +
-                         " characters");
+    throw EPuzzleInvalid(TextWithArgs(ttnReasonTextTooLong, {std::to_string(kMaxPuzzleText)}));
   std::vector<TPuzzle> puzzles;
   const TPuzzleFormat format = DetectPuzzleFormat(text);
   // The XML reader converts UTF-16 itself, since the declaration may name it.
@@ -198,7 +203,8 @@ std::vector<TPuzzle> ReadPuzzles(std::string_view text) {
     case TPuzzleFormat::StateCode: {
       const std::vector<std::string_view> lines = NonBlankLines(text);
       if (lines.size() > kMaxPuzzlesPerText)
-        throw EPuzzleInvalid("more than " + std::to_string(kMaxPuzzlesPerText) + " puzzles");
+        throw EPuzzleInvalid(
+            TextWithArgs(ttnReasonTooManyPuzzles, {std::to_string(kMaxPuzzlesPerText)}));
       for (std::size_t i = 0; i < lines.size(); ++i) {
         try {
           puzzles.push_back(DetectPuzzleFormat(lines[i]) == TPuzzleFormat::StateCode
@@ -206,12 +212,13 @@ std::vector<TPuzzle> ReadPuzzles(std::string_view text) {
                                 : ReadGameId(lines[i]));
         } catch (const EPuzzleInvalid& e) {
           if (lines.size() == 1) throw;
-          throw EPuzzleInvalid("puzzle " + std::to_string(i + 1) + ": " + e.what());
+          throw EPuzzleInvalid(
+              TextWithArgs(ttnReasonPuzzleNumber, {std::to_string(i + 1), e.what()}));
         }
       }
       break;
     }
   }
-  if (puzzles.empty()) throw EPuzzleInvalid("the text holds no puzzle");
+  if (puzzles.empty()) throw EPuzzleInvalid(TextFor(ttnReasonNoPuzzle));
   return puzzles;
 }

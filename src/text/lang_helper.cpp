@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/user_locale.h"
+#include "text/plural_rules.h"
 #include "util/utils.h"
 
 TLanguage CurrentLanguage = lgEnglish;
@@ -50,6 +51,27 @@ std::string TextIn(TLanguage language, TTextName name) {
 
 std::string TextFor(TTextName name) {
   return TextIn(CurrentLanguage, name);
+}
+
+std::string CountedTextFor(TTextName name, std::int64_t count) {
+  return TextForCount(TextFor(name), CurrentLanguage, count);
+}
+
+std::string TextWithArgs(TTextName name, std::initializer_list<std::string> args) {
+  const std::string text = TextFor(name);
+  const std::vector<std::string> values(args);
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+    const std::size_t index = static_cast<std::size_t>(next - '1');
+    if (text[i] == '%' && next >= '1' && next <= '9' && index < values.size()) {
+      out += values[index];
+      ++i;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
 }
 
 std::string EnglishTextFor(TTextName name) {

@@ -5,6 +5,8 @@
 // is ever empty whatever the settings or the system name.
 #pragma once
 
+#include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "text/languages.h"
@@ -16,6 +18,12 @@ extern TLanguage CurrentLanguage;
 // The text of name in CurrentLanguage. Throws std::runtime_error
 // "Text %d not found" when a registered table lacks the name.
 std::string TextFor(TTextName name);
+// The form of a counted text for count in CurrentLanguage (see plural_rules.h);
+// the text itself for a text with one form.
+std::string CountedTextFor(TTextName name, std::int64_t count);
+// The text of name in CurrentLanguage with %1, %2, ... replaced by args in
+// order, for the layers without Qt's QString::arg.
+std::string TextWithArgs(TTextName name, std::initializer_list<std::string> args);
 // The same lookup in English, whatever CurrentLanguage is.
 std::string EnglishTextFor(TTextName name);
 // The lookup in any language.

@@ -153,9 +153,29 @@ enum TTextName : std::uint8_t {
   ttnLookHighContrastDark,
   ttnLookColourBlindSafe,
   ttnHintBoardMistake,
+  ttnPleaseWait,
+  ttnNoSuchFile,
+  ttnListSeparator,
+  ttnHintSentence,
+  ttnGradeToolTip,
+  ttnReasonRow,
+  ttnReasonColumn,
+  ttnReasonBadRun,
+  ttnReasonClueTooLong,
+  ttnReasonSize,
+  ttnReasonClueCount,
+  ttnReasonTotals,
+  ttnReasonGoalSize,
+  ttnReasonGoalMismatch,
+  ttnReasonTextTooLong,
+  ttnReasonTooManyPuzzles,
+  ttnReasonPuzzleNumber,
+  ttnReasonNoPuzzle,
+  ttnFileNotRegular,
+  ttnFileTooLarge,
 };
 
-inline constexpr int kTextNameCount = ttnHintBoardMistake + 1;
+inline constexpr int kTextNameCount = ttnFileTooLarge + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

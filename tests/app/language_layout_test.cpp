@@ -1,10 +1,12 @@
-// Every language lays out without clipping: the buttons of the main window's
-// bar, every control of the settings dialog, the other size dialog, the about
-// window and the statistics window show their whole text in each registered
-// language.
+// Every language lays out without clipping at the common interface font
+// sizes (9, 10 and 11 pt): the buttons of the main window's bar, the panel of
+// a puzzle being made, every control of the settings dialog, the other size
+// dialog, the about window and the statistics window show their whole text in
+// each registered language.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
@@ -15,7 +17,9 @@
 #include <QStyle>
 #include <QTableWidget>
 #include <QTest>
+#include <algorithm>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "app/f_about.h"
@@ -36,20 +40,22 @@ std::string NameOf(TLanguage language) {
 }
 
 // The width a control needs to show its whole text: the text itself with
-// what the style puts beside it (a check box's indicator, a button's margins);
-// for the other controls their size hint.
+// what the style puts beside it (a check box's indicator; a push button's
+// margins and frame, which its size hint adds); for the other controls their
+// size hint.
 QSize Needed(QWidget* control) {
-  const QFontMetrics metrics(control->font());
+  // The widget's own metrics: they follow its screen's resolution.
+  const QFontMetrics metrics = control->fontMetrics();
   QStyle* style = control->style();
   if (auto* box = qobject_cast<QCheckBox*>(control))
     return {style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box) +
                 style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box) +
                 metrics.horizontalAdvance(box->text()),
             metrics.height()};
+  // A push button: the width Qt's style gives its caption with the margins
+  // and frame, at the button's own font and screen.
   if (auto* button = qobject_cast<QPushButton*>(control))
-    return {2 * style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
-                metrics.horizontalAdvance(button->text()),
-            metrics.height()};
+    return {button->sizeHint().width(), metrics.height()};
   if (auto* label = qobject_cast<QLabel*>(control); label && label->wordWrap())
     return {0, label->heightForWidth(label->width())};
   return control->sizeHint();
@@ -80,28 +86,70 @@ class LanguageLayoutTest : public test_support::MainWindowTest {
  protected:
   void TearDown() override {
     CurrentLanguage = lgEnglish;
+    QApplication::setFont(FFont);
     MainWindowTest::TearDown();
   }
+
+  // Runs check once for each interface font size, in every language.
+  template <typename TCheck>
+  void ForEachSizeAndLanguage(const TCheck& check) {
+    for (const int points : {9, 10, 11}) {
+      SCOPED_TRACE(std::to_string(points) + " pt");
+      QFont font = FFont;
+      font.setPointSize(points);
+      QApplication::setFont(font);
+      for (const TLanguage language : SupportedLanguages()) {
+        SCOPED_TRACE(NameOf(language));
+        CurrentLanguage = language;
+        check(language);
+      }
+    }
+  }
+
+ private:
+  const QFont FFont = QApplication::font();
 };
 
-TEST_F(LanguageLayoutTest, TheButtonBarShowsEveryCaptionWhole) {
-  for (const TLanguage language : SupportedLanguages()) {
-    SCOPED_TRACE(NameOf(language));
+// The bar and the panel of a puzzle being made (the longest size name).
+TEST_F(LanguageLayoutTest, TheButtonBarAndTheWaitPanelShowEveryTextWhole) {
+  ForEachSizeAndLanguage([this](TLanguage language) {
     WriteIni({"language=" + std::to_string(static_cast<int>(language))});
     StartWindow();
     ASSERT_EQ(CurrentLanguage, language);
     const auto* bar = Window->findChild<QWidget*>("pButtons");
     ASSERT_NE(bar, nullptr);
     ExpectNothingClipped(*bar);
+    // One width for every button: 125 px unless a caption needs more.
+    std::set<int> widths;
+    for (const auto* button : bar->findChildren<QPushButton*>()) widths.insert(button->width());
+    EXPECT_EQ(widths.size(), 1u);
+    const bool fitsClassic =
+        std::ranges::all_of(bar->findChildren<QPushButton*>(),
+                            [](const QPushButton* b) { return b->sizeHint().width() <= 125; });
+    if (fitsClassic) {
+      EXPECT_EQ(*widths.begin(), 125);
+    }
+
+    QLabel* panel = Window->pPleaseWait();
+    for (const QString& text : {QString::fromStdString(TextFor(ttnMakingPuzzle)).arg("128x128"),
+                                QString::fromStdString(TextFor(ttnCheckingPuzzle))}) {
+      panel->setText(text);
+      panel->show();
+      const QFontMetrics metrics = panel->fontMetrics();
+      for (const QString& line : panel->text().split('\n'))
+        EXPECT_LE(metrics.horizontalAdvance(line), panel->contentsRect().width())
+            << line.toStdString();
+      EXPECT_LE(panel->heightForWidth(panel->width()), panel->height());
+      EXPECT_TRUE(panel->parentWidget()->rect().contains(panel->geometry()));
+      panel->hide();
+    }
     CloseWindow();
     std::filesystem::remove(IniPath());
-  }
+  });
 }
 
 TEST_F(LanguageLayoutTest, TheSettingsDialogShowsEveryTextWhole) {
-  for (const TLanguage language : SupportedLanguages()) {
-    SCOPED_TRACE(NameOf(language));
-    CurrentLanguage = language;
+  ForEachSizeAndLanguage([&](TLanguage language) {
     TGameSettings settings;
     settings.SetLanguage(language);
     TfrmSettings dialog;
@@ -109,24 +157,20 @@ TEST_F(LanguageLayoutTest, TheSettingsDialogShowsEveryTextWhole) {
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     ExpectNothingClipped(dialog);
-  }
+  });
 }
 
 TEST_F(LanguageLayoutTest, TheOtherSizeDialogShowsEveryTextWhole) {
-  for (const TLanguage language : SupportedLanguages()) {
-    SCOPED_TRACE(NameOf(language));
-    CurrentLanguage = language;
+  ForEachSizeAndLanguage([&](TLanguage) {
     TfrmSize dialog(nullptr, 10, 10);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     ExpectNothingClipped(dialog);
-  }
+  });
 }
 
 TEST_F(LanguageLayoutTest, TheAboutWindowShowsEveryTextWhole) {
-  for (const TLanguage language : SupportedLanguages()) {
-    SCOPED_TRACE(NameOf(language));
-    CurrentLanguage = language;
+  ForEachSizeAndLanguage([&](TLanguage) {
     TfrmAbout about;
     about.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
@@ -134,7 +178,7 @@ TEST_F(LanguageLayoutTest, TheAboutWindowShowsEveryTextWhole) {
     const auto* scroll = about.findChild<QScrollArea*>("ScrollBox1");
     ASSERT_NE(scroll, nullptr);
     EXPECT_FALSE(scroll->verticalScrollBar()->isVisible());
-  }
+  });
 }
 
 TEST_F(LanguageLayoutTest, TheStatisticsWindowShowsEveryTextWhole) {
@@ -146,9 +190,7 @@ TEST_F(LanguageLayoutTest, TheStatisticsWindowShowsEveryTextWhole) {
     records.CountSolved(key, {.Seconds = 754, .HintsUsed = difficulty});
   }
   records.CountPlayed({"7x12", 1});
-  for (const TLanguage language : SupportedLanguages()) {
-    SCOPED_TRACE(NameOf(language));
-    CurrentLanguage = language;
+  ForEachSizeAndLanguage([&](TLanguage) {
     for (const TRecords& shown : {records, TRecords()}) {
       SCOPED_TRACE(shown.Empty() ? "no records" : "records");
       TfrmStatistics dialog(shown);
@@ -172,7 +214,7 @@ TEST_F(LanguageLayoutTest, TheStatisticsWindowShowsEveryTextWhole) {
       EXPECT_TRUE(
           dialog.rect().contains(QRect(table->mapTo(&dialog, QPoint(0, 0)), table->size())));
     }
-  }
+  });
 }
 
 }  // namespace

@@ -44,8 +44,11 @@ const std::string kFrameNon =
 const std::string kNeedsGuessing = "5x5:2/1.1/1/1/2//1.1/3/1/2";
 const Picture kNeedsGuessingPicture = {".....", ".#..#", "..###", "#....", "##..."};
 
+// A counted text in its form for several things.
 std::string Replaced(TTextName name, const std::string& arg) {
-  return QString::fromStdString(TextFor(name)).arg(QString::fromStdString(arg)).toStdString();
+  return QString::fromStdString(CountedTextFor(name, 2))
+      .arg(QString::fromStdString(arg))
+      .toStdString();
 }
 
 class PuzzleFiles : public MainWindowTest {
@@ -353,12 +356,21 @@ TEST_F(PuzzleFiles, AFileDroppedOnTheWindowIsOpened) {
     EXPECT_EQ(Current().Name(), "7x5");
   }
 
-  // A file that is not there is explained, and nothing changes.
-  Boxes.clear();
-  Open(std::filesystem::path(Folder) / "gone.non");
-  ASSERT_EQ(Boxes.size(), 1u);
-  EXPECT_EQ(Boxes[0].Text.substr(0, TextFor(ttnFileUnreadable).size()), TextFor(ttnFileUnreadable));
-  EXPECT_EQ(Current().Name(), "7x5");
+  // A file that is not there, or a folder, is explained in the player's
+  // words, and nothing changes.
+  const std::pair<std::filesystem::path, TTextName> unreadable[] = {
+      {std::filesystem::path(Folder) / "gone.non", ttnNoSuchFile},
+      {std::filesystem::path(Folder), ttnFileNotRegular},
+  };
+  for (const auto& [path, reason] : unreadable) {
+    Boxes.clear();
+    Open(path);
+    ASSERT_EQ(Boxes.size(), 1u) << path;
+    EXPECT_EQ(Boxes[0].Text.substr(0, TextFor(ttnFileUnreadable).size()),
+              TextFor(ttnFileUnreadable));
+    EXPECT_TRUE(Boxes[0].Text.ends_with("\n" + TextFor(reason))) << Boxes[0].Text;
+    EXPECT_EQ(Current().Name(), "7x5");
+  }
 }
 
 // A file handed over while the window is busy (a dialog open, a puzzle being

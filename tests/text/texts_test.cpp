@@ -99,7 +99,7 @@ const std::vector<std::string> kEnglish = {
     "Hint",
     "Row %1",
     "Column %1",
-    "(clue %1 in %2 cells)",
+    "{one}(clue %1 in %2 cell){other}(clue %1 in %2 cells)",
     "%1 holds a mistake: its cells cannot match the clue %2.",
     "the run of %1 covers %2 wherever it lies.",
     "wherever the runs lie, they cover %1.",
@@ -117,7 +117,8 @@ const std::vector<std::string> kEnglish = {
     "Every cell is settled.",
     "Solved in",
     "Close",
-    "A picture logic puzzle: fill the cells so that every row and column shows the runs its clue lists.",
+    "A picture logic puzzle: fill the cells so that every row and column shows the runs its clue "
+    "lists.",
     "Row %1, column %2: %3",
     "filled",
     "empty",
@@ -132,13 +133,17 @@ const std::vector<std::string> kEnglish = {
     "This is not a puzzle TAVELO can read:",
     "This puzzle has no solution, so it was not opened.",
     "%1 cannot be filled to match its clue.",
-    "This puzzle has more than one solution, so a finished board could not be told right from wrong. It was not opened.",
-    "TAVELO could not find out in time whether this puzzle has only one solution. It was not opened.",
-    "This puzzle has one solution, but solving one row or column at a time does not reach it: somewhere you will have to think further ahead.",
-    "The file holds %1 puzzles; the first one is open.",
+    "This puzzle has more than one solution, so a finished board could not be told right from "
+    "wrong. It was not opened.",
+    "TAVELO could not find out in time whether this puzzle has only one solution. It was not "
+    "opened.",
+    "This puzzle has one solution, but solving one row or column at a time does not reach it: "
+    "somewhere you will have to think further ahead.",
+    "{one}The file holds %1 puzzle; the first one is open.{other}The file holds %1 puzzles; the "
+    "first one is open.",
     "This replaces the %1 game you are playing. Go on?",
     "Checking the puzzle\u2026\nEscape cancels.",
-    "Width and height can be %1 to %2 cells.",
+    "{one}Width and height can be %1 to %2 cell.{other}Width and height can be %1 to %2 cells.",
     "Width",
     "Height",
     "Remove the %1 size and its game?",
@@ -149,7 +154,8 @@ const std::vector<std::string> kEnglish = {
     "The file cannot be opened:",
     "The puzzle could not be saved:",
     "This is not a puzzle or game TAVELO can read.",
-    "This is a %1 board; width and height can be %2 to %3 cells.",
+    "{one}This is a %1 board; width and height can be %2 to %3 cell.{other}This is a %1 board; "
+    "width and height can be %2 to %3 cells.",
     "Statistics",
     "Size",
     "Difficulty",
@@ -175,6 +181,26 @@ const std::vector<std::string> kEnglish = {
     "Colour-blind safe",
     "%1 cannot match the clue %2 once the lines are followed from your cells: the board holds a "
     "mistake.",
+    "Please wait...",
+    "no such file",
+    ", ",
+    "%1 %2: %3",
+    "%1: %2 / %3",
+    "row %1",
+    "column %1",
+    "%1 has a run of %2 cells",
+    "the clue of %1 does not fit in %2 cells",
+    "the size %1 is outside 1x1..%2",
+    "a %1 puzzle needs %2 column clues and %3 row clues, not %4 and %5",
+    "the column clues and the row clues fill different numbers of cells (%1 and %2)",
+    "the goal is not %1 filled or empty cells",
+    "the goal does not match the clue of %1",
+    "the text is longer than %1 characters",
+    "more than %1 puzzles",
+    "puzzle %1: %2",
+    "the text holds no puzzle",
+    "not a regular file (a folder or a device)",
+    "the file is too large for a puzzle",
 };
 
 class TextsTest : public ::testing::Test {
