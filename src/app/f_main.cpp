@@ -258,11 +258,13 @@ void TfrmMain::BindButton(QPushButton* button, QAction* action) {
 void TfrmMain::Guarded(const std::function<void()>& command) {
   // Once the games are saved for the close, nothing new starts.
   if (AppPhase == apClosing) return;
+  ++FCommandDepth;
   try {
     command();
   } catch (const std::exception& e) {
     ShowMessageBox(e.what(), TextFor(ttnError), mkError | mkOk);
   }
+  --FCommandDepth;
 }
 
 // --- Start-up ---
@@ -454,6 +456,8 @@ bool TfrmMain::event(QEvent* e) {
     activateWindow();
     setFocus();
   }
+  // A dialog over the board takes the pointer from it.
+  if (e->type() == QEvent::WindowBlocked && FCurrentGame) FCurrentGame->View().PointerGone();
   return TfrmBase::event(e);
 }
 
@@ -468,9 +472,7 @@ void TfrmMain::tActivateTimer() {
   setFocus();
   SelectSlotByName(FGames->ActiveName());
   // Files given at the start open once the window is up.
-  std::vector<std::string> files;
-  files.swap(FPendingFiles);
-  for (const std::string& path : files) Guarded([this, &path] { OpenPuzzleFile(path); });
+  OpenPendingFiles();
 }
 
 // --- Game menu and switching ---
@@ -576,7 +578,6 @@ void TfrmMain::SwitchToSlot(QAction* item) {
     FCurrentGame->AttachTo(nullptr);
   }
   FlHint->hide();
-  QApplication::processEvents();
   const std::string name = CaptionName(item->text());
   FCurrentGame = FGames->FindByName(name);
   FCurrentGame->Puzzle().ReplaceState(psAllCorrect, psChecked);
@@ -740,7 +741,8 @@ void TfrmMain::RelayoutWindow() {
   FpPleaseWait->move((FpBoard->width() - FpPleaseWait->width()) / 2,
                      (FpBoard->height() - FpPleaseWait->height()) / 2);
   PlaceHintLabel();
-  QApplication::processEvents();
+  // Layouts settle now; input and timers wait for the command to end.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }
 
 void TfrmMain::resizeEvent(QResizeEvent* e) {
@@ -759,7 +761,6 @@ void TfrmMain::RefreshBoard() {
 }
 
 void TfrmMain::SyncSlot() {
-  UpdateClock();
   RefreshBoard();
   UpdateHint();
   UpdateActions(0);
@@ -796,10 +797,11 @@ void TfrmMain::UpdateActions(int flags) {
     FbNew->setEnabled(true);
   }
   if (!FCurrentGame) return;
-  const bool finished = flags & uaFinished;
-  aUndo->setEnabled(FCurrentGame->CanUndo() && !finished);
-  aRedo->setEnabled(FCurrentGame->CanRedo() && !finished);
-  aCheck->setEnabled(!finished);
+  const bool solved = FCurrentGame->Status() == gsSolved;
+  aUndo->setEnabled(FCurrentGame->CanUndo() && !solved);
+  aRedo->setEnabled(FCurrentGame->CanRedo() && !solved);
+  aCheck->setEnabled(!solved);
+  UpdateClock();
 }
 
 void TfrmMain::OnSlotChanged() {
@@ -823,7 +825,7 @@ void TfrmMain::CelebrateIfSolved() {
   // Check in Nightmare mode, where such cells are mistakes.
   if (FGameSettings->GameMode() == gmNightmare && HasWrongCells(status)) return;
   StartCelebration();
-  UpdateActions(uaFinished);
+  UpdateActions(0);
 }
 
 // --- Shutdown ---

@@ -33,7 +33,6 @@ class TRecords;
 struct TPuzzleStatus;
 
 // UpdateActions flags.
-constexpr int uaFinished = 1;
 constexpr int uaDisableAll = 2;
 constexpr int uaEnableAll = 4;
 
@@ -104,6 +103,9 @@ class TfrmMain : public TfrmBase {
   // caption.
   void SyncSlot();
   void UpdateCaption();
+  // Without flags: the play state of the current slot shown, derived from
+  // the slot alone: Undo, Redo and Check are enabled while the puzzle is not
+  // solved and the history allows, and the clock runs (UpdateClock).
   void UpdateActions(int flags);
   void OnSlotChanged();
   // Starts the celebration when the current board is solved and not yet
@@ -163,6 +165,8 @@ class TfrmMain : public TfrmBase {
   bool OpenPuzzleFile(const std::string& path);
   // Opens a file given on the command line or by a later start, once the
   // window is up.
+  // Files handed over queue up and open one after another, each once no
+  // command, dialog or long work has the window.
   void OpenWhenReady(const std::string& path);
   // Makes a slot of that size beside the others and starts a puzzle in it
   // (or shows the slot when it exists); false when nothing was made.
@@ -201,6 +205,11 @@ class TfrmMain : public TfrmBase {
   // Runs a command; a failure is shown to the player instead of ending the
   // program.
   void Guarded(const std::function<void()>& command);
+  // A command, a dialog, a menu or long work has the window.
+  bool InCommand() const;
+  // Opens the first file handed over when the window is free, else tries
+  // again shortly.
+  void OpenPendingFiles();
   void RecoverFromDamagedState(const std::string& reason);
   // Keeps a copy of the damaged app.ini; on failure blocks saving.
   bool KeepDamagedFile();
@@ -222,6 +231,8 @@ class TfrmMain : public TfrmBase {
   void CreateFileActions();
   void ApplySlotSettings(TGame* game);
   void ForgetClock(const TGame& game);
+  // Removes the app.ini keys "<prefix><size>" of sizes that have no slot.
+  void DropKeysOfGoneSizes(const std::string& prefix);
   // The game in a slot has moves and is not solved: replacing it asks first.
   bool InProgress(TGame* game);
   bool ConfirmReplace(TGame* game);
@@ -289,7 +300,9 @@ class TfrmMain : public TfrmBase {
   QAction* aSavePuzzleAs = nullptr;
   QAction* aOtherSize = nullptr;
   QAction* aRemoveSize = nullptr;
-  std::vector<std::string> FPendingFiles;  // opened once the window is up
+  std::vector<std::string> FPendingFiles;  // handed over, not opened yet
+  bool FPendingScheduled = false;          // OpenPendingFiles is due
+  int FCommandDepth = 0;                   // commands running (Guarded)
   // The records window (F6).
   QAction* aStatistics = nullptr;
 

@@ -142,7 +142,7 @@ void TfrmMain::RunCheck() {
   if (IsSolved(status)) {
     // A running pulse goes on undisturbed.
     if (!FtCongrats->isActive()) StartCelebration();
-    UpdateActions(uaFinished);
+    UpdateActions(0);
   } else if (NoMistakes(status)) {
     Announce(TextFor(ttnAnnounceNoMistakes));
     FCurrentGame->FlashCorrect(1, 150);

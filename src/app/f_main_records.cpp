@@ -65,14 +65,7 @@ void TfrmMain::CountSolved() {
 
 void TfrmMain::SaveRecords() {
   FRecords->SaveTo(*FAppSettings);
-  // The progress of a size no longer kept would be taken for the puzzle of a
-  // size of that name made later.
-  std::vector<std::string> stale;
-  for (const std::string& line : FAppSettings->Lines()) {
-    const std::string key = line.substr(0, line.find('='));
-    if (key.rfind("progress.", 0) == 0 && !FGames->FindByName(key.substr(9))) stale.push_back(key);
-  }
-  for (const std::string& key : stale) FAppSettings->WriteString(key, "");
+  DropKeysOfGoneSizes("progress.");
   for (TGame* game : FGames->Items()) {
     const bool fresh = game->Progress() == TPuzzleProgress::Fresh && game->HintsUsed() == 0 &&
                        !game->NightmareMarked();
@@ -82,6 +75,18 @@ void TfrmMain::SaveRecords() {
                                           std::to_string(game->HintsUsed()) + "," +
                                           (game->NightmareMarked() ? "1" : "0"));
   }
+}
+
+void TfrmMain::DropKeysOfGoneSizes(const std::string& prefix) {
+  // What is kept for a size no longer there would be taken for the puzzle of
+  // a size of that name made later.
+  std::vector<std::string> stale;
+  for (const std::string& line : FAppSettings->Lines()) {
+    const std::string key = line.substr(0, line.find('='));
+    if (key.rfind(prefix, 0) == 0 && !FGames->FindByName(key.substr(prefix.size())))
+      stale.push_back(key);
+  }
+  for (const std::string& key : stale) FAppSettings->WriteString(key, "");
 }
 
 void TfrmMain::LoadRecords() {
