@@ -427,6 +427,7 @@ TGame* TfrmMain::CreateSlot(const std::string& name, int width, int height, TDif
   if (generate) game->Puzzle().SetDifficulty(difficulty);
   game->Attach(generate, DefaultFillPct(width, height, difficulty));
   TGame* slot = game.get();
+  ListenTo(slot->Session(), slot);
   FSlots.push_back(std::move(game));
   FGames->Add(slot);
   if (!FCurrentGame) FCurrentGame = slot;
@@ -797,11 +798,25 @@ void TfrmMain::UpdateActions(int flags) {
     FbNew->setEnabled(true);
   }
   if (!FCurrentGame) return;
-  const bool solved = FCurrentGame->Status() == gsSolved;
-  aUndo->setEnabled(FCurrentGame->CanUndo() && !solved);
-  aRedo->setEnabled(FCurrentGame->CanRedo() && !solved);
-  aCheck->setEnabled(!solved);
-  UpdateClock();
+  const TGameSession& session = FCurrentGame->Session();
+  aUndo->setEnabled(session.CanUndo());
+  aRedo->setEnabled(session.CanRedo());
+  aCheck->setEnabled(session.CanCheck());
+  ShowClock();
+}
+
+void TfrmMain::ListenTo(TGameSession& session, const TGame* slot) {
+  // Only the shown slot's session speaks to the bar; the others are heard
+  // again when they are shown.
+  const auto shown = [this, slot] { return slot == FCurrentGame && AppPhase != apClosing; };
+  for (auto signal : {&TGameSession::canUndoChanged, &TGameSession::canRedoChanged,
+                      &TGameSession::canCheckChanged})
+    connect(&session, signal, this, [this, shown] {
+      if (shown()) UpdateActions(0);
+    });
+  connect(&session, &TGameSession::clockChanged, this, [this, shown] {
+    if (shown()) FollowClock();
+  });
 }
 
 void TfrmMain::OnSlotChanged() {

@@ -26,6 +26,7 @@ class QTimer;
 class TAnnouncer;
 class TAppSettings;
 class TGame;
+class TGameSession;
 class TGameSettings;
 class TGames;
 class TGradeLabel;
@@ -120,6 +121,8 @@ class TfrmMain : public TfrmBase {
   // puzzle unsolved, and stops every other.
   void UpdateClock();
   void ShowClock();
+  // The bar's clock ticks while the shown session's clock runs.
+  void FollowClock();
   // The clock's size in the bar: room for its longest text.
   QSize ClockSize() const;
   void SaveClocks();
@@ -231,6 +234,8 @@ class TfrmMain : public TfrmBase {
   void CreateFileActions();
   void ApplySlotSettings(TGame* game);
   void ForgetClock(const TGame& game);
+  // The bar follows the play state of the slot's session while it is shown.
+  void ListenTo(TGameSession& session, const TGame* slot);
   // Removes the app.ini keys "<prefix><size>" of sizes that have no slot.
   void DropKeysOfGoneSizes(const std::string& prefix);
   // The game in a slot has moves and is not solved: replacing it asks first.

@@ -60,8 +60,11 @@ void TfrmMain::changeEvent(QEvent* e) {
 void TfrmMain::UpdateClock() {
   if (!FGames || !FtClock) return;
   const bool playing = AppPhase == apRunning && isVisible() && isActiveWindow() && !isMinimized();
-  for (TGame* game : FGames->Items())
-    game->RunClock(playing && game == FCurrentGame && game->Status() != gsSolved);
+  for (TGame* game : FGames->Items()) game->Session().SetShown(playing && game == FCurrentGame);
+  FollowClock();
+}
+
+void TfrmMain::FollowClock() {
   if (FCurrentGame && FCurrentGame->ClockRunning())
     FtClock->start();
   else
@@ -99,7 +102,7 @@ void TfrmMain::SaveClocks() {
 
 void TfrmMain::LoadClocks() {
   for (TGame* game : FGames->Items())
-    game->SetPlayedMs(StoredSeconds(FAppSettings->ReadString(ClockKey(*game))) * 1000);
+    game->Session().SetPlayedMs(StoredSeconds(FAppSettings->ReadString(ClockKey(*game))) * 1000);
 }
 
 void TfrmMain::ForgetClock(const TGame& game) {

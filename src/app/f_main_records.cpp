@@ -45,7 +45,7 @@ bool ParseProgress(const std::string& text, std::array<int, 3>& v) {
 
 void TfrmMain::CountPlayed() {
   if (!FCurrentGame || FCurrentGame->Progress() != TPuzzleProgress::Fresh ||
-      !FCurrentGame->CanUndo())
+      !FCurrentGame->Puzzle().CanUndo())
     return;
   FRecords->CountPlayed(KeyOf(*FCurrentGame));
   FCurrentGame->SetProgress(TPuzzleProgress::Played);
@@ -57,9 +57,7 @@ void TfrmMain::CountSolved() {
   // a puzzle played.
   if (FCurrentGame->Progress() == TPuzzleProgress::Fresh)
     FRecords->CountPlayed(KeyOf(*FCurrentGame));
-  FRecords->CountSolved(KeyOf(*FCurrentGame),
-                        {FCurrentGame->PlayedMs() / 1000, FCurrentGame->HintsUsed(),
-                         FCurrentGame->NightmareMarked()});
+  FRecords->CountSolved(KeyOf(*FCurrentGame), FCurrentGame->Session().SolveRecord());
   FCurrentGame->SetProgress(TPuzzleProgress::Solved);
 }
 
@@ -96,8 +94,8 @@ void TfrmMain::LoadRecords() {
     std::array<int, 3> v{};
     if (!ParseProgress(FAppSettings->ReadString(ProgressKey(*game)), v)) continue;
     game->SetProgress(static_cast<TPuzzleProgress>(v[0]));
-    game->SetHintsUsed(v[1]);
-    game->SetNightmareMarked(v[2] == 1);
+    game->Session().SetHintsUsed(v[1]);
+    game->Session().SetNightmareMarked(v[2] == 1);
   }
 }
 

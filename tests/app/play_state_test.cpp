@@ -236,12 +236,12 @@ TEST_F(PlayStateTest, StoredClocksReadBackAsWrittenOrAsZero) {
       {"", 0, "0:00"},
   };
   StartWindow();
-  Current().RunClock(false);
+  Current().Session().SetShown(false);
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Stored);
     Window->AppSettings().WriteString("clock." + Current().Name(), row.Stored);
     Window->LoadClocks();
-    Current().RunClock(false);
+    Current().Session().SetShown(false);
     EXPECT_EQ(Current().PlayedMs() / 1000, row.Seconds);
     Window->ShowClock();
     EXPECT_EQ(Window->lClock()->text().toStdString(), row.Shown);
