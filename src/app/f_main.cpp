@@ -17,6 +17,7 @@
 #include "app/announcer.h"
 #include "app/application_stuff.h"
 #include "app/bar_layout.h"
+#include "app/busy_scope.h"
 #include "app/grade_label.h"
 #include "app/main_window_accessible.h"
 #include "app/message_box.h"
@@ -332,12 +333,11 @@ void TfrmMain::LoadOrCreateSlots() {
     loaded = true;
   }
   if (!loaded) {
-    UpdateActions(uaDisableAll);
+    const TBusyScope busy = Busy();
     FpPleaseWait->show();
     QApplication::processEvents();
     CreateDefaultSlots();
     FpPleaseWait->hide();
-    UpdateActions(uaEnableAll);
   }
   LoadClocks();
   LoadRecords();
@@ -785,6 +785,14 @@ void TfrmMain::UpdateCaption() {
   if (caption == FLastCaption) return;
   setWindowTitle(QString::fromStdString(caption));
   FLastCaption = caption;
+}
+
+TBusyScope TfrmMain::Busy() {
+  return TBusyScope(FBusyDepth, [this](bool busy) {
+    UpdateActions(busy ? uaDisableAll : uaEnableAll);
+    FbGame->setEnabled(!busy);
+    if (!busy) UpdateActions(0);
+  });
 }
 
 void TfrmMain::UpdateActions(int flags) {

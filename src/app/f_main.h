@@ -24,6 +24,7 @@ class QMenu;
 class QPushButton;
 class QTimer;
 class TAnnouncer;
+class TBusyScope;
 class TAppSettings;
 class TGame;
 class TGameSession;
@@ -247,6 +248,9 @@ class TfrmMain : public TfrmBase {
   void ShowLoadedSlot(const std::string& name);
   bool OpenStateCode(const struct TPasteCheck& check);
   bool OpenSharedPuzzle(const struct TPasteCheck& check);
+  // A scope in which the window is busy: the commands and the game menu are
+  // disabled until it ends.
+  TBusyScope Busy();
   // Runs job off the UI thread with the commands disabled; false when it was
   // cancelled.
   bool RunWithPanel(const std::string& text,
@@ -308,6 +312,7 @@ class TfrmMain : public TfrmBase {
   std::vector<std::string> FPendingFiles;  // handed over, not opened yet
   bool FPendingScheduled = false;          // OpenPendingFiles is due
   int FCommandDepth = 0;                   // commands running (Guarded)
+  int FBusyDepth = 0;                      // busy scopes alive (Busy)
   // The records window (F6).
   QAction* aStatistics = nullptr;
 

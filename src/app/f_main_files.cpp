@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "app/background_work.h"
+#include "app/busy_scope.h"
 #include "app/f_main.h"
 #include "app/f_size.h"
 #include "app/file_dialog.h"
@@ -261,20 +262,11 @@ void TfrmMain::ShowLoadedSlot(const std::string& name) {
 
 bool TfrmMain::RunWithPanel(const std::string& text,
                             const std::function<void(const std::atomic<bool>&)>& job) {
-  UpdateActions(uaDisableAll);
-  FbGame->setEnabled(false);
   bool done = false;
-  try {
+  {
+    const TBusyScope busy = Busy();
     done = TBackgroundWork::Run(FpPleaseWait, QString::fromStdString(text), job);
-  } catch (...) {
-    UpdateActions(uaEnableAll);
-    FbGame->setEnabled(true);
-    UpdateActions(0);
-    throw;
   }
-  UpdateActions(uaEnableAll);
-  FbGame->setEnabled(true);
-  UpdateActions(0);
   return done && AppPhase != apClosing;
 }
 
