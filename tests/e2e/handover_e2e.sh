@@ -40,6 +40,24 @@ popup_has_focus() {
   return 1
 }
 
+# answer_box: Return into the box in $popup until it goes (a window brought
+# to the front by a hand-over may take the keyboard from it meanwhile).
+answer_box() {
+  local box=$popup
+  for _ in $(seq 10); do
+    wait_for "keyboard focus in the message box" popup_has_focus
+    sleep 0.3 # the box sees its focus a moment after the server does
+    xdotool key Return
+    for _ in $(seq 20); do
+      gone_box "$box" && return 0
+      sleep 0.1
+    done
+  done
+  fail "the message box did not close on Return"
+}
+# gone_box WINDOW: that box is no longer shown (another may be).
+gone_box() { ! find_popup || [ "$popup" != "$1" ]; }
+
 press() {
   xdotool windowfocus --sync "$window" 2>/dev/null || true
   xdotool key "$1"
@@ -106,10 +124,7 @@ while [ $((SECONDS - quiet_since)) -lt 3 ]; do
   if find_popup; then
     refusals=$((refusals + 1))
     import -window root "$out/refusal-$refusals.png" 2>/dev/null || true
-    wait_for "keyboard focus in the message box" popup_has_focus
-    sleep 0.3 # the box sees its focus a moment after the server does
-    xdotool key Return
-    wait_for "message box to close" no_popup
+    answer_box
     quiet_since=$SECONDS
   fi
   sleep 0.2
