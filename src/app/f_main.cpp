@@ -17,6 +17,7 @@
 #include "app/announcer.h"
 #include "app/application_stuff.h"
 #include "app/bar_layout.h"
+#include "app/busy_scope.h"
 #include "app/grade_label.h"
 #include "app/main_window_accessible.h"
 #include "app/message_box.h"
@@ -252,11 +253,13 @@ void TfrmMain::BindButton(QPushButton* button, QAction* action) {
 void TfrmMain::Guarded(const std::function<void()>& command) {
   // Once the games are saved for the close, nothing new starts.
   if (AppPhase == apClosing) return;
+  ++FCommandDepth;
   try {
     command();
   } catch (const std::exception& e) {
     ShowMessageBox(e.what(), TextFor(ttnError), mkError | mkOk);
   }
+  --FCommandDepth;
 }
 
 // --- Start-up ---
@@ -324,12 +327,11 @@ void TfrmMain::LoadOrCreateSlots() {
     loaded = true;
   }
   if (!loaded) {
-    UpdateActions(uaDisableAll);
+    const TBusyScope busy = Busy();
     FpPleaseWait->show();
     QApplication::processEvents();
     CreateDefaultSlots();
     FpPleaseWait->hide();
-    UpdateActions(uaEnableAll);
   }
   LoadClocks();
   LoadRecords();
@@ -420,6 +422,7 @@ TGame* TfrmMain::CreateSlot(const std::string& name, int width, int height, TDif
   if (generate) game->Puzzle().SetDifficulty(difficulty);
   game->Attach(generate, DefaultFillPct(width, height, difficulty));
   TGame* slot = game.get();
+  ListenTo(slot->Session(), slot);
   FSlots.push_back(std::move(game));
   FGames->Add(slot);
   if (!FCurrentGame) FCurrentGame = slot;
@@ -449,6 +452,8 @@ bool TfrmMain::event(QEvent* e) {
     activateWindow();
     setFocus();
   }
+  // A dialog over the board takes the pointer from it.
+  if (e->type() == QEvent::WindowBlocked && FCurrentGame) FCurrentGame->View().PointerGone();
   return TfrmBase::event(e);
 }
 
@@ -463,9 +468,7 @@ void TfrmMain::tActivateTimer() {
   setFocus();
   SelectSlotByName(FGames->ActiveName());
   // Files given at the start open once the window is up.
-  std::vector<std::string> files;
-  files.swap(FPendingFiles);
-  for (const std::string& path : files) Guarded([this, &path] { OpenPuzzleFile(path); });
+  OpenPendingFiles();
 }
 
 // --- Game menu and switching ---
@@ -571,7 +574,6 @@ void TfrmMain::SwitchToSlot(QAction* item) {
     FCurrentGame->AttachTo(nullptr);
   }
   FlHint->hide();
-  QApplication::processEvents();
   const std::string name = CaptionName(item->text());
   FCurrentGame = FGames->FindByName(name);
   FCurrentGame->Puzzle().ReplaceState(psAllCorrect, psChecked);
@@ -746,7 +748,8 @@ void TfrmMain::RelayoutWindow() {
   LayoutButtons();
   FpPleaseWait->FitToText();
   PlaceHintLabel();
-  QApplication::processEvents();
+  // Layouts settle now; input and timers wait for the command to end.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }
 
 void TfrmMain::resizeEvent(QResizeEvent* e) {
@@ -765,7 +768,6 @@ void TfrmMain::RefreshBoard() {
 }
 
 void TfrmMain::SyncSlot() {
-  UpdateClock();
   RefreshBoard();
   UpdateHint();
   UpdateActions(0);
@@ -791,6 +793,14 @@ void TfrmMain::UpdateCaption() {
   FLastCaption = caption;
 }
 
+TBusyScope TfrmMain::Busy() {
+  return TBusyScope(FBusyDepth, [this](bool busy) {
+    UpdateActions(busy ? uaDisableAll : uaEnableAll);
+    FbGame->setEnabled(!busy);
+    if (!busy) UpdateActions(0);
+  });
+}
+
 void TfrmMain::UpdateActions(int flags) {
   if (flags & uaDisableAll) {
     for (QAction* a : actions()) a->setEnabled(false);
@@ -802,10 +812,25 @@ void TfrmMain::UpdateActions(int flags) {
     FbNew->setEnabled(true);
   }
   if (!FCurrentGame) return;
-  const bool finished = flags & uaFinished;
-  aUndo->setEnabled(FCurrentGame->CanUndo() && !finished);
-  aRedo->setEnabled(FCurrentGame->CanRedo() && !finished);
-  aCheck->setEnabled(!finished);
+  const TGameSession& session = FCurrentGame->Session();
+  aUndo->setEnabled(session.CanUndo());
+  aRedo->setEnabled(session.CanRedo());
+  aCheck->setEnabled(session.CanCheck());
+  ShowClock();
+}
+
+void TfrmMain::ListenTo(TGameSession& session, const TGame* slot) {
+  // Only the shown slot's session speaks to the bar; the others are heard
+  // again when they are shown.
+  const auto shown = [this, slot] { return slot == FCurrentGame && AppPhase != apClosing; };
+  for (auto signal : {&TGameSession::canUndoChanged, &TGameSession::canRedoChanged,
+                      &TGameSession::canCheckChanged})
+    connect(&session, signal, this, [this, shown] {
+      if (shown()) UpdateActions(0);
+    });
+  connect(&session, &TGameSession::clockChanged, this, [this, shown] {
+    if (shown()) FollowClock();
+  });
 }
 
 void TfrmMain::OnSlotChanged() {
@@ -829,7 +854,7 @@ void TfrmMain::CelebrateIfSolved() {
   // Check in Nightmare mode, where such cells are mistakes.
   if (FGameSettings->GameMode() == gmNightmare && HasWrongCells(status)) return;
   StartCelebration();
-  UpdateActions(uaFinished);
+  UpdateActions(0);
 }
 
 // --- Shutdown ---

@@ -25,8 +25,10 @@ class QMenu;
 class QPushButton;
 class QTimer;
 class TAnnouncer;
+class TBusyScope;
 class TAppSettings;
 class TGame;
+class TGameSession;
 class TGameSettings;
 class TGames;
 class TGradeLabel;
@@ -34,7 +36,6 @@ class TRecords;
 struct TPuzzleStatus;
 
 // UpdateActions flags.
-constexpr int uaFinished = 1;
 constexpr int uaDisableAll = 2;
 constexpr int uaEnableAll = 4;
 
@@ -108,6 +109,9 @@ class TfrmMain : public TfrmBase {
   // caption.
   void SyncSlot();
   void UpdateCaption();
+  // Without flags: the play state of the current slot shown, derived from
+  // the slot alone: Undo, Redo and Check are enabled while the puzzle is not
+  // solved and the history allows, and the clock runs (UpdateClock).
   void UpdateActions(int flags);
   void OnSlotChanged();
   // Starts the celebration when the current board is solved and not yet
@@ -122,6 +126,8 @@ class TfrmMain : public TfrmBase {
   // puzzle unsolved, and stops every other.
   void UpdateClock();
   void ShowClock();
+  // The bar's clock ticks while the shown session's clock runs.
+  void FollowClock();
   // The clock's size in the bar: room for its longest text.
   QSize ClockSize() const;
   void SaveClocks();
@@ -167,6 +173,8 @@ class TfrmMain : public TfrmBase {
   bool OpenPuzzleFile(const std::string& path);
   // Opens a file given on the command line or by a later start, once the
   // window is up.
+  // Files handed over queue up and open one after another, each once no
+  // command, dialog or long work has the window.
   void OpenWhenReady(const std::string& path);
   // Makes a slot of that size beside the others and starts a puzzle in it
   // (or shows the slot when it exists); false when nothing was made.
@@ -205,6 +213,11 @@ class TfrmMain : public TfrmBase {
   // Runs a command; a failure is shown to the player instead of ending the
   // program.
   void Guarded(const std::function<void()>& command);
+  // A command, a dialog, a menu or long work has the window.
+  bool InCommand() const;
+  // Opens the first file handed over when the window is free, else tries
+  // again shortly.
+  void OpenPendingFiles();
   void RecoverFromDamagedState(const std::string& reason);
   // Keeps a copy of the damaged app.ini; on failure blocks saving.
   bool KeepDamagedFile();
@@ -226,6 +239,10 @@ class TfrmMain : public TfrmBase {
   void CreateFileActions();
   void ApplySlotSettings(TGame* game);
   void ForgetClock(const TGame& game);
+  // The bar follows the play state of the slot's session while it is shown.
+  void ListenTo(TGameSession& session, const TGame* slot);
+  // Removes the app.ini keys "<prefix><size>" of sizes that have no slot.
+  void DropKeysOfGoneSizes(const std::string& prefix);
   // The game in a slot has moves and is not solved: replacing it asks first.
   bool InProgress(TGame* game);
   bool ConfirmReplace(TGame* game);
@@ -235,6 +252,9 @@ class TfrmMain : public TfrmBase {
   void ShowLoadedSlot(const std::string& name);
   bool OpenStateCode(const struct TPasteCheck& check);
   bool OpenSharedPuzzle(const struct TPasteCheck& check);
+  // A scope in which the window is busy: the commands and the game menu are
+  // disabled until it ends.
+  TBusyScope Busy();
   // Runs job off the UI thread with the commands disabled; false when it was
   // cancelled.
   bool RunWithPanel(const std::string& text,
@@ -293,7 +313,10 @@ class TfrmMain : public TfrmBase {
   QAction* aSavePuzzleAs = nullptr;
   QAction* aOtherSize = nullptr;
   QAction* aRemoveSize = nullptr;
-  std::vector<std::string> FPendingFiles;  // opened once the window is up
+  std::vector<std::string> FPendingFiles;  // handed over, not opened yet
+  bool FPendingScheduled = false;          // OpenPendingFiles is due
+  int FCommandDepth = 0;                   // commands running (Guarded)
+  int FBusyDepth = 0;                      // busy scopes alive (Busy)
   // The records window (F6).
   QAction* aStatistics = nullptr;
 

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QTimer>
 #include <algorithm>
+#include <charconv>
 #include <string>
 
 #include "app/f_main.h"
@@ -16,11 +17,27 @@
 #include "slots/game.h"
 #include "slots/games.h"
 #include "text/lang_helper.h"
+#include "view/frame_grid.h"
 
 namespace {
 
 std::string ClockKey(const TGame& game) {
   return "clock." + game.Name();
+}
+
+// The longest time a clock keeps: far beyond any game, and far from the
+// overflow of its milliseconds.
+constexpr std::int64_t kMaxClockSeconds = std::int64_t{1} << 40;
+
+// A stored clock in whole seconds; anything else (negative, not a number,
+// beyond the longest time) reads as 0.
+std::int64_t StoredSeconds(const std::string& text) {
+  std::int64_t seconds = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+  if (error != std::errc() || end != text.data() + text.size() || seconds < 0 ||
+      seconds > kMaxClockSeconds)
+    return 0;
+  return seconds;
 }
 
 std::string MinutesSeconds(std::int64_t ms) {
@@ -35,13 +52,19 @@ void TfrmMain::changeEvent(QEvent* e) {
   TfrmBase::changeEvent(e);
   if (e->type() == QEvent::ActivationChange || e->type() == QEvent::WindowStateChange)
     UpdateClock();
+  // Another window in front: the pointer is not on this board any more.
+  if (e->type() == QEvent::ActivationChange && !isActiveWindow() && FCurrentGame)
+    FCurrentGame->View().PointerGone();
 }
 
 void TfrmMain::UpdateClock() {
   if (!FGames || !FtClock) return;
   const bool playing = AppPhase == apRunning && isVisible() && isActiveWindow() && !isMinimized();
-  for (TGame* game : FGames->Items())
-    game->RunClock(playing && game == FCurrentGame && game->Status() != gsSolved);
+  for (TGame* game : FGames->Items()) game->Session().SetShown(playing && game == FCurrentGame);
+  FollowClock();
+}
+
+void TfrmMain::FollowClock() {
   if (FCurrentGame && FCurrentGame->ClockRunning())
     FtClock->start();
   else
@@ -70,6 +93,7 @@ QSize TfrmMain::ClockSize() const {
 }
 
 void TfrmMain::SaveClocks() {
+  DropKeysOfGoneSizes("clock.");
   for (TGame* game : FGames->Items()) {
     const std::int64_t seconds = game->PlayedMs() / 1000;
     FAppSettings->WriteString(ClockKey(*game), seconds > 0 ? std::to_string(seconds) : "");
@@ -78,7 +102,7 @@ void TfrmMain::SaveClocks() {
 
 void TfrmMain::LoadClocks() {
   for (TGame* game : FGames->Items())
-    game->SetPlayedMs(std::int64_t{FAppSettings->ReadInteger(ClockKey(*game))} * 1000);
+    game->Session().SetPlayedMs(StoredSeconds(FAppSettings->ReadString(ClockKey(*game))) * 1000);
 }
 
 void TfrmMain::ForgetClock(const TGame& game) {

@@ -95,22 +95,12 @@ void TfrmMain::NewPuzzle(TDifficulty difficulty) {
   // puzzle takes its time; Escape leaves the old game.
   TGame* slot = FCurrentGame;
   TInternalArrArr picture;
-  UpdateActions(uaDisableAll);
-  FbGame->setEnabled(false);
-  bool made = false;
-  try {
-    made = TBackgroundWork::Run(
-        FpPleaseWait,
-        QString::fromStdString(TextFor(ttnMakingPuzzle)).arg(QString::fromStdString(slot->Name())),
-        [&](const std::atomic<bool>& cancel) { picture = slot->MakePicture(difficulty, &cancel); });
-  } catch (...) {
-    UpdateActions(uaEnableAll);
-    FbGame->setEnabled(true);
-    throw;
-  }
-  UpdateActions(uaEnableAll);
-  FbGame->setEnabled(true);
-  if (!made || AppPhase == apClosing) return;
+  const bool made = RunWithPanel(
+      QString::fromStdString(TextFor(ttnMakingPuzzle))
+          .arg(QString::fromStdString(slot->Name()))
+          .toStdString(),
+      [&](const std::atomic<bool>& cancel) { picture = slot->MakePicture(difficulty, &cancel); });
+  if (!made) return;
   slot->TakePicture(difficulty, picture);
   RefreshBoard();
   UpdateActions(0);
@@ -142,7 +132,7 @@ void TfrmMain::RunCheck() {
   if (IsSolved(status)) {
     // A running pulse goes on undisturbed.
     if (!FtCongrats->isActive()) StartCelebration();
-    UpdateActions(uaFinished);
+    UpdateActions(0);
   } else if (NoMistakes(status)) {
     Announce(TextFor(ttnAnnounceNoMistakes));
     FCurrentGame->FlashCorrect(1, 150);

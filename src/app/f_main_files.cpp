@@ -5,6 +5,7 @@
 // it replaces anything: one without a picture, or with more than one, is
 // refused, since Check and the celebration need exactly one.
 #include <QAction>
+#include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -16,6 +17,7 @@
 #include <algorithm>
 
 #include "app/background_work.h"
+#include "app/busy_scope.h"
 #include "app/f_main.h"
 #include "app/f_size.h"
 #include "app/file_dialog.h"
@@ -141,15 +143,34 @@ bool TfrmMain::OpenPuzzleFile(const std::string& path) {
 }
 
 void TfrmMain::OpenWhenReady(const std::string& path) {
-  if (AppPhase != apRunning) {
-    FPendingFiles.push_back(path);
-  } else if (!FbGame->isEnabled() || TBackgroundWork::Running()) {
-    // A dialog or a puzzle being made has the window: ask again shortly
-    // rather than drop the file.
-    QTimer::singleShot(kBusyRetryMs, this, [this, path] { OpenWhenReady(path); });
-  } else {
-    Guarded([this, &path] { OpenPuzzleFile(path); });
+  // Never opened here: a hand-over may arrive inside any command (while a
+  // question waits for its answer, or a puzzle is being made), and opening
+  // a puzzle then would rebuild what that command still works on.
+  FPendingFiles.push_back(path);
+  if (AppPhase == apRunning && !FPendingScheduled) {
+    FPendingScheduled = true;
+    QTimer::singleShot(0, this, [this] { OpenPendingFiles(); });
   }
+}
+
+bool TfrmMain::InCommand() const {
+  return FCommandDepth > 0 || !FbGame->isEnabled() || TBackgroundWork::Running() ||
+         QApplication::activeModalWidget() || QApplication::activePopupWidget();
+}
+
+void TfrmMain::OpenPendingFiles() {
+  FPendingScheduled = false;
+  if (AppPhase != apRunning || FPendingFiles.empty()) return;
+  FPendingScheduled = true;
+  if (InCommand()) {
+    QTimer::singleShot(kBusyRetryMs, this, [this] { OpenPendingFiles(); });
+    return;
+  }
+  const std::string path = FPendingFiles.front();
+  FPendingFiles.erase(FPendingFiles.begin());
+  Guarded([this, &path] { OpenPuzzleFile(path); });
+  // The next one after the events this one has left.
+  QTimer::singleShot(0, this, [this] { OpenPendingFiles(); });
 }
 
 bool TfrmMain::OpenPuzzleText(const std::string& text, bool fromClipboard) {
@@ -251,20 +272,11 @@ void TfrmMain::ShowLoadedSlot(const std::string& name) {
 
 bool TfrmMain::RunWithPanel(const std::string& text,
                             const std::function<void(const std::atomic<bool>&)>& job) {
-  UpdateActions(uaDisableAll);
-  FbGame->setEnabled(false);
   bool done = false;
-  try {
+  {
+    const TBusyScope busy = Busy();
     done = TBackgroundWork::Run(FpPleaseWait, QString::fromStdString(text), job);
-  } catch (...) {
-    UpdateActions(uaEnableAll);
-    FbGame->setEnabled(true);
-    UpdateActions(0);
-    throw;
   }
-  UpdateActions(uaEnableAll);
-  FbGame->setEnabled(true);
-  UpdateActions(0);
   return done && AppPhase != apClosing;
 }
 
@@ -291,9 +303,12 @@ void TfrmMain::dropEvent(QDropEvent* e) {
   QMetaObject::invokeMethod(
       this,
       [this, path, text] {
-        if (!path.empty())
+        if (!path.empty()) {
+          // Here at the top of the event loop, it opens at once unless files
+          // handed over before it still wait.
           OpenWhenReady(path);
-        else
+          OpenPendingFiles();
+        } else
           Guarded([&] { OpenPuzzleText(text); });
       },
       Qt::QueuedConnection);

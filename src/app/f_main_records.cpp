@@ -45,7 +45,7 @@ bool ParseProgress(const std::string& text, std::array<int, 3>& v) {
 
 void TfrmMain::CountPlayed() {
   if (!FCurrentGame || FCurrentGame->Progress() != TPuzzleProgress::Fresh ||
-      !FCurrentGame->CanUndo())
+      !FCurrentGame->Puzzle().CanUndo())
     return;
   FRecords->CountPlayed(KeyOf(*FCurrentGame));
   FCurrentGame->SetProgress(TPuzzleProgress::Played);
@@ -57,22 +57,13 @@ void TfrmMain::CountSolved() {
   // a puzzle played.
   if (FCurrentGame->Progress() == TPuzzleProgress::Fresh)
     FRecords->CountPlayed(KeyOf(*FCurrentGame));
-  FRecords->CountSolved(KeyOf(*FCurrentGame),
-                        {FCurrentGame->PlayedMs() / 1000, FCurrentGame->HintsUsed(),
-                         FCurrentGame->NightmareMarked()});
+  FRecords->CountSolved(KeyOf(*FCurrentGame), FCurrentGame->Session().SolveRecord());
   FCurrentGame->SetProgress(TPuzzleProgress::Solved);
 }
 
 void TfrmMain::SaveRecords() {
   FRecords->SaveTo(*FAppSettings);
-  // The progress of a size no longer kept would be taken for the puzzle of a
-  // size of that name made later.
-  std::vector<std::string> stale;
-  for (const std::string& line : FAppSettings->Lines()) {
-    const std::string key = line.substr(0, line.find('='));
-    if (key.rfind("progress.", 0) == 0 && !FGames->FindByName(key.substr(9))) stale.push_back(key);
-  }
-  for (const std::string& key : stale) FAppSettings->WriteString(key, "");
+  DropKeysOfGoneSizes("progress.");
   for (TGame* game : FGames->Items()) {
     const bool fresh = game->Progress() == TPuzzleProgress::Fresh && game->HintsUsed() == 0 &&
                        !game->NightmareMarked();
@@ -84,6 +75,18 @@ void TfrmMain::SaveRecords() {
   }
 }
 
+void TfrmMain::DropKeysOfGoneSizes(const std::string& prefix) {
+  // What is kept for a size no longer there would be taken for the puzzle of
+  // a size of that name made later.
+  std::vector<std::string> stale;
+  for (const std::string& line : FAppSettings->Lines()) {
+    const std::string key = line.substr(0, line.find('='));
+    if (key.rfind(prefix, 0) == 0 && !FGames->FindByName(key.substr(prefix.size())))
+      stale.push_back(key);
+  }
+  for (const std::string& key : stale) FAppSettings->WriteString(key, "");
+}
+
 void TfrmMain::LoadRecords() {
   FRecords->LoadFrom(*FAppSettings);
   for (TGame* game : FGames->Items()) {
@@ -91,8 +94,8 @@ void TfrmMain::LoadRecords() {
     std::array<int, 3> v{};
     if (!ParseProgress(FAppSettings->ReadString(ProgressKey(*game)), v)) continue;
     game->SetProgress(static_cast<TPuzzleProgress>(v[0]));
-    game->SetHintsUsed(v[1]);
-    game->SetNightmareMarked(v[2] == 1);
+    game->Session().SetHintsUsed(v[1]);
+    game->Session().SetNightmareMarked(v[2] == 1);
   }
 }
 

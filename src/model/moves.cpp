@@ -1,9 +1,13 @@
 // Recorded player moves, the undo history, Start Over, Show solution and the
-// unrecorded whole-board state replacement.
+// unrecorded whole-board state replacement. The history is a list of steps
+// as in any editor: Undo and Redo move one step back or forth along it, and a
+// new step after some Undo replaces the steps undone.
 #include "model/nono_game.h"
 
 void TNonoGame::ApplyMove(int x, int y, TBoardMouseFlags flags, TPieceState newState) {
-  if (flags & mfDown) FUndo.PendingGroup.clear();
+  // A stroke whose release never arrived becomes a step of its own: were its
+  // changes dropped, Undo could no longer reach the board before them.
+  if ((flags & mfDown) && !FUndo.PendingGroup.empty()) CommitGroup();
   if (newState != psNone) {
     TPiece& cell = PlayerCell(x, y);
     if (cell.State != newState || (flags & mfForce)) {
@@ -11,63 +15,39 @@ void TNonoGame::ApplyMove(int x, int y, TBoardMouseFlags flags, TPieceState newS
       cell.State = newState;
     }
   }
-  if (flags & mfUp) {
-    FUndo.UndoIndex = CommitGroup();
-    FUndo.UndoAvailable = true;
-  }
+  if (flags & mfUp) CommitGroup();
 }
 
 int TNonoGame::CommitGroup() {
+  FUndo.Groups.resize(FUndo.Done);
   FUndo.Groups.push_back(std::move(FUndo.PendingGroup));
   FUndo.PendingGroup.clear();
-  return static_cast<int>(FUndo.Groups.size()) - 1;
-}
-
-bool TNonoGame::UndoGroup() {
-  const std::vector<TUndoRec>& group = FUndo.Groups[FUndo.UndoIndex];
-  bool allChanged = true;
-  // Last to first, so a cell changed twice in one stroke returns to its state
-  // before the stroke.
-  for (auto rec = group.rbegin(); rec != group.rend(); ++rec) {
-    TPiece& cell = PlayerCell(rec->X, rec->Y);
-    if (cell.State == rec->OldState) allChanged = false;
-    cell.State = rec->OldState;
-  }
-  FUndo.RedoAvailable = true;
-  FUndo.RedoIndex = FUndo.UndoIndex;
-  if (FUndo.UndoIndex == 0) {
-    FUndo.UndoAvailable = false;
-  } else {
-    --FUndo.UndoIndex;
-    FUndo.UndoAvailable = true;
-  }
-  return allChanged;
+  FUndo.Done = static_cast<int>(FUndo.Groups.size());
+  return FUndo.Done - 1;
 }
 
 void TNonoGame::Undo() {
+  // Undo during a stroke takes back what the stroke has changed so far.
+  if (!FUndo.PendingGroup.empty()) CommitGroup();
   if (!CanUndo()) return;
-  if (!UndoGroup() && CanUndo()) UndoGroup();
+  const std::vector<TUndoRec>& group = FUndo.Groups[--FUndo.Done];
+  // Last to first, so a cell changed twice in one stroke returns to its state
+  // before the stroke.
+  for (auto rec = group.rbegin(); rec != group.rend(); ++rec)
+    PlayerCell(rec->X, rec->Y).State = rec->OldState;
 }
 
 void TNonoGame::Redo() {
+  if (!FUndo.PendingGroup.empty()) CommitGroup();
   if (!CanRedo()) return;
-  for (const TUndoRec& rec : FUndo.Groups[FUndo.RedoIndex]) PlayerCell(rec.X, rec.Y).State = rec.NewState;
-  FUndo.UndoAvailable = true;
-  FUndo.UndoIndex = FUndo.RedoIndex;
-  if (FUndo.RedoIndex == static_cast<int>(FUndo.Groups.size()) - 1) {
-    FUndo.RedoAvailable = false;
-  } else {
-    ++FUndo.RedoIndex;
-    FUndo.RedoAvailable = true;
-  }
+  for (const TUndoRec& rec : FUndo.Groups[FUndo.Done++])
+    PlayerCell(rec.X, rec.Y).State = rec.NewState;
 }
 
 void TNonoGame::ClearHistory() {
   FUndo.Groups.clear();
-  FUndo.UndoIndex = -1;
-  FUndo.RedoIndex = -1;
-  FUndo.UndoAvailable = false;
-  FUndo.RedoAvailable = false;
+  FUndo.PendingGroup.clear();
+  FUndo.Done = 0;
 }
 
 void TNonoGame::StartOver() {

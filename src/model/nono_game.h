@@ -88,10 +88,14 @@ class TNonoGame {
 
   // --- Moves, undo and redo ---
   void ApplyMove(int x, int y, TBoardMouseFlags flags, TPieceState newState);
+  // Closes the stroke in progress into one step after the steps in effect;
+  // steps undone before are dropped, as a new move makes them unreachable.
+  // Returns the new step's index.
   int CommitGroup();
-  bool CanUndo() const { return !FUndo.Groups.empty() && FUndo.UndoAvailable; }
-  bool CanRedo() const { return !FUndo.Groups.empty() && FUndo.RedoAvailable; }
-  bool UndoGroup();
+  bool CanUndo() const { return FUndo.Done > 0; }
+  bool CanRedo() const { return FUndo.Done < static_cast<int>(FUndo.Groups.size()); }
+  // One step each: Undo returns the board to where it was before the step,
+  // Redo makes the step again.
   void Undo();
   void Redo();
   void ClearHistory();
@@ -100,10 +104,9 @@ class TNonoGame {
   void ReplaceState(TPieceState from, TPieceState to);
   const std::vector<TUndoRec>& PendingGroup() const { return FUndo.PendingGroup; }
   const std::vector<std::vector<TUndoRec>>& History() const { return FUndo.Groups; }
-  bool UndoAvailable() const { return FUndo.UndoAvailable; }
-  bool RedoAvailable() const { return FUndo.RedoAvailable; }
-  int UndoIndex() const { return FUndo.UndoIndex; }
-  int RedoIndex() const { return FUndo.RedoIndex; }
+  // The step Undo takes back next and the one Redo makes next, -1 for none.
+  int UndoIndex() const { return FUndo.Done - 1; }
+  int RedoIndex() const { return CanRedo() ? FUndo.Done : -1; }
 
   // --- Pointer input (the board view hands every pointer event here) ---
   // Applies one pointer event at cell (x, y) (any position; off-board positions
@@ -180,13 +183,12 @@ class TNonoGame {
   std::uint8_t FRandomFillType = 0;
 
   // What Undo and Redo work on: the stroke being recorded and the steps.
+  // The first Done steps are in effect on the board; those after them were
+  // undone and wait for Redo.
   struct THistory {
     std::vector<TUndoRec> PendingGroup;
     std::vector<std::vector<TUndoRec>> Groups;
-    bool UndoAvailable = false;
-    bool RedoAvailable = false;
-    int RedoIndex = 0;
-    int UndoIndex = 0;
+    int Done = 0;
   } FUndo;
 
   // What the pointer interpretation keeps from one event to the next.

@@ -18,11 +18,12 @@ TGame::TGame(const QFont& font, const std::string& name, int width, int height,
     : FName(name),
       FSettings(settings),
       FPictures(pictures),
-      FPuzzle(std::make_unique<TNonoGame>(width, height)),
+      FSession(std::make_unique<TGameSession>(width, height)),
       FView(std::make_unique<TframeGrid>()),
       FOnChange(std::move(onChange)) {
   FView->setFont(font);
   FView->SetOnBoardMouse([this](int, int, TBoardMouseFlags) {
+    FSession->BoardChanged();
     if (FOnChange) FOnChange();
   });
   FView->hide();
@@ -32,9 +33,9 @@ TGame::~TGame() = default;
 
 void TGame::Attach(bool generate, int pct) {
   if (generate)
-    NewRandom(*FPuzzle, FPuzzle->Width(), FPuzzle->Height(), pct, FPictures, &FShownPictures);
+    NewRandom(Puzzle(), Puzzle().Width(), Puzzle().Height(), pct, FPictures, &FShownPictures);
   FGrade.reset();
-  FView->SetUp(FPuzzle.get());
+  FView->SetUp(&Puzzle());
   FView->setParent(FHost);
 }
 
@@ -58,7 +59,7 @@ void TGame::SetVisible(bool on) {
 }
 
 void TGame::Refresh(TLayoutFlags flags) {
-  if (FView->parentWidget()) FView->Relayout(flags | FPuzzle->LayoutFlags());
+  if (FView->parentWidget()) FView->Relayout(flags | Puzzle().LayoutFlags());
 }
 
 void TGame::SetInputEnabled(bool on) {
@@ -67,32 +68,13 @@ void TGame::SetInputEnabled(bool on) {
 
 bool TGame::ZoomStep(int delta) {
   if (!FView->Zoom(delta)) return false;
-  FPuzzle->SetAutoFit(true);
+  Puzzle().SetAutoFit(true);
   FView->Relayout(lfKeep);
   return true;
 }
 
 void TGame::ApplyBackground() {
-  FView->SetPanelColor(FPuzzle->Palette()[prBoardArea]);
-}
-
-std::int64_t TGame::PlayedMs() const {
-  return FPlayedMs + (FClock.isValid() ? FClock.elapsed() : 0);
-}
-
-void TGame::SetPlayedMs(std::int64_t ms) {
-  FPlayedMs = ms;
-  if (FClock.isValid()) FClock.restart();
-}
-
-void TGame::RunClock(bool on) {
-  if (on == FClock.isValid()) return;
-  if (on) {
-    FClock.start();
-  } else {
-    FPlayedMs += FClock.elapsed();
-    FClock.invalidate();
-  }
+  FView->SetPanelColor(Puzzle().Palette()[prBoardArea]);
 }
 
 void TGame::SetClueMarks(bool completed, bool mistakes) {
@@ -101,7 +83,7 @@ void TGame::SetClueMarks(bool completed, bool mistakes) {
 }
 
 void TGame::SetLook(TBoardLook look) {
-  FPuzzle->SetPalette(BoardPaletteOfLook(look));
+  Puzzle().SetPalette(BoardPaletteOfLook(look));
   FView->SetLook(look);
   ApplyBackground();
 }
@@ -124,61 +106,41 @@ void TGame::StartNewPuzzle(TDifficulty difficulty) {
 }
 
 TInternalArrArr TGame::MakePicture(TDifficulty difficulty, const std::atomic<bool>* cancel) {
-  const int width = FPuzzle->Width();
-  const int height = FPuzzle->Height();
+  const int width = Puzzle().Width();
+  const int height = Puzzle().Height();
   return NewPicture(width, height, DefaultFillPct(width, height, difficulty), FPictures,
                     &FShownPictures, cancel);
 }
 
 void TGame::TakePicture(TDifficulty difficulty, const TInternalArrArr& picture) {
-  FPuzzle->SetFillPct(DefaultFillPct(FPuzzle->Width(), FPuzzle->Height(), difficulty));
-  FPuzzle->SetDifficulty(difficulty);
-  FPuzzle->LoadSolutionGrid(picture);
-  FPuzzle->ClearHistory();
+  Puzzle().SetFillPct(DefaultFillPct(Puzzle().Width(), Puzzle().Height(), difficulty));
+  Puzzle().SetDifficulty(difficulty);
+  Puzzle().LoadSolutionGrid(picture);
   FView->ClearHotTrack();
   FGrade.reset();
-  ResetPuzzleCounts();
-  FStatus = gsPlaying;
-}
-
-void TGame::ResetPuzzleCounts() {
-  FHintsUsed = 0;
-  FProgress = TPuzzleProgress::Fresh;
-  FNightmareMarked = false;
-  SetPlayedMs(0);
+  FSession->NewPuzzleStarted();
 }
 
 void TGame::StartOver() {
-  FPuzzle->StartOver();
+  FSession->StartOver();
   FView->ClearHotTrack();
-  FStatus = gsPlaying;
 }
 
 const TPuzzleGrade& TGame::Grade() {
-  if (!FGrade) FGrade = GradeGame(*FPuzzle);
+  if (!FGrade) FGrade = GradeGame(Puzzle());
   return *FGrade;
-}
-
-void TGame::Undo() {
-  FPuzzle->ReplaceState(psCorrect, psChecked);
-  FPuzzle->Undo();
-}
-
-void TGame::Redo() {
-  FPuzzle->ReplaceState(psCorrect, psChecked);
-  FPuzzle->Redo();
 }
 
 void TGame::FlashCorrect(int count, int ms) {
   FView->Flash(count, ms);
-  FPuzzle->ReplaceState(psCorrect, psChecked);
-  FStatus = gsCheckedOk;
+  Puzzle().ReplaceState(psCorrect, psChecked);
+  FSession->SetStatus(gsCheckedOk);
 }
 
 void TGame::FlashMistakes() {
-  FView->Shake(FPuzzle->LayoutFlags(), 3, 5, 50);
-  FPuzzle->ReplaceState(psCorrect, psChecked);
-  FStatus = gsCheckedWrong;
+  FView->Shake(Puzzle().LayoutFlags(), 3, 5, 50);
+  Puzzle().ReplaceState(psCorrect, psChecked);
+  FSession->SetStatus(gsCheckedWrong);
 }
 
 void TGame::CopyAsImage() {
@@ -191,7 +153,7 @@ void TGame::CopyAsText() {
 
 std::string TGame::StateText() const {
   const TNonoGrid* grid = FView->BoardGrid();
-  return GameStateText(FName, *FPuzzle, grid ? grid->CellWidth() : 20,
+  return GameStateText(FName, Puzzle(), grid ? grid->CellWidth() : 20,
                        grid ? grid->CellHeight() : 20);
 }
 
@@ -205,13 +167,13 @@ int TGame::LargestCellSize() const {
     room = screen->availableGeometry().size();
   // A line of n cells has at most (n + 1) / 2 clue numbers, so the board with
   // its clue strips spans at most this many cells each way.
-  const int across = FPuzzle->Width() + (FPuzzle->Width() + 1) / 2;
-  const int down = FPuzzle->Height() + (FPuzzle->Height() + 1) / 2;
+  const int across = Puzzle().Width() + (Puzzle().Width() + 1) / 2;
+  const int down = Puzzle().Height() + (Puzzle().Height() + 1) / 2;
   return std::max(FView->MinCellSize(), std::min(room.width() / across, room.height() / down));
 }
 
 bool TGame::Fits(const TGameStateRec& rec) const {
-  return rec.w == FPuzzle->Width() && rec.h == FPuzzle->Height();
+  return rec.w == Puzzle().Width() && rec.h == Puzzle().Height();
 }
 
 void TGame::ApplyGameState(const TGameStateRec& rec) {
@@ -219,9 +181,8 @@ void TGame::ApplyGameState(const TGameStateRec& rec) {
   int cellWidth = grid ? grid->CellWidth() : 20;
   int cellHeight = grid ? grid->CellHeight() : 20;
   FGrade.reset();
-  ApplyGameStateRec(*FPuzzle, rec, cellWidth, cellHeight);
-  ResetPuzzleCounts();
-  FStatus = gsPlaying;
+  ApplyGameStateRec(Puzzle(), rec, cellWidth, cellHeight);
+  FSession->NewPuzzleStarted();
   // A pasted or stored code may ask for any cell size; one beyond the screen
   // would only cost memory (the board is drawn at that size before it is
   // fitted) and a long fit.

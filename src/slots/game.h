@@ -1,9 +1,10 @@
-// TGame: one game slot, a puzzle of a fixed size together with the board view
-// that shows it. The main window keeps one slot per board size and shows one
-// at a time; the others stay detached from any window panel.
+// TGame: one game slot, the session of a puzzle of a fixed size together with
+// the board view that shows it. The main window keeps one slot per board
+// size and shows one at a time; the others stay detached from any window
+// panel. The play state (solved, the clock, what Undo, Redo and Check may
+// do) is the session's; the slot's accessors of it pass through.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QFont>
 #include <cstdint>
 #include <functional>
@@ -14,19 +15,13 @@
 #include "generation/new_random.h"
 #include "model/nono_game.h"
 #include "persistence/records.h"
+#include "slots/game_session.h"
 #include "solver/step_analysis.h"
 
 class QWidget;
 class TframeGrid;
 class TGameSettings;
 struct TGameStateRec;
-
-enum TGameStatus : std::uint8_t {
-  gsPlaying = 0,      // a new puzzle
-  gsSolved = 1,       // the celebration started
-  gsCheckedOk = 2,    // the last Check found no mistake
-  gsCheckedWrong = 3  // the last Check found mistakes, or Nightmare ended the game
-};
 
 class TGame {
  public:
@@ -42,28 +37,25 @@ class TGame {
   TGame& operator=(const TGame&) = delete;
 
   const std::string& Name() const { return FName; }
-  TNonoGame& Puzzle() { return *FPuzzle; }
-  const TNonoGame& Puzzle() const { return *FPuzzle; }
+  TGameSession& Session() { return *FSession; }
+  const TGameSession& Session() const { return *FSession; }
+  TNonoGame& Puzzle() { return FSession->Puzzle(); }
+  const TNonoGame& Puzzle() const { return FSession->Puzzle(); }
   TframeGrid& View() { return *FView; }
   QWidget* Host() const { return FHost; }
-  TGameStatus Status() const { return FStatus; }
+  TGameStatus Status() const { return FSession->Status(); }
   // Hints asked for on the current puzzle (a new puzzle starts at 0).
-  int HintsUsed() const { return FHintsUsed; }
-  void CountHint() { ++FHintsUsed; }
-  void SetHintsUsed(int n) { FHintsUsed = n; }
+  int HintsUsed() const { return FSession->HintsUsed(); }
+  void CountHint() { FSession->CountHint(); }
   // Where the current puzzle stands in the records (a new puzzle is Fresh).
-  TPuzzleProgress Progress() const { return FProgress; }
-  void SetProgress(TPuzzleProgress p) { FProgress = p; }
-  // The Nightmare rule marked wrong cells on the current puzzle (its marks
-  // are stored as filled cells, so the slot remembers it).
-  bool NightmareMarked() const { return FNightmareMarked; }
-  void SetNightmareMarked(bool on) { FNightmareMarked = on; }
+  TPuzzleProgress Progress() const { return FSession->Progress(); }
+  void SetProgress(TPuzzleProgress p) { FSession->SetProgress(p); }
+  bool NightmareMarked() const { return FSession->NightmareMarked(); }
   // The time played on the current puzzle, in milliseconds; a new puzzle
-  // starts at 0. The window runs the clock only while the slot is shown.
-  std::int64_t PlayedMs() const;
-  void SetPlayedMs(std::int64_t ms);
-  void RunClock(bool on);
-  bool ClockRunning() const { return FClock.isValid(); }
+  // starts at 0.
+  std::int64_t PlayedMs() const { return FSession->PlayedMs(); }
+  void SetPlayedMs(std::int64_t ms) { FSession->SetPlayedMs(ms); }
+  bool ClockRunning() const { return FSession->ClockRunning(); }
 
   // Generates a puzzle first when asked, then sets the view up for the puzzle
   // (margins 5 %, smallest cell 10 px, its grids) with input enabled.
@@ -98,24 +90,24 @@ class TGame {
   // it changes the puzzle.
   TInternalArrArr MakePicture(TDifficulty difficulty, const std::atomic<bool>* cancel);
   void TakePicture(TDifficulty difficulty, const TInternalArrArr& picture);
-  // A new puzzle in the slot: its clock, hints and records start afresh.
-  void ResetPuzzleCounts();
   // How hard the current puzzle is, measured when first asked for after the
   // puzzle changed (a new, restored or pasted one).
   const TPuzzleGrade& Grade();
   // Clears the board; the game is being played again, whatever it was.
   void StartOver();
-  bool CanUndo() const { return FPuzzle->CanUndo(); }
-  bool CanRedo() const { return FPuzzle->CanRedo(); }
-  // Undo and Redo work on plain filled cells, never on flashed ones.
-  void Undo();
-  void Redo();
-  void ShowSolution() { FPuzzle->ShowSolution(); }
-  void MarkIncorrect() {
-    FPuzzle->MarkIncorrect();
-    FNightmareMarked = true;
+  bool CanUndo() const { return FSession->CanUndo(); }
+  bool CanRedo() const { return FSession->CanRedo(); }
+  void Undo() { FSession->Undo(); }
+  void Redo() { FSession->Redo(); }
+  void ShowSolution() {
+    Puzzle().ShowSolution();
+    FSession->BoardChanged();
   }
-  void MarkSolved() { FStatus = gsSolved; }
+  void MarkIncorrect() {
+    Puzzle().MarkIncorrect();
+    FSession->SetNightmareMarked(true);
+  }
+  void MarkSolved() { FSession->SetStatus(gsSolved); }
   // The check results: a flash of the filled cells, or a shake of the board.
   void FlashCorrect(int count, int ms);
   void FlashMistakes();
@@ -144,15 +136,9 @@ class TGame {
   TPictureSource FPictures;
   // The built-in pictures this slot has handed out in this run.
   TShownPictures FShownPictures = 0;
-  std::unique_ptr<TNonoGame> FPuzzle;
+  std::unique_ptr<TGameSession> FSession;
   std::unique_ptr<TframeGrid> FView;
   QWidget* FHost = nullptr;  // not owned
   TChangeEvent FOnChange;
-  TGameStatus FStatus = gsPlaying;
   std::optional<TPuzzleGrade> FGrade;
-  int FHintsUsed = 0;
-  TPuzzleProgress FProgress = TPuzzleProgress::Fresh;
-  bool FNightmareMarked = false;
-  std::int64_t FPlayedMs = 0;  // before the current run of the clock
-  QElapsedTimer FClock;        // valid while the clock runs
 };

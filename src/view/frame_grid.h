@@ -149,6 +149,9 @@ class TframeGrid : public QWidget {
   void SetHotTrack(int row, int col);
   // No row or column highlighted: the pointer left, or the board starts anew.
   void ClearHotTrack();
+  // The pointer has left the board (or a dialog took it): no line is
+  // highlighted, and the board and the clue strips are drawn so.
+  void PointerGone();
   // Where the last layout left the paint boxes.
   QPoint SavedLeftPos() const { return FSavedLeftPos; }
   QPoint SavedTopPos() const { return FSavedTopPos; }

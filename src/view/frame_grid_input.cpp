@@ -3,6 +3,7 @@
 #include "model/nono_game.h"
 #include "model/process_flags.h"
 #include "view/frame_grid.h"
+#include "view/paint_box.h"
 
 #include <vector>
 
@@ -38,9 +39,15 @@ void TframeGrid::Dispatch(Qt::MouseButtons buttons, int x, int y, TBoardMouseFla
 }
 
 void TframeGrid::pbBoardMouseLeave() {
-  if (AppBusy || AppPhase == apClosing) return;
-  Dispatch(Qt::NoButton, 0, 0, mfLeave);
-  // A highlight left behind would point at a line the player no longer looks at.
+  if (AppPhase == apClosing) return;
+  // Whatever else has the window (a question, a puzzle being made), a
+  // highlight left behind would point at a line the player no longer looks
+  // at.
+  if (!AppBusy) Dispatch(Qt::NoButton, 0, 0, mfLeave);
+  PointerGone();
+}
+
+void TframeGrid::PointerGone() {
   ClearHotTrack();
-  FpBoard->repaint();
+  for (TPaintBox* box : {FpbBoard, FpbLeft, FpbTop}) box->update();
 }

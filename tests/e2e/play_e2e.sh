@@ -68,21 +68,6 @@ trap cleanup EXIT
 set -E
 trap 'fail "line $LINENO: $BASH_COMMAND failed"' ERR
 
-# wait_for WHAT COMMAND...: retries the command until it succeeds; fails
-# after wait_limit seconds, or at once when the game has ended meanwhile.
-wait_for() {
-  local what=$1
-  shift
-  local deadline=$((SECONDS + wait_limit))
-  until "$@"; do
-    if [ -n "$app_pid" ] && ! alive "$app_pid"; then
-      fail "tavelo ended while waiting for $what"
-    fi
-    [ "$SECONDS" -lt "$deadline" ] || fail "no $what within ${wait_limit}s"
-    sleep 0.1
-  done
-}
-
 need_tools Xvfb xdotool xwininfo import convert compare
 [ -x "$tavelo" ] || fail "no game binary at $tavelo"
 [ -x "$probe" ] || fail "no probe binary at $probe"
@@ -96,34 +81,7 @@ start_xvfb
 note "X server on $DISPLAY"
 root_window=$(($(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-fA-F]*\).*/\1/p')))
 
-# --- The game process and its window. ---
-start_game() {
-  env -u GTK_THEME -u WAYLAND_DISPLAY -u QT_STYLE_OVERRIDE -u QT_SCALE_FACTOR \
-    -u QT_SCREEN_SCALE_FACTORS -u QT_QPA_PLATFORMTHEME \
-    QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" HOME="$work/home" \
-    XDG_RUNTIME_DIR="$work/runtime" LANG=C.UTF-8 LC_ALL=C.UTF-8 \
-    "$tavelo" "${@:2}" >"$out/tavelo-$1.log" 2>&1 &
-  app_pid=$!
-  window=
-  wait_for "game window" find_window
-}
-
-find_window() {
-  window=$(xdotool search --onlyvisible --pid "$app_pid" --name '^TAVELO ' 2>/dev/null |
-    head -n 1 || true)
-  [ -n "$window" ]
-}
-
-# The visible windows of the game other than the main one (a question box, a
-# pop-up menu); the first of them in $popup. (A search that matches every
-# name also lists the root window.)
-find_popup() {
-  popup=$(xdotool search --onlyvisible --pid "$app_pid" --name '.' 2>/dev/null |
-    grep -vx -e "$window" -e "$root_window" | head -n 1 || true)
-  [ -n "$popup" ]
-}
-no_popup() { ! find_popup; }
-
+# --- The game process and its window (x_session.sh starts it). ---
 caption() { xdotool getwindowname "$window"; }
 caption_is() { [ "$(caption)" = "$1" ]; }
 # Waits until the caption ends in "- SLOT - FILLED / SOLUTION" and sets
@@ -258,24 +216,6 @@ switch_slot() {
   done
   xdotool key Return
   wait_for "game menu to close" no_popup
-}
-
-# close_game: Alt+F4, then the process must end by itself with status 0.
-close_game() {
-  press alt+F4
-  local pid=$app_pid
-  app_pid=
-  local deadline=$((SECONDS + wait_limit))
-  while alive "$pid"; do
-    [ "$SECONDS" -lt "$deadline" ] || {
-      app_pid=$pid
-      fail "tavelo did not end within ${wait_limit}s of Alt+F4"
-    }
-    sleep 0.1
-  done
-  local status=0
-  wait "$pid" || status=$?
-  [ "$status" -eq 0 ] || fail "tavelo ended with status $status after Alt+F4"
 }
 
 # --- 1. First start: 10x10, fill, cross, drag, check, undo, redo, New/No. ---

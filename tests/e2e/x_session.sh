@@ -1,7 +1,9 @@
 # Shared by the end-to-end scripts that run the game under an X server of
 # their own: the tool check, the scratch folder, process checks and the X
-# server's start. Sourced; the script defines fail MESSAGE and sets out (the
-# logs) before it calls start_xvfb.
+# server's start, and the game's start and close. Sourced; the script defines
+# fail MESSAGE and press KEY, and sets tavelo (the binary), out (the logs),
+# wait_limit (seconds) and root_window before it calls these; the game's
+# process id is in app_pid and its main window in window.
 
 # True while the process runs (one that ended but was not reaped yet counts
 # as ended).
@@ -57,4 +59,66 @@ start_xvfb() {
   [ -s "$work/display" ] || fail "no X server within 10s"
   DISPLAY=":$(head -n 1 "$work/display")"
   export DISPLAY
+}
+
+# wait_for WHAT COMMAND...: retries the command until it succeeds; fails
+# after wait_limit seconds, or at once when the game has ended meanwhile.
+wait_for() {
+  local what=$1
+  shift
+  local deadline=$((SECONDS + wait_limit))
+  until "$@"; do
+    if [ -n "$app_pid" ] && ! alive "$app_pid"; then
+      fail "tavelo ended while waiting for $what"
+    fi
+    [ "$SECONDS" -lt "$deadline" ] || fail "no $what within ${wait_limit}s"
+    sleep 0.1
+  done
+}
+
+# start_game LOG_NAME [ARGUMENT...]: starts the game with the scratch folder's
+# settings and waits for its window.
+start_game() {
+  env -u GTK_THEME -u WAYLAND_DISPLAY -u QT_STYLE_OVERRIDE -u QT_SCALE_FACTOR \
+    -u QT_SCREEN_SCALE_FACTORS -u QT_QPA_PLATFORMTHEME \
+    QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" HOME="$work/home" \
+    XDG_RUNTIME_DIR="$work/runtime" LANG=C.UTF-8 LC_ALL=C.UTF-8 \
+    "$tavelo" "${@:2}" >"$out/tavelo-$1.log" 2>&1 &
+  app_pid=$!
+  window=
+  wait_for "game window" find_window
+}
+
+find_window() {
+  window=$(xdotool search --onlyvisible --pid "$app_pid" --name '^TAVELO ' 2>/dev/null |
+    head -n 1 || true)
+  [ -n "$window" ]
+}
+
+# The visible windows of the game other than the main one (a question box, a
+# pop-up menu); the first of them in $popup. (A search that matches every
+# name also lists the root window.)
+find_popup() {
+  popup=$(xdotool search --onlyvisible --pid "$app_pid" --name '.' 2>/dev/null |
+    grep -vx -e "$window" -e "$root_window" | head -n 1 || true)
+  [ -n "$popup" ]
+}
+no_popup() { ! find_popup; }
+
+# close_game: Alt+F4, then the process must end by itself with status 0.
+close_game() {
+  press alt+F4
+  local pid=$app_pid
+  app_pid=
+  local deadline=$((SECONDS + wait_limit))
+  while alive "$pid"; do
+    [ "$SECONDS" -lt "$deadline" ] || {
+      app_pid=$pid
+      fail "tavelo did not end within ${wait_limit}s of Alt+F4"
+    }
+    sleep 0.1
+  done
+  local status=0
+  wait "$pid" || status=$?
+  [ "$status" -eq 0 ] || fail "tavelo ended with status $status after Alt+F4"
 }

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
+#include "model/keyboard_cursor.h"
 #include "model/nono_game.h"
 #include "support/board_pictures.h"
 
@@ -51,7 +55,7 @@ TEST(Moves, DragRecordsOnlyCellsThatChange) {
   EXPECT_EQ(game->History()[0].size(), 3u);
 }
 
-TEST(Moves, HistoryAfterUndoAppendsAndRedoReplaysInOrder) {
+TEST(Moves, AMoveAfterUndoDropsTheStepsUndone) {
   TNonoGame game(4, 1);
   Stroke(game, {{0, 0}}, psChecked);  // A
   Stroke(game, {{1, 0}}, psChecked);  // B
@@ -59,42 +63,36 @@ TEST(Moves, HistoryAfterUndoAppendsAndRedoReplaysInOrder) {
   game.Undo();
   game.Undo();
   EXPECT_EQ(PlayerOf(game), (Picture{"#..."}));
-  EXPECT_EQ(game.RedoIndex(), 1);
   EXPECT_EQ(game.UndoIndex(), 0);
+  EXPECT_EQ(game.RedoIndex(), 1);
 
-  Stroke(game, {{3, 0}}, psCrossed);  // D, appended behind the undone groups
-  EXPECT_EQ(game.History().size(), 4u);
-  EXPECT_EQ(game.UndoIndex(), 3);
-  EXPECT_TRUE(game.CanRedo());
+  Stroke(game, {{3, 0}}, psCrossed);  // D replaces B and C
+  EXPECT_EQ(game.History().size(), 2u);
+  EXPECT_EQ(game.UndoIndex(), 1);
+  EXPECT_FALSE(game.CanRedo());
+  game.Redo();
   EXPECT_EQ(PlayerOf(game), (Picture{"#..x"}));
 
-  game.Redo();  // B again
-  EXPECT_EQ(PlayerOf(game), (Picture{"##.x"}));
-  EXPECT_EQ(game.UndoIndex(), 1);
-  EXPECT_EQ(game.RedoIndex(), 2);
-  game.Redo();  // C
-  EXPECT_EQ(PlayerOf(game), (Picture{"###x"}));
-  game.Redo();  // D once more, and redo ends
-  EXPECT_EQ(PlayerOf(game), (Picture{"###x"}));
+  game.Undo();  // D
+  EXPECT_EQ(PlayerOf(game), (Picture{"#..."}));
+  game.Undo();  // A
+  EXPECT_EQ(PlayerOf(game), (Picture{"...."}));
+  EXPECT_FALSE(game.CanUndo());
+  game.Redo();
+  game.Redo();
+  EXPECT_EQ(PlayerOf(game), (Picture{"#..x"}));
   EXPECT_FALSE(game.CanRedo());
 }
 
-TEST(Moves, UndoTakesBackAStaleGroupTogetherWithThePreviousOne) {
-  TNonoGame game(4, 1);
+TEST(Moves, ClickUndoOtherClickRedoKeepsTheOtherClickAlone) {
+  TNonoGame game(2, 1);
   Stroke(game, {{0, 0}}, psChecked);  // A
+  game.Undo();
   Stroke(game, {{1, 0}}, psChecked);  // B
-  Stroke(game, {{2, 0}}, psChecked);  // C
+  game.Redo();                        // nothing left to redo: A stays empty
+  EXPECT_EQ(PlayerOf(game), (Picture{".#"}));
   game.Undo();
-  game.Undo();
-  Stroke(game, {{3, 0}}, psChecked);  // D
-  game.Undo();                        // D
-  EXPECT_EQ(PlayerOf(game), (Picture{"#..."}));
-  // C's cells are already in their old state, so B goes with it: no visible change.
-  game.Undo();
-  EXPECT_EQ(PlayerOf(game), (Picture{"#..."}));
-  EXPECT_EQ(game.UndoIndex(), 0);
-  game.Undo();  // A
-  EXPECT_EQ(PlayerOf(game), (Picture{"...."}));
+  EXPECT_EQ(PlayerOf(game), (Picture{".."}));
   EXPECT_FALSE(game.CanUndo());
 }
 
@@ -113,16 +111,32 @@ TEST(Moves, UndoRestoresACellChangedTwiceInOneStroke) {
   EXPECT_EQ(PlayerOf(*game), (Picture{"##.."}));
 }
 
-TEST(Moves, StrokeWithoutReleaseStaysOutOfTheHistoryUntilTheNextPress) {
+TEST(Moves, AStrokeWithoutReleaseBecomesAStepAtTheNextPress) {
   TNonoGame game(3, 1);
   Stroke(game, {{0, 0}}, psChecked);
   game.ApplyMove(1, 0, mfLeft | mfDown, psChecked);  // no release ever arrives
   EXPECT_EQ(game.PendingGroup().size(), 1u);
-  game.Undo();  // takes back the stroke before it
-  EXPECT_EQ(PlayerOf(game), (Picture{".#."}));
   game.ApplyMove(2, 0, mfLeft | mfDown, psChecked);
-  EXPECT_EQ(game.PendingGroup().size(), 1u);
+  ASSERT_EQ(game.PendingGroup().size(), 1u);
   EXPECT_EQ(game.PendingGroup()[0].X, 2);
+  game.ApplyMove(2, 0, mfLeft | mfUp, psNone);
+  EXPECT_EQ(game.History().size(), 3u);
+  for (const Picture& expected : {Picture{"##."}, Picture{"#.."}, Picture{"..."}}) {
+    game.Undo();
+    EXPECT_EQ(PlayerOf(game), expected);
+  }
+}
+
+TEST(Moves, UndoInTheMiddleOfAStrokeTakesBackWhatItChangedSoFar) {
+  TNonoGame game(3, 1);
+  Stroke(game, {{0, 0}}, psChecked);
+  game.ApplyMove(1, 0, mfLeft | mfDown, psChecked);
+  game.ApplyMove(2, 0, mfLeft | mfMove, psChecked);
+  game.Undo();
+  EXPECT_EQ(PlayerOf(game), (Picture{"#.."}));
+  EXPECT_TRUE(game.PendingGroup().empty());
+  game.Undo();
+  EXPECT_EQ(PlayerOf(game), (Picture{"..."}));
 }
 
 TEST(Moves, EmptyGroupTakesOneUndoStep) {
@@ -179,3 +193,111 @@ TEST(Moves, ReplaceStateRecordsNothing) {
   EXPECT_TRUE(game->History().empty());
   EXPECT_TRUE(game->PendingGroup().empty());
 }
+
+// Random play through the pointer logic and the keyboard cursor: clicks and
+// drags with either button over empty, filled and crossed cells, releases off
+// the board or never sent, key clicks and key strokes, and Undo and Redo in
+// between. However the steps came about, Undo until it stops gives the board
+// the play started from and Redo until it stops the board after the last
+// step.
+namespace {
+
+struct RandomPlay {
+  int Side;
+  int Actions;
+  unsigned Seed;
+};
+
+void PrintTo(const RandomPlay& play, std::ostream* os) {
+  *os << play.Side << "x" << play.Side << ", " << play.Actions << " actions, seed " << play.Seed;
+}
+
+class UndoHistoryProperty : public ::testing::TestWithParam<RandomPlay> {};
+
+void RandomStroke(TNonoGame& game, std::mt19937& rnd, bool released) {
+  const int side = game.Width();
+  std::uniform_int_distribution<int> cell(0, side - 1);
+  const TBoardMouseFlags button = rnd() % 3 == 0 ? mfRight : mfLeft;
+  int x = cell(rnd);
+  int y = cell(rnd);
+  game.HandleMouse(x, y, button | mfDown);
+  for (int n = static_cast<int>(rnd() % 6); n > 0; --n) {
+    x = std::clamp(x + static_cast<int>(rnd() % 3) - 1, 0, side - 1);
+    y = std::clamp(y + static_cast<int>(rnd() % 3) - 1, 0, side - 1);
+    game.HandleMouse(x, y, button | mfMove);
+  }
+  if (!released) return;
+  if (rnd() % 4 == 0)
+    game.HandleMouse(-1, side + 3, button | mfUp);  // released off the board
+  else
+    game.HandleMouse(x, y, button | mfUp);
+}
+
+void RandomKeys(TNonoGame& game, TKeyboardCursor& cursor, std::mt19937& rnd) {
+  if (!game.PendingGroup().empty()) return;  // the pointer's stroke has the board
+  const int dx = static_cast<int>(rnd() % 3) - 1;
+  const int dy = static_cast<int>(rnd() % 3) - 1;
+  switch (rnd() % 3) {
+    case 0:
+      cursor.Move(game, dx, dy, false);
+      cursor.Fill(game);
+      break;
+    case 1:
+      cursor.Move(game, dx, dy, false);
+      cursor.Cross(game);
+      break;
+    default:
+      for (int n = 1 + static_cast<int>(rnd() % 4); n > 0; --n) cursor.Move(game, dx, dy, true);
+      cursor.EndStroke(game);
+      break;
+  }
+}
+
+}  // namespace
+
+TEST_P(UndoHistoryProperty, UndoAllGivesTheStartAndRedoAllTheLastBoard) {
+  const RandomPlay play = GetParam();
+  std::mt19937 rnd(play.Seed);
+  TNonoGame game(play.Side, play.Side);
+  // A board with filled and crossed cells before the play, outside the history.
+  for (int y = 0; y < play.Side; ++y)
+    for (int x = 0; x < play.Side; ++x)
+      game.SetPlayerState(x, y,
+                          rnd() % 4 == 0   ? psChecked
+                          : rnd() % 4 == 0 ? psCrossed
+                                           : psUnchecked);
+  const Picture start = PlayerOf(game);
+  TKeyboardCursor cursor;
+  for (int i = 0; i < play.Actions; ++i) {
+    switch (rnd() % 10) {
+      case 0:
+        game.Undo();
+        break;
+      case 1:
+        game.Redo();
+        break;
+      case 2:
+        RandomStroke(game, rnd, false);
+        break;
+      case 3:
+      case 4:
+        RandomKeys(game, cursor, rnd);
+        break;
+      default:
+        RandomStroke(game, rnd, true);
+        break;
+    }
+  }
+  RandomStroke(game, rnd, true);
+  const Picture last = PlayerOf(game);
+
+  while (game.CanUndo()) game.Undo();
+  EXPECT_EQ(PlayerOf(game), start);
+  while (game.CanRedo()) game.Redo();
+  EXPECT_EQ(PlayerOf(game), last);
+}
+
+INSTANTIATE_TEST_SUITE_P(Moves, UndoHistoryProperty,
+                         ::testing::Values(RandomPlay{10, 60, 1}, RandomPlay{10, 60, 2},
+                                           RandomPlay{10, 60, 3}, RandomPlay{10, 200, 4},
+                                           RandomPlay{10, 200, 5}, RandomPlay{128, 400, 6}));
