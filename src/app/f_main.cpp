@@ -17,6 +17,7 @@
 #include "app/announcer.h"
 #include "app/application_stuff.h"
 #include "app/bar_layout.h"
+#include "app/focus_mark.h"
 #include "app/grade_label.h"
 #include "app/main_window_accessible.h"
 #include "app/message_box.h"
@@ -34,6 +35,7 @@
 #include "text/lang_helper.h"
 #include "util/app_environment.h"
 #include "util/utils.h"
+#include "view/board_accessible.h"
 #include "view/frame_grid.h"
 #include "view/view_colors.h"
 
@@ -87,8 +89,12 @@ TfrmMain::TfrmMain(bool diagnostics)
       FRecords(std::make_unique<TRecords>()) {
   setObjectName("frmMain");
   InstallMainWindowAccessible();
+  InstallFocusMarks();
   CreateComponents();
   CreateActions();
+  // The board's news (a cell's new state, a line completed) is spoken
+  // through the window's news line.
+  SetBoardSpeaker([this](const QString& text) { FlAnnounce->Announce(text); });
   // The window itself takes the keys, so it sees them before any control.
   setFocusPolicy(Qt::StrongFocus);
 }
@@ -99,6 +105,7 @@ TfrmMain::TfrmMain(bool diagnostics)
 // first (QWidget's destructor runs after this body), the slots would later
 // free views that no longer exist.
 TfrmMain::~TfrmMain() {
+  SetBoardSpeaker({});
   FreeSlots();
 }
 
@@ -453,6 +460,7 @@ bool TfrmMain::event(QEvent* e) {
   if (e->type() == QEvent::WindowUnblocked && isVisible() && AppPhase == apRunning) {
     activateWindow();
     setFocus();
+    AnnounceBoard();
   }
   return TfrmBase::event(e);
 }
@@ -471,6 +479,7 @@ void TfrmMain::tActivateTimer() {
   std::vector<std::string> files;
   files.swap(FPendingFiles);
   for (const std::string& path : files) Guarded([this, &path] { OpenPuzzleFile(path); });
+  AnnounceBoard();
 }
 
 // --- Game menu and switching ---
@@ -652,8 +661,9 @@ void TfrmMain::ApplyTexts() {
   FpmGame->setWindowTitle(QString::fromStdString(TextFor(ttnGame1)));  // the menu's spoken name
   FbGame->setToolTip(ToolTipWithKeys(FbGame->text(), {aGameMenu}));
   FbCheck->setToolTip(ToolTipWithKeys(aCheck->text(), {aCheck, aCheck1}));
-  FlClock->setAccessibleName(QString::fromStdString(TextFor(ttnTimePlayed)));
-  FlClock->setToolTip(FlClock->accessibleName());
+  // The clock's name is the time it shows (ShowClock); this says what it is.
+  FlClock->setAccessibleDescription(QString::fromStdString(TextFor(ttnTimePlayed)));
+  FlClock->setToolTip(FlClock->accessibleDescription());
   ApplyBoardAccessibleTexts();
   ShowGrade();
 }
@@ -782,6 +792,10 @@ void TfrmMain::UpdateCaption() {
                               std::to_string(status.SolutionFilled);
   if (caption == FLastCaption) return;
   setWindowTitle(QString::fromStdString(caption));
+  // A screen reader reads the window's name again after every dialog: the
+  // product and the size are enough, the board's opening line tells the rest.
+  setAccessibleName(
+      QString::fromStdString(std::string(kProductName) + " - " + FCurrentGame->Name()));
   FLastCaption = caption;
 }
 

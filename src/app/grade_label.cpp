@@ -61,12 +61,16 @@ void TGradeLabel::ShowGrade(TDifficulty difficulty, int stars) {
               .arg(grade));
   setToolTip(QString::fromStdString(TextFor(ttnGrade)) +
              QString(": %1 / %2").arg(stars).arg(kMaxStars));
+  // The text holds every star, earned or not: a screen reader hears the
+  // grade in words instead.
+  setAccessibleName(DifficultyName(difficulty) + ", " + toolTip());
   FShowing = true;
   setVisible(FFits);
 }
 
 void TGradeLabel::Clear() {
   FShowing = false;
+  setAccessibleName({});
   hide();
 }
 

@@ -103,7 +103,6 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnSolvedIn, "SolvedIn", "CTU2LD8+ejM0"},
       {ttnClose, "Close", "GTY1KT8="},
       {ttnAboutSentence, "AboutSentence", "G3oqMzkuLyg/ejY1PTM5eiovICA2P2B6PDM2NnouMj96OT82Nil6KTV6LjI7Lno/LD8oI3ooNS16OzQ+ejk1Ni83NHopMjUtKXouMj96KC80KXozLil6OTYvP3o2MykuKXQ="},
-      {ttnCellName, "CellName", "CDUten9rdno5NTYvNzR6f2hgen9p"},
       {ttnCellFilled, "CellFilled", "PDM2Nj8+"},
       {ttnCellEmpty, "CellEmpty", "PzcqLiM="},
       {ttnCellCrossed, "CellCrossed", "OSg1KSk/Pg=="},
@@ -158,6 +157,13 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnLookHighContrastLight, "LookHighContrastLight", "EjM9Mno5NTQuKDspLnpyNjM9Mi5z"},
       {ttnLookHighContrastDark, "LookHighContrastDark", "EjM9Mno5NTQuKDspLnpyPjsoMXM="},
       {ttnLookColourBlindSafe, "LookColourBlindSafe", "GTU2NS8odzg2MzQ+eik7PD8="},
+      {ttnClueMistake, "ClueMistake", "f2t2ejI7KXo7ejczKS47MT8="},
+      {ttnRowComplete, "RowComplete", "CDUten9rejk1Nyo2Py4/"},
+      {ttnColumnComplete, "ColumnComplete", "GTU2Lzc0en9rejk1Nyo2Py4/"},
+      {ttnRowMistake, "RowMistake", "CDUten9rejI7KXo7ejczKS47MT8="},
+      {ttnColumnMistake, "ColumnMistake", "GTU2Lzc0en9rejI7KXo7ejczKS47MT8="},
+      {ttnBoardIntro, "BoardIntro", "f2t6OCN6f2h6ODU7KD52en9pejU8en9uejk/NjYpejwzNjY/PnR6GygoNS0pejc1LD92egkqOzk/ejwzNjYpdnoCejkoNSkpPyl2ehJ6MjM0Lil0"},
+      {ttnPuzzleOpened, "PuzzleOpened", "Ci8gIDY/ejUqPzQ/PmB6f2s="},
   };
   return items;
 }

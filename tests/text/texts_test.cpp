@@ -118,7 +118,6 @@ const std::vector<std::string> kEnglish = {
     "Solved in",
     "Close",
     "A picture logic puzzle: fill the cells so that every row and column shows the runs its clue lists.",
-    "Row %1, column %2: %3",
     "filled",
     "empty",
     "crossed",
@@ -173,6 +172,13 @@ const std::vector<std::string> kEnglish = {
     "High contrast (light)",
     "High contrast (dark)",
     "Colour-blind safe",
+    "%1, has a mistake",
+    "Row %1 complete",
+    "Column %1 complete",
+    "Row %1 has a mistake",
+    "Column %1 has a mistake",
+    "%1 by %2 board, %3 of %4 cells filled. Arrows move, Space fills, X crosses, H hints.",
+    "Puzzle opened: %1",
 };
 
 class TextsTest : public ::testing::Test {
