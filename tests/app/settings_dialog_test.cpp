@@ -431,6 +431,25 @@ TEST_F(SettingsDialogTest, EveryControlHasAnAccessibleNameAndEachListItsLabels) 
   }
 }
 
+// A screen reader finds no selection in Qt's lists: a drop-down's value is in
+// its description, from the start and after every change.
+TEST_F(SettingsDialogTest, EachDropDownTellsItsValueInItsDescription) {
+  test_support::AccessibilityRecorder reader;
+  auto dialog = Open();
+  for (const char* name :
+       {"cbGameMode", "cbNewDifficulty", "cbButtonPosition", "cbLanguage", "cbBoardLook"}) {
+    auto* combo = Child<QComboBox>(*dialog, name);
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(combo);
+    EXPECT_EQ(list->text(QAccessible::Description), combo->currentText()) << name;
+    combo->setFocus();
+    const int was = combo->currentIndex();
+    QTest::keyClick(combo, was + 1 < combo->count() ? Qt::Key_Down : Qt::Key_Up);
+    ASSERT_NE(combo->currentIndex(), was) << name;
+    EXPECT_EQ(list->text(QAccessible::Description), combo->currentText()) << name;
+    EXPECT_FALSE(reader.Take(combo, {QAccessible::DescriptionChanged}).empty()) << name;
+  }
+}
+
 // The control with the keyboard is framed in the text colour from the start,
 // not only after the first Tab, and the frame moves with Tab: a mark of at
 // least 3:1 against the dialog's background.
