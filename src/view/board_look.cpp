@@ -10,7 +10,7 @@ TLookInks LookInks(TBoardLook look, const TBoardPalette& palette) {
       // Ink and paper only: the shapes tell the marks apart.
       inks.Cursor = ToQRgb(palette[prFilledCell]);
       inks.CursorInner = ToQRgb(palette[prEmptyCell]);
-      inks.CursorRings = 3;
+      inks.RoundCursor = true;
       inks.HintFilled = inks.HintEmpty = inks.MistakeClueText = ToQRgb(palette[prClueText]);
       inks.Shapes = true;
       inks.InvertHotClues = true;

@@ -10,14 +10,15 @@
 #include "util/color.h"
 
 struct TLookInks {
-  QRgb Cursor = 0;       // the cursor's frame
-  QRgb CursorInner = 0;  // a second frame just inside it, so the cursor shows on
-                         // every cell colour
-  int CursorRings = 1;   // frames drawn inside each other, Cursor and
-                         // CursorInner in turn: three make a target no cell
-                         // line or mark resembles
-  QRgb HintFilled = 0;   // outline of a cell the hint proves filled
-  QRgb HintEmpty = 0;    // outline of a cell the hint proves empty
+  QRgb Cursor = 0;           // the cursor's frame
+  QRgb CursorInner = 0;      // a second frame just inside it, so the cursor shows on
+                             // every cell colour
+  int CursorRings = 1;       // frames drawn inside each other, Cursor and
+                             // CursorInner in turn
+  bool RoundCursor = false;  // a round ring instead: no cell line or other
+                             // mark is round
+  QRgb HintFilled = 0;       // outline of a cell the hint proves filled
+  QRgb HintEmpty = 0;        // outline of a cell the hint proves empty
   QRgb MistakeClueText = 0;
   QRgb HintLine = 0;  // background of the clues of the line a hint explains;
                       // 0: lit like the clues under the pointer

@@ -198,8 +198,23 @@ void TframeGrid::DrawHintMark(QPainter& canvas, const TCellRect& r, std::int32_t
 
 void TframeGrid::DrawCursor(QPainter& canvas, const TCellRect& r) {
   const TLookInks inks = LookInks(FLook, FGame->Palette());
-  // Rings of the two inks in turn, the outer one the widest.
-  int pen = std::max(2, r.Width() / (inks.CursorRings > 2 ? 6 : 8));
+  if (inks.RoundCursor) {
+    // A wide ring of the one ink with a narrow one of the other in it: it
+    // shows on filled and on empty cells alike.
+    const int pen = std::max(3, r.Width() / 6);
+    const QRect box = r.ToQRect().adjusted(pen, pen, -pen, -pen);
+    canvas.save();
+    canvas.setRenderHint(QPainter::Antialiasing, true);
+    canvas.setBrush(Qt::NoBrush);
+    canvas.setPen(QPen(QColor::fromRgb(inks.CursorInner), pen));
+    canvas.drawEllipse(box);
+    canvas.setPen(QPen(QColor::fromRgb(inks.Cursor), std::max(1, pen / 2)));
+    canvas.drawEllipse(box);
+    canvas.restore();
+    return;
+  }
+  // Frames of the two inks in turn, the outer one the widest.
+  int pen = std::max(2, r.Width() / 8);
   QRect ring = r.ToQRect();
   for (int i = 0; i < inks.CursorRings && ring.width() > 2 * pen; ++i) {
     FrameInside(canvas, ring, pen, i % 2 == 0 ? inks.Cursor : inks.CursorInner);
