@@ -320,10 +320,13 @@ class TBoardTableAccessible : public QAccessibleWidget, public QAccessibleTableI
     FChildren.clear();
   }
 
-  // The cell the cursor stood on at the last call, and what its lines showed.
+  // The cell the cursor stood on at the last call, its lines' clues and what
+  // the lines showed.
   struct TCursorSeen {
     int Row = -1;
     int Col = -1;
+    TCounterArr RowClue;
+    TCounterArr ColClue;
     TLineShown RowShown = TLineShown::Plain;
     TLineShown ColShown = TLineShown::Plain;
   };
@@ -337,21 +340,30 @@ class TBoardTableAccessible : public QAccessibleWidget, public QAccessibleTableI
       return;
     }
     const TBoardAccessibleTexts& texts = Texts();
-    const TLineShown rowShown = LineShown(frame, true, row);
-    const TLineShown colShown = LineShown(frame, false, col);
+    const TNonoGame& game = *frame.Game();
+    TCursorSeen now{row,
+                    col,
+                    game.RowClue(row),
+                    game.ColumnClue(col),
+                    LineShown(frame, true, row),
+                    LineShown(frame, false, col)};
+    // Other clues on the cursor's lines: another puzzle of the same size,
+    // whose cells and lines are no news of the player's.
+    const bool samePuzzle = now.RowClue == FCursor.RowClue && now.ColClue == FCursor.ColClue;
+    const TLineShown rowShown = now.RowShown, colShown = now.ColShown;
     QStringList news;
-    if (cellChanged && row == FCursor.Row && col == FCursor.Col)
-      news << StateText(SpokenState(frame.Game()->PlayerState(col, row)));
+    if (cellChanged && samePuzzle && row == FCursor.Row && col == FCursor.Col)
+      news << StateText(SpokenState(game.PlayerState(col, row)));
     const auto lineNews = [&](bool sameLine, TLineShown was, TLineShown now,
                               const QString& complete, const QString& mistake, int number) {
       if (!sameLine || now == was || now == TLineShown::Plain) return;
       news << (now == TLineShown::Completed ? complete : mistake).arg(number);
     };
-    lineNews(row == FCursor.Row, FCursor.RowShown, rowShown, texts.RowComplete, texts.RowMistake,
-             row + 1);
-    lineNews(col == FCursor.Col, FCursor.ColShown, colShown, texts.ColumnComplete,
+    lineNews(samePuzzle && row == FCursor.Row, FCursor.RowShown, rowShown, texts.RowComplete,
+             texts.RowMistake, row + 1);
+    lineNews(samePuzzle && col == FCursor.Col, FCursor.ColShown, colShown, texts.ColumnComplete,
              texts.ColumnMistake, col + 1);
-    FCursor = {row, col, rowShown, colShown};
+    FCursor = std::move(now);
     if (!news.isEmpty() && Speaker()) Speaker()(news.join(". "));
   }
 

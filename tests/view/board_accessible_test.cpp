@@ -231,6 +231,19 @@ TEST_F(BoardAccessible, TheCursorsCellSpeaksItsNewStateAndItsLinesNews) {
   Spoken.clear();
   v.Frame->RepaintAll();
   EXPECT_TRUE(Spoken.empty());
+
+  // Another puzzle of the same size under the cursor: its cells and lines
+  // (the empty third column complete at once) are no news of the player's.
+  press(Qt::Key_Down);
+  press(Qt::Key_Down);
+  press(Qt::Key_Space);  // fills the cell at row 3, column 3
+  Picture other = TriplePairs();
+  std::swap(other[2], other[3]);  // row 3 gets the clue 2 2 2, row 4 none
+  v.Game->LoadSolutionGrid(test_support::LettersOf(other));
+  v.Game->StartOver();
+  v.Frame->Layout(lfKeep, 0);
+  v.Frame->RepaintAll();
+  EXPECT_TRUE(Spoken.empty()) << Spoken.front();
 }
 
 TEST_F(BoardAccessible, TheStripsListEachLinesClueAndTellWhenItIsCompleted) {
