@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -93,8 +94,11 @@ TfrmMain::TfrmMain(bool diagnostics)
   CreateComponents();
   CreateActions();
   // The board's news (a cell's new state, a line completed) is spoken
-  // through the window's news line.
-  SetBoardSpeaker([this](const QString& text) { FlAnnounce->Announce(text); });
+  // through the window's news line (a later window takes it over; the line
+  // of a closed one is gone).
+  SetBoardSpeaker([line = QPointer<TAnnouncer>(FlAnnounce)](const QString& text) {
+    if (line) line->Announce(text);
+  });
   // The window itself takes the keys, so it sees them before any control.
   setFocusPolicy(Qt::StrongFocus);
 }
@@ -105,7 +109,6 @@ TfrmMain::TfrmMain(bool diagnostics)
 // first (QWidget's destructor runs after this body), the slots would later
 // free views that no longer exist.
 TfrmMain::~TfrmMain() {
-  SetBoardSpeaker({});
   FreeSlots();
 }
 
