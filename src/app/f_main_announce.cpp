@@ -1,4 +1,4 @@
-// TfrmMain: news for assistive technology, read out from the status line.
+// TfrmMain: news for assistive technology, spoken from the news line.
 #include "app/announcer.h"
 #include "app/f_main.h"
 #include "app/main_window_accessible.h"

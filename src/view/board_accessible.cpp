@@ -341,16 +341,16 @@ class TBoardTableAccessible : public QAccessibleWidget, public QAccessibleTableI
     }
     const TBoardAccessibleTexts& texts = Texts();
     const TNonoGame& game = *frame.Game();
-    TCursorSeen now{row,
-                    col,
-                    game.RowClue(row),
-                    game.ColumnClue(col),
-                    LineShown(frame, true, row),
-                    LineShown(frame, false, col)};
+    TCursorSeen seen{row,
+                     col,
+                     game.RowClue(row),
+                     game.ColumnClue(col),
+                     LineShown(frame, true, row),
+                     LineShown(frame, false, col)};
     // Other clues on the cursor's lines: another puzzle of the same size,
     // whose cells and lines are no news of the player's.
-    const bool samePuzzle = now.RowClue == FCursor.RowClue && now.ColClue == FCursor.ColClue;
-    const TLineShown rowShown = now.RowShown, colShown = now.ColShown;
+    const bool samePuzzle = seen.RowClue == FCursor.RowClue && seen.ColClue == FCursor.ColClue;
+    const TLineShown rowShown = seen.RowShown, colShown = seen.ColShown;
     QStringList news;
     if (cellChanged && samePuzzle && row == FCursor.Row && col == FCursor.Col)
       news << StateText(SpokenState(game.PlayerState(col, row)));
@@ -363,7 +363,7 @@ class TBoardTableAccessible : public QAccessibleWidget, public QAccessibleTableI
              texts.RowMistake, row + 1);
     lineNews(samePuzzle && col == FCursor.Col, FCursor.ColShown, colShown, texts.ColumnComplete,
              texts.ColumnMistake, col + 1);
-    FCursor = std::move(now);
+    FCursor = std::move(seen);
     if (!news.isEmpty() && Speaker()) Speaker()(news.join(". "));
   }
 

@@ -1,8 +1,9 @@
-// The board paint box (pbBoard) as an accessible table for screen readers:
-// one cell object per board cell, named by its state alone ("filled",
-// "crossed", "empty"), with the row and column clues as its headers ("Row 3
-// clue: 2 4, completed"), which tell its place. The view knows no language
-// tables, so the window hands the texts in through SetBoardAccessibleTexts.
+// The board paint box (pbBoard) for screen readers: a canvas that answers as
+// a table (see board_accessible.cpp for why not a table), one cell object per
+// board cell, named by its state alone ("filled", "crossed", "empty"), with
+// the row and column clues as its headers ("Row 3 clue: 2 4, completed"),
+// which tell its place. The view knows no language tables, so the window
+// hands the texts in through SetBoardAccessibleTexts.
 //
 // A screen reader speaks the focused cell when the cursor moves, but not its
 // change of name: after each change of the cursor's cell the table hands its
