@@ -19,6 +19,8 @@ packages=(
   qt6-base-private-dev
   # the end-to-end check through the accessibility bus, as a screen reader
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+  # the end-to-end run with the real screen reader
+  orca speech-dispatcher espeak-ng dbus-x11
 )
 
 missing=()

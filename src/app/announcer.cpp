@@ -8,7 +8,7 @@ namespace {
 class TAnnouncerAccessible : public QAccessibleWidget {
  public:
   explicit TAnnouncerAccessible(TAnnouncer* line)
-      : QAccessibleWidget(line, QAccessible::StatusBar) {}
+      : QAccessibleWidget(line, QAccessible::Notification) {}
 
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name || t == QAccessible::Value)
@@ -43,8 +43,8 @@ TAnnouncer::TAnnouncer(QWidget* parent) : QWidget(parent) {
 
 void TAnnouncer::Announce(const QString& text) {
   FText = text;
-  QAccessibleEvent named(this, QAccessible::NameChanged);
-  QAccessible::updateAccessibility(&named);
+  QAccessibleEvent shown(this, QAccessible::ObjectShow);
+  QAccessible::updateAccessibility(&shown);
 }
 
 void InstallAnnouncerAccessible() {

@@ -1,13 +1,17 @@
-// TAnnouncer: the main window's spoken status line. What the window shows
-// only as a picture or an animation (the celebration, Check's flash and
-// shake, the end of a Nightmare game) or in passing (the hint's sentence) is
-// handed to Announce, and assistive technology hears it: the line is an
-// accessible status bar whose name is the last announcement, and each
-// announcement sends a name change, also when the text repeats.
+// TAnnouncer: the main window's news for assistive technology. What the
+// window shows only as a picture or an animation (the celebration, Check's
+// flash and shake, the end of a Nightmare game), in passing (the hint's
+// sentence) or on the board (a cell's new state, a line completed) is handed
+// to Announce, and a screen reader speaks it without moving the focus.
+//
+// The line is an accessible notification whose name is the last news; each
+// piece of news shows it anew (a "showing" state change), also when the text
+// repeats, and Orca speaks a notification that shows. A name change would not
+// do: screen readers speak those only for the focused object. Clear empties
+// the line silently, once the news no longer applies (another puzzle).
 //
 // The line is a 1 x 1 pixel widget that draws nothing: sighted players see
-// the same news on the board, while a screen reader finds the line visible
-// and reads it.
+// the same news on the board.
 #pragma once
 
 #include <QString>
@@ -20,6 +24,7 @@ class TAnnouncer : public QWidget {
   explicit TAnnouncer(QWidget* parent);
 
   void Announce(const QString& text);
+  void Clear() { FText.clear(); }
   const QString& LastAnnouncement() const { return FText; }
 
  private:

@@ -102,6 +102,8 @@ void TfrmAbout::FormCreate() {
   Edit1->setText(QString::fromStdString(GetVersionString(true)));
   Edit1->setAccessibleName(QString::fromStdString(TextFor(ttnVersion)));
   lIcon->setAccessibleName(QString::fromLatin1(kProductName));
+  // The text area takes Tab (to scroll by keys): a screen reader needs its name.
+  ScrollBox1->setAccessibleName(windowTitle());
   QFont big = font();
   big.setBold(true);
   big.setPointSize(font().pointSize() + 6);

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -18,6 +19,7 @@
 #include "app/application_stuff.h"
 #include "app/bar_layout.h"
 #include "app/busy_scope.h"
+#include "app/focus_mark.h"
 #include "app/grade_label.h"
 #include "app/main_window_accessible.h"
 #include "app/message_box.h"
@@ -35,6 +37,7 @@
 #include "text/lang_helper.h"
 #include "util/app_environment.h"
 #include "util/utils.h"
+#include "view/board_accessible.h"
 #include "view/frame_grid.h"
 #include "view/view_colors.h"
 
@@ -90,8 +93,15 @@ TfrmMain::TfrmMain(bool diagnostics)
       FRecords(std::make_unique<TRecords>()) {
   setObjectName("frmMain");
   InstallMainWindowAccessible();
+  InstallFocusMarks();
   CreateComponents();
   CreateActions();
+  // The board's news (a cell's new state, a line completed) is spoken
+  // through the window's news line (a later window takes it over; the line
+  // of a closed one is gone).
+  SetBoardSpeaker([line = QPointer<TAnnouncer>(FlAnnounce)](const QString& text) {
+    if (line) line->Announce(text);
+  });
   // The window itself takes the keys, so it sees them before any control.
   setFocusPolicy(Qt::StrongFocus);
 }
@@ -451,6 +461,7 @@ bool TfrmMain::event(QEvent* e) {
   if (e->type() == QEvent::WindowUnblocked && isVisible() && AppPhase == apRunning) {
     activateWindow();
     setFocus();
+    AnnounceBoard();
   }
   // A dialog over the board takes the pointer from it.
   if (e->type() == QEvent::WindowBlocked && FCurrentGame) FCurrentGame->View().PointerGone();
@@ -469,6 +480,7 @@ void TfrmMain::tActivateTimer() {
   SelectSlotByName(FGames->ActiveName());
   // Files given at the start open once the window is up.
   OpenPendingFiles();
+  AnnounceBoard();
 }
 
 // --- Game menu and switching ---
@@ -651,8 +663,9 @@ void TfrmMain::ApplyTexts() {
   FpmGame->setWindowTitle(QString::fromStdString(TextFor(ttnGame1)));  // the menu's spoken name
   FbGame->setToolTip(ToolTipWithKeys(FbGame->text(), {aGameMenu}));
   FbCheck->setToolTip(ToolTipWithKeys(aCheck->text(), {aCheck, aCheck1}));
-  FlClock->setAccessibleName(QString::fromStdString(TextFor(ttnTimePlayed)));
-  FlClock->setToolTip(FlClock->accessibleName());
+  // The clock's name is the time it shows (ShowClock); this says what it is.
+  FlClock->setAccessibleDescription(QString::fromStdString(TextFor(ttnTimePlayed)));
+  FlClock->setToolTip(FlClock->accessibleDescription());
   ApplyBoardAccessibleTexts();
   ShowGrade();
 }
@@ -790,6 +803,10 @@ void TfrmMain::UpdateCaption() {
                               std::to_string(status.SolutionFilled);
   if (caption == FLastCaption) return;
   setWindowTitle(QString::fromStdString(caption));
+  // A screen reader reads the window's name again after every dialog: the
+  // product and the size are enough, the board's opening line tells the rest.
+  setAccessibleName(
+      QString::fromStdString(std::string(kProductName) + " - " + FCurrentGame->Name()));
   FLastCaption = caption;
 }
 

@@ -122,6 +122,8 @@ class TfrmMain : public TfrmBase {
   void PlaceHintLabel();
   // Has assistive technology read text out (through lAnnounce).
   void Announce(const std::string& text);
+  // The board's opening line: its size, the filled count and the keys.
+  void AnnounceBoard();
   // Runs the clock of the shown slot while the window is active and the
   // puzzle unsolved, and stops every other.
   void UpdateClock();

@@ -1,7 +1,19 @@
-// TfrmMain: news for assistive technology, read out from the status line.
+// TfrmMain: news for assistive technology, spoken from the news line.
 #include "app/announcer.h"
 #include "app/f_main.h"
+#include "app/main_window_accessible.h"
+#include "model/nono_game.h"
+#include "slots/game.h"
 
 void TfrmMain::Announce(const std::string& text) {
   if (FlAnnounce) FlAnnounce->Announce(QString::fromStdString(text));
+}
+
+void TfrmMain::AnnounceBoard() {
+  if (!FCurrentGame) return;
+  TNonoGame& puzzle = FCurrentGame->Puzzle();
+  const TPuzzleStatus status = puzzle.GetStatus();
+  if (FlAnnounce)
+    FlAnnounce->Announce(
+        BoardIntro(puzzle.Width(), puzzle.Height(), status.PlayerFilled, status.SolutionFilled));
 }

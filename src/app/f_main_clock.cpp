@@ -76,12 +76,15 @@ void TfrmMain::ShowClock() {
   if (!FlClock) return;
   if (!FCurrentGame) {
     FlClock->clear();
+    FlClock->setAccessibleName({});
     return;
   }
   const std::string time = MinutesSeconds(FCurrentGame->PlayedMs());
   const std::string text =
       FCurrentGame->Status() == gsSolved ? TextFor(ttnSolvedIn) + "\n" + time : time;
-  if (FlClock->text().toStdString() != text) FlClock->setText(QString::fromStdString(text));
+  if (FlClock->text().toStdString() == text) return;
+  FlClock->setText(QString::fromStdString(text));
+  FlClock->setAccessibleName(FlClock->text().replace('\n', ' '));
 }
 
 QSize TfrmMain::ClockSize() const {

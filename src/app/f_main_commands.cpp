@@ -10,6 +10,7 @@
 #include <QWheelEvent>
 #include <fstream>
 
+#include "app/announcer.h"
 #include "app/background_work.h"
 #include "app/f_about.h"
 #include "app/f_main.h"
@@ -172,6 +173,8 @@ void TfrmMain::StartCelebration() {
 
 void TfrmMain::StopCelebration() {
   FtCongrats->stop();
+  // Every way to leave a board passes here: its news no longer applies.
+  FlAnnounce->Clear();
   if (FCurrentGame) {
     FPulseColor = FCurrentGame->Puzzle().Palette()[prTickPen];
     FCurrentGame->SetInputEnabled(true);

@@ -197,6 +197,7 @@ bool TfrmMain::OpenStateCode(const TPasteCheck& check) {
   slot->StartOver();
   slot->ApplyGameState(check.Rec);
   ShowLoadedSlot(check.SlotName);
+  Announce(TextWith(ttnPuzzleOpened, check.SlotName));
   return true;
 }
 
@@ -222,6 +223,7 @@ bool TfrmMain::OpenSharedPuzzle(const TPasteCheck& check) {
   StopCelebration();
   slot->TakePicture(0, LettersOfGoal(solved));
   ShowLoadedSlot(check.SlotName);
+  Announce(TextWith(ttnPuzzleOpened, check.SlotName));
 
   // Told once, in one box: what else the file held and what the puzzle asks.
   std::string notice;

@@ -89,6 +89,12 @@ TfrmSettings::TfrmSettings(QWidget* parent)
   cbBoardLook = new QComboBox(tsGame);
   cbBoardLook->setObjectName("cbBoardLook");
   lBoardLook->setBuddy(cbBoardLook);
+  // Qt gives assistive technology no selection in a list, so a screen reader
+  // cannot tell a drop-down's value; its description carries the value, and
+  // a change of it is spoken while the list has the focus.
+  for (QComboBox* combo : {cbGameMode, cbNewDifficulty, cbButtonPosition, cbLanguage, cbBoardLook})
+    connect(combo, &QComboBox::currentTextChanged, combo,
+            [combo](const QString& text) { combo->setAccessibleDescription(text); });
 
   FStack = {{cbDrawHotTrackCounters, 0},
             {cbDrawHotTrackBoard, 0},

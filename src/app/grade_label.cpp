@@ -63,12 +63,17 @@ void TGradeLabel::ShowGrade(TDifficulty difficulty, int stars) {
                  .arg(QString::fromStdString(TextFor(ttnGrade)))
                  .arg(stars)
                  .arg(kMaxStars));
+  // The text holds every star, earned or not: a screen reader hears the
+  // grade in words instead.
+  setAccessibleName(DifficultyName(difficulty) + QString::fromStdString(TextFor(ttnListSeparator)) +
+                    toolTip());
   FShowing = true;
   setVisible(FFits);
 }
 
 void TGradeLabel::Clear() {
   FShowing = false;
+  setAccessibleName({});
   hide();
 }
 

@@ -16,8 +16,9 @@ QString Text(TTextName name) {
   return QString::fromStdString(TextFor(name));
 }
 
-// The accessible name of a window is its caption, which QAccessibleWidget
-// already reads from the window title; only the role needs setting.
+// The accessible name of the window is set by the window itself (the product
+// and the size, without the caption's version and counts, which a screen
+// reader would read out after every dialog); only the role needs setting.
 QAccessibleInterface* MainWindowFactory(const QString& className, QObject* object) {
   if (className != QLatin1String("TfrmMain") || !object || !object->isWidgetType()) return nullptr;
   return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
@@ -31,9 +32,15 @@ void InstallMainWindowAccessible() {
 }
 
 void ApplyBoardAccessibleTexts() {
-  SetBoardAccessibleTexts({Text(ttnCellName), Text(ttnCellFilled), Text(ttnCellEmpty),
-                           Text(ttnCellCrossed), Text(ttnRowClueName), Text(ttnColumnClueName),
-                           Text(ttnRowClues), Text(ttnColumnClues), Text(ttnClueCompleted)});
+  SetBoardAccessibleTexts({Text(ttnCellFilled), Text(ttnCellEmpty), Text(ttnCellCrossed),
+                           Text(ttnRowClueName), Text(ttnColumnClueName), Text(ttnRowClues),
+                           Text(ttnColumnClues), Text(ttnClueCompleted), Text(ttnClueMistake),
+                           Text(ttnRowComplete), Text(ttnColumnComplete), Text(ttnRowMistake),
+                           Text(ttnColumnMistake)});
+}
+
+QString BoardIntro(int width, int height, int filled, int solutionFilled) {
+  return Text(ttnBoardIntro).arg(width).arg(height).arg(filled).arg(solutionFilled);
 }
 
 void DescribeShortcut(QPushButton* button, const QAction* action) {

@@ -116,7 +116,7 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnAboutSentence, "AboutSentence",
        "G3oqMzkuLyg/ejY1PTM5eiovICA2P2B6PDM2NnouMj96OT82Nil6KTV6LjI7Lno/"
        "LD8oI3ooNS16OzQ+ejk1Ni83NHopMjUtKXouMj96KC80KXozLil6OTYvP3o2MykuKXQ="},
-      {ttnCellName, "CellName", "CDUten9rdno5NTYvNzR6f2hgen9p"},
+      {ttnAboutSentence, "AboutSentence", "G3oqMzkuLyg/ejY1PTM5eiovICA2P2B6PDM2NnouMj96OT82Nil6KTV6LjI7Lno/LD8oI3ooNS16OzQ+ejk1Ni83NHopMjUtKXouMj96KC80KXozLil6OTYvP3o2MykuKXQ="},
       {ttnCellFilled, "CellFilled", "PDM2Nj8+"},
       {ttnCellEmpty, "CellEmpty", "PzcqLiM="},
       {ttnCellCrossed, "CellCrossed", "OSg1KSk/Pg=="},
@@ -219,6 +219,13 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnFileNotRegular, "FileNotRegular",
        "NDUuejt6KD89LzY7KHo8MzY/enI7ejw1Nj4/KHo1KHo7ej4/LDM5P3M="},
       {ttnFileTooLarge, "FileTooLarge", "LjI/ejwzNj96Myl6LjU1ejY7KD0/ejw1KHo7eiovICA2Pw=="},
+      {ttnClueMistake, "ClueMistake", "f2t2ejI7KXo7ejczKS47MT8="},
+      {ttnRowComplete, "RowComplete", "CDUten9rejk1Nyo2Py4/"},
+      {ttnColumnComplete, "ColumnComplete", "GTU2Lzc0en9rejk1Nyo2Py4/"},
+      {ttnRowMistake, "RowMistake", "CDUten9rejI7KXo7ejczKS47MT8="},
+      {ttnColumnMistake, "ColumnMistake", "GTU2Lzc0en9rejI7KXo7ejczKS47MT8="},
+      {ttnBoardIntro, "BoardIntro", "f2t6OCN6f2h6ODU7KD52en9pejU8en9uejk/NjYpejwzNjY/PnR6GygoNS0pejc1LD92egkqOzk/ejwzNjYpdnoCejkoNSkpPyl2ehJ6MjM0Lil0"},
+      {ttnPuzzleOpened, "PuzzleOpened", "Ci8gIDY/ejUqPzQ/PmB6f2s="},
   };
   return items;
 }

@@ -97,7 +97,6 @@ enum TTextName : std::uint8_t {
   ttnSolvedIn,
   ttnClose,
   ttnAboutSentence,
-  ttnCellName,
   ttnCellFilled,
   ttnCellEmpty,
   ttnCellCrossed,
@@ -173,9 +172,16 @@ enum TTextName : std::uint8_t {
   ttnReasonNoPuzzle,
   ttnFileNotRegular,
   ttnFileTooLarge,
+  ttnClueMistake,
+  ttnRowComplete,
+  ttnColumnComplete,
+  ttnRowMistake,
+  ttnColumnMistake,
+  ttnBoardIntro,
+  ttnPuzzleOpened,
 };
 
-inline constexpr int kTextNameCount = ttnFileTooLarge + 1;
+inline constexpr int kTextNameCount = ttnPuzzleOpened + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "model/nono_game.h"
@@ -20,6 +21,11 @@ namespace {
 TBoardAccessibleTexts& Texts() {
   static TBoardAccessibleTexts texts;
   return texts;
+}
+
+TBoardSpeaker& Speaker() {
+  static TBoardSpeaker speaker;
+  return speaker;
 }
 
 TframeGrid* FrameOf(const QWidget* board) {
@@ -55,10 +61,9 @@ TSpokenState SpokenState(TPieceState state) {
   }
 }
 
-QString ClueText(const TCounterArr& clue) {
-  QStringList numbers;
-  for (const std::int32_t n : clue) numbers << QString::number(n);
-  return numbers.join(' ');
+const QString& StateText(TSpokenState state) {
+  const TBoardAccessibleTexts& texts = Texts();
+  return state == ssFilled ? texts.Filled : state == ssCrossed ? texts.Crossed : texts.Empty;
 }
 
 // Set on the board once its table has been asked for: until then no one
@@ -90,15 +95,9 @@ class TBoardItemAccessible : public QAccessibleInterface, public QAccessibleTabl
 
   QString text(QAccessible::Text t) const override {
     if (t != QAccessible::Name || !isValid()) return {};
-    const TNonoGame& game = *GameOf(FBoard);
-    const TBoardAccessibleTexts& texts = Texts();
-    if (FCol < 0) return texts.RowClue.arg(FRow + 1).arg(ClueText(game.RowClue(FRow)));
-    if (FRow < 0) return texts.ColumnClue.arg(FCol + 1).arg(ClueText(game.ColumnClue(FCol)));
-    const TSpokenState s = SpokenState(game.PlayerState(FCol, FRow));
-    const QString& state = s == ssFilled    ? texts.Filled
-                           : s == ssCrossed ? texts.Crossed
-                                            : texts.Empty;
-    return texts.Cell.arg(FRow + 1).arg(FCol + 1).arg(state);
+    if (FCol < 0) return LineClueName(*FrameOf(FBoard), true, FRow);
+    if (FRow < 0) return LineClueName(*FrameOf(FBoard), false, FCol);
+    return StateText(SpokenState(GameOf(FBoard)->PlayerState(FCol, FRow)));
   }
 
   QAccessible::Role role() const override {
@@ -170,9 +169,16 @@ class TBoardItemAccessible : public QAccessibleInterface, public QAccessibleTabl
 // Children are the cells row by row, then the row headers, then the column
 // headers. Child objects are made when first asked for and live as long as
 // the board keeps its size.
+//
+// The board reports the role of a canvas, not of a table, while it answers
+// every question a table answers: screen readers read the whole row of a
+// table each time the focus changes rows (Orca's default), which on a board
+// is ten or more cells of noise; of a canvas's cells they read the one
+// focused, with its row header when the row changed and its column header
+// when the column changed.
 class TBoardTableAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
  public:
-  explicit TBoardTableAccessible(QWidget* board) : QAccessibleWidget(board, QAccessible::Table) {
+  explicit TBoardTableAccessible(QWidget* board) : QAccessibleWidget(board, QAccessible::Canvas) {
     board->setProperty(kAskedFor, true);
     Sync();
   }
@@ -268,8 +274,9 @@ class TBoardTableAccessible : public QAccessibleWidget, public QAccessibleTableI
   bool unselectColumn(int) override { return false; }
   void modelChange(QAccessibleTableModelChangeEvent*) override { DropChildren(); }
 
-  // Reports the cells whose spoken state changed since the last call. A new
-  // puzzle size resets the whole table instead.
+  // Reports the cells whose spoken state changed since the last call, and
+  // speaks the cursor's news. A new puzzle size resets the whole table
+  // instead.
   void Sync() {
     const TNonoGame* game = GameOf(widget());
     const int rows = game ? game->Height() : 0, cols = game ? game->Width() : 0;
@@ -281,6 +288,7 @@ class TBoardTableAccessible : public QAccessibleWidget, public QAccessibleTableI
       FSeenCols = cols;
       for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c) FSeen.push_back(SpokenState(game->PlayerState(c, r)));
+      FCursor = {};
       if (hadBoard) {
         QAccessibleTableModelChangeEvent reset(widget(),
                                                QAccessibleTableModelChangeEvent::ModelReset);
@@ -288,15 +296,22 @@ class TBoardTableAccessible : public QAccessibleWidget, public QAccessibleTableI
       }
       return;
     }
+    const TframeGrid* frame = FrameOf(widget());
+    const bool cursorShown = frame->Cursor().Shown();
+    const int cursorRow = cursorShown ? frame->Cursor().Row() : -1;
+    const int cursorCol = cursorShown ? frame->Cursor().Col() : -1;
+    bool cursorCellChanged = false;
     for (int r = 0; r < rows; ++r) {
       for (int c = 0; c < cols; ++c) {
         const TSpokenState now = SpokenState(game->PlayerState(c, r));
         std::uint8_t& seen = FSeen[static_cast<std::size_t>(r * cols + c)];
         if (seen == now) continue;
         seen = now;
+        cursorCellChanged |= r == cursorRow && c == cursorCol;
         SendChildChanged(widget(), r * cols + c);
       }
     }
+    SpeakCursorNews(*frame, cursorRow, cursorCol, cursorCellChanged);
   }
 
  private:
@@ -305,10 +320,58 @@ class TBoardTableAccessible : public QAccessibleWidget, public QAccessibleTableI
     FChildren.clear();
   }
 
+  // The cell the cursor stood on at the last call, its lines' clues and what
+  // the lines showed.
+  struct TCursorSeen {
+    int Row = -1;
+    int Col = -1;
+    TCounterArr RowClue;
+    TCounterArr ColClue;
+    TLineShown RowShown = TLineShown::Plain;
+    TLineShown ColShown = TLineShown::Plain;
+  };
+
+  // A cell the cursor has just moved to is spoken by the focus move; only a
+  // change of the cell it stays on is news, and a line of it that became
+  // complete or wrong since the last call.
+  void SpeakCursorNews(const TframeGrid& frame, int row, int col, bool cellChanged) {
+    if (row < 0) {
+      FCursor = {};
+      return;
+    }
+    const TBoardAccessibleTexts& texts = Texts();
+    const TNonoGame& game = *frame.Game();
+    TCursorSeen seen{row,
+                     col,
+                     game.RowClue(row),
+                     game.ColumnClue(col),
+                     LineShown(frame, true, row),
+                     LineShown(frame, false, col)};
+    // Other clues on the cursor's lines: another puzzle of the same size,
+    // whose cells and lines are no news of the player's.
+    const bool samePuzzle = seen.RowClue == FCursor.RowClue && seen.ColClue == FCursor.ColClue;
+    const TLineShown rowShown = seen.RowShown, colShown = seen.ColShown;
+    QStringList news;
+    if (cellChanged && samePuzzle && row == FCursor.Row && col == FCursor.Col)
+      news << StateText(SpokenState(game.PlayerState(col, row)));
+    const auto lineNews = [&](bool sameLine, TLineShown was, TLineShown now,
+                              const QString& complete, const QString& mistake, int number) {
+      if (!sameLine || now == was || now == TLineShown::Plain) return;
+      news << (now == TLineShown::Completed ? complete : mistake).arg(number);
+    };
+    lineNews(samePuzzle && row == FCursor.Row, FCursor.RowShown, rowShown, texts.RowComplete,
+             texts.RowMistake, row + 1);
+    lineNews(samePuzzle && col == FCursor.Col, FCursor.ColShown, colShown, texts.ColumnComplete,
+             texts.ColumnMistake, col + 1);
+    FCursor = std::move(seen);
+    if (!news.isEmpty() && Speaker()) Speaker()(news.join(". "));
+  }
+
   mutable std::unordered_map<int, QAccessible::Id> FChildren;
   std::vector<std::uint8_t> FSeen;
   int FSeenRows = 0;
   int FSeenCols = 0;
+  TCursorSeen FCursor;
 };
 
 QList<QAccessibleInterface*> TBoardItemAccessible::columnHeaderCells() const {
@@ -337,6 +400,10 @@ QAccessibleInterface* BoardFactory(const QString& className, QObject* object) {
 
 void SetBoardAccessibleTexts(const TBoardAccessibleTexts& texts) {
   Texts() = texts;
+}
+
+void SetBoardSpeaker(TBoardSpeaker speaker) {
+  Speaker() = std::move(speaker);
 }
 
 const TBoardAccessibleTexts& BoardAccessibleTexts() {

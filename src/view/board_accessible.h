@@ -1,8 +1,14 @@
-// The board paint box (pbBoard) as an accessible table for screen readers:
-// one cell object per board cell, named by its place and state ("Row 3,
-// column 4: filled"), with the row and column clues as its headers ("Row 3
-// clue: 2 4"). The view knows no language tables, so the window hands the
-// texts in through SetBoardAccessibleTexts.
+// The board paint box (pbBoard) for screen readers: a canvas that answers as
+// a table (see board_accessible.cpp for why not a table), one cell object per
+// board cell, named by its state alone ("filled", "crossed", "empty"), with
+// the row and column clues as its headers ("Row 3 clue: 2 4, completed"),
+// which tell its place. The view knows no language tables, so the window
+// hands the texts in through SetBoardAccessibleTexts.
+//
+// A screen reader speaks the focused cell when the cursor moves, but not its
+// change of name: after each change of the cursor's cell the table hands its
+// new state to the speaker (SetBoardSpeaker), with the news of its row or
+// column when that became complete or wrong ("filled. Row 3 complete").
 //
 // InstallBoardAccessible registers the factory once per process. After each
 // paint of the board the frame calls BoardCellsPainted: the table compares
@@ -17,11 +23,11 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
 struct TBoardAccessibleTexts {
-  QString Cell;  // %1 row, %2 column (from 1), %3 one of the states below
   QString Filled;
   QString Empty;
   QString Crossed;
@@ -30,10 +36,19 @@ struct TBoardAccessibleTexts {
   QString RowClues;       // the row clue strip
   QString ColumnClues;    // the column clue strip
   QString ClueCompleted;  // %1 a line's clue name
+  QString ClueMistake;    // %1 a line's clue name
+  QString RowComplete;    // %1 row (from 1)
+  QString ColumnComplete;
+  QString RowMistake;
+  QString ColumnMistake;
 };
 
 void SetBoardAccessibleTexts(const TBoardAccessibleTexts& texts);
 const TBoardAccessibleTexts& BoardAccessibleTexts();
+
+// Speaks a line without moving the focus; none by default.
+using TBoardSpeaker = std::function<void(const QString&)>;
+void SetBoardSpeaker(TBoardSpeaker speaker);
 
 // Registers the board's and the clue strips' accessibility.
 void InstallBoardAccessible();

@@ -10,6 +10,7 @@ TLookInks LookInks(TBoardLook look, const TBoardPalette& palette) {
       // Ink and paper only: the shapes tell the marks apart.
       inks.Cursor = ToQRgb(palette[prFilledCell]);
       inks.CursorInner = ToQRgb(palette[prEmptyCell]);
+      inks.RoundCursor = true;
       inks.HintFilled = inks.HintEmpty = inks.MistakeClueText = ToQRgb(palette[prClueText]);
       inks.Shapes = true;
       inks.InvertHotClues = true;
@@ -19,6 +20,7 @@ TLookInks LookInks(TBoardLook look, const TBoardPalette& palette) {
     case blColourBlindSafe:
       inks.Cursor = 0xFF0072B2;  // blue
       inks.CursorInner = 0xFFFFFFFF;
+      inks.CursorRings = 2;
       inks.HintFilled = 0xFF0072B2;       // blue
       inks.HintEmpty = 0xFFE69F00;        // orange
       inks.MistakeClueText = 0xFFD55E00;  // vermilion

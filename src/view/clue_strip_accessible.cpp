@@ -36,23 +36,14 @@ TCounterArr ClueOf(const TNonoGame& game, bool row, int line) {
   return row ? game.RowClue(line) : game.ColumnClue(line);
 }
 
-bool AllDone(const TClueMarks& marks) {
+bool All(const TClueMarks& marks, TClueMark mark) {
   return !marks.empty() &&
-         std::all_of(marks.begin(), marks.end(), [](TClueMark m) { return m == TClueMark::Done; });
+         std::all_of(marks.begin(), marks.end(), [mark](TClueMark m) { return m == mark; });
 }
 
-// Whether the strip shows the line's clue as completed.
 bool Completed(const QWidget* strip, int line) {
   const TframeGrid* frame = FrameOfPaintBox(strip);
-  const TNonoGame* game = frame ? frame->Game() : nullptr;
-  if (!game || !frame->ShowCompletedClues()) return false;
-  const bool row = IsRowStrip(strip);
-  const int length = row ? game->Width() : game->Height();
-  std::vector<std::int32_t> cells(static_cast<std::size_t>(length));
-  for (int i = 0; i < length; ++i)
-    cells[static_cast<std::size_t>(i)] =
-        PlayerCellValue(row ? game->PlayerState(i, line) : game->PlayerState(line, i));
-  return AllDone(LineClueMarks(ClueOf(*game, row, line), cells, false));
+  return frame && LineShown(*frame, IsRowStrip(strip), line) == TLineShown::Completed;
 }
 
 class TClueLineAccessible : public QAccessibleInterface {
@@ -76,14 +67,7 @@ class TClueLineAccessible : public QAccessibleInterface {
 
   QString text(QAccessible::Text t) const override {
     if (t != QAccessible::Name || !isValid()) return {};
-    const TNonoGame& game = *FrameOfPaintBox(FStrip)->Game();
-    const bool row = IsRowStrip(FStrip);
-    QStringList numbers;
-    for (const std::int32_t n : ClueOf(game, row, FLine)) numbers << QString::number(n);
-    const TBoardAccessibleTexts& texts = BoardAccessibleTexts();
-    const QString name =
-        (row ? texts.RowClue : texts.ColumnClue).arg(FLine + 1).arg(numbers.join(' '));
-    return Completed(FStrip, FLine) ? texts.ClueCompleted.arg(name) : name;
+    return LineClueName(*FrameOfPaintBox(FStrip), IsRowStrip(FStrip), FLine);
   }
 
   QAccessible::State state() const override {
@@ -149,12 +133,14 @@ class TClueStripAccessible : public QAccessibleWidget {
     return nullptr;
   }
 
-  // Tells of the lines whose completed state changed since the last call; a
-  // new puzzle size starts the lines anew.
+  // Tells of the lines whose shown state changed since the last call; a new
+  // puzzle size starts the lines anew.
   void Sync() {
     const int lines = LineCount(widget());
-    std::vector<bool> now(static_cast<std::size_t>(lines));
-    for (int i = 0; i < lines; ++i) now[static_cast<std::size_t>(i)] = Completed(widget(), i);
+    const TframeGrid* frame = FrameOfPaintBox(widget());
+    std::vector<TLineShown> now(static_cast<std::size_t>(lines));
+    for (int i = 0; i < lines; ++i)
+      now[static_cast<std::size_t>(i)] = LineShown(*frame, IsRowStrip(widget()), i);
     if (lines != static_cast<int>(FSeen.size())) {
       DropChildren();
       FSeen = std::move(now);
@@ -174,10 +160,42 @@ class TClueStripAccessible : public QAccessibleWidget {
   }
 
   mutable std::unordered_map<int, QAccessible::Id> FChildren;
-  std::vector<bool> FSeen;
+  std::vector<TLineShown> FSeen;
 };
 
 }  // namespace
+
+TLineShown LineShown(const TframeGrid& frame, bool row, int line) {
+  const TNonoGame* game = frame.Game();
+  if (!game || (!frame.ShowCompletedClues() && !frame.ShowMistakeLines())) return TLineShown::Plain;
+  const int length = row ? game->Width() : game->Height();
+  std::vector<std::int32_t> cells(static_cast<std::size_t>(length));
+  for (int i = 0; i < length; ++i)
+    cells[static_cast<std::size_t>(i)] =
+        PlayerCellValue(row ? game->PlayerState(i, line) : game->PlayerState(line, i));
+  const TClueMarks marks = LineClueMarks(ClueOf(*game, row, line), cells, frame.ShowMistakeLines());
+  if (All(marks, TClueMark::Wrong)) return TLineShown::Mistake;
+  if (frame.ShowCompletedClues() && All(marks, TClueMark::Done)) return TLineShown::Completed;
+  return TLineShown::Plain;
+}
+
+QString LineClueName(const TframeGrid& frame, bool row, int line) {
+  const TNonoGame* game = frame.Game();
+  if (!game) return {};
+  QStringList numbers;
+  for (const std::int32_t n : ClueOf(*game, row, line)) numbers << QString::number(n);
+  const TBoardAccessibleTexts& texts = BoardAccessibleTexts();
+  const QString name =
+      (row ? texts.RowClue : texts.ColumnClue).arg(line + 1).arg(numbers.join(' '));
+  switch (LineShown(frame, row, line)) {
+    case TLineShown::Completed:
+      return texts.ClueCompleted.arg(name);
+    case TLineShown::Mistake:
+      return texts.ClueMistake.arg(name);
+    default:
+      return name;
+  }
+}
 
 QAccessibleInterface* NewClueStripAccessible(QWidget* strip) {
   return new TClueStripAccessible(strip);

@@ -197,13 +197,29 @@ void TframeGrid::DrawHintMark(QPainter& canvas, const TCellRect& r, std::int32_t
 }
 
 void TframeGrid::DrawCursor(QPainter& canvas, const TCellRect& r) {
-  const int pen = std::max(2, r.Width() / 8);
-  const QRect outer = r.ToQRect();
   const TLookInks inks = LookInks(FLook, FGame->Palette());
-  FrameInside(canvas, outer, pen, inks.Cursor);
-  if (inks.CursorInner) {
-    const int inner = std::max(1, pen / 2);
-    FrameInside(canvas, outer.adjusted(pen, pen, -pen, -pen), inner, inks.CursorInner);
+  if (inks.RoundCursor) {
+    // A wide ring of the one ink with a narrow one of the other in it: it
+    // shows on filled and on empty cells alike.
+    const int pen = std::max(3, r.Width() / 6);
+    const QRect box = r.ToQRect().adjusted(pen, pen, -pen, -pen);
+    canvas.save();
+    canvas.setRenderHint(QPainter::Antialiasing, true);
+    canvas.setBrush(Qt::NoBrush);
+    canvas.setPen(QPen(QColor::fromRgb(inks.CursorInner), pen));
+    canvas.drawEllipse(box);
+    canvas.setPen(QPen(QColor::fromRgb(inks.Cursor), std::max(1, pen / 2)));
+    canvas.drawEllipse(box);
+    canvas.restore();
+    return;
+  }
+  // Frames of the two inks in turn, the outer one the widest.
+  int pen = std::max(2, r.Width() / 8);
+  QRect ring = r.ToQRect();
+  for (int i = 0; i < inks.CursorRings && ring.width() > 2 * pen; ++i) {
+    FrameInside(canvas, ring, pen, i % 2 == 0 ? inks.Cursor : inks.CursorInner);
+    ring.adjust(pen, pen, -pen, -pen);
+    pen = std::max(1, pen * 2 / 3);
   }
 }
 
@@ -333,8 +349,11 @@ void TframeGrid::DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int ro
   const QFont& clueFont = ClueFont(ClueFontSize(r));
   const bool pointed = grid.HotTrack() && (col == grid.HotCol() || row == grid.HotRow());
   const bool hinted = OnHintLine(grid, col, row);
-  const bool hot = pointed || hinted;
   const TLookInks inks = LookInks(FLook, FGame->Palette());
+  // Where shapes tell the marks apart, the hint's line has a shape of its own
+  // (a bar along the head), apart from the lines under the pointer and the
+  // cursor.
+  const bool hot = pointed || (hinted && !inks.Shapes);
   const QRgb background = hinted && !pointed && inks.HintLine
                               ? inks.HintLine
                               : PaletteColor(hot ? prHotClue : prClueBackground);
@@ -359,9 +378,15 @@ void TframeGrid::DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int ro
       canvas, r.Left, r.Top,
       FClueSprites.Get(grid.GetText(col, row), r.Width(), r.Height(), clueFont, background, pen));
   // A blank position (a clue of 0) has no number to mark.
-  if (inks.Shapes)
-    DrawClueShapes(canvas, r, grid.GetText(col, row).empty() ? TClueMark::Open : mark,
-                   hot && !inks.InvertHotClues, pen);
+  if (!inks.Shapes) return;
+  DrawClueShapes(canvas, r, grid.GetText(col, row).empty() ? TClueMark::Open : mark,
+                 hot && !inks.InvertHotClues, pen);
+  if (hinted) {
+    const QRect cell = r.ToQRect();
+    const int bar = std::max(2, r.Height() / 6);
+    canvas.fillRect(QRect(cell.left(), cell.top(), cell.width(), bar),
+                    QColor::fromRgb(hot && inks.InvertHotClues ? pen : PaletteColor(prClueText)));
+  }
 }
 
 void TframeGrid::DrawClueShapes(QPainter& canvas, const TCellRect& r, TClueMark mark, bool hot,

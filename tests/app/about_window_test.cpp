@@ -132,6 +132,7 @@ TEST_F(AboutWindowTest, OpensCentredOnTheScreenEveryTime) {
 TEST_F(AboutWindowTest, EveryPartIsNamedForAScreenReader) {
   test_support::AccessibilityRecorder reader;
   EXPECT_EQ(test_support::NamelessControls(&FAbout), "");
+  EXPECT_EQ(test_support::UnnamedTabStops(&FAbout), "");
   EXPECT_EQ(QAccessible::queryAccessibleInterface(FEdit)->text(QAccessible::Name).toStdString(),
             TextFor(ttnVersion));
   EXPECT_EQ(QAccessible::queryAccessibleInterface(FEdit)->text(QAccessible::Value), FEdit->text());

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusFrame>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
@@ -20,6 +22,7 @@
 #include <vector>
 
 #include "app/f_settings.h"
+#include "app/focus_mark.h"
 #include "app/language_choices.h"
 #include "persistence/game_settings.h"
 #include "support/accessibility_recorder.h"
@@ -416,6 +419,7 @@ TEST_F(SettingsDialogTest, EveryControlHasAnAccessibleNameAndEachListItsLabels) 
   test_support::AccessibilityRecorder reader;
   auto dialog = Open();
   EXPECT_EQ(test_support::NamelessControls(dialog.get()), "");
+  EXPECT_EQ(test_support::UnnamedTabStops(dialog.get()), "");
   const std::pair<const char*, TTextName> lists[] = {
       {"cbGameMode", ttnGameMode},
       {"cbNewDifficulty", ttnNewDifficulty},
@@ -428,6 +432,56 @@ TEST_F(SettingsDialogTest, EveryControlHasAnAccessibleNameAndEachListItsLabels) 
     const auto labelled = list->relations(QAccessible::Label);
     ASSERT_EQ(labelled.size(), 1) << name;
     EXPECT_EQ(labelled[0].first->text(QAccessible::Name).toStdString(), TextFor(label));
+  }
+}
+
+// A screen reader finds no selection in Qt's lists: a drop-down's value is in
+// its description, from the start and after every change.
+TEST_F(SettingsDialogTest, EachDropDownTellsItsValueInItsDescription) {
+  test_support::AccessibilityRecorder reader;
+  auto dialog = Open();
+  for (const char* name :
+       {"cbGameMode", "cbNewDifficulty", "cbButtonPosition", "cbLanguage", "cbBoardLook"}) {
+    auto* combo = Child<QComboBox>(*dialog, name);
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(combo);
+    EXPECT_EQ(list->text(QAccessible::Description), combo->currentText()) << name;
+    combo->setFocus();
+    const int was = combo->currentIndex();
+    QTest::keyClick(combo, was + 1 < combo->count() ? Qt::Key_Down : Qt::Key_Up);
+    ASSERT_NE(combo->currentIndex(), was) << name;
+    EXPECT_EQ(list->text(QAccessible::Description), combo->currentText()) << name;
+    EXPECT_FALSE(reader.Take(combo, {QAccessible::DescriptionChanged}).empty()) << name;
+  }
+}
+
+// The control with the keyboard is framed in the text colour from the start,
+// not only after the first Tab, and the frame moves with Tab: a mark of at
+// least 3:1 against the dialog's background.
+TEST_F(SettingsDialogTest, TheFocusedControlIsFramedPlainlyFromTheStart) {
+  InstallFocusMarks();
+  auto dialog = Open();
+  QApplication::setActiveWindow(dialog.get());
+  QApplication::processEvents();
+  const auto luminance = [](QColor c) {
+    const auto channel = [](double v) {
+      return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+  };
+  for (int tab = 0; tab < 3; ++tab) {
+    QWidget* focused = dialog->focusWidget();
+    ASSERT_NE(focused, nullptr);
+    auto* mark = qobject_cast<QFocusFrame*>(FocusMark());
+    ASSERT_NE(mark, nullptr) << tab;
+    EXPECT_EQ(mark->widget(), focused) << focused->objectName().toStdString();
+    EXPECT_TRUE(mark->isVisible());
+    const QImage image = dialog->grab().toImage();
+    const QColor ink = image.pixelColor(mark->mapTo(dialog.get(), QPoint(0, mark->height() / 2)));
+    const QColor paper = dialog->palette().color(QPalette::Window);
+    const double light = std::max(luminance(ink), luminance(paper));
+    const double dark = std::min(luminance(ink), luminance(paper));
+    EXPECT_GE((light + 0.05) / (dark + 0.05), 3.0) << focused->objectName().toStdString();
+    QTest::keyClick(focused, Qt::Key_Tab);
   }
 }
 

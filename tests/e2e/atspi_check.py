@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Asks the running game through AT-SPI what a screen reader would hear.
 
-The game window must show a table whose size is the puzzle's size (read from
-the window's caption, "... - 10x10 - ..."), and after a click on its first
+The game window must show a board (a canvas with the table interface) whose
+size is the puzzle's size (read from the window's accessible name, "TAVELO -
+10x10"), and after a click on its first
 cell that cell's name must say it is filled. Every wait is bounded; a failure
 says what was missing. Exit status 0 when all holds.
 """
@@ -19,7 +20,7 @@ except ImportError:
     sys.exit(1)
 
 WAIT = 20.0  # seconds for anything to appear or to change
-SIZE = re.compile(r" - (\d+)x(\d+) - ")
+SIZE = re.compile(r" - (\d+)x(\d+)$")
 
 
 def fail(message):
@@ -70,15 +71,17 @@ def fresh_name(node):
 
 def main():
     app = wait_for("TAVELO on the accessibility bus", game)
-    # The frame is named by the caption, which names the puzzle's size.
+    # The frame is named by the product and the puzzle's size.
     def captioned_frame():
         frame = find(app, pyatspi.ROLE_FRAME)
         return frame if frame is not None and SIZE.search(fresh_name(frame)) else None
 
-    frame = wait_for("window frame named by the caption", captioned_frame)
+    frame = wait_for("window frame named by the puzzle's size", captioned_frame)
     size = SIZE.search(fresh_name(frame))
     width, height = int(size.group(1)), int(size.group(2))
-    board = wait_for("table on the screen", lambda: find(frame, pyatspi.ROLE_TABLE))
+    # A canvas that answers as a table (a screen reader then reads cell by
+    # cell, not row by row).
+    board = wait_for("board canvas on the screen", lambda: find(frame, pyatspi.ROLE_CANVAS))
     table = board.queryTable()
     if (table.nRows, table.nColumns) != (height, width):
         fail("the table has %d rows and %d columns, the puzzle is %dx%d"

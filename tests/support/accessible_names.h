@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 #include <string>
 
 namespace test_support {
@@ -45,6 +46,27 @@ inline void CollectNameless(QAccessibleInterface* iface, QStringList& nameless, 
 inline std::string NamelessControls(QObject* root) {
   QStringList nameless;
   CollectNameless(QAccessible::queryAccessibleInterface(root), nameless);
+  return nameless.join(", ").toStdString();
+}
+
+// Empty when every Tab stop of the window (a visible, enabled widget that Tab
+// reaches) has an accessible name, else the nameless ones by object name. A
+// widget that hands its focus on is skipped (its proxy is the stop), and a
+// stop whose focus lies on a part of it (the current tab of a tab bar) is
+// named by that part, as a screen reader hears it.
+inline std::string UnnamedTabStops(QWidget* window) {
+  QStringList nameless;
+  QWidget* w = window;
+  do {
+    w = w->nextInFocusChain();
+    if (w->window() != window || !w->isVisibleTo(window) || !w->isEnabled() ||
+        !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy())
+      continue;
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+    if (iface && iface->focusChild()) iface = iface->focusChild();
+    if (!iface || iface->text(QAccessible::Name).trimmed().isEmpty())
+      nameless << w->metaObject()->className() + QString(" ") + w->objectName();
+  } while (w != window);
   return nameless.join(", ").toStdString();
 }
 

@@ -117,9 +117,7 @@ const std::vector<std::string> kEnglish = {
     "Every cell is settled.",
     "Solved in",
     "Close",
-    "A picture logic puzzle: fill the cells so that every row and column shows the runs its clue "
-    "lists.",
-    "Row %1, column %2: %3",
+    "A picture logic puzzle: fill the cells so that every row and column shows the runs its clue lists.",
     "filled",
     "empty",
     "crossed",
@@ -201,6 +199,13 @@ const std::vector<std::string> kEnglish = {
     "the text holds no puzzle",
     "not a regular file (a folder or a device)",
     "the file is too large for a puzzle",
+    "%1, has a mistake",
+    "Row %1 complete",
+    "Column %1 complete",
+    "Row %1 has a mistake",
+    "Column %1 has a mistake",
+    "%1 by %2 board, %3 of %4 cells filled. Arrows move, Space fills, X crosses, H hints.",
+    "Puzzle opened: %1",
 };
 
 class TextsTest : public ::testing::Test {

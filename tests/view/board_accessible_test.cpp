@@ -21,11 +21,16 @@ class BoardAccessible : public ViewTest {
  protected:
   void SetUp() override {
     ViewTest::SetUp();
-    SetBoardAccessibleTexts({"Row %1, column %2: %3", "filled", "empty", "crossed",
-                             "Row %1 clue: %2", "Column %1 clue: %2", "Row clues", "Column clues",
-                             "%1, completed"});
+    SetBoardAccessibleTexts({"filled", "empty", "crossed", "Row %1 clue: %2", "Column %1 clue: %2",
+                             "Row clues", "Column clues", "%1, completed", "%1, has a mistake",
+                             "Row %1 complete", "Column %1 complete", "Row %1 has a mistake",
+                             "Column %1 has a mistake"});
+    SetBoardSpeaker([this](const QString& text) { Spoken.push_back(text.toStdString()); });
   }
-  void TearDown() override { SetBoardAccessibleTexts({}); }
+  void TearDown() override {
+    SetBoardSpeaker({});
+    SetBoardAccessibleTexts({});
+  }
 
   static QAccessibleInterface* Table(const ViewHarness& v) {
     return QAccessible::queryAccessibleInterface(v.Board());
@@ -40,6 +45,7 @@ class BoardAccessible : public ViewTest {
   }
 
   test_support::AccessibilityRecorder Reader;
+  std::vector<std::string> Spoken;  // what the board handed to its speaker
 };
 
 Picture Player() {
@@ -52,15 +58,18 @@ TEST_F(BoardAccessible, TheBoardIsATableOfNamedCellsWithClueHeaders) {
   ViewHarness v(TriplePairs(), Player());
   QAccessibleInterface* table = Table(v);
   ASSERT_NE(table, nullptr);
-  EXPECT_EQ(table->role(), QAccessible::Table);
+  // A canvas that answers as a table: a screen reader then reads one cell
+  // at a time, never a whole row at a row change.
+  EXPECT_EQ(table->role(), QAccessible::Canvas);
   ASSERT_NE(table->tableInterface(), nullptr);
   EXPECT_EQ(table->tableInterface()->rowCount(), 10);
   EXPECT_EQ(table->tableInterface()->columnCount(), 10);
   EXPECT_EQ(table->childCount(), 100 + 10 + 10);
 
-  EXPECT_EQ(CellName(v, 2, 3), "Row 3, column 4: filled");
-  EXPECT_EQ(CellName(v, 2, 4), "Row 3, column 5: crossed");
-  EXPECT_EQ(CellName(v, 9, 9), "Row 10, column 10: empty");
+  // The name is the state alone: the headers tell the place.
+  EXPECT_EQ(CellName(v, 2, 3), "filled");
+  EXPECT_EQ(CellName(v, 2, 4), "crossed");
+  EXPECT_EQ(CellName(v, 9, 9), "empty");
   EXPECT_EQ(CellName(v, 10, 0), "(none)");
 
   QAccessibleInterface* cell = table->tableInterface()->cellAt(2, 3);
@@ -92,14 +101,14 @@ TEST_F(BoardAccessible, AMoveAndItsUndoRenameTheCellAndTellTheReader) {
   EXPECT_TRUE(TakeCellEvents(v).empty());
 
   v.Stroke({ViewHarness::Cell(1, 0)}, Qt::LeftButton);
-  EXPECT_EQ(CellName(v, 0, 1), "Row 1, column 2: filled");
+  EXPECT_EQ(CellName(v, 0, 1), "filled");
   using Events = std::vector<std::pair<QAccessible::Event, int>>;
   EXPECT_EQ(TakeCellEvents(v),
             (Events{{QAccessible::NameChanged, 1}, {QAccessible::StateChanged, 1}}));
 
   v.Game->Undo();
   v.Frame->RepaintAll();
-  EXPECT_EQ(CellName(v, 0, 1), "Row 1, column 2: empty");
+  EXPECT_EQ(CellName(v, 0, 1), "empty");
   EXPECT_EQ(TakeCellEvents(v),
             (Events{{QAccessible::NameChanged, 1}, {QAccessible::StateChanged, 1}}));
 
@@ -124,7 +133,7 @@ TEST_F(BoardAccessible, APuzzleOfAnotherSizeResetsTheTable) {
   EXPECT_EQ(table->tableInterface()->rowCount(), 3);
   EXPECT_EQ(table->tableInterface()->columnCount(), 4);
   EXPECT_EQ(table->childCount(), 12 + 3 + 4);
-  EXPECT_EQ(CellName(v, 2, 3), "Row 3, column 4: empty");
+  EXPECT_EQ(CellName(v, 2, 3), "empty");
   EXPECT_EQ(CellName(v, 3, 0), "(none)");
   EXPECT_EQ(table->tableInterface()->columnDescription(0), "Column 1 clue: 1");
 }
@@ -157,13 +166,84 @@ TEST_F(BoardAccessible, TheCursorCellIsFocusedAndEveryMoveTellsTheReader) {
   ASSERT_NE(focused, nullptr);
   EXPECT_EQ(focused, table->tableInterface()->cellAt(1, 0));
   EXPECT_TRUE(focused->state().focused);
-  EXPECT_EQ(focused->text(QAccessible::Name), "Row 2, column 1: filled");
+  EXPECT_EQ(focused->text(QAccessible::Name), "filled");
   EXPECT_FALSE(table->tableInterface()->cellAt(1, 9)->state().focused);
 
   // A Shift stroke moves the focus along with the cells it paints.
   ASSERT_TRUE(v.Frame->BoardKeyPress(Qt::Key_Right, Qt::ShiftModifier));
   EXPECT_EQ(focusEvents(), (Events{{QAccessible::Focus, 11}}));
-  EXPECT_EQ(CellName(v, 1, 1), "Row 2, column 2: filled");
+  EXPECT_EQ(CellName(v, 1, 1), "filled");
+}
+
+// A screen reader speaks the cell the focus moves to, but not a change of
+// the focused cell's name: that, and what it did to the cell's lines, is
+// handed to the speaker, once per change, also after Undo.
+TEST_F(BoardAccessible, TheCursorsCellSpeaksItsNewStateAndItsLinesNews) {
+  ViewHarness v(TriplePairs(), Picture(10, ".........."));
+  v.Frame->SetShowCompletedClues(true);
+  v.Frame->SetShowMistakeLines(true);
+  QAccessibleInterface* table = Table(v);
+  ASSERT_NE(table, nullptr);
+  using Said = std::vector<std::string>;
+  const auto press = [&](int key) {
+    EXPECT_TRUE(v.Frame->BoardKeyPress(key, Qt::NoModifier)) << key;
+    Said said;
+    said.swap(Spoken);
+    return said;
+  };
+  // Row 1 is "##.##.##..", clue 2 2 2; column 3 is empty, clue 0.
+  const std::pair<int, Said> steps[] = {
+      {Qt::Key_Space, {}},  // shows the cursor on the first cell: the focus speaks it
+      {Qt::Key_Space, {"filled"}},
+      {Qt::Key_X, {"empty"}},
+      {Qt::Key_X, {"crossed"}},
+      {Qt::Key_Space, {"filled"}},
+      {Qt::Key_Right, {}},  // a move alone is the focus's to speak
+      {Qt::Key_Space, {"filled"}},
+      {Qt::Key_Right, {}},
+      {Qt::Key_Right, {}},
+      {Qt::Key_Space, {"filled"}},
+      {Qt::Key_Right, {}},
+      {Qt::Key_Space, {"filled"}},
+      {Qt::Key_Right, {}},
+      {Qt::Key_Right, {}},
+      {Qt::Key_Space, {"filled"}},
+      {Qt::Key_Right, {}},
+      {Qt::Key_Space, {"filled. Row 1 complete"}},
+  };
+  for (const auto& [key, said] : steps) EXPECT_EQ(press(key), said) << key;
+  QAccessibleTableInterface* cells = table->tableInterface();
+  EXPECT_EQ(cells->rowDescription(0), "Row 1 clue: 2 2 2, completed");
+
+  // A filled cell in the empty third column breaks both of its lines.
+  for (int i = 0; i < 5; ++i) press(Qt::Key_Left);
+  EXPECT_EQ(press(Qt::Key_Space), (Said{"filled. Row 1 has a mistake. Column 3 has a mistake"}));
+  EXPECT_EQ(cells->rowDescription(0), "Row 1 clue: 2 2 2, has a mistake");
+  EXPECT_EQ(cells->columnDescription(2), "Column 3 clue: 0, has a mistake");
+  QAccessibleInterface* cell = cells->cellAt(0, 2);
+  EXPECT_EQ(cell->tableCellInterface()->rowHeaderCells()[0]->text(QAccessible::Name),
+            "Row 1 clue: 2 2 2, has a mistake");
+
+  // Undo puts both lines right again.
+  v.Game->Undo();
+  v.Frame->RepaintAll();
+  EXPECT_EQ(Spoken, (Said{"empty. Row 1 complete. Column 3 complete"}));
+  Spoken.clear();
+  v.Frame->RepaintAll();
+  EXPECT_TRUE(Spoken.empty());
+
+  // Another puzzle of the same size under the cursor: its cells and lines
+  // (the empty third column complete at once) are no news of the player's.
+  press(Qt::Key_Down);
+  press(Qt::Key_Down);
+  press(Qt::Key_Space);  // fills the cell at row 3, column 3
+  Picture other = TriplePairs();
+  std::swap(other[2], other[3]);  // row 3 gets the clue 2 2 2, row 4 none
+  v.Game->LoadSolutionGrid(test_support::LettersOf(other));
+  v.Game->StartOver();
+  v.Frame->Layout(lfKeep, 0);
+  v.Frame->RepaintAll();
+  EXPECT_TRUE(Spoken.empty()) << Spoken.front();
 }
 
 TEST_F(BoardAccessible, TheStripsListEachLinesClueAndTellWhenItIsCompleted) {

@@ -155,6 +155,33 @@ TEST_F(BoardLooks, TheHintLineIsLitApartFromTheCursorLine) {
   EXPECT_NE(hint, cursor);
 }
 
+// Where shapes tell the marks apart, the clues of the hint's line have a
+// shape of their own: they must not pass for the cursor's line, nor for
+// plain clues.
+TEST_F(BoardLooks, TheHintLinesCluesStandApartFromTheCursorLinesInGrey) {
+  for (const TBoardLook look : {blHighContrastLight, blHighContrastDark, blColourBlindSafe}) {
+    ViewHarness v(TriplePairs(), Picture(10, ".........."));
+    v.Game->SetPalette(BoardPaletteOfLook(look));
+    v.Frame->SetLook(look);
+    v.Frame->SetHotTrackBoard(true);
+    for (int i = 0; i < 4; ++i) v.Frame->BoardKeyPress(Qt::Key_Down, Qt::NoModifier);  // row 3
+    v.Frame->ShowHint({false, 6, {{0, 6, 1}}});
+    v.Frame->RepaintAll();
+    const TNonoGrid& left = *v.Frame->LeftGrid();
+    const auto clue = [&left](int row) {
+      for (const TCellCacheRec& c : left.CellCache())
+        if (c.Col == left.ColCount() - 1 && c.Row == row)
+          return GreyOf(left.Bitmap(), c.Rect.ToQRect());
+      return Grey{};
+    };
+    // Rows 3, 6 and 7 all have the clue 2 2 2.
+    const Grey cursor = clue(3), hint = clue(6), plain = clue(7);
+    EXPECT_TRUE(Distinguishable(hint, cursor)) << look;
+    EXPECT_TRUE(Distinguishable(hint, plain)) << look;
+    EXPECT_TRUE(Distinguishable(cursor, plain)) << look;
+  }
+}
+
 TEST_F(BoardLooks, HighContrastKeepsCompletedCluesAtFullContrast) {
   for (const TBoardLook look : {blHighContrastLight, blHighContrastDark}) {
     const Rendering r = Render(look);
