@@ -230,12 +230,6 @@ void TfrmMain::aRedoExecute() {
   if (FGameSettings->SolvedAtOnce()) CelebrateIfSolved();
 }
 
-void TfrmMain::aResetZoomExecute() {
-  if (!FCurrentGame) return;
-  TNonoGame& puzzle = FCurrentGame->Puzzle();
-  puzzle.SetGameState(static_cast<TGameStateFlags>(puzzle.GameState() & ~gsZoomed));
-}
-
 // --- Dialogs and exit ---
 
 void TfrmMain::aSettingsExecute() {
@@ -310,7 +304,8 @@ void TfrmMain::keyReleaseEvent(QKeyEvent* e) {
 void TfrmMain::wheelEvent(QWheelEvent* e) {
   if ((e->modifiers() & Qt::ControlModifier) && FCurrentGame) {
     const int delta = e->angleDelta().y();
-    Guarded([this, delta] { FCurrentGame->ZoomStep(delta > 0 ? 1 : delta < 0 ? -1 : 0); });
+    const QPoint at = e->globalPosition().toPoint();
+    Guarded([this, delta, at] { ZoomBoard(delta > 0 ? 1 : delta < 0 ? -1 : 0, at); });
   }
   e->ignore();
 }

@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "app/paste_check.h"
@@ -408,7 +410,7 @@ TEST_F(Commands, CopyAsImagePutsTheBoardImageOnTheClipboard) {
             expected.convertToFormat(QImage::Format_RGB32));
 }
 
-TEST_F(Commands, CtrlWheelZoomsAndResetZoomFitsAgainAtTheNextLayout) {
+TEST_F(Commands, CtrlWheelZoomsAndResetZoomFitsAgainAtOnce) {
   StartWindow();
   TNonoGrid* grid = Current().View().BoardGrid();
   const int fitted = grid->CellWidth();
@@ -421,11 +423,39 @@ TEST_F(Commands, CtrlWheelZoomsAndResetZoomFitsAgainAtTheNextLayout) {
   EXPECT_TRUE(Puzzle().GameState() & gsZoomed);
   const int zoomed = grid->CellWidth();
 
+  ASSERT_NE(zoomed, fitted);
   Key(Window.get(), Qt::Key_F3);
   EXPECT_FALSE(Puzzle().GameState() & gsZoomed);
-  EXPECT_EQ(grid->CellWidth(), zoomed);  // nothing until the next layout
-  Window->RefreshBoard();
   EXPECT_EQ(grid->CellWidth(), fitted);
+}
+
+// Each slot keeps its zoom and the part of its board in view.
+TEST_F(Commands, EachSlotKeepsItsZoomAndItsPlace) {
+  StartWindow();
+  SwitchTo("20x20");
+  for (int i = 0; i < 60; ++i) Key(Window.get(), Qt::Key_Plus, Qt::ControlModifier);
+  TframeGrid& twenty = Current().View();
+  ASSERT_EQ(twenty.BoardGrid()->CellWidth(), TframeGrid::kLargestZoomCell);
+  twenty.sbBoard()->verticalScrollBar()->setValue(200);
+  twenty.sbBoard()->horizontalScrollBar()->setValue(150);
+  const QPoint place = twenty.ScrollPos();
+  SwitchTo("10x10");
+  Key(Window.get(), Qt::Key_Minus, Qt::ControlModifier);
+  const int ten = Current().View().BoardGrid()->CellWidth();
+  SwitchTo("20x20");
+  EXPECT_EQ(twenty.BoardGrid()->CellWidth(), TframeGrid::kLargestZoomCell);
+  EXPECT_EQ(twenty.ScrollPos(), place);
+
+  // Larger than a restored game's cells may be on this screen, so it is the
+  // slot's own zoom that comes back.
+  Restart();
+  SwitchTo("20x20");
+  EXPECT_EQ(Current().View().BoardGrid()->CellWidth(), TframeGrid::kLargestZoomCell);
+  SwitchTo("10x10");
+  EXPECT_EQ(Current().View().BoardGrid()->CellWidth(), ten);
+  // Ctrl+0 fits again.
+  Key(Window.get(), Qt::Key_0, Qt::ControlModifier);
+  EXPECT_FALSE(Puzzle().GameState() & gsZoomed);
 }
 
 TEST_F(Commands, CtrlHeldShowsPositionCounters) {
