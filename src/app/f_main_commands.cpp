@@ -157,6 +157,7 @@ bool TfrmMain::NightmareRule(const TPuzzleStatus& status) {
   FCurrentGame->MarkIncorrect();
   aCheat->trigger();
   RefreshBoard();
+  FCurrentGame->View().ScrollToFirst(psIncorrect);
   FCurrentGame->FlashMistakes();
   Announce(TextFor(ttnBoom));
   ShowMessageBox(TextFor(ttnBoom), kProductName, mkOk);

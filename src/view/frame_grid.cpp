@@ -69,7 +69,8 @@ TframeGrid::TframeGrid(QWidget* parent) : QWidget(parent) {
   for (QScrollBar* bar : {FsbBoard->horizontalScrollBar(), FsbBoard->verticalScrollBar()}) {
     connect(bar, &QScrollBar::valueChanged, this, [this] {
       if (FPinning) return;
-      if (isVisible()) FKeptScroll = ScrollPos();
+      // Only the player's scrolling is kept, not a layout's.
+      if (isVisible() && !FLayingOut) FKeptScroll = ScrollPos();
       PinStrips();
     });
     connect(bar, &QScrollBar::rangeChanged, this, [this] { PinStrips(); });
@@ -260,6 +261,7 @@ void TframeGrid::LoadClues() {
 
 void TframeGrid::Layout(TLayoutFlags flags, int dx) {
   if (!FGame || !FBoardGrid) return;
+  FLayingOut = true;
   LoadClues();
   SizeStrips();
   // A board the player zoomed keeps its size, larger than the room or not.
@@ -286,7 +288,15 @@ void TframeGrid::Layout(TLayoutFlags flags, int dx) {
   FSavedTopPos = FpbTop->pos();
   FSavedBoardPos = FpbBoard->pos();
   // The place the player had, as far as the new size allows.
-  SetScrollPos(FKeptScroll);
+  // A board not scrolled yet starts with strips deeper than a third of the
+  // view already given way, so the board is seen first.
+  const QSize over = StripsOverflow();
+  if (FKeptScroll)
+    SetScrollPos(*FKeptScroll);
+  else
+    SetScrollPos(QPoint(over.width() > 0 ? FSavedLeftPos.x() + over.width() : 0,
+                        over.height() > 0 ? FSavedTopPos.y() + over.height() : 0));
+  FLayingOut = false;
   PinStrips();
 }
 

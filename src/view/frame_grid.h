@@ -138,6 +138,8 @@ class TframeGrid : public QWidget {
   // Scrolls the board cell into view (with one and a half cells of margin),
   // clear of the pinned clue strips.
   void ScrollToCell(int col, int row);
+  // The same for the first cell (row by row) in state, if any.
+  void ScrollToFirst(TPieceState state);
   // Adds delta to w and h; the composite's size with w x h cells and the
   // given gap between the board and the strips.
   QSize TotalSize(int delta, int gap, int& w, int& h) const;
@@ -239,6 +241,9 @@ class TframeGrid : public QWidget {
   // How far the pinned strips reach into the viewport (width of the row
   // clues, height of the column clues, gaps included); 0 when not pinned.
   QSize PinnedStripsExtent() const;
+  // How much of the strips gives way when pinned, to keep them within a
+  // third of the view: width of the row clues, height of the column clues.
+  QSize StripsOverflow() const;
   // Scrolls so that area (in the panel) shows clear of the pinned strips,
   // with one and a half cells of margin.
   void KeepInView(const QRect& area);
@@ -308,9 +313,11 @@ class TframeGrid : public QWidget {
   QWidget* FpTopBand = nullptr;
   QWidget* FpLeftBand = nullptr;
   QWidget* FpCorner = nullptr;
-  QPoint FKeptScroll;     // the scroll position the player last had
+  // The scroll position the player last had; none before the first scroll.
+  std::optional<QPoint> FKeptScroll;
   bool FPinning = false;  // PinStrips moves widgets; scroll signals wait
-  double FPinch = 0;      // pinch scale not yet taken as a zoom step
+  bool FLayingOut = false;
+  double FPinch = 0;  // pinch scale not yet taken as a zoom step
   TPaintBox* FpbLeft = nullptr;
   TPaintBox* FpbTop = nullptr;
   TPaintBox* FpbBoard = nullptr;

@@ -55,10 +55,8 @@ void TframeGrid::PinStrips() {
   const QPoint origin = ScrollPos();
   const QSize view = FsbBoard->viewport()->size();
   const int gap = FBoardGrid->CellWidth() / 8;
-  // A strip deeper than a third of the view gives up its far end first, so
-  // the numbers next to the board stay.
-  const int topOver = std::max(0, FpbTop->height() + gap - view.height() / 3);
-  const int leftOver = std::max(0, FpbLeft->width() + gap - view.width() / 3);
+  const int topOver = StripsOverflow().height();
+  const int leftOver = StripsOverflow().width();
   const int topY = std::max(FSavedTopPos.y(), origin.y() - topOver);
   const int leftX = std::max(FSavedLeftPos.x(), origin.x() - leftOver);
   FpbTop->move(FSavedTopPos.x(), topY);
@@ -69,6 +67,16 @@ void TframeGrid::PinStrips() {
   FpLeftBand->setGeometry(origin.x(), origin.y(), leftEnd, view.height());
   FpCorner->setGeometry(origin.x(), origin.y(), leftEnd, topEnd);
   FPinning = false;
+}
+
+QSize TframeGrid::StripsOverflow() const {
+  if (!FBoardGrid) return {};
+  const QSize view = FsbBoard->viewport()->size();
+  const int gap = FBoardGrid->CellWidth() / 8;
+  // A strip deeper than a third of the view gives up its far end first, so
+  // the numbers next to the board stay.
+  return QSize(std::max(0, FpbLeft->width() + gap - view.width() / 3),
+               std::max(0, FpbTop->height() + gap - view.height() / 3));
 }
 
 QSize TframeGrid::PinnedStripsExtent() const {
@@ -86,6 +94,16 @@ void TframeGrid::ScrollToCell(int col, int row) {
       KeepInView(rec.Rect.ToQRect().translated(FpbBoard->pos()));
       return;
     }
+}
+
+void TframeGrid::ScrollToFirst(TPieceState state) {
+  if (!FGame) return;
+  for (int y = 0; y < FGame->Height(); ++y)
+    for (int x = 0; x < FGame->Width(); ++x)
+      if (FGame->PlayerState(x, y) == state) {
+        ScrollToCell(x, y);
+        return;
+      }
 }
 
 void TframeGrid::KeepInView(const QRect& area) {

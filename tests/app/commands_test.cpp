@@ -254,6 +254,39 @@ TEST_F(Commands, NightmareRevealsTheSolutionThenStartsANewPuzzle) {
   EXPECT_EQ(Current().Status(), gsPlaying);
 }
 
+// The wrong cell the Nightmare rule marks is scrolled into view before the
+// message about it.
+TEST_F(Commands, NightmareBringsItsMarkedCellIntoView) {
+  StartWindow();
+  Restart();
+  Window->GameSettings().SetGameMode(gmNightmare);
+  SwitchTo("20x20");
+  for (int i = 0; i < 40; ++i) Key(Window.get(), Qt::Key_Plus, Qt::ControlModifier);
+  const auto [wx, wy] = EmptyCell(Puzzle());
+  Stroke({{wx, wy}});
+  TframeGrid& view = Current().View();
+  // The view at the far side of the board from the wrong cell.
+  QScrollBar* across = view.sbBoard()->horizontalScrollBar();
+  QScrollBar* down = view.sbBoard()->verticalScrollBar();
+  ASSERT_GT(down->maximum(), 0);
+  across->setValue(wx < 10 ? across->maximum() : 0);
+  down->setValue(wy < 10 ? down->maximum() : 0);
+  const auto shown = [&view](int col, int row) {
+    for (const TCellCacheRec& rec : view.BoardGrid()->CellCache())
+      if (rec.Col == col && rec.Row == row)
+        return view.Viewport()->rect().contains(
+            view.pbBoard()->mapTo(view.Viewport(), rec.Rect.ToQRect().center()));
+    return false;
+  };
+  ASSERT_FALSE(shown(wx, wy));
+  bool marked = false;
+  OnBox = [&](const TMessageBoxRequest&) { marked = shown(wx, wy); };
+  Answer = maOk;
+  Key(Window.get(), Qt::Key_C);
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_TRUE(marked);
+}
+
 TEST_F(Commands, NightmareWithoutWrongCellsChecksAsUsual) {
   StartWindow();
   Window->GameSettings().SetGameMode(gmNightmare);

@@ -350,6 +350,9 @@ TEST_F(FrameLayout, TheStripsOfA128x128TakeAboutAThirdOfTheViewWithReadableNumbe
   v.Frame->Relayout(lfResized);
   TframeGrid& f = *v.Frame;
   const QSize view = f.sbBoard()->viewport()->size();
+  // Shown first with the far end of the column clues given way, so the
+  // board is seen at once.
+  EXPECT_LE(InView(f, f.pbTop()).y() + f.pbTop()->height(), view.height() / 3);
   // More clue positions than a third of the view holds at board cells.
   ASSERT_GT(3 * f.TopGrid()->RowCount() * (f.BoardGrid()->CellWidth() + 2), view.height());
   const int fitted = f.BoardGrid()->CellWidth();
