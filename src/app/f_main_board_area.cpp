@@ -62,7 +62,9 @@ void TfrmMain::GrowForReadableCells() {
   const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
   if (!s) return;
   const QRect area = s->availableGeometry();
-  const QSize decoration = frameGeometry().size() - geometry().size();
+  // A frame the window manager has not caught up with yet may be smaller
+  // than the window; never grow past the screen on its account.
+  const QSize decoration = (frameGeometry().size() - geometry().size()).expandedTo(QSize(0, 0));
   const int width = std::min(this->width() + dw, area.width() - decoration.width());
   const int height = std::min(this->height() + dh, area.height() - decoration.height());
   if (width <= this->width() && height <= this->height()) return;
