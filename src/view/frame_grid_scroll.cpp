@@ -201,7 +201,8 @@ void TframeGrid::Pinch(double scale, QPoint at) {
   // every tenth.
   constexpr double kStep = 0.1;
   FPinch += scale;
-  while (std::abs(FPinch) >= kStep) {
+  // (With a little slack for the sums of tenths that fall just short.)
+  while (std::abs(FPinch) >= kStep - 1e-9) {
     const int step = FPinch > 0 ? 1 : -1;
     FPinch -= step * kStep;
     if (!Zoom(step, at)) {

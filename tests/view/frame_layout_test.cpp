@@ -1,6 +1,8 @@
 // Clue strips, layout, fitting and zooming of the board view.
 #include <gtest/gtest.h>
 
+#include <QNativeGestureEvent>
+#include <QPointingDevice>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -503,6 +505,28 @@ TEST_F(FrameLayout, ZoomTakesOneStepBetweenTheSmallestAndTheLargestZoomCell) {
     EXPECT_EQ(v.Frame->TopGrid()->CellWidth(), c.zooms ? c.expected : 20) << c.name;
     EXPECT_EQ((v.Game->GameState() & gsZoomed) != 0, c.zooms) << c.name;
   }
+}
+
+// A pinch on a touchpad zooms a step for every tenth of scale it reports,
+// wherever on the board area it lands.
+TEST_F(FrameLayout, APinchZoomsInAndOut) {
+  ViewHarness v(TriplePairs(), {}, QSize(400, 400));
+  TframeGrid& f = *v.Frame;
+  const auto pinch = [&](QWidget* target, double scale) {
+    const QPointF at(10, 10);
+    QNativeGestureEvent e(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2, at,
+                          at, target->mapToGlobal(at), scale, QPointF());
+    QApplication::sendEvent(target, &e);
+    return e.isAccepted();
+  };
+  EXPECT_TRUE(pinch(f.pbBoard(), 0.25));  // two steps, half a step kept
+  EXPECT_EQ(f.BoardGrid()->CellWidth(), 22);
+  EXPECT_TRUE(pinch(f.sbBoard()->viewport(), 0.05));
+  EXPECT_EQ(f.BoardGrid()->CellWidth(), 23);
+  EXPECT_TRUE(pinch(f.pbTop(), 0.05));  // half a step, kept
+  EXPECT_TRUE(pinch(f.pbLeft(), -0.3));
+  EXPECT_EQ(f.BoardGrid()->CellWidth(), 21);
+  EXPECT_TRUE(v.Game->GameState() & gsZoomed);
 }
 
 TEST_F(FrameLayout, AZoomedPuzzleAsksNotToGrow) {
