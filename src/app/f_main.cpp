@@ -48,8 +48,6 @@ constexpr int kButtonHeight = 25;
 constexpr int kSpacing = 8;
 // Room the board area keeps at least beside a bar at the top or bottom.
 constexpr int kMinBoardHeight = 160;
-// Cells smaller than this are worth a larger window when a size is chosen.
-constexpr int kComfortableCell = 18;
 
 // The name a menu caption stands for: platform accelerator markers removed.
 std::string CaptionName(const QString& caption) {
@@ -212,6 +210,14 @@ void TfrmMain::CreateActions() {
       MakeAction("aSettings", "Settings", QKeySequence(Qt::Key_F2), &TfrmMain::aSettingsExecute);
   aResetZoom = MakeAction("aResetZoom", "Reset zoom", QKeySequence(Qt::Key_F3),
                           &TfrmMain::aResetZoomExecute);
+  // Ctrl+0 resets as in browsers; Ctrl+= is Ctrl++ without Shift.
+  aResetZoom->setShortcuts({QKeySequence(Qt::Key_F3), QKeySequence(Qt::CTRL | Qt::Key_0)});
+  aZoomIn = MakeAction("aZoomIn", "Zoom in", QKeySequence(Qt::CTRL | Qt::Key_Plus),
+                       &TfrmMain::aZoomInExecute);
+  aZoomIn->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  aZoomOut = MakeAction("aZoomOut", "Zoom out", QKeySequence(Qt::CTRL | Qt::Key_Minus),
+                        &TfrmMain::aZoomOutExecute);
   aCopyToClipboardAsImage = MakeAction("aCopyToClipboardAsImage", "Copy to clipboard as image",
                                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
                                        &TfrmMain::aCopyToClipboardAsImageExecute);
@@ -345,6 +351,7 @@ void TfrmMain::LoadOrCreateSlots() {
   }
   LoadClocks();
   LoadRecords();
+  LoadBoardArea();
   BuildGameMenu();
   ApplySettings();
   UpdateActions(0);
@@ -548,35 +555,6 @@ bool TfrmMain::SelectSlotByName(const std::string& name) {
   return false;
 }
 
-// A size whose fitted cells would be hard to read or hit gets a larger
-// window first, as far as the screen allows; the board is then fitted to it.
-void TfrmMain::GrowForReadableCells() {
-  if (!FCurrentGame || !FCurrentGame->Puzzle().AutoFit() ||
-      (FCurrentGame->Puzzle().GameState() & gsZoomed) || isMaximized() || isFullScreen())
-    return;
-  const QSize needed = FCurrentGame->View().RoomFor(kComfortableCell);
-  const int dw = std::max(0, needed.width() - FpBoard->width());
-  const int dh = std::max(0, needed.height() - FpBoard->height());
-  if (dw == 0 && dh == 0) return;
-  const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-  if (!s) return;
-  const QRect area = s->availableGeometry();
-  const QSize decoration = frameGeometry().size() - geometry().size();
-  const int width = std::min(this->width() + dw, area.width() - decoration.width());
-  const int height = std::min(this->height() + dh, area.height() - decoration.height());
-  if (width <= this->width() && height <= this->height()) return;
-  resize(std::max(width, this->width()), std::max(height, this->height()));
-  // Kept whole on the screen: a window grown past the bottom or right edge
-  // moves back in.
-  QRect frame = frameGeometry();
-  const int x =
-      std::clamp(frame.x(), area.left(), std::max(area.left(), area.right() - frame.width() + 1));
-  const int y =
-      std::clamp(frame.y(), area.top(), std::max(area.top(), area.bottom() - frame.height() + 1));
-  if (x != frame.x() || y != frame.y()) move(x, y);
-  RelayoutWindow();
-}
-
 void TfrmMain::SwitchToSlot(QAction* item) {
   StopCelebration();
   item->setChecked(true);
@@ -593,6 +571,7 @@ void TfrmMain::SwitchToSlot(QAction* item) {
   FCurrentGame->AttachTo(FpBoard);
   FCurrentGame->ApplyBackground();
   if (AppPhase == apRunning) {
+    RestorePlayerSize();
     GrowForReadableCells();
     FCurrentGame->SetVisible(true);
     RefreshBoard();
@@ -769,6 +748,7 @@ void TfrmMain::resizeEvent(QResizeEvent* e) {
   TfrmBase::resizeEvent(e);
   DockPanels();
   if (!FActivated) return;
+  NoteResize();
   const bool pulsing = FtCongrats->isActive();
   if (pulsing) FtCongrats->stop();
   RefreshBoard();
@@ -900,6 +880,7 @@ bool TfrmMain::SaveEverything() {
     FGames->SaveTo(*FAppSettings);
     FGameSettings->SaveTo(*FAppSettings);
     SaveRecords();
+    SaveBoardArea();
   }
   FSaving = true;
   const bool saved = SaveGames();

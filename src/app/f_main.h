@@ -9,10 +9,12 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/f_base.h"
+#include "app/player_sizes.h"
 #include "app/wait_panel.h"
 #include "model/mytypes.h"
 
@@ -94,7 +96,16 @@ class TfrmMain : public TfrmBase {
   void LoadOrCreateSlots();
   void BuildGameMenu();
   void SwitchToSlot(QAction* item);
+  // A size whose fitted cells would be hard to read gets a larger window,
+  // for as long as that slot is shown.
   void GrowForReadableCells();
+  // Back to the size the player chose for the current slot (or last chose),
+  // unless maximized.
+  void RestorePlayerSize();
+  // One zoom step of the current slot about a point of the screen, or about
+  // the keyboard cursor (or the view's centre) without one.
+  void ZoomBoard(int delta, std::optional<QPoint> globalAt = std::nullopt);
+  const TPlayerSizes& PlayerSizes() const { return FPlayerSizes; }
   bool SelectSlotByName(const std::string& name);
   void ApplySettings();
   void ApplyBarAndColors();
@@ -272,6 +283,16 @@ class TfrmMain : public TfrmBase {
   void aRedoExecute();
   void aSettingsExecute();
   void aResetZoomExecute();
+  void aZoomInExecute();
+  void aZoomOutExecute();
+  // The board-area keys of app.ini (player sizes, zooms), read after the
+  // slots exist and written with them.
+  void LoadBoardArea();
+  void SaveBoardArea();
+  // A resize the window did not ask for itself is the player's.
+  void NoteResize();
+  // The window resizes itself (not the player's size).
+  void ResizeByItself(QSize size);
   void aCopyToClipboardAsImageExecute();
   void aCopyToClipboardAsTextExecute();
   void aPasteExecute();
@@ -300,6 +321,8 @@ class TfrmMain : public TfrmBase {
   QAction* aRedo = nullptr;
   QAction* aSettings = nullptr;
   QAction* aResetZoom = nullptr;
+  QAction* aZoomIn = nullptr;
+  QAction* aZoomOut = nullptr;
   QAction* aCopyToClipboardAsImage = nullptr;
   QAction* aCopyToClipboardAsText = nullptr;
   QAction* aPaste = nullptr;
@@ -330,6 +353,8 @@ class TfrmMain : public TfrmBase {
   std::vector<std::unique_ptr<TGame>> FSlots;  // the slots FGames lists
   TGame* FCurrentGame = nullptr;
   bool FActivated = false;
+  TPlayerSizes FPlayerSizes;
+  QSize FRequestedSize;  // the last size the window gave itself
   bool FFirstRun = false;
   std::string FLastCaption;
   int FButtonsExtent = 0;

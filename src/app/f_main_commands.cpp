@@ -148,6 +148,7 @@ bool TfrmMain::NightmareRule(const TPuzzleStatus& status) {
   FCurrentGame->MarkIncorrect();
   aCheat->trigger();
   RefreshBoard();
+  FCurrentGame->View().ScrollToFirst(psIncorrect);
   FCurrentGame->FlashMistakes();
   Announce(TextFor(ttnBoom));
   ShowMessageBox(TextFor(ttnBoom), kProductName, mkOk);
@@ -221,12 +222,6 @@ void TfrmMain::aRedoExecute() {
   FCurrentGame->Redo();
   SyncSlot();
   if (FGameSettings->SolvedAtOnce()) CelebrateIfSolved();
-}
-
-void TfrmMain::aResetZoomExecute() {
-  if (!FCurrentGame) return;
-  TNonoGame& puzzle = FCurrentGame->Puzzle();
-  puzzle.SetGameState(static_cast<TGameStateFlags>(puzzle.GameState() & ~gsZoomed));
 }
 
 // --- Dialogs and exit ---
@@ -303,7 +298,8 @@ void TfrmMain::keyReleaseEvent(QKeyEvent* e) {
 void TfrmMain::wheelEvent(QWheelEvent* e) {
   if ((e->modifiers() & Qt::ControlModifier) && FCurrentGame) {
     const int delta = e->angleDelta().y();
-    Guarded([this, delta] { FCurrentGame->ZoomStep(delta > 0 ? 1 : delta < 0 ? -1 : 0); });
+    const QPoint at = e->globalPosition().toPoint();
+    Guarded([this, delta, at] { ZoomBoard(delta > 0 ? 1 : delta < 0 ? -1 : 0, at); });
   }
   e->ignore();
 }

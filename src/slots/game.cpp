@@ -66,10 +66,13 @@ void TGame::SetInputEnabled(bool on) {
   FView->SetInputEnabled(on);
 }
 
-bool TGame::ZoomStep(int delta) {
-  if (!FView->Zoom(delta)) return false;
+bool TGame::ZoomStep(int delta, std::optional<QPoint> at) {
+  if (!FView->Zoom(delta, at)) return false;
   Puzzle().SetAutoFit(true);
+  // The view keeps the place the zoom left it at.
+  const QPoint place = FView->ScrollPos();
   FView->Relayout(lfKeep);
+  FView->SetScrollPos(place);
   return true;
 }
 

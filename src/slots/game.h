@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QFont>
+#include <QPoint>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -69,8 +70,10 @@ class TGame {
   // nothing while detached.
   void Refresh(TLayoutFlags flags);
   void SetInputEnabled(bool on);
-  // One zoom step in the sign of delta; true when the view zoomed.
-  bool ZoomStep(int delta);
+  // One zoom step in the sign of delta about a point of the view's viewport
+  // (the keyboard cursor or the view's centre without one); true when the
+  // view zoomed.
+  bool ZoomStep(int delta, std::optional<QPoint> at = std::nullopt);
   // The view's panel takes the board-area colour of the puzzle's palette.
   void ApplyBackground();
   void SetHotTrackCounters(bool on);

@@ -61,11 +61,13 @@ const QImage& TCellSprite::Get(TCellMark mark, int w, int h, int penWidth, QRgb 
 
 const QImage& TClueSprites::Get(const std::string& text, int w, int h, const QFont& font,
                                 QRgb background, QRgb textColour) {
-  if (w != FWidth || h != FHeight || font.pointSize() != FPointSize || textColour != FTextColour) {
+  if (w != FWidth || h != FHeight || font.pointSize() != FPointSize || font.stretch() != FStretch ||
+      textColour != FTextColour) {
     FImages.clear();
     FWidth = w;
     FHeight = h;
     FPointSize = font.pointSize();
+    FStretch = font.stretch();
     FTextColour = textColour;
   }
   std::vector<std::pair<QRgb, QImage>>& images = FImages[text];

@@ -41,8 +41,8 @@ class TCellSprite {
 class TClueSprites {
  public:
   // The clue cell showing text (possibly empty) centred on background, cut to
-  // the cell. All images are dropped when the cell size, the font size or the
-  // text colour differ from the last call.
+  // the cell. All images are dropped when the cell size, the font's size or
+  // width or the text colour differ from the last call.
   const QImage& Get(const std::string& text, int w, int h, const QFont& font, QRgb background,
                     QRgb textColour);
   // Drops all images (the font changed in another way than its size).
@@ -52,6 +52,7 @@ class TClueSprites {
   int FWidth = 0;
   int FHeight = 0;
   int FPointSize = 0;
+  int FStretch = 0;
   QRgb FTextColour = 0;
   // By text, then one image per background (plain or hot).
   std::unordered_map<std::string, std::vector<std::pair<QRgb, QImage>>> FImages;

@@ -2,6 +2,7 @@
 #include "view/frame_grid.h"
 
 #include <QEvent>
+#include <QNativeGestureEvent>
 #include <QPalette>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -19,8 +20,6 @@
 namespace {
 
 constexpr int kInitialCellSize = 20;
-// The margin around a composite that scrolls.
-constexpr int kScrollMargin = 8;
 
 void SetUpGrid(TNonoGrid& grid, const TBoardPalette& palette, bool linesX, bool linesY) {
   grid.SetFillPercent(100);
@@ -49,14 +48,33 @@ TframeGrid::TframeGrid(QWidget* parent) : QWidget(parent) {
   FsbBoard->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   FsbBoard->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   // Ctrl with the wheel zooms: the window sees it, the scroll area does not.
+  // A pinch zooms too, wherever on the board area it lands.
   FsbBoard->viewport()->installEventFilter(this);
   FpBoard = new QWidget;
   FsbBoard->setWidget(FpBoard);
   FpBoard->setAutoFillBackground(true);
   FpBoard->hide();
+  // In stacking order: the board, the covers behind the pinned strips, the
+  // strips, the cover of the corner where they meet.
+  FpbBoard = new TPaintBox(FpBoard);
+  FpTopBand = new QWidget(FpBoard);
+  FpLeftBand = new QWidget(FpBoard);
   FpbLeft = new TPaintBox(FpBoard);
   FpbTop = new TPaintBox(FpBoard);
-  FpbBoard = new TPaintBox(FpBoard);
+  FpCorner = new QWidget(FpBoard);
+  for (QWidget* cover : {FpTopBand, FpLeftBand, FpCorner}) cover->setAutoFillBackground(true);
+  for (QWidget* w : {static_cast<QWidget*>(FpBoard), static_cast<QWidget*>(FpbBoard),
+                     static_cast<QWidget*>(FpbLeft), static_cast<QWidget*>(FpbTop)})
+    w->installEventFilter(this);
+  for (QScrollBar* bar : {FsbBoard->horizontalScrollBar(), FsbBoard->verticalScrollBar()}) {
+    connect(bar, &QScrollBar::valueChanged, this, [this] {
+      if (FPinning) return;
+      // Only the player's scrolling is kept, not a layout's.
+      if (isVisible() && !FLayingOut) FKeptScroll = ScrollPos();
+      PinStrips();
+    });
+    connect(bar, &QScrollBar::rangeChanged, this, [this] { PinStrips(); });
+  }
   FpBoard->setObjectName("pBoard");
   FpbLeft->setObjectName("pbLeft");
   FpbTop->setObjectName("pbTop");
@@ -71,11 +89,9 @@ TframeGrid::TframeGrid(QWidget* parent) : QWidget(parent) {
   };
   FpbBoard->OnMouseMove = [this](Qt::MouseButton, Qt::MouseButtons held, int x, int y) {
     Dispatch(held, x, y, mfMove);
-    // A stroke that leaves the visible part of a large board takes the view
-    // along, up to the board's edge.
-    if (held != Qt::NoButton)
-      FsbBoard->ensureVisible(FpbBoard->x() + std::clamp(x, 0, FpbBoard->width() - 1),
-                              FpbBoard->y() + std::clamp(y, 0, FpbBoard->height() - 1), 0, 0);
+    // A stroke that reaches the edge of the visible part of a large board
+    // takes the view along, up to the board's edge.
+    if (held != Qt::NoButton) DragAlong(QPoint(x, y));
   };
   FpbBoard->OnMouseUp = [this](Qt::MouseButton, Qt::MouseButtons held, int x, int y) {
     Dispatch(held, x, y, mfUp);
@@ -139,11 +155,28 @@ bool TframeGrid::event(QEvent* e) {
 
 bool TframeGrid::eventFilter(QObject* watched, QEvent* e) {
   if (watched == FWatchedParent && e->type() == QEvent::Resize) FitToParent();
-  if (watched == FsbBoard->viewport() && e->type() == QEvent::Wheel &&
-      (static_cast<QWheelEvent*>(e)->modifiers() & Qt::ControlModifier)) {
-    // Passed on unhandled, so it reaches the window's zoom.
-    e->ignore();
+  if (e->type() == QEvent::NativeGesture) {
+    auto* gesture = static_cast<QNativeGestureEvent*>(e);
+    if (gesture->gestureType() != Qt::ZoomNativeGesture) return false;
+    const QPoint at = FsbBoard->viewport()->mapFromGlobal(gesture->globalPosition().toPoint());
+    Pinch(gesture->value(), at);
+    e->accept();
     return true;
+  }
+  if (watched == FsbBoard->viewport() && e->type() == QEvent::Wheel) {
+    auto* wheel = static_cast<QWheelEvent*>(e);
+    if (wheel->modifiers() & Qt::ControlModifier) {
+      // Passed on unhandled, so it reaches the window's zoom.
+      e->ignore();
+      return true;
+    }
+    if ((wheel->modifiers() & Qt::ShiftModifier) && wheel->angleDelta().x() == 0) {
+      // Shift turns the wheel sideways, as in most programs that scroll.
+      QScrollBar* across = FsbBoard->horizontalScrollBar();
+      across->setValue(across->value() - wheel->angleDelta().y() * 3 * across->singleStep() / 120);
+      e->accept();
+      return true;
+    }
   }
   return QWidget::eventFilter(watched, e);
 }
@@ -157,38 +190,8 @@ void TframeGrid::FrameResize() {
   if (!parent) return;
   FsbBoard->setGeometry(0, 0, parent->width(), parent->height());
   FitPanel(FNeed);
+  PinStrips();
   RepaintAll();
-}
-
-void TframeGrid::FitPanel(QSize composite) {
-  const QSize full = FsbBoard->size();
-  const int bar = FsbBoard->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, FsbBoard);
-  // A scroll bar takes room from the other direction, which may then need
-  // one too.
-  bool across = composite.width() > full.width();
-  bool down = composite.height() > full.height();
-  if (across && !down) down = composite.height() > full.height() - bar;
-  if (down && !across) across = composite.width() > full.width() - bar;
-  const QSize view(std::max(0, full.width() - (down ? bar : 0)),
-                   std::max(0, full.height() - (across ? bar : 0)));
-  FsbBoard->setHorizontalScrollBarPolicy(across ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-  FsbBoard->setVerticalScrollBarPolicy(down ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-  // A composite that scrolls keeps a margin at its ends.
-  FpBoard->resize(across ? composite.width() + 2 * kScrollMargin : view.width(),
-                  down ? composite.height() + 2 * kScrollMargin : view.height());
-}
-
-void TframeGrid::ScrollToCell(int col, int row) {
-  if (!FBoardGrid) return;
-  for (const TCellCacheRec& rec : FBoardGrid->CellCache()) {
-    if (rec.Col != col || rec.Row != row) continue;
-    const QPoint centre = FpbBoard->pos() + QPoint((rec.Rect.Left + rec.Rect.Right) / 2,
-                                                   (rec.Rect.Top + rec.Rect.Bottom) / 2);
-    const int w = rec.Rect.Right - rec.Rect.Left;
-    const int h = rec.Rect.Bottom - rec.Rect.Top;
-    FsbBoard->ensureVisible(centre.x(), centre.y(), w + w / 2, h + h / 2);
-    return;
-  }
 }
 
 void TframeGrid::SetUp(TNonoGame* game) {
@@ -258,10 +261,11 @@ void TframeGrid::LoadClues() {
 
 void TframeGrid::Layout(TLayoutFlags flags, int dx) {
   if (!FGame || !FBoardGrid) return;
+  FLayingOut = true;
   LoadClues();
-  FLeftGrid->SetCellSize(FBoardGrid->CellWidth(), FBoardGrid->CellHeight());
-  FTopGrid->SetCellSize(FBoardGrid->CellWidth(), FBoardGrid->CellHeight());
-  if ((flags & (lfFit | lfZoomed | lfResized)) && FGame->AutoFit()) FitToRoom(flags);
+  SizeStrips();
+  // A board the player zoomed keeps its size, larger than the room or not.
+  if ((flags & (lfFit | lfResized)) && !(flags & lfZoomed) && FGame->AutoFit()) FitToRoom(flags);
   const int gap = FBoardGrid->CellWidth() / 8;
   FpbLeft->resize(FLeftGrid->BitmapWidth(), FLeftGrid->BitmapHeight());
   FpbTop->resize(FTopGrid->BitmapWidth(), FTopGrid->BitmapHeight());
@@ -283,12 +287,23 @@ void TframeGrid::Layout(TLayoutFlags flags, int dx) {
   FSavedLeftPos = FpbLeft->pos();
   FSavedTopPos = FpbTop->pos();
   FSavedBoardPos = FpbBoard->pos();
+  // The place the player had, as far as the new size allows.
+  // A board not scrolled yet starts with strips deeper than a third of the
+  // view already given way, so the board is seen first.
+  const QSize over = StripsOverflow();
+  if (FKeptScroll)
+    SetScrollPos(*FKeptScroll);
+  else
+    SetScrollPos(QPoint(over.width() > 0 ? FSavedLeftPos.x() + over.width() : 0,
+                        over.height() > 0 ? FSavedTopPos.y() + over.height() : 0));
+  FLayingOut = false;
+  PinStrips();
 }
 
 void TframeGrid::Relayout(TLayoutFlags flags) {
   if (AppBusy) return;
-  const bool moved = FpbLeft->pos() != FSavedLeftPos || FpbTop->pos() != FSavedTopPos ||
-                     FpbBoard->pos() != FSavedBoardPos;
+  // The strips move with the scrolling; the board's place tells a new layout.
+  const bool moved = FpbBoard->pos() != FSavedBoardPos;
   // Hidden while they jump, so no half-moved composite is ever shown; only the
   // ones that were showing come back.
   bool wasShown[3] = {false, false, false};
@@ -313,15 +328,19 @@ QSize TframeGrid::AvailableRoom() const {
 QSize TframeGrid::TotalSize(int delta, int gap, int& w, int& h) const {
   w += delta;
   h += delta;
-  const auto measure = [w, h](const TNonoGrid& grid) {
+  return CompositeSize(w, h, gap, StripDepth(w), StripDepth(h));
+}
+
+QSize TframeGrid::CompositeSize(int w, int h, int gap, int depthW, int depthH) const {
+  const auto measure = [](const TNonoGrid& grid, int cellW, int cellH) {
     TGridGeometry g = grid.Geometry();
-    g.CellWidth = w;
-    g.CellHeight = h;
+    g.CellWidth = cellW;
+    g.CellHeight = cellH;
     return TNonoGrid::MeasureSize(g);
   };
-  const TGridMeasure board = measure(*FBoardGrid);
-  const TGridMeasure left = measure(*FLeftGrid);
-  const TGridMeasure top = measure(*FTopGrid);
+  const TGridMeasure board = measure(*FBoardGrid, w, h);
+  const TGridMeasure left = measure(*FLeftGrid, depthW, h);
+  const TGridMeasure top = measure(*FTopGrid, w, depthH);
   return QSize(gap + board.Width + left.Width, gap + board.Height + top.Height);
 }
 
@@ -371,37 +390,36 @@ void TframeGrid::FitToRoom(TLayoutFlags flags) {
   }
   // A size <= 0 is refused by the grids, which then keep their size.
   FBoardGrid->SetCellSize(w0, h0);
-  FLeftGrid->SetCellSize(w0, h0);
-  FTopGrid->SetCellSize(w0, h0);
+  SizeStrips();
+}
+
+int TframeGrid::StripDepth(int cell) const {
+  if (!FBoardGrid || cell <= kTightClueDepth) return cell;
+  const QSize view = FsbBoard->size();
+  const int pitch = cell + FLeftGrid->LineWidth();
+  const bool deep = 3 * FLeftGrid->ColCount() * pitch > view.width() ||
+                    3 * FTopGrid->RowCount() * pitch > view.height();
+  return deep ? kTightClueDepth : cell;
+}
+
+void TframeGrid::SizeStrips() {
+  const int w = FBoardGrid->CellWidth();
+  const int h = FBoardGrid->CellHeight();
+  FLeftGrid->SetCellSize(StripDepth(w), h);
+  FTopGrid->SetCellSize(w, StripDepth(h));
 }
 
 QSize TframeGrid::RoomFor(int cell) {
   if (!FGame || !FBoardGrid) return {};
   LoadClues();
-  int w = cell;
-  int h = cell;
-  const QSize total = TotalSize(0, cell / 8, w, h);
+  // Measured with strips as deep as the cells: in the room this asks for,
+  // the strips may no longer need the tight layout.
+  const QSize total = CompositeSize(cell, cell, cell / 8, cell, cell);
   // The inverse of AvailableRoom, rounded up so that the composite fits.
   const auto grow = [](int size, int margin) {
     return margin >= 100 ? size : (size * 100 + (100 - margin) - 1) / (100 - margin);
   };
   return QSize(grow(total.width(), FMarginXPercent), grow(total.height(), FMarginYPercent));
-}
-
-bool TframeGrid::Zoom(int delta) {
-  if (!FGame || !FBoardGrid) return false;
-  if (delta == 0) return false;
-  // One step per call, whatever the size of the wheel turn.
-  const int step = delta > 0 ? 1 : -1;
-  int w = FBoardGrid->CellWidth();
-  int h = FBoardGrid->CellHeight();
-  const int d = FitStep(0, step, w, h, true);
-  if (d == 0 || !FBoardGrid->ZoomCells(d, d)) return false;
-  FLeftGrid->SetCellSize(FBoardGrid->CellWidth(), FBoardGrid->CellHeight());
-  FTopGrid->SetCellSize(FBoardGrid->CellWidth(), FBoardGrid->CellHeight());
-  FGame->SetGameState(FGame->GameState() | gsZoomed);
-  Relayout(lfKeep);
-  return true;
 }
 
 void TframeGrid::ClearHotTrack() {

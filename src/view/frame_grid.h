@@ -8,8 +8,11 @@
 // gsZoomed). It does nothing with input or painting while AppBusy is set or
 // AppPhase is apClosing. The frame fills its parent widget, and so does the
 // panel while the composite fits; a composite larger than the frame (a large
-// board at the smallest cell size) scrolls, the panel then as large as the
-// composite with a small margin.
+// or zoomed board) scrolls, the panel then as large as the composite with a
+// small margin. While it scrolls the clue strips stay in view like frozen
+// headers: the column clues at the top, the row clues at the left, each at
+// most a third of the view (a longer strip scrolls along with the board
+// until only that third is left).
 #pragma once
 
 #include <QFont>
@@ -20,6 +23,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -131,20 +135,44 @@ class TframeGrid : public QWidget {
   void Relayout(TLayoutFlags flags);
   // The part of the frame that fitting and zooming may use.
   QSize AvailableRoom() const;
-  // Scrolls the board cell into view (with a cell's margin around it).
+  // Scrolls the board cell into view (with one and a half cells of margin),
+  // clear of the pinned clue strips.
   void ScrollToCell(int col, int row);
+  // The same for the first cell (row by row) in state, if any.
+  void ScrollToFirst(TPieceState state);
   // Adds delta to w and h; the composite's size with w x h cells and the
   // given gap between the board and the strips.
   QSize TotalSize(int delta, int gap, int& w, int& h) const;
+  // The composite's size with w x h board cells, the gap, and strip cells
+  // depthW wide (row clues) and depthH high (column clues).
+  QSize CompositeSize(int w, int h, int gap, int depthW, int depthH) const;
   // One step of fitting or zooming: the next delta (0 ends).
   int FitStep(TLayoutFlags flags, int delta, int& w, int& h, bool zoomMode) const;
   // Sets the cell size of all three grids to fit the room.
   void FitToRoom(TLayoutFlags flags);
+  // The depth of the strips' cells (the row clues' width, the column clues'
+  // height) at board cells of cell pixels: the cell itself, or a tighter
+  // kTightClueDepth when the strips would take more than a third of the view.
+  int StripDepth(int cell) const;
+  static constexpr int kTightClueDepth = 12;
   // The size pBoard needs for the composite at cells of cell x cell pixels,
   // margins included.
   QSize RoomFor(int cell);
-  // One zoom step in the sign of delta; false when refused.
-  bool Zoom(int delta);
+  // One zoom step in the sign of delta; false when refused. Zooming goes
+  // from the smallest cell size up to kLargestZoomCell (further while the
+  // whole composite still fits), whatever the room. The board point under
+  // at (a point of the scroll area's viewport) stays where it is; without
+  // it, the keyboard cursor's cell or the view's centre does.
+  bool Zoom(int delta, std::optional<QPoint> at = std::nullopt);
+  static constexpr int kLargestZoomCell = 48;
+  // The widest or highest the board's image may grow by zooming, in pixels.
+  static constexpr int kLargestBoardImage = 4096;
+  // The scroll area's viewport, where the visible part of the board shows.
+  QWidget* Viewport() const;
+  // Where the visible part of the panel starts; kept while the view is
+  // detached, so a slot shown again shows the part the player left.
+  QPoint ScrollPos() const;
+  void SetScrollPos(QPoint at);
   // Hot row and column of the three grids from the cell under the pointer.
   void SetHotTrack(int row, int col);
   // No row or column highlighted: the pointer left, or the board starts anew.
@@ -188,6 +216,9 @@ class TframeGrid : public QWidget {
   void Shake(TLayoutFlags flags, int n, int amplitude, int ms);
   // The clue font size for clue cells of rectangle r, cached in the puzzle.
   int ClueFontSize(const TCellRect& r);
+  // The clue font for clue cells of rectangle r: that size, drawn narrower
+  // where digits of a readable height would not fit across otherwise.
+  QFont ClueFontFor(const TCellRect& r) { return ClueFont(ClueFontSize(r)); }
 
   // --- Board image ---
   // The board with both clue strips as drawn now, on the panel colour; a null
@@ -204,6 +235,27 @@ class TframeGrid : public QWidget {
 
  private:
   void FrameResize();
+  // The strips take the board's cell size along the board and StripDepth
+  // across it.
+  void SizeStrips();
+  // Keeps the clue strips in view over a scrolled board, with the panel's
+  // colour behind them.
+  void PinStrips();
+  // How far the pinned strips reach into the viewport (width of the row
+  // clues, height of the column clues, gaps included); 0 when not pinned.
+  QSize PinnedStripsExtent() const;
+  // How much of the strips gives way when pinned, to keep them within a
+  // third of the view: width of the row clues, height of the column clues.
+  QSize StripsOverflow() const;
+  // Scrolls so that area (in the panel) shows clear of the pinned strips,
+  // with one and a half cells of margin.
+  void KeepInView(const QRect& area);
+  // A stroke at point (of the board paint box) near or past the edge of the
+  // visible part of the board scrolls it into view with that margin.
+  void DragAlong(QPoint point);
+  // A pinch on a touchpad: scale is the change the gesture reports, at a
+  // point of the viewport.
+  void Pinch(double scale, QPoint at);
   // Sizes pBoard and the scroll bars for a composite of that size.
   void FitPanel(QSize composite);
   bool PaintGrid(TNonoGrid* grid, QPainter& painter);
@@ -246,6 +298,7 @@ class TframeGrid : public QWidget {
   bool FInputEnabled = false;
   bool FHotTrackBoard = false;
   int FHotDotPercent = -1;
+  int FHotDotWidth = 0;  // the board cell width FHotDotPercent was found for
   TKeyboardCursor FCursor;
   bool FHintShown = false;
   TBoardHint FHint;
@@ -259,6 +312,15 @@ class TframeGrid : public QWidget {
   QScrollArea* FsbBoard = nullptr;
   QWidget* FpBoard = nullptr;
   QSize FNeed;  // the size of the composite of the last layout
+  // Panel-coloured covers behind the pinned strips and over their corner.
+  QWidget* FpTopBand = nullptr;
+  QWidget* FpLeftBand = nullptr;
+  QWidget* FpCorner = nullptr;
+  // The scroll position the player last had; none before the first scroll.
+  std::optional<QPoint> FKeptScroll;
+  bool FPinning = false;  // PinStrips moves widgets; scroll signals wait
+  bool FLayingOut = false;
+  double FPinch = 0;  // pinch scale not yet taken as a zoom step
   TPaintBox* FpbLeft = nullptr;
   TPaintBox* FpbTop = nullptr;
   TPaintBox* FpbBoard = nullptr;
@@ -268,7 +330,12 @@ class TframeGrid : public QWidget {
   // The longest clue text of the strips, which the clue font must fit.
   std::string FWidestClue;
   QFont FClueFont;
-  TClueSprites FClueSprites;
+  // The clue numbers drawn so far, for the row and the column strip.
+  std::array<TClueSprites, 2> FClueSprites;
+  // The clue font's width in percent (0 until measured) and the cell height
+  // it was measured for.
+  int FClueStretch = 0;
+  int FClueFontHeight = 0;
   bool FPaletteConverted = false;
   TBoardPalette FConvertedPalette{};
   std::array<QRgb, kBoardPaletteSize> FPaletteColors{};

@@ -29,6 +29,10 @@ constexpr int kSmallestClueFont = 4;
 constexpr int kClueMargin = 2;
 // Ends the clue font search for absurdly large cells.
 constexpr int kLargestClueFont = 1000;
+// Digits shorter than this are hard to read; narrower ones are read easily.
+constexpr int kLegibleDigitHeight = 8;
+// The narrowest the digits are drawn, in percent of their width.
+constexpr int kNarrowestClueStretch = 50;
 constexpr int kSmallestHotDotPercent = 45;
 constexpr int kSmallestHotDot = 3;
 
@@ -103,7 +107,7 @@ void TframeGrid::RepaintAll() {
 void TframeGrid::changeEvent(QEvent* e) {
   if (e->type() == QEvent::FontChange) {
     FClueFontSizeMade = 0;
-    FClueSprites.Clear();
+    for (TClueSprites& sprites : FClueSprites) sprites.Clear();
   }
   QWidget::changeEvent(e);
 }
@@ -244,7 +248,8 @@ void TframeGrid::DrawWrongCell(QPainter& canvas, const TCellRect& r, int pen) {
 }
 
 void TframeGrid::DrawHotDot(QPainter& canvas, const TCellRect& r) {
-  if (FHotDotPercent == -1) {
+  if (FHotDotPercent == -1 || r.Width() != FHotDotWidth) {
+    FHotDotWidth = r.Width();
     // The smallest dot of two fifths of the cell, and at least 3 x 3 pixels,
     // so it is seen at a glance; a cell too small for that gets the whole cell.
     const int least = std::max(kSmallestHotDot, r.Width() * 2 / 5);
@@ -281,10 +286,11 @@ void TframeGrid::DrawCellCounter(TNonoGrid&, QPainter& canvas, int col, int row,
 }
 
 const QFont& TframeGrid::ClueFont(int size) {
-  if (size != FClueFontSizeMade) {
+  if (size != FClueFontSizeMade || FClueStretch != FClueFont.stretch()) {
     FClueFont = font();
     FClueFont.setBold(true);
     FClueFont.setPointSize(size);
+    if (FClueStretch > 0) FClueFont.setStretch(FClueStretch);
     FClueFontSizeMade = size;
   }
   return FClueFont;
@@ -292,12 +298,13 @@ const QFont& TframeGrid::ClueFont(int size) {
 
 int TframeGrid::ClueFontSize(const TCellRect& r) {
   if (!FGame) return kSmallestClueFont;
-  if (r.Width() != FGame->ClueFontWidth()) {
+  if (r.Width() != FGame->ClueFontWidth() || r.Height() != FClueFontHeight) {
     FHotDotPercent = -1;
     FGame->SetClueFontSize(0);
     FGame->SetClueFontWidth(r.Width());
+    FClueFontHeight = r.Height();
   }
-  if (FGame->ClueFontSize() != 0) return FGame->ClueFontSize();
+  if (FGame->ClueFontSize() != 0 && FClueStretch != 0) return FGame->ClueFontSize();
   // The largest size at which the widest clue of the board, and the digits'
   // height, fit the cell with a margin: every clue stays whole and apart.
   QFont trial = font();
@@ -306,14 +313,32 @@ int TframeGrid::ClueFontSize(const TCellRect& r) {
   // the numbers keep one size from board to board instead of filling the cell.
   const QString sample =
       QString::fromStdString(FWidestClue.size() < 2 ? std::string("99") : FWidestClue);
-  const auto fits = [&](int size) {
+  const auto fits = [&](int size, int stretch) {
     trial.setPointSize(size);
+    trial.setStretch(stretch);
     const QFontMetrics metrics(trial, &MeasuringDevice());
     return metrics.horizontalAdvance(sample) + kClueMargin <= r.Width() &&
            metrics.tightBoundingRect(sample).height() + kClueMargin <= r.Height();
   };
+  const auto digitHeight = [&](int size) {
+    trial.setPointSize(size);
+    trial.setStretch(100);
+    return QFontMetrics(trial, &MeasuringDevice()).tightBoundingRect(sample).height();
+  };
   int size = kSmallestClueFont;
-  while (size < kLargestClueFont && fits(size + 1)) ++size;
+  while (size < kLargestClueFont && fits(size + 1, 100)) ++size;
+  int stretch = 100;
+  // Digits too short to read are drawn narrower instead, as tall as the cell
+  // lets them be, up to a legible height.
+  for (int taller = size + 1; digitHeight(size) < kLegibleDigitHeight && taller < kLargestClueFont;
+       ++taller) {
+    int narrower = 100;
+    while (narrower > kNarrowestClueStretch && !fits(taller, narrower)) narrower -= 5;
+    if (!fits(taller, narrower)) break;
+    size = taller;
+    stretch = narrower;
+  }
+  FClueStretch = stretch;
   FGame->SetClueFontSize(size);
   return size;
 }
@@ -346,7 +371,10 @@ TClueMark TframeGrid::ClueMarkAt(const TNonoGrid& grid, int col, int row) const 
 void TframeGrid::DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int row,
                               const TCellRect& r) {
   if (!FGame) return;
-  const QFont& clueFont = ClueFont(ClueFontSize(r));
+  // Both strips share one font, measured for the smaller of their cells.
+  const TCellRect fontCell{0, 0, std::min(FLeftGrid->CellWidth(), FTopGrid->CellWidth()),
+                           std::min(FLeftGrid->CellHeight(), FTopGrid->CellHeight())};
+  const QFont& clueFont = ClueFont(ClueFontSize(fontCell));
   const bool pointed = grid.HotTrack() && (col == grid.HotCol() || row == grid.HotRow());
   const bool hinted = OnHintLine(grid, col, row);
   const TLookInks inks = LookInks(FLook, FGame->Palette());
@@ -374,9 +402,9 @@ void TframeGrid::DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int ro
     case TClueMark::Open:
       break;
   }
-  CopyImage(
-      canvas, r.Left, r.Top,
-      FClueSprites.Get(grid.GetText(col, row), r.Width(), r.Height(), clueFont, background, pen));
+  CopyImage(canvas, r.Left, r.Top,
+            FClueSprites[&grid == FLeftGrid.get() ? 0 : 1].Get(
+                grid.GetText(col, row), r.Width(), r.Height(), clueFont, background, pen));
   // A blank position (a clue of 0) has no number to mark.
   if (!inks.Shapes) return;
   DrawClueShapes(canvas, r, grid.GetText(col, row).empty() ? TClueMark::Open : mark,

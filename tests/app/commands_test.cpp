@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "app/paste_check.h"
@@ -252,6 +254,39 @@ TEST_F(Commands, NightmareRevealsTheSolutionThenStartsANewPuzzle) {
   EXPECT_EQ(Current().Status(), gsPlaying);
 }
 
+// The wrong cell the Nightmare rule marks is scrolled into view before the
+// message about it.
+TEST_F(Commands, NightmareBringsItsMarkedCellIntoView) {
+  StartWindow();
+  Restart();
+  Window->GameSettings().SetGameMode(gmNightmare);
+  SwitchTo("20x20");
+  for (int i = 0; i < 40; ++i) Key(Window.get(), Qt::Key_Plus, Qt::ControlModifier);
+  const auto [wx, wy] = EmptyCell(Puzzle());
+  Stroke({{wx, wy}});
+  TframeGrid& view = Current().View();
+  // The view at the far side of the board from the wrong cell.
+  QScrollBar* across = view.sbBoard()->horizontalScrollBar();
+  QScrollBar* down = view.sbBoard()->verticalScrollBar();
+  ASSERT_GT(down->maximum(), 0);
+  across->setValue(wx < 10 ? across->maximum() : 0);
+  down->setValue(wy < 10 ? down->maximum() : 0);
+  const auto shown = [&view](int col, int row) {
+    for (const TCellCacheRec& rec : view.BoardGrid()->CellCache())
+      if (rec.Col == col && rec.Row == row)
+        return view.Viewport()->rect().contains(
+            view.pbBoard()->mapTo(view.Viewport(), rec.Rect.ToQRect().center()));
+    return false;
+  };
+  ASSERT_FALSE(shown(wx, wy));
+  bool marked = false;
+  OnBox = [&](const TMessageBoxRequest&) { marked = shown(wx, wy); };
+  Answer = maOk;
+  Key(Window.get(), Qt::Key_C);
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_TRUE(marked);
+}
+
 TEST_F(Commands, NightmareWithoutWrongCellsChecksAsUsual) {
   StartWindow();
   Window->GameSettings().SetGameMode(gmNightmare);
@@ -408,7 +443,7 @@ TEST_F(Commands, CopyAsImagePutsTheBoardImageOnTheClipboard) {
             expected.convertToFormat(QImage::Format_RGB32));
 }
 
-TEST_F(Commands, CtrlWheelZoomsAndResetZoomFitsAgainAtTheNextLayout) {
+TEST_F(Commands, CtrlWheelZoomsAndResetZoomFitsAgainAtOnce) {
   StartWindow();
   TNonoGrid* grid = Current().View().BoardGrid();
   const int fitted = grid->CellWidth();
@@ -421,11 +456,39 @@ TEST_F(Commands, CtrlWheelZoomsAndResetZoomFitsAgainAtTheNextLayout) {
   EXPECT_TRUE(Puzzle().GameState() & gsZoomed);
   const int zoomed = grid->CellWidth();
 
+  ASSERT_NE(zoomed, fitted);
   Key(Window.get(), Qt::Key_F3);
   EXPECT_FALSE(Puzzle().GameState() & gsZoomed);
-  EXPECT_EQ(grid->CellWidth(), zoomed);  // nothing until the next layout
-  Window->RefreshBoard();
   EXPECT_EQ(grid->CellWidth(), fitted);
+}
+
+// Each slot keeps its zoom and the part of its board in view.
+TEST_F(Commands, EachSlotKeepsItsZoomAndItsPlace) {
+  StartWindow();
+  SwitchTo("20x20");
+  for (int i = 0; i < 60; ++i) Key(Window.get(), Qt::Key_Plus, Qt::ControlModifier);
+  TframeGrid& twenty = Current().View();
+  ASSERT_EQ(twenty.BoardGrid()->CellWidth(), TframeGrid::kLargestZoomCell);
+  twenty.sbBoard()->verticalScrollBar()->setValue(200);
+  twenty.sbBoard()->horizontalScrollBar()->setValue(150);
+  const QPoint place = twenty.ScrollPos();
+  SwitchTo("10x10");
+  Key(Window.get(), Qt::Key_Minus, Qt::ControlModifier);
+  const int ten = Current().View().BoardGrid()->CellWidth();
+  SwitchTo("20x20");
+  EXPECT_EQ(twenty.BoardGrid()->CellWidth(), TframeGrid::kLargestZoomCell);
+  EXPECT_EQ(twenty.ScrollPos(), place);
+
+  // Larger than a restored game's cells may be on this screen, so it is the
+  // slot's own zoom that comes back.
+  Restart();
+  SwitchTo("20x20");
+  EXPECT_EQ(Current().View().BoardGrid()->CellWidth(), TframeGrid::kLargestZoomCell);
+  SwitchTo("10x10");
+  EXPECT_EQ(Current().View().BoardGrid()->CellWidth(), ten);
+  // Ctrl+0 fits again.
+  Key(Window.get(), Qt::Key_0, Qt::ControlModifier);
+  EXPECT_FALSE(Puzzle().GameState() & gsZoomed);
 }
 
 TEST_F(Commands, CtrlHeldShowsPositionCounters) {

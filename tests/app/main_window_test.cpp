@@ -148,6 +148,48 @@ TEST_F(MainWindow, ASizeWithSmallCellsGrowsTheWindowWithinTheScreen) {
   EXPECT_TRUE(area.contains(Window->frameGeometry())) << Window->frameGeometry().y();
 }
 
+// A window grown for a big board goes back to the player's size for a board
+// that fits it; a size set by hand is the slot's own and survives a restart.
+TEST_F(MainWindow, TheWindowGoesBackToThePlayersSizeAfterABigBoard) {
+  TNonoGame big(128, 128);
+  Picture busy;
+  for (int y = 0; y < 128; ++y) {
+    std::string row;
+    for (int x = 0; x < 128; ++x) row += (x / 2 + y) % 3 == 0 ? '#' : '.';
+    busy.push_back(row);
+  }
+  big.LoadSolutionGrid(LettersOf(busy));
+  const TNonoGame three(3, 3);
+  WriteIni(
+      {"state=" + GameStateText("3x3", three, 20, 20) + "|" + GameStateText("128x128", big, 20, 20),
+       "active_game=3x3"});
+  StartWindow();
+  Window->resize(900, 500);
+  QApplication::processEvents();
+
+  SwitchTo("128x128");
+  EXPECT_GT(Window->height(), 500);
+  SwitchTo("3x3");
+  EXPECT_EQ(Window->size(), QSize(900, 500));
+  EXPECT_GT(Current().View().BoardGrid()->CellWidth(), 60);
+
+  // Set by hand on the big board: kept there, not grown past, not taken by
+  // the small board, which has a size of its own.
+  SwitchTo("128x128");
+  Window->resize(1000, 600);
+  QApplication::processEvents();
+  SwitchTo("3x3");
+  EXPECT_EQ(Window->size(), QSize(900, 500));
+  SwitchTo("128x128");
+  EXPECT_EQ(Window->size(), QSize(1000, 600));
+
+  Restart();
+  EXPECT_EQ(Current().Name(), "128x128");
+  EXPECT_EQ(Window->size(), QSize(1000, 600));
+  SwitchTo("3x3");
+  EXPECT_EQ(Window->size(), QSize(900, 500));
+}
+
 TEST_F(MainWindow, SolvedSlotCelebratesAgainOnSwitching) {
   StartWindow();
   SwitchTo("5x5");
@@ -605,6 +647,9 @@ TEST_F(MainWindow, StoredWindowBoundsAreFittedToTheScreenAndStoredFitted) {
     if (&c == &cases[0]) {
       EXPECT_EQ(shown, QRect(100, 80, 900, 700));
     }
+    // A window the game grew for readable cells is stored at the size it had
+    // before.
+    const QSize players = Window->PlayerSizes().Last();
     CloseWindow();
     std::vector<std::string> stored;
     for (const std::string& line : IniLines())
@@ -612,8 +657,8 @@ TEST_F(MainWindow, StoredWindowBoundsAreFittedToTheScreenAndStoredFitted) {
     EXPECT_EQ(stored,
               (std::vector<std::string>{"frmMain.formpos.x=" + std::to_string(shown.x()),
                                         "frmMain.formpos.y=" + std::to_string(shown.y()),
-                                        "frmMain.formsize.w=" + std::to_string(shown.width()),
-                                        "frmMain.formsize.h=" + std::to_string(shown.height())}));
+                                        "frmMain.formsize.w=" + std::to_string(players.width()),
+                                        "frmMain.formsize.h=" + std::to_string(players.height())}));
   }
 }
 

@@ -7,6 +7,13 @@
 //   e2e_probe board IMAGE.ppm
 //     finds the board in a binary PPM screenshot of the window and prints its
 //     outer frame as "left top right bottom" (pixels, inclusive).
+//   e2e_probe bands IMAGE.ppm
+//     prints "top thickness" of every dark horizontal band at least 3 pixels
+//     thick and wider than 40 % of the image, top to bottom: the frames of
+//     the board and of the column clues that cross the view.
+//   e2e_probe code N
+//     prints the state code of an N x N puzzle with many clues in a slot
+//     "NxN".
 //
 // Anything unusable ends with one line on standard error and exit status 1.
 #include <cstdint>
@@ -134,6 +141,44 @@ int ShowBoard(const std::string& path) {
   return 0;
 }
 
+// Rows with a dark run wider than 40 % of the image, grouped into bands.
+int ShowBands(const std::string& path) {
+  const TImage image = ReadPpm(path);
+  const auto wide = [&](int y) {
+    int run = 0;
+    for (int x = 0; x < image.Width; ++x) {
+      run = image.Dark(x, y) ? run + 1 : 0;
+      if (run * 10 > image.Width * 4) return true;
+    }
+    return false;
+  };
+  for (int y = 0; y < image.Height;) {
+    if (!wide(y)) {
+      ++y;
+      continue;
+    }
+    const int top = y;
+    while (y < image.Height && wide(y)) ++y;
+    if (y - top >= 3) std::cout << top << ' ' << y - top << '\n';
+  }
+  return 0;
+}
+
+int ShowBusyCode(int n) {
+  if (n < 1 || n > 128) throw std::runtime_error("size out of range");
+  test_support::Picture rows;
+  for (int y = 0; y < n; ++y) {
+    std::string row;
+    for (int x = 0; x < n; ++x) row += (x / 2 + y) % 3 == 0 ? '#' : '.';
+    rows.push_back(row);
+  }
+  TNonoGame game(n, n);
+  game.LoadSolutionGrid(test_support::LettersOf(rows));
+  const std::string name = std::to_string(n) + "x" + std::to_string(n);
+  std::cout << GameStateText(name, game, 20, 20) << '\n';
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -141,7 +186,10 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 2 && args[0] == "state") return ShowState(args[1]);
     if (args.size() == 2 && args[0] == "board") return ShowBoard(args[1]);
-    std::cerr << "usage: e2e_probe state CODE | e2e_probe board IMAGE.ppm\n";
+    if (args.size() == 2 && args[0] == "bands") return ShowBands(args[1]);
+    if (args.size() == 2 && args[0] == "code") return ShowBusyCode(std::atoi(args[1].c_str()));
+    std::cerr << "usage: e2e_probe state CODE | e2e_probe board IMAGE.ppm | e2e_probe bands "
+                 "IMAGE.ppm | e2e_probe code N\n";
   } catch (const std::exception& e) {
     std::cerr << "e2e_probe: " << e.what() << '\n';
   }

@@ -28,6 +28,21 @@ stop() {
   wait "$pid" 2>/dev/null || true
 }
 
+# wait_for WHAT COMMAND...: retries the command until it succeeds; fails
+# after wait_limit seconds, or at once when the game has ended meanwhile.
+wait_for() {
+  local what=$1
+  shift
+  local deadline=$((SECONDS + wait_limit))
+  until "$@"; do
+    if [ -n "$app_pid" ] && ! alive "$app_pid"; then
+      fail "tavelo ended while waiting for $what"
+    fi
+    [ "$SECONDS" -lt "$deadline" ] || fail "no $what within ${wait_limit}s"
+    sleep 0.1
+  done
+}
+
 # Fails unless every tool named is installed.
 need_tools() {
   local tool
@@ -46,9 +61,10 @@ make_work() {
 }
 
 # Starts Xvfb on the first free display, told through a file descriptor;
-# sets xvfb_pid and exports DISPLAY. Fails after ten seconds.
+# sets xvfb_pid and exports DISPLAY. Fails after ten seconds. The screen is
+# 1280x1024x24 unless given.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
+  Xvfb -displayfd 3 -screen 0 "${1:-1280x1024x24}" -nolisten tcp -noreset \
     3>"$work/display" >"$out/xvfb.log" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do
@@ -59,21 +75,6 @@ start_xvfb() {
   [ -s "$work/display" ] || fail "no X server within 10s"
   DISPLAY=":$(head -n 1 "$work/display")"
   export DISPLAY
-}
-
-# wait_for WHAT COMMAND...: retries the command until it succeeds; fails
-# after wait_limit seconds, or at once when the game has ended meanwhile.
-wait_for() {
-  local what=$1
-  shift
-  local deadline=$((SECONDS + wait_limit))
-  until "$@"; do
-    if [ -n "$app_pid" ] && ! alive "$app_pid"; then
-      fail "tavelo ended while waiting for $what"
-    fi
-    [ "$SECONDS" -lt "$deadline" ] || fail "no $what within ${wait_limit}s"
-    sleep 0.1
-  done
 }
 
 # start_game LOG_NAME [ARGUMENT...]: starts the game with the scratch folder's

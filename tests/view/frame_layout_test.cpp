@@ -1,9 +1,12 @@
 // Clue strips, layout, fitting and zooming of the board view.
 #include <gtest/gtest.h>
 
+#include <QNativeGestureEvent>
+#include <QPointingDevice>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <cstdlib>
 
 #include "view_harness.h"
 
@@ -111,15 +114,25 @@ TEST_F(FrameLayout, ACompositeThatDoesNotFitScrollsInsteadOfBeingCut) {
   }
 }
 
-TEST_F(FrameLayout, ALargeBoardAtTheSmallestCellScrollsAndEveryCellStaysPlayable) {
-  // 60 x 60 with busy clues, in a small panel.
+// n x n with busy clues: runs of two and one, about n / 3 numbers a line.
+test_support::Picture BusyPicture(int n) {
   test_support::Picture picture;
-  for (int y = 0; y < 60; ++y) {
+  for (int y = 0; y < n; ++y) {
     std::string row;
-    for (int x = 0; x < 60; ++x) row += (x / 2 + y) % 3 == 0 ? '#' : '.';
+    for (int x = 0; x < n; ++x) row += (x / 2 + y) % 3 == 0 ? '#' : '.';
     picture.push_back(row);
   }
-  ViewHarness v(picture, {}, QSize(400, 300));
+  return picture;
+}
+
+// Where a widget's top-left corner shows in the board area's viewport.
+QPoint InView(const TframeGrid& f, const QWidget* w) {
+  return w->mapTo(f.sbBoard()->viewport(), QPoint(0, 0));
+}
+
+TEST_F(FrameLayout, ALargeBoardAtTheSmallestCellScrollsAndEveryCellStaysPlayable) {
+  // 60 x 60 with busy clues, in a small panel.
+  ViewHarness v(BusyPicture(60), {}, QSize(400, 300));
   v.Game->SetAutoFit(true);
   v.Frame->Relayout(lfResized);
   QApplication::processEvents();
@@ -176,7 +189,7 @@ TEST_F(FrameLayout, AStrokeDraggedPastTheViewScrollsTheBoardAlong) {
   EXPECT_GT(across->value(), before);
 }
 
-TEST_F(FrameLayout, TheWheelScrollsTheBoardButCtrlWithTheWheelIsLeftToTheWindow) {
+TEST_F(FrameLayout, TheWheelScrollsTheBoardShiftSidewaysAndCtrlIsLeftToTheWindow) {
   ViewHarness v(TriplePairs(), {}, QSize(200, 200));
   QApplication::processEvents();
   QWidget* viewport = v.Frame->sbBoard()->viewport();
@@ -195,6 +208,187 @@ TEST_F(FrameLayout, TheWheelScrollsTheBoardButCtrlWithTheWheelIsLeftToTheWindow)
   const int scrolled = down->value();
   EXPECT_FALSE(wheel(Qt::ControlModifier));
   EXPECT_EQ(down->value(), scrolled);
+  // Shift turns it sideways.
+  QScrollBar* across = v.Frame->sbBoard()->horizontalScrollBar();
+  EXPECT_TRUE(wheel(Qt::ShiftModifier));
+  EXPECT_GT(across->value(), 0);
+  EXPECT_EQ(down->value(), scrolled);
+}
+
+// The cell of the board under a point of the viewport.
+TCellHit CellAt(const TframeGrid& f, QPoint inView) {
+  const QPoint onBoard = f.pbBoard()->mapFrom(f.sbBoard()->viewport(), inView);
+  return f.BoardGrid()->HitTest(onBoard.x(), onBoard.y());
+}
+
+TEST_F(FrameLayout, A60x60ZoomsInPastTheFitAboutThePointerAndOutAgain) {
+  ViewHarness v(BusyPicture(60), {}, QSize(1400, 1100));
+  v.Game->SetAutoFit(true);
+  v.Frame->Relayout(lfResized);
+  TframeGrid& f = *v.Frame;
+  const int fitted = f.BoardGrid()->CellWidth();
+  ASSERT_LT(fitted, 16);
+  ASSERT_EQ(ScrollBars(f), std::pair(false, false));
+
+  // Past the fit: the board scrolls both ways.
+  const QPoint pointer = InView(f, f.pbBoard()) + QPoint(200, 150);
+  for (int cell = fitted; cell < 20; ++cell) ASSERT_TRUE(f.Zoom(1, pointer)) << cell;
+  ASSERT_EQ(ScrollBars(f), std::pair(true, true));
+  // (Large cells cost a render each; the steps between are the same.)
+  ASSERT_TRUE(f.BoardGrid()->SetCellSize(TframeGrid::kLargestZoomCell - 5,
+                                         TframeGrid::kLargestZoomCell - 5));
+  f.Relayout(lfKeep);
+  // The cell under the pointer stays under it while the board grows.
+  const TCellHit held = CellAt(f, pointer);
+  ASSERT_GE(held.Col, 0);
+  int steps = 0;
+  while (f.Zoom(1, pointer)) {
+    ++steps;
+    const TCellHit now = CellAt(f, pointer);
+    if (now.Col < 0) continue;  // a gap between cells
+    EXPECT_LE(std::abs(now.Col - held.Col), 1) << f.BoardGrid()->CellWidth();
+    EXPECT_LE(std::abs(now.Row - held.Row), 1) << f.BoardGrid()->CellWidth();
+  }
+  EXPECT_EQ(steps, 5);
+  EXPECT_EQ(f.BoardGrid()->CellWidth(), TframeGrid::kLargestZoomCell);
+  // At any zoom the column clues stand over their columns.
+  EXPECT_EQ(f.TopGrid()->CellWidth(), TframeGrid::kLargestZoomCell);
+  // A layout after a resize keeps the zoomed size.
+  f.Relayout(lfResized | v.Game->LayoutFlags());
+  EXPECT_EQ(f.BoardGrid()->CellWidth(), TframeGrid::kLargestZoomCell);
+
+  // Without a pointer the keyboard cursor's cell stays in view.
+  f.BoardKeyPress(Qt::Key_Space, Qt::NoModifier);
+  ASSERT_TRUE(f.Cursor().Shown());
+  f.Zoom(-1);
+  EXPECT_TRUE(CellInView(f, f.Cursor().Col(), f.Cursor().Row()));
+
+  // Out again: back inside the view at the fitted size, then on to the
+  // smallest cells.
+  ASSERT_TRUE(f.BoardGrid()->SetCellSize(fitted + 2, fitted + 2));
+  f.Relayout(lfKeep);
+  ASSERT_TRUE(f.Zoom(-1));
+  ASSERT_TRUE(f.Zoom(-1));
+  EXPECT_EQ(ScrollBars(f), std::pair(false, false));
+  while (f.Zoom(-1)) {
+  }
+  EXPECT_EQ(f.BoardGrid()->CellWidth(), f.MinCellSize());
+}
+
+TEST_F(FrameLayout, TheClueStripsStayInViewWhileTheBoardScrolls) {
+  ViewHarness v(BusyPicture(60), {}, QSize(700, 500));
+  TframeGrid& f = *v.Frame;
+  ASSERT_TRUE(f.BoardGrid()->SetCellSize(30, 30));
+  f.Relayout(lfKeep);
+  QApplication::processEvents();
+  QScrollBar* across = f.sbBoard()->horizontalScrollBar();
+  QScrollBar* down = f.sbBoard()->verticalScrollBar();
+  ASSERT_EQ(ScrollBars(f), std::pair(true, true));
+  const int topDepth = f.pbTop()->height();
+  const int leftDepth = f.pbLeft()->width();
+  const QSize view = f.sbBoard()->viewport()->size();
+
+  struct Case {
+    const char* name;
+    int x, y;
+  };
+  const Case cases[] = {
+      {"down", 0, down->maximum()},
+      {"across", across->maximum(), 0},
+      {"both ways", across->maximum() / 2, down->maximum()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    across->setValue(c.x);
+    down->setValue(c.y);
+    const QPoint board = InView(f, f.pbBoard());
+    const QPoint top = InView(f, f.pbTop());
+    const QPoint left = InView(f, f.pbLeft());
+    // Each strip scrolls along the board in one direction only: the column
+    // clues stand above their columns, the row clues beside their rows.
+    EXPECT_EQ(top.x(), board.x());
+    EXPECT_EQ(left.y(), board.y());
+    // In the other direction a scrolled strip stays at the view's edge, as
+    // deep as a third of the view allows (this one's far end gives way).
+    if (c.y > 0) {
+      EXPECT_LE(top.y(), 0);
+      EXPECT_EQ(top.y() + topDepth, std::min(topDepth, view.height() / 3 - 30 / 8));
+    }
+    if (c.x > 0) {
+      EXPECT_LE(left.x(), 0);
+      EXPECT_EQ(left.x() + leftDepth, std::min(leftDepth, view.width() / 3 - 30 / 8));
+    }
+    // Nothing of the board shows over the strips' corner.
+    const QWidget* corner =
+        f.pBoard()->childAt(f.pBoard()->mapFrom(f.sbBoard()->viewport(), QPoint(1, 1)));
+    EXPECT_NE(corner, f.pbBoard());
+  }
+
+  // The pointer's lines light up in both strips while they are pinned.
+  const QPoint middle(view.width() / 2, view.height() / 2);
+  const QPoint onBoard = f.pbBoard()->mapFrom(f.sbBoard()->viewport(), middle);
+  v.Move(onBoard, Qt::NoButton);
+  const TCellHit hit = CellAt(f, middle);
+  EXPECT_EQ(f.TopGrid()->HotCol(), hit.Col);
+  EXPECT_EQ(f.LeftGrid()->HotRow(), hit.Row);
+
+  // The keyboard's cursor is kept clear of the pinned strips with a margin.
+  f.BoardKeyPress(Qt::Key_Space, Qt::NoModifier);
+  for (int i = 0; i < 40; ++i) f.BoardKeyPress(Qt::Key_Down, Qt::NoModifier);
+  for (int i = 0; i < 20; ++i) f.BoardKeyPress(Qt::Key_Up, Qt::NoModifier);
+  ASSERT_EQ(f.Cursor().Row(), 20);
+  ASSERT_GT(down->value(), 0);
+  for (const TCellCacheRec& rec : f.BoardGrid()->CellCache())
+    if (rec.Col == f.Cursor().Col() && rec.Row == f.Cursor().Row()) {
+      const QPoint cell =
+          f.pbBoard()->mapTo(f.sbBoard()->viewport(), QPoint(rec.Rect.Left, rec.Rect.Top));
+      EXPECT_GE(cell.y(), InView(f, f.pbTop()).y() + topDepth + 30);
+    }
+}
+
+TEST_F(FrameLayout, TheStripsOfA128x128TakeAboutAThirdOfTheViewWithReadableNumbers) {
+  ViewHarness v(BusyPicture(128), {}, QSize(1366, 700));
+  v.Game->SetAutoFit(true);
+  v.Frame->Relayout(lfResized);
+  TframeGrid& f = *v.Frame;
+  const QSize view = f.sbBoard()->viewport()->size();
+  // Shown first with the far end of the column clues given way, so the
+  // board is seen at once.
+  EXPECT_LE(InView(f, f.pbTop()).y() + f.pbTop()->height(), view.height() / 3);
+  // More clue positions than a third of the view holds at board cells.
+  ASSERT_GT(3 * f.TopGrid()->RowCount() * (f.BoardGrid()->CellWidth() + 2), view.height());
+  const int fitted = f.BoardGrid()->CellWidth();
+  EXPECT_LE(f.TopGrid()->CellHeight(), std::max(fitted, TframeGrid::kTightClueDepth));
+  EXPECT_LE(f.pbLeft()->width(), view.width() / 3);
+  // Zoomed in, the strips keep the tight depth across the board.
+  ASSERT_TRUE(f.Zoom(1));
+  while (f.BoardGrid()->CellWidth() < 20) ASSERT_TRUE(f.Zoom(1));
+  EXPECT_EQ(f.TopGrid()->CellHeight(), TframeGrid::kTightClueDepth);
+  EXPECT_EQ(f.LeftGrid()->CellWidth(), TframeGrid::kTightClueDepth);
+  EXPECT_EQ(f.TopGrid()->CellWidth(), 20);
+  EXPECT_EQ(f.LeftGrid()->CellHeight(), 20);
+  // The largest boards stop zooming in where the board's image would pass
+  // its bound, before the largest zoom cell.
+  // (29-px cells make a 4051-px board.)
+  ASSERT_TRUE(f.BoardGrid()->SetCellSize(29, 29));
+  EXPECT_FALSE(f.Zoom(1));
+  EXPECT_EQ(f.BoardGrid()->CellWidth(), 29);
+  // Pinned, the column clues keep to a third of the view.
+  f.sbBoard()->verticalScrollBar()->setValue(f.sbBoard()->verticalScrollBar()->maximum());
+  EXPECT_LE(InView(f, f.pbTop()).y() + f.pbTop()->height(), f.sbBoard()->viewport()->height() / 3);
+
+  // Two-digit numbers stay at least 8 px high at the smallest cells.
+  ASSERT_TRUE(f.BoardGrid()->SetCellSize(f.MinCellSize(), f.MinCellSize()));
+  f.Relayout(lfKeep);
+  const TCellRect cell{0, 0, f.TopGrid()->CellWidth(), f.LeftGrid()->CellHeight()};
+  const QFont font = f.ClueFontFor(cell);
+  QImage device = QImage(1, 1, QImage::Format_RGB32);
+  device.setDotsPerMeterX(3780);
+  device.setDotsPerMeterY(3780);
+  const QFontMetrics metrics(font, &device);
+  EXPECT_GE(metrics.tightBoundingRect("42").height(), 8);
+  // The widest clue fits the cell all the same, drawn narrower.
+  EXPECT_LE(metrics.horizontalAdvance("42") + 2, cell.Width());
 }
 
 TEST_F(FrameLayout, FrameFollowsItsParent) {
@@ -288,13 +482,17 @@ struct ZoomCase {
   int expected;
 };
 
-TEST_F(FrameLayout, ZoomTakesOneStepOnlyStrictlyInsideTheRoom) {
+TEST_F(FrameLayout, ZoomTakesOneStepBetweenTheSmallestAndTheLargestZoomCell) {
   const ZoomCase cases[] = {
-      {"in", 338, 20, 1, true, 21},                 // room 321; 21 px needs 320
-      {"in, exactly full", 337, 20, 1, false, 20},  // room 320
-      {"in, too large", 300, 20, 1, false, 20},
-      {"out", 410, 27, -1, true, 26},  // room 390; 26 px needs 385
-      {"out, still too large", 410, 30, -1, false, 30},
+      {"in", 338, 20, 1, true, 21},
+      // Past the room: the board then scrolls.
+      {"in, past the room", 300, 20, 1, true, 21},
+      {"in to the largest zoom cell", 300, 47, 1, true, 48},
+      {"in past the largest zoom cell", 300, 48, 1, false, 48},
+      // A small board whose fitted cells are larger still grows while it fits.
+      {"in past the largest zoom cell, still fitting", 1000, 48, 1, true, 49},
+      {"out", 410, 27, -1, true, 26},
+      {"out, still too large", 410, 30, -1, true, 29},
       {"out at the smallest cell", 1000, 10, -1, false, 10},
       {"a whole wheel turn is one step", 1000, 20, 120, true, 21},
       {"no turn", 1000, 20, 0, false, 20},
@@ -304,9 +502,31 @@ TEST_F(FrameLayout, ZoomTakesOneStepOnlyStrictlyInsideTheRoom) {
     ASSERT_TRUE(v.Frame->BoardGrid()->SetCellSize(c.cell, c.cell));
     EXPECT_EQ(v.Frame->Zoom(c.delta), c.zooms) << c.name;
     EXPECT_EQ(v.Frame->BoardGrid()->CellWidth(), c.expected) << c.name;
-    EXPECT_EQ(v.Frame->LeftGrid()->CellWidth(), c.zooms ? c.expected : 20) << c.name;
+    EXPECT_EQ(v.Frame->TopGrid()->CellWidth(), c.zooms ? c.expected : 20) << c.name;
     EXPECT_EQ((v.Game->GameState() & gsZoomed) != 0, c.zooms) << c.name;
   }
+}
+
+// A pinch on a touchpad zooms a step for every tenth of scale it reports,
+// wherever on the board area it lands.
+TEST_F(FrameLayout, APinchZoomsInAndOut) {
+  ViewHarness v(TriplePairs(), {}, QSize(400, 400));
+  TframeGrid& f = *v.Frame;
+  const auto pinch = [&](QWidget* target, double scale) {
+    const QPointF at(10, 10);
+    QNativeGestureEvent e(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2, at,
+                          at, target->mapToGlobal(at), scale, QPointF());
+    QApplication::sendEvent(target, &e);
+    return e.isAccepted();
+  };
+  EXPECT_TRUE(pinch(f.pbBoard(), 0.25));  // two steps, half a step kept
+  EXPECT_EQ(f.BoardGrid()->CellWidth(), 22);
+  EXPECT_TRUE(pinch(f.sbBoard()->viewport(), 0.05));
+  EXPECT_EQ(f.BoardGrid()->CellWidth(), 23);
+  EXPECT_TRUE(pinch(f.pbTop(), 0.05));  // half a step, kept
+  EXPECT_TRUE(pinch(f.pbLeft(), -0.3));
+  EXPECT_EQ(f.BoardGrid()->CellWidth(), 21);
+  EXPECT_TRUE(v.Game->GameState() & gsZoomed);
 }
 
 TEST_F(FrameLayout, AZoomedPuzzleAsksNotToGrow) {

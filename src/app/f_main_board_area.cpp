@@ -1,0 +1,124 @@
+// The main window's board area: the window's size between the player's choice
+// and the room a big board needs, and zooming the current slot's board.
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+
+#include "app/f_main.h"
+#include "model/nono_game.h"
+#include "persistence/app_settings.h"
+#include "slots/game.h"
+#include "slots/games.h"
+#include "view/frame_grid.h"
+#include "view/nono_grid.h"
+
+namespace {
+
+// The cell size below which a fitted board gets a larger window.
+constexpr int kComfortableCell = 18;
+
+// "zoom.<slot>": the cell size of a zoomed slot. Its state code keeps the size
+// too, but a restored code is held to the screen, and a zoom may go past it.
+std::string ZoomKey(const std::string& slot) {
+  return "zoom." + slot;
+}
+
+}  // namespace
+
+void TfrmMain::ResizeByItself(QSize size) {
+  FRequestedSize = size;
+  resize(size);
+}
+
+void TfrmMain::NoteResize() {
+  if (!FCurrentGame || isMaximized() || isFullScreen() || isMinimized()) return;
+  if (size() == FRequestedSize) return;
+  FPlayerSizes.Chosen(FCurrentGame->Name(), size());
+  FRequestedSize = size();
+}
+
+void TfrmMain::RestorePlayerSize() {
+  FPlayerSizes.Start(size());
+  if (!FCurrentGame || isMaximized() || isFullScreen()) return;
+  const QSize wanted = FPlayerSizes.For(FCurrentGame->Name());
+  if (wanted.isValid() && wanted != size()) {
+    ResizeByItself(wanted);
+    RelayoutWindow();
+  }
+}
+
+// A size whose fitted cells would be hard to read or hit gets a larger
+// window first, as far as the screen allows; the board is then fitted to it.
+void TfrmMain::GrowForReadableCells() {
+  // A size the player set for this slot is kept as it is.
+  if (!FCurrentGame || !FCurrentGame->Puzzle().AutoFit() ||
+      (FCurrentGame->Puzzle().GameState() & gsZoomed) || isMaximized() || isFullScreen() ||
+      FPlayerSizes.HasOwn(FCurrentGame->Name()))
+    return;
+  const QSize needed = FCurrentGame->View().RoomFor(kComfortableCell);
+  const int dw = std::max(0, needed.width() - FpBoard->width());
+  const int dh = std::max(0, needed.height() - FpBoard->height());
+  if (dw == 0 && dh == 0) return;
+  const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (!s) return;
+  const QRect area = s->availableGeometry();
+  // A frame the window manager has not caught up with yet may be smaller
+  // than the window; never grow past the screen on its account.
+  const QSize decoration = (frameGeometry().size() - geometry().size()).expandedTo(QSize(0, 0));
+  const int width = std::min(this->width() + dw, area.width() - decoration.width());
+  const int height = std::min(this->height() + dh, area.height() - decoration.height());
+  if (width <= this->width() && height <= this->height()) return;
+  ResizeByItself(QSize(std::max(width, this->width()), std::max(height, this->height())));
+  // Kept whole on the screen: a window grown past the bottom or right edge
+  // moves back in.
+  QRect frame = frameGeometry();
+  const int x =
+      std::clamp(frame.x(), area.left(), std::max(area.left(), area.right() - frame.width() + 1));
+  const int y =
+      std::clamp(frame.y(), area.top(), std::max(area.top(), area.bottom() - frame.height() + 1));
+  if (x != frame.x() || y != frame.y()) move(x, y);
+  RelayoutWindow();
+}
+
+void TfrmMain::ZoomBoard(int delta, std::optional<QPoint> globalAt) {
+  if (!FCurrentGame || !FCurrentGame->Host()) return;
+  std::optional<QPoint> at;
+  if (globalAt) at = FCurrentGame->View().Viewport()->mapFromGlobal(*globalAt);
+  FCurrentGame->ZoomStep(delta, at);
+}
+
+void TfrmMain::aZoomInExecute() {
+  ZoomBoard(1);
+}
+
+void TfrmMain::aZoomOutExecute() {
+  ZoomBoard(-1);
+}
+
+void TfrmMain::aResetZoomExecute() {
+  if (!FCurrentGame) return;
+  TNonoGame& puzzle = FCurrentGame->Puzzle();
+  puzzle.SetGameState(static_cast<TGameStateFlags>(puzzle.GameState() & ~gsZoomed));
+  RefreshBoard();
+}
+
+void TfrmMain::LoadBoardArea() {
+  FPlayerSizes.LoadFrom(*FAppSettings, FormName());
+  for (TGame* game : FGames->Items()) {
+    TNonoGrid* grid = game->View().BoardGrid();
+    const int zoom = FAppSettings->ReadInteger(ZoomKey(game->Name()));
+    if (!grid || !(game->Puzzle().GameState() & gsZoomed) || zoom <= 0) continue;
+    const int largest = std::max(TframeGrid::kLargestZoomCell, game->LargestCellSize());
+    if (zoom >= game->View().MinCellSize() && zoom <= largest) grid->SetCellSize(zoom, zoom);
+  }
+}
+
+void TfrmMain::SaveBoardArea() {
+  FPlayerSizes.SaveTo(*FAppSettings, FormName());
+  for (TGame* game : FGames->Items()) {
+    const TNonoGrid* grid = game->View().BoardGrid();
+    // Only a zoomed slot has one: its state code says whether it is read.
+    if (grid && (game->Puzzle().GameState() & gsZoomed))
+      FAppSettings->WriteInteger(ZoomKey(game->Name()), grid->CellWidth());
+  }
+}
