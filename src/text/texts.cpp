@@ -116,7 +116,6 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnAboutSentence, "AboutSentence",
        "G3oqMzkuLyg/ejY1PTM5eiovICA2P2B6PDM2NnouMj96OT82Nil6KTV6LjI7Lno/"
        "LD8oI3ooNS16OzQ+ejk1Ni83NHopMjUtKXouMj96KC80KXozLil6OTYvP3o2MykuKXQ="},
-      {ttnAboutSentence, "AboutSentence", "G3oqMzkuLyg/ejY1PTM5eiovICA2P2B6PDM2NnouMj96OT82Nil6KTV6LjI7Lno/LD8oI3ooNS16OzQ+ejk1Ni83NHopMjUtKXouMj96KC80KXozLil6OTYvP3o2MykuKXQ="},
       {ttnCellFilled, "CellFilled", "PDM2Nj8+"},
       {ttnCellEmpty, "CellEmpty", "PzcqLiM="},
       {ttnCellCrossed, "CellCrossed", "OSg1KSk/Pg=="},
