@@ -60,6 +60,6 @@ int DamagedCopyNumber(const std::string& name, const std::string& fileName);
 std::filesystem::path KeepDamagedCopy(const std::filesystem::path& file, int keep);
 
 // Removes what writes of the settings file or of its copies left when they
-// were killed midway ("app.ini.XXXXXX", "app.ini.bad.1.XXXXXX", ...), beside
+// were killed midway ("app.ini.tmp.XXXXXX", "app.ini.bad.1.tmp.XXXXXX", ...), beside
 // the file and beside the file a link in its place leads to.
 void RemoveLeftoversOfKilledWrites(const std::filesystem::path& file);
