@@ -20,6 +20,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "model/mytypes.h"
@@ -92,10 +93,17 @@ class TAppSettings {
   const std::string& FileName() const { return FFileName; }
 
  private:
-  // Index of the key's line, or -1.
+  // Index of the key's first line, or -1.
   int IndexOfKey(std::string_view key) const;
+  // The key of a line in lower case; false for a line without a separator.
+  bool LineKey(const std::string& line, std::string& key) const;
 
   std::vector<std::string> FLines;
+  // The first line of each key (lower case), so that a lookup does not walk
+  // the file: a player's file can hold a hundred thousand record lines.
+  // Rebuilt after lines were removed.
+  mutable std::unordered_map<std::string, std::size_t> FIndex;
+  mutable bool FIndexStale = true;
   std::string FFileName;
   char FSeparator;
   TFileEncoding FEncoding = TFileEncoding::Plain;
