@@ -57,9 +57,10 @@ void TfrmMain::CountSolved() {
   // a puzzle played.
   if (FCurrentGame->Progress() == TPuzzleProgress::Fresh)
     FRecords->CountPlayed(KeyOf(*FCurrentGame));
-  FRecords->CountSolved(KeyOf(*FCurrentGame),
-                        {FCurrentGame->PlayedMs() / 1000, FCurrentGame->HintsUsed(),
-                         FCurrentGame->NightmareMarked()});
+  FRecords->CountSolved(
+      KeyOf(*FCurrentGame),
+      {FCurrentGame->PlayedMs() / 1000, FCurrentGame->HintsUsed(), FCurrentGame->NightmareMarked(),
+       FCurrentGame->Puzzle().SolutionFilled() == 0});
   FCurrentGame->SetProgress(TPuzzleProgress::Solved);
 }
 

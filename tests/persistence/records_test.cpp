@@ -32,6 +32,12 @@ TEST(Records, SolvesCountForTheAverageButOnlyCleanOnesForTheBestTime) {
       {"so do Nightmare marks", {{90, 0, false}, {10, 0, true}}, 0, 90, 50},
       {"only solves with hints: no best", {{30, 1, false}, {40, 3, false}}, 2, std::nullopt, 35},
       {"a solve in no time is a best time", {{0, 0, false}}, 0, 0, 0},
+      // Its board is solved before the first move: no time to beat.
+      {"a picture without a filled cell is no best time",
+       {{90, 0, false}, {0, 0, false, true}},
+       0,
+       90,
+       45},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -112,6 +118,15 @@ TEST(Records, SurviveTheSettingsFileAndSkipLinesThatCannotBeRead) {
       "records.ten.0=1,0,0,-1,0",    // no size
       "records.0x5.0=1,0,0,-1,0",    // no such size
   };
+  // Counts beyond a billion are kept at a billion rather than lost.
+  {
+    TAppSettings huge(folder.Path(), "huge.ini", '=');
+    huge.LoadBytes("records.10x10.0=1500000000,1200000000,7,5,9000000000\r\n");
+    TRecords records;
+    records.LoadFrom(huge);
+    EXPECT_EQ(records.Of({"10x10", kNormal}),
+              (TRecord{1'000'000'000, 1'000'000'000, 7, 5, 9'000'000'000}));
+  }
   for (const char* line : unreadable) {
     SCOPED_TRACE(line);
     TAppSettings bad(folder.Path(), "bad.ini", '=');
