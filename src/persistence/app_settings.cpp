@@ -5,6 +5,7 @@
 #include <system_error>
 #include <utility>
 
+#include "persistence/settings_table.h"
 #include "platform/atomic_file.h"
 #include "platform/file_read.h"
 #include "util/app_environment.h"
@@ -27,9 +28,8 @@ TAppSettings::TAppSettings(const std::string& fileName, char separator)
 TAppSettings::TAppSettings(const std::filesystem::path& folder, const std::string& fileName,
                            char separator)
     : FFileName((folder / fileName).string()), FSeparator(separator) {
-  WriteBool("drawhottrackcounters", true);
-  WriteBool("drawhottrackboard", false);
-  WriteBool("drawcellspos", true);
+  for (const TSettingRow& row : SettingRows())
+    if (row.FirstRunLine >= 0) WriteInteger(row.Key, row.FirstRunLine);
 }
 
 bool TAppSettings::Load() {
@@ -118,8 +118,21 @@ void TAppSettings::WriteString(std::string_view key, std::string_view value) {
     FLines[index] = std::move(line);
     return;
   }
-  if (!FIndexStale) FIndex.emplace(LowerAscii(key), FLines.size());
-  FLines.push_back(std::move(line));
+  // After the last line whose key comes before it or with it; from the end,
+  // since most new keys belong there.
+  const int place = KeyPlace(key);
+  std::size_t at = FLines.size();
+  while (at > 0) {
+    const std::string& before = FLines[at - 1];
+    const std::size_t separator = before.find(FSeparator);
+    if (KeyPlace(std::string_view(before).substr(0, separator)) <= place) break;
+    --at;
+  }
+  if (at < FLines.size())
+    FIndexStale = true;
+  else if (!FIndexStale)
+    FIndex.emplace(LowerAscii(key), at);
+  FLines.insert(FLines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
 }
 
 void TAppSettings::WriteInteger(std::string_view key, int value) {

@@ -4,9 +4,10 @@
 // The file is a flat list of lines ended by CR LF. The key is everything
 // before the first separator, the value everything after it; keys compare
 // without regard to ASCII letter case; nothing is trimmed or quoted. Lines
-// keep the order they were read in; a new key is appended, an existing one
-// replaced in place, and an empty value removes the line (every line of the
-// key, should a hand-made file hold it twice). A line without a
+// keep the order they were read in; a new key goes to its place in the
+// program's fixed order of keys (KeyPlace, settings_table.h: after every line
+// whose key comes before it or with it), an existing one is replaced in place, and an empty value
+// removes the line (every line of the key, should a hand-made file hold it twice). A line without a
 // separator is found by no read and is written back unchanged. A byte-order
 // mark on the file read is written again (see settings_file.h).
 //
@@ -48,8 +49,9 @@ class ESettingsUnreadable : public std::runtime_error {
 class TAppSettings {
  public:
   // The store for fileName in the settings folder, which is created when
-  // missing (throws its error otherwise). Starts with the first-run defaults:
-  // drawhottrackcounters=1, drawhottrackboard=0, drawcellspos=1.
+  // missing (throws its error otherwise). Starts with the first-run lines of
+  // the settings table: drawhottrackcounters=1, drawhottrackboard=0,
+  // drawcellspos=1.
   TAppSettings(const std::string& fileName, char separator);
   // The same in a given folder.
   TAppSettings(const std::filesystem::path& folder, const std::string& fileName, char separator);
