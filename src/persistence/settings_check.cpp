@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "persistence/app_settings.h"
+#include "persistence/settings_table.h"
 #include "platform/atomic_file.h"
 #include "platform/file_read.h"
 #include "util/utils.h"
@@ -40,16 +41,18 @@ bool HasContent(const TAppSettings& store) {
 }  // namespace
 
 std::vector<std::string> IntegerSettingsKeys(const std::string& formName) {
-  return {formName + ".formpos.x",
-          formName + ".formpos.y",
-          formName + ".formsize.w",
-          formName + ".formsize.h",
-          "butonsposition",
-          "drawhottrackcounters",
-          "drawhottrackboard",
-          "drawcellspos",
-          "gamemode",
-          "language"};
+  std::vector<std::string> keys = {formName + ".formpos.x", formName + ".formpos.y",
+                                   formName + ".formsize.w", formName + ".formsize.h"};
+  // The keys of the first versions; a key added since reads its default when
+  // it holds no number.
+  std::vector<const TSettingRow*> rows;
+  for (const TSettingRow& row : SettingRows())
+    if (row.Kind == TSettingKind::OriginalFlag || row.Kind == TSettingKind::OriginalNumber)
+      rows.push_back(&row);
+  std::sort(rows.begin(), rows.end(),
+            [](const TSettingRow* a, const TSettingRow* b) { return a->Place < b->Place; });
+  for (const TSettingRow* row : rows) keys.emplace_back(row->Key);
+  return keys;
 }
 
 std::string SettingsDamage(const TAppSettings& store, const std::vector<std::string>& integerKeys) {
