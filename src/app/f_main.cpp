@@ -20,6 +20,7 @@
 #include "app/grade_label.h"
 #include "app/main_window_accessible.h"
 #include "app/message_box.h"
+#include "app/quit_signals.h"
 #include "app/paste_check.h"
 #include "app/qt_translations.h"
 #include "generation/rnd.h"
@@ -286,6 +287,7 @@ bool TfrmMain::FormCreate() {
     ShowMessageBox(TextFor(ttnSettingsUnusable) + "\n\n" + FSaveBlocked, kProductName,
                    mkError | mkOk);
   }
+  OfferUnsavedGames();
   RemoveLeftoversOfKilledWrites(FAppSettings->FileName());
   SetSettings(FAppSettings.get());
   FGameSettings->LoadFrom(*FAppSettings, FFirstRun);
@@ -860,6 +862,7 @@ bool TfrmMain::SaveEverything() {
 }
 
 bool TfrmMain::SaveGames() {
+  if (EndingUnattended()) return SaveUnattended();
   // The damaged file may be copied now (space freed, a folder moved away).
   if (FDamagedCopyPending) KeepDamagedFile();
   if (!FSaveBlocked.empty()) {

@@ -158,6 +158,8 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnLookHighContrastLight, "LookHighContrastLight", "EjM9Mno5NTQuKDspLnpyNjM9Mi5z"},
       {ttnLookHighContrastDark, "LookHighContrastDark", "EjM9Mno5NTQuKDspLnpyPjsoMXM="},
       {ttnLookColourBlindSafe, "LookColourBlindSafe", "GTU2NS8odzg2MzQ+eik7PD8="},
+      {ttnUnsavedGamesFound, "UnsavedGamesFound",
+       "DTI/NHouMj96PTs3P3otOyl6NjspLno/ND4/Pno4I3ouMj96KSMpLj83dnouMj96KT8uLjM0PSl6PDM2P3o5NS82Pno0NS56OD96LSgzLi4/NHR6DjI/ej07Nz8pejs0PnopPy4uMzQ9KXo1PHouMjsueik/KSkzNTR6LT8oP3oxPyouejM0YFB/KVBQDyk/ei4yPzd6NDUtZXoUNXopLjsoLil6LTMuMnouMj96KT8uLjM0PSl6PDM2P3o7ND56Nj87LD8pei4yOy56PDM2P3otMj8oP3ozLnozKXQ="},
   };
   return items;
 }

@@ -173,6 +173,9 @@ const std::vector<std::string> kEnglish = {
     "High contrast (light)",
     "High contrast (dark)",
     "Colour-blind safe",
+    "When the game was last ended by the system, the settings file could not be written. The "
+    "games and settings of that session were kept in:\n%s\n\nUse them now? No starts with the "
+    "settings file and leaves that file where it is.",
 };
 
 class TextsTest : public ::testing::Test {
