@@ -524,7 +524,8 @@ void TfrmMain::BuildGameMenu() {
 void TfrmMain::bGameClick() {
   // Its key reaches here too, also before start-up has made the slots.
   if (!FbGame->isEnabled() || !FGames) return;
-  const TPasteVerdict verdict = CheckPaste(ClipboardText(), *FGames).Verdict;
+  const std::optional<std::string> text = ClipboardText();
+  const TPasteVerdict verdict = text ? CheckPaste(*text, *FGames).Verdict : pvBadPuzzle;
   aPaste->setEnabled(verdict == pvLoadable || verdict == pvPuzzle);
   BuildGameMenu();
   FpmGame->popup(FbGame->mapToGlobal(QPoint(0, FbGame->height())));
