@@ -23,6 +23,7 @@
 #include "app/grade_label.h"
 #include "app/main_window_accessible.h"
 #include "app/message_box.h"
+#include "app/quit_signals.h"
 #include "app/paste_check.h"
 #include "app/qt_translations.h"
 #include "generation/rnd.h"
@@ -299,6 +300,7 @@ bool TfrmMain::FormCreate() {
     ShowMessageBox(TextFor(ttnSettingsUnusable) + "\n\n" + FSaveBlocked, kProductName,
                    mkError | mkOk);
   }
+  OfferUnsavedGames();
   RemoveLeftoversOfKilledWrites(FAppSettings->FileName());
   SetSettings(FAppSettings.get());
   FGameSettings->LoadFrom(*FAppSettings, FFirstRun);
@@ -539,7 +541,8 @@ void TfrmMain::BuildGameMenu() {
 void TfrmMain::bGameClick() {
   // Its key reaches here too, also before start-up has made the slots.
   if (!FbGame->isEnabled() || !FGames) return;
-  const TPasteVerdict verdict = CheckPaste(ClipboardText(), *FGames).Verdict;
+  const std::optional<std::string> text = ClipboardText();
+  const TPasteVerdict verdict = text ? CheckPaste(*text, *FGames).Verdict : pvBadPuzzle;
   aPaste->setEnabled(verdict == pvLoadable || verdict == pvPuzzle);
   BuildGameMenu();
   FpmGame->popup(FbGame->mapToGlobal(QPoint(0, FbGame->height())));
@@ -889,6 +892,7 @@ bool TfrmMain::SaveEverything() {
 }
 
 bool TfrmMain::SaveGames() {
+  if (EndingUnattended()) return SaveUnattended();
   // The damaged file may be copied now (space freed, a folder moved away).
   if (FDamagedCopyPending) KeepDamagedFile();
   if (!FSaveBlocked.empty()) {

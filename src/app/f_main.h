@@ -234,6 +234,12 @@ class TfrmMain : public TfrmBase {
   void RecoverFromDamagedState(const std::string& reason);
   // Keeps a copy of the damaged app.ini; on failure blocks saving.
   bool KeepDamagedFile();
+  // The save when the system ends the program (f_main_guard.cpp): never
+  // asks; what cannot go to app.ini goes to app.ini.unsaved beside it.
+  bool SaveUnattended();
+  // At start-up: offers the games of a session whose save went beside
+  // app.ini, when app.ini has not been written since.
+  void OfferUnsavedGames();
   // Generates the default sizes that have no slot; returns their names.
   std::vector<std::string> CreateMissingDefaultSlots();
   // Writes the games, the game settings and the window bounds to app.ini

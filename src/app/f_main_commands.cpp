@@ -254,7 +254,11 @@ void TfrmMain::aCopyToClipboardAsTextExecute() {
 void TfrmMain::aPasteExecute() {
   // The menu offers Paste only for a text it can open, so a refusal here means
   // the clipboard changed since: the player hears why nothing happened.
-  OpenPuzzleText(ClipboardText(), true);
+  const std::optional<std::string> text = ClipboardText();
+  if (text)
+    OpenPuzzleText(*text, true);
+  else
+    ShowMessageBox(PasteRefusalText(ClipboardTooLarge()), TextFor(ttnPaste), mkInfo | mkOk);
 }
 
 void TfrmMain::ImportStateText(const std::string& text) {

@@ -16,6 +16,7 @@
 #include "app/application_stuff.h"
 #include "app/language_choices.h"
 #include "persistence/game_settings.h"
+#include "persistence/settings_table.h"
 #include "text/lang_helper.h"
 
 namespace {
@@ -29,11 +30,6 @@ constexpr int kComboWidth = 240;
 
 QString Text(TTextName name) {
   return QString::fromStdString(TextFor(name));
-}
-
-// Shows the item at position value, or no item when the list has none there.
-void SelectPosition(QComboBox* combo, int value) {
-  combo->setCurrentIndex(value < combo->count() ? value : -1);
 }
 
 }  // namespace
@@ -50,68 +46,34 @@ TfrmSettings::TfrmSettings(QWidget* parent)
   tsGame->setObjectName("tsGame");
   PageControl1->addTab(tsGame, "Game");
 
-  cbDrawHotTrackCounters = new QCheckBox(tsGame);
-  cbDrawHotTrackCounters->setObjectName("cbDrawHotTrackCounters");
-  cbDrawHotTrackBoard = new QCheckBox(tsGame);
-  cbDrawHotTrackBoard->setObjectName("cbDrawHotTrackBoard");
-  cbKeepStrokeStraight = new QCheckBox(tsGame);
-  cbKeepStrokeStraight->setObjectName("cbKeepStrokeStraight");
-  cbCompletedClues = new QCheckBox(tsGame);
-  cbCompletedClues->setObjectName("cbCompletedClues");
-  cbMistakeLines = new QCheckBox(tsGame);
-  cbMistakeLines->setObjectName("cbMistakeLines");
-  cbSolvedAtOnce = new QCheckBox(tsGame);
-  cbSolvedAtOnce->setObjectName("cbSolvedAtOnce");
-  lGameMode = new QLabel(tsGame);
-  lGameMode->setObjectName("lGameMode");
-  cbGameMode = new QComboBox(tsGame);
-  cbGameMode->setObjectName("cbGameMode");
-  cbGameMode->addItems({"Normal", "Nightmare"});
-  lNewDifficulty = new QLabel(tsGame);
-  lNewDifficulty->setObjectName("lNewDifficulty");
-  cbNewDifficulty = new QComboBox(tsGame);
-  cbNewDifficulty->setObjectName("cbNewDifficulty");
-  lButtonsPosition = new QLabel(tsGame);
-  lButtonsPosition->setObjectName("lButtonsPosition");
-  cbButtonPosition = new QComboBox(tsGame);
-  cbButtonPosition->setObjectName("cbButtonPosition");
-  cbButtonPosition->addItems({"Bottom", "Left", "Top", "Right"});
-  lLanguage = new QLabel(tsGame);
-  lLanguage->setObjectName("lLanguage");
-  cbLanguage = new QComboBox(tsGame);
-  cbLanguage->setObjectName("cbLanguage");
-  lGameMode->setBuddy(cbGameMode);
-  lNewDifficulty->setBuddy(cbNewDifficulty);
-  lButtonsPosition->setBuddy(cbButtonPosition);
-  lLanguage->setBuddy(cbLanguage);
-  lBoardLook = new QLabel(tsGame);
-  lBoardLook->setObjectName("lBoardLook");
-  cbBoardLook = new QComboBox(tsGame);
-  cbBoardLook->setObjectName("cbBoardLook");
-  lBoardLook->setBuddy(cbBoardLook);
-  // Qt gives assistive technology no selection in a list, so a screen reader
-  // cannot tell a drop-down's value; its description carries the value, and
-  // a change of it is spoken while the list has the focus.
-  for (QComboBox* combo : {cbGameMode, cbNewDifficulty, cbButtonPosition, cbLanguage, cbBoardLook})
-    connect(combo, &QComboBox::currentTextChanged, combo,
-            [combo](const QString& text) { combo->setAccessibleDescription(text); });
-
-  FStack = {{cbDrawHotTrackCounters, 0},
-            {cbDrawHotTrackBoard, 0},
-            {cbKeepStrokeStraight, 0},
-            {cbCompletedClues, 0},
-            {cbMistakeLines, 0},
-            {cbSolvedAtOnce, 0},
-            {lGameMode, 1},
-            {cbGameMode, 1},
-            {lNewDifficulty, 4},
-            {cbNewDifficulty, 4},
-            {lButtonsPosition, 2},
-            {cbButtonPosition, 2},
-            {lLanguage, 3},
-            {cbLanguage, 3},
-            {lBoardLook, 5},
-            {cbBoardLook, 5}};
+  // Check boxes stand alone; each list forms a group with its label.
+  int tag = 0;
+  for (const TSettingRow& row : SettingRows()) {
+    if (row.Control.empty()) continue;
+    TSettingControl control{&row};
+    const bool flag = row.Kind == TSettingKind::OriginalFlag || row.Kind == TSettingKind::Flag;
+    if (flag) {
+      control.Box = new QCheckBox(tsGame);
+      control.Box->setObjectName(QString::fromUtf8(row.Control.data(), row.Control.size()));
+      FStack.push_back({control.Box, 0});
+    } else {
+      ++tag;
+      control.Label = new QLabel(tsGame);
+      control.Label->setObjectName(QString::fromUtf8(row.Label.data(), row.Label.size()));
+      control.List = new QComboBox(tsGame);
+      control.List->setObjectName(QString::fromUtf8(row.Control.data(), row.Control.size()));
+      control.Label->setBuddy(control.List);
+      // Qt gives assistive technology no selection in a list, so a screen
+      // reader cannot tell a drop-down's value; its description carries the
+      // value, and a change of it is spoken while the list has the focus.
+      QComboBox* list = control.List;
+      connect(list, &QComboBox::currentTextChanged, list,
+              [list](const QString& text) { list->setAccessibleDescription(text); });
+      FStack.push_back({control.Label, tag});
+      FStack.push_back({control.List, tag});
+    }
+    FControls.push_back(control);
+  }
 
   pbuttons = new QWidget(this);
   pbuttons->setObjectName("pbuttons");
@@ -128,7 +90,7 @@ TfrmSettings::TfrmSettings(QWidget* parent)
   pbuttons->setGeometry(0, kDesignHeight - kButtonBarHeight, kDesignWidth, kButtonBarHeight);
   bOK->resize(kButtonWidth, kButtonHeight);
   bCancel->resize(kButtonWidth, kButtonHeight);
-  cbDrawHotTrackCounters->setFocus();
+  if (!FStack.empty()) FStack.front().Control->setFocus();
 
   FormCreate();
 }
@@ -153,50 +115,28 @@ void TfrmSettings::EditSettings(TGameSettings& settings) {
 
   setWindowTitle(Text(ttnSettings));
   PageControl1->setTabText(PageControl1->indexOf(tsGame), Text(ttnGame1));
-  cbDrawHotTrackCounters->setText(Text(ttnHotTrackCounters));
-  cbDrawHotTrackBoard->setText(Text(ttnHotTrackBoard));
-  cbKeepStrokeStraight->setText(Text(ttnKeepStrokeStraight));
-  cbCompletedClues->setText(Text(ttnCompletedClues));
-  cbMistakeLines->setText(Text(ttnMistakeLines));
-  cbSolvedAtOnce->setText(Text(ttnSolvedAtOnce));
-  lGameMode->setText(Text(ttnGameMode));
-  lNewDifficulty->setText(Text(ttnNewDifficulty));
-  lButtonsPosition->setText(Text(ttnButtonsPosition));
-  lLanguage->setText(Text(ttnLanguage));
-  lBoardLook->setText(Text(ttnBoardLook));
   bOK->setText(Text(ttnOk));
   bCancel->setText(Text(ttnCancel));
-  cbGameMode->clear();
-  cbGameMode->addItems({Text(ttnNormal), Text(ttnSuddenDeath)});
-  // Easiest first; each item carries its difficulty.
-  cbNewDifficulty->clear();
-  for (const auto& [difficulty, text] :
-       {std::pair{2, ttnEasy}, std::pair{1, ttnMedium}, std::pair{0, ttnNormalDifficulty}})
-    cbNewDifficulty->addItem(Text(text), difficulty);
-  cbNewDifficulty->setCurrentIndex(cbNewDifficulty->findData(settings.NewDifficulty()));
-  cbButtonPosition->clear();
-  cbButtonPosition->addItems({Text(ttnBottom), Text(ttnLeft), Text(ttnTop), Text(ttnRight)});
-
-  // In the order of the looks' stored values.
-  cbBoardLook->clear();
-  cbBoardLook->addItems({Text(ttnLookDefault), Text(ttnLookHighContrastLight),
-                         Text(ttnLookHighContrastDark), Text(ttnLookColourBlindSafe)});
-  SelectPosition(cbBoardLook, settings.BoardLook());
-
-  cbLanguage->clear();
-  for (const TLangRec& rec : LanguageChoices(SystemLanguage()))
-    cbLanguage->addItem(QString::fromStdString(rec.Name), static_cast<int>(rec.Lang));
-  const int match = cbLanguage->findData(static_cast<int>(settings.Language()));
-  cbLanguage->setCurrentIndex(match >= 0 ? match : 0);
-
-  SelectPosition(cbButtonPosition, settings.ButtonsPosition());
-  cbDrawHotTrackCounters->setChecked(settings.DrawHotTrackCounters());
-  cbDrawHotTrackBoard->setChecked(settings.DrawHotTrackBoard());
-  cbKeepStrokeStraight->setChecked(settings.KeepStrokeStraight());
-  cbCompletedClues->setChecked(settings.CompletedClues());
-  cbMistakeLines->setChecked(settings.MistakeLines());
-  cbSolvedAtOnce->setChecked(settings.SolvedAtOnce());
-  SelectPosition(cbGameMode, settings.GameMode());
+  for (const TSettingControl& c : FControls) {
+    const int value = settings.Value(c.Row->Id);
+    if (c.Box) {
+      c.Box->setText(Text(c.Row->Text));
+      c.Box->setChecked(value != 0);
+      continue;
+    }
+    c.Label->setText(Text(c.Row->Text));
+    c.List->clear();
+    for (const TSettingItem& item : c.Row->Items) c.List->addItem(Text(item.Text), item.Value);
+    if (c.Row->Id == TSetting::Language) {
+      for (const TLangRec& rec : LanguageChoices(SystemLanguage()))
+        c.List->addItem(QString::fromStdString(rec.Name), static_cast<int>(rec.Lang));
+      // A language that is not offered shows the first.
+      c.List->setCurrentIndex(std::max(0, c.List->findData(value)));
+    } else {
+      // A value without a choice (a number from a hand-edited file) shows none.
+      c.List->setCurrentIndex(c.List->findData(value));
+    }
+  }
 }
 
 void TfrmSettings::FormActivate() {
@@ -274,23 +214,12 @@ void TfrmSettings::showEvent(QShowEvent* e) {
 
 void TfrmSettings::bOKClick() {
   if (FSettings) {
-    if (cbButtonPosition->currentIndex() >= 0)
-      FSettings->SetButtonsPosition(
-          static_cast<TButtonsPosition>(cbButtonPosition->currentIndex()));
-    FSettings->SetDrawHotTrackCounters(cbDrawHotTrackCounters->isChecked());
-    FSettings->SetDrawHotTrackBoard(cbDrawHotTrackBoard->isChecked());
-    FSettings->SetKeepStrokeStraight(cbKeepStrokeStraight->isChecked());
-    FSettings->SetCompletedClues(cbCompletedClues->isChecked());
-    FSettings->SetMistakeLines(cbMistakeLines->isChecked());
-    FSettings->SetSolvedAtOnce(cbSolvedAtOnce->isChecked());
-    if (cbGameMode->currentIndex() >= 0)
-      FSettings->SetGameMode(static_cast<TGameMode>(cbGameMode->currentIndex()));
-    if (cbNewDifficulty->currentIndex() >= 0)
-      FSettings->SetNewDifficulty(static_cast<TDifficulty>(cbNewDifficulty->currentData().toInt()));
-    if (cbLanguage->currentIndex() >= 0)
-      FSettings->SetLanguage(static_cast<TLanguage>(cbLanguage->currentData().toInt()));
-    if (cbBoardLook->currentIndex() >= 0)
-      FSettings->SetBoardLook(static_cast<TBoardLook>(cbBoardLook->currentIndex()));
+    for (const TSettingControl& c : FControls) {
+      if (c.Box)
+        FSettings->SetValue(c.Row->Id, c.Box->isChecked() ? 1 : 0);
+      else if (c.List->currentIndex() >= 0)
+        FSettings->SetValue(c.Row->Id, c.List->currentData().toInt());
+    }
   }
   accept();
 }

@@ -1,6 +1,8 @@
 // TfrmSettings: the modal dialog in which the player changes the game
-// settings: the two hot-tracking switches, the clue and solving aids, the game mode, the difficulty
-// of new puzzles, the edge of the button bar, the language and the board look.
+// settings: the two hot-tracking switches, the clue and solving aids, the
+// game mode, the difficulty of new puzzles, the edge of the button bar, the
+// language and the board look. Its controls are those of the settings table
+// (persistence/settings_table.h), in its order, named as the table says.
 //
 // EditSettings binds the dialog to a TGameSettings (not owned) and shows its
 // values; only OK writes the controls back, Cancel, Esc and the close box
@@ -22,6 +24,7 @@ class QLabel;
 class QPushButton;
 class QTabWidget;
 class TGameSettings;
+struct TSettingRow;
 
 class TfrmSettings : public QDialog {
   Q_OBJECT
@@ -57,25 +60,18 @@ class TfrmSettings : public QDialog {
 
   QTabWidget* PageControl1;
   QWidget* tsGame;
-  QCheckBox* cbDrawHotTrackCounters;
-  QCheckBox* cbDrawHotTrackBoard;
-  QCheckBox* cbKeepStrokeStraight;
-  QCheckBox* cbCompletedClues;
-  QCheckBox* cbMistakeLines;
-  QCheckBox* cbSolvedAtOnce;
-  QLabel* lGameMode;
-  QComboBox* cbGameMode;
-  QLabel* lNewDifficulty;
-  QComboBox* cbNewDifficulty;
-  QLabel* lButtonsPosition;
-  QComboBox* cbButtonPosition;
-  QLabel* lLanguage;
-  QComboBox* cbLanguage;
-  QLabel* lBoardLook;
-  QComboBox* cbBoardLook;
   QWidget* pbuttons;
   QPushButton* bOK;
   QPushButton* bCancel;
 
+  // The controls of the settings the dialog offers, one per row of the
+  // settings table: a check box, or a list with its label.
+  struct TSettingControl {
+    const TSettingRow* Row;
+    QCheckBox* Box = nullptr;
+    QLabel* Label = nullptr;
+    QComboBox* List = nullptr;
+  };
+  std::vector<TSettingControl> FControls;
   std::vector<TStackedControl> FStack;
 };

@@ -48,8 +48,18 @@ int RunWindow(int argc, char** argv, bool diagnostics, const QString& file) {
   }
 
   TfrmMain window(diagnostics);
+  bool created = false;
+  // A signal while the window is made (a start-up message open, say) lets
+  // the start finish without asking, then ends it.
+  OnTerminationSignals(&window, [&window, &created] {
+    if (created) window.close();
+  });
   if (!window.FormCreate()) return 1;
-  CloseOnTerminationSignals(&window);
+  created = true;
+  if (EndingUnattended()) {
+    window.Shutdown();
+    return 0;
+  }
   if (instance) {
     QObject::connect(instance.get(), &TSingleInstance::Activated, &window,
                      [&window](const QStringList& passed) {

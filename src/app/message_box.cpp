@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QString>
 
+#include "app/quit_signals.h"
 #include "text/lang_helper.h"
 #include "util/utils.h"
 
@@ -64,6 +65,11 @@ TMessageAnswer ShowOnScreen(const TMessageBoxRequest& request) {
 TMessageAnswer ShowMessageBox(const std::string& text, const std::string& caption,
                               TMessageKinds kinds, bool secondDefault) {
   const TMessageBoxRequest request{text, caption, kinds, secondDefault};
+  // Nobody may be there to answer while the system ends the program.
+  if (EndingUnattended()) {
+    TUtils::DebugLog("not asked while the system ends the program: " + caption + ": " + text);
+    return maCancel;
+  }
   if (Handler()) return Handler()(request);
   return ShowOnScreen(request);
 }

@@ -36,7 +36,8 @@ struct TMessageBoxRequest {
 };
 
 // Shows a modal box over the active window and returns the answer; a box that
-// cannot be shown answers maCancel, so a confirmation counts as refused.
+// cannot be shown, or one asked for while the system ends the program
+// (quit_signals.h), answers maCancel, so a confirmation counts as refused.
 TMessageAnswer ShowMessageBox(const std::string& text, const std::string& caption,
                               TMessageKinds kinds, bool secondDefault = false);
 

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QString>
 #include <exception>
 #include <vector>
@@ -46,8 +47,32 @@ bool SizeOffered(const TGames& games, int width, int height) {
          height <= kMaxSlotSide && games.Count() < kMaxStoredSlots;
 }
 
-std::string ClipboardText() {
-  return QGuiApplication::clipboard()->text().toUtf8().toStdString();
+std::optional<std::string> ClipboardText(std::size_t maxBytes) {
+  const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+  if (!mime) return std::string();
+  // Another program's clipboard arrives as bytes: UTF-8 ones are measured as
+  // they came, without decoding them.
+  const QString utf8 = "text/plain;charset=utf-8";
+  if (mime->hasFormat(utf8)) {
+    const QByteArray bytes = mime->data(utf8);
+    if (static_cast<std::size_t>(bytes.size()) > maxBytes) return std::nullopt;
+    return bytes.toStdString();
+  }
+  if (!mime->hasText()) return std::string();
+  // The game's own clipboard holds the text itself (shared, not copied); a
+  // character takes at least one byte of UTF-8.
+  const QString text = mime->text();
+  if (static_cast<std::size_t>(text.size()) > maxBytes) return std::nullopt;
+  std::string bytes = text.toUtf8().toStdString();
+  if (bytes.size() > maxBytes) return std::nullopt;
+  return bytes;
+}
+
+TPasteCheck ClipboardTooLarge(std::size_t maxBytes) {
+  TPasteCheck check;
+  check.Verdict = pvBadPuzzle;
+  check.Reason = "the text is longer than " + std::to_string(maxBytes) + " bytes";
+  return check;
 }
 
 std::string CleanPastedText(const std::string& text) {

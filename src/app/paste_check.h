@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "persistence/game_state.h"
@@ -38,8 +39,12 @@ inline constexpr int kMaxSlotSide = 128;
 // Whether a slot of that size exists or can be made.
 bool SizeOffered(const TGames& games, int width, int height);
 
-// The clipboard's text as UTF-8 (empty when it holds none).
-std::string ClipboardText();
+// The clipboard's text as UTF-8 (empty when it holds none); nothing when it
+// holds more than maxBytes, found by its size before the text is copied or
+// decoded (a clipboard of hundreds of megabytes must not be read whole).
+std::optional<std::string> ClipboardText(std::size_t maxBytes = kMaxPuzzleText);
+// The refusal of such a clipboard, as the readers word it.
+TPasteCheck ClipboardTooLarge(std::size_t maxBytes = kMaxPuzzleText);
 
 // The text as a code: white space around it and every CR and LF in it removed,
 // as a code copied from a terminal or a mail carries them.

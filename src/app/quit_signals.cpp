@@ -1,7 +1,36 @@
 #include "app/quit_signals.h"
 
+#include <QApplication>
+#include <QSessionManager>
 #include <QSocketNotifier>
 #include <QWidget>
+#include <memory>
+#include <utility>
+
+namespace {
+
+bool endingUnattended = false;
+
+// Closes the modal windows innermost first; each returns from its exec
+// once the event loop runs again.
+void CloseModalWindows() {
+  QWidget* closed = nullptr;
+  while (QWidget* modal = QApplication::activeModalWidget()) {
+    if (modal == closed) break;  // it refused to close
+    modal->close();
+    closed = modal;
+  }
+}
+
+}  // namespace
+
+bool EndingUnattended() {
+  return endingUnattended;
+}
+
+void SetEndingUnattended(bool unattended) {
+  endingUnattended = unattended;
+}
 
 #ifndef _WIN32
 #include <sys/socket.h>
@@ -39,19 +68,28 @@ void CatchTerminationSignals() {
   sigprocmask(SIG_UNBLOCK, &set, nullptr);
 }
 
-void CloseOnTerminationSignals(QWidget* window) {
-  if (signalPipe[1] < 0) return;
-  auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, window);
-  QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
-    char byte = 0;
-    [[maybe_unused]] const ssize_t n = read(signalPipe[1], &byte, 1);
-    window->close();
-  });
-}
-
 #else
 
 void CatchTerminationSignals() {}
-void CloseOnTerminationSignals(QWidget*) {}
 
 #endif
+
+void OnTerminationSignals(QObject* context, std::function<void()> onSignal) {
+  auto shared = std::make_shared<std::function<void()>>(std::move(onSignal));
+  const auto end = [shared] {
+    SetEndingUnattended();
+    CloseModalWindows();
+    (*shared)();
+  };
+  QObject::connect(qApp, &QGuiApplication::commitDataRequest, context,
+                   [end](QSessionManager&) { end(); });
+#ifndef _WIN32
+  if (signalPipe[1] < 0) return;
+  auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, context);
+  QObject::connect(notifier, &QSocketNotifier::activated, context, [end] {
+    char byte = 0;
+    [[maybe_unused]] const ssize_t n = read(signalPipe[1], &byte, 1);
+    end();
+  });
+#endif
+}

@@ -3,12 +3,21 @@
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
+#include <QFile>
 #include <QLocalSocket>
 #include <QThread>
 #include <QTimer>
 #include <utility>
 
 #include "util/utils.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
 
 namespace {
 
@@ -26,7 +35,8 @@ constexpr qint64 kMaxMessage = 64 * 1024;
 TSingleInstance::TSingleInstance(const QString& settingsFolder, QObject* parent)
     : QObject(parent),
       FServerName(ServerName(settingsFolder)),
-      FLock(QDir(settingsFolder).filePath("tavelo.lock")) {
+      FLockPath(QDir(settingsFolder).filePath("tavelo.lock")),
+      FLock(FLockPath) {
   FLock.setStaleLockTime(0);
   FServer.setSocketOptions(QLocalServer::UserAccessOption);
   connect(&FServer, &QLocalServer::newConnection, this, [this] {
@@ -52,9 +62,30 @@ TSingleInstance::TStart TSingleInstance::Start(const QStringList& arguments) {
       return TStart::Unguarded;
     }
     if (HandOver(arguments)) return TStart::HandedOver;
+    // A lock nobody holds names a process that is not the owner, however
+    // alive and however named (the number was given again): it is stale.
+    if (!LockHeldByAProcess()) {
+      TUtils::DebugLog("the lock file is held by no running game: taken over");
+      FLock.removeStaleLockFile();
+      continue;
+    }
     QThread::msleep(kRetryMs);
   }
   return TStart::Unanswered;
+}
+
+bool TSingleInstance::LockHeldByAProcess() const {
+#ifdef _WIN32
+  return true;
+#else
+  // The running game holds a lock on the open lock file (QLockFile takes one
+  // beside writing its number); the system drops it when the game ends.
+  const int fd = open(QFile::encodeName(FLockPath).constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;  // gone already
+  const bool held = flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  close(fd);
+  return held;
+#endif
 }
 
 void TSingleInstance::SetReady() {

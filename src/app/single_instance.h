@@ -2,9 +2,11 @@
 // the folder (QLockFile) and listens on a local socket named after the
 // folder; a later start finds the lock held, hands its command-line arguments
 // to the running game through that socket and ends, and the running game
-// brings its window to the front. A lock left by a killed game is taken over
-// (QLockFile knows a lock whose process is gone); the lock does not grow
-// stale with age, since a game may run for days.
+// brings its window to the front. A lock left by a killed game is taken over:
+// QLockFile knows a lock whose process is gone, and a lock that names a
+// process alive but holding no lock on the file (the number was given to
+// another program, even another game of another folder) is stale too. The
+// lock does not grow stale with age, since a game may run for days.
 #pragma once
 
 #include <QList>
@@ -42,12 +44,15 @@ class TSingleInstance : public QObject {
 
  private:
   bool HandOver(const QStringList& arguments) const;
+  // Some process holds the lock file open and locked: the running game.
+  bool LockHeldByAProcess() const;
   void Listen();
   void Receive(class QLocalSocket* socket);
 
   QString FServerName;
   bool FReady = false;
   QList<QStringList> FHeldBack;
+  QString FLockPath;
   QLockFile FLock;
   QLocalServer FServer;
 };

@@ -5,6 +5,7 @@
 #include <system_error>
 #include <utility>
 
+#include "persistence/settings_table.h"
 #include "platform/atomic_file.h"
 #include "platform/file_read.h"
 #include "util/app_environment.h"
@@ -12,15 +13,11 @@
 
 namespace {
 
-char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameKey(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  return true;
+std::string LowerAscii(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return lower;
 }
 
 }  // namespace
@@ -31,9 +28,8 @@ TAppSettings::TAppSettings(const std::string& fileName, char separator)
 TAppSettings::TAppSettings(const std::filesystem::path& folder, const std::string& fileName,
                            char separator)
     : FFileName((folder / fileName).string()), FSeparator(separator) {
-  WriteBool("drawhottrackcounters", true);
-  WriteBool("drawhottrackboard", false);
-  WriteBool("drawcellspos", true);
+  for (const TSettingRow& row : SettingRows())
+    if (row.FirstRunLine >= 0) WriteInteger(row.Key, row.FirstRunLine);
 }
 
 bool TAppSettings::Load() {
@@ -50,6 +46,7 @@ bool TAppSettings::Load() {
 void TAppSettings::LoadBytes(std::string_view bytes) {
   TTextLines text = DecodeTextLines(bytes);
   FLines = std::move(text.Lines);
+  FIndexStale = true;
   FEncoding = text.Encoding;
 }
 
@@ -61,14 +58,23 @@ void TAppSettings::Save() const {
   WriteFileAtomically(FFileName, Bytes());
 }
 
+bool TAppSettings::LineKey(const std::string& line, std::string& key) const {
+  const std::size_t separator = line.find(FSeparator);
+  if (separator == std::string::npos) return false;
+  key = LowerAscii(std::string_view(line).substr(0, separator));
+  return true;
+}
+
 int TAppSettings::IndexOfKey(std::string_view key) const {
-  for (std::size_t i = 0; i < FLines.size(); ++i) {
-    const std::size_t separator = FLines[i].find(FSeparator);
-    if (separator != std::string::npos &&
-        SameKey(std::string_view(FLines[i]).substr(0, separator), key))
-      return static_cast<int>(i);
+  if (FIndexStale) {
+    FIndex.clear();
+    std::string lineKey;
+    for (std::size_t i = 0; i < FLines.size(); ++i)
+      if (LineKey(FLines[i], lineKey)) FIndex.emplace(lineKey, i);
+    FIndexStale = false;
   }
-  return -1;
+  const auto found = FIndex.find(LowerAscii(key));
+  return found == FIndex.end() ? -1 : static_cast<int>(found->second);
 }
 
 std::string TAppSettings::ReadString(std::string_view key) const {
@@ -92,21 +98,41 @@ bool TAppSettings::ReadBool(std::string_view key) const {
 }
 
 void TAppSettings::WriteString(std::string_view key, std::string_view value) {
+  const int index = IndexOfKey(key);
   if (value.empty()) {
     // Every line of the key, so that no later one of a hand-made file comes
     // to light in its place.
-    for (int index = IndexOfKey(key); index >= 0; index = IndexOfKey(key))
-      FLines.erase(FLines.begin() + index);
+    if (index < 0) return;
+    const std::string lower = LowerAscii(key);
+    std::string lineKey;
+    std::erase_if(FLines, [&](const std::string& line) {
+      return LineKey(line, lineKey) && lineKey == lower;
+    });
+    FIndexStale = true;
     return;
   }
-  const int index = IndexOfKey(key);
   std::string line(key);
   line += FSeparator;
   line += value;
-  if (index >= 0)
+  if (index >= 0) {
     FLines[index] = std::move(line);
-  else
-    FLines.push_back(std::move(line));
+    return;
+  }
+  // After the last line whose key comes before it or with it; from the end,
+  // since most new keys belong there.
+  const int place = KeyPlace(key);
+  std::size_t at = FLines.size();
+  while (at > 0) {
+    const std::string& before = FLines[at - 1];
+    const std::size_t separator = before.find(FSeparator);
+    if (KeyPlace(std::string_view(before).substr(0, separator)) <= place) break;
+    --at;
+  }
+  if (at < FLines.size())
+    FIndexStale = true;
+  else if (!FIndexStale)
+    FIndex.emplace(LowerAscii(key), at);
+  FLines.insert(FLines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
 }
 
 void TAppSettings::WriteInteger(std::string_view key, int value) {
@@ -121,6 +147,7 @@ void TAppSettings::RemoveLinesWithoutSeparator() {
   std::erase_if(FLines, [this](const std::string& line) {
     return !line.empty() && line.find(FSeparator) == std::string::npos;
   });
+  FIndexStale = true;
 }
 
 void TAppSettings::SaveFormBounds(const std::string& formName, const TFormBounds& bounds) {

@@ -4,9 +4,10 @@
 // The file is a flat list of lines ended by CR LF. The key is everything
 // before the first separator, the value everything after it; keys compare
 // without regard to ASCII letter case; nothing is trimmed or quoted. Lines
-// keep the order they were read in; a new key is appended, an existing one
-// replaced in place, and an empty value removes the line (every line of the
-// key, should a hand-made file hold it twice). A line without a
+// keep the order they were read in; a new key goes to its place in the
+// program's fixed order of keys (KeyPlace, settings_table.h: after every line
+// whose key comes before it or with it), an existing one is replaced in place, and an empty value
+// removes the line (every line of the key, should a hand-made file hold it twice). A line without a
 // separator is found by no read and is written back unchanged. A byte-order
 // mark on the file read is written again (see settings_file.h).
 //
@@ -20,6 +21,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "model/mytypes.h"
@@ -47,8 +49,9 @@ class ESettingsUnreadable : public std::runtime_error {
 class TAppSettings {
  public:
   // The store for fileName in the settings folder, which is created when
-  // missing (throws its error otherwise). Starts with the first-run defaults:
-  // drawhottrackcounters=1, drawhottrackboard=0, drawcellspos=1.
+  // missing (throws its error otherwise). Starts with the first-run lines of
+  // the settings table: drawhottrackcounters=1, drawhottrackboard=0,
+  // drawcellspos=1.
   TAppSettings(const std::string& fileName, char separator);
   // The same in a given folder.
   TAppSettings(const std::filesystem::path& folder, const std::string& fileName, char separator);
@@ -92,10 +95,17 @@ class TAppSettings {
   const std::string& FileName() const { return FFileName; }
 
  private:
-  // Index of the key's line, or -1.
+  // Index of the key's first line, or -1.
   int IndexOfKey(std::string_view key) const;
+  // The key of a line in lower case; false for a line without a separator.
+  bool LineKey(const std::string& line, std::string& key) const;
 
   std::vector<std::string> FLines;
+  // The first line of each key (lower case), so that a lookup does not walk
+  // the file: a player's file can hold a hundred thousand record lines.
+  // Rebuilt after lines were removed.
+  mutable std::unordered_map<std::string, std::size_t> FIndex;
+  mutable bool FIndexStale = true;
   std::string FFileName;
   char FSeparator;
   TFileEncoding FEncoding = TFileEncoding::Plain;

@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::string_view kPrefix = "records.";
 constexpr int kDifficulties = 3;
+constexpr std::int64_t kMaxCount = 1'000'000'000;
 
 // A whole decimal number, nothing around it.
 bool ParseNumber(std::string_view text, std::int64_t& value) {
@@ -58,7 +59,7 @@ void TRecords::CountSolved(const TRecordKey& key, const TSolve& solve) {
   ++record.Solved;
   record.TotalSeconds += seconds;
   if (solve.HintsUsed > 0) ++record.SolvedWithHints;
-  if (solve.HintsUsed == 0 && !solve.NightmareMarks &&
+  if (solve.HintsUsed == 0 && !solve.NightmareMarks && !solve.NoFilledCell &&
       (!record.BestSeconds || seconds < *record.BestSeconds))
     record.BestSeconds = seconds;
 }
@@ -127,14 +128,15 @@ bool TRecords::ParseValue(const std::string& text, TRecord& record) {
     if (comma == std::string::npos) break;
     start = comma + 1;
   }
-  constexpr std::int64_t kMaxCount = 1'000'000'000;
   const auto [played, solved, hinted, best, total] = v;
   // Counts that contradict each other are a damaged line, not records.
-  if (field != v.size() || played < 0 || played > kMaxCount || solved < 0 || solved > played ||
-      hinted < 0 || hinted > solved || best < -1 || total < 0 || (solved == 0 && best >= 0) ||
+  if (field != v.size() || played < 0 || solved < 0 || solved > played || hinted < 0 ||
+      hinted > solved || best < -1 || total < 0 || (solved == 0 && best >= 0) ||
       (best >= 0 && best > total))
     return false;
-  record = TRecord{static_cast<int>(played), static_cast<int>(solved), static_cast<int>(hinted),
+  // Kept in an int and counted on, a count stops at a billion, in order.
+  const auto count = [](std::int64_t n) { return static_cast<int>(std::min(n, kMaxCount)); };
+  record = TRecord{count(played), count(solved), count(hinted),
                    best < 0 ? std::nullopt : std::optional<std::int64_t>(best), total};
   return true;
 }

@@ -7,12 +7,13 @@
 // when it is celebrated; the window counts each puzzle once (see
 // TPuzzleProgress). Every solve counts for the average; a best time counts
 // only for a puzzle solved without hints and without the wrong cells the
-// Nightmare mode marks.
+// Nightmare mode marks, and never for a picture without a filled cell.
 //
 // Stored in app.ini, one line per size and difficulty:
 //   records.<size>.<difficulty>=<played>,<solved>,<with hints>,<best s>,<total s>
 // with difficulty 0 Normal, 1 Medium, 2 Easy (as in a state code), times in
-// whole seconds and a best time of -1 for none yet. A line that cannot be
+// whole seconds and a best time of -1 for none yet. Counts beyond a billion
+// read as a billion. A line that cannot be
 // read is skipped and stays in the file as it was, until its size and
 // difficulty is counted again.
 #pragma once
@@ -51,6 +52,7 @@ struct TSolve {
   std::int64_t Seconds = 0;
   int HintsUsed = 0;
   bool NightmareMarks = false;  // the board holds cells the Nightmare rule marked wrong
+  bool NoFilledCell = false;    // the picture has none: solved before the first move
 };
 
 class TRecords {

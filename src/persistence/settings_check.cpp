@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "persistence/app_settings.h"
+#include "persistence/settings_table.h"
 #include "platform/atomic_file.h"
 #include "platform/file_read.h"
 #include "util/utils.h"
@@ -40,16 +41,18 @@ bool HasContent(const TAppSettings& store) {
 }  // namespace
 
 std::vector<std::string> IntegerSettingsKeys(const std::string& formName) {
-  return {formName + ".formpos.x",
-          formName + ".formpos.y",
-          formName + ".formsize.w",
-          formName + ".formsize.h",
-          "butonsposition",
-          "drawhottrackcounters",
-          "drawhottrackboard",
-          "drawcellspos",
-          "gamemode",
-          "language"};
+  std::vector<std::string> keys = {formName + ".formpos.x", formName + ".formpos.y",
+                                   formName + ".formsize.w", formName + ".formsize.h"};
+  // The keys of the first versions; a key added since reads its default when
+  // it holds no number.
+  std::vector<const TSettingRow*> rows;
+  for (const TSettingRow& row : SettingRows())
+    if (row.Kind == TSettingKind::OriginalFlag || row.Kind == TSettingKind::OriginalNumber)
+      rows.push_back(&row);
+  std::sort(rows.begin(), rows.end(),
+            [](const TSettingRow* a, const TSettingRow* b) { return a->Place < b->Place; });
+  for (const TSettingRow* row : rows) keys.emplace_back(row->Key);
+  return keys;
 }
 
 std::string SettingsDamage(const TAppSettings& store, const std::vector<std::string>& integerKeys) {
@@ -99,8 +102,9 @@ std::vector<TGameStateRec> SalvageStoredGames(const TAppSettings& store, int mos
   return games;
 }
 
-int DamagedCopyNumber(const std::string& name, const std::string& fileName) {
-  const std::string base = fileName + ".bad";
+int NumberedCopyNumber(const std::string& name, const std::string& fileName,
+                       const std::string& tag) {
+  const std::string base = fileName + tag;
   if (name == base) return 0;
   if (!name.starts_with(base + ".")) return -1;
   const std::string digits = name.substr(base.size() + 1);
@@ -111,27 +115,29 @@ int DamagedCopyNumber(const std::string& name, const std::string& fileName) {
   return std::stoi(digits);
 }
 
-std::filesystem::path KeepDamagedCopy(const std::filesystem::path& file, int keep) {
+int DamagedCopyNumber(const std::string& name, const std::string& fileName) {
+  return NumberedCopyNumber(name, fileName, kDamagedTag);
+}
+
+std::filesystem::path WriteNumberedCopy(const std::filesystem::path& file, const std::string& tag,
+                                        std::string_view bytes, int keep) {
   const std::filesystem::path folder = file.parent_path();
   const std::string fileName = file.filename().string();
-  const TFileContent content = ReadRegularFile(file, kMaxSettingsFileSize);
-  if (content.Status != TReadStatus::Ok)
-    throw std::runtime_error("Cannot read " + file.string() + ": " + content.Reason);
-
   // Every name in use counts, whatever it is, so nothing is ever replaced.
   int highest = -1;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(folder, error))
-    highest = std::max(highest, DamagedCopyNumber(entry.path().filename().string(), fileName));
+    highest =
+        std::max(highest, NumberedCopyNumber(entry.path().filename().string(), fileName, tag));
   if (error) throw std::runtime_error("Cannot list " + folder.string() + ": " + error.message());
   const int number = highest + 1;
   const std::filesystem::path copy =
-      folder / (fileName + ".bad" + (number == 0 ? std::string() : "." + std::to_string(number)));
-  WriteFileAtomically(copy, content.Bytes);
+      folder / (fileName + tag + (number == 0 ? std::string() : "." + std::to_string(number)));
+  WriteFileAtomically(copy, bytes);
 
   std::vector<std::pair<int, std::filesystem::path>> copies;
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-    const int n = DamagedCopyNumber(entry.path().filename().string(), fileName);
+    const int n = NumberedCopyNumber(entry.path().filename().string(), fileName, tag);
     std::error_code ignored;
     if (n >= 0 && !entry.is_symlink(ignored) && entry.is_regular_file(ignored))
       copies.emplace_back(n, entry.path());
@@ -144,6 +150,30 @@ std::filesystem::path KeepDamagedCopy(const std::filesystem::path& file, int kee
   return copy;
 }
 
+std::filesystem::path KeepDamagedCopy(const std::filesystem::path& file, int keep) {
+  const TFileContent content = ReadRegularFile(file, kMaxSettingsFileSize);
+  if (content.Status != TReadStatus::Ok)
+    throw std::runtime_error("Cannot read " + file.string() + ": " + content.Reason);
+  return WriteNumberedCopy(file, kDamagedTag, content.Bytes, keep);
+}
+
+std::filesystem::path NewestNumberedCopy(const std::filesystem::path& file,
+                                         const std::string& tag) {
+  const std::string fileName = file.filename().string();
+  std::filesystem::path newest;
+  int highest = -1;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(file.parent_path(), error)) {
+    const int n = NumberedCopyNumber(entry.path().filename().string(), fileName, tag);
+    std::error_code ignored;
+    if (n > highest && !entry.is_symlink(ignored) && entry.is_regular_file(ignored)) {
+      highest = n;
+      newest = entry.path();
+    }
+  }
+  return newest;
+}
+
 void RemoveLeftoversOfKilledWrites(const std::filesystem::path& file) {
   std::filesystem::path target = file;
   try {
@@ -154,7 +184,8 @@ void RemoveLeftoversOfKilledWrites(const std::filesystem::path& file) {
   for (const std::filesystem::path& f : {file, target}) {
     const std::string name = f.filename().string();
     RemoveTemporaryLeftovers(f.parent_path(), [&name](const std::string& stem) {
-      return stem == name || DamagedCopyNumber(stem, name) >= 0;
+      return stem == name || DamagedCopyNumber(stem, name) >= 0 ||
+             NumberedCopyNumber(stem, name, kUnsavedTag) >= 0;
     });
   }
 }

@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "persistence/game_state.h"
@@ -46,20 +47,38 @@ std::vector<std::string> StateCodeCandidates(const TAppSettings& store);
 // "state", the file gives the same games in the same order.
 std::vector<TGameStateRec> SalvageStoredGames(const TAppSettings& store, int most);
 
-// How many copies of damaged files are kept.
+// How many copies of damaged files are kept, and of unsaved sessions.
 inline constexpr int kKeptDamagedCopies = 5;
 
+// The numbered series of copies beside a file: "app.ini.bad", then
+// "app.ini.bad.1", "app.ini.bad.2", ... (the highest number the newest).
+// Damaged files are kept under kDamagedTag; the games and settings of a
+// session the system ended while app.ini could not be written under
+// kUnsavedTag.
+inline constexpr const char* kDamagedTag = ".bad";
+inline constexpr const char* kUnsavedTag = ".unsaved";
+
 // The number of a copy's file name for the file named fileName: 0 for
-// "<fileName>.bad", n for "<fileName>.bad.<n>"; -1 for any other name.
+// "<fileName><tag>", n for "<fileName><tag>.<n>"; -1 for any other name.
+int NumberedCopyNumber(const std::string& name, const std::string& fileName,
+                       const std::string& tag);
 int DamagedCopyNumber(const std::string& name, const std::string& fileName);
 
-// Writes the file's bytes (read now, as they are) to the next numbered name
-// beside it, atomically, then removes the oldest regular-file copies beyond
-// the newest keep. Returns the copy's path; throws std::runtime_error, leaving
-// no partial copy, when none could be written.
+// Writes bytes to the next name of the series beside file, atomically, then
+// removes the oldest regular-file copies beyond the newest keep. Returns the
+// copy's path; throws std::runtime_error, leaving no partial copy, when none
+// could be written.
+std::filesystem::path WriteNumberedCopy(const std::filesystem::path& file, const std::string& tag,
+                                        std::string_view bytes, int keep);
+
+// The same with the file's bytes (read now, as they are) under kDamagedTag.
 std::filesystem::path KeepDamagedCopy(const std::filesystem::path& file, int keep);
 
+// The newest regular file of the series beside file; empty when there is none.
+std::filesystem::path NewestNumberedCopy(const std::filesystem::path& file, const std::string& tag);
+
 // Removes what writes of the settings file or of its copies left when they
-// were killed midway ("app.ini.XXXXXX", "app.ini.bad.1.XXXXXX", ...), beside
+// were killed midway ("app.ini.tmp.XXXXXX", "app.ini.bad.1.tmp.XXXXXX",
+// "app.ini.unsaved.tmp.XXXXXX", ...), beside
 // the file and beside the file a link in its place leads to.
 void RemoveLeftoversOfKilledWrites(const std::filesystem::path& file);

@@ -1,7 +1,9 @@
 #include "platform/atomic_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -21,19 +23,35 @@ namespace {
   throw std::runtime_error("Cannot write " + path.string() + ": " + reason);
 }
 
-bool IsTemporarySuffix(std::string_view suffix) {
-  if (suffix.size() != 6) return false;
-  bool onlyDigits = true;
-  bool onlyLower = true;
-  for (const char c : suffix) {
-    const bool digit = c >= '0' && c <= '9';
-    const bool lower = c >= 'a' && c <= 'z';
-    const bool upper = c >= 'A' && c <= 'Z';
-    if (!digit && !lower && !upper) return false;
-    onlyDigits = onlyDigits && digit;
-    onlyLower = onlyLower && lower;
-  }
-  return !onlyDigits && !onlyLower;
+// Temporary files are "<name>.tmp.XXXXXX": the tag tells them from a file
+// of the player's, whatever letters the random part happens to get.
+constexpr std::string_view kTemporaryTag = ".tmp.";
+
+bool IsRandomPart(std::string_view part) {
+  return part.size() == 6 && std::all_of(part.begin(), part.end(), [](char c) {
+           return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+         });
+}
+
+// Earlier versions wrote "<name>.XXXXXX" without the tag; of those only a
+// mix of cases or of letters and digits can be told from a word.
+bool IsUntaggedRandomPart(std::string_view part) {
+  if (!IsRandomPart(part)) return false;
+  const auto all = [part](auto test) { return std::all_of(part.begin(), part.end(), test); };
+  return !all([](char c) { return c >= '0' && c <= '9'; }) &&
+         !all([](char c) { return c >= 'a' && c <= 'z'; });
+}
+
+// The stem of a leftover temporary file's name, or nothing.
+std::optional<std::string> LeftoverStem(const std::string& name) {
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string::npos) return std::nullopt;
+  const std::string_view part = std::string_view(name).substr(dot + 1);
+  const std::string_view head = std::string_view(name).substr(0, dot + 1);
+  if (head.size() > kTemporaryTag.size() && head.ends_with(kTemporaryTag) && IsRandomPart(part))
+    return std::string(head.substr(0, head.size() - kTemporaryTag.size()));
+  if (IsUntaggedRandomPart(part)) return name.substr(0, dot);
+  return std::nullopt;
 }
 
 }  // namespace
@@ -58,10 +76,8 @@ int RemoveTemporaryLeftovers(const std::filesystem::path& folder,
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
     const std::string name = entry.path().filename().string();
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string::npos || !IsTemporarySuffix(std::string_view(name).substr(dot + 1)) ||
-        !ours(name.substr(0, dot)))
-      continue;
+    const std::optional<std::string> stem = LeftoverStem(name);
+    if (!stem || !ours(*stem)) continue;
     std::error_code ignored;
     if (entry.is_symlink(ignored) || !entry.is_regular_file(ignored)) continue;
     if (std::filesystem::remove(entry.path(), ignored)) ++removed;
@@ -132,7 +148,7 @@ class TTemporaryFile {
 void WriteFileAtomically(const std::filesystem::path& link, std::string_view bytes) {
   // A link stays a link: the file it leads to is the one replaced.
   const std::filesystem::path path = ResolveLinks(link);
-  TTemporaryFile temporary(path.string() + ".XXXXXX");
+  TTemporaryFile temporary(path.string() + std::string(kTemporaryTag) + "XXXXXX");
   if (temporary.Descriptor() < 0) Fail(path, std::strerror(errno));
 
   std::size_t written = 0;

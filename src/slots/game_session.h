@@ -75,7 +75,11 @@ class TGameSession : public QObject {
   void SetNightmareMarked(bool on) { FNightmareMarked = on; }
   // The solve as the records count it: the time on the clock, the hints and
   // the Nightmare marks.
-  TSolve SolveRecord() const { return {PlayedMs() / 1000, FHintsUsed, FNightmareMarked}; }
+  // A picture without a filled cell is solved before the first move: it never
+  // sets a best time.
+  TSolve SolveRecord() const {
+    return {PlayedMs() / 1000, FHintsUsed, FNightmareMarked, FPuzzle->SolutionFilled() == 0};
+  }
 
   // A new puzzle in the session: playing, with an empty history, and its
   // clock, hints and records start afresh.

@@ -225,6 +225,8 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnColumnMistake, "ColumnMistake", "GTU2Lzc0en9rejI7KXo7ejczKS47MT8="},
       {ttnBoardIntro, "BoardIntro", "f2t6OCN6f2h6ODU7KD52en9pejU8en9uejk/NjYpejwzNjY/PnR6GygoNS0pejc1LD92egkqOzk/ejwzNjYpdnoCejkoNSkpPyl2ehJ6MjM0Lil0"},
       {ttnPuzzleOpened, "PuzzleOpened", "Ci8gIDY/ejUqPzQ/PmB6f2s="},
+      {ttnUnsavedGamesFound, "UnsavedGamesFound",
+       "DTI/NHouMj96PTs3P3otOyl6NjspLno/ND4/Pno4I3ouMj96KSMpLj83dnouMj96KT8uLjM0PSl6PDM2P3o5NS82Pno0NS56OD96LSgzLi4/NHR6DjI/ej07Nz8pejs0PnopPy4uMzQ9KXo1PHouMjsueik/KSkzNTR6LT8oP3oxPyouejM0YFB/KVBQDyk/ei4yPzd6NDUtZXoUNXopLjsoLil6LTMuMnouMj96KT8uLjM0PSl6PDM2P3o7ND56Nj87LD8pei4yOy56PDM2P3otMj8oP3ozLnozKXQ="},
   };
   return items;
 }

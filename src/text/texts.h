@@ -179,9 +179,10 @@ enum TTextName : std::uint8_t {
   ttnColumnMistake,
   ttnBoardIntro,
   ttnPuzzleOpened,
+  ttnUnsavedGamesFound,
 };
 
-inline constexpr int kTextNameCount = ttnPuzzleOpened + 1;
+inline constexpr int kTextNameCount = ttnUnsavedGamesFound + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

@@ -145,6 +145,31 @@ TEST_F(GameProcess, LockOfAKilledGameDoesNotBlockTheNextStart) {
   EXPECT_TRUE(std::filesystem::is_regular_file(Ini()));
 }
 
+// A lock left by a killed game whose number the system has since given to
+// another running game (of another settings folder): that game does not hold
+// this folder's lock, so the start goes ahead instead of reporting a game
+// that does not answer.
+TEST_F(GameProcess, StaleLockNamingAnotherRunningGameDoesNotBlockTheStart) {
+  TempFolder otherConfig;
+  Game other(otherConfig.Path());
+  const std::filesystem::path otherLock =
+      otherConfig.Path() / "tavelo" / "x64" / "settings" / "tavelo.lock";
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        std::ifstream in(otherLock);
+        std::string first;
+        return std::getline(in, first) && first == std::to_string(other.Pid());
+      },
+      kWaitMs));
+  std::filesystem::create_directories(Settings());
+  std::filesystem::copy_file(otherLock, Settings() / "tavelo.lock");
+
+  Game game(FConfig.Path());
+  EXPECT_TRUE(WaitUntilRunning(game));
+  EXPECT_TRUE(game.Terminate());
+  EXPECT_TRUE(other.Terminate());
+}
+
 // A FIFO in place of app.ini used to hang the start for ever in open().
 TEST_F(GameProcess, FifoInPlaceOfTheSettingsIsRefusedAtOnce) {
   std::filesystem::create_directories(Settings());

@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
+#include <chrono>
+#include <fstream>
 
 #include "main_window_harness.h"
 #include "persistence/app_settings.h"
@@ -558,6 +560,44 @@ TEST_F(MainWindow, SpecialFileInPlaceOfTheSettingsIsLeftAlone) {
     EXPECT_TRUE(kind.Is(IniPath())) << kind.Kind;
     std::filesystem::remove(IniPath());
   }
+}
+
+// The games of a session the system ended while app.ini could not be
+// written wait in app.ini.unsaved: the next start names that file and, when
+// the player agrees, plays on with them; once app.ini has been written
+// after it, nothing is asked.
+TEST_F(MainWindow, GamesKeptBesideTheSettingsAreOfferedAtTheNextStart) {
+  StartWindow();
+  CloseWindow();
+  const std::filesystem::path unsaved = SettingsFolder() / "app.ini.unsaved";
+  std::string bytes = FileBytes(IniPath());
+  const std::size_t at = bytes.find("active_game=10x10");
+  ASSERT_NE(at, std::string::npos);
+  bytes.replace(at, 17, "active_game=5x5");
+  const auto old = std::filesystem::last_write_time(IniPath()) - std::chrono::hours(1);
+  std::filesystem::last_write_time(IniPath(), old);
+
+  const struct {
+    TMessageAnswer Answer;
+    const char* Shown;
+  } cases[] = {{maNo, "10x10"}, {maYes, "5x5"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Shown);
+    std::ofstream(unsaved, std::ios::binary) << bytes;
+    std::filesystem::last_write_time(IniPath(), old);
+    Boxes.clear();
+    Answer = c.Answer;
+    StartWindow();
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_TRUE(Contains(Boxes[0].Text, unsaved.string())) << Boxes[0].Text;
+    EXPECT_EQ(Current().Name(), c.Shown);
+    CloseWindow();
+    EXPECT_TRUE(std::filesystem::exists(unsaved));
+  }
+  Boxes.clear();
+  StartWindow();
+  EXPECT_EQ(Boxes.size(), 0u);
+  EXPECT_EQ(Current().Name(), "5x5");
 }
 
 // Beyond the most stored games read, the file goes the damaged way: a copy,

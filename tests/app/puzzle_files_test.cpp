@@ -202,6 +202,38 @@ TEST_F(PuzzleFiles, PasteOpensGameIdsNonTextsAndXml) {
   }
 }
 
+// A clipboard beyond what the readers take is refused by its size, before
+// its text is copied or decoded: by the game menu's Paste check and by Paste,
+// which says why; in the form the clipboard of another program offers
+// (UTF-8 bytes) as well as in the game's own.
+TEST_F(PuzzleFiles, AClipboardBeyondTheReadersLimitIsRefusedByItsSize) {
+  StartWindow();
+  const std::string before = Current().Name();
+  const QByteArray huge(static_cast<qsizetype>(kMaxPuzzleText) + 1, 'x');
+  for (const bool asBytes : {false, true}) {
+    SCOPED_TRACE(asBytes ? "bytes" : "text");
+    auto* mime = new QMimeData;
+    if (asBytes)
+      mime->setData("text/plain;charset=utf-8", huge);
+    else
+      mime->setText(QString::fromLatin1(huge));
+    QApplication::clipboard()->setMimeData(mime);
+    Window->bGame()->click();
+    EXPECT_FALSE(Action("aPaste")->isEnabled());
+    Window->pmGame()->hide();
+    // As after a clipboard that changed once the menu was shown.
+    Action("aPaste")->setEnabled(true);
+    Boxes.clear();
+    Action("aPaste")->trigger();
+    QApplication::processEvents();
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_NE(Boxes[0].Text.find(std::to_string(kMaxPuzzleText)), std::string::npos)
+        << Boxes[0].Text.substr(0, 200);
+    EXPECT_LT(Boxes[0].Text.size(), 1000u);
+    EXPECT_EQ(Current().Name(), before);
+  }
+}
+
 // Puzzles that cannot be played as they are, and what the player hears.
 TEST_F(PuzzleFiles, RefusedPuzzlesChangeNothingAndSayWhy) {
   StartWindow();

@@ -25,19 +25,22 @@
 #include "app/focus_mark.h"
 #include "app/language_choices.h"
 #include "persistence/game_settings.h"
+#include "persistence/settings_table.h"
 #include "support/accessibility_recorder.h"
 #include "support/accessible_names.h"
 #include "text/lang_helper.h"
 
 namespace {
 
-using Fields = std::tuple<int, bool, bool, int, bool, int, int, bool>;
+using Fields = std::vector<std::pair<std::string, int>>;
 
-// Every field, drawcellspos included, which the dialog must never touch.
+// Every setting of the table, drawcellspos included, which the dialog must
+// never touch.
 Fields FieldsOf(const TGameSettings& s) {
-  return {s.ButtonsPosition(), s.DrawHotTrackCounters(), s.DrawHotTrackBoard(),
-          s.GameMode(),        s.DrawCellsPos(),         s.Language(),
-          s.NewDifficulty(),   s.KeepStrokeStraight()};
+  Fields fields;
+  for (const TSettingRow& row : SettingRows())
+    fields.emplace_back(std::string(row.Key), s.Value(row.Id));
+  return fields;
 }
 
 QString Text(TTextName name) {
@@ -222,6 +225,38 @@ TEST_F(SettingsDialogTest, EachControlChangesWhatItNamesOnOk) {
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(FieldsOf(FSettings), FieldsOf(expected));
+  }
+}
+
+// Every setting the table offers has its control in the dialog, and changing
+// that control changes that setting alone on OK.
+TEST_F(SettingsDialogTest, EveryOfferedSettingHasAControlThatChangesItAlone) {
+  for (const TSettingRow& row : SettingRows()) {
+    if (row.Control.empty()) continue;
+    SCOPED_TRACE(std::string(row.Control));
+    SetUp();
+    const Fields before = FieldsOf(FSettings);
+    const auto dialog = Open();
+    auto* control =
+        dialog->findChild<QWidget*>(QString::fromUtf8(row.Control.data(), row.Control.size()));
+    ASSERT_NE(control, nullptr);
+    if (auto* box = qobject_cast<QCheckBox*>(control)) {
+      box->click();
+    } else {
+      auto* list = qobject_cast<QComboBox*>(control);
+      ASSERT_NE(list, nullptr);
+      ASSERT_GT(list->count(), 1);
+      list->setCurrentIndex((list->currentIndex() + 1) % list->count());
+    }
+    Child<QPushButton>(*dialog, "bOK")->click();
+    const Fields after = FieldsOf(FSettings);
+    int changed = 0;
+    for (std::size_t i = 0; i < after.size(); ++i)
+      if (after[i] != before[i]) {
+        ++changed;
+        EXPECT_EQ(after[i].first, row.Key);
+      }
+    EXPECT_EQ(changed, 1);
   }
 }
 

@@ -1,9 +1,11 @@
 // The real program, ended by the system instead of the player, still saves,
 // whenever the signal comes: while the window starts (restoring or generating
 // the games, switching to the active one) as well as later.
+#include <sys/stat.h>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTest>
+
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "persistence/game_state.h"
 #include "util/utils.h"
 
 namespace {
@@ -87,3 +90,100 @@ TEST_F(Termination, SignalDuringStartUpEndsNormallyWithEveryGameSaved) {
     EXPECT_EQ(StoredGames().size(), 5u);
   }
 }
+
+namespace {
+
+// The newest file of the numbered series "<name>", "<name>.1", ... beside path.
+std::filesystem::path NewestNumbered(const std::filesystem::path& path) {
+  std::filesystem::path newest;
+  for (int n = 0; n < 100; ++n) {
+    const std::filesystem::path name =
+        n == 0 ? path : std::filesystem::path(path.string() + "." + std::to_string(n));
+    if (std::filesystem::exists(name)) newest = name;
+  }
+  return newest;
+}
+
+std::vector<std::string> StateCodesIn(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind("state=", 0) == 0) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      return TUtils::SplitText(line.substr(6), "|");
+    }
+  return {};
+}
+
+// Logging out with something unreadable in place of app.ini (a FIFO) while
+// the start-up message about it is still open: the program ends at once
+// without asking, leaves the FIFO alone and keeps the session's games in
+// app.ini.unsaved beside it; a second such session numbers its file.
+TEST_F(Termination, SignalWithAnUnreadableSettingsFileKeepsTheGamesBesideIt) {
+  std::filesystem::create_directories(Ini.parent_path());
+  ASSERT_EQ(mkfifo(Ini.c_str(), 0600), 0);
+  const std::filesystem::path unsaved = Ini.string() + ".unsaved";
+  for (const std::filesystem::path& expected :
+       {unsaved, std::filesystem::path(unsaved.string() + ".1")}) {
+    SCOPED_TRACE(expected.string());
+    QProcess game;
+    Start(game);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+          return game.readAllStandardError().contains("TAVELO: ") &&
+                 std::filesystem::exists(Ini.parent_path());
+        },
+        10000));
+    QTest::qWait(300);
+    ::kill(static_cast<pid_t>(game.processId()), SIGTERM);
+    const bool ended = game.waitForFinished(10000);
+    if (!ended) game.kill();
+    ASSERT_TRUE(ended) << "still waiting on a question";
+    EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(game.exitCode(), 0);
+    EXPECT_TRUE(std::filesystem::is_fifo(Ini));
+    EXPECT_EQ(NewestNumbered(unsaved), expected);
+    EXPECT_EQ(StateCodesIn(expected).size(), 5u);
+  }
+}
+
+// The message that the settings file was damaged is open when the system
+// ends the program: it ends at once, the damaged file kept as a copy and
+// the games restored from it saved.
+TEST_F(Termination, SignalDuringTheDamagedFileMessageEndsAndKeepsTheGames) {
+  {
+    QProcess first;
+    Start(first);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(Ini.parent_path()); }, 10000));
+    QTest::qWait(500);
+    ::kill(static_cast<pid_t>(first.processId()), SIGTERM);
+    ASSERT_TRUE(first.waitForFinished(20000));
+  }
+  const std::vector<std::string> games = StoredGames();
+  ASSERT_EQ(games.size(), 5u);
+  { std::ofstream(Ini, std::ios::binary | std::ios::app) << "a line without a separator\r\n"; }
+
+  QProcess game;
+  Start(game);
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return std::filesystem::exists(Ini.string() + ".bad"); }, 10000));
+  QTest::qWait(300);
+  ::kill(static_cast<pid_t>(game.processId()), SIGTERM);
+  const bool ended = game.waitForFinished(10000);
+  if (!ended) game.kill();
+  ASSERT_TRUE(ended) << "still waiting on the message";
+  EXPECT_EQ(game.exitCode(), 0);
+  // The same games: names, pictures and boards (the codes carry view values
+  // of the session too).
+  const auto boards = [](const std::vector<std::string>& codes) {
+    std::vector<std::string> result;
+    for (const std::string& code : codes) {
+      const TGameStateRec rec = ParseStoredGameState(code);
+      result.push_back(rec.name + ":" + rec.BoardState + ":" + rec.PlayerState);
+    }
+    return result;
+  };
+  EXPECT_EQ(boards(StoredGames()), boards(games));
+  EXPECT_NE(StateCodesIn(Ini.string() + ".bad"), std::vector<std::string>{});
+}
+
+}  // namespace

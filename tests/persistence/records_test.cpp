@@ -32,6 +32,12 @@ TEST(Records, SolvesCountForTheAverageButOnlyCleanOnesForTheBestTime) {
       {"so do Nightmare marks", {{90, 0, false}, {10, 0, true}}, 0, 90, 50},
       {"only solves with hints: no best", {{30, 1, false}, {40, 3, false}}, 2, std::nullopt, 35},
       {"a solve in no time is a best time", {{0, 0, false}}, 0, 0, 0},
+      // Its board is solved before the first move: no time to beat.
+      {"a picture without a filled cell is no best time",
+       {{90, 0, false}, {0, 0, false, true}},
+       0,
+       90,
+       45},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -112,6 +118,15 @@ TEST(Records, SurviveTheSettingsFileAndSkipLinesThatCannotBeRead) {
       "records.ten.0=1,0,0,-1,0",    // no size
       "records.0x5.0=1,0,0,-1,0",    // no such size
   };
+  // Counts beyond a billion are kept at a billion rather than lost.
+  {
+    TAppSettings huge(folder.Path(), "huge.ini", '=');
+    huge.LoadBytes("records.10x10.0=1500000000,1200000000,7,5,9000000000\r\n");
+    TRecords records;
+    records.LoadFrom(huge);
+    EXPECT_EQ(records.Of({"10x10", kNormal}),
+              (TRecord{1'000'000'000, 1'000'000'000, 7, 5, 9'000'000'000}));
+  }
   for (const char* line : unreadable) {
     SCOPED_TRACE(line);
     TAppSettings bad(folder.Path(), "bad.ini", '=');
@@ -126,6 +141,33 @@ TEST(Records, SurviveTheSettingsFileAndSkipLinesThatCannotBeRead) {
   TRecords records;
   records.LoadFrom(upper);
   EXPECT_EQ(records.Of({"10x10", kEasy}), (TRecord{3, 2, 1, 50, 170}));
+}
+
+}  // namespace
+
+namespace {
+
+// A settings file of a long-time player with records of very many sizes
+// (100,000 lines) is read, counted into and written back in one go: the
+// lookups of each line once took the whole file each, 30 s in all.
+TEST(Records, AHundredThousandRecordLinesLoadAndSaveUnchanged) {
+  std::string file = "state=0A\r\n";
+  for (int w = 3; w < 253; ++w)
+    for (int h = 3; h < 403; ++h)
+      file += "records." + std::to_string(w) + "x" + std::to_string(h) + ".0=3,2,1,40,100\r\n";
+  TAppSettings store("/nonexistent", "app.ini", '=');
+  store.LoadBytes(file);
+  ASSERT_EQ(store.Lines().size(), 100'001u);
+  TRecords records;
+  records.LoadFrom(store);
+  EXPECT_EQ(records.Rows().size(), 100'000u);
+  EXPECT_EQ(records.Of({"252x402", 0}), (TRecord{3, 2, 1, 40, 100}));
+  records.SaveTo(store);
+  EXPECT_EQ(store.Bytes(), file);
+  records.CountPlayed({"252x402", 0});
+  records.SaveTo(store);
+  EXPECT_EQ(store.ReadString("records.252x402.0"), "4,2,1,40,100");
+  EXPECT_EQ(store.Lines().size(), 100'001u);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "persistence/game_state.h"
 #include "persistence/settings_check.h"
 #include "persistence/settings_file.h"
+#include "persistence/settings_table.h"
 #include "support/board_pictures.h"
 #include "support/file_size_limit.h"
 #include "support/scoped_env.h"
@@ -85,6 +86,108 @@ TEST_F(SettingsTest, FirstRunShutdownWritesTheLinesInThisOrder) {
   EXPECT_EQ(again.ReadString("state"), "0A1B|2C3D");
 }
 
+// The keys this program added over time (settings, clocks, progress,
+// records) follow the keys of the first versions, in a fixed order, however
+// the shutdown happens to write them; a second save changes nothing.
+TEST_F(SettingsTest, KeysAddedSinceTheFirstVersionsFollowThemInAFixedOrder) {
+  TAppSettings store = Store();
+  const bool firstRun = !store.Load();
+  TGameSettings settings;
+  settings.LoadFrom(store, firstRun);
+  settings.SetGameMode(gmNightmare);
+  settings.SetNewDifficulty(2);
+  settings.SetKeepStrokeStraight(true);
+  settings.SetCompletedClues(false);
+  settings.SetMistakeLines(true);
+  settings.SetSolvedAtOnce(false);
+  settings.SetBoardLook(blColourBlindSafe);
+
+  // As the window closes: bounds, clocks, games, settings, records, progress.
+  store.SaveFormBounds("frmMain", {-5, 20, 915, 400});
+  store.WriteString("clock.10x10", "15");
+  store.WriteString("clock.5x5", "3");
+  store.WriteString("state", "0A1B|2C3D");
+  store.WriteString("active_game", "10x10");
+  settings.SaveTo(store);
+  store.WriteString("records.10x10.0", "1,0,0,-1,0");
+  store.WriteString("progress.10x10", "1,0,0");
+  store.Save();
+
+  const std::string expected =
+      "drawhottrackcounters=1\r\ndrawhottrackboard=0\r\ndrawcellspos=1\r\n"
+      "frmMain.formpos.x=-5\r\nfrmMain.formpos.y=20\r\nfrmMain.formsize.w=915\r\n"
+      "frmMain.formsize.h=400\r\nstate=0A1B|2C3D\r\nactive_game=10x10\r\n"
+      "butonsposition=0\r\ngamemode=1\r\nlanguage=2\r\n"
+      "newdifficulty=2\r\nkeepstrokestraight=1\r\ncompletedclues=0\r\nmistakelines=1\r\n"
+      "solvedatonce=0\r\nboardlook=3\r\nclock.10x10=15\r\nclock.5x5=3\r\n"
+      "progress.10x10=1,0,0\r\nrecords.10x10.0=1,0,0,-1,0\r\n";
+  EXPECT_EQ(ReadFile(IniPath()), expected);
+
+  TAppSettings again = Store();
+  ASSERT_TRUE(again.Load());
+  TGameSettings reread;
+  reread.LoadFrom(again, false);
+  EXPECT_EQ(reread, settings);
+  again.SaveFormBounds("frmMain", {-5, 20, 915, 400});
+  again.WriteString("clock.10x10", "15");
+  reread.SaveTo(again);
+  again.Save();
+  EXPECT_EQ(ReadFile(IniPath()), expected);
+}
+
+// In a file of an earlier version a new key goes to its place among the
+// lines there, which keep their order; a key unknown to the program stays
+// last.
+TEST_F(SettingsTest, ANewKeyGoesToItsPlaceAndTheLinesThereStay) {
+  WriteFile(IniPath(),
+            "state=0A\r\ngamemode=1\r\nDrawHotTrackBoard=1\r\nrecords.5x5.0=1,0,0,-1,0\r\n"
+            "mine=x\r\n");
+  TAppSettings store = Store();
+  ASSERT_TRUE(store.Load());
+  store.WriteString("clock.5x5", "7");
+  store.WriteString("boardlook", "1");
+  store.WriteString("active_game", "5x5");
+  store.WriteString("other", "y");
+  // active_game after the last line that comes before it, in a file that
+  // was out of order already.
+  EXPECT_EQ(store.Lines(),
+            (std::vector<std::string>{"state=0A", "gamemode=1", "DrawHotTrackBoard=1",
+                                      "active_game=5x5", "boardlook=1", "clock.5x5=7",
+                                      "records.5x5.0=1,0,0,-1,0", "mine=x", "other=y"}));
+  // Found where they went.
+  EXPECT_EQ(store.ReadString("ACTIVE_GAME"), "5x5");
+  EXPECT_EQ(store.ReadString("clock.5x5"), "7");
+  EXPECT_EQ(store.ReadString("mine"), "x");
+}
+
+// Every setting of the table: a missing key reads its default, a value
+// other than the default is written to its key and reads back, and a key
+// added since the first versions is written only when it differs.
+TEST_F(SettingsTest, EverySettingRoundTripsThroughItsKey) {
+  for (const TSettingRow& row : SettingRows()) {
+    SCOPED_TRACE(std::string(row.Key));
+    const bool original =
+        row.Kind == TSettingKind::OriginalFlag || row.Kind == TSettingKind::OriginalNumber;
+    TAppSettings empty = Store();
+    empty.LoadBytes("state=0A\r\n");
+    TGameSettings settings;
+    settings.LoadFrom(empty, false);
+    EXPECT_EQ(settings.Value(row.Id), row.Default);
+    settings.SaveTo(empty);
+    EXPECT_EQ(empty.ReadString(row.Key).empty(), !original);
+
+    const int other = row.Kind == TSettingKind::Choice ? row.Choices - 1 : 1 - row.Default;
+    settings.SetValue(row.Id, other);
+    TAppSettings store = Store();
+    store.LoadBytes("state=0A\r\n");
+    settings.SaveTo(store);
+    EXPECT_EQ(store.ReadString(row.Key), std::to_string(other));
+    TGameSettings reread;
+    reread.LoadFrom(store, false);
+    EXPECT_EQ(reread.Value(row.Id), other);
+  }
+}
+
 TEST_F(SettingsTest, AnExistingFileReplacesTheDefaults) {
   WriteFile(IniPath(), "gamemode=1\r\nlanguage=200\r\nbutonsposition=258\r\n");
   TAppSettings store = Store();
@@ -113,8 +216,13 @@ TEST_F(SettingsTest, NewDifficultyRoundTripsAndNormalLeavesNoLine) {
     settings.SetNewDifficulty(c.Difficulty);
     settings.SaveTo(store);
     store.Save();
-    const std::string expected = std::string("gamemode=1\r\n") + (*c.Line ? c.Line : "");
-    EXPECT_EQ(ReadFile(IniPath()).substr(0, expected.size()), expected);
+    // The keys of the first versions go before it.
+    const std::string expected =
+        std::string(
+            "drawhottrackcounters=0\r\ndrawhottrackboard=0\r\ndrawcellspos=0\r\n"
+            "butonsposition=0\r\ngamemode=1\r\nlanguage=0\r\n") +
+        (*c.Line ? std::string(c.Line) + "\r\n" : "");
+    EXPECT_EQ(ReadFile(IniPath()), expected);
     EXPECT_EQ(ReadFile(IniPath()).find("newdifficulty=") != std::string::npos, *c.Line != 0);
 
     TAppSettings again = Store();

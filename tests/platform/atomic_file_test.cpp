@@ -85,22 +85,38 @@ TEST(AtomicFile, LeftoversOfKilledWritesAreRemovedAndNothingElse) {
     const char* Name;
     bool Removed;
   } cases[] = {
-      {"app.ini.Ab12Cd", true},  // as mkstemp names them
-      {"app.ini.ZZZZZZ", true},  {"app.ini.bad.1.x9Qw2E", true}, {"app.ini", false},
-      {"app.ini.bad", false},    {"app.ini.backup", false},    // a word of the player's
-      {"app.ini.123456", false},                               // digits only
-      {"app.ini.Ab12C", false},                                // five characters
-      {"app.ini.Ab1-Cd", false}, {"other.ini.Ab12Cd", false},  // not one of ours
+      // As the writes name their temporary files: any six letters and digits.
+      {"app.ini.tmp.Ab12Cd", true},
+      {"app.ini.tmp.tovhkh", true},
+      {"app.ini.tmp.abcdef", true},
+      {"app.ini.tmp.123456", true},
+      {"app.ini.bad.1.tmp.x9qw2e", true},
+      // As earlier versions named them: mixed, so no word of the player's.
+      {"app.ini.Ab12Cd", true},
+      {"app.ini.ZZZZZZ", true},
+      {"app.ini.bad.1.x9Qw2E", true},
+      {"app.ini", false},
+      {"app.ini.bad", false},
+      {"app.ini.backup", false},  // a word of the player's
+      {"app.ini.123456", false},  // digits only
+      {"app.ini.Ab12C", false},   // five characters
+      {"app.ini.tmp.Ab12C", false},
+      {"app.ini.tmp.Ab12Cde", false},
+      {"app.ini.Ab1-Cd", false},
+      {"other.ini.Ab12Cd", false},  // not one of ours
+      {"other.ini.tmp.abcdef", false},
   };
   for (const auto& c : cases) std::ofstream(folder.Path() / c.Name) << "x";
   std::filesystem::create_directory(folder.Path() / "app.ini.Qq11Qq");
+  std::filesystem::create_directory(folder.Path() / "app.ini.tmp.qq11qq");
   const auto ours = [](const std::string& stem) {
     return stem == "app.ini" || stem == "app.ini.bad.1";
   };
-  EXPECT_EQ(RemoveTemporaryLeftovers(folder.Path(), ours), 3);
+  EXPECT_EQ(RemoveTemporaryLeftovers(folder.Path(), ours), 8);
   for (const auto& c : cases)
     EXPECT_EQ(std::filesystem::exists(folder.Path() / c.Name), !c.Removed) << c.Name;
   EXPECT_TRUE(std::filesystem::is_directory(folder.Path() / "app.ini.Qq11Qq"));
+  EXPECT_TRUE(std::filesystem::is_directory(folder.Path() / "app.ini.tmp.qq11qq"));
 }
 
 }  // namespace

@@ -206,6 +206,9 @@ const std::vector<std::string> kEnglish = {
     "Column %1 has a mistake",
     "%1 by %2 board, %3 of %4 cells filled. Arrows move, Space fills, X crosses, H hints.",
     "Puzzle opened: %1",
+    "When the game was last ended by the system, the settings file could not be written. The "
+    "games and settings of that session were kept in:\n%s\n\nUse them now? No starts with the "
+    "settings file and leaves that file where it is.",
 };
 
 class TextsTest : public ::testing::Test {
