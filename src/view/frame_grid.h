@@ -175,6 +175,13 @@ class TframeGrid : public QWidget {
   bool HintShown();
   const TBoardHint& Hint() const { return FHint; }
 
+  // --- Cell tints ---
+  // Cells washed pale orange (tints[y * width + x] != 0), e.g. the cells line
+  // logic leaves open in the designer; empty for none. Set again whenever
+  // they change; drawn with the next paint.
+  void SetCellTints(std::vector<std::uint8_t> tints) { FTints = std::move(tints); }
+  const std::vector<std::uint8_t>& CellTints() const { return FTints; }
+
   // --- Drawing ---
   // Repaints the three paint boxes at once and lets pending events run;
   // nothing while AppBusy.
@@ -247,6 +254,7 @@ class TframeGrid : public QWidget {
   bool FHintShown = false;
   TBoardHint FHint;
   std::vector<TPieceState> FHintBoard;  // the board the hint was found on
+  std::vector<std::uint8_t> FTints;
   bool FShowCompletedClues = false;
   bool FShowMistakeLines = false;
   TBoardLook FLook = blDefault;
