@@ -7,6 +7,8 @@ packages=(
   cmake ninja-build g++ pkg-config
   zlib1g-dev libexpat1-dev
   qt6-base-dev libgl-dev fonts-dejavu-core
+  # Qt's SVG image reader, for designing a puzzle from an SVG picture
+  libqt6svg6
   # Qt's own texts (message box buttons) in the program's languages
   qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev

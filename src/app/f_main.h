@@ -260,6 +260,7 @@ class TfrmMain : public TfrmBase {
   void aOtherSizeExecute();
   void aRemoveSizeExecute();
   void aStatisticsExecute();
+  void aDesignExecute();
 
   // The actions, named as their object names (tests find them by those).
   QAction* aNew = nullptr;
@@ -292,6 +293,7 @@ class TfrmMain : public TfrmBase {
   std::vector<std::string> FPendingFiles;  // opened once the window is up
   // The records window (F6).
   QAction* aStatistics = nullptr;
+  QAction* aDesign = nullptr;
 
   bool FDiagnostics;
   std::unique_ptr<TAppSettings> FAppSettings;

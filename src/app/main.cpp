@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include "app/f_main.h"
+#include "app/from_image_command.h"
 #include "app/message_box.h"
 #include "app/quit_signals.h"
 #include "app/single_instance.h"
@@ -79,6 +80,7 @@ int main(int argc, char** argv) {
   const bool file = argc == 2 && argv[1][0] != '-' && argv[1][0] != '\0';
   if (argc == 1 || diagnostics || file)
     return RunWindow(argc, argv, diagnostics, file ? QString::fromLocal8Bit(argv[1]) : QString());
+  if (IsFromImageCommand(argc, argv)) return RunFromImageCommand(argc, argv, std::cout, std::cerr);
 #endif
   if (argc == 1) {
     WriteUsage(std::cout);
