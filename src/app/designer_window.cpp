@@ -1,5 +1,6 @@
 #include "app/designer_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -13,6 +14,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cstring>
 
 #include "app/designer_image_dialog.h"
 #include "app/f_size.h"
@@ -27,11 +30,40 @@
 #include "platform/atomic_file.h"
 #include "platform/file_read.h"
 #include "text/lang_helper.h"
+#include "util/utils.h"
 #include "view/frame_grid.h"
 
 namespace {
 
 constexpr const char* kDesignKey = "designer";
+
+struct TCommandKey {
+  const char* Button;
+  QKeyCombination Key;
+};
+
+const TCommandKey kCommandKeys[] = {
+    {"bNewBoard", Qt::CTRL | Qt::Key_N},
+    {"bOpen", Qt::CTRL | Qt::Key_O},
+    {"bFromImage", Qt::CTRL | Qt::Key_I},
+    {"bPasteImage", Qt::CTRL | Qt::SHIFT | Qt::Key_V},
+    {"bSaveAs", Qt::CTRL | Qt::Key_S},
+    {"bUndo", Qt::CTRL | Qt::Key_Z},
+    {"bRedo", Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
+    {"bMirrorLeftRight", Qt::CTRL | Qt::Key_M},
+    {"bMirrorUpDown", Qt::CTRL | Qt::SHIFT | Qt::Key_M},
+    {"bInvert", Qt::CTRL | Qt::SHIFT | Qt::Key_I},
+    {"bClear", Qt::CTRL | Qt::Key_Delete},
+    {"bShiftLeft", Qt::CTRL | Qt::Key_Left},
+    {"bShiftRight", Qt::CTRL | Qt::Key_Right},
+    {"bShiftUp", Qt::CTRL | Qt::Key_Up},
+    {"bShiftDown", Qt::CTRL | Qt::Key_Down},
+    {"bCopyGameId", Qt::CTRL | Qt::SHIFT | Qt::Key_C},
+    {"bPlayIt", Qt::CTRL | Qt::Key_P},
+    {"bMakeUnique", Qt::CTRL | Qt::Key_U},
+    {"bAccept", Qt::CTRL | Qt::Key_Return},
+    {"bTwoPictures", Qt::CTRL | Qt::Key_T},
+};
 constexpr int kFirstSide = 10;
 
 QString Text(TTextName name) {
@@ -96,12 +128,26 @@ void TfrmDesigner::CreateComponents() {
   resize(760, 620);
   auto* layout = new QVBoxLayout(this);
   auto* commands = new QGridLayout;
+  // Every command is a button and a key of the window, the key working while
+  // the button is enabled.
   const auto button = [&](const char* name, int row, int column, auto slot) {
     auto* b = new QPushButton(this);
     b->setObjectName(name);
     connect(b, &QPushButton::clicked, this, slot);
     commands->addWidget(b, row, column);
     FCommandButtons.push_back(b);
+    const auto key =
+        std::find_if(std::begin(kCommandKeys), std::end(kCommandKeys),
+                     [&](const TCommandKey& k) { return std::strcmp(k.Button, name) == 0; });
+    if (key != std::end(kCommandKeys)) {
+      auto* action = new QAction(this);
+      action->setShortcut(key->Key);
+      action->setShortcutContext(Qt::WindowShortcut);
+      connect(action, &QAction::triggered, b, [b] {
+        if (b->isEnabled()) b->click();
+      });
+      addAction(action);
+    }
     return b;
   };
   button("bNewBoard", 0, 0, [this] { NewBoardAsked(); });
@@ -196,8 +242,15 @@ void TfrmDesigner::ApplyTexts() {
       {"bAccept", ttnAcceptChanges},
       {"bTwoPictures", ttnShowTwoPictures},
   };
-  for (const auto& [name, text] : texts)
-    if (auto* b = findChild<QPushButton*>(name)) b->setText(Text(text));
+  for (const auto& [name, text] : texts) {
+    auto* b = findChild<QPushButton*>(name);
+    if (!b) continue;
+    b->setText(Text(text));
+    for (const TCommandKey& key : kCommandKeys)
+      if (std::strcmp(key.Button, name) == 0)
+        b->setToolTip(Text(text).remove("...") + " (" +
+                      QKeySequence(key.Key).toString(QKeySequence::NativeText) + ")");
+  }
   for (const auto& [name, text] :
        {std::pair{"lTitle", ttnPuzzleTitle}, std::pair{"lAuthor", ttnPuzzleAuthor},
         std::pair{"lLicence", ttnPuzzleLicence}})
@@ -247,8 +300,6 @@ void TfrmDesigner::Changed() {
   FBoard->SetCellTints({});
   FBoard->Relayout(lfFit);
   if (FSettings) FSettings->WriteString(kDesignKey, StoredForm(Picture()));
-  if (auto* b = findChild<QPushButton*>("bUndo")) b->setEnabled(FGame->CanUndo());
-  if (auto* b = findChild<QPushButton*>("bRedo")) b->setEnabled(FGame->CanRedo());
   StartJudging();
 }
 
@@ -340,16 +391,31 @@ void TfrmDesigner::ShowVerdict() {
     if (!FChanged.empty())
       text += "\n" + Text(ttnMadeUnique).arg(static_cast<int>(FChanged.size()));
   }
+  if (FlVerdict->text() != text && VerdictCurrent()) {
+    static constexpr const char* kKinds[] = {"line-solvable", "needs guessing", "several pictures",
+                                             "undecided"};
+    TUtils::DebugLog("designer verdict: " + std::string(kKinds[static_cast<int>(FVerdict.Kind)]) +
+                     ", grade " + std::to_string(FVerdict.Stars) + ", " +
+                     std::to_string(FVerdict.OpenCount) + " open cells");
+  }
   FlVerdict->setText(text);
   FlVerdict->setAccessibleDescription(text);
+  UpdateButtons();
+}
+
+void TfrmDesigner::UpdateButtons() {
+  // While make-unique runs, its button (now Cancel) is the only command.
+  for (QPushButton* b : FCommandButtons) b->setEnabled(!FMaking);
   const bool current = VerdictCurrent();
-  FbTwoPictures->setEnabled(current && FVerdict.Kind == TDesignVerdictKind::Several);
-  FbAccept->setEnabled(!FChanged.empty() && !FMaking);
+  FbTwoPictures->setEnabled(!FMaking && current && FVerdict.Kind == TDesignVerdictKind::Several);
+  FbAccept->setEnabled(!FMaking && !FChanged.empty());
   FbMakeUnique->setText(FMaking ? Text(ttnCancel) : Text(ttnMakeUnique));
   FbMakeUnique->setEnabled(FMaking ||
                            !(current && FVerdict.Kind == TDesignVerdictKind::LineSolvable));
-  for (QPushButton* b : FCommandButtons)
-    if (b != FbMakeUnique) b->setEnabled(b->isEnabled() && !FMaking);
+  if (auto* b = findChild<QPushButton*>("bUndo")) b->setEnabled(!FMaking && FGame->CanUndo());
+  if (auto* b = findChild<QPushButton*>("bRedo")) b->setEnabled(!FMaking && FGame->CanRedo());
+  if (auto* b = findChild<QPushButton*>("bFromPuzzle"))
+    b->setEnabled(!FMaking && FCurrent.Width > 0);
 }
 
 // --- Make it unique ---
@@ -391,7 +457,6 @@ void TfrmDesigner::MadeUniqueDone(const TMadeUnique& made, int version) {
   JoinWorker();
   FMaking = false;
   FBoard->SetInputEnabled(true);
-  for (QPushButton* b : FCommandButtons) b->setEnabled(true);
   if (made.LineSolvable && version == FVersion) {
     ApplyPicture(made.Picture);
     // Shown on the board until accepted or undone: the hint marks go away by
@@ -662,23 +727,12 @@ bool TfrmDesigner::FromStoredForm(const std::string& text, TDesignPicture& pictu
 // --- Keys ---
 
 void TfrmDesigner::keyPressEvent(QKeyEvent* e) {
-  const bool ctrl = e->modifiers() & Qt::ControlModifier;
-  if (e->key() == Qt::Key_Escape && FMaking) {
-    CancelMakeUnique();
-  } else if (ctrl && e->key() == Qt::Key_Z) {
-    (e->modifiers() & Qt::ShiftModifier) ? Redo() : Undo();
-  } else if (ctrl && e->key() == Qt::Key_Y) {
-    Redo();
-  } else if (ctrl && e->key() == Qt::Key_U) {
-    StartMakeUnique();
-  } else if (ctrl && e->key() == Qt::Key_Left) {
-    Shift(-1, 0);
-  } else if (ctrl && e->key() == Qt::Key_Right) {
-    Shift(1, 0);
-  } else if (ctrl && e->key() == Qt::Key_Up) {
-    Shift(0, -1);
-  } else if (ctrl && e->key() == Qt::Key_Down) {
-    Shift(0, 1);
+  if (e->key() == Qt::Key_Escape) {
+    // Stops make-unique; otherwise the keys go back to the board.
+    if (FMaking)
+      CancelMakeUnique();
+    else
+      setFocus();
   } else if (!FMaking && FBoard->BoardKeyPress(e->key(), e->modifiers())) {
     // A key press that is not part of a Shift stroke ends its move at once.
     if (!(e->modifiers() & Qt::ShiftModifier)) Changed();

@@ -45,7 +45,10 @@ class TfrmDesigner : public TfrmBase {
   TDesignPicture Picture() const;
   void SetPicture(const TDesignPicture& picture);
   // Offered by "From the puzzle in play".
-  void SetCurrentPuzzle(const TDesignPicture& picture) { FCurrent = picture; }
+  void SetCurrentPuzzle(const TDesignPicture& picture) {
+    FCurrent = picture;
+    UpdateButtons();
+  }
 
   // The last verdict and whether it is for the picture as it stands.
   const TDesignVerdict& Verdict() const { return FVerdict; }
@@ -106,6 +109,7 @@ class TfrmDesigner : public TfrmBase {
   void StartJudging();
   void Judged(const TDesignVerdict& verdict, int version);
   void ShowVerdict();
+  void UpdateButtons();
   void MadeUniqueDone(const TMadeUnique& made, int version);
   void JoinWorker();
   void NewBoardAsked();
