@@ -124,6 +124,13 @@ class TframeGrid : public QWidget {
   void CreateGrids();
   // Sizes the strips to the puzzle's clues and fills in their numbers.
   void LoadClues();
+  // The strips are at least this many numbers deep (row clues across,
+  // column clues down), so a board whose clues change as it is drawn need
+  // not move; 0 for just the clues' depth.
+  void SetMinClueDepth(int rowClues, int columnClues) {
+    FMinRowClueDepth = rowClues;
+    FMinColumnClueDepth = columnClues;
+  }
   // Clues, cell size (fitting when asked) and the centred positions of the
   // paint boxes, shifted right by dx.
   void Layout(TLayoutFlags flags, int dx);
@@ -255,6 +262,8 @@ class TframeGrid : public QWidget {
   TBoardHint FHint;
   std::vector<TPieceState> FHintBoard;  // the board the hint was found on
   std::vector<std::uint8_t> FTints;
+  int FMinRowClueDepth = 0;
+  int FMinColumnClueDepth = 0;
   bool FShowCompletedClues = false;
   bool FShowMistakeLines = false;
   TBoardLook FLook = blDefault;
