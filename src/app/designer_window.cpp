@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstring>
@@ -30,6 +31,7 @@
 #include "platform/atomic_file.h"
 #include "platform/file_read.h"
 #include "text/lang_helper.h"
+#include "util/app_environment.h"
 #include "util/utils.h"
 #include "view/frame_grid.h"
 
@@ -44,6 +46,7 @@ struct TCommandKey {
 
 const TCommandKey kCommandKeys[] = {
     {"bNewBoard", Qt::CTRL | Qt::Key_N},
+    {"bFromPuzzle", Qt::CTRL | Qt::Key_G},
     {"bOpen", Qt::CTRL | Qt::Key_O},
     {"bFromImage", Qt::CTRL | Qt::Key_I},
     {"bPasteImage", Qt::CTRL | Qt::SHIFT | Qt::Key_V},
@@ -65,6 +68,7 @@ const TCommandKey kCommandKeys[] = {
     {"bTwoPictures", Qt::CTRL | Qt::Key_T},
 };
 constexpr int kFirstSide = 10;
+constexpr int kFirstClueDepth = 4;
 
 QString Text(TTextName name) {
   return QString::fromStdString(TextFor(name));
@@ -196,10 +200,11 @@ void TfrmDesigner::CreateComponents() {
   field("eLicence", FeLicence);
   layout->addLayout(fields);
 
-  auto* host = new QWidget(this);
-  host->setObjectName("pDesignBoard");
-  layout->addWidget(host, 1);
-  FBoard = new TframeGrid(host);
+  FpBoardHost = new QWidget(this);
+  FpBoardHost->setObjectName("pDesignBoard");
+  FpBoardHost->installEventFilter(this);
+  layout->addWidget(FpBoardHost, 1);
+  FBoard = new TframeGrid(FpBoardHost);
   FBoard->setFont(QApplication::font());
   FBoard->SetOnBoardMouse([this](int, int, TBoardMouseFlags flags) {
     if (flags & (mfUp | mfDown | mfMove)) {
@@ -274,12 +279,26 @@ void TfrmDesigner::SetPicture(const TDesignPicture& picture) {
     for (int x = 0; x < picture.Width; ++x)
       if (picture.Filled(x, y)) FGame->SetPlayerState(x, y, psChecked);
   FGame->ClearHistory();
+  // Room for a few numbers from the start.
+  FRowClueDepth = std::min((picture.Width + 1) / 2, kFirstClueDepth);
+  FColumnClueDepth = std::min((picture.Height + 1) / 2, kFirstClueDepth);
   SetUpBoard();
   Changed();
 }
 
+void TfrmDesigner::SetLook(TBoardLook look) {
+  FLook = look;
+  FGame->SetPalette(BoardPaletteOfLook(look));
+  FBoard->SetLook(look);
+  FBoard->SetPanelColor(FGame->Palette()[prBoardArea]);
+  FBoard->RepaintAll();
+}
+
 void TfrmDesigner::SetUpBoard() {
+  FGame->SetPalette(BoardPaletteOfLook(FLook));
   FBoard->SetUp(FGame.get());
+  FBoard->SetLook(FLook);
+  FBoard->SetPanelColor(FGame->Palette()[prBoardArea]);
   FBoard->SetShowCompletedClues(false);
   FBoard->SetShowMistakeLines(false);
   FBoard->SetHotTrackBoard(true);
@@ -298,6 +317,16 @@ void TfrmDesigner::Changed() {
       FGame->SetSolutionState(x, y,
                               FGame->PlayerState(x, y) == psChecked ? psChecked : psUnchecked);
   FBoard->SetCellTints({});
+  // The strips grow with the clues but never shrink while the board is
+  // drawn, so the board stays under the pointer.
+  const auto depth = [](const TCountersArr& clues) {
+    std::size_t most = 0;
+    for (const TCounterArr& clue : clues) most = std::max(most, clue.size());
+    return static_cast<int>(most);
+  };
+  FRowClueDepth = std::max(FRowClueDepth, depth(FGame->RowClues(true)));
+  FColumnClueDepth = std::max(FColumnClueDepth, depth(FGame->ColumnClues(true)));
+  FBoard->SetMinClueDepth(FRowClueDepth, FColumnClueDepth);
   FBoard->Relayout(lfFit);
   if (FSettings) FSettings->WriteString(kDesignKey, StoredForm(Picture()));
   StartJudging();
@@ -582,7 +611,13 @@ TPuzzle TfrmDesigner::PuzzleOfDesign() const {
 
 bool TfrmDesigner::PlayIt() {
   if (FMaking || !FPlayIt) return false;
-  return FPlayIt(WriteNon(PuzzleOfDesign()));
+  if (!FPlayIt(WriteNon(PuzzleOfDesign()))) return false;
+  // The game comes to the front with the puzzle.
+  if (QWidget* game = parentWidget()) {
+    game->raise();
+    game->activateWindow();
+  }
+  return true;
 }
 
 void TfrmDesigner::CopyGameId() {
@@ -749,6 +784,19 @@ void TfrmDesigner::keyReleaseEvent(QKeyEvent* e) {
   TfrmBase::keyReleaseEvent(e);
 }
 
+bool TfrmDesigner::eventFilter(QObject* watched, QEvent* e) {
+  // The board fits the room it has: laid out again once the room's new size
+  // has reached the board view too.
+  if (watched == FpBoardHost && e->type() == QEvent::Resize && !FRelayoutQueued) {
+    FRelayoutQueued = true;
+    QTimer::singleShot(0, this, [this] {
+      FRelayoutQueued = false;
+      FBoard->Relayout(lfFit);
+    });
+  }
+  return TfrmBase::eventFilter(watched, e);
+}
+
 void TfrmDesigner::closeEvent(QCloseEvent* e) {
   CancelMakeUnique();
   SaveFormBounds();
@@ -756,13 +804,14 @@ void TfrmDesigner::closeEvent(QCloseEvent* e) {
 }
 
 void ShowDesigner(QWidget* mainWindow, TAppSettings* settings, const TDesignPicture& current,
-                  const TfrmDesigner::TPlayIt& playIt) {
+                  TBoardLook look, const TfrmDesigner::TPlayIt& playIt) {
   static QPointer<TfrmDesigner> designer;
   if (!designer || designer->parentWidget() != mainWindow) {
     delete designer;
     designer = new TfrmDesigner(mainWindow, settings, playIt);
   }
   designer->SetCurrentPuzzle(current);
+  designer->SetLook(look);
   designer->show();
   designer->raise();
   designer->activateWindow();

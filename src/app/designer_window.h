@@ -21,6 +21,8 @@
 #include "app/f_base.h"
 #include "generation/design_verdict.h"
 #include "generation/make_unique.h"
+#include "model/mytypes.h"
+#include "util/color.h"
 
 class QLabel;
 class QLineEdit;
@@ -44,6 +46,8 @@ class TfrmDesigner : public TfrmBase {
   // The picture as it stands; a new board (history cleared).
   TDesignPicture Picture() const;
   void SetPicture(const TDesignPicture& picture);
+  // The board look of the game, for the designer's board too.
+  void SetLook(TBoardLook look);
   // Offered by "From the puzzle in play".
   void SetCurrentPuzzle(const TDesignPicture& picture) {
     FCurrent = picture;
@@ -97,6 +101,7 @@ class TfrmDesigner : public TfrmBase {
   void keyPressEvent(QKeyEvent* e) override;
   void keyReleaseEvent(QKeyEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void CreateComponents();
@@ -122,7 +127,9 @@ class TfrmDesigner : public TfrmBase {
   TPlayIt FPlayIt;
   TDesignPicture FCurrent;
   std::unique_ptr<TNonoGame> FGame;
+  QWidget* FpBoardHost = nullptr;
   TframeGrid* FBoard = nullptr;
+  bool FRelayoutQueued = false;
   QLabel* FlVerdict = nullptr;
   QLineEdit* FeTitle = nullptr;
   QLineEdit* FeAuthor = nullptr;
@@ -144,9 +151,13 @@ class TfrmDesigner : public TfrmBase {
   TDesignVerdict FVerdict;
   std::vector<int> FChanged;
   int FProgress = 0;
+  TBoardLook FLook = blDefault;
+  // How deep the clue strips are at least (see Changed).
+  int FRowClueDepth = 0;
+  int FColumnClueDepth = 0;
 };
 
 // Shows the designer of the main window (made on first use, then raised),
 // starting from the current puzzle's picture when there is no design yet.
 void ShowDesigner(QWidget* mainWindow, TAppSettings* settings, const TDesignPicture& current,
-                  const TfrmDesigner::TPlayIt& playIt);
+                  TBoardLook look, const TfrmDesigner::TPlayIt& playIt);

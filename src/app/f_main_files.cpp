@@ -342,7 +342,7 @@ void TfrmMain::aDesignExecute() {
     const TPuzzle puzzle = PuzzleOfGame(FCurrentGame->Puzzle());
     current = {puzzle.Width, puzzle.Height, puzzle.Goal};
   }
-  ShowDesigner(this, FAppSettings.get(), current,
+  ShowDesigner(this, FAppSettings.get(), current, FGameSettings->BoardLook(),
                [this](const std::string& text) { return OpenPuzzleText(text); });
 }
 
