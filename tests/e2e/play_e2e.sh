@@ -68,21 +68,6 @@ trap cleanup EXIT
 set -E
 trap 'fail "line $LINENO: $BASH_COMMAND failed"' ERR
 
-# wait_for WHAT COMMAND...: retries the command until it succeeds; fails
-# after wait_limit seconds, or at once when the game has ended meanwhile.
-wait_for() {
-  local what=$1
-  shift
-  local deadline=$((SECONDS + wait_limit))
-  until "$@"; do
-    if [ -n "$app_pid" ] && ! alive "$app_pid"; then
-      fail "tavelo ended while waiting for $what"
-    fi
-    [ "$SECONDS" -lt "$deadline" ] || fail "no $what within ${wait_limit}s"
-    sleep 0.1
-  done
-}
-
 need_tools Xvfb xdotool xwininfo import convert compare
 [ -x "$tavelo" ] || fail "no game binary at $tavelo"
 [ -x "$probe" ] || fail "no probe binary at $probe"

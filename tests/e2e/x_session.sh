@@ -1,6 +1,6 @@
 # Shared by the end-to-end scripts that run the game under an X server of
-# their own: the tool check, the scratch folder, process checks and the X
-# server's start. Sourced; the script defines fail MESSAGE and sets out (the
+# their own: the tool check, the scratch folder, process checks, the X
+# server's start and the bounded wait. Sourced; the script defines fail MESSAGE and sets out (the
 # logs) before it calls start_xvfb.
 
 # True while the process runs (one that ended but was not reaped yet counts
@@ -57,4 +57,20 @@ start_xvfb() {
   [ -s "$work/display" ] || fail "no X server within 10s"
   DISPLAY=":$(head -n 1 "$work/display")"
   export DISPLAY
+}
+
+# wait_for WHAT COMMAND...: retries the command until it succeeds; fails
+# after wait_limit seconds, or at once when the game (app_pid) has ended
+# meanwhile.
+wait_for() {
+  local what=$1
+  shift
+  local deadline=$((SECONDS + wait_limit))
+  until "$@"; do
+    if [ -n "$app_pid" ] && ! alive "$app_pid"; then
+      fail "tavelo ended while waiting for $what"
+    fi
+    [ "$SECONDS" -lt "$deadline" ] || fail "no $what within ${wait_limit}s"
+    sleep 0.1
+  done
 }
