@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
@@ -34,6 +35,7 @@
 #include "util/app_environment.h"
 #include "util/utils.h"
 #include "view/frame_grid.h"
+#include "view/paint_box.h"
 
 namespace {
 
@@ -66,7 +68,32 @@ const TCommandKey kCommandKeys[] = {
     {"bMakeUnique", Qt::CTRL | Qt::Key_U},
     {"bAccept", Qt::CTRL | Qt::Key_Return},
     {"bTwoPictures", Qt::CTRL | Qt::Key_T},
+    {"bToolPen", Qt::CTRL | Qt::Key_1},
+    {"bToolRectangle", Qt::CTRL | Qt::Key_2},
+    {"bToolFloodFill", Qt::CTRL | Qt::Key_3},
 };
+
+// The cells of the picture's kind at (x, y) joined to it side by side.
+std::vector<int> RegionAt(const TDesignPicture& picture, int x, int y) {
+  const char kind = picture.Cells[static_cast<std::size_t>(y) * picture.Width + x];
+  std::vector<std::uint8_t> seen(picture.Cells.size(), 0);
+  std::vector<int> region{y * picture.Width + x};
+  seen[region[0]] = 1;
+  for (std::size_t next = 0; next < region.size(); ++next) {
+    const int cx = region[next] % picture.Width;
+    const int cy = region[next] / picture.Width;
+    for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+      const int nx = cx + dx;
+      const int ny = cy + dy;
+      if (nx < 0 || ny < 0 || nx >= picture.Width || ny >= picture.Height) continue;
+      const int cell = ny * picture.Width + nx;
+      if (seen[cell] || picture.Cells[cell] != kind) continue;
+      seen[cell] = 1;
+      region.push_back(cell);
+    }
+  }
+  return region;
+}
 constexpr int kFirstSide = 10;
 constexpr int kFirstClueDepth = 4;
 
@@ -182,6 +209,15 @@ void TfrmDesigner::CreateComponents() {
   });
   FbAccept = button("bAccept", 3, 1, [this] { AcceptChanges(); });
   FbTwoPictures = button("bTwoPictures", 3, 2, [this] { ShowTwoPictures(); });
+  const std::pair<const char*, TTool> tools[] = {{"bToolPen", TTool::Pen},
+                                                 {"bToolRectangle", TTool::Rectangle},
+                                                 {"bToolFloodFill", TTool::FloodFill}};
+  int column = 3;
+  for (const auto& [name, tool] : tools) {
+    QPushButton* b = button(name, 3, column++, [this, tool] { SetTool(tool); });
+    b->setCheckable(true);
+    b->setChecked(tool == FTool);
+  }
   layout->addLayout(commands);
 
   auto* fields = new QHBoxLayout;
@@ -205,6 +241,7 @@ void TfrmDesigner::CreateComponents() {
   FpBoardHost->installEventFilter(this);
   layout->addWidget(FpBoardHost, 1);
   FBoard = new TframeGrid(FpBoardHost);
+  FBoard->pbBoard()->installEventFilter(this);
   FBoard->setFont(QApplication::font());
   FBoard->SetOnBoardMouse([this](int, int, TBoardMouseFlags flags) {
     if (flags & (mfUp | mfDown | mfMove)) {
@@ -246,6 +283,9 @@ void TfrmDesigner::ApplyTexts() {
       {"bMakeUnique", ttnMakeUnique},
       {"bAccept", ttnAcceptChanges},
       {"bTwoPictures", ttnShowTwoPictures},
+      {"bToolPen", ttnToolPen},
+      {"bToolRectangle", ttnToolRectangle},
+      {"bToolFloodFill", ttnToolFloodFill},
   };
   for (const auto& [name, text] : texts) {
     auto* b = findChild<QPushButton*>(name);
@@ -784,7 +824,61 @@ void TfrmDesigner::keyReleaseEvent(QKeyEvent* e) {
   TfrmBase::keyReleaseEvent(e);
 }
 
+void TfrmDesigner::SetTool(TTool tool) {
+  FTool = tool;
+  FRectCol = FRectRow = -1;
+  for (const auto& [name, which] :
+       {std::pair{"bToolPen", TTool::Pen}, std::pair{"bToolRectangle", TTool::Rectangle},
+        std::pair{"bToolFloodFill", TTool::FloodFill}})
+    if (auto* b = findChild<QPushButton*>(name)) b->setChecked(which == tool);
+}
+
+bool TfrmDesigner::ToolMouse(QEvent* e) {
+  const QEvent::Type type = e->type();
+  if (FTool == TTool::Pen || FMaking ||
+      (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+       type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove))
+    return false;
+  const auto* mouse = static_cast<QMouseEvent*>(e);
+  const QPoint at = mouse->position().toPoint();
+  const TCellHit hit = FBoard->BoardGrid()->HitTest(at.x(), at.y());
+  const bool onBoard = hit.Col >= 0 && hit.Row >= 0;
+  if (type == QEvent::MouseMove) {
+    FBoard->SetHotTrack(hit.Row, hit.Col);
+    return FRectCol >= 0;  // a rectangle's drag paints nothing on the way
+  }
+  const bool left = mouse->button() == Qt::LeftButton;
+  if (!left && mouse->button() != Qt::RightButton) return true;
+  TDesignPicture picture = Picture();
+  if (FTool == TTool::FloodFill) {
+    if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) && onBoard) {
+      const std::size_t pressed = static_cast<std::size_t>(hit.Row) * picture.Width + hit.Col;
+      const char other = picture.Cells[pressed] == '#' ? '.' : '#';
+      for (const int cell : RegionAt(picture, hit.Col, hit.Row)) picture.Cells[cell] = other;
+      ApplyPicture(picture);
+    }
+    return true;
+  }
+  if (type != QEvent::MouseButtonRelease) {
+    if (onBoard) {
+      FRectCol = hit.Col;
+      FRectRow = hit.Row;
+      FRectFill = left;
+    }
+    return true;
+  }
+  if (FRectCol >= 0 && onBoard) {
+    for (int y = std::min(FRectRow, hit.Row); y <= std::max(FRectRow, hit.Row); ++y)
+      for (int x = std::min(FRectCol, hit.Col); x <= std::max(FRectCol, hit.Col); ++x)
+        picture.Cells[static_cast<std::size_t>(y) * picture.Width + x] = FRectFill ? '#' : '.';
+    ApplyPicture(picture);
+  }
+  FRectCol = FRectRow = -1;
+  return true;
+}
+
 bool TfrmDesigner::eventFilter(QObject* watched, QEvent* e) {
+  if (FBoard && watched == FBoard->pbBoard() && ToolMouse(e)) return true;
   // The board fits the room it has: laid out again once the room's new size
   // has reached the board view too.
   if (watched == FpBoardHost && e->type() == QEvent::Resize && !FRelayoutQueued) {

@@ -65,6 +65,14 @@ class TfrmDesigner : public TfrmBase {
   TframeGrid* Board() const { return FBoard; }
   QLabel* lVerdict() const { return FlVerdict; }
 
+  // What a press on the board does: strokes as in play, a rectangle from the
+  // press to the release (left button fills, right empties), or a flood fill
+  // (the cells of the pressed cell's kind joined to it side by side turn to
+  // the other kind).
+  enum class TTool { Pen, Rectangle, FloodFill };
+  void SetTool(TTool tool);
+  TTool Tool() const { return FTool; }
+
   // Commands (also the buttons').
   void NewBoard(int width, int height);
   void MirrorLeftRight();
@@ -122,6 +130,9 @@ class TfrmDesigner : public TfrmBase {
   void SaveAsAsked();
   void FromImageAsked();
   void TakeImage(const class QImage& image);
+  // A press, move or release on the board for the rectangle and fill tools;
+  // true when it was theirs.
+  bool ToolMouse(QEvent* e);
 
   TAppSettings* FSettings;
   TPlayIt FPlayIt;
@@ -152,6 +163,10 @@ class TfrmDesigner : public TfrmBase {
   std::vector<int> FChanged;
   int FProgress = 0;
   TBoardLook FLook = blDefault;
+  TTool FTool = TTool::Pen;
+  int FRectCol = -1;  // where the rectangle's press was, -1 for none
+  int FRectRow = -1;
+  bool FRectFill = true;
   // How deep the clue strips are at least (see Changed).
   int FRowClueDepth = 0;
   int FColumnClueDepth = 0;

@@ -194,6 +194,9 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnImageCrop, "ImageCrop", "HDM2NnouMj96ODU7KD56cjkoNSp6LjI/ejM3Oz0/cw=="},
       {ttnImageUnusable, "ImageUnusable", "DjIzKXozNzs9P3o5OzQ0NS56OD96Lyk/PnQ="},
       {ttnStateCodeFormat, "StateCodeFormat", "CS47Lj96OTU+Pw=="},
+      {ttnToolPen, "ToolPen", "Cj80"},
+      {ttnToolRectangle, "ToolRectangle", "CD85Ljs0PTY/"},
+      {ttnToolFloodFill, "ToolFloodFill", "HDY1NT56PDM2Ng=="},
   };
   return items;
 }

@@ -188,9 +188,12 @@ enum TTextName : std::uint8_t {
   ttnImageCrop,
   ttnImageUnusable,
   ttnStateCodeFormat,
+  ttnToolPen,
+  ttnToolRectangle,
+  ttnToolFloodFill,
 };
 
-inline constexpr int kTextNameCount = ttnStateCodeFormat + 1;
+inline constexpr int kTextNameCount = ttnToolFloodFill + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

@@ -249,3 +249,78 @@ TEST_F(Designer, PlayItAsksBeforeAGameInProgressIsReplaced) {
   EXPECT_EQ(Current().Name(), "5x5");
   EXPECT_EQ(SolutionOf(Puzzle()), cross);
 }
+
+TEST_F(Designer, RectangleAndFloodFillAreOneUndoStepEach) {
+  TfrmDesigner* designer = Open();
+  ASSERT_NE(designer, nullptr);
+  using TTool = TfrmDesigner::TTool;
+  struct Case {
+    const char* name;
+    TTool tool;
+    Picture start;
+    std::vector<std::pair<int, int>> stroke;
+    Qt::MouseButton button;
+    Picture expected;
+  };
+  const Picture empty = {".....", ".....", ".....", ".....", "....."};
+  const Picture wall = {"..#..", "..#..", "###..", ".....", "....."};
+  const Case cases[] = {
+      {"rectangle",
+       TTool::Rectangle,
+       empty,
+       {{1, 1}, {2, 1}, {3, 2}},
+       Qt::LeftButton,
+       {".....", ".###.", ".###.", ".....", "....."}},
+      {"rectangle drawn backwards",
+       TTool::Rectangle,
+       empty,
+       {{3, 2}, {1, 1}},
+       Qt::LeftButton,
+       {".....", ".###.", ".###.", ".....", "....."}},
+      {"rectangle of one cell",
+       TTool::Rectangle,
+       empty,
+       {{4, 4}},
+       Qt::LeftButton,
+       {".....", ".....", ".....", ".....", "....#"}},
+      {"rectangle with the right button empties",
+       TTool::Rectangle,
+       wall,
+       {{0, 2}, {2, 1}},
+       Qt::RightButton,
+       {"..#..", ".....", ".....", ".....", "....."}},
+      {"flood fill of the corner",
+       TTool::FloodFill,
+       wall,
+       {{0, 0}},
+       Qt::LeftButton,
+       {"###..", "###..", "###..", ".....", "....."}},
+      {"flood fill of the rest",
+       TTool::FloodFill,
+       wall,
+       {{4, 4}},
+       Qt::RightButton,
+       {"..###", "..###", "#####", "#####", "#####"}},
+      {"flood fill of the wall empties it",
+       TTool::FloodFill,
+       wall,
+       {{2, 0}},
+       Qt::LeftButton,
+       empty},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    designer->SetPicture(PictureOf(c.start));
+    designer->SetTool(c.tool);
+    DesignStroke(designer, c.stroke, c.button);
+    EXPECT_EQ(designer->Picture(), PictureOf(c.expected));
+    designer->Undo();
+    EXPECT_EQ(designer->Picture(), PictureOf(c.start));
+  }
+  // Back to strokes as in play.
+  QTest::keyClick(designer, Qt::Key_1, Qt::ControlModifier);
+  EXPECT_EQ(designer->Tool(), TTool::Pen);
+  designer->SetPicture(PictureOf(empty));
+  DesignStroke(designer, {{0, 0}, {2, 2}});
+  EXPECT_EQ(designer->Picture(), PictureOf({"##...", ".##..", "..#..", ".....", "....."}));
+}

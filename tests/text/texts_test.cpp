@@ -209,6 +209,9 @@ const std::vector<std::string> kEnglish = {
     "Fill the board (crop the image)",
     "This image cannot be used.",
     "State code",
+    "Pen",
+    "Rectangle",
+    "Flood fill",
 };
 
 class TextsTest : public ::testing::Test {
