@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/background_work.h"
 #include "app/designer_image_dialog.h"
 #include "app/f_size.h"
 #include "app/file_dialog.h"
@@ -714,9 +715,14 @@ void TfrmDesigner::OpenFile(const std::string& path) {
     const std::vector<TPuzzle> puzzles = ReadPuzzles(file.Bytes);
     TPuzzle puzzle = puzzles.front();
     if (puzzle.Goal.empty()) {
-      // Clues only: the picture is what the solver finds.
-      const TAnalysis analysis =
-          AnalyseDesignClues(puzzle.Rows, puzzle.Columns, kDefaultSolverBudget, nullptr);
+      // Clues only: the picture is what the solver finds, off the UI thread
+      // (Escape gives up).
+      TAnalysis analysis;
+      if (!TBackgroundWork::Run(nullptr, QString(), [&](const std::atomic<bool>& cancel) {
+            analysis =
+                AnalyseDesignClues(puzzle.Rows, puzzle.Columns, kDefaultSolverBudget, &cancel);
+          }))
+        return;
       if (analysis.Solutions.empty()) throw EPuzzleInvalid("no picture fits the clues");
       puzzle.Goal.clear();
       for (const std::int32_t v : analysis.Solutions.front()) puzzle.Goal += v == 1 ? '#' : '.';

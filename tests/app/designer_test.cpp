@@ -324,3 +324,29 @@ TEST_F(Designer, RectangleAndFloodFillAreOneUndoStepEach) {
   DesignStroke(designer, {{0, 0}, {2, 2}});
   EXPECT_EQ(designer->Picture(), PictureOf({"##...", ".##..", "..#..", ".....", "....."}));
 }
+
+TEST_F(Designer, OpenedPuzzlesBecomeTheDesignAndBadFilesAreRefused) {
+  TfrmDesigner* designer = Open();
+  ASSERT_NE(designer, nullptr);
+  const Picture arrow = {"..#..", ".###.", "#####", "..#..", "..#.."};
+  // A game ID has no picture: the designer takes the one its clues give.
+  const std::string id = Folder + "/arrow.txt";
+  std::ofstream(id) << "5x5:1/2/5/2/1/1/3/5/1/1\n";
+  designer->OpenFile(id);
+  EXPECT_EQ(designer->Picture(), PictureOf(arrow));
+
+  const std::string titled = Folder + "/titled.non";
+  std::ofstream(titled) << "title \"T\"\nby \"A\"\nlicense \"L\"\nwidth 3\nheight 3\n"
+                           "goal \"101010101\"\n";
+  designer->OpenFile(titled);
+  EXPECT_EQ(designer->Picture(), PictureOf({"#.#", ".#.", "#.#"}));
+  EXPECT_EQ(designer->findChild<QLineEdit*>("eAuthor")->text(), "A");
+
+  Boxes.clear();
+  for (const std::string& bad : {Folder + "/missing.non", Folder + "/arrow.txt.bad"}) {
+    if (bad.ends_with(".bad")) std::ofstream(bad) << "5x5:9/9/9/9/9/1/1/1/1/1\n";
+    designer->OpenFile(bad);
+    EXPECT_EQ(designer->Picture(), PictureOf({"#.#", ".#.", "#.#"})) << bad;
+  }
+  EXPECT_EQ(Boxes.size(), 2u);
+}
