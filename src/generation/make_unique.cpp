@@ -177,6 +177,7 @@ TMadeUnique MakeUnique(const TDesignPicture& picture, const std::atomic<bool>* c
   int open = work.OpenCount();
   for (int turn = 0; open > 0; ++turn) {
     if (Cancelled(cancel)) break;
+    const int firstOpenOfTurn = open;
     std::vector<int> candidates = work.OpenCells();
     std::erase_if(candidates, [&](int cell) { return changed[cell] != 0; });
     if (candidates.empty()) break;
@@ -189,36 +190,68 @@ TMadeUnique MakeUnique(const TDesignPicture& picture, const std::atomic<bool>* c
         spread.push_back(candidates[static_cast<std::size_t>(offset + i * step)]);
       candidates = std::move(spread);
     }
-    int best = -1;
-    int bestOpen = 0;
+    // Each candidate with the open cells its change leaves, best first.
+    std::vector<std::pair<int, int>> tried;
     for (const int cell : candidates) {
       if (Cancelled(cancel)) break;
       work.Flip(cell);
       const int left = work.OpenCount();
       work.Flip(cell);
-      if (best < 0 || left < bestOpen) {
-        best = cell;
-        bestOpen = left;
-        if (left == 0) break;
+      tried.emplace_back(left, cell);
+      if (left == 0) break;
+    }
+    if (Cancelled(cancel) || tried.empty()) break;
+    std::stable_sort(tried.begin(), tried.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    work.Flip(tried[0].second);
+    changed[tried[0].second] = 1;
+    open = tried[0].first;
+    // On large boards a turn also keeps the next good changes in other rows
+    // and columns, each only when it still helps after the ones before:
+    // far fewer turns, and the clean-up below drops what proves needless.
+    if (picture.Width * picture.Height > kBatchFromCells) {
+      std::vector<std::uint8_t> rowUsed(picture.Height, 0), columnUsed(picture.Width, 0);
+      rowUsed[tried[0].second / picture.Width] = 1;
+      columnUsed[tried[0].second % picture.Width] = 1;
+      int kept = 1;
+      for (std::size_t i = 1; i < tried.size() && kept < kBatchChanges && open > 0; ++i) {
+        const int cell = tried[i].second;
+        const int row = cell / picture.Width;
+        const int column = cell % picture.Width;
+        if (tried[i].first >= firstOpenOfTurn || rowUsed[row] || columnUsed[column] ||
+            Cancelled(cancel))
+          continue;
+        work.Flip(cell);
+        const int left = work.OpenCount();
+        if (left < open) {
+          changed[cell] = 1;
+          open = left;
+          rowUsed[row] = columnUsed[column] = 1;
+          ++kept;
+        } else {
+          work.Flip(cell);
+        }
       }
     }
-    if (Cancelled(cancel) || best < 0) break;
-    work.Flip(best);
-    changed[best] = 1;
-    open = bestOpen;
     Report(progress, 90 - 90 * open / firstOpen);
   }
 
   // Put back every change the picture can do without, so only needed ones
-  // stay.
+  // stay; a change put back can make another needless, so until a pass puts
+  // back none.
   if (open == 0) {
-    for (std::size_t cell = 0; cell < changed.size(); ++cell) {
-      if (changed[cell] == 0 || Cancelled(cancel)) continue;
-      work.Flip(static_cast<int>(cell));
-      if (work.Solvable())
-        changed[cell] = 0;
-      else
+    for (bool putBack = true; putBack && !Cancelled(cancel);) {
+      putBack = false;
+      for (std::size_t cell = 0; cell < changed.size(); ++cell) {
+        if (changed[cell] == 0 || Cancelled(cancel)) continue;
         work.Flip(static_cast<int>(cell));
+        if (work.Solvable()) {
+          changed[cell] = 0;
+          putBack = true;
+        } else {
+          work.Flip(static_cast<int>(cell));
+        }
+      }
     }
     result.LineSolvable = !Cancelled(cancel);
   }

@@ -4,9 +4,9 @@
 // Small boards are searched exhaustively (every set of one changed cell, then
 // of two, ...), so the count is the least possible. Larger boards change one
 // cell at a time, each time the open cell whose change leaves line logic the
-// fewest open cells, and afterwards put back every change the picture does
-// not need. Either way the result is line-solvable unless the work was
-// cancelled.
+// fewest open cells (the largest boards a few such cells a turn), and
+// afterwards put back every change the picture does not need. Either way the result is
+// line-solvable unless the work was cancelled.
 #pragma once
 
 #include <atomic>
@@ -32,6 +32,9 @@ using TMakeUniqueProgress = std::function<void(int percent)>;
 inline constexpr std::int64_t kExhaustiveBudget = 2'000'000;
 // Cells tried for each change on large boards (spread over the open ones).
 inline constexpr int kCandidatesPerChange = 48;
+// Boards of more cells than this keep up to kBatchChanges good changes a turn.
+inline constexpr int kBatchFromCells = 40 * 40;
+inline constexpr int kBatchChanges = 8;
 
 // cancel (may be null) is polled; once it is true the picture as changed so
 // far comes back with LineSolvable false.
