@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev libgl-dev fonts-dejavu-core
   # Japanese, Chinese and Korean texts drawn as letters, not boxes
   fonts-noto-cjk
+  # Qt's SVG image reader, for designing a puzzle from an SVG picture
+  libqt6svg6
   # Qt's own texts (message box buttons) in the program's languages
   qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -526,7 +526,7 @@ void TfrmMain::BuildGameMenu() {
   FpmGame->addSeparator();
   for (QAction* action : {aNewEasy, aNewMedium, aNewNormal}) FpmGame->addAction(action);
   FpmGame->addSeparator();
-  for (QAction* action : {aOpenPuzzle, aSavePuzzleAs}) FpmGame->addAction(action);
+  for (QAction* action : {aOpenPuzzle, aSavePuzzleAs, aDesign}) FpmGame->addAction(action);
   // The commands without a key of their own, so the keyboard reaches them.
   FpmGame->addSeparator();
   for (QAction* action : {aStartOver, aHint}) FpmGame->addAction(action);
@@ -634,6 +634,7 @@ void TfrmMain::ApplyTexts() {
       {aHint, ttnHint},
       {aOpenPuzzle, ttnOpenPuzzle},
       {aSavePuzzleAs, ttnSavePuzzleAs},
+      {aDesign, ttnDesignPuzzle},
       {aOtherSize, ttnOtherSize},
       {aRemoveSize, ttnRemoveSize},
       {aStatistics, ttnStatistics},

@@ -313,6 +313,7 @@ class TfrmMain : public TfrmBase {
   void aOtherSizeExecute();
   void aRemoveSizeExecute();
   void aStatisticsExecute();
+  void aDesignExecute();
 
   // The actions, named as their object names (tests find them by those).
   QAction* aNew = nullptr;
@@ -350,6 +351,7 @@ class TfrmMain : public TfrmBase {
   int FBusyDepth = 0;                      // busy scopes alive (Busy)
   // The records window (F6).
   QAction* aStatistics = nullptr;
+  QAction* aDesign = nullptr;
 
   bool FDiagnostics;
   std::unique_ptr<TAppSettings> FAppSettings;

@@ -18,6 +18,7 @@
 
 #include "app/background_work.h"
 #include "app/busy_scope.h"
+#include "app/designer_window.h"
 #include "app/f_main.h"
 #include "app/f_size.h"
 #include "app/file_dialog.h"
@@ -107,6 +108,8 @@ void TfrmMain::CreateFileActions() {
                            &TfrmMain::aOpenPuzzleExecute);
   aSavePuzzleAs = MakeAction("aSavePuzzleAs", "Save puzzle as...",
                              QKeySequence(Qt::CTRL | Qt::Key_S), &TfrmMain::aSavePuzzleAsExecute);
+  aDesign = MakeAction("aDesign", "Design a puzzle...", QKeySequence(Qt::CTRL | Qt::Key_E),
+                       &TfrmMain::aDesignExecute);
   aOtherSize =
       MakeAction("aOtherSize", "Other size...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N),
                  &TfrmMain::aOtherSizeExecute);
@@ -356,6 +359,18 @@ void TfrmMain::aSavePuzzleAsExecute() {
     ShowMessageBox(TextFor(ttnPuzzleNotSaved) + "\n\n" + e.what(), Text(ttnSavePuzzleAs),
                    mkError | mkOk);
   }
+}
+
+// --- Designing ---
+
+void TfrmMain::aDesignExecute() {
+  TDesignPicture current;
+  if (FCurrentGame) {
+    const TPuzzle puzzle = PuzzleOfGame(FCurrentGame->Puzzle());
+    current = {puzzle.Width, puzzle.Height, puzzle.Goal};
+  }
+  ShowDesigner(this, FAppSettings.get(), current, FGameSettings->BoardLook(),
+               [this](const std::string& text) { return OpenPuzzleText(text); });
 }
 
 // --- Sizes ---

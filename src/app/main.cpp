@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/f_main.h"
+#include "app/from_image_command.h"
 #include "app/message_box.h"
 #include "app/quit_signals.h"
 #include "app/single_instance.h"
@@ -83,6 +84,8 @@ int RunWindow(int argc, char** argv, bool diagnostics, const QString& file) {
 
 int main(int argc, char** argv) {
   const TProgramStart start = ChooseProgramStart(argc, argv);
+  if (start.WindowOption == "--from-image")
+    return RunFromImageCommand(argc, argv, std::cout, std::cerr);
   if (start.Window)
     return RunWindow(argc, argv, start.WindowOption == "--diagnostics",
                      QString::fromLocal8Bit(start.File.c_str()));

@@ -446,6 +446,13 @@ void WriteUsage(std::ostream& out) {
          "       tavelo --convert --to non|xml|id [FILE]\n"
          "                               read puzzles as --analyse does and write them as\n"
          "                               a .non pack, a webpbn XML puzzle set or game IDs\n"
+         "       tavelo --from-image FILE --size WxH [--threshold 0..255] [--invert]\n"
+         "                             [--crop] [--format id|non|xml]\n"
+         "                               make a line-solvable puzzle of W x H cells from a\n"
+         "                               PNG, JPEG, BMP, GIF or SVG image: cells darker than\n"
+         "                               the threshold (default 128) are filled, as few as\n"
+         "                               needed changed; the count of changed cells goes\n"
+         "                               to standard error\n"
          "       tavelo --help           this text\n"
          "       tavelo --version        the version of the program\n";
 }

@@ -15,7 +15,8 @@ struct TWindowOption {
 };
 
 // A new option that needs Qt goes here and into the window program's main.
-constexpr std::array<TWindowOption, 1> kWindowOptions = {{{"--diagnostics", false}}};
+constexpr std::array<TWindowOption, 2> kWindowOptions = {
+    {{"--diagnostics", false}, {"--from-image", true}}};
 
 const TWindowOption* WindowOptionNamed(std::string_view argument) {
   for (const TWindowOption& option : kWindowOptions)

@@ -162,6 +162,10 @@ class NonReader {
         goal = std::move(cells);
       } else if (key == "title") {
         p.Title = Unquoted(value);
+      } else if (key == "by") {
+        p.Author = Unquoted(value);
+      } else if (key == "license") {
+        p.Licence = Unquoted(value);
       }
     }
     if (!width || !height) throw EPuzzleInvalid("a .non puzzle needs 'width' and 'height'");
@@ -242,12 +246,15 @@ std::vector<TPuzzle> ReadNon(std::string_view text) {
 
 std::string WriteNon(const TPuzzle& puzzle) {
   std::string text;
-  if (!puzzle.Title.empty()) {
-    std::string title = puzzle.Title;
-    for (char& c : title)
+  const auto appendText = [&text](const char* key, std::string value) {
+    if (value.empty()) return;
+    for (char& c : value)
       if (c == '"' || c == '\n' || c == '\r') c = '\'';
-    text += "title \"" + title + "\"\n";
-  }
+    text += std::string(key) + " \"" + value + "\"\n";
+  };
+  appendText("title", puzzle.Title);
+  appendText("by", puzzle.Author);
+  appendText("license", puzzle.Licence);
   text += "width " + std::to_string(puzzle.Width) + "\n";
   text += "height " + std::to_string(puzzle.Height) + "\n\nrows\n";
   AppendClues(text, puzzle.Rows);

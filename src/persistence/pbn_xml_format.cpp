@@ -119,7 +119,7 @@ class PbnReader {
     } else if (name == "solution") {
       const std::string type = Attribute(attributes, "type");
       FInGoal = type.empty() || type == "goal" || type == "solution";
-    } else if (name == "image" || name == "title") {
+    } else if (name == "image" || name == "title" || name == "author" || name == "copyright") {
       FCollect = true;
     }
   }
@@ -137,9 +137,13 @@ class PbnReader {
         FClues->back().push_back(value);
       } else if (name == "clues") {
         FClues = nullptr;
-      } else if (name == "title" && FPath.size() >= 2 && FPath[FPath.size() - 2] == "puzzle") {
-        FPuzzle.Title = Trimmed(FText);
-        for (char& c : FPuzzle.Title)
+      } else if ((name == "title" || name == "author" || name == "copyright") &&
+                 FPath.size() >= 2 && FPath[FPath.size() - 2] == "puzzle") {
+        std::string& field = name == "title"    ? FPuzzle.Title
+                             : name == "author" ? FPuzzle.Author
+                                                : FPuzzle.Licence;
+        field = Trimmed(FText);
+        for (char& c : field)
           if (c == '\n' || c == '\r' || c == '\t') c = ' ';
       } else if (name == "image" && FInGoal) {
         ReadImage();
@@ -336,6 +340,8 @@ std::string WritePbnXml(const std::vector<TPuzzle>& puzzles) {
   for (const TPuzzle& puzzle : puzzles) {
     xml += "<puzzle type=\"grid\" defaultcolor=\"black\">\n";
     if (!puzzle.Title.empty()) xml += "<title>" + Escaped(puzzle.Title) + "</title>\n";
+    if (!puzzle.Author.empty()) xml += "<author>" + Escaped(puzzle.Author) + "</author>\n";
+    if (!puzzle.Licence.empty()) xml += "<copyright>" + Escaped(puzzle.Licence) + "</copyright>\n";
     xml +=
         "<color name=\"white\" char=\".\">fff</color>\n"
         "<color name=\"black\" char=\"X\">000</color>\n";

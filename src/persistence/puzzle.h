@@ -25,6 +25,10 @@ struct TPuzzle {
   std::string Goal;
   // Free text from the file, without line breaks; may be empty.
   std::string Title;
+  // Who made the puzzle and under what terms it may be shared (.non "by" and
+  // "license", webpbn <author> and <copyright>); free text like the title.
+  std::string Author;
+  std::string Licence;
 
   bool operator==(const TPuzzle&) const = default;
 };

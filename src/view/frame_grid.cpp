@@ -232,8 +232,11 @@ void TframeGrid::LoadClues() {
 
   const TCountersArr columns = FGame->ColumnClues(false);
   const TCountersArr rows = FGame->RowClues(false);
-  const int rowPositions = rows.empty() ? 0 : static_cast<int>(rows[0].size());
-  const int colPositions = columns.empty() ? 0 : static_cast<int>(columns[0].size());
+  const int rowNumbers = rows.empty() ? 0 : static_cast<int>(rows[0].size());
+  const int colNumbers = columns.empty() ? 0 : static_cast<int>(columns[0].size());
+  // Blank positions in front make up the least depth asked for.
+  const int rowPositions = std::max(rowNumbers, FMinRowClueDepth);
+  const int colPositions = std::max(colNumbers, FMinColumnClueDepth);
   FLeftGrid->SetColCount(rowPositions);
   FLeftGrid->SetRowCount(FGame->Height());
   FTopGrid->SetColCount(FGame->Width());
@@ -243,9 +246,11 @@ void TframeGrid::LoadClues() {
   // Padding zeros and the clue of an empty line both show as blank cells.
   const auto text = [](int value) { return value == 0 ? std::string() : std::to_string(value); };
   for (int c = 0; c < static_cast<int>(columns.size()); ++c)
-    for (int k = 0; k < colPositions; ++k) FTopGrid->SetText(c, k, text(columns[c][k]));
+    for (int k = 0; k < colNumbers; ++k)
+      FTopGrid->SetText(c, k + colPositions - colNumbers, text(columns[c][k]));
   for (int r = 0; r < static_cast<int>(rows.size()); ++r)
-    for (int k = 0; k < rowPositions; ++k) FLeftGrid->SetText(k, r, text(rows[r][k]));
+    for (int k = 0; k < rowNumbers; ++k)
+      FLeftGrid->SetText(k + rowPositions - rowNumbers, r, text(rows[r][k]));
 
   std::string widest;
   for (const TCountersArr* clues : {&columns, &rows})

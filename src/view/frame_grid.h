@@ -128,6 +128,13 @@ class TframeGrid : public QWidget {
   void CreateGrids();
   // Sizes the strips to the puzzle's clues and fills in their numbers.
   void LoadClues();
+  // The strips are at least this many numbers deep (row clues across,
+  // column clues down), so a board whose clues change as it is drawn need
+  // not move; 0 for just the clues' depth.
+  void SetMinClueDepth(int rowClues, int columnClues) {
+    FMinRowClueDepth = rowClues;
+    FMinColumnClueDepth = columnClues;
+  }
   // Clues, cell size (fitting when asked) and the centred positions of the
   // paint boxes, shifted right by dx.
   void Layout(TLayoutFlags flags, int dx);
@@ -205,6 +212,13 @@ class TframeGrid : public QWidget {
   // Whether a hint is still showing (false once the board changed).
   bool HintShown();
   const TBoardHint& Hint() const { return FHint; }
+
+  // --- Cell tints ---
+  // Cells washed pale orange (tints[y * width + x] != 0), e.g. the cells line
+  // logic leaves open in the designer; empty for none. Set again whenever
+  // they change; drawn with the next paint.
+  void SetCellTints(std::vector<std::uint8_t> tints) { FTints = std::move(tints); }
+  const std::vector<std::uint8_t>& CellTints() const { return FTints; }
 
   // --- Drawing ---
   // Repaints the three paint boxes at once and lets pending events run;
@@ -303,6 +317,9 @@ class TframeGrid : public QWidget {
   bool FHintShown = false;
   TBoardHint FHint;
   std::vector<TPieceState> FHintBoard;  // the board the hint was found on
+  std::vector<std::uint8_t> FTints;
+  int FMinRowClueDepth = 0;
+  int FMinColumnClueDepth = 0;
   bool FShowCompletedClues = false;
   bool FShowMistakeLines = false;
   TBoardLook FLook = blDefault;

@@ -178,6 +178,9 @@ void TframeGrid::DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int r
   const TLookInks inks = LookInks(FLook, FGame->Palette());
   if (inks.HeavyLines) FrameInside(canvas, r.ToQRect(), 1, PaletteColor(prGridBackground));
   if (grid.GridName() != "board") return;
+  const std::size_t cell = static_cast<std::size_t>(row) * FGame->Width() + col;
+  if (cell < FTints.size() && FTints[cell] != 0)
+    canvas.fillRect(r.ToQRect(), QColor(255, 150, 0, s == psChecked ? 120 : 90));
   DrawCellCounter(grid, canvas, col, row, r);
   if (const std::int32_t proven = HintValueAt(col, row)) DrawHintMark(canvas, r, proven);
   if (FCursor.Shown() && col == FCursor.Col() && row == FCursor.Row()) DrawCursor(canvas, r);

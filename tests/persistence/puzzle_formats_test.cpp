@@ -379,15 +379,20 @@ TEST(PuzzleFormats, EveryFormatReadsWhatItWrites) {
   for (const Picture& picture : {kArrow, kWide, Picture{"#"}, Picture{".", "."}}) {
     TPuzzle p = PuzzleOf(picture);
     p.Title = "A <picture> & \"more\"";
+    p.Author = "Ann \"A.\" Lee";
+    p.Licence = "CC BY-SA 4.0 <https://creativecommons.org/licenses/by-sa/4.0/>";
     ASSERT_NO_THROW(CheckPuzzle(p));
     TPuzzle fromNon = ReadPuzzles(WriteNon(p)).at(0);
     TPuzzle expectedNon = p;
     expectedNon.Title = "A <picture> & 'more'";  // .non strings carry no quotes
+    expectedNon.Author = "Ann 'A.' Lee";
     EXPECT_EQ(fromNon, expectedNon);
     EXPECT_EQ(ReadPuzzles(WritePbnXml({p})).at(0), p);
     TPuzzle withoutGoal = p;
     withoutGoal.Goal.clear();
     withoutGoal.Title.clear();
+    withoutGoal.Author.clear();
+    withoutGoal.Licence.clear();
     EXPECT_EQ(ReadPuzzles(WriteGameId(p)).at(0), withoutGoal);
     // A game ID through .non and back is the same text.
     const std::string id = WriteGameId(p);

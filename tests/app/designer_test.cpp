@@ -1,0 +1,352 @@
+// The puzzle designer driven through the real main window: Ctrl+E opens it,
+// strokes on its board change the picture and the clues, the verdict arrives
+// from the background, make-unique changes cells that Undo takes back, the
+// whole-picture commands, the design kept over a restart, and a design saved
+// as .non, opened in the game and played to the end.
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "app/designer_window.h"
+#include "app/file_dialog.h"
+#include "main_window_harness.h"
+#include "persistence/puzzle_formats.h"
+
+using namespace test_support;
+
+void PrintTo(const TDesignPicture& picture, std::ostream* out) {
+  for (int y = 0; y < picture.Height; ++y)
+    *out << "\n"
+         << picture.Cells.substr(static_cast<std::size_t>(y) * picture.Width, picture.Width);
+}
+
+namespace {
+
+class Designer : public MainWindowTest {
+ protected:
+  TfrmDesigner* Open() {
+    StartWindow();
+    QTest::keyClick(Window.get(), Qt::Key_E, Qt::ControlModifier);
+    QApplication::processEvents();
+    auto* designer = Window->findChild<TfrmDesigner*>("frmDesigner");
+    EXPECT_NE(designer, nullptr);
+    return designer;
+  }
+
+  static TDesignPicture PictureOf(const Picture& rows) {
+    TDesignPicture picture{static_cast<int>(rows[0].size()), static_cast<int>(rows.size()), ""};
+    for (const std::string& row : rows) picture.Cells += row;
+    return picture;
+  }
+
+  static bool WaitForVerdict(TfrmDesigner* designer) {
+    return QTest::qWaitFor([designer] { return designer->VerdictCurrent(); }, 10000);
+  }
+
+  static QPoint DesignCell(TfrmDesigner* designer, int col, int row) {
+    for (const TCellCacheRec& rec : designer->Board()->BoardGrid()->CellCache())
+      if (rec.Col == col && rec.Row == row)
+        return QPoint((rec.Rect.Left + rec.Rect.Right) / 2, (rec.Rect.Top + rec.Rect.Bottom) / 2);
+    ADD_FAILURE() << "no cell " << col << "," << row;
+    return {};
+  }
+
+  static void DesignStroke(TfrmDesigner* designer, std::vector<std::pair<int, int>> cells,
+                           Qt::MouseButton button = Qt::LeftButton) {
+    TPaintBox* box = designer->Board()->pbBoard();
+    const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton b, Qt::MouseButtons held) {
+      QMouseEvent e(type, QPointF(at), box->mapToGlobal(QPointF(at)), b, held, Qt::NoModifier);
+      QApplication::sendEvent(box, &e);
+    };
+    send(QEvent::MouseButtonPress, DesignCell(designer, cells[0].first, cells[0].second), button,
+         button);
+    for (std::size_t i = 1; i < cells.size(); ++i)
+      send(QEvent::MouseMove, DesignCell(designer, cells[i].first, cells[i].second), Qt::NoButton,
+           button);
+    send(QEvent::MouseButtonRelease, DesignCell(designer, cells.back().first, cells.back().second),
+         button, Qt::NoButton);
+    QApplication::processEvents();
+  }
+
+  static std::string ClueText(const TNonoGame& game) {
+    std::string text;
+    for (const TCounterArr& clue : game.RowClues(true)) {
+      for (const std::int32_t v : clue) text += std::to_string(v) + ".";
+      text += "/";
+    }
+    return text;
+  }
+};
+
+}  // namespace
+
+TEST_F(Designer, StrokesChangeThePictureAndTheVerdictFollows) {
+  TfrmDesigner* designer = Open();
+  ASSERT_NE(designer, nullptr);
+  designer->NewBoard(3, 3);
+  ASSERT_TRUE(WaitForVerdict(designer));
+  EXPECT_EQ(designer->Verdict().Kind, TDesignVerdictKind::LineSolvable);
+
+  // A diagonal, cell by cell: the two diagonals swap, so several pictures fit
+  // and every cell is open and tinted.
+  for (int i = 0; i < 3; ++i) DesignStroke(designer, {{i, i}});
+  EXPECT_EQ(designer->Picture(), PictureOf({"#..", ".#.", "..#"}));
+  EXPECT_EQ(ClueText(*designer->Board()->Game()), "1./1./1./");
+  ASSERT_TRUE(WaitForVerdict(designer));
+  EXPECT_EQ(designer->Verdict().Kind, TDesignVerdictKind::Several);
+  EXPECT_EQ(designer->Verdict().OpenCount, 9);
+  EXPECT_EQ(designer->Board()->CellTints(), std::vector<std::uint8_t>(9, 1));
+  EXPECT_NE(designer->lVerdict()->text().indexOf("9"), -1);
+
+  // A drag paints as in play: what the first cell becomes, the rest become;
+  // the right button empties a filled cell.
+  DesignStroke(designer, {{1, 0}, {2, 0}});
+  EXPECT_EQ(designer->Picture(), PictureOf({"###", ".#.", "..#"}));
+  DesignStroke(designer, {{1, 1}}, Qt::RightButton);
+  EXPECT_EQ(designer->Picture(), PictureOf({"###", "...", "..#"}));
+  ASSERT_TRUE(WaitForVerdict(designer));
+  EXPECT_EQ(designer->Verdict().Kind, TDesignVerdictKind::LineSolvable);
+  EXPECT_GE(designer->Verdict().Stars, 1);
+  EXPECT_TRUE(designer->Board()->CellTints().empty() ||
+              designer->Board()->CellTints() == std::vector<std::uint8_t>(9, 0));
+}
+
+TEST_F(Designer, WholePictureCommandsAreOneUndoStepEach) {
+  TfrmDesigner* designer = Open();
+  ASSERT_NE(designer, nullptr);
+  const Picture start = {"##...", "#....", ".....", ".....", "....#"};
+  struct Case {
+    const char* name;
+    std::function<void()> command;
+    Picture expected;
+  };
+  const Case cases[] = {
+      {"mirror left-right",
+       [&] { designer->MirrorLeftRight(); },
+       {"...##", "....#", ".....", ".....", "#...."}},
+      {"mirror up-down",
+       [&] { designer->MirrorUpDown(); },
+       {"....#", ".....", ".....", "#....", "##..."}},
+      {"shift right (wraps)",
+       [&] { designer->Shift(1, 0); },
+       {".##..", ".#...", ".....", ".....", "#...."}},
+      {"shift up (wraps)",
+       [&] { designer->Shift(0, -1); },
+       {"#....", ".....", ".....", "....#", "##..."}},
+      {"invert", [&] { designer->Invert(); }, {"..###", ".####", "#####", "#####", "####."}},
+      {"clear", [&] { designer->Clear(); }, {".....", ".....", ".....", ".....", "....."}},
+      {"Ctrl+Left shifts",
+       [&] { QTest::keyClick(designer, Qt::Key_Left, Qt::ControlModifier); },
+       {"#...#", "....#", ".....", ".....", "...#."}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    designer->SetPicture(PictureOf(start));
+    c.command();
+    EXPECT_EQ(designer->Picture(), PictureOf(c.expected));
+    designer->Undo();
+    EXPECT_EQ(designer->Picture(), PictureOf(start));
+    designer->Redo();
+    EXPECT_EQ(designer->Picture(), PictureOf(c.expected));
+  }
+}
+
+TEST_F(Designer, MakeUniqueShowsItsChangesUntilUndone) {
+  TfrmDesigner* designer = Open();
+  ASSERT_NE(designer, nullptr);
+  const TDesignPicture drawn = PictureOf({"#....", ".#...", "..#..", "...#.", "....#"});
+  designer->SetPicture(drawn);
+  ASSERT_TRUE(WaitForVerdict(designer));
+  ASSERT_EQ(designer->Verdict().Kind, TDesignVerdictKind::Several);
+
+  QSignalSpy done(designer, &TfrmDesigner::MadeUnique);
+  designer->findChild<QPushButton*>("bMakeUnique")->click();
+  ASSERT_TRUE(done.wait(10000));
+  const std::vector<int> changed = designer->ShownChanges();
+  ASSERT_FALSE(changed.empty());
+  EXPECT_TRUE(designer->Board()->HintShown());
+  ASSERT_TRUE(WaitForVerdict(designer));
+  EXPECT_EQ(designer->Verdict().Kind, TDesignVerdictKind::LineSolvable);
+  EXPECT_NE(designer->lVerdict()->text().indexOf(QString::number(changed.size())), -1);
+  int differ = 0;
+  for (std::size_t i = 0; i < drawn.Cells.size(); ++i)
+    differ += designer->Picture().Cells[i] != drawn.Cells[i] ? 1 : 0;
+  EXPECT_EQ(differ, static_cast<int>(changed.size()));
+
+  // One Undo gives the drawn picture back, and the marks go.
+  QTest::keyClick(designer, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(designer->Picture(), drawn);
+  EXPECT_FALSE(designer->Board()->HintShown());
+  EXPECT_TRUE(designer->ShownChanges().empty());
+}
+
+TEST_F(Designer, TheDesignComesBackAfterARestart) {
+  TfrmDesigner* designer = Open();
+  ASSERT_NE(designer, nullptr);
+  const TDesignPicture drawn = PictureOf({"#..#", ".##.", "#..#"});
+  designer->SetPicture(drawn);
+  Restart();
+  QTest::keyClick(Window.get(), Qt::Key_E, Qt::ControlModifier);
+  QApplication::processEvents();
+  designer = Window->findChild<TfrmDesigner*>("frmDesigner");
+  ASSERT_NE(designer, nullptr);
+  EXPECT_EQ(designer->Picture(), drawn);
+
+  // A damaged stored design is passed over for an empty board.
+  TDesignPicture picture;
+  for (const std::string bad : {"", "4x3:#..#", "2x2:####", "4x3:#..#.##.#..!", "axb:"})
+    EXPECT_FALSE(TfrmDesigner::FromStoredForm(bad, picture)) << bad;
+  EXPECT_TRUE(TfrmDesigner::FromStoredForm(TfrmDesigner::StoredForm(drawn), picture));
+  EXPECT_EQ(picture, drawn);
+}
+
+TEST_F(Designer, ADesignSavedAsNonIsOpenedAndSolvedInTheGame) {
+  TfrmDesigner* designer = Open();
+  ASSERT_NE(designer, nullptr);
+  const Picture arrow = {"..#..", ".###.", "#####", "..#..", "..#.."};
+  designer->SetPicture(PictureOf(arrow));
+  designer->findChild<QLineEdit*>("eTitle")->setText("Arrow");
+  designer->findChild<QLineEdit*>("eAuthor")->setText("Tester");
+  designer->findChild<QLineEdit*>("eLicence")->setText("CC0");
+  const std::string path = Folder + "/arrow.non";
+  ASSERT_TRUE(designer->SaveAs(path));
+  const TPuzzle saved = ReadPuzzles(FileBytes(path)).at(0);
+  EXPECT_EQ(saved.Title, "Arrow");
+  EXPECT_EQ(saved.Author, "Tester");
+  EXPECT_EQ(saved.Licence, "CC0");
+  EXPECT_EQ(WriteGameId(saved), "5x5:1/2/5/2/1/1/3/5/1/1");
+
+  // The copied game ID is the same puzzle.
+  designer->CopyGameId();
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(), WriteGameId(saved));
+
+  ASSERT_TRUE(Window->OpenPuzzleFile(path));
+  EXPECT_EQ(Current().Name(), "5x5");
+  EXPECT_EQ(SolutionOf(Puzzle()), arrow);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 5; ++x)
+      if (arrow[y][x] == '#') Stroke({{x, y}});
+  EXPECT_EQ(Current().Status(), gsSolved);
+}
+
+TEST_F(Designer, PlayItAsksBeforeAGameInProgressIsReplaced) {
+  TfrmDesigner* designer = Open();
+  ASSERT_NE(designer, nullptr);
+  SwitchTo("5x5");
+  Stroke({{0, 0}});  // a game in progress
+  const Picture cross = {"..#..", "..#..", "#####", "..#..", "..#.."};
+  designer->SetPicture(PictureOf(cross));
+  Answer = maNo;
+  EXPECT_FALSE(designer->PlayIt());
+  EXPECT_NE(SolutionOf(Puzzle()), cross);
+  Answer = maYes;
+  EXPECT_TRUE(designer->PlayIt());
+  EXPECT_EQ(Current().Name(), "5x5");
+  EXPECT_EQ(SolutionOf(Puzzle()), cross);
+}
+
+TEST_F(Designer, RectangleAndFloodFillAreOneUndoStepEach) {
+  TfrmDesigner* designer = Open();
+  ASSERT_NE(designer, nullptr);
+  using TTool = TfrmDesigner::TTool;
+  struct Case {
+    const char* name;
+    TTool tool;
+    Picture start;
+    std::vector<std::pair<int, int>> stroke;
+    Qt::MouseButton button;
+    Picture expected;
+  };
+  const Picture empty = {".....", ".....", ".....", ".....", "....."};
+  const Picture wall = {"..#..", "..#..", "###..", ".....", "....."};
+  const Case cases[] = {
+      {"rectangle",
+       TTool::Rectangle,
+       empty,
+       {{1, 1}, {2, 1}, {3, 2}},
+       Qt::LeftButton,
+       {".....", ".###.", ".###.", ".....", "....."}},
+      {"rectangle drawn backwards",
+       TTool::Rectangle,
+       empty,
+       {{3, 2}, {1, 1}},
+       Qt::LeftButton,
+       {".....", ".###.", ".###.", ".....", "....."}},
+      {"rectangle of one cell",
+       TTool::Rectangle,
+       empty,
+       {{4, 4}},
+       Qt::LeftButton,
+       {".....", ".....", ".....", ".....", "....#"}},
+      {"rectangle with the right button empties",
+       TTool::Rectangle,
+       wall,
+       {{0, 2}, {2, 1}},
+       Qt::RightButton,
+       {"..#..", ".....", ".....", ".....", "....."}},
+      {"flood fill of the corner",
+       TTool::FloodFill,
+       wall,
+       {{0, 0}},
+       Qt::LeftButton,
+       {"###..", "###..", "###..", ".....", "....."}},
+      {"flood fill of the rest",
+       TTool::FloodFill,
+       wall,
+       {{4, 4}},
+       Qt::RightButton,
+       {"..###", "..###", "#####", "#####", "#####"}},
+      {"flood fill of the wall empties it",
+       TTool::FloodFill,
+       wall,
+       {{2, 0}},
+       Qt::LeftButton,
+       empty},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    designer->SetPicture(PictureOf(c.start));
+    designer->SetTool(c.tool);
+    DesignStroke(designer, c.stroke, c.button);
+    EXPECT_EQ(designer->Picture(), PictureOf(c.expected));
+    designer->Undo();
+    EXPECT_EQ(designer->Picture(), PictureOf(c.start));
+  }
+  // Back to strokes as in play.
+  QTest::keyClick(designer, Qt::Key_1, Qt::ControlModifier);
+  EXPECT_EQ(designer->Tool(), TTool::Pen);
+  designer->SetPicture(PictureOf(empty));
+  DesignStroke(designer, {{0, 0}, {2, 2}});
+  EXPECT_EQ(designer->Picture(), PictureOf({"##...", ".##..", "..#..", ".....", "....."}));
+}
+
+TEST_F(Designer, OpenedPuzzlesBecomeTheDesignAndBadFilesAreRefused) {
+  TfrmDesigner* designer = Open();
+  ASSERT_NE(designer, nullptr);
+  const Picture arrow = {"..#..", ".###.", "#####", "..#..", "..#.."};
+  // A game ID has no picture: the designer takes the one its clues give.
+  const std::string id = Folder + "/arrow.txt";
+  std::ofstream(id) << "5x5:1/2/5/2/1/1/3/5/1/1\n";
+  designer->OpenFile(id);
+  EXPECT_EQ(designer->Picture(), PictureOf(arrow));
+
+  const std::string titled = Folder + "/titled.non";
+  std::ofstream(titled) << "title \"T\"\nby \"A\"\nlicense \"L\"\nwidth 3\nheight 3\n"
+                           "goal \"101010101\"\n";
+  designer->OpenFile(titled);
+  EXPECT_EQ(designer->Picture(), PictureOf({"#.#", ".#.", "#.#"}));
+  EXPECT_EQ(designer->findChild<QLineEdit*>("eAuthor")->text(), "A");
+
+  Boxes.clear();
+  for (const std::string& bad : {Folder + "/missing.non", Folder + "/arrow.txt.bad"}) {
+    if (bad.ends_with(".bad")) std::ofstream(bad) << "5x5:9/9/9/9/9/1/1/1/1/1\n";
+    designer->OpenFile(bad);
+    EXPECT_EQ(designer->Picture(), PictureOf({"#.#", ".#.", "#.#"})) << bad;
+  }
+  EXPECT_EQ(Boxes.size(), 2u);
+}
