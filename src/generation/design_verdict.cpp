@@ -49,8 +49,12 @@ TCountersArr ColumnCluesOf(const TDesignPicture& picture) {
 
 TAnalysis AnalyseDesignClues(const TCountersArr& rows, const TCountersArr& columns,
                              std::int64_t budget, const std::atomic<bool>* cancel) {
-  if (Cancelled(cancel)) return {};
-  return AnalysePuzzle(rows, columns, budget);
+  TAnalysisLimits limits;
+  limits.Work = budget;
+  // A stroke that changes the picture stops a search still running for the
+  // old one at once.
+  limits.Cancel = cancel;
+  return AnalysePuzzle(rows, columns, limits);
 }
 
 std::vector<std::uint8_t> OpenCellsOf(const TDesignPicture& picture, NonogramSolver& solver) {

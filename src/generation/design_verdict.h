@@ -59,7 +59,8 @@ TDesignVerdict JudgeDesign(const TDesignPicture& picture,
                            std::int64_t budget = kDesignVerdictBudget,
                            const std::atomic<bool>* cancel = nullptr);
 
-// The one place the designer calls the complete solver.
+// The one place the designer calls the complete solver; cancel (may be
+// null) is read while the search runs.
 TAnalysis AnalyseDesignClues(const TCountersArr& rows, const TCountersArr& columns,
                              std::int64_t budget, const std::atomic<bool>* cancel);
 
