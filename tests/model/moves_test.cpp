@@ -184,7 +184,6 @@ TEST(Moves, ShowSolutionWithIncorrectFirstCellJoinsAnUnfinishedStroke) {
   EXPECT_EQ(PlayerOf(*game), (Picture{"!.", ".."}));
 }
 
-
 // Random play through the pointer logic and the keyboard cursor: clicks and
 // drags with either button over empty, filled and crossed cells, releases off
 // the board or never sent, key clicks and key strokes, and Undo and Redo in

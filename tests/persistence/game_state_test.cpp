@@ -95,9 +95,9 @@ TEST(GameState, CodesStoredDuringAFlashOrACelebrationReadAsFilledCells) {
       {"#E#E", {"##", ".."}},
   };
   for (const auto& c : cases) {
-    const std::string code = StateCodeOfJson(StateJson(
-        std::string(R"("name":"2x2","w":2,"h":2,"BoardState":"##EE","PlayerState":")") +
-        c.Player + "\""));
+    const std::string code = StateCodeOfJson(
+        StateJson(std::string(R"("name":"2x2","w":2,"h":2,"BoardState":"##EE","PlayerState":")") +
+                  c.Player + "\""));
     TNonoGame restored(2, 2);
     int cellWidth = 20;
     int cellHeight = 20;
