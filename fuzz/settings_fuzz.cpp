@@ -72,7 +72,6 @@ std::string StartAndClose(std::string_view bytes) {
   store.SaveFormBounds("frmMain", bounds);
   std::string state;
   for (std::size_t i = 0; i < games.size(); ++i) {
-    games[i].Puzzle->ReplaceState(psAllCorrect, psChecked);
     state += (i ? "|" : "") + GameStateText(games[i].Name, *games[i].Puzzle, games[i].CellWidth,
                                             games[i].CellHeight);
   }

@@ -569,7 +569,6 @@ void TfrmMain::SwitchToSlot(QAction* item) {
   FlHint->hide();
   const std::string name = CaptionName(item->text());
   FCurrentGame = FGames->FindByName(name);
-  FCurrentGame->Puzzle().ReplaceState(psAllCorrect, psChecked);
   FGames->SetActiveName(name);
   FCurrentGame->AttachTo(FpBoard);
   FCurrentGame->ApplyBackground();

@@ -85,8 +85,6 @@ void TfrmMain::RequestNewGame(TDifficulty difficulty, bool confirm) {
 
 bool TfrmMain::CurrentGameSolved() {
   if (!FCurrentGame || FCurrentGame->Status() != gsSolved) return false;
-  // The celebration's cells are filled cells to the check.
-  FCurrentGame->Puzzle().ReplaceState(psAllCorrect, psChecked);
   return IsSolved(FCurrentGame->Puzzle().GetStatus());
 }
 
@@ -124,10 +122,6 @@ void TfrmMain::aCheckExecute() {
 
 void TfrmMain::RunCheck() {
   if (!FCurrentGame) return;
-  // The celebration shows the filled cells as psAllCorrect, which counts as
-  // not filled: they count as filled again for the check, and the next pulse
-  // step marks them again.
-  FCurrentGame->Puzzle().ReplaceState(psAllCorrect, psChecked);
   const TPuzzleStatus status = FCurrentGame->Puzzle().GetStatus();
   if (NightmareRule(status)) return;
   if (IsSolved(status)) {
@@ -179,13 +173,15 @@ void TfrmMain::StopCelebration() {
   if (FCurrentGame) {
     FPulseColor = FCurrentGame->Puzzle().Palette()[prTickPen];
     FCurrentGame->SetInputEnabled(true);
+    FCurrentGame->View().Display().EndCelebration();
+    RepaintBoardOnly();
   }
   FCelebrating = false;
 }
 
 void TfrmMain::tCongratsTimer() {
   if (AppPhase == apClosing || !FCurrentGame) return;
-  TNonoGame& puzzle = FCurrentGame->Puzzle();
+  const TNonoGame& puzzle = FCurrentGame->Puzzle();
   if (!FCelebrating) {
     FPulseColor = puzzle.Palette()[prTickPen];
     FPulseLimit = 20;
@@ -194,11 +190,10 @@ void TfrmMain::tCongratsTimer() {
     FCelebrating = true;
     FCurrentGame->SetInputEnabled(false);
   }
-  puzzle.ReplaceState(psChecked, psAllCorrect);
   if (std::abs(FPulseOffset) == FPulseLimit) FPulseStep = -FPulseStep;
   FPulseOffset += FPulseStep;
   FPulseColor = TUtils::ShiftColor(FPulseColor, FPulseOffset);
-  puzzle.SetAllCorrectColor(FPulseColor);
+  FCurrentGame->View().Display().Celebrate(FPulseColor);
   // Only the ticks on the board change colour: repaint the board alone.
   RepaintBoardOnly();
 }

@@ -250,8 +250,6 @@ bool TfrmMain::InProgress(TGame* game) {
       moved = state != psUnchecked && state != psNone;
     }
   if (!moved) return false;
-  // The celebration's cells count as filled for the check.
-  puzzle.ReplaceState(psAllCorrect, psChecked);
   return !IsSolved(puzzle.GetStatus());
 }
 

@@ -60,8 +60,6 @@ std::vector<std::int32_t> LineCells(int length, CellAt cellAt) {
 std::int32_t PlayerCellValue(TPieceState s) {
   switch (s) {
     case psChecked:
-    case psCorrect:
-    case psAllCorrect:
       return 1;
     case psCrossed:
     case psIncorrect:

@@ -1,5 +1,4 @@
-// Recorded player moves, the undo history, Start Over, Show solution and the
-// unrecorded whole-board state replacement. The history is a list of steps
+// Recorded player moves, the undo history, Start Over and Show solution. The history is a list of steps
 // as in any editor: Undo and Redo move one step back or forth along it, and a
 // new step after some Undo replaces the steps undone.
 #include "model/nono_game.h"
@@ -65,10 +64,4 @@ void TNonoGame::ShowSolution() {
     }
   }
   ApplyMove(-1, -1, mfUp, psNone);
-}
-
-void TNonoGame::ReplaceState(TPieceState from, TPieceState to) {
-  for (int x = 0; x < FWidth; ++x)
-    for (int y = 0; y < FHeight; ++y)
-      if (PlayerState(x, y) == from) SetPlayerState(x, y, to);
 }

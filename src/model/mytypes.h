@@ -10,14 +10,16 @@
 
 #include "util/color.h"
 
-// One-byte cell state. A filled cell is exactly a psChecked cell.
+// One-byte cell state. A filled cell is exactly a psChecked cell. The boards
+// of a puzzle never hold psCorrect or psAllCorrect: the board view shows them
+// over filled cells for a while.
 enum TPieceState : std::uint8_t {
   psNone = 0,             // no state; positions outside the board
   psUnchecked = 1,        // not filled (every new cell)
   psChecked = 2,          // filled
   psCrossed = 3,          // marked empty by the player
-  psCorrect = 4,          // shown as correct during the check flash
-  psAllCorrect = 5,       // shown as solved during the celebration
+  psCorrect = 4,          // a filled cell as the board view shows it during the check flash
+  psAllCorrect = 5,       // a filled cell as the board view shows it during the celebration
   psDeltaCheckedRow = 6,  // generator mark: cell added by row balancing
   psDeltaCheckedCol = 7,  // generator mark: cell added by column balancing
   psLatest = 8,           // reserved, never set

@@ -101,7 +101,6 @@ class TNonoGame {
   void ClearHistory();
   void StartOver();
   void ShowSolution();
-  void ReplaceState(TPieceState from, TPieceState to);
   const std::vector<TUndoRec>& PendingGroup() const { return FUndo.PendingGroup; }
   const std::vector<std::vector<TUndoRec>>& History() const { return FUndo.Groups; }
   // The step Undo takes back next and the one Redo makes next, -1 for none.
@@ -155,8 +154,6 @@ class TNonoGame {
   void SetFillPct(int v) { FFillPct = v; }
   TCountersArr& PositionCounters() { return FPointer.PositionCounters; }
   const TCountersArr& PositionCounters() const { return FPointer.PositionCounters; }
-  TColor AllCorrectColor() const { return FView.AllCorrectColor; }
-  void SetAllCorrectColor(TColor v) { FView.AllCorrectColor = v; }
   TDifficulty Difficulty() const { return FDifficulty; }
   void SetDifficulty(TDifficulty v) { FDifficulty = v; }
   const TBoardPalette& Palette() const { return FView.Palette; }
@@ -206,7 +203,6 @@ class TNonoGame {
     int ClueFontSize = 0;
     int ClueFontWidth = 0;
     TGameStateFlags GameState = 0;  // stored with the game
-    TColor AllCorrectColor = 0;     // the celebration's current tick colour
     TBoardPalette Palette{};
   } FView;
 };

@@ -75,8 +75,8 @@ TPieceState CharToState(char c) {
       return psChecked;
     case 'x':
       return psCrossed;
-    case 'o':
-      return psCorrect;
+    case 'o':  // a check flash stored by an older version: a filled cell
+      return psChecked;
     case 'd':
       return psDeltaCheckedRow;
     case 'c':

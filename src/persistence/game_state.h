@@ -50,10 +50,12 @@ class EGameStateInvalid : public std::runtime_error {
 // (about 33 KB), small enough that a hostile code cannot exhaust memory.
 inline constexpr std::size_t kMaxStateJsonSize = 1024 * 1024;
 
-// The board character of a cell state; psAllCorrect and psIncorrect, display
-// states of a filled player cell, are written as filled ("#").
+// The board character of a cell state; psAllCorrect and psIncorrect, shown on
+// a filled player cell, are written as filled ("#").
 char StateToChar(TPieceState state);
-// The first state whose character matches; any other character is psNone.
+// The state of a board character; any unknown character is psNone. "o", the
+// check flash that older versions could store, reads as filled: a board
+// holds only what the player set.
 TPieceState CharToState(char c);
 
 // The state code of a puzzle kept under the given name and shown with the

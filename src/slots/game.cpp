@@ -136,13 +136,11 @@ const TPuzzleGrade& TGame::Grade() {
 
 void TGame::FlashCorrect(int count, int ms) {
   FView->Flash(count, ms);
-  Puzzle().ReplaceState(psCorrect, psChecked);
   FSession->SetStatus(gsCheckedOk);
 }
 
 void TGame::FlashMistakes() {
   FView->Shake(Puzzle().LayoutFlags(), 3, 5, 50);
-  Puzzle().ReplaceState(psCorrect, psChecked);
   FSession->SetStatus(gsCheckedWrong);
 }
 

@@ -12,14 +12,12 @@ void TGameSession::SetStatus(TGameStatus status) {
 
 void TGameSession::Undo() {
   if (!CanUndo()) return;
-  FPuzzle->ReplaceState(psCorrect, psChecked);
   FPuzzle->Undo();
   Derive();
 }
 
 void TGameSession::Redo() {
   if (!CanRedo()) return;
-  FPuzzle->ReplaceState(psCorrect, psChecked);
   FPuzzle->Redo();
   Derive();
 }

@@ -45,7 +45,6 @@ class TGameSession : public QObject {
   bool CanUndo() const { return !Solved() && FPuzzle->CanUndo(); }
   bool CanRedo() const { return !Solved() && FPuzzle->CanRedo(); }
   bool CanCheck() const { return !Solved(); }
-  // Undo and Redo work on plain filled cells, never on flashed ones.
   void Undo();
   void Redo();
   // Clears the board and its history; the puzzle is being played again.

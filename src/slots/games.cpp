@@ -23,8 +23,6 @@ TGame* TGames::FindByName(const std::string& name) const {
 void TGames::SaveTo(TAppSettings& store) const {
   std::string text;
   for (std::size_t i = 0; i < FItems.size(); ++i) {
-    FItems[i]->Puzzle().ReplaceState(psAllCorrect, psChecked);
-    FItems[i]->Puzzle().ReplaceState(psCorrect, psChecked);
     text += FItems[i]->StateText();
     if (i + 1 < FItems.size()) text += '|';
   }

@@ -46,8 +46,7 @@ class TGames {
   const std::string& ActiveName() const { return FActiveName; }
   void SetActiveName(const std::string& name) { FActiveName = name; }
 
-  // Writes "state" (when there is a slot) and "active_game"; a running
-  // celebration or check flash is stored as plain filled cells.
+  // Writes "state" (when there is a slot) and "active_game".
   void SaveTo(TAppSettings& store) const;
   // Creates the slots stored under "state" through createSlot and restores
   // each; false when nothing is stored. The first stored code that fails its

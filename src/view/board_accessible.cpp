@@ -43,8 +43,8 @@ bool HasCursor(const QWidget* board, int row, int col) {
   return frame->Cursor().Row() == row && frame->Cursor().Col() == col;
 }
 
-// What a player can tell apart on a cell: the check and celebration marks
-// show a filled cell.
+// What a player can tell apart on a cell: a Nightmare mark shows a filled
+// cell.
 enum TSpokenState : std::uint8_t { ssEmpty, ssFilled, ssCrossed };
 
 TSpokenState SpokenState(TPieceState state) {
@@ -52,8 +52,6 @@ TSpokenState SpokenState(TPieceState state) {
     case psCrossed:
       return ssCrossed;
     case psChecked:
-    case psCorrect:
-    case psAllCorrect:
     case psIncorrect:
       return ssFilled;
     default:

@@ -31,6 +31,7 @@
 #include "model/keyboard_cursor.h"
 #include "model/mytypes.h"
 #include "view/cell_sprite.h"
+#include "view/display_states.h"
 #include "view/nono_grid.h"
 #include "view/stroke_path.h"
 
@@ -226,6 +227,12 @@ class TframeGrid : public QWidget {
   void RepaintAll();
   // Shows the filled cells as ticked count times, ms milliseconds each.
   void Flash(int count, int ms);
+  // What the board shows over the player's cells: the flash and the
+  // celebration. Drawn with the next paint.
+  TDisplayStates& Display() { return FDisplay; }
+  const TDisplayStates& Display() const { return FDisplay; }
+  // The state board cell (col, row) is drawn in.
+  TPieceState ShownState(int col, int row) const;
   // Moves the composite sideways n times each way by amplitude pixels.
   void Shake(TLayoutFlags flags, int n, int amplitude, int ms);
   // The clue font size for clue cells of rectangle r, cached in the puzzle.
@@ -314,6 +321,7 @@ class TframeGrid : public QWidget {
   int FHotDotPercent = -1;
   int FHotDotWidth = 0;  // the board cell width FHotDotPercent was found for
   TKeyboardCursor FCursor;
+  TDisplayStates FDisplay;
   bool FHintShown = false;
   TBoardHint FHint;
   std::vector<TPieceState> FHintBoard;  // the board the hint was found on

@@ -136,10 +136,14 @@ QRgb TframeGrid::PaletteColor(TPaletteRole role) {
   return FPaletteColors[role];
 }
 
+TPieceState TframeGrid::ShownState(int col, int row) const {
+  return FDisplay.Shown(FGame->PlayerState(col, row));
+}
+
 void TframeGrid::DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int row,
                                const TCellRect& r) {
   if (!FGame) return;
-  const TPieceState s = FGame->PlayerState(col, row);
+  const TPieceState s = ShownState(col, row);
   const int w = r.Width();
   const int h = r.Height();
   // Ticks and crosses: pen width a = 0.175 of the board's cell width.
@@ -157,7 +161,7 @@ void TframeGrid::DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int r
       break;
     case psAllCorrect:
       mark(FSprites[kSpriteAllCorrect], TCellMark::Tick, PaletteColor(prTickBackground),
-           ToQRgb(FGame->AllCorrectColor()));
+           ToQRgb(FDisplay.CelebrationColor()));
       break;
     case psCrossed:
       mark(FSprites[kSpriteCrossed], TCellMark::Cross, PaletteColor(prCrossedCell),
@@ -446,10 +450,10 @@ void TframeGrid::DrawClueShapes(QPainter& canvas, const TCellRect& r, TClueMark 
 void TframeGrid::Flash(int count, int ms) {
   if (!FGame) return;
   for (int i = 0; i < count; ++i) {
-    FGame->ReplaceState(psChecked, psCorrect);
+    FDisplay.SetFlashing(true);
     RepaintAll();
     Wait(ms);
-    FGame->ReplaceState(psCorrect, psChecked);
+    FDisplay.SetFlashing(false);
     RepaintAll();
     if (i < count - 1) Wait(ms);
   }

@@ -56,6 +56,16 @@ int CountPlayer(const TNonoGame& p, TPieceState s) {
   return n;
 }
 
+// Cells the board shows in state s: what the player sees, flash and
+// celebration included.
+int CountShown(const TframeGrid& view, TPieceState s) {
+  const TNonoGame& p = *view.Game();
+  int n = 0;
+  for (int y = 0; y < p.Height(); ++y)
+    for (int x = 0; x < p.Width(); ++x) n += view.ShownState(x, y) == s;
+  return n;
+}
+
 }  // namespace
 
 using Commands = MainWindowTest;
@@ -166,7 +176,7 @@ TEST_F(Commands, CheckFlashesACorrectPartialBoard) {
   Stroke({{x, y}});
   Key(Window.get(), Qt::Key_C);
   EXPECT_EQ(Current().Status(), gsCheckedOk);
-  EXPECT_EQ(CountPlayer(Puzzle(), psCorrect), 0);
+  EXPECT_EQ(CountShown(Current().View(), psCorrect), 0);
   EXPECT_EQ(Puzzle().PlayerState(x, y), psChecked);
   EXPECT_TRUE(Boxes.empty());
   // Undo works on the plain filled cell.
@@ -188,6 +198,7 @@ TEST_F(Commands, CheckShakesAWrongBoardAndLeavesItCentred) {
 TEST_F(Commands, CheckOnASolvedBoardCelebrates) {
   StartWindow();
   FillSolution();
+  const std::string solvedCode = Current().StateText();
   Key(Window.get(), Qt::Key_C);
   EXPECT_EQ(Current().Status(), gsSolved);
   EXPECT_TRUE(Window->tCongrats()->isActive());
@@ -205,7 +216,7 @@ TEST_F(Commands, CheckOnASolvedBoardCelebrates) {
     Window->tCongratsTimer();
     offsets.push_back(Window->PulseOffset());
     colour = TUtils::ShiftColor(colour, offsets.back());
-    ASSERT_EQ(Puzzle().AllCorrectColor(), colour) << i;
+    ASSERT_EQ(Current().View().Display().CelebrationColor(), colour) << i;
   }
   EXPECT_EQ(offsets[0], 2);
   EXPECT_EQ(offsets[9], 20);
@@ -214,9 +225,12 @@ TEST_F(Commands, CheckOnASolvedBoardCelebrates) {
   EXPECT_EQ(offsets[30], -18);
   EXPECT_EQ(offsets[40], 2);
   EXPECT_TRUE(Window->Celebrating());
-  EXPECT_EQ(CountPlayer(Puzzle(), psChecked), 0);
-  EXPECT_GT(CountPlayer(Puzzle(), psAllCorrect), 0);
+  EXPECT_EQ(CountShown(Current().View(), psChecked), 0);
+  EXPECT_GT(CountShown(Current().View(), psAllCorrect), 0);
   EXPECT_FALSE(Current().View().InputEnabled());
+  // The pulse is the board's to show: the puzzle keeps the player's cells.
+  EXPECT_EQ(CountPlayer(Puzzle(), psAllCorrect), 0);
+  EXPECT_EQ(Current().StateText(), solvedCode);
 
   // F1 still checks and leaves the pulse running.
   Window->tCongrats()->start();
@@ -226,8 +240,8 @@ TEST_F(Commands, CheckOnASolvedBoardCelebrates) {
   // Closing while celebrating stores plain filled cells.
   CloseWindow();
   StartWindow();
-  EXPECT_EQ(CountPlayer(Puzzle(), psAllCorrect), 0);
-  EXPECT_GT(CountPlayer(Puzzle(), psChecked), 0);
+  EXPECT_EQ(CountShown(Current().View(), psAllCorrect), 0);
+  EXPECT_GT(CountShown(Current().View(), psChecked), 0);
 }
 
 TEST_F(Commands, NightmareRevealsTheSolutionThenStartsANewPuzzle) {
@@ -677,7 +691,7 @@ TEST_F(Commands, CheckDuringTheCelebrationLeavesStatusAndPulseAlone) {
   // The pulse stays running, but takes no step on its own during the checks.
   Window->tCongrats()->setInterval(3600 * 1000);
   Window->tCongrats()->start();
-  ASSERT_EQ(CountPlayer(Puzzle(), psAllCorrect), filled);
+  ASSERT_EQ(CountShown(Current().View(), psAllCorrect), filled);
   const int offset = Window->PulseOffset();
   const TColor colour = Window->PulseColor();
 
@@ -686,7 +700,7 @@ TEST_F(Commands, CheckDuringTheCelebrationLeavesStatusAndPulseAlone) {
   EXPECT_EQ(Current().Status(), gsSolved);
   EXPECT_TRUE(Window->tCongrats()->isActive());
   EXPECT_TRUE(Window->Celebrating());
-  EXPECT_EQ(CountPlayer(Puzzle(), psCorrect), 0);
+  EXPECT_EQ(CountShown(Current().View(), psCorrect), 0);
   EXPECT_FALSE(Action("aCheck")->isEnabled());
   Window->tCongrats()->stop();
   // The next pulse step goes on from where the pulse was.
@@ -694,7 +708,7 @@ TEST_F(Commands, CheckDuringTheCelebrationLeavesStatusAndPulseAlone) {
   EXPECT_EQ(Window->PulseColor(), colour);
   Window->tCongratsTimer();
   EXPECT_EQ(std::abs(Window->PulseOffset() - offset), 2);
-  EXPECT_EQ(CountPlayer(Puzzle(), psAllCorrect), filled);
+  EXPECT_EQ(CountShown(Current().View(), psAllCorrect), filled);
 
   Key(Window.get(), Qt::Key_N);
   EXPECT_TRUE(Boxes.empty());

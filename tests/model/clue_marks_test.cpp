@@ -54,8 +54,8 @@ TEST(ClueMarks, CompletedAndSettledRunsOfOneLine) {
       // An empty line's blank clue.
       {{0}, "...", "d", "d"},
       {{0}, "#..", "o", "w"},
-      // Nightmare marks count as empty, psCorrect as filled.
-      {{2}, "!oo", "d", "d"},
+      // Nightmare marks count as empty.
+      {{2}, "!##", "d", "d"},
       // A cross inside the only place the run fits.
       {{3}, ".x..", "o", "w"},
   };

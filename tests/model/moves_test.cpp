@@ -184,16 +184,6 @@ TEST(Moves, ShowSolutionWithIncorrectFirstCellJoinsAnUnfinishedStroke) {
   EXPECT_EQ(PlayerOf(*game), (Picture{"!.", ".."}));
 }
 
-TEST(Moves, ReplaceStateRecordsNothing) {
-  auto game = GameOf({"##."}, {"#x#"});
-  game->ReplaceState(psAllCorrect, psChecked);
-  EXPECT_EQ(PlayerOf(*game), (Picture{"#x#"}));
-  game->ReplaceState(psChecked, psCorrect);
-  EXPECT_EQ(PlayerOf(*game), (Picture{"oxo"}));
-  EXPECT_TRUE(game->History().empty());
-  EXPECT_TRUE(game->PendingGroup().empty());
-}
-
 // Random play through the pointer logic and the keyboard cursor: clicks and
 // drags with either button over empty, filled and crossed cells, releases off
 // the board or never sent, key clicks and key strokes, and Undo and Redo in

@@ -69,7 +69,7 @@ TEST(GameStateText, CharacterTable) {
       {psUnchecked, 'E', psUnchecked},
       {psChecked, '#', psChecked},
       {psCrossed, 'x', psCrossed},
-      {psCorrect, 'o', psCorrect},
+      {psCorrect, 'o', psChecked},
       {psAllCorrect, '#', psChecked},
       {psDeltaCheckedRow, 'd', psDeltaCheckedRow},
       {psDeltaCheckedCol, 'c', psDeltaCheckedCol},
@@ -82,8 +82,37 @@ TEST(GameStateText, CharacterTable) {
   for (const char other : {'e', 'X', '?', '\0', ' '}) EXPECT_EQ(CharToState(other), psNone);
 }
 
+// Older versions could store a board while the check flash ticked its filled
+// cells ("o"); the celebration's were written "#" already. Either reads as
+// filled cells, and the board is written back as filled cells.
+TEST(GameState, CodesStoredDuringAFlashOrACelebrationReadAsFilledCells) {
+  const struct {
+    const char* Player;  // column by column, 2 x 2
+    Picture Read;
+  } cases[] = {
+      {"#oxE", {"#x", "#."}},
+      {"oooo", {"##", "##"}},
+      {"#E#E", {"##", ".."}},
+  };
+  for (const auto& c : cases) {
+    const std::string code = StateCodeOfJson(
+        StateJson(std::string(R"("name":"2x2","w":2,"h":2,"BoardState":"##EE","PlayerState":")") +
+                  c.Player + "\""));
+    TNonoGame restored(2, 2);
+    int cellWidth = 20;
+    int cellHeight = 20;
+    ApplyGameStateRec(restored, ParseGameState(code), cellWidth, cellHeight);
+    EXPECT_EQ(PlayerOf(restored), c.Read) << c.Player;
+    auto same = GameOf({"#.", "#."}, c.Read);
+    same->SetGameState(restored.GameState());
+    same->SetFillPct(restored.FillPct());
+    EXPECT_EQ(GameStateText("2x2", restored, 20, 20), GameStateText("2x2", *same, 20, 20))
+        << c.Player;
+  }
+}
+
 TEST(GameState, RoundTripRestoresEveryField) {
-  auto game = GameOf({"#..#", ".##.", "#.#."}, {"#x.o", "x*..", "*.#x"});
+  auto game = GameOf({"#..#", ".##.", "#.#."}, {"#x.#", "x#..", "#.#x"});
   game->SetFillPct(55);
   game->SetDifficulty(2);
   game->SetGameState(gsZoomed | 0x80);
@@ -97,7 +126,7 @@ TEST(GameState, RoundTripRestoresEveryField) {
   ApplyGameStateRec(restored, rec, cellWidth, cellHeight);
 
   EXPECT_EQ(SolutionOf(restored), SolutionOf(*game));
-  EXPECT_EQ(PlayerOf(restored), (Picture{"#x.o", "x#..", "#.#x"}));
+  EXPECT_EQ(PlayerOf(restored), PlayerOf(*game));
   EXPECT_EQ(restored.SolutionFilled(), 6);
   EXPECT_EQ(restored.FillPct(), 55);
   EXPECT_EQ(restored.Difficulty(), 2);

@@ -1,5 +1,6 @@
 // Boards as small ASCII pictures for tests: '#' filled, '.' empty, 'x' crossed,
-// and for the display states 'o' psCorrect, '*' psAllCorrect, '!' psIncorrect.
+// '!' a Nightmare mark, and for the states the board view shows over filled
+// cells 'o' psCorrect and '*' psAllCorrect.
 #pragma once
 
 #include <memory>

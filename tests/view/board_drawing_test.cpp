@@ -46,11 +46,16 @@ QRect CellArea(int col, int row) {
 using BoardDrawing = ViewTest;
 
 TEST_F(BoardDrawing, CellStatesAt20Pixels) {
-  // Row 0: empty, filled, crossed, ticked (psCorrect), incorrect.
+  // Row 0: empty, filled, crossed, filled (ticked while the check flashes),
+  // incorrect.
   std::vector<std::string> player(10, "..........");
-  player[0] = ".#xo!.....";
+  player[0] = ".#x#!.....";
   ViewHarness v(TriplePairs(), player);
   const QImage board = v.Frame->BoardGrid()->RenderedBitmap();
+  v.Frame->Display().SetFlashing(true);
+  const QImage flashed = v.Frame->BoardGrid()->RenderedBitmap();
+  v.Frame->Display().SetFlashing(false);
+  EXPECT_EQ(v.Game->PlayerState(3, 0), psChecked);
 
   EXPECT_EQ(CountColour(board, CellArea(0, 0), kWhite), 400);
   EXPECT_EQ(CountColour(board, CellArea(1, 0), kBlack), 400);
@@ -64,10 +69,12 @@ TEST_F(BoardDrawing, CellStatesAt20Pixels) {
     EXPECT_EQ(At(board, 2, 0, p.x(), p.y()), kWhite) << p.x() << "," << p.y();
 
   // A tick in green on black: (6, 10) -> (10, 14) -> (14, 6).
-  EXPECT_EQ(At(board, 3, 0, 10, 14), kGreen);
-  EXPECT_EQ(At(board, 3, 0, 8, 12), kGreen);
-  EXPECT_EQ(At(board, 3, 0, 1, 1), kBlack);
-  EXPECT_EQ(At(board, 3, 0, 18, 18), kBlack);
+  EXPECT_EQ(At(flashed, 3, 0, 10, 14), kGreen);
+  EXPECT_EQ(At(flashed, 3, 0, 8, 12), kGreen);
+  EXPECT_EQ(At(flashed, 3, 0, 1, 1), kBlack);
+  EXPECT_EQ(At(flashed, 3, 0, 18, 18), kBlack);
+  // The flash over, the cell is drawn filled again.
+  EXPECT_EQ(CountColour(v.Frame->BoardGrid()->RenderedBitmap(), CellArea(3, 0), kBlack), 400);
 
   // An incorrect cell is not a cross: a red frame all round, hatched inside,
   // a shape the player's crosses (white corners) never have.
@@ -82,12 +89,16 @@ TEST_F(BoardDrawing, CellStatesAt20Pixels) {
 
 TEST_F(BoardDrawing, CelebrationTickUsesTheAllCorrectColour) {
   std::vector<std::string> player(10, "..........");
-  player[0] = "*.........";
+  player[0] = "#x........";
   ViewHarness v(TriplePairs(), player);
-  v.Game->SetAllCorrectColor(0x00FF00);
+  v.Frame->Display().Celebrate(0x00FF00);
   const QImage board = v.Frame->BoardGrid()->RenderedBitmap();
   EXPECT_EQ(At(board, 0, 0, 10, 14), Rgb(0x00FF00));
   EXPECT_EQ(At(board, 0, 0, 1, 1), kBlack);
+  // Only filled cells are ticked; the celebration's end leaves them filled.
+  EXPECT_EQ(v.Frame->ShownState(1, 0), psCrossed);
+  v.Frame->Display().EndCelebration();
+  EXPECT_EQ(CountColour(v.Frame->BoardGrid()->RenderedBitmap(), CellArea(0, 0), kBlack), 400);
 }
 
 TEST_F(BoardDrawing, HotClueCellsOfTheRowAndColumnUnderThePointer) {
