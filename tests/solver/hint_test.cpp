@@ -97,7 +97,9 @@ TEST(Hint, FindsTheEasiestLineOrTheLineWithAMistake) {
     if (c.kind != THintKind::Step && c.kind != THintKind::Mistake) continue;
     EXPECT_EQ(hint.Column, c.column);
     EXPECT_EQ(hint.Index, c.index);
-    if (c.kind == THintKind::Step) EXPECT_EQ(hint.Reason, c.reason);
+    if (c.kind == THintKind::Step) {
+      EXPECT_EQ(hint.Reason, c.reason);
+    }
   }
 }
 
