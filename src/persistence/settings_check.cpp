@@ -38,6 +38,24 @@ bool HasContent(const TAppSettings& store) {
   return false;
 }
 
+std::string Lower(std::string_view text) {
+  std::string s(text);
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+// A line the program writes as a setting: a key it knows, or one of the
+// windows' own (the designer's picture, a slot's zoom and window size), and
+// a value into which no "state" line has merged.
+bool IsSettingLine(std::string_view line) {
+  const std::size_t separator = line.find('=');
+  if (separator == std::string_view::npos) return false;
+  const std::string key = Lower(line.substr(0, separator));
+  if (Lower(line.substr(separator + 1)).find("state=") != std::string::npos) return false;
+  return IsKnownKey(key) || key == "designer" || key.starts_with("zoom.") ||
+         key.find(".slotsize.") != std::string::npos;
+}
+
 }  // namespace
 
 std::vector<std::string> IntegerSettingsKeys(const std::string& formName) {
@@ -65,7 +83,11 @@ std::string SettingsDamage(const TAppSettings& store, const std::vector<std::str
     const std::string value = store.ReadString(key);
     if (!value.empty() && !IsNumber(value)) return "the value of " + key + " is not a number";
   }
-  if (store.ReadString("state").empty()) return "no stored games (\"state\") found";
+  // Settings alone are a file from before the first game was stored.
+  if (store.ReadString("state").empty() &&
+      !std::all_of(lines.begin(), lines.end(),
+                   [](const std::string& line) { return line.empty() || IsSettingLine(line); }))
+    return "no stored games (\"state\") found";
   return {};
 }
 

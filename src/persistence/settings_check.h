@@ -1,10 +1,11 @@
 // Telling a damaged settings file from a sound one, and finding the stored
 // games that are still in a damaged one.
 //
-// A file is damaged when it has content and yet no "state" value (a broken
-// key, or a lost line break that merged the "state" line into the one
-// before), when a non-empty line has no separator, or when one of the
-// program's number keys holds something that is not a number.
+// A file is damaged when it has no "state" value and a line that is no
+// setting (a broken key, or a lost line break that merged the "state" line
+// into the one before), when a non-empty line has no separator, or when one
+// of the program's number keys holds something that is not a number. A file
+// of settings alone is sound: the slots start as on a first run.
 //
 // A damaged file is kept before anything can overwrite it, under numbered
 // names beside it: "app.ini.bad", then "app.ini.bad.1", "app.ini.bad.2", ...

@@ -91,3 +91,7 @@ int KeyPlace(std::string_view key) {
   if (StartsWithKey(key, "records.")) return kPlaceRecords;
   return kPlaceUnknown;
 }
+
+bool IsKnownKey(std::string_view key) {
+  return KeyPlace(key) != kPlaceUnknown;
+}

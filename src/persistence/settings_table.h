@@ -81,3 +81,6 @@ const TSettingRow& SettingRow(TSetting id);
 // The place of a key in the file: smaller first. Keys compare without regard
 // to case; a key the program does not know goes after all of its own.
 int KeyPlace(std::string_view key);
+// Whether KeyPlace knows the key (a setting, a window's bounds, "state",
+// "active_game" or one of the families).
+bool IsKnownKey(std::string_view key);

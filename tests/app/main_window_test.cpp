@@ -443,6 +443,21 @@ TEST_F(MainWindow, StateLineThatCannotBeFoundLosesNoGame) {
   EXPECT_TRUE(std::filesystem::exists(SettingsFolder() / "app.ini.bad.2"));
 }
 
+// A file of settings alone, from before the first game was stored, is no
+// damage: the slots start fresh and the settings stay.
+TEST_F(MainWindow, SettingsWithoutGamesStartTheSlotsFresh) {
+  for (const std::string settings : {"boardlook=1\r\n", "designer=2x2:#..#\r\n"}) {
+    WriteIniBytes(settings);
+    Boxes.clear();
+    StartWindow();
+    EXPECT_TRUE(Boxes.empty()) << settings;
+    EXPECT_EQ(Window->Games().Count(), 5);
+    CloseWindow();
+    EXPECT_FALSE(std::filesystem::exists(SettingsFolder() / "app.ini.bad")) << settings;
+    EXPECT_TRUE(Contains(FileBytes(IniPath()), settings)) << settings;
+  }
+}
+
 // No copy of a damaged file can be written (a full disk): the player is
 // told, and the file is overwritten only when the player says so at
 // closing, or once a copy can be made then.

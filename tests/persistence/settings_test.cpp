@@ -418,8 +418,9 @@ TEST_F(SettingsTest, TheStoreLivesInTheSettingsFolder) {
   EXPECT_EQ(store.FileName(), (folder / "app.ini").string());
 }
 
-// A file with content and no "state" lost its games somewhere: a damaged
-// key, or a lost line break that merged the line into the one before.
+// A file with no "state" lost its games somewhere when a line of it is no
+// setting: a damaged key, or a lost line break that merged the line into the
+// one before. Settings alone are what a player has before any game is stored.
 TEST_F(SettingsTest, DamageIsFoundInKeysValuesAndLines) {
   const std::vector<std::string> keys = IntegerSettingsKeys("frmMain");
   const struct {
@@ -431,7 +432,16 @@ TEST_F(SettingsTest, DamageIsFoundInKeysValuesAndLines) {
       {"state=0A1B\r\nfrmMain.formsize.h=600\r\nlanguage=-1\r\nother=x y\r\n", false},
       {"state=0A1B\r\n\r\nactive_game=\r\n", false},
       {"stbte=0A1B\r\nlanguage=2\r\n", true},
-      {"language=2\r\n", true},
+      // Settings alone, without games yet: a first start for the slots.
+      {"language=2\r\n", false},
+      {"boardlook=1\r\n", false},
+      {"designer=2x2:#..#\r\n", false},
+      {"frmMain.formsize.w=800\r\nzoom.10x10=24\r\nfrmMain.slotsize.10x10.w=700\r\n"
+       "records.10x10.1=1,0,0,-1,30\r\nclock.10x10=5\r\nactive_game=10x10\r\n",
+       false},
+      // A "state" line merged into a settings line, or a key no setting has.
+      {"designer=2x2:#..#state=0A1B\r\n", true},
+      {"language=2\r\nlanguagestate=0A1B\r\n", true},
       {"frmMain.formsize.h=600\x01\x02state=0A1B\r\n", true},
       {"state=0A1B\r\ngamemode=1x\r\n", true},
       {"state=0A1B\r\nno separator\r\n", true},
