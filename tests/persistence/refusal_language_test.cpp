@@ -27,8 +27,8 @@ class RefusalLanguageTest : public ::testing::Test {
 TEST_F(RefusalLanguageTest, CheckedPuzzlesAndTextsAreRefusedInTheCurrentLanguage) {
   // A 2x1 puzzle whose row clue asks for three cells, and one whose clues
   // fill different numbers of cells.
-  const TPuzzle tooLong{2, 1, {{1}, {1}}, {{3}}, "", ""};
-  const TPuzzle totals{2, 1, {{1}, {1}}, {{1}}, "", ""};
+  const TPuzzle tooLong{2, 1, {{1}, {1}}, {{3}}, "", "", "", ""};
+  const TPuzzle totals{2, 1, {{1}, {1}}, {{1}}, "", "", "", ""};
   const struct {
     TLanguage Language;
     const char* TooLong;
