@@ -5,6 +5,7 @@
 #include "model/nono_game.h"
 #include "persistence/game_state.h"
 #include "persistence/puzzle_formats.h"
+#include "text/lang_helper.h"
 
 namespace {
 
@@ -20,8 +21,8 @@ int ParseSide(std::string_view text) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos ||
       ec != std::errc() || end != text.data() + text.size() || value < 1 || value > MaxBoardSide)
-    throw EPuzzleInvalid("size " + Quoted(text) + " is not WxH with sides 1.." +
-                         std::to_string(MaxBoardSide));
+    throw EPuzzleInvalid(
+        TextWithArgs(ttnReasonGameIdSize, {Quoted(text), std::to_string(MaxBoardSide)}));
   return value;
 }
 
@@ -37,8 +38,7 @@ TCounterArr ParseClue(std::string_view text, int length, const std::string& name
     const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), value);
     const bool digits = !part.empty() && part.find_first_not_of("0123456789") == part.npos;
     if (!digits || (ec == std::errc() && value < 1))
-      throw EPuzzleInvalid(name + " clue " + Quoted(text) +
-                           " is not a list of positive numbers joined by '.'");
+      throw EPuzzleInvalid(TextWithArgs(ttnReasonClueNotJoined, {name, Quoted(text)}));
     // A number too long to read cannot fit any line either.
     const int cells = ec == std::errc() && value <= MaxBoardSide ? value : MaxBoardSide + 1;
     clue.push_back(cells);
@@ -47,8 +47,8 @@ TCounterArr ParseClue(std::string_view text, int length, const std::string& name
     start = dot + 1;
   }
   if (need > length)
-    throw EPuzzleInvalid(name + " clue " + Quoted(text) + " does not fit in " +
-                         std::to_string(length) + " cells");
+    throw EPuzzleInvalid(
+        TextWithArgs(ttnReasonClueNoFit, {name, Quoted(text), std::to_string(length)}));
   return clue;
 }
 
@@ -65,14 +65,12 @@ std::string ClueText(const TCounterArr& clue) {
 
 TPuzzle ReadGameId(std::string_view text) {
   text = Trimmed(text);
-  if (text.size() > kMaxPuzzleText) throw EPuzzleInvalid("the game ID is too long");
+  if (text.size() > kMaxPuzzleText) throw EPuzzleInvalid(TextFor(ttnReasonGameIdTooLong));
   const std::size_t colon = text.find(':');
   if (colon == std::string_view::npos) {
     if (text.find('#') != std::string_view::npos)
-      throw EPuzzleInvalid(
-          "a game ID with '#' names a puzzle by Pattern's own random generator; only the form "
-          "with the clues after ':' can be played here");
-    throw EPuzzleInvalid("a puzzle line starts with its size WxH and ':'");
+      throw EPuzzleInvalid(TextFor(ttnReasonGameIdSeed));
+    throw EPuzzleInvalid(TextFor(ttnReasonGameIdNoSize));
   }
   const std::string_view size = text.substr(0, colon);
   TPuzzle p;
@@ -81,7 +79,7 @@ TPuzzle ReadGameId(std::string_view text) {
   p.Height = x == std::string_view::npos ? p.Width : ParseSide(size.substr(x + 1));
   std::string_view body = text.substr(colon + 1);
   if (body.find(',') != std::string_view::npos)
-    throw EPuzzleInvalid("game IDs with fixed starting cells (after ',') are not supported");
+    throw EPuzzleInvalid(TextFor(ttnReasonGameIdFixedCells));
   std::vector<std::string_view> parts;
   const std::size_t expected = static_cast<std::size_t>(p.Width) + p.Height;
   for (std::size_t start = 0; parts.size() <= expected;) {
@@ -91,13 +89,16 @@ TPuzzle ReadGameId(std::string_view text) {
     start = slash + 1;
   }
   if (parts.size() != expected)
-    throw EPuzzleInvalid("a " + SlotName(p.Width, p.Height) + " puzzle has " +
-                         std::to_string(expected) + " clues, this line has " +
-                         (parts.size() > expected ? "more" : std::to_string(parts.size())));
+    throw EPuzzleInvalid(parts.size() > expected
+                             ? TextWithArgs(ttnReasonGameIdMoreClues,
+                                            {SlotName(p.Width, p.Height), std::to_string(expected)})
+                             : TextWithArgs(ttnReasonGameIdClueCount,
+                                            {SlotName(p.Width, p.Height), std::to_string(expected),
+                                             std::to_string(parts.size())}));
   for (int i = 0; i < p.Width; ++i)
-    p.Columns.push_back(ParseClue(parts[i], p.Height, LineName(true, i)));
+    p.Columns.push_back(ParseClue(parts[i], p.Height, LineInText(true, i)));
   for (int i = 0; i < p.Height; ++i)
-    p.Rows.push_back(ParseClue(parts[p.Width + i], p.Width, LineName(false, i)));
+    p.Rows.push_back(ParseClue(parts[p.Width + i], p.Width, LineInText(false, i)));
   CheckPuzzle(p);
   return p;
 }
@@ -121,7 +122,7 @@ TPuzzle ReadStateCode(std::string_view text) {
     rec = ParseGameState(std::string(Trimmed(text)));
   } catch (const std::exception& e) {
     // zlib, JSON and number errors of a damaged code count as bad data too.
-    throw EPuzzleInvalid(std::string("not a valid state code: ") + e.what());
+    throw EPuzzleInvalid(TextWithArgs(ttnReasonStateCode, {e.what()}));
   }
   std::string goal(static_cast<std::size_t>(rec.w) * rec.h, '.');
   for (int x = 0; x < rec.w; ++x)

@@ -35,8 +35,8 @@ int ParseSide(std::string_view text, const char* key) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < 1 ||
       value > MaxBoardSide)
-    throw EPuzzleInvalid(std::string(key) + " " + Quoted(text) + " is not a number from 1 to " +
-                         std::to_string(MaxBoardSide));
+    throw EPuzzleInvalid(
+        TextWithArgs(ttnReasonNotANumber, {key, Quoted(text), std::to_string(MaxBoardSide)}));
   return value;
 }
 
@@ -78,9 +78,7 @@ TCounterArr ParseClueLine(std::string_view line, int length, const std::string& 
     if (colour.empty())
       colour = named;
     else if (colour != named)
-      throw EPuzzleInvalid(
-          "the clues name more colours than one; multicolour puzzles cannot be "
-          "played");
+      throw EPuzzleInvalid(TextFor(ttnReasonManyColours));
   };
   std::int64_t need = -1;
   bool colourBefore = false;
@@ -96,18 +94,17 @@ TCounterArr ParseClueLine(std::string_view line, int length, const std::string& 
     const bool colourTag = !rest.empty() && std::all_of(rest.begin(), rest.end(), IsAlpha);
     if (word.empty() || ec != std::errc() || value < 1 || (!rest.empty() && !colourTag) ||
         word[0] == '+' || word[0] == '-')
-      throw EPuzzleInvalid(name + " clue " + Quoted(line) +
-                           " is not a list of positive numbers separated by ',' or spaces");
+      throw EPuzzleInvalid(TextWithArgs(ttnReasonClueNotList, {name, Quoted(line)}));
     if (colourTag) useColour(rest);
     colourBefore = false;
     need += 1 + std::min(value, MaxBoardSide + 1);
     if (need > length)
-      throw EPuzzleInvalid(name + " clue " + Quoted(line) + " does not fit in " +
-                           std::to_string(length) + " cells");
+      throw EPuzzleInvalid(
+          TextWithArgs(ttnReasonClueNoFit, {name, Quoted(line), std::to_string(length)}));
     clue.push_back(value);
   }
   if (colourBefore)
-    throw EPuzzleInvalid(name + " clue " + Quoted(line) + " ends in a colour without a number");
+    throw EPuzzleInvalid(TextWithArgs(ttnReasonClueEndsInColour, {name, Quoted(line)}));
   return clue;
 }
 
@@ -129,26 +126,25 @@ class NonReader {
           space == std::string_view::npos ? std::string_view() : Trimmed(line.substr(space));
       if (key == "width" || key == "height") {
         if ((key == "width" ? width : height).has_value())
-          throw EPuzzleInvalid("'" + key + "' is given twice");
+          throw EPuzzleInvalid(TextWithArgs(ttnReasonKeyTwice, {key}));
         (key == "width" ? width : height) = ParseSide(value, key.c_str());
       } else if (key == "rows" || key == "columns") {
         const bool isRows = key == "rows";
-        if (!width || !height)
-          throw EPuzzleInvalid("'width' and 'height' must come before '" + key + "'");
-        if (isRows ? rows : columns) throw EPuzzleInvalid("'" + key + "' is given twice");
+        if (!width || !height) throw EPuzzleInvalid(TextWithArgs(ttnReasonSizeFirst, {key}));
+        if (isRows ? rows : columns) throw EPuzzleInvalid(TextWithArgs(ttnReasonKeyTwice, {key}));
         (isRows ? rows : columns) = true;
         const int count = isRows ? *height : *width;
         TCountersArr& clues = isRows ? p.Rows : p.Columns;
         for (int i = 0; i < count; ++i) {
           if (FNext >= FLines.size())
-            throw EPuzzleInvalid("'" + key + "' needs " + std::to_string(count) +
-                                 " clue lines, the text ends after " + std::to_string(i));
+            throw EPuzzleInvalid(TextWithArgs(ttnReasonClueLinesMissing,
+                                              {key, std::to_string(count), std::to_string(i)}));
           clues.push_back(ParseClueLine(FLines[FNext++], isRows ? *width : *height,
-                                        LineName(!isRows, i), FColour));
+                                        LineInText(!isRows, i), FColour));
         }
       } else if (key == "goal") {
-        if (!width || !height) throw EPuzzleInvalid("'width' and 'height' must come before 'goal'");
-        if (goal) throw EPuzzleInvalid("'goal' is given twice");
+        if (!width || !height) throw EPuzzleInvalid(TextWithArgs(ttnReasonSizeFirst, {key}));
+        if (goal) throw EPuzzleInvalid(TextWithArgs(ttnReasonKeyTwice, {key}));
         std::string cells;
         for (const char c : Unquoted(value)) {
           if (c == '1')
@@ -156,8 +152,7 @@ class NonReader {
           else if (c == '0')
             cells += '.';
           else if (c != ' ')
-            throw EPuzzleInvalid("the goal holds " + Quoted(std::string(1, c)) +
-                                 ", not only 0 and 1");
+            throw EPuzzleInvalid(TextWithArgs(ttnReasonGoalChar, {Quoted(std::string(1, c))}));
         }
         goal = std::move(cells);
       } else if (key == "title") {
@@ -168,20 +163,21 @@ class NonReader {
         p.Licence = Unquoted(value);
       }
     }
-    if (!width || !height) throw EPuzzleInvalid("a .non puzzle needs 'width' and 'height'");
+    if (!width || !height) throw EPuzzleInvalid(TextFor(ttnReasonNeedsSize));
     p.Width = *width;
     p.Height = *height;
     if (goal) {
       if (goal->size() != static_cast<std::size_t>(p.Width) * p.Height)
-        throw EPuzzleInvalid("the goal has " + std::to_string(goal->size()) + " cells, not " +
-                             std::to_string(p.Width * p.Height));
+        throw EPuzzleInvalid(
+            TextWithArgs(ttnReasonGoalCells,
+                         {std::to_string(goal->size()), std::to_string(p.Width * p.Height)}));
       const TPuzzle fromGoal = PuzzleOfGoal(p.Width, p.Height, *goal);
       // A puzzle given only by its picture gets the picture's clues.
       if (!rows) p.Rows = fromGoal.Rows;
       if (!columns) p.Columns = fromGoal.Columns;
       p.Goal = *goal;
     } else if (!rows || !columns) {
-      throw EPuzzleInvalid("a .non puzzle needs 'rows' and 'columns' (or a 'goal')");
+      throw EPuzzleInvalid(TextFor(ttnReasonNeedsClues));
     }
     CheckPuzzle(p);
     return p;
@@ -208,7 +204,7 @@ void AppendClues(std::string& text, const TCountersArr& clues) {
 }  // namespace
 
 std::vector<TPuzzle> ReadNon(std::string_view text) {
-  if (text.size() > kMaxPuzzleText) throw EPuzzleInvalid("the file is too long");
+  if (text.size() > kMaxPuzzleText) throw EPuzzleInvalid(TextFor(ttnReasonFileTooLong));
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   // Cut into puzzles at the "====" lines of a pack, and into lines at LF,
   // CR LF or CR.

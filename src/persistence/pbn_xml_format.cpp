@@ -53,7 +53,7 @@ class PbnReader {
   }
   static void OnEntityDecl(void* self, const XML_Char*, int, const XML_Char*, int, const XML_Char*,
                            const XML_Char*, const XML_Char*, const XML_Char*) {
-    static_cast<PbnReader*>(self)->Fail("entity declarations are not accepted");
+    static_cast<PbnReader*>(self)->Fail(TextFor(ttnReasonEntities));
   }
 
   void Fail(const std::string& message) {
@@ -64,15 +64,15 @@ class PbnReader {
  private:
   void Start(const std::string& name, const XML_Char** attributes) {
     FPath.push_back(name);
-    if (FPath.size() > kMaxDepth) return Fail("the elements are nested too deeply");
+    if (FPath.size() > kMaxDepth) return Fail(TextFor(ttnReasonNestedDeeply));
     FText.clear();
     FCollect = false;
     if (name == "puzzle") {
-      if (FInPuzzle) return Fail("a puzzle inside a puzzle");
+      if (FInPuzzle) return Fail(TextFor(ttnReasonPuzzleInPuzzle));
       const std::string type = Attribute(attributes, "type");
       if (!type.empty() && type != "grid")
-        return Fail("puzzle " + std::to_string(Puzzles.size() + 1) + " is a " + Quoted(type) +
-                    " puzzle (a triddler or another kind); only grid puzzles can be played");
+        return Fail(
+            TextWithArgs(ttnReasonNotGrid, {std::to_string(Puzzles.size() + 1), Quoted(type)}));
       if (Puzzles.size() >= kMaxPuzzlesPerText)
         return Fail(TextWithArgs(ttnReasonTooManyPuzzles, {std::to_string(kMaxPuzzlesPerText)}));
       FInPuzzle = true;
@@ -99,21 +99,20 @@ class PbnReader {
     } else if (name == "clues") {
       const std::string type = Attribute(attributes, "type");
       if (type != "columns" && type != "rows")
-        return Fail("clues of type " + Quoted(type) + "; only 'columns' and 'rows' are known");
+        return Fail(TextWithArgs(ttnReasonClueType, {Quoted(type)}));
       FClues = type == "columns" ? &FPuzzle.Columns : &FPuzzle.Rows;
       bool& have = type == "columns" ? FHaveColumns : FHaveRows;
-      if (have) return Fail("the " + type + " clues are given twice");
+      if (have) return Fail(TextWithArgs(ttnReasonCluesTwice, {type}));
       have = true;
     } else if (name == "line" && FClues != nullptr) {
       if (FClues->size() >= MaxBoardSide)
-        return Fail("more than " + std::to_string(MaxBoardSide) + " clue lines");
+        return Fail(TextWithArgs(ttnReasonTooManyLines, {std::to_string(MaxBoardSide)}));
       FClues->emplace_back();
     } else if (name == "count" && FClues != nullptr && !FClues->empty()) {
       std::string colour = Attribute(attributes, "color");
       if (colour.empty()) colour = FDefaultColour;
       if (colour == FBackground)
-        return Fail("a clue in the background colour " + Quoted(colour) +
-                    "; its cells could not be told from the empty ones");
+        return Fail(TextWithArgs(ttnReasonBackgroundClue, {Quoted(colour)}));
       UseColour(colour);
       FCollect = true;
     } else if (name == "solution") {
@@ -132,8 +131,8 @@ class PbnReader {
         const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
         if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < 1 ||
             value > MaxBoardSide)
-          return Fail("a count " + Quoted(text) + " is not a number from 1 to " +
-                      std::to_string(MaxBoardSide));
+          return Fail(
+              TextWithArgs(ttnReasonBadCount, {Quoted(text), std::to_string(MaxBoardSide)}));
         FClues->back().push_back(value);
       } else if (name == "clues") {
         FClues = nullptr;
@@ -168,9 +167,7 @@ class PbnReader {
   }
 
   std::string MulticolourRefusal() const {
-    return "puzzle " + std::to_string(Puzzles.size() + 1) +
-           " has more colours than one besides the background; multicolour puzzles cannot be "
-           "played";
+    return TextWithArgs(ttnReasonPuzzleColours, {std::to_string(Puzzles.size() + 1)});
   }
 
   // The character a colour has in the images, or the usual one.
@@ -218,9 +215,9 @@ class PbnReader {
 
   void FinishPuzzle() {
     FInPuzzle = false;
-    const std::string which = "puzzle " + std::to_string(Puzzles.size() + 1);
+    const std::string number = std::to_string(Puzzles.size() + 1);
     if (!FHaveColumns || !FHaveRows) {
-      if (!FGoalValid) return Fail(which + " has no column and row clues");
+      if (!FGoalValid) return Fail(TextWithArgs(ttnReasonNoClues, {number}));
       const TPuzzle fromGoal = PuzzleOfGoal(FGoalWidth, FGoalHeight, FGoalRows);
       if (!FHaveColumns) FPuzzle.Columns = fromGoal.Columns;
       if (!FHaveRows) FPuzzle.Rows = fromGoal.Rows;
@@ -229,13 +226,16 @@ class PbnReader {
     FPuzzle.Height = static_cast<int>(FPuzzle.Rows.size());
     if (FGoalValid) {
       if (FGoalWidth != FPuzzle.Width || FGoalHeight != FPuzzle.Height)
-        return Fail(which + ": the goal image is not " + SlotName(FPuzzle.Width, FPuzzle.Height));
+        return Fail(TextWithArgs(
+            ttnReasonPuzzleNumber,
+            {number,
+             TextWithArgs(ttnReasonGoalImageSize, {SlotName(FPuzzle.Width, FPuzzle.Height)})}));
       FPuzzle.Goal = FGoalRows;
     }
     try {
       CheckPuzzle(FPuzzle);
     } catch (const EPuzzleInvalid& e) {
-      return Fail(which + ": " + e.what());
+      return Fail(TextWithArgs(ttnReasonPuzzleNumber, {number, e.what()}));
     }
     Puzzles.push_back(std::move(FPuzzle));
   }
@@ -306,7 +306,7 @@ void AppendClues(std::string& xml, const char* type, const TCountersArr& clues) 
 }  // namespace
 
 std::vector<TPuzzle> ReadPbnXml(std::string_view text) {
-  if (text.size() > kMaxPuzzleText) throw EPuzzleInvalid("the file is too long");
+  if (text.size() > kMaxPuzzleText) throw EPuzzleInvalid(TextFor(ttnReasonFileTooLong));
   // UTF-16 with its mark is read as UTF-8 whatever the declaration says (an
   // editor that converted the file seldom changes it); any other text in the
   // encoding it declares.
@@ -325,10 +325,10 @@ std::vector<TPuzzle> ReadPbnXml(std::string_view text) {
       XML_Parse(parser.get(), utf8.data(), static_cast<int>(utf8.size()), XML_TRUE);
   if (reader.Error) throw EPuzzleInvalid(*reader.Error);
   if (status != XML_STATUS_OK)
-    throw EPuzzleInvalid("not well-formed XML at line " +
-                         std::to_string(XML_GetCurrentLineNumber(parser.get())) + ": " +
-                         XML_ErrorString(XML_GetErrorCode(parser.get())));
-  if (reader.Puzzles.empty()) throw EPuzzleInvalid("the XML holds no <puzzle>");
+    throw EPuzzleInvalid(
+        TextWithArgs(ttnReasonNotXml, {std::to_string(XML_GetCurrentLineNumber(parser.get())),
+                                       XML_ErrorString(XML_GetErrorCode(parser.get()))}));
+  if (reader.Puzzles.empty()) throw EPuzzleInvalid(TextFor(ttnReasonNoXmlPuzzle));
   return std::move(reader.Puzzles);
 }
 

@@ -8,12 +8,11 @@
 #include "text/lang_helper.h"
 #include "util/utf8.h"
 
-namespace {
-
-// A line as the refusals name it, in the player's language.
 std::string LineInText(bool column, int index) {
   return TextWithArgs(column ? ttnReasonColumn : ttnReasonRow, {std::to_string(index + 1)});
 }
+
+namespace {
 
 std::int64_t Total(const TCountersArr& clues) {
   std::int64_t n = 0;

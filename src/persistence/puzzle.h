@@ -48,6 +48,8 @@ inline constexpr std::size_t kMaxPuzzlesPerText = 10000;
 
 // "column 3" / "row 1" for messages, counting from 1.
 std::string LineName(bool column, int index);
+// The same in the current language, for refusals.
+std::string LineInText(bool column, int index);
 
 // A piece of offending text for a message, in single quotes: at most about
 // 80 characters of it (cut at a character's start, "..." marking the cut),

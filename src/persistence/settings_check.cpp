@@ -83,10 +83,12 @@ std::string SettingsDamage(const TAppSettings& store, const std::vector<std::str
     const std::string value = store.ReadString(key);
     if (!value.empty() && !IsNumber(value)) return "the value of " + key + " is not a number";
   }
-  // Settings alone are a file from before the first game was stored.
+  // Settings alone are a file from before the first game was stored; one
+  // that still holds a stored game somewhere lost its "state" line.
   if (store.ReadString("state").empty() &&
-      !std::all_of(lines.begin(), lines.end(),
-                   [](const std::string& line) { return line.empty() || IsSettingLine(line); }))
+      (!std::all_of(lines.begin(), lines.end(),
+                    [](const std::string& line) { return line.empty() || IsSettingLine(line); }) ||
+       !SalvageStoredGames(store, 1).empty()))
     return "no stored games (\"state\") found";
   return {};
 }

@@ -5,7 +5,8 @@
 // setting (a broken key, or a lost line break that merged the "state" line
 // into the one before), when a non-empty line has no separator, or when one
 // of the program's number keys holds something that is not a number. A file
-// of settings alone is sound: the slots start as on a first run.
+// of settings alone, without a stored game anywhere in it, is sound: the
+// slots start as on a first run.
 //
 // A damaged file is kept before anything can overwrite it, under numbered
 // names beside it: "app.ini.bad", then "app.ini.bad.1", "app.ini.bad.2", ...

@@ -80,7 +80,7 @@ TEST_F(LanguageTextsTest, FinishedHintSentenceAndGradeTipInEveryLanguage) {
         "2–4, 6 és 8. mező, és üresen hagyja ezt: 10. mező.",
         "Értékelés: 3 / 5"}},
       {lgPortuguese,
-       {"Linha 3 (pista 3 1 1 em 10 quadrículas): qualquer forma de encaixar os blocos preenche as "
+       {"Linha 3 (pistas 3 1 1 em 10 quadrículas): qualquer forma de encaixar os blocos preenche as "
         "quadrículas 2 a 4, 6 e 8 e nenhuma preenche a quadrícula 10.",
         "Classificação: 3 / 5"}},
       {lgSpanish,

@@ -11,25 +11,12 @@
 # usage: atspi_e2e.sh TAVELO_BINARY OUTPUT_DIR
 set -euo pipefail
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 TAVELO_BINARY OUTPUT_DIR" >&2
-  exit 2
-fi
-tavelo=$1
-out=$2
+e2e_name=atspi
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/x_session.sh"
+take_args tavelo out -- "$@"
 launcher=/usr/libexec/at-spi-bus-launcher
 python=/usr/bin/python3 # Debian's, which has pyatspi
-
-fail() {
-  echo "atspi: FAILED: $*" >&2
-  for log in "$out"/*.log; do
-    [ -s "$log" ] && { echo "atspi: $log:" >&2; tail -n 20 "$log" >&2; }
-  done
-  exit 1
-}
-
-. "$here/x_session.sh"
 
 # Outside a session bus of its own, start one and run again inside it.
 if [ -z "${TAVELO_ATSPI_SESSION:-}" ]; then

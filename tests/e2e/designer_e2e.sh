@@ -17,30 +17,10 @@
 # usage: designer_e2e.sh TAVELO_BINARY E2E_PROBE OUTPUT_DIR
 set -euo pipefail
 
-if [ $# -ne 3 ]; then
-  echo "usage: $0 TAVELO_BINARY E2E_PROBE OUTPUT_DIR" >&2
-  exit 2
-fi
-tavelo=$1
-probe=$2
-out=$3
-wait_limit=20 # seconds for anything to appear or to happen
-
-xvfb_pid=
-app_pid=
-window=
-work=
-
-note() { echo "e2e: $*"; }
-
-fail() {
-  echo "e2e: FAILED: $*" >&2
-  if [ -n "${DISPLAY:-}" ]; then import -window root "$out/failure.png" 2>/dev/null || true; fi
-  [ -s "$out/tavelo.log" ] && { echo "e2e: $out/tavelo.log:" >&2; tail -n 20 "$out/tavelo.log" >&2; }
-  exit 1
-}
-
 . "$(dirname "$0")/x_session.sh"
+take_args tavelo probe out -- "$@"
+wait_limit=20 # seconds for anything to appear or to happen
+end_at_exit
 
 need_tools Xvfb xdotool xwininfo import convert
 [ -x "$tavelo" ] || fail "no game binary at $tavelo"

@@ -8,31 +8,10 @@
 # usage: handover_e2e.sh TAVELO_BINARY OUTPUT_DIR
 set -euo pipefail
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 TAVELO_BINARY OUTPUT_DIR" >&2
-  exit 2
-fi
-tavelo=$1
-out=$2
+. "$(dirname "$0")/x_session.sh"
+take_args tavelo out -- "$@"
 wait_limit=30 # seconds for anything to appear or to happen
-
-xvfb_pid=
-app_pid=
-window=
-work=
-
-note() { echo "e2e: $*"; }
-
-fail() {
-  echo "e2e: FAILED: $*" >&2
-  if [ -n "$window" ] && [ -n "${DISPLAY:-}" ]; then
-    import -window root "$out/failure.png" 2>/dev/null || true
-  fi
-  for log in "$out"/tavelo-*.log; do
-    [ -s "$log" ] && { echo "e2e: $log:" >&2; tail -n 20 "$log" >&2; }
-  done
-  exit 1
-}
+end_at_exit
 
 popup_has_focus() {
   [ "$(xdotool getwindowfocus 2>/dev/null)" = "$popup" ] && return 0
@@ -64,16 +43,6 @@ press() {
 }
 
 . "$(dirname "$0")/x_session.sh"
-
-cleanup() {
-  trap - ERR
-  stop "$app_pid"
-  stop "$xvfb_pid"
-  [ -n "$work" ] && rm -rf "$work"
-}
-trap cleanup EXIT
-set -E
-trap 'fail "line $LINENO: $BASH_COMMAND failed"' ERR
 
 need_tools Xvfb xdotool xwininfo import
 [ -x "$tavelo" ] || fail "no game binary at $tavelo"

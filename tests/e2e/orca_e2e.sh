@@ -16,33 +16,21 @@
 # usage: orca_e2e.sh TAVELO_BINARY OUTPUT_DIR
 set -euo pipefail
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 TAVELO_BINARY OUTPUT_DIR" >&2
-  exit 2
-fi
-tavelo=$1
-out=$2
+e2e_name=orca
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/x_session.sh"
+take_args tavelo out -- "$@"
 launcher=/usr/libexec/at-spi-bus-launcher
 python=/usr/bin/python3 # Debian's, which Orca runs on
 wait_limit=15 # seconds for one spoken line
+quiet_log=$out/orca-debug.log # long; on_failure shows its spoken lines
 
-note() { echo "orca: $*"; }
-
-fail() {
-  echo "orca: FAILED: $*" >&2
+on_failure() {
   if [ -s "$out/orca-debug.log" ]; then
     echo "orca: the last spoken lines:" >&2
     grep -a '^SPEECH OUTPUT' "$out/orca-debug.log" | tail -n 15 >&2 || true
   fi
-  for log in "$out"/*.log; do
-    case $log in */orca-debug.log) continue ;; esac
-    [ -s "$log" ] && { echo "orca: $log:" >&2; tail -n 10 "$log" >&2; }
-  done
-  exit 1
 }
-
-. "$here/x_session.sh"
 
 if [ -z "${TAVELO_ORCA_SESSION:-}" ]; then
   if [ ! -x /usr/bin/orca ]; then

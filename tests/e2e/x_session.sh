@@ -1,9 +1,77 @@
 # Shared by the end-to-end scripts that run the game under an X server of
-# their own: the tool check, the scratch folder, process checks and the X
-# server's start, and the game's start and close. Sourced; the script defines
-# fail MESSAGE and press KEY, and sets tavelo (the binary), out (the logs),
-# wait_limit (seconds) and root_window before it calls these; the game's
-# process id is in app_pid and its main window in window.
+# their own: the arguments, the messages and failures, the end of the run,
+# the tool check, the scratch folder, process checks and the X server's
+# start, and the game's start and close. Sourced first; a script may set
+# e2e_name (the prefix of its messages) before, and defines press KEY and
+# sets wait_limit (seconds) and root_window before it calls these; the
+# game's process id is in app_pid and its main window in window.
+
+e2e_name=${e2e_name:-e2e}
+xvfb_pid=
+app_pid=
+window=
+work=
+
+# take_args NAME... -- "$@": the script's arguments into the variables named
+# (tavelo: the game's binary, probe: e2e_probe's, out: the output folder), in
+# that order; with another number of arguments the usage line, status 2.
+take_args() {
+  local names=() usage=() name
+  while [ "$1" != -- ]; do
+    names+=("$1")
+    case $1 in
+      tavelo) usage+=(TAVELO_BINARY) ;;
+      probe) usage+=(E2E_PROBE) ;;
+      out) usage+=(OUTPUT_DIR) ;;
+    esac
+    shift
+  done
+  shift
+  if [ $# -ne ${#names[@]} ]; then
+    echo "usage: $0 ${usage[*]}" >&2
+    exit 2
+  fi
+  for name in "${names[@]}"; do
+    printf -v "$name" '%s' "$1"
+    shift
+  done
+}
+
+note() { echo "$e2e_name: $*"; }
+
+# fail MESSAGE: says what did not happen, keeps a picture of the screen,
+# lets the script add what it knows (its function on_failure, if any) and
+# shows the end of every log in the output folder but quiet_log; status 1.
+fail() {
+  echo "$e2e_name: FAILED: $*" >&2
+  if [ -n "${DISPLAY:-}" ]; then
+    [ -n "$window" ] &&
+      echo "$e2e_name: caption: $(xdotool getwindowname "$window" 2>/dev/null || echo '(no window)')" >&2
+    import -window root "$out/failure.png" 2>/dev/null || true
+  fi
+  if declare -F on_failure >/dev/null; then on_failure; fi
+  local log
+  for log in "$out"/*.log; do
+    [ "$log" = "${quiet_log:-}" ] && continue
+    [ -s "$log" ] && { echo "$e2e_name: $log:" >&2; tail -n 20 "$log" >&2; }
+  done
+  exit 1
+}
+
+# end_at_exit: at the script's end, however it ends, the game and the X
+# server started here are ended and the scratch folder removed; a command
+# that fails fails the run, naming its line.
+end_at_exit() {
+  trap end_session EXIT
+  set -E
+  trap 'fail "line $LINENO: $BASH_COMMAND failed"' ERR
+}
+end_session() {
+  trap - ERR
+  stop "$app_pid"
+  stop "$xvfb_pid"
+  if [ -n "$work" ]; then rm -rf "$work"; fi
+}
 
 # True while the process runs (one that ended but was not reaped yet counts
 # as ended).

@@ -14,42 +14,10 @@
 # usage: zoom_scroll_e2e.sh TAVELO_BINARY E2E_PROBE OUTPUT_DIR
 set -euo pipefail
 
-if [ $# -ne 3 ]; then
-  echo "usage: $0 TAVELO_BINARY E2E_PROBE OUTPUT_DIR" >&2
-  exit 2
-fi
-tavelo=$1
-probe=$2
-out=$3
-wait_limit=20
-
-xvfb_pid=
-app_pid=
-window=
-work=
-
-note() { echo "e2e: $*"; }
-
-fail() {
-  echo "e2e: FAILED: $*" >&2
-  if [ -n "$window" ] && [ -n "${DISPLAY:-}" ]; then
-    import -window root "$out/failure.png" 2>/dev/null || true
-  fi
-  [ -s "$out/tavelo.log" ] && tail -n 20 "$out/tavelo.log" >&2
-  exit 1
-}
-
 . "$(dirname "$0")/x_session.sh"
-
-cleanup() {
-  trap - ERR
-  stop "$app_pid"
-  stop "$xvfb_pid"
-  [ -n "$work" ] && rm -rf "$work"
-}
-trap cleanup EXIT
-set -E
-trap 'fail "line $LINENO: $BASH_COMMAND failed"' ERR
+take_args tavelo probe out -- "$@"
+wait_limit=20
+end_at_exit
 
 need_tools Xvfb xdotool import convert compare identify
 [ -x "$tavelo" ] || fail "no game binary at $tavelo"

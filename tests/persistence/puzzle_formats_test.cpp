@@ -97,8 +97,8 @@ TEST(PuzzleFormats, NonCluesSeparatedByCommasSpacesOrBothAndAnyLineEnd) {
     p.Goal.clear();
     return p;
   }();
-  for (const std::string& ones : {"1,1", "1 1", "1, 1", " 1 ,\t1 "})
-    for (const std::string& end : {"\n", "\r\n", "\r"}) {
+  for (const std::string ones : {"1,1", "1 1", "1, 1", " 1 ,\t1 "})
+    for (const std::string end : {"\n", "\r\n", "\r"}) {
       const std::string text = "width 4" + end + "height 3" + end + "rows" + end + ones + end +
                                end + "3" + end + "columns" + end + ones + end + "1" + end + "1" +
                                end + "1" + end;
@@ -318,7 +318,9 @@ TEST(PuzzleFormats, PbnXmlDefaultColourOnlyNamesTheColourOfPlainCounts) {
   for (const Case& c : cases) {
     EXPECT_NE(MessageOf([&] { ReadPbnXml(c.Text); }).find(c.Outcome), std::string::npos)
         << c.Text << "-> " << MessageOf([&] { ReadPbnXml(c.Text); });
-    if (c.Outcome == "(accepted)" && !HasFailure()) EXPECT_EQ(ReadPbnXml(c.Text).at(0).Goal, "#.");
+    if (c.Outcome == "(accepted)" && !HasFailure()) {
+      EXPECT_EQ(ReadPbnXml(c.Text).at(0).Goal, "#.");
+    }
   }
 }
 
@@ -329,13 +331,17 @@ TEST(PuzzleFormats, PbnXmlInUtf16AndLatin1IsRead) {
     const std::string text = (big ? "\xFE\xFF" : "\xFF\xFE") + Utf8ToUtf16(utf8, big);
     EXPECT_EQ(DetectPuzzleFormat(text), TPuzzleFormat::PbnXml);
     EXPECT_EQ(MessageOf([&] { ReadPuzzles(text); }), "(accepted)") << big;
-    if (!HasFailure()) EXPECT_EQ(ReadPuzzles(text), ReadPbnXml(kPbn));
+    if (!HasFailure()) {
+      EXPECT_EQ(ReadPuzzles(text), ReadPbnXml(kPbn));
+    }
   }
   std::string latin1 =
       std::string(kPbn).replace(0, 21, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>");
   latin1.replace(latin1.find("odd"), 3, "B\xE9zier");
   EXPECT_EQ(MessageOf([&] { ReadPuzzles(latin1); }), "(accepted)");
-  if (!HasFailure()) EXPECT_EQ(ReadPuzzles(latin1).at(0).Title, "Tiny & B\xC3\xA9zier");
+  if (!HasFailure()) {
+    EXPECT_EQ(ReadPuzzles(latin1).at(0).Title, "Tiny & B\xC3\xA9zier");
+  }
 }
 
 TEST(PuzzleFormats, ARefusalQuotesOnlyTheStartOfAHugeText) {

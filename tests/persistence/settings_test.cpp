@@ -452,6 +452,13 @@ TEST_F(SettingsTest, DamageIsFoundInKeysValuesAndLines) {
     ASSERT_TRUE(store.Load());
     EXPECT_EQ(!SettingsDamage(store, keys).empty(), c.Damaged) << c.Bytes;
   }
+  // A stored game in a setting's value (a merged line whose "state" key was
+  // damaged too) is never taken for settings alone.
+  const std::string code = GameStateText("2x2", *GameOf({"#.", ".#"}), 20, 20);
+  WriteFile(IniPath(), "language=2\r\ndesigner=2x2:#..#stbte=" + code + "\r\n");
+  TAppSettings hidden = Store();
+  ASSERT_TRUE(hidden.Load());
+  EXPECT_NE(SettingsDamage(hidden, keys), "");
 
   WriteFile(IniPath(), "frmMain.formsize.h=600AAstate=0123456789|ABCDEF0123\r\nx=12345678\r\n");
   TAppSettings merged = Store();
