@@ -23,9 +23,9 @@
 #include "app/grade_label.h"
 #include "app/main_window_accessible.h"
 #include "app/message_box.h"
-#include "app/quit_signals.h"
 #include "app/paste_check.h"
 #include "app/qt_translations.h"
+#include "app/quit_signals.h"
 #include "generation/rnd.h"
 #include "model/process_flags.h"
 #include "persistence/app_settings.h"
@@ -87,6 +87,7 @@ QString ToolTipWithKeys(const QString& caption, std::initializer_list<const QAct
 TfrmMain::TfrmMain(bool diagnostics)
     : TfrmBase("frmMain"),
       FDiagnostics(diagnostics),
+      FBusy([this](bool busy) { SetBusy(busy); }),
       FGameSettings(std::make_unique<TGameSettings>()),
       FGames(std::make_unique<TGames>()),
       FRecords(std::make_unique<TRecords>()) {
@@ -283,6 +284,7 @@ void TfrmMain::Guarded(const std::function<void()>& command) {
 
 bool TfrmMain::FormCreate() {
   AppPhase = apStarting;
+  const TBusyScope starting(FBusy);
   ApplyStyle(this, 0, false);
   try {
     FAppSettings = std::make_unique<TAppSettings>("app.ini", '=');
@@ -345,7 +347,6 @@ void TfrmMain::LoadOrCreateSlots() {
     loaded = true;
   }
   if (!loaded) {
-    const TBusyScope busy = Busy();
     FpPleaseWait->show();
     QApplication::processEvents();
     CreateDefaultSlots();
@@ -356,8 +357,6 @@ void TfrmMain::LoadOrCreateSlots() {
   LoadBoardArea();
   BuildGameMenu();
   ApplySettings();
-  UpdateActions(0);
-  FbGame->setEnabled(true);
 }
 
 // A damaged settings file must not cost the player the games still in it:
@@ -422,12 +421,10 @@ std::vector<std::string> TfrmMain::CreateMissingDefaultSlots() {
   std::vector<std::string> names;
   for (int s : sides) names.push_back(SlotName(s, s));
   if (sides.empty()) return names;
-  UpdateActions(uaDisableAll);
   FpPleaseWait->show();
   QApplication::processEvents();
   for (int s : sides) CreateSlot(SlotName(s, s), s, s, FGameSettings->NewDifficulty(), true);
   FpPleaseWait->hide();
-  UpdateActions(uaEnableAll);
   return names;
 }
 
@@ -540,7 +537,7 @@ void TfrmMain::BuildGameMenu() {
 
 void TfrmMain::bGameClick() {
   // Its key reaches here too, also before start-up has made the slots.
-  if (!FbGame->isEnabled() || !FGames) return;
+  if (Busy() || FGames->Count() == 0) return;
   const std::optional<std::string> text = ClipboardText();
   const TPasteVerdict verdict = text ? CheckPaste(*text, *FGames).Verdict : pvBadPuzzle;
   aPaste->setEnabled(verdict == pvLoadable || verdict == pvPuzzle);
@@ -794,12 +791,14 @@ void TfrmMain::UpdateCaption() {
   FLastCaption = caption;
 }
 
-TBusyScope TfrmMain::Busy() {
-  return TBusyScope(FBusyDepth, [this](bool busy) {
-    UpdateActions(busy ? uaDisableAll : uaEnableAll);
-    FbGame->setEnabled(!busy);
-    if (!busy) UpdateActions(0);
-  });
+void TfrmMain::SetBusy(bool busy) {
+  AppBusy = busy;
+  UpdateActions(busy ? uaDisableAll : uaEnableAll);
+  FbGame->setEnabled(!busy);
+  if (busy) return;
+  aRemoveSize->setEnabled(FCurrentGame && !IsDefaultSlot(FCurrentGame->Name()));
+  UpdateActions(0);
+  RefreshBoard();
 }
 
 void TfrmMain::UpdateActions(int flags) {
@@ -868,6 +867,8 @@ void TfrmMain::CelebrateIfSolved() {
 // games cannot be saved and the player keeps the window, nothing ends.
 bool TfrmMain::Shutdown() {
   AppPhase = apClosing;
+  // Nothing starts while the games are saved and the player maybe asked.
+  const TBusyScope closing(FBusy);
   SaveFormBounds();
   StopCelebration();
   if (!SaveEverything()) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/busy_scope.h"
 #include "app/f_base.h"
 #include "app/player_sizes.h"
 #include "app/wait_panel.h"
@@ -27,7 +28,6 @@ class QMenu;
 class QPushButton;
 class QTimer;
 class TAnnouncer;
-class TBusyScope;
 class TAppSettings;
 class TGame;
 class TGameSession;
@@ -82,6 +82,10 @@ class TfrmMain : public TfrmBase {
   int PulseOffset() const { return FPulseOffset; }
   TColor PulseColor() const { return FPulseColor; }
   int ButtonsExtent() const { return FButtonsExtent; }
+  // Start-up, shutdown or long work has the window: the commands wait.
+  bool Busy() const { return FBusy.Busy(); }
+  // Long work elsewhere makes the window busy through a scope of this.
+  TBusyState& BusyState() { return FBusy; }
   // Where the corrupted settings file was kept, empty when none was.
   const std::string& DamagedCopy() const { return FDamagedCopy; }
   // Why app.ini must not be overwritten without asking the player (it could
@@ -271,9 +275,10 @@ class TfrmMain : public TfrmBase {
   void ShowLoadedSlot(const std::string& name);
   bool OpenStateCode(const struct TPasteCheck& check);
   bool OpenSharedPuzzle(const struct TPasteCheck& check);
-  // A scope in which the window is busy: the commands and the game menu are
-  // disabled until it ends.
-  TBusyScope Busy();
+  // What the window's busy state changes: the commands, the game menu, and
+  // the board's input and layout (AppBusy); once free again, the commands
+  // and the board follow the current slot.
+  void SetBusy(bool busy);
   // Runs job off the UI thread with the commands disabled; false when it was
   // cancelled.
   bool RunWithPanel(const std::string& text,
@@ -348,12 +353,12 @@ class TfrmMain : public TfrmBase {
   std::vector<std::string> FPendingFiles;  // handed over, not opened yet
   bool FPendingScheduled = false;          // OpenPendingFiles is due
   int FCommandDepth = 0;                   // commands running (Guarded)
-  int FBusyDepth = 0;                      // busy scopes alive (Busy)
   // The records window (F6).
   QAction* aStatistics = nullptr;
   QAction* aDesign = nullptr;
 
   bool FDiagnostics;
+  TBusyState FBusy;
   std::unique_ptr<TAppSettings> FAppSettings;
   std::unique_ptr<TGameSettings> FGameSettings;
   std::unique_ptr<TGames> FGames;

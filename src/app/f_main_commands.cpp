@@ -64,16 +64,9 @@ void TfrmMain::aNewNormalExecute() {
 
 void TfrmMain::NewOfDifficulty(TDifficulty difficulty) {
   StopCelebration();
-  AppBusy = true;
-  try {
-    RequestNewGame(difficulty, true);
-  } catch (...) {
-    AppBusy = false;
-    RefreshBoard();
-    throw;
-  }
-  AppBusy = false;
-  RefreshBoard();
+  // Busy from the question on: the board waits for the new puzzle.
+  const TBusyScope busy(FBusy);
+  RequestNewGame(difficulty, true);
 }
 
 void TfrmMain::RequestNewGame(TDifficulty difficulty, bool confirm) {
@@ -91,7 +84,7 @@ bool TfrmMain::CurrentGameSolved() {
 }
 
 void TfrmMain::NewPuzzle(TDifficulty difficulty) {
-  if (!FCurrentGame || TBackgroundWork::Running()) return;
+  if (!FCurrentGame) return;
   // Made on another thread, so the window keeps painting while a large
   // puzzle takes its time; Escape leaves the old game.
   TGame* slot = FCurrentGame;
@@ -204,7 +197,7 @@ void TfrmMain::tCongratsTimer() {
 }
 
 void TfrmMain::RepaintBoardOnly() {
-  if (FActivated && FCurrentGame && FCurrentGame->Host() && !AppBusy)
+  if (FActivated && FCurrentGame && FCurrentGame->Host() && !Busy())
     FCurrentGame->View().pbBoard()->update();
 }
 
@@ -276,7 +269,7 @@ void TfrmMain::keyPressEvent(QKeyEvent* e) {
     return;
   }
   // The game menu without a mouse: every command of the bar is in it.
-  if ((e->key() == Qt::Key_F10 || e->key() == Qt::Key_Menu) && FbGame->isEnabled()) {
+  if ((e->key() == Qt::Key_F10 || e->key() == Qt::Key_Menu) && !Busy()) {
     Guarded([this] { bGameClick(); });
     return;
   }

@@ -157,8 +157,8 @@ void TfrmMain::OpenWhenReady(const std::string& path) {
 }
 
 bool TfrmMain::InCommand() const {
-  return FCommandDepth > 0 || !FbGame->isEnabled() || TBackgroundWork::Running() ||
-         QApplication::activeModalWidget() || QApplication::activePopupWidget();
+  return FCommandDepth > 0 || Busy() || QApplication::activeModalWidget() ||
+         QApplication::activePopupWidget();
 }
 
 void TfrmMain::OpenPendingFiles() {
@@ -177,7 +177,7 @@ void TfrmMain::OpenPendingFiles() {
 }
 
 bool TfrmMain::OpenPuzzleText(const std::string& text, bool fromClipboard) {
-  if (!FbGame->isEnabled() || TBackgroundWork::Running()) return false;
+  if (Busy()) return false;
   const TPasteCheck check = CheckPaste(text, *FGames);
   switch (check.Verdict) {
     case pvLoadable:
@@ -277,9 +277,11 @@ void TfrmMain::ShowLoadedSlot(const std::string& name) {
 
 bool TfrmMain::RunWithPanel(const std::string& text,
                             const std::function<void(const std::atomic<bool>&)>& job) {
+  // One piece of long work at a time.
+  if (TBackgroundWork::Running()) return false;
   bool done = false;
   {
-    const TBusyScope busy = Busy();
+    const TBusyScope busy(FBusy);
     done = TBackgroundWork::Run(FpPleaseWait, QString::fromStdString(text), job);
   }
   return done && AppPhase != apClosing;
@@ -290,7 +292,7 @@ bool TfrmMain::RunWithPanel(const std::string& text,
 void TfrmMain::dragEnterEvent(QDragEnterEvent* e) {
   const QMimeData* mime = e->mimeData();
   const bool file = mime->hasUrls() && !mime->urls().isEmpty() && mime->urls()[0].isLocalFile();
-  if ((file || mime->hasText()) && FbGame->isEnabled()) e->acceptProposedAction();
+  if ((file || mime->hasText()) && !Busy()) e->acceptProposedAction();
 }
 
 void TfrmMain::dropEvent(QDropEvent* e) {

@@ -139,6 +139,45 @@ TEST_F(MainWindow, GameMenuSwitchesSlots) {
   EXPECT_EQ(Current().Name(), "20x20");
 }
 
+// The window is busy from the first scope to the end of the last, however a
+// scope ends; afterwards the commands follow the shown slot again (a default
+// size cannot be removed, Undo waits for a move).
+TEST_F(MainWindow, BusyHoldsTheCommandsUntilTheLastScopeEndsHoweverItEnds) {
+  StartWindow();
+  QPushButton* game = Window->findChild<QPushButton*>("bGame");
+  const auto held = [&] {
+    return Window->Busy() && AppBusy && !game->isEnabled() && !Action("aNew")->isEnabled() &&
+           !Action("aPaste")->isEnabled();
+  };
+  const std::function<void()> ends[] = {
+      [&] {
+        const TBusyScope busy(Window->BusyState());
+        EXPECT_TRUE(held());
+      },
+      [&] {
+        const TBusyScope outer(Window->BusyState());
+        { const TBusyScope inner(Window->BusyState()); }
+        EXPECT_TRUE(held());
+      },
+      [&] {
+        try {
+          const TBusyScope busy(Window->BusyState());
+          throw std::runtime_error("work failed");
+        } catch (const std::runtime_error&) {
+        }
+      },
+  };
+  for (const auto& end : ends) {
+    end();
+    EXPECT_FALSE(Window->Busy());
+    EXPECT_FALSE(AppBusy);
+    EXPECT_TRUE(game->isEnabled());
+    EXPECT_TRUE(Action("aNew")->isEnabled());
+    EXPECT_FALSE(Action("aRemoveSize")->isEnabled());
+    EXPECT_FALSE(Action("aUndo")->isEnabled());
+  }
+}
+
 TEST_F(MainWindow, ASizeWithSmallCellsGrowsTheWindowWithinTheScreen) {
   StartWindow();
   const QRect area = QGuiApplication::primaryScreen()->availableGeometry();

@@ -410,12 +410,11 @@ TEST_F(PuzzleFiles, AFileDroppedOnTheWindowIsOpened) {
 TEST_F(PuzzleFiles, AFileHandedOverWhileBusyOpensAfterwards) {
   StartWindow();
   const std::string before = Current().Name();
-  QPushButton* game = Window->findChild<QPushButton*>("bGame");
-  game->setEnabled(false);
+  auto busy = std::make_optional<TBusyScope>(Window->BusyState());
   Window->OpenWhenReady(WriteFile("frame.non", kFrameNon).string());
   QTest::qWait(400);
   EXPECT_EQ(Current().Name(), before);
-  game->setEnabled(true);
+  busy.reset();
   EXPECT_TRUE(QTest::qWaitFor([this] { return Current().Name() == "7x5"; }, 3000));
   EXPECT_EQ(SolutionOf(Puzzle()), kFrame);
 }
