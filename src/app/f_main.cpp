@@ -34,7 +34,7 @@
 #include "persistence/records.h"
 #include "persistence/settings_check.h"
 #include "slots/game.h"
-#include "slots/games.h"
+#include "slots/slot_shelf.h"
 #include "text/lang_helper.h"
 #include "util/app_environment.h"
 #include "util/utils.h"
@@ -89,7 +89,9 @@ TfrmMain::TfrmMain(bool diagnostics)
       FDiagnostics(diagnostics),
       FBusy([this](bool busy) { SetBusy(busy); }),
       FGameSettings(std::make_unique<TGameSettings>()),
-      FGames(std::make_unique<TGames>()),
+      FShelf(std::make_unique<TSlotShelf>(
+          [this](const std::string& name, int width, int height, TDifficulty difficulty,
+                 bool generate) { return MakeSlot(name, width, height, difficulty, generate); })),
       FRecords(std::make_unique<TRecords>()) {
   setObjectName("frmMain");
   InstallMainWindowAccessible();
@@ -328,16 +330,12 @@ bool TfrmMain::FormCreate() {
 }
 
 void TfrmMain::LoadOrCreateSlots() {
-  const TGames::TCreateSlot factory = [this](const std::string& name, int width, int height,
-                                             TDifficulty difficulty, bool generate) {
-    return CreateSlot(name, width, height, difficulty, generate);
-  };
   bool loaded = false;
   std::string damage =
       FFirstRun ? std::string() : SettingsDamage(*FAppSettings, IntegerSettingsKeys(FormName()));
   if (damage.empty()) {
     try {
-      loaded = FGames->LoadFrom(*FAppSettings, factory);
+      loaded = FShelf->LoadFrom(*FAppSettings);
     } catch (const std::exception& e) {
       damage = e.what();
     }
@@ -352,8 +350,7 @@ void TfrmMain::LoadOrCreateSlots() {
     CreateDefaultSlots();
     FpPleaseWait->hide();
   }
-  LoadClocks();
-  LoadRecords();
+  FShelf->LoadKept(*FAppSettings, *FRecords);
   LoadBoardArea();
   BuildGameMenu();
   ApplySettings();
@@ -371,14 +368,14 @@ void TfrmMain::RecoverFromDamagedState(const std::string& reason) {
   const bool kept = KeepDamagedFile();
 
   for (const TGameStateRec& rec : SalvageStoredGames(*FAppSettings, kMaxStoredSlots)) {
-    if (FGames->FindByName(rec.name)) continue;  // restored before the damaged one
-    CreateSlot(rec.name, rec.w, rec.h, rec.difficulty, false)->ApplyGameState(rec);
+    if (FShelf->FindByName(rec.name)) continue;  // restored before the damaged one
+    FShelf->Create(rec.name, rec.w, rec.h, rec.difficulty, false)->ApplyGameState(rec);
   }
   // A broken number would place or size the window at 0.
   RemoveUnreadableLines(*FAppSettings, IntegerSettingsKeys(FormName()));
   const std::string stored = FAppSettings->ReadString("active_game");
   const std::vector<std::string> renewed = CreateMissingDefaultSlots();
-  FGames->SetActiveName(FGames->FindByName(stored) ? stored
+  FShelf->SetActiveName(FShelf->FindByName(stored) ? stored
                                                    : SlotName(kFirstShownSide, kFirstShownSide));
 
   std::string text = TextFor(ttnSavedGamesDamaged) + "\n\n";
@@ -417,19 +414,19 @@ bool TfrmMain::KeepDamagedFile() {
 
 std::vector<std::string> TfrmMain::CreateMissingDefaultSlots() {
   std::vector<int> sides(kDefaultSides.begin(), kDefaultSides.end());
-  std::erase_if(sides, [this](int s) { return FGames->FindByName(SlotName(s, s)) != nullptr; });
+  std::erase_if(sides, [this](int s) { return FShelf->FindByName(SlotName(s, s)) != nullptr; });
   std::vector<std::string> names;
   for (int s : sides) names.push_back(SlotName(s, s));
   if (sides.empty()) return names;
   FpPleaseWait->show();
   QApplication::processEvents();
-  for (int s : sides) CreateSlot(SlotName(s, s), s, s, FGameSettings->NewDifficulty(), true);
+  for (int s : sides) FShelf->Create(SlotName(s, s), s, s, FGameSettings->NewDifficulty(), true);
   FpPleaseWait->hide();
   return names;
 }
 
-TGame* TfrmMain::CreateSlot(const std::string& name, int width, int height, TDifficulty difficulty,
-                            bool generate) {
+std::unique_ptr<TGame> TfrmMain::MakeSlot(const std::string& name, int width, int height,
+                                          TDifficulty difficulty, bool generate) {
   auto game = std::make_unique<TGame>(
       font(), name, width, height, FGameSettings.get(),
       FFirstRun ? TPictureSource::BuiltIn : TPictureSource::Generated, [this] { OnSlotChanged(); });
@@ -439,16 +436,15 @@ TGame* TfrmMain::CreateSlot(const std::string& name, int width, int height, TDif
   game->Attach(generate, DefaultFillPct(width, height, difficulty));
   TGame* slot = game.get();
   ListenTo(slot->Session(), slot);
-  FSlots.push_back(std::move(game));
-  FGames->Add(slot);
+  // The first slot made is the current one until start-up shows the stored one.
   if (!FCurrentGame) FCurrentGame = slot;
-  return slot;
+  return game;
 }
 
 void TfrmMain::CreateDefaultSlots() {
   for (int s : kDefaultSides)
-    CreateSlot(SlotName(s, s), s, s, FGameSettings->NewDifficulty(), true);
-  FGames->SetActiveName(SlotName(kFirstShownSide, kFirstShownSide));
+    FShelf->Create(SlotName(s, s), s, s, FGameSettings->NewDifficulty(), true);
+  FShelf->SetActiveName(SlotName(kFirstShownSide, kFirstShownSide));
 }
 
 void TfrmMain::showEvent(QShowEvent* e) {
@@ -483,7 +479,7 @@ void TfrmMain::tActivateTimer() {
   // Take the keyboard at once, also where no window manager hands it over.
   activateWindow();
   setFocus();
-  SelectSlotByName(FGames->ActiveName());
+  SelectSlotByName(FShelf->ActiveName());
   // Files given at the start open once the window is up.
   OpenPendingFiles();
   AnnounceBoard();
@@ -497,7 +493,7 @@ void TfrmMain::BuildGameMenu() {
   delete FSlotItems;
   FSlotItems = new QActionGroup(FpmGame);
   // Smallest first, whatever order the slots were made or restored in.
-  std::vector<TGame*> ordered(FGames->Items().begin(), FGames->Items().end());
+  std::vector<TGame*> ordered(FShelf->Items().begin(), FShelf->Items().end());
   std::stable_sort(ordered.begin(), ordered.end(), [](const TGame* a, const TGame* b) {
     const auto size = [](const TGame* g) {
       const TNonoGame& p = g->Puzzle();
@@ -513,7 +509,7 @@ void TfrmMain::BuildGameMenu() {
     item->setChecked(FCurrentGame && game->Name() == FCurrentGame->Name());
     connect(item, &QAction::triggered, this, [this, item] {
       Guarded([this, item] {
-        if (FGames->FindByName(CaptionName(item->text()))) SwitchToSlot(item);
+        if (FShelf->FindByName(CaptionName(item->text()))) SwitchToSlot(item);
       });
     });
   }
@@ -537,9 +533,9 @@ void TfrmMain::BuildGameMenu() {
 
 void TfrmMain::bGameClick() {
   // Its key reaches here too, also before start-up has made the slots.
-  if (Busy() || FGames->Count() == 0) return;
+  if (Busy() || FShelf->Count() == 0) return;
   const std::optional<std::string> text = ClipboardText();
-  const TPasteVerdict verdict = text ? CheckPaste(*text, *FGames).Verdict : pvBadPuzzle;
+  const TPasteVerdict verdict = text ? CheckPaste(*text, *FShelf).Verdict : pvBadPuzzle;
   aPaste->setEnabled(verdict == pvLoadable || verdict == pvPuzzle);
   BuildGameMenu();
   FpmGame->popup(FbGame->mapToGlobal(QPoint(0, FbGame->height())));
@@ -565,9 +561,9 @@ void TfrmMain::SwitchToSlot(QAction* item) {
   }
   FlHint->hide();
   const std::string name = CaptionName(item->text());
-  FCurrentGame = FGames->FindByName(name);
+  FCurrentGame = FShelf->FindByName(name);
   FCurrentGame->Puzzle().ReplaceState(psAllCorrect, psChecked);
-  FGames->SetActiveName(name);
+  FShelf->SetActiveName(name);
   FCurrentGame->AttachTo(FpBoard);
   FCurrentGame->ApplyBackground();
   if (AppPhase == apRunning) {
@@ -586,7 +582,7 @@ void TfrmMain::SwitchToSlot(QAction* item) {
 // --- Settings, look and layout ---
 
 void TfrmMain::ApplySettings() {
-  for (TGame* game : FGames->Items()) ApplySlotSettings(game);
+  for (TGame* game : FShelf->Items()) ApplySlotSettings(game);
   ApplyBarAndColors();
   ApplyTexts();
   RelayoutWindow();
@@ -880,11 +876,9 @@ bool TfrmMain::Shutdown() {
 }
 
 bool TfrmMain::SaveEverything() {
-  if (FGames) {
-    SaveClocks();
-    FGames->SaveTo(*FAppSettings);
+  if (FShelf) {
+    FShelf->SaveTo(*FAppSettings, *FRecords);
     FGameSettings->SaveTo(*FAppSettings);
-    SaveRecords();
     SaveBoardArea();
   }
   FSaving = true;
@@ -926,8 +920,7 @@ bool TfrmMain::SaveGames() {
 
 void TfrmMain::FreeSlots() {
   FCurrentGame = nullptr;
-  FGames->Clear();
-  FSlots.clear();
+  FShelf->Clear();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* e) {

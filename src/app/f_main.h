@@ -32,7 +32,7 @@ class TAppSettings;
 class TGame;
 class TGameSession;
 class TGameSettings;
-class TGames;
+class TSlotShelf;
 class TGradeLabel;
 class TRecords;
 struct TPuzzleStatus;
@@ -72,7 +72,7 @@ class TfrmMain : public TfrmBase {
   QPushButton* bGame() const { return FbGame; }
 
   // --- State ---
-  TGames& Games() const { return *FGames; }
+  TSlotShelf& Shelf() const { return *FShelf; }
   TGame* CurrentGame() const { return FCurrentGame; }
   TGameSettings& GameSettings() const { return *FGameSettings; }
   TAppSettings& AppSettings() const { return *FAppSettings; }
@@ -94,9 +94,11 @@ class TfrmMain : public TfrmBase {
   const std::string& SaveBlocked() const { return FSaveBlocked; }
 
   // --- Window operations ---
-  TGame* CreateSlot(const std::string& name, int width, int height, TDifficulty difficulty,
-                    bool generate);
   void CreateDefaultSlots();
+  // What the shelf makes a slot with: the window's look and settings, and
+  // the bar listening to its session.
+  std::unique_ptr<TGame> MakeSlot(const std::string& name, int width, int height,
+                                  TDifficulty difficulty, bool generate);
   void LoadOrCreateSlots();
   void BuildGameMenu();
   void SwitchToSlot(QAction* item);
@@ -147,16 +149,12 @@ class TfrmMain : public TfrmBase {
   void FollowClock();
   // The clock's size in the bar: room for its longest text.
   QSize ClockSize() const;
-  void SaveClocks();
-  void LoadClocks();
   // The records: a puzzle counts as played with its first move and as solved
   // when it is celebrated, each once; they are kept in app.ini with every
   // slot's hints and progress.
   const TRecords& Records() const { return *FRecords; }
   void CountPlayed();
   void CountSolved();
-  void SaveRecords();
-  void LoadRecords();
   // Saves everything and asks the event loop to end (the slots are freed with
   // the window); false, with the window and all in it left as it was, when
   // the games could not be saved and the player chose to keep the window.
@@ -261,11 +259,8 @@ class TfrmMain : public TfrmBase {
   void KeyUp(int key);
   void CreateFileActions();
   void ApplySlotSettings(TGame* game);
-  void ForgetClock(const TGame& game);
   // The bar follows the play state of the slot's session while it is shown.
   void ListenTo(TGameSession& session, const TGame* slot);
-  // Removes the app.ini keys "<prefix><size>" of sizes that have no slot.
-  void DropKeysOfGoneSizes(const std::string& prefix);
   // The game in a slot has moves and is not solved: replacing it asks first.
   bool InProgress(TGame* game);
   bool ConfirmReplace(TGame* game);
@@ -361,9 +356,8 @@ class TfrmMain : public TfrmBase {
   TBusyState FBusy;
   std::unique_ptr<TAppSettings> FAppSettings;
   std::unique_ptr<TGameSettings> FGameSettings;
-  std::unique_ptr<TGames> FGames;
+  std::unique_ptr<TSlotShelf> FShelf;
   std::unique_ptr<TRecords> FRecords;
-  std::vector<std::unique_ptr<TGame>> FSlots;  // the slots FGames lists
   TGame* FCurrentGame = nullptr;
   bool FActivated = false;
   TPlayerSizes FPlayerSizes;

@@ -1,44 +1,22 @@
 // TfrmMain: the clock of each slot. It runs only for the slot shown, while
 // the window is active and not minimised and the puzzle is not solved. The
 // button bar shows it after the buttons as "m:ss", and with "Solved in" over
-// the time once solved. Each slot's time is kept in app.ini under
-// "clock.<size>" in whole seconds.
+// the time once solved. The shelf keeps each slot's time in app.ini.
 #include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QTimer>
 #include <algorithm>
-#include <charconv>
 #include <string>
 
 #include "app/f_main.h"
 #include "model/process_flags.h"
-#include "persistence/app_settings.h"
 #include "slots/game.h"
-#include "slots/games.h"
+#include "slots/slot_shelf.h"
 #include "text/lang_helper.h"
 #include "view/frame_grid.h"
 
 namespace {
-
-std::string ClockKey(const TGame& game) {
-  return "clock." + game.Name();
-}
-
-// The longest time a clock keeps: far beyond any game, and far from the
-// overflow of its milliseconds.
-constexpr std::int64_t kMaxClockSeconds = std::int64_t{1} << 40;
-
-// A stored clock in whole seconds; anything else (negative, not a number,
-// beyond the longest time) reads as 0.
-std::int64_t StoredSeconds(const std::string& text) {
-  std::int64_t seconds = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
-  if (error != std::errc() || end != text.data() + text.size() || seconds < 0 ||
-      seconds > kMaxClockSeconds)
-    return 0;
-  return seconds;
-}
 
 std::string MinutesSeconds(std::int64_t ms) {
   const std::int64_t seconds = ms / 1000;
@@ -58,9 +36,9 @@ void TfrmMain::changeEvent(QEvent* e) {
 }
 
 void TfrmMain::UpdateClock() {
-  if (!FGames || !FtClock) return;
+  if (!FShelf || !FtClock) return;
   const bool playing = AppPhase == apRunning && isVisible() && isActiveWindow() && !isMinimized();
-  for (TGame* game : FGames->Items()) game->Session().SetShown(playing && game == FCurrentGame);
+  for (TGame* game : FShelf->Items()) game->Session().SetShown(playing && game == FCurrentGame);
   FollowClock();
 }
 
@@ -93,21 +71,4 @@ QSize TfrmMain::ClockSize() const {
       std::max(metrics.horizontalAdvance(QString::fromStdString(TextFor(ttnSolvedIn))),
                metrics.horizontalAdvance("000:00"));
   return {width + 4, 2 * metrics.height()};
-}
-
-void TfrmMain::SaveClocks() {
-  DropKeysOfGoneSizes("clock.");
-  for (TGame* game : FGames->Items()) {
-    const std::int64_t seconds = game->PlayedMs() / 1000;
-    FAppSettings->WriteString(ClockKey(*game), seconds > 0 ? std::to_string(seconds) : "");
-  }
-}
-
-void TfrmMain::LoadClocks() {
-  for (TGame* game : FGames->Items())
-    game->Session().SetPlayedMs(StoredSeconds(FAppSettings->ReadString(ClockKey(*game))) * 1000);
-}
-
-void TfrmMain::ForgetClock(const TGame& game) {
-  FAppSettings->WriteString(ClockKey(game), "");
 }

@@ -22,7 +22,7 @@
 #include "persistence/game_settings.h"
 #include "persistence/game_state.h"
 #include "slots/game.h"
-#include "slots/games.h"
+#include "slots/slot_shelf.h"
 #include "text/lang_helper.h"
 #include "util/app_environment.h"
 #include "util/utils.h"
@@ -257,7 +257,7 @@ void TfrmMain::aPasteExecute() {
 void TfrmMain::ImportStateText(const std::string& text) {
   // Everything is checked before the board changes: the code must fit the
   // slot of its size, or a slot of that size must be possible.
-  const TPasteCheck check = CheckPaste(text, *FGames);
+  const TPasteCheck check = CheckPaste(text, *FShelf);
   if (check.Verdict == pvLoadable) OpenStateCode(check);
 }
 
