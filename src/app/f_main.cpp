@@ -26,6 +26,7 @@
 #include "app/paste_check.h"
 #include "app/qt_translations.h"
 #include "app/quit_signals.h"
+#include "app/settings_guard.h"
 #include "generation/rnd.h"
 #include "model/process_flags.h"
 #include "persistence/app_settings.h"
@@ -290,6 +291,7 @@ bool TfrmMain::FormCreate() {
   ApplyStyle(this, 0, false);
   try {
     FAppSettings = std::make_unique<TAppSettings>("app.ini", '=');
+    FGuard = std::make_unique<TSettingsGuard>(*FAppSettings);
   } catch (const std::exception& e) {
     ShowMessageBox(e.what(), kProductName, mkError | mkOk);
     return false;
@@ -299,12 +301,12 @@ bool TfrmMain::FormCreate() {
   } catch (const std::exception& e) {
     // Something that cannot be read stands where app.ini belongs: start as
     // on a first run and leave it alone unless the player says otherwise.
-    FSaveBlocked = e.what();
+    FGuard->Block(e.what());
     FFirstRun = true;
-    ShowMessageBox(TextFor(ttnSettingsUnusable) + "\n\n" + FSaveBlocked, kProductName,
+    ShowMessageBox(TextFor(ttnSettingsUnusable) + "\n\n" + FGuard->SaveBlocked(), kProductName,
                    mkError | mkOk);
   }
-  OfferUnsavedGames();
+  if (FGuard->OfferUnsavedGames()) FFirstRun = false;
   RemoveLeftoversOfKilledWrites(FAppSettings->FileName());
   SetSettings(FAppSettings.get());
   FGameSettings->LoadFrom(*FAppSettings, FFirstRun);
@@ -365,7 +367,7 @@ void TfrmMain::RecoverFromDamagedState(const std::string& reason) {
   // The technical reason is for the developer; the player is told what it
   // means for the games, once they are back.
   TUtils::DebugLog("damaged settings file: " + reason);
-  const bool kept = KeepDamagedFile();
+  const bool kept = FGuard->KeepDamagedFile();
 
   for (const TGameStateRec& rec : SalvageStoredGames(*FAppSettings, kMaxStoredSlots)) {
     if (FShelf->FindByName(rec.name)) continue;  // restored before the damaged one
@@ -392,24 +394,10 @@ void TfrmMain::RecoverFromDamagedState(const std::string& reason) {
   }
   text += "\n\n";
   if (kept)
-    text += TextFor(ttnDamagedCopyKept) + "\n" + FDamagedCopy;
+    text += TextFor(ttnDamagedCopyKept) + "\n" + FGuard->DamagedCopy();
   else
-    text += TextFor(ttnDamagedCopyFailed) + "\n\n" + FSaveBlocked;
+    text += TextFor(ttnDamagedCopyFailed) + "\n\n" + FGuard->SaveBlocked();
   ShowMessageBox(text, kProductName, mkError | mkOk);
-}
-
-bool TfrmMain::KeepDamagedFile() {
-  try {
-    FDamagedCopy = KeepDamagedCopy(FAppSettings->FileName(), kKeptDamagedCopies).string();
-    FSaveBlocked.clear();
-    FDamagedCopyPending = false;
-    return true;
-  } catch (const std::exception& e) {
-    FDamagedCopy.clear();
-    FSaveBlocked = e.what();
-    FDamagedCopyPending = true;
-    return false;
-  }
 }
 
 std::vector<std::string> TfrmMain::CreateMissingDefaultSlots() {
@@ -881,41 +869,7 @@ bool TfrmMain::SaveEverything() {
     FGameSettings->SaveTo(*FAppSettings);
     SaveBoardArea();
   }
-  FSaving = true;
-  const bool saved = SaveGames();
-  FSaving = false;
-  return saved;
-}
-
-bool TfrmMain::SaveGames() {
-  if (EndingUnattended()) return SaveUnattended();
-  // The damaged file may be copied now (space freed, a folder moved away).
-  if (FDamagedCopyPending) KeepDamagedFile();
-  if (!FSaveBlocked.empty()) {
-    switch (ShowMessageBox(TextFor(ttnReplaceUnsavedFile) + "\n\n" + FSaveBlocked, kProductName,
-                           mkQuestion | mkYesNoCancel)) {
-      case maYes:
-        break;
-      case maNo:
-        return true;
-      default:
-        return false;
-    }
-  }
-  for (;;) {
-    try {
-      FAppSettings->Save();
-      FSaveBlocked.clear();
-      FDamagedCopyPending = false;
-      return true;
-    } catch (const std::exception& e) {
-      // The previous file is still intact; the player decides what follows.
-      const TMessageAnswer answer = ShowMessageBox(TextFor(ttnSaveFailed) + "\n\n" + e.what(),
-                                                   kProductName, mkError | mkRetryDiscardCancel);
-      if (answer == maDiscard) return true;
-      if (answer != maRetry) return false;
-    }
-  }
+  return FGuard->Save();
 }
 
 void TfrmMain::FreeSlots() {
@@ -926,7 +880,7 @@ void TfrmMain::FreeSlots() {
 void TfrmMain::closeEvent(QCloseEvent* e) {
   // A close while the player is asked about a failed save (the Exit command
   // asks outside a close) waits for the answer to that question.
-  if (FSaving || (AppPhase != apClosing && !Shutdown())) {
+  if ((FGuard && FGuard->Saving()) || (AppPhase != apClosing && !Shutdown())) {
     e->ignore();
     return;
   }

@@ -16,6 +16,7 @@
 #include "app/busy_scope.h"
 #include "app/f_base.h"
 #include "app/player_sizes.h"
+#include "app/settings_guard.h"
 #include "app/wait_panel.h"
 #include "model/mytypes.h"
 
@@ -86,12 +87,10 @@ class TfrmMain : public TfrmBase {
   bool Busy() const { return FBusy.Busy(); }
   // Long work elsewhere makes the window busy through a scope of this.
   TBusyState& BusyState() { return FBusy; }
-  // Where the corrupted settings file was kept, empty when none was.
-  const std::string& DamagedCopy() const { return FDamagedCopy; }
-  // Why app.ini must not be overwritten without asking the player (it could
-  // not be read, or no copy of its damaged content could be kept); empty
-  // when saving may go ahead.
-  const std::string& SaveBlocked() const { return FSaveBlocked; }
+  // The guard of app.ini (damaged files, failed saves), made with the store.
+  const TSettingsGuard& Guard() const { return *FGuard; }
+  const std::string& DamagedCopy() const { return FGuard->DamagedCopy(); }
+  const std::string& SaveBlocked() const { return FGuard->SaveBlocked(); }
 
   // --- Window operations ---
   void CreateDefaultSlots();
@@ -159,10 +158,6 @@ class TfrmMain : public TfrmBase {
   // the window); false, with the window and all in it left as it was, when
   // the games could not be saved and the player chose to keep the window.
   bool Shutdown();
-  // Writes app.ini, asking the player what to do when it must not or cannot
-  // be written: true once it is written or the player chose to close without
-  // saving, false when the player chose to keep playing.
-  bool SaveGames();
 
   // --- Commands ---
   // Asks first (when confirm is set) unless the current game is solved.
@@ -234,18 +229,10 @@ class TfrmMain : public TfrmBase {
   // again shortly.
   void OpenPendingFiles();
   void RecoverFromDamagedState(const std::string& reason);
-  // Keeps a copy of the damaged app.ini; on failure blocks saving.
-  bool KeepDamagedFile();
-  // The save when the system ends the program (f_main_guard.cpp): never
-  // asks; what cannot go to app.ini goes to app.ini.unsaved beside it.
-  bool SaveUnattended();
-  // At start-up: offers the games of a session whose save went beside
-  // app.ini, when app.ini has not been written since.
-  void OfferUnsavedGames();
   // Generates the default sizes that have no slot; returns their names.
   std::vector<std::string> CreateMissingDefaultSlots();
   // Writes the games, the game settings and the window bounds to app.ini
-  // (SaveGames); false when the player chose to keep the window open.
+  // (through the guard); false when the player chose to keep the window open.
   bool SaveEverything();
   void FreeSlots();
   void RepaintBoardOnly();
@@ -355,6 +342,7 @@ class TfrmMain : public TfrmBase {
   bool FDiagnostics;
   TBusyState FBusy;
   std::unique_ptr<TAppSettings> FAppSettings;
+  std::unique_ptr<TSettingsGuard> FGuard;
   std::unique_ptr<TGameSettings> FGameSettings;
   std::unique_ptr<TSlotShelf> FShelf;
   std::unique_ptr<TRecords> FRecords;
@@ -366,10 +354,6 @@ class TfrmMain : public TfrmBase {
   std::string FLastCaption;
   int FButtonsExtent = 0;
   int FBarThickness = 0;
-  std::string FDamagedCopy;
-  std::string FSaveBlocked;
-  bool FDamagedCopyPending = false;  // saving waits for a copy of the damaged file
-  bool FSaving = false;              // a save, and maybe a question about it, is under way
 
   TColor FPulseColor = 0;
   int FPulseStep = 2;
