@@ -17,6 +17,7 @@
 
 #include "app/announcer.h"
 #include "app/application_stuff.h"
+#include "app/bar_clock.h"
 #include "app/bar_layout.h"
 #include "app/busy_scope.h"
 #include "app/focus_mark.h"
@@ -139,13 +140,7 @@ void TfrmMain::CreateComponents() {
   FbRedo = makeButton("bRedo", "Redo");
   FbGame->setEnabled(false);
   FlGrade = new TGradeLabel(FpButtons);
-  FlClock = new QLabel(FpButtons);
-  FlClock->setObjectName("lClock");
-  FlClock->setAlignment(Qt::AlignCenter);
-  FtClock = new QTimer(this);
-  FtClock->setObjectName("tClock");
-  FtClock->setInterval(500);
-  connect(FtClock, &QTimer::timeout, this, [this] { ShowClock(); });
+  FlClock = new TBarClock(FpButtons, [this] { return FCurrentGame; });
   connect(FbGame, &QPushButton::clicked, this, [this] { Guarded([this] { bGameClick(); }); });
 
   FpPleaseWait = new TWaitPanel(FpBoard);
@@ -627,9 +622,7 @@ void TfrmMain::ApplyTexts() {
   FpmGame->setWindowTitle(QString::fromStdString(TextFor(ttnGame1)));  // the menu's spoken name
   FbGame->setToolTip(ToolTipWithKeys(FbGame->text(), {aGameMenu}));
   FbCheck->setToolTip(ToolTipWithKeys(aCheck->text(), {aCheck, aCheck1}));
-  // The clock's name is the time it shows (ShowClock); this says what it is.
-  FlClock->setAccessibleDescription(QString::fromStdString(TextFor(ttnTimePlayed)));
-  FlClock->setToolTip(FlClock->accessibleDescription());
+  FlClock->ApplyTexts();
   ApplyBoardAccessibleTexts();
   ShowGrade();
 }
@@ -800,7 +793,7 @@ void TfrmMain::UpdateActions(int flags) {
   aUndo->setEnabled(session.CanUndo());
   aRedo->setEnabled(session.CanRedo());
   aCheck->setEnabled(session.CanCheck());
-  ShowClock();
+  FlClock->Show();
 }
 
 void TfrmMain::ListenTo(TGameSession& session, const TGame* slot) {
@@ -813,7 +806,7 @@ void TfrmMain::ListenTo(TGameSession& session, const TGame* slot) {
       if (shown()) UpdateActions(0);
     });
   connect(&session, &TGameSession::clockChanged, this, [this, shown] {
-    if (shown()) FollowClock();
+    if (shown()) FlClock->Follow();
   });
 }
 

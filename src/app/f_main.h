@@ -30,6 +30,7 @@ class QPushButton;
 class QTimer;
 class TAnnouncer;
 class TAppSettings;
+class TBarClock;
 class TGame;
 class TGameSession;
 class TGameSettings;
@@ -65,7 +66,7 @@ class TfrmMain : public TfrmBase {
   QLabel* lHint() const { return FlHint; }
   // The current puzzle's clock in the button bar, after the buttons: "m:ss",
   // and "Solved in" over the time once solved.
-  QLabel* lClock() const { return FlClock; }
+  QLabel* lClock() const;
   QMenu* pmGame() const { return FpmGame; }
   // The spoken status line: what the board shows only as a picture.
   TAnnouncer* lAnnounce() const { return FlAnnounce; }
@@ -143,9 +144,8 @@ class TfrmMain : public TfrmBase {
   // Runs the clock of the shown slot while the window is active and the
   // puzzle unsolved, and stops every other.
   void UpdateClock();
+  // The bar's clock shows the time now.
   void ShowClock();
-  // The bar's clock ticks while the shown session's clock runs.
-  void FollowClock();
   // The clock's size in the bar: room for its longest text.
   QSize ClockSize() const;
   // The records: a puzzle counts as played with its first move and as solved
@@ -366,8 +366,7 @@ class TfrmMain : public TfrmBase {
   TWaitPanel* FpPleaseWait = nullptr;
   QLabel* FlHint = nullptr;
   TAnnouncer* FlAnnounce = nullptr;
-  QLabel* FlClock = nullptr;
-  QTimer* FtClock = nullptr;
+  TBarClock* FlClock = nullptr;
   QMenu* FpmGame = nullptr;
   QActionGroup* FSlotItems = nullptr;
   QTimer* FtCongrats = nullptr;
