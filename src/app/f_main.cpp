@@ -22,6 +22,7 @@
 #include "app/busy_scope.h"
 #include "app/focus_mark.h"
 #include "app/grade_label.h"
+#include "app/hint_panel.h"
 #include "app/main_window_accessible.h"
 #include "app/message_box.h"
 #include "app/paste_check.h"
@@ -146,13 +147,7 @@ void TfrmMain::CreateComponents() {
   FpPleaseWait = new TWaitPanel(FpBoard);
 
   FlAnnounce = new TAnnouncer(this);
-  FlHint = new QLabel(FpBoard);
-  FlHint->setObjectName("lHint");
-  FlHint->setWordWrap(true);
-  FlHint->setAlignment(Qt::AlignCenter);
-  FlHint->setAutoFillBackground(true);
-  FlHint->setMargin(4);
-  FlHint->hide();
+  FlHint = new THintPanel(FpBoard, [this] { return FCurrentGame; });
 
   FpmGame = new QMenu(this);
   FpmGame->setObjectName("pmGame");
@@ -717,7 +712,7 @@ int TfrmMain::PlaceNotes(int rowLength, int barLength, bool vertical) {
 void TfrmMain::RelayoutWindow() {
   LayoutButtons();
   FpPleaseWait->FitToText();
-  PlaceHintLabel();
+  FlHint->Place();
   // Layouts settle now; input and timers wait for the command to end.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }
@@ -740,7 +735,7 @@ void TfrmMain::RefreshBoard() {
 
 void TfrmMain::SyncSlot() {
   RefreshBoard();
-  UpdateHint();
+  FlHint->Follow();
   UpdateActions(0);
   UpdateCaption();
 }
@@ -814,7 +809,7 @@ void TfrmMain::OnSlotChanged() {
   if (FCelebrating) return;
   UpdateActions(0);
   UpdateCaption();
-  UpdateHint();
+  FlHint->Follow();
   CountPlayed();
   if (FGameSettings->SolvedAtOnce()) CelebrateIfSolved();
 }

@@ -36,6 +36,7 @@ class TGameSession;
 class TGameSettings;
 class TSlotShelf;
 class TGradeLabel;
+class THintPanel;
 class TRecords;
 struct TPuzzleStatus;
 
@@ -63,7 +64,7 @@ class TfrmMain : public TfrmBase {
   QWidget* pBoard() const { return FpBoard; }
   QLabel* pPleaseWait() const { return FpPleaseWait; }
   // The sentence of the hint shown on the board.
-  QLabel* lHint() const { return FlHint; }
+  QLabel* lHint() const;
   // The current puzzle's clock in the button bar, after the buttons: "m:ss",
   // and "Solved in" over the time once solved.
   QLabel* lClock() const;
@@ -134,9 +135,6 @@ class TfrmMain : public TfrmBase {
   // Starts the celebration when the current board is solved and not yet
   // celebrated (the solved-at-once setting).
   void CelebrateIfSolved();
-  // Hides the hint's sentence once the board has moved on from the hint.
-  void UpdateHint();
-  void PlaceHintLabel();
   // Has assistive technology read text out (through lAnnounce).
   void Announce(const std::string& text);
   // The board's opening line: its size, the filled count and the keys.
@@ -364,7 +362,7 @@ class TfrmMain : public TfrmBase {
   QWidget* FpButtons = nullptr;
   QWidget* FpBoard = nullptr;
   TWaitPanel* FpPleaseWait = nullptr;
-  QLabel* FlHint = nullptr;
+  THintPanel* FlHint = nullptr;
   TAnnouncer* FlAnnounce = nullptr;
   TBarClock* FlClock = nullptr;
   QMenu* FpmGame = nullptr;
