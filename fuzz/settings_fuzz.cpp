@@ -17,7 +17,7 @@
 #include "persistence/game_settings.h"
 #include "persistence/game_state.h"
 #include "persistence/settings_check.h"
-#include "slots/games.h"
+#include "slots/slot_shelf.h"
 #include "util/utils.h"
 
 namespace {

@@ -17,15 +17,18 @@
 
 #include "app/announcer.h"
 #include "app/application_stuff.h"
+#include "app/bar_clock.h"
 #include "app/bar_layout.h"
 #include "app/busy_scope.h"
 #include "app/focus_mark.h"
 #include "app/grade_label.h"
+#include "app/hint_panel.h"
 #include "app/main_window_accessible.h"
 #include "app/message_box.h"
-#include "app/quit_signals.h"
 #include "app/paste_check.h"
 #include "app/qt_translations.h"
+#include "app/quit_signals.h"
+#include "app/settings_guard.h"
 #include "generation/rnd.h"
 #include "model/process_flags.h"
 #include "persistence/app_settings.h"
@@ -34,7 +37,7 @@
 #include "persistence/records.h"
 #include "persistence/settings_check.h"
 #include "slots/game.h"
-#include "slots/games.h"
+#include "slots/slot_shelf.h"
 #include "text/lang_helper.h"
 #include "util/app_environment.h"
 #include "util/utils.h"
@@ -87,8 +90,11 @@ QString ToolTipWithKeys(const QString& caption, std::initializer_list<const QAct
 TfrmMain::TfrmMain(bool diagnostics)
     : TfrmBase("frmMain"),
       FDiagnostics(diagnostics),
+      FBusy([this](bool busy) { SetBusy(busy); }),
       FGameSettings(std::make_unique<TGameSettings>()),
-      FGames(std::make_unique<TGames>()),
+      FShelf(std::make_unique<TSlotShelf>(
+          [this](const std::string& name, int width, int height, TDifficulty difficulty,
+                 bool generate) { return MakeSlot(name, width, height, difficulty, generate); })),
       FRecords(std::make_unique<TRecords>()) {
   setObjectName("frmMain");
   InstallMainWindowAccessible();
@@ -135,25 +141,13 @@ void TfrmMain::CreateComponents() {
   FbRedo = makeButton("bRedo", "Redo");
   FbGame->setEnabled(false);
   FlGrade = new TGradeLabel(FpButtons);
-  FlClock = new QLabel(FpButtons);
-  FlClock->setObjectName("lClock");
-  FlClock->setAlignment(Qt::AlignCenter);
-  FtClock = new QTimer(this);
-  FtClock->setObjectName("tClock");
-  FtClock->setInterval(500);
-  connect(FtClock, &QTimer::timeout, this, [this] { ShowClock(); });
+  FlClock = new TBarClock(FpButtons, [this] { return FCurrentGame; });
   connect(FbGame, &QPushButton::clicked, this, [this] { Guarded([this] { bGameClick(); }); });
 
   FpPleaseWait = new TWaitPanel(FpBoard);
 
   FlAnnounce = new TAnnouncer(this);
-  FlHint = new QLabel(FpBoard);
-  FlHint->setObjectName("lHint");
-  FlHint->setWordWrap(true);
-  FlHint->setAlignment(Qt::AlignCenter);
-  FlHint->setAutoFillBackground(true);
-  FlHint->setMargin(4);
-  FlHint->hide();
+  FlHint = new THintPanel(FpBoard, [this] { return FCurrentGame; });
 
   FpmGame = new QMenu(this);
   FpmGame->setObjectName("pmGame");
@@ -283,9 +277,11 @@ void TfrmMain::Guarded(const std::function<void()>& command) {
 
 bool TfrmMain::FormCreate() {
   AppPhase = apStarting;
+  const TBusyScope starting(FBusy);
   ApplyStyle(this, 0, false);
   try {
     FAppSettings = std::make_unique<TAppSettings>("app.ini", '=');
+    FGuard = std::make_unique<TSettingsGuard>(*FAppSettings);
   } catch (const std::exception& e) {
     ShowMessageBox(e.what(), kProductName, mkError | mkOk);
     return false;
@@ -295,12 +291,12 @@ bool TfrmMain::FormCreate() {
   } catch (const std::exception& e) {
     // Something that cannot be read stands where app.ini belongs: start as
     // on a first run and leave it alone unless the player says otherwise.
-    FSaveBlocked = e.what();
+    FGuard->Block(e.what());
     FFirstRun = true;
-    ShowMessageBox(TextFor(ttnSettingsUnusable) + "\n\n" + FSaveBlocked, kProductName,
+    ShowMessageBox(TextFor(ttnSettingsUnusable) + "\n\n" + FGuard->SaveBlocked(), kProductName,
                    mkError | mkOk);
   }
-  OfferUnsavedGames();
+  if (FGuard->OfferUnsavedGames()) FFirstRun = false;
   RemoveLeftoversOfKilledWrites(FAppSettings->FileName());
   SetSettings(FAppSettings.get());
   FGameSettings->LoadFrom(*FAppSettings, FFirstRun);
@@ -326,16 +322,12 @@ bool TfrmMain::FormCreate() {
 }
 
 void TfrmMain::LoadOrCreateSlots() {
-  const TGames::TCreateSlot factory = [this](const std::string& name, int width, int height,
-                                             TDifficulty difficulty, bool generate) {
-    return CreateSlot(name, width, height, difficulty, generate);
-  };
   bool loaded = false;
   std::string damage =
       FFirstRun ? std::string() : SettingsDamage(*FAppSettings, IntegerSettingsKeys(FormName()));
   if (damage.empty()) {
     try {
-      loaded = FGames->LoadFrom(*FAppSettings, factory);
+      loaded = FShelf->LoadFrom(*FAppSettings);
     } catch (const std::exception& e) {
       damage = e.what();
     }
@@ -345,19 +337,15 @@ void TfrmMain::LoadOrCreateSlots() {
     loaded = true;
   }
   if (!loaded) {
-    const TBusyScope busy = Busy();
     FpPleaseWait->show();
     QApplication::processEvents();
     CreateDefaultSlots();
     FpPleaseWait->hide();
   }
-  LoadClocks();
-  LoadRecords();
+  FShelf->LoadKept(*FAppSettings, *FRecords);
   LoadBoardArea();
   BuildGameMenu();
   ApplySettings();
-  UpdateActions(0);
-  FbGame->setEnabled(true);
 }
 
 // A damaged settings file must not cost the player the games still in it:
@@ -369,17 +357,17 @@ void TfrmMain::RecoverFromDamagedState(const std::string& reason) {
   // The technical reason is for the developer; the player is told what it
   // means for the games, once they are back.
   TUtils::DebugLog("damaged settings file: " + reason);
-  const bool kept = KeepDamagedFile();
+  const bool kept = FGuard->KeepDamagedFile();
 
   for (const TGameStateRec& rec : SalvageStoredGames(*FAppSettings, kMaxStoredSlots)) {
-    if (FGames->FindByName(rec.name)) continue;  // restored before the damaged one
-    CreateSlot(rec.name, rec.w, rec.h, rec.difficulty, false)->ApplyGameState(rec);
+    if (FShelf->FindByName(rec.name)) continue;  // restored before the damaged one
+    FShelf->Create(rec.name, rec.w, rec.h, rec.difficulty, false)->ApplyGameState(rec);
   }
   // A broken number would place or size the window at 0.
   RemoveUnreadableLines(*FAppSettings, IntegerSettingsKeys(FormName()));
   const std::string stored = FAppSettings->ReadString("active_game");
   const std::vector<std::string> renewed = CreateMissingDefaultSlots();
-  FGames->SetActiveName(FGames->FindByName(stored) ? stored
+  FShelf->SetActiveName(FShelf->FindByName(stored) ? stored
                                                    : SlotName(kFirstShownSide, kFirstShownSide));
 
   std::string text = TextFor(ttnSavedGamesDamaged) + "\n\n";
@@ -396,43 +384,27 @@ void TfrmMain::RecoverFromDamagedState(const std::string& reason) {
   }
   text += "\n\n";
   if (kept)
-    text += TextFor(ttnDamagedCopyKept) + "\n" + FDamagedCopy;
+    text += TextFor(ttnDamagedCopyKept) + "\n" + FGuard->DamagedCopy();
   else
-    text += TextFor(ttnDamagedCopyFailed) + "\n\n" + FSaveBlocked;
+    text += TextFor(ttnDamagedCopyFailed) + "\n\n" + FGuard->SaveBlocked();
   ShowMessageBox(text, kProductName, mkError | mkOk);
-}
-
-bool TfrmMain::KeepDamagedFile() {
-  try {
-    FDamagedCopy = KeepDamagedCopy(FAppSettings->FileName(), kKeptDamagedCopies).string();
-    FSaveBlocked.clear();
-    FDamagedCopyPending = false;
-    return true;
-  } catch (const std::exception& e) {
-    FDamagedCopy.clear();
-    FSaveBlocked = e.what();
-    FDamagedCopyPending = true;
-    return false;
-  }
 }
 
 std::vector<std::string> TfrmMain::CreateMissingDefaultSlots() {
   std::vector<int> sides(kDefaultSides.begin(), kDefaultSides.end());
-  std::erase_if(sides, [this](int s) { return FGames->FindByName(SlotName(s, s)) != nullptr; });
+  std::erase_if(sides, [this](int s) { return FShelf->FindByName(SlotName(s, s)) != nullptr; });
   std::vector<std::string> names;
   for (int s : sides) names.push_back(SlotName(s, s));
   if (sides.empty()) return names;
-  UpdateActions(uaDisableAll);
   FpPleaseWait->show();
   QApplication::processEvents();
-  for (int s : sides) CreateSlot(SlotName(s, s), s, s, FGameSettings->NewDifficulty(), true);
+  for (int s : sides) FShelf->Create(SlotName(s, s), s, s, FGameSettings->NewDifficulty(), true);
   FpPleaseWait->hide();
-  UpdateActions(uaEnableAll);
   return names;
 }
 
-TGame* TfrmMain::CreateSlot(const std::string& name, int width, int height, TDifficulty difficulty,
-                            bool generate) {
+std::unique_ptr<TGame> TfrmMain::MakeSlot(const std::string& name, int width, int height,
+                                          TDifficulty difficulty, bool generate) {
   auto game = std::make_unique<TGame>(
       font(), name, width, height, FGameSettings.get(),
       FFirstRun ? TPictureSource::BuiltIn : TPictureSource::Generated, [this] { OnSlotChanged(); });
@@ -442,16 +414,15 @@ TGame* TfrmMain::CreateSlot(const std::string& name, int width, int height, TDif
   game->Attach(generate, DefaultFillPct(width, height, difficulty));
   TGame* slot = game.get();
   ListenTo(slot->Session(), slot);
-  FSlots.push_back(std::move(game));
-  FGames->Add(slot);
+  // The first slot made is the current one until start-up shows the stored one.
   if (!FCurrentGame) FCurrentGame = slot;
-  return slot;
+  return game;
 }
 
 void TfrmMain::CreateDefaultSlots() {
   for (int s : kDefaultSides)
-    CreateSlot(SlotName(s, s), s, s, FGameSettings->NewDifficulty(), true);
-  FGames->SetActiveName(SlotName(kFirstShownSide, kFirstShownSide));
+    FShelf->Create(SlotName(s, s), s, s, FGameSettings->NewDifficulty(), true);
+  FShelf->SetActiveName(SlotName(kFirstShownSide, kFirstShownSide));
 }
 
 void TfrmMain::showEvent(QShowEvent* e) {
@@ -486,7 +457,7 @@ void TfrmMain::tActivateTimer() {
   // Take the keyboard at once, also where no window manager hands it over.
   activateWindow();
   setFocus();
-  SelectSlotByName(FGames->ActiveName());
+  SelectSlotByName(FShelf->ActiveName());
   // Files given at the start open once the window is up.
   OpenPendingFiles();
   AnnounceBoard();
@@ -500,7 +471,7 @@ void TfrmMain::BuildGameMenu() {
   delete FSlotItems;
   FSlotItems = new QActionGroup(FpmGame);
   // Smallest first, whatever order the slots were made or restored in.
-  std::vector<TGame*> ordered(FGames->Items().begin(), FGames->Items().end());
+  std::vector<TGame*> ordered(FShelf->Items().begin(), FShelf->Items().end());
   std::stable_sort(ordered.begin(), ordered.end(), [](const TGame* a, const TGame* b) {
     const auto size = [](const TGame* g) {
       const TNonoGame& p = g->Puzzle();
@@ -516,7 +487,7 @@ void TfrmMain::BuildGameMenu() {
     item->setChecked(FCurrentGame && game->Name() == FCurrentGame->Name());
     connect(item, &QAction::triggered, this, [this, item] {
       Guarded([this, item] {
-        if (FGames->FindByName(CaptionName(item->text()))) SwitchToSlot(item);
+        if (FShelf->FindByName(CaptionName(item->text()))) SwitchToSlot(item);
       });
     });
   }
@@ -540,9 +511,9 @@ void TfrmMain::BuildGameMenu() {
 
 void TfrmMain::bGameClick() {
   // Its key reaches here too, also before start-up has made the slots.
-  if (!FbGame->isEnabled() || !FGames) return;
+  if (Busy() || FShelf->Count() == 0) return;
   const std::optional<std::string> text = ClipboardText();
-  const TPasteVerdict verdict = text ? CheckPaste(*text, *FGames).Verdict : pvBadPuzzle;
+  const TPasteVerdict verdict = text ? CheckPaste(*text, *FShelf).Verdict : pvBadPuzzle;
   aPaste->setEnabled(verdict == pvLoadable || verdict == pvPuzzle);
   BuildGameMenu();
   FpmGame->popup(FbGame->mapToGlobal(QPoint(0, FbGame->height())));
@@ -568,8 +539,8 @@ void TfrmMain::SwitchToSlot(QAction* item) {
   }
   FlHint->hide();
   const std::string name = CaptionName(item->text());
-  FCurrentGame = FGames->FindByName(name);
-  FGames->SetActiveName(name);
+  FCurrentGame = FShelf->FindByName(name);
+  FShelf->SetActiveName(name);
   FCurrentGame->AttachTo(FpBoard);
   FCurrentGame->ApplyBackground();
   if (AppPhase == apRunning) {
@@ -588,7 +559,7 @@ void TfrmMain::SwitchToSlot(QAction* item) {
 // --- Settings, look and layout ---
 
 void TfrmMain::ApplySettings() {
-  for (TGame* game : FGames->Items()) ApplySlotSettings(game);
+  for (TGame* game : FShelf->Items()) ApplySlotSettings(game);
   ApplyBarAndColors();
   ApplyTexts();
   RelayoutWindow();
@@ -645,9 +616,7 @@ void TfrmMain::ApplyTexts() {
   FpmGame->setWindowTitle(QString::fromStdString(TextFor(ttnGame1)));  // the menu's spoken name
   FbGame->setToolTip(ToolTipWithKeys(FbGame->text(), {aGameMenu}));
   FbCheck->setToolTip(ToolTipWithKeys(aCheck->text(), {aCheck, aCheck1}));
-  // The clock's name is the time it shows (ShowClock); this says what it is.
-  FlClock->setAccessibleDescription(QString::fromStdString(TextFor(ttnTimePlayed)));
-  FlClock->setToolTip(FlClock->accessibleDescription());
+  FlClock->ApplyTexts();
   ApplyBoardAccessibleTexts();
   ShowGrade();
 }
@@ -742,7 +711,7 @@ int TfrmMain::PlaceNotes(int rowLength, int barLength, bool vertical) {
 void TfrmMain::RelayoutWindow() {
   LayoutButtons();
   FpPleaseWait->FitToText();
-  PlaceHintLabel();
+  FlHint->Place();
   // Layouts settle now; input and timers wait for the command to end.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }
@@ -765,7 +734,7 @@ void TfrmMain::RefreshBoard() {
 
 void TfrmMain::SyncSlot() {
   RefreshBoard();
-  UpdateHint();
+  FlHint->Follow();
   UpdateActions(0);
   UpdateCaption();
 }
@@ -793,12 +762,14 @@ void TfrmMain::UpdateCaption() {
   FLastCaption = caption;
 }
 
-TBusyScope TfrmMain::Busy() {
-  return TBusyScope(FBusyDepth, [this](bool busy) {
-    UpdateActions(busy ? uaDisableAll : uaEnableAll);
-    FbGame->setEnabled(!busy);
-    if (!busy) UpdateActions(0);
-  });
+void TfrmMain::SetBusy(bool busy) {
+  AppBusy = busy;
+  UpdateActions(busy ? uaDisableAll : uaEnableAll);
+  FbGame->setEnabled(!busy);
+  if (busy) return;
+  aRemoveSize->setEnabled(FCurrentGame && !IsDefaultSlot(FCurrentGame->Name()));
+  UpdateActions(0);
+  RefreshBoard();
 }
 
 void TfrmMain::UpdateActions(int flags) {
@@ -816,7 +787,7 @@ void TfrmMain::UpdateActions(int flags) {
   aUndo->setEnabled(session.CanUndo());
   aRedo->setEnabled(session.CanRedo());
   aCheck->setEnabled(session.CanCheck());
-  ShowClock();
+  FlClock->Show();
 }
 
 void TfrmMain::ListenTo(TGameSession& session, const TGame* slot) {
@@ -829,7 +800,7 @@ void TfrmMain::ListenTo(TGameSession& session, const TGame* slot) {
       if (shown()) UpdateActions(0);
     });
   connect(&session, &TGameSession::clockChanged, this, [this, shown] {
-    if (shown()) FollowClock();
+    if (shown()) FlClock->Follow();
   });
 }
 
@@ -837,7 +808,7 @@ void TfrmMain::OnSlotChanged() {
   if (FCelebrating) return;
   UpdateActions(0);
   UpdateCaption();
-  UpdateHint();
+  FlHint->Follow();
   CountPlayed();
   if (FGameSettings->SolvedAtOnce()) CelebrateIfSolved();
 }
@@ -867,6 +838,8 @@ void TfrmMain::CelebrateIfSolved() {
 // games cannot be saved and the player keeps the window, nothing ends.
 bool TfrmMain::Shutdown() {
   AppPhase = apClosing;
+  // Nothing starts while the games are saved and the player maybe asked.
+  const TBusyScope closing(FBusy);
   SaveFormBounds();
   StopCelebration();
   if (!SaveEverything()) {
@@ -878,60 +851,23 @@ bool TfrmMain::Shutdown() {
 }
 
 bool TfrmMain::SaveEverything() {
-  if (FGames) {
-    SaveClocks();
-    FGames->SaveTo(*FAppSettings);
+  if (FShelf) {
+    FShelf->SaveTo(*FAppSettings, *FRecords);
     FGameSettings->SaveTo(*FAppSettings);
-    SaveRecords();
     SaveBoardArea();
   }
-  FSaving = true;
-  const bool saved = SaveGames();
-  FSaving = false;
-  return saved;
-}
-
-bool TfrmMain::SaveGames() {
-  if (EndingUnattended()) return SaveUnattended();
-  // The damaged file may be copied now (space freed, a folder moved away).
-  if (FDamagedCopyPending) KeepDamagedFile();
-  if (!FSaveBlocked.empty()) {
-    switch (ShowMessageBox(TextFor(ttnReplaceUnsavedFile) + "\n\n" + FSaveBlocked, kProductName,
-                           mkQuestion | mkYesNoCancel)) {
-      case maYes:
-        break;
-      case maNo:
-        return true;
-      default:
-        return false;
-    }
-  }
-  for (;;) {
-    try {
-      FAppSettings->Save();
-      FSaveBlocked.clear();
-      FDamagedCopyPending = false;
-      return true;
-    } catch (const std::exception& e) {
-      // The previous file is still intact; the player decides what follows.
-      const TMessageAnswer answer = ShowMessageBox(TextFor(ttnSaveFailed) + "\n\n" + e.what(),
-                                                   kProductName, mkError | mkRetryDiscardCancel);
-      if (answer == maDiscard) return true;
-      if (answer != maRetry) return false;
-    }
-  }
+  return FGuard->Save();
 }
 
 void TfrmMain::FreeSlots() {
   FCurrentGame = nullptr;
-  FGames->Clear();
-  FSlots.clear();
+  FShelf->Clear();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* e) {
   // A close while the player is asked about a failed save (the Exit command
   // asks outside a close) waits for the answer to that question.
-  if (FSaving || (AppPhase != apClosing && !Shutdown())) {
+  if ((FGuard && FGuard->Saving()) || (AppPhase != apClosing && !Shutdown())) {
     e->ignore();
     return;
   }

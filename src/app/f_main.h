@@ -13,8 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "app/busy_scope.h"
 #include "app/f_base.h"
 #include "app/player_sizes.h"
+#include "app/settings_guard.h"
 #include "app/wait_panel.h"
 #include "model/mytypes.h"
 
@@ -27,13 +29,14 @@ class QMenu;
 class QPushButton;
 class QTimer;
 class TAnnouncer;
-class TBusyScope;
 class TAppSettings;
+class TBarClock;
 class TGame;
 class TGameSession;
 class TGameSettings;
-class TGames;
+class TSlotShelf;
 class TGradeLabel;
+class THintPanel;
 class TRecords;
 struct TPuzzleStatus;
 
@@ -61,10 +64,10 @@ class TfrmMain : public TfrmBase {
   QWidget* pBoard() const { return FpBoard; }
   QLabel* pPleaseWait() const { return FpPleaseWait; }
   // The sentence of the hint shown on the board.
-  QLabel* lHint() const { return FlHint; }
+  QLabel* lHint() const;
   // The current puzzle's clock in the button bar, after the buttons: "m:ss",
   // and "Solved in" over the time once solved.
-  QLabel* lClock() const { return FlClock; }
+  QLabel* lClock() const;
   QMenu* pmGame() const { return FpmGame; }
   // The spoken status line: what the board shows only as a picture.
   TAnnouncer* lAnnounce() const { return FlAnnounce; }
@@ -72,7 +75,7 @@ class TfrmMain : public TfrmBase {
   QPushButton* bGame() const { return FbGame; }
 
   // --- State ---
-  TGames& Games() const { return *FGames; }
+  TSlotShelf& Shelf() const { return *FShelf; }
   TGame* CurrentGame() const { return FCurrentGame; }
   TGameSettings& GameSettings() const { return *FGameSettings; }
   TAppSettings& AppSettings() const { return *FAppSettings; }
@@ -82,17 +85,21 @@ class TfrmMain : public TfrmBase {
   int PulseOffset() const { return FPulseOffset; }
   TColor PulseColor() const { return FPulseColor; }
   int ButtonsExtent() const { return FButtonsExtent; }
-  // Where the corrupted settings file was kept, empty when none was.
-  const std::string& DamagedCopy() const { return FDamagedCopy; }
-  // Why app.ini must not be overwritten without asking the player (it could
-  // not be read, or no copy of its damaged content could be kept); empty
-  // when saving may go ahead.
-  const std::string& SaveBlocked() const { return FSaveBlocked; }
+  // Start-up, shutdown or long work has the window: the commands wait.
+  bool Busy() const { return FBusy.Busy(); }
+  // Long work elsewhere makes the window busy through a scope of this.
+  TBusyState& BusyState() { return FBusy; }
+  // The guard of app.ini (damaged files, failed saves), made with the store.
+  const TSettingsGuard& Guard() const { return *FGuard; }
+  const std::string& DamagedCopy() const { return FGuard->DamagedCopy(); }
+  const std::string& SaveBlocked() const { return FGuard->SaveBlocked(); }
 
   // --- Window operations ---
-  TGame* CreateSlot(const std::string& name, int width, int height, TDifficulty difficulty,
-                    bool generate);
   void CreateDefaultSlots();
+  // What the shelf makes a slot with: the window's look and settings, and
+  // the bar listening to its session.
+  std::unique_ptr<TGame> MakeSlot(const std::string& name, int width, int height,
+                                  TDifficulty difficulty, bool generate);
   void LoadOrCreateSlots();
   void BuildGameMenu();
   void SwitchToSlot(QAction* item);
@@ -128,9 +135,6 @@ class TfrmMain : public TfrmBase {
   // Starts the celebration when the current board is solved and not yet
   // celebrated (the solved-at-once setting).
   void CelebrateIfSolved();
-  // Hides the hint's sentence once the board has moved on from the hint.
-  void UpdateHint();
-  void PlaceHintLabel();
   // Has assistive technology read text out (through lAnnounce).
   void Announce(const std::string& text);
   // The board's opening line: its size, the filled count and the keys.
@@ -138,29 +142,20 @@ class TfrmMain : public TfrmBase {
   // Runs the clock of the shown slot while the window is active and the
   // puzzle unsolved, and stops every other.
   void UpdateClock();
+  // The bar's clock shows the time now.
   void ShowClock();
-  // The bar's clock ticks while the shown session's clock runs.
-  void FollowClock();
   // The clock's size in the bar: room for its longest text.
   QSize ClockSize() const;
-  void SaveClocks();
-  void LoadClocks();
   // The records: a puzzle counts as played with its first move and as solved
   // when it is celebrated, each once; they are kept in app.ini with every
   // slot's hints and progress.
   const TRecords& Records() const { return *FRecords; }
   void CountPlayed();
   void CountSolved();
-  void SaveRecords();
-  void LoadRecords();
   // Saves everything and asks the event loop to end (the slots are freed with
   // the window); false, with the window and all in it left as it was, when
   // the games could not be saved and the player chose to keep the window.
   bool Shutdown();
-  // Writes app.ini, asking the player what to do when it must not or cannot
-  // be written: true once it is written or the player chose to close without
-  // saving, false when the player chose to keep playing.
-  bool SaveGames();
 
   // --- Commands ---
   // Asks first (when confirm is set) unless the current game is solved.
@@ -232,18 +227,10 @@ class TfrmMain : public TfrmBase {
   // again shortly.
   void OpenPendingFiles();
   void RecoverFromDamagedState(const std::string& reason);
-  // Keeps a copy of the damaged app.ini; on failure blocks saving.
-  bool KeepDamagedFile();
-  // The save when the system ends the program (f_main_guard.cpp): never
-  // asks; what cannot go to app.ini goes to app.ini.unsaved beside it.
-  bool SaveUnattended();
-  // At start-up: offers the games of a session whose save went beside
-  // app.ini, when app.ini has not been written since.
-  void OfferUnsavedGames();
   // Generates the default sizes that have no slot; returns their names.
   std::vector<std::string> CreateMissingDefaultSlots();
   // Writes the games, the game settings and the window bounds to app.ini
-  // (SaveGames); false when the player chose to keep the window open.
+  // (through the guard); false when the player chose to keep the window open.
   bool SaveEverything();
   void FreeSlots();
   void RepaintBoardOnly();
@@ -257,11 +244,8 @@ class TfrmMain : public TfrmBase {
   void KeyUp(int key);
   void CreateFileActions();
   void ApplySlotSettings(TGame* game);
-  void ForgetClock(const TGame& game);
   // The bar follows the play state of the slot's session while it is shown.
   void ListenTo(TGameSession& session, const TGame* slot);
-  // Removes the app.ini keys "<prefix><size>" of sizes that have no slot.
-  void DropKeysOfGoneSizes(const std::string& prefix);
   // The game in a slot has moves and is not solved: replacing it asks first.
   bool InProgress(TGame* game);
   bool ConfirmReplace(TGame* game);
@@ -271,9 +255,10 @@ class TfrmMain : public TfrmBase {
   void ShowLoadedSlot(const std::string& name);
   bool OpenStateCode(const struct TPasteCheck& check);
   bool OpenSharedPuzzle(const struct TPasteCheck& check);
-  // A scope in which the window is busy: the commands and the game menu are
-  // disabled until it ends.
-  TBusyScope Busy();
+  // What the window's busy state changes: the commands, the game menu, and
+  // the board's input and layout (AppBusy); once free again, the commands
+  // and the board follow the current slot.
+  void SetBusy(bool busy);
   // Runs job off the UI thread with the commands disabled; false when it was
   // cancelled.
   bool RunWithPanel(const std::string& text,
@@ -348,17 +333,17 @@ class TfrmMain : public TfrmBase {
   std::vector<std::string> FPendingFiles;  // handed over, not opened yet
   bool FPendingScheduled = false;          // OpenPendingFiles is due
   int FCommandDepth = 0;                   // commands running (Guarded)
-  int FBusyDepth = 0;                      // busy scopes alive (Busy)
   // The records window (F6).
   QAction* aStatistics = nullptr;
   QAction* aDesign = nullptr;
 
   bool FDiagnostics;
+  TBusyState FBusy;
   std::unique_ptr<TAppSettings> FAppSettings;
+  std::unique_ptr<TSettingsGuard> FGuard;
   std::unique_ptr<TGameSettings> FGameSettings;
-  std::unique_ptr<TGames> FGames;
+  std::unique_ptr<TSlotShelf> FShelf;
   std::unique_ptr<TRecords> FRecords;
-  std::vector<std::unique_ptr<TGame>> FSlots;  // the slots FGames lists
   TGame* FCurrentGame = nullptr;
   bool FActivated = false;
   TPlayerSizes FPlayerSizes;
@@ -367,10 +352,6 @@ class TfrmMain : public TfrmBase {
   std::string FLastCaption;
   int FButtonsExtent = 0;
   int FBarThickness = 0;
-  std::string FDamagedCopy;
-  std::string FSaveBlocked;
-  bool FDamagedCopyPending = false;  // saving waits for a copy of the damaged file
-  bool FSaving = false;              // a save, and maybe a question about it, is under way
 
   TColor FPulseColor = 0;
   int FPulseStep = 2;
@@ -381,10 +362,9 @@ class TfrmMain : public TfrmBase {
   QWidget* FpButtons = nullptr;
   QWidget* FpBoard = nullptr;
   TWaitPanel* FpPleaseWait = nullptr;
-  QLabel* FlHint = nullptr;
+  THintPanel* FlHint = nullptr;
   TAnnouncer* FlAnnounce = nullptr;
-  QLabel* FlClock = nullptr;
-  QTimer* FtClock = nullptr;
+  TBarClock* FlClock = nullptr;
   QMenu* FpmGame = nullptr;
   QActionGroup* FSlotItems = nullptr;
   QTimer* FtCongrats = nullptr;

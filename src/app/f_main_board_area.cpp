@@ -8,7 +8,7 @@
 #include "model/nono_game.h"
 #include "persistence/app_settings.h"
 #include "slots/game.h"
-#include "slots/games.h"
+#include "slots/slot_shelf.h"
 #include "view/frame_grid.h"
 #include "view/nono_grid.h"
 
@@ -104,7 +104,7 @@ void TfrmMain::aResetZoomExecute() {
 
 void TfrmMain::LoadBoardArea() {
   FPlayerSizes.LoadFrom(*FAppSettings, FormName());
-  for (TGame* game : FGames->Items()) {
+  for (TGame* game : FShelf->Items()) {
     TNonoGrid* grid = game->View().BoardGrid();
     const int zoom = FAppSettings->ReadInteger(ZoomKey(game->Name()));
     if (!grid || !(game->Puzzle().GameState() & gsZoomed) || zoom <= 0) continue;
@@ -115,7 +115,7 @@ void TfrmMain::LoadBoardArea() {
 
 void TfrmMain::SaveBoardArea() {
   FPlayerSizes.SaveTo(*FAppSettings, FormName());
-  for (TGame* game : FGames->Items()) {
+  for (TGame* game : FShelf->Items()) {
     const TNonoGrid* grid = game->View().BoardGrid();
     // Only a zoomed slot has one: its state code says whether it is read.
     if (grid && (game->Puzzle().GameState() & gsZoomed))

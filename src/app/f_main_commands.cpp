@@ -22,7 +22,7 @@
 #include "persistence/game_settings.h"
 #include "persistence/game_state.h"
 #include "slots/game.h"
-#include "slots/games.h"
+#include "slots/slot_shelf.h"
 #include "text/lang_helper.h"
 #include "util/app_environment.h"
 #include "util/utils.h"
@@ -64,16 +64,9 @@ void TfrmMain::aNewNormalExecute() {
 
 void TfrmMain::NewOfDifficulty(TDifficulty difficulty) {
   StopCelebration();
-  AppBusy = true;
-  try {
-    RequestNewGame(difficulty, true);
-  } catch (...) {
-    AppBusy = false;
-    RefreshBoard();
-    throw;
-  }
-  AppBusy = false;
-  RefreshBoard();
+  // Busy from the question on: the board waits for the new puzzle.
+  const TBusyScope busy(FBusy);
+  RequestNewGame(difficulty, true);
 }
 
 void TfrmMain::RequestNewGame(TDifficulty difficulty, bool confirm) {
@@ -89,7 +82,7 @@ bool TfrmMain::CurrentGameSolved() {
 }
 
 void TfrmMain::NewPuzzle(TDifficulty difficulty) {
-  if (!FCurrentGame || TBackgroundWork::Running()) return;
+  if (!FCurrentGame) return;
   // Made on another thread, so the window keeps painting while a large
   // puzzle takes its time; Escape leaves the old game.
   TGame* slot = FCurrentGame;
@@ -199,7 +192,7 @@ void TfrmMain::tCongratsTimer() {
 }
 
 void TfrmMain::RepaintBoardOnly() {
-  if (FActivated && FCurrentGame && FCurrentGame->Host() && !AppBusy)
+  if (FActivated && FCurrentGame && FCurrentGame->Host() && !Busy())
     FCurrentGame->View().pbBoard()->update();
 }
 
@@ -259,7 +252,7 @@ void TfrmMain::aPasteExecute() {
 void TfrmMain::ImportStateText(const std::string& text) {
   // Everything is checked before the board changes: the code must fit the
   // slot of its size, or a slot of that size must be possible.
-  const TPasteCheck check = CheckPaste(text, *FGames);
+  const TPasteCheck check = CheckPaste(text, *FShelf);
   if (check.Verdict == pvLoadable) OpenStateCode(check);
 }
 
@@ -271,7 +264,7 @@ void TfrmMain::keyPressEvent(QKeyEvent* e) {
     return;
   }
   // The game menu without a mouse: every command of the bar is in it.
-  if ((e->key() == Qt::Key_F10 || e->key() == Qt::Key_Menu) && FbGame->isEnabled()) {
+  if ((e->key() == Qt::Key_F10 || e->key() == Qt::Key_Menu) && !Busy()) {
     Guarded([this] { bGameClick(); });
     return;
   }

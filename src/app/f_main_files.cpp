@@ -31,7 +31,7 @@
 #include "platform/atomic_file.h"
 #include "platform/file_read.h"
 #include "slots/game.h"
-#include "slots/games.h"
+#include "slots/slot_shelf.h"
 #include "solver/complete_solver.h"
 #include "text/lang_helper.h"
 #include "view/frame_grid.h"
@@ -157,8 +157,8 @@ void TfrmMain::OpenWhenReady(const std::string& path) {
 }
 
 bool TfrmMain::InCommand() const {
-  return FCommandDepth > 0 || !FbGame->isEnabled() || TBackgroundWork::Running() ||
-         QApplication::activeModalWidget() || QApplication::activePopupWidget();
+  return FCommandDepth > 0 || Busy() || QApplication::activeModalWidget() ||
+         QApplication::activePopupWidget();
 }
 
 void TfrmMain::OpenPendingFiles() {
@@ -177,8 +177,8 @@ void TfrmMain::OpenPendingFiles() {
 }
 
 bool TfrmMain::OpenPuzzleText(const std::string& text, bool fromClipboard) {
-  if (!FbGame->isEnabled() || TBackgroundWork::Running()) return false;
-  const TPasteCheck check = CheckPaste(text, *FGames);
+  if (Busy()) return false;
+  const TPasteCheck check = CheckPaste(text, *FShelf);
   switch (check.Verdict) {
     case pvLoadable:
       return OpenStateCode(check);
@@ -194,7 +194,7 @@ bool TfrmMain::OpenPuzzleText(const std::string& text, bool fromClipboard) {
 }
 
 bool TfrmMain::OpenStateCode(const TPasteCheck& check) {
-  if (!ConfirmReplace(FGames->FindByName(check.SlotName))) return false;
+  if (!ConfirmReplace(FShelf->FindByName(check.SlotName))) return false;
   TGame* slot = SlotOfSize(check.Rec.w, check.Rec.h);
   StopCelebration();
   slot->StartOver();
@@ -219,7 +219,7 @@ bool TfrmMain::OpenSharedPuzzle(const TPasteCheck& check) {
     Tell(refusal, Text(ttnOpenPuzzle));
     return false;
   }
-  if (!ConfirmReplace(FGames->FindByName(check.SlotName))) return false;
+  if (!ConfirmReplace(FShelf->FindByName(check.SlotName))) return false;
   TPuzzle solved = puzzle;
   solved.Goal = GoalOf(analysis);
   TGame* slot = SlotOfSize(puzzle.Width, puzzle.Height);
@@ -261,8 +261,8 @@ bool TfrmMain::ConfirmReplace(TGame* game) {
 
 TGame* TfrmMain::SlotOfSize(int width, int height) {
   const std::string name = SlotName(width, height);
-  if (TGame* slot = FGames->FindByName(name)) return slot;
-  TGame* slot = CreateSlot(name, width, height, FGameSettings->NewDifficulty(), false);
+  if (TGame* slot = FShelf->FindByName(name)) return slot;
+  TGame* slot = FShelf->Create(name, width, height, FGameSettings->NewDifficulty(), false);
   ApplySlotSettings(slot);
   return slot;
 }
@@ -275,9 +275,11 @@ void TfrmMain::ShowLoadedSlot(const std::string& name) {
 
 bool TfrmMain::RunWithPanel(const std::string& text,
                             const std::function<void(const std::atomic<bool>&)>& job) {
+  // One piece of long work at a time.
+  if (TBackgroundWork::Running()) return false;
   bool done = false;
   {
-    const TBusyScope busy = Busy();
+    const TBusyScope busy(FBusy);
     done = TBackgroundWork::Run(FpPleaseWait, QString::fromStdString(text), job);
   }
   return done && AppPhase != apClosing;
@@ -288,7 +290,7 @@ bool TfrmMain::RunWithPanel(const std::string& text,
 void TfrmMain::dragEnterEvent(QDragEnterEvent* e) {
   const QMimeData* mime = e->mimeData();
   const bool file = mime->hasUrls() && !mime->urls().isEmpty() && mime->urls()[0].isLocalFile();
-  if ((file || mime->hasText()) && FbGame->isEnabled()) e->acceptProposedAction();
+  if ((file || mime->hasText()) && !Busy()) e->acceptProposedAction();
 }
 
 void TfrmMain::dropEvent(QDropEvent* e) {
@@ -374,7 +376,7 @@ void TfrmMain::aDesignExecute() {
 // --- Sizes ---
 
 void TfrmMain::aOtherSizeExecute() {
-  if (FGames->Count() >= kMaxStoredSlots) {
+  if (FShelf->Count() >= kMaxStoredSlots) {
     Tell(TextFor(ttnTooManySizes), Text(ttnOtherSize));
     return;
   }
@@ -386,11 +388,11 @@ void TfrmMain::aOtherSizeExecute() {
 
 bool TfrmMain::AddSize(int width, int height) {
   const std::string name = SlotName(width, height);
-  if (FGames->FindByName(name)) {
+  if (FShelf->FindByName(name)) {
     SelectSlotByName(name);
     return true;
   }
-  if (!SizeOffered(*FGames, width, height)) return false;
+  if (!SizeOffered(*FShelf, width, height)) return false;
   StopCelebration();
   TGame* slot = SlotOfSize(width, height);
   const TDifficulty difficulty = FGameSettings->NewDifficulty();
@@ -428,11 +430,11 @@ void TfrmMain::RemoveCurrentSize() {
   if (!FCurrentGame || IsDefaultSlot(FCurrentGame->Name())) return;
   StopCelebration();
   TGame* gone = FCurrentGame;
-  ForgetClock(*gone);
+  TSlotShelf::ForgetClock(*FAppSettings, *gone);
   DropSlot(gone);
   const std::string shown = SlotName(kFirstShownSide, kFirstShownSide);
   BuildGameMenu();
-  if (!SelectSlotByName(shown) && FGames->Count() > 0) SelectSlotByName(FGames->Items()[0]->Name());
+  if (!SelectSlotByName(shown) && FShelf->Count() > 0) SelectSlotByName(FShelf->Items()[0]->Name());
 }
 
 // Takes a slot out of the list and frees it; the current slot moves to the
@@ -442,7 +444,6 @@ void TfrmMain::DropSlot(TGame* game) {
     game->View().ClearHint();
     game->AttachTo(nullptr);
   }
-  FGames->Remove(game);
   if (FCurrentGame == game) FCurrentGame = nullptr;
-  std::erase_if(FSlots, [game](const std::unique_ptr<TGame>& s) { return s.get() == game; });
+  FShelf->Remove(game);
 }

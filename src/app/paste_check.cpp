@@ -9,7 +9,7 @@
 
 #include "model/nono_game.h"
 #include "slots/game.h"
-#include "slots/games.h"
+#include "slots/slot_shelf.h"
 #include "text/lang_helper.h"
 #include "util/utils.h"
 
@@ -41,7 +41,7 @@ bool MeantAsPuzzle(std::string_view text) {
 
 }  // namespace
 
-bool SizeOffered(const TGames& games, int width, int height) {
+bool SizeOffered(const TSlotShelf& games, int width, int height) {
   if (games.FindByName(SlotName(width, height))) return true;
   return width >= kMinSlotSide && width <= kMaxSlotSide && height >= kMinSlotSide &&
          height <= kMaxSlotSide && games.Count() < kMaxStoredSlots;
@@ -87,7 +87,7 @@ std::string CleanPastedText(const std::string& text) {
   return code;
 }
 
-TPasteCheck CheckPaste(const std::string& text, const TGames& games) {
+TPasteCheck CheckPaste(const std::string& text, const TSlotShelf& games) {
   TPasteCheck check;
   const std::string code = CleanPastedText(text);
   std::string payload;

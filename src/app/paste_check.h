@@ -12,7 +12,7 @@
 #include "persistence/game_state.h"
 #include "persistence/puzzle.h"
 
-class TGames;
+class TSlotShelf;
 
 enum TPasteVerdict {
   pvLoadable,   // a state code for a slot that takes it, or for a size a slot can be made for
@@ -37,7 +37,7 @@ inline constexpr int kMinSlotSide = 3;
 inline constexpr int kMaxSlotSide = 128;
 
 // Whether a slot of that size exists or can be made.
-bool SizeOffered(const TGames& games, int width, int height);
+bool SizeOffered(const TSlotShelf& games, int width, int height);
 
 // The clipboard's text as UTF-8 (empty when it holds none); nothing when it
 // holds more than maxBytes, found by its size before the text is copied or
@@ -53,7 +53,7 @@ std::string CleanPastedText(const std::string& text);
 // Cleans the text and checks it against the slots: a state code first, then
 // the sharing formats (their line breaks kept, a byte order mark and leading
 // white space dropped).
-TPasteCheck CheckPaste(const std::string& text, const TGames& games);
+TPasteCheck CheckPaste(const std::string& text, const TSlotShelf& games);
 
 // The player's words for a refusal of the clipboard's text (empty for
 // pvLoadable and pvPuzzle).

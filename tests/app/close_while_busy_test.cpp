@@ -61,7 +61,7 @@ TEST_F(CloseWhileBusy, EveryGameIsSavedAndTheRunningCommandEndsSafely) {
     ASSERT_EQ(AppPhase, apClosing);
     EXPECT_FALSE(Window->isVisible());
     ASSERT_NE(Window->CurrentGame(), nullptr);
-    EXPECT_EQ(Window->Games().Count(), 5);
+    EXPECT_EQ(Window->Shelf().Count(), 5);
 
     // app.ini is whole: five games that decode, filled cells as filled cells
     // even when the close came in the middle of the flash.

@@ -24,7 +24,7 @@
 #include "model/process_flags.h"
 #include "persistence/game_state.h"
 #include "slots/game.h"
-#include "slots/games.h"
+#include "slots/slot_shelf.h"
 #include "support/board_pictures.h"
 #include "util/app_environment.h"
 #include "util/utils.h"
@@ -86,7 +86,7 @@ class MainWindowTest : public ::testing::Test {
 
   std::vector<std::string> SlotNames() const {
     std::vector<std::string> names;
-    for (TGame* g : Window->Games().Items()) names.push_back(g->Name());
+    for (TGame* g : Window->Shelf().Items()) names.push_back(g->Name());
     return names;
   }
 

@@ -43,7 +43,7 @@ struct SlotSnapshot {
 // window again at every start, so only the hidden slots' sizes are compared.
 std::vector<SlotSnapshot> Snapshot(const TfrmMain& window) {
   std::vector<SlotSnapshot> result;
-  for (TGame* g : window.Games().Items()) {
+  for (TGame* g : window.Shelf().Items()) {
     const bool shown = g == window.CurrentGame();
     result.push_back({g->Name(), SolutionOf(g->Puzzle()), PlayerOf(g->Puzzle()),
                       shown ? 0 : g->View().BoardGrid()->CellWidth(),
@@ -128,7 +128,7 @@ TEST_F(MainWindow, GameMenuSwitchesSlots) {
   TframeGrid* tenView = &Current().View();
   SwitchTo("20x20");
   EXPECT_EQ(Current().Name(), "20x20");
-  EXPECT_EQ(Window->Games().ActiveName(), "20x20");
+  EXPECT_EQ(Window->Shelf().ActiveName(), "20x20");
   EXPECT_EQ(Current().View().parentWidget(), Window->pBoard());
   EXPECT_TRUE(Current().View().isVisible());
   EXPECT_EQ(tenView->parentWidget(), nullptr);
@@ -137,6 +137,45 @@ TEST_F(MainWindow, GameMenuSwitchesSlots) {
   EXPECT_FALSE(MenuItem("10x10")->isChecked());
   EXPECT_FALSE(Window->SelectSlotByName("7x7"));
   EXPECT_EQ(Current().Name(), "20x20");
+}
+
+// The window is busy from the first scope to the end of the last, however a
+// scope ends; afterwards the commands follow the shown slot again (a default
+// size cannot be removed, Undo waits for a move).
+TEST_F(MainWindow, BusyHoldsTheCommandsUntilTheLastScopeEndsHoweverItEnds) {
+  StartWindow();
+  QPushButton* game = Window->findChild<QPushButton*>("bGame");
+  const auto held = [&] {
+    return Window->Busy() && AppBusy && !game->isEnabled() && !Action("aNew")->isEnabled() &&
+           !Action("aPaste")->isEnabled();
+  };
+  const std::function<void()> ends[] = {
+      [&] {
+        const TBusyScope busy(Window->BusyState());
+        EXPECT_TRUE(held());
+      },
+      [&] {
+        const TBusyScope outer(Window->BusyState());
+        { const TBusyScope inner(Window->BusyState()); }
+        EXPECT_TRUE(held());
+      },
+      [&] {
+        try {
+          const TBusyScope busy(Window->BusyState());
+          throw std::runtime_error("work failed");
+        } catch (const std::runtime_error&) {
+        }
+      },
+  };
+  for (const auto& end : ends) {
+    end();
+    EXPECT_FALSE(Window->Busy());
+    EXPECT_FALSE(AppBusy);
+    EXPECT_TRUE(game->isEnabled());
+    EXPECT_TRUE(Action("aNew")->isEnabled());
+    EXPECT_FALSE(Action("aRemoveSize")->isEnabled());
+    EXPECT_FALSE(Action("aUndo")->isEnabled());
+  }
 }
 
 TEST_F(MainWindow, ASizeWithSmallCellsGrowsTheWindowWithinTheScreen) {
@@ -327,7 +366,7 @@ TEST_F(MainWindow, NewSlotsStartAtTheSettingsDifficulty) {
   StartWindow();
   EXPECT_FALSE(Window->FirstRun());
   ASSERT_EQ(SlotNames().size(), 5u);
-  for (TGame* g : Window->Games().Items()) {
+  for (TGame* g : Window->Shelf().Items()) {
     EXPECT_EQ(g->Puzzle().Difficulty(), 1) << g->Name();
     EXPECT_EQ(g->Puzzle().FillPct(), DefaultFillPct(g->Puzzle().Width(), g->Puzzle().Height(), 1))
         << g->Name();
@@ -473,7 +512,7 @@ TEST_F(MainWindow, DamagedFileWithoutACopyIsNotOverwrittenUnasked) {
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_TRUE(Contains(Boxes[0].Text, TextFor(ttnDamagedCopyFailed)));
     EXPECT_FALSE(Window->SaveBlocked().empty());
-    EXPECT_EQ(Window->Games().Count(), 5);
+    EXPECT_EQ(Window->Shelf().Count(), 5);
 
     Answer = maCancel;
     Window->close();
@@ -628,9 +667,9 @@ TEST_F(MainWindow, TooManyStoredGamesAreNotAllRead) {
   StartWindow();
   ASSERT_EQ(Boxes.size(), 1u);
   EXPECT_TRUE(std::filesystem::exists(Window->DamagedCopy()));
-  ASSERT_EQ(Window->Games().Count(), kMaxStoredSlots + 5);
-  EXPECT_EQ(Window->Games()[kMaxStoredSlots - 1]->Name(), SlotName(kMaxStoredSlots, 2));
-  EXPECT_EQ(Window->Games().FindByName(SlotName(kMaxStoredSlots + 1, 2)), nullptr);
+  ASSERT_EQ(Window->Shelf().Count(), kMaxStoredSlots + 5);
+  EXPECT_EQ(Window->Shelf()[kMaxStoredSlots - 1]->Name(), SlotName(kMaxStoredSlots, 2));
+  EXPECT_EQ(Window->Shelf().FindByName(SlotName(kMaxStoredSlots + 1, 2)), nullptr);
   EXPECT_EQ(Current().Name(), "2x2");
 }
 
@@ -737,7 +776,7 @@ TEST_F(MainWindow, StoredGameNamedAfterAnotherSizeIsRefusedAtLoad) {
   ASSERT_EQ(Boxes.size(), 1u);
   EXPECT_FALSE(Window->DamagedCopy().empty());
   EXPECT_EQ(SlotNames().size(), 5u);
-  for (TGame* game : Window->Games().Items())
+  for (TGame* game : Window->Shelf().Items())
     EXPECT_EQ(game->Name(), std::to_string(game->Puzzle().Width()) + "x" +
                                 std::to_string(game->Puzzle().Height()));
 

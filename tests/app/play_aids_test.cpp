@@ -242,7 +242,7 @@ TEST_F(PlayAids, ClockRunsForTheShownSlotOnlyAndSurvivesARestart) {
 
   Restart();
   std::int64_t restored = -1;
-  for (TGame* game : Window->Games().Items())
+  for (TGame* game : Window->Shelf().Items())
     if (game->Name() == "10x10") restored = game->PlayedMs();
   EXPECT_GE(restored, 1000);
   EXPECT_LT(restored, paused + 1000);

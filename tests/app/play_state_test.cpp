@@ -240,7 +240,8 @@ TEST_F(PlayStateTest, StoredClocksReadBackAsWrittenOrAsZero) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Stored);
     Window->AppSettings().WriteString("clock." + Current().Name(), row.Stored);
-    Window->LoadClocks();
+    TRecords records;
+    Window->Shelf().LoadKept(Window->AppSettings(), records);
     Current().Session().SetShown(false);
     EXPECT_EQ(Current().PlayedMs() / 1000, row.Seconds);
     Window->ShowClock();

@@ -316,7 +316,7 @@ TEST_F(PuzzleFiles, EscapeWhileAPuzzleIsCheckedKeepsTheOldGameAtOnce) {
       std::chrono::duration<double>(std::chrono::steady_clock::now() - pressed).count();
   EXPECT_EQ(Current().Name(), "10x10");
   EXPECT_EQ(PlayerOf(Puzzle()), player);
-  EXPECT_EQ(Window->Games().FindByName("60x60"), nullptr);
+  EXPECT_EQ(Window->Shelf().FindByName("60x60"), nullptr);
   EXPECT_TRUE(Boxes.empty());
   // The check stops within a line solve of the Escape, long before its own
   // bound of a few seconds would end it.
@@ -410,12 +410,11 @@ TEST_F(PuzzleFiles, AFileDroppedOnTheWindowIsOpened) {
 TEST_F(PuzzleFiles, AFileHandedOverWhileBusyOpensAfterwards) {
   StartWindow();
   const std::string before = Current().Name();
-  QPushButton* game = Window->findChild<QPushButton*>("bGame");
-  game->setEnabled(false);
+  auto busy = std::make_optional<TBusyScope>(Window->BusyState());
   Window->OpenWhenReady(WriteFile("frame.non", kFrameNon).string());
   QTest::qWait(400);
   EXPECT_EQ(Current().Name(), before);
-  game->setEnabled(true);
+  busy.reset();
   EXPECT_TRUE(QTest::qWaitFor([this] { return Current().Name() == "7x5"; }, 3000));
   EXPECT_EQ(SolutionOf(Puzzle()), kFrame);
 }
@@ -532,7 +531,7 @@ TEST_F(PuzzleFiles, RemoveThisSizeAsksAndKeepsTheDefaultSizes) {
   Answer = maYes;
   Action("aRemoveSize")->trigger();
   EXPECT_EQ(Current().Name(), "10x10");
-  EXPECT_EQ(Window->Games().FindByName("4x6"), nullptr);
+  EXPECT_EQ(Window->Shelf().FindByName("4x6"), nullptr);
   EXPECT_EQ(MenuItem("4x6"), nullptr);
   Restart();
   EXPECT_EQ(SlotNames(), (std::vector<std::string>{"3x3", "5x5", "10x10", "15x15", "20x20"}));
@@ -549,7 +548,7 @@ TEST(PasteCheck, PuzzleTextsKeepTheirBlankClueLines) {
   const std::string non = "width 3\nheight 3\nrows\n2\n1\n2\ncolumns\n3\n1,1\n\n";
   std::string crlf;
   for (const char c : non) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-  const TGames none;
+  const TSlotShelf none;
   for (const std::string& text : {non, "\xEF\xBB\xBF" + non, "\n  \t" + non, crlf}) {
     const TPasteCheck check = CheckPaste(text, none);
     ASSERT_EQ(check.Verdict, pvPuzzle) << check.Reason;

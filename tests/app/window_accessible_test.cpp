@@ -216,7 +216,7 @@ TEST_F(WindowAccessible, TheBoardLookReachesEverySlotAndSurvivesARestart) {
   Window->GameSettings().SetBoardLook(blHighContrastDark);
   Window->ApplySettings();
   const TBoardPalette dark = BoardPaletteOfLook(blHighContrastDark);
-  for (TGame* game : Window->Games().Items()) {
+  for (TGame* game : Window->Shelf().Items()) {
     EXPECT_EQ(game->View().Look(), blHighContrastDark) << game->Name();
     EXPECT_TRUE(game->Puzzle().Palette() == dark) << game->Name();
   }
