@@ -490,7 +490,7 @@ TEST_F(MainWindow, SettingsWithoutGamesStartTheSlotsFresh) {
     Boxes.clear();
     StartWindow();
     EXPECT_TRUE(Boxes.empty()) << settings;
-    EXPECT_EQ(Window->Games().Count(), 5);
+    EXPECT_EQ(Window->Shelf().Count(), 5);
     CloseWindow();
     EXPECT_FALSE(std::filesystem::exists(SettingsFolder() / "app.ini.bad")) << settings;
     EXPECT_TRUE(Contains(FileBytes(IniPath()), settings)) << settings;
