@@ -13,7 +13,7 @@
 #include "generation/new_random.h"
 #include "generation/rnd.h"
 #include "model/nono_game.h"
-#include "solver/solver2.h"
+#include "solver/line_solver.h"
 #include "solver/step_analysis.h"
 
 namespace {

@@ -16,16 +16,16 @@
 #include <filesystem>
 
 #include "app/announcer.h"
-#include "app/application_stuff.h"
+#include "app/app_look.h"
 #include "app/bar_layout.h"
 #include "app/busy_scope.h"
 #include "app/focus_mark.h"
 #include "app/grade_label.h"
 #include "app/main_window_accessible.h"
 #include "app/message_box.h"
-#include "app/quit_signals.h"
 #include "app/paste_check.h"
 #include "app/qt_translations.h"
+#include "app/quit_signals.h"
 #include "generation/rnd.h"
 #include "model/process_flags.h"
 #include "persistence/app_settings.h"
@@ -37,7 +37,8 @@
 #include "slots/games.h"
 #include "text/lang_helper.h"
 #include "util/app_environment.h"
-#include "util/utils.h"
+#include "util/color.h"
+#include "util/debug_log.h"
 #include "view/board_accessible.h"
 #include "view/frame_grid.h"
 #include "view/view_colors.h"
@@ -368,7 +369,7 @@ void TfrmMain::LoadOrCreateSlots() {
 void TfrmMain::RecoverFromDamagedState(const std::string& reason) {
   // The technical reason is for the developer; the player is told what it
   // means for the games, once they are back.
-  TUtils::DebugLog("damaged settings file: " + reason);
+  DebugLog("damaged settings file: " + reason);
   const bool kept = KeepDamagedFile();
 
   for (const TGameStateRec& rec : SalvageStoredGames(*FAppSettings, kMaxStoredSlots)) {
@@ -610,7 +611,7 @@ void TfrmMain::ApplyBarAndColors() {
   RelayoutWindow();
   const TBoardPalette palette = BoardPaletteOfLook(FGameSettings->BoardLook());
   SetPanelColour(FpBoard, palette[prBoardArea]);
-  SetPanelColour(FpButtons, TUtils::ShiftColor(palette[prBoardArea], -20));
+  SetPanelColour(FpButtons, ShiftColor(palette[prBoardArea], -20));
 }
 
 void TfrmMain::ApplyTexts() {
@@ -846,7 +847,7 @@ void TfrmMain::OnSlotChanged() {
 void TfrmMain::CelebrateIfSolved() {
   // Only between strokes: the celebration takes the input away, and a stroke
   // in progress must still be closed by its release.
-  if (!FCurrentGame || FCurrentGame->Status() == gsSolved || FtCongrats->isActive() ||
+  if (!FCurrentGame || FCurrentGame->Status() == stSolved || FtCongrats->isActive() ||
       !FCurrentGame->Puzzle().PendingGroup().empty())
     return;
   const TPuzzleStatus status = FCurrentGame->Puzzle().GetStatus();

@@ -16,7 +16,8 @@
 #include "app/f_base.h"
 #include "app/player_sizes.h"
 #include "app/wait_panel.h"
-#include "model/mytypes.h"
+#include "model/difficulty.h"
+#include "util/color.h"
 
 class QAction;
 class QDragEnterEvent;

@@ -81,7 +81,7 @@ void TfrmMain::ShowClock() {
   }
   const std::string time = MinutesSeconds(FCurrentGame->PlayedMs());
   const std::string text =
-      FCurrentGame->Status() == gsSolved ? TextFor(ttnSolvedIn) + "\n" + time : time;
+      FCurrentGame->Status() == stSolved ? TextFor(ttnSolvedIn) + "\n" + time : time;
   if (FlClock->text().toStdString() == text) return;
   FlClock->setText(QString::fromStdString(text));
   FlClock->setAccessibleName(FlClock->text().replace('\n', ' '));

@@ -25,7 +25,7 @@
 #include "slots/games.h"
 #include "text/lang_helper.h"
 #include "util/app_environment.h"
-#include "util/utils.h"
+#include "util/color.h"
 #include "view/frame_grid.h"
 #include "view/paint_box.h"
 
@@ -84,7 +84,7 @@ void TfrmMain::RequestNewGame(TDifficulty difficulty, bool confirm) {
 }
 
 bool TfrmMain::CurrentGameSolved() {
-  if (!FCurrentGame || FCurrentGame->Status() != gsSolved) return false;
+  if (!FCurrentGame || FCurrentGame->Status() != stSolved) return false;
   // The celebration's cells are filled cells to the check.
   FCurrentGame->Puzzle().ReplaceState(psAllCorrect, psChecked);
   return IsSolved(FCurrentGame->Puzzle().GetStatus());
@@ -197,7 +197,7 @@ void TfrmMain::tCongratsTimer() {
   puzzle.ReplaceState(psChecked, psAllCorrect);
   if (std::abs(FPulseOffset) == FPulseLimit) FPulseStep = -FPulseStep;
   FPulseOffset += FPulseStep;
-  FPulseColor = TUtils::ShiftColor(FPulseColor, FPulseOffset);
+  FPulseColor = ShiftColor(FPulseColor, FPulseOffset);
   puzzle.SetAllCorrectColor(FPulseColor);
   // Only the ticks on the board change colour: repaint the board alone.
   RepaintBoardOnly();

@@ -16,7 +16,7 @@
 #include "platform/file_read.h"
 #include "text/lang_helper.h"
 #include "util/app_environment.h"
-#include "util/utils.h"
+#include "util/debug_log.h"
 
 bool TfrmMain::SaveUnattended() {
   if (FDamagedCopyPending) KeepDamagedFile();
@@ -26,15 +26,15 @@ bool TfrmMain::SaveUnattended() {
       FDamagedCopyPending = false;
       return true;
     } catch (const std::exception& e) {
-      TUtils::DebugLog(std::string("cannot save while the system ends the game: ") + e.what());
+      DebugLog(std::string("cannot save while the system ends the game: ") + e.what());
     }
   }
   try {
     const std::filesystem::path copy = WriteNumberedCopy(FAppSettings->FileName(), kUnsavedTag,
                                                          FAppSettings->Bytes(), kKeptDamagedCopies);
-    TUtils::DebugLog("the session's games and settings are kept in " + copy.string());
+    DebugLog("the session's games and settings are kept in " + copy.string());
   } catch (const std::exception& e) {
-    TUtils::DebugLog(std::string("cannot keep the session's games: ") + e.what());
+    DebugLog(std::string("cannot keep the session's games: ") + e.what());
   }
   // The system waits for the program to end; there is nothing more to try.
   return true;

@@ -10,7 +10,7 @@
 #include <array>
 #include <optional>
 
-#include "app/application_stuff.h"
+#include "app/app_look.h"
 #include "persistence/records.h"
 #include "text/lang_helper.h"
 

@@ -21,7 +21,7 @@
 #include "persistence/puzzle_formats.h"
 #include "platform/file_read.h"
 #include "solver/complete_solver.h"
-#include "solver/solver2.h"
+#include "solver/line_solver.h"
 #include "solver/step_analysis.h"
 #include "util/app_environment.h"
 

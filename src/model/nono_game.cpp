@@ -139,7 +139,7 @@ int TNonoGame::CountState(const TPiecesArr& line, TPieceState state) {
 }
 
 TLayoutFlags TNonoGame::LayoutFlags() const {
-  if (FView.GameState & gsZoomed) return lfKeep | lfNoGrow | lfZoomed;
+  if (FView.GameState & vfZoomed) return lfKeep | lfNoGrow | lfZoomed;
   return FView.AutoFit ? lfFit : lfKeep;
 }
 

@@ -13,7 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "model/mytypes.h"
+#include "model/cell_types.h"
+#include "model/difficulty.h"
+#include "model/game_view_flags.h"
+#include "model/layout_flags.h"
+#include "model/pointer_flags.h"
+#include "util/color.h"
 
 constexpr int MaxBoardSide = 128;
 
@@ -149,8 +154,8 @@ class TNonoGame {
   void SetClueFontWidth(int v) { FView.ClueFontWidth = v; }
   TPieceState DragState() const { return FPointer.DragState; }
   void SetDragState(TPieceState v) { FPointer.DragState = v; }
-  TGameStateFlags GameState() const { return FView.GameState; }
-  void SetGameState(TGameStateFlags v) { FView.GameState = v; }
+  TGameViewFlags GameState() const { return FView.GameState; }
+  void SetGameState(TGameViewFlags v) { FView.GameState = v; }
   int FillPct() const { return FFillPct; }
   void SetFillPct(int v) { FFillPct = v; }
   TCountersArr& PositionCounters() { return FPointer.PositionCounters; }
@@ -205,8 +210,8 @@ class TNonoGame {
     bool AutoFit = true;
     int ClueFontSize = 0;
     int ClueFontWidth = 0;
-    TGameStateFlags GameState = 0;  // stored with the game
-    TColor AllCorrectColor = 0;     // the celebration's current tick colour
+    TGameViewFlags GameState = 0;  // stored with the game
+    TColor AllCorrectColor = 0;    // the celebration's current tick colour
     TBoardPalette Palette{};
   } FView;
 };

@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "model/mytypes.h"
+#include "model/difficulty.h"
 #include "persistence/app_settings.h"
 #include "persistence/settings_table.h"
 #include "text/languages.h"

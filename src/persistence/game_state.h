@@ -20,14 +20,16 @@
 #include <stdexcept>
 #include <string>
 
-#include "model/mytypes.h"
+#include "model/cell_types.h"
+#include "model/difficulty.h"
+#include "model/game_view_flags.h"
 #include "model/nono_game.h"
 
 // One decoded state code; the fields are named after the JSON keys, and
 // hold the values that stand for a missing key (pct: see ParseGameState).
 struct TGameStateRec {
   std::string name;
-  TGameStateFlags GameState = 0;
+  TGameViewFlags GameState = 0;
   int w = 5;
   int h = 5;
   int cw = 20;
@@ -83,7 +85,7 @@ TGameStateRec ParseStoredGameState(const std::string& text);
 
 // Restores a decoded state into a puzzle that already has its size: both
 // boards (the solution's filled count recounted), FillPct, Difficulty,
-// RandomFillType and GameState (low 8 bits plus gsRestored). A positive
+// RandomFillType and GameState (low 8 bits plus vfRestored). A positive
 // stored cell size replaces cellWidth / cellHeight; otherwise they stay.
 // The history is not touched. Throws EGameStateInvalid, changing nothing,
 // when the puzzle's size differs from the stored one or a board string has

@@ -25,7 +25,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/mytypes.h"
+#include "model/difficulty.h"
 
 class TAppSettings;
 

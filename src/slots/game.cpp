@@ -137,13 +137,13 @@ const TPuzzleGrade& TGame::Grade() {
 void TGame::FlashCorrect(int count, int ms) {
   FView->Flash(count, ms);
   Puzzle().ReplaceState(psCorrect, psChecked);
-  FSession->SetStatus(gsCheckedOk);
+  FSession->SetStatus(stCheckedOk);
 }
 
 void TGame::FlashMistakes() {
   FView->Shake(Puzzle().LayoutFlags(), 3, 5, 50);
   Puzzle().ReplaceState(psCorrect, psChecked);
-  FSession->SetStatus(gsCheckedWrong);
+  FSession->SetStatus(stCheckedWrong);
 }
 
 void TGame::CopyAsImage() {

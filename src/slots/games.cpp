@@ -6,7 +6,7 @@
 #include "persistence/app_settings.h"
 #include "persistence/game_state.h"
 #include "slots/game.h"
-#include "util/utils.h"
+#include "util/text_reading.h"
 
 bool IsDefaultSlot(const std::string& name) {
   for (int side : kDefaultSides)
@@ -35,7 +35,7 @@ void TGames::SaveTo(TAppSettings& store) const {
 bool TGames::LoadFrom(const TAppSettings& store, const TCreateSlot& createSlot) {
   const std::string stored = store.ReadString("state");
   if (stored.empty()) return false;
-  const std::vector<std::string> parts = TUtils::SplitText(stored, "|");
+  const std::vector<std::string> parts = SplitText(stored, "|");
   if (parts.size() > kMaxStoredSlots)
     throw std::runtime_error("more than " + std::to_string(kMaxStoredSlots) + " stored games");
   for (const std::string& part : parts) {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "model/mytypes.h"
+#include "model/difficulty.h"
 #include "persistence/game_state.h"
 
 // The sides of the square slots every player has, smallest first, and the

@@ -19,8 +19,11 @@
 #include "app/paste_check.h"
 #include "main_window_harness.h"
 #include "persistence/game_settings.h"
-#include "solver/solver2.h"
+#include "solver/line_solver.h"
 #include "text/lang_helper.h"
+#include "util/color.h"
+#include "util/compression.h"
+#include "util/hex.h"
 
 using namespace test_support;
 
@@ -83,18 +86,18 @@ TEST_F(Commands, NewAsksUnlessSolvedByCheck) {
   EXPECT_EQ(CountPlayer(Puzzle(), psChecked), 0);
   EXPECT_FALSE(Puzzle().CanUndo());
   EXPECT_FALSE(Action("aUndo")->isEnabled());
-  EXPECT_EQ(Current().Status(), gsPlaying);
+  EXPECT_EQ(Current().Status(), stPlaying);
   NonogramSolver solver(Puzzle().RowClues(true), Puzzle().ColumnClues(true));
   EXPECT_EQ(solver.Solve(), 2);
 
   // Solved and checked: a new puzzle comes without a question.
   FillSolution();
   Key(Window.get(), Qt::Key_C);
-  ASSERT_EQ(Current().Status(), gsSolved);
+  ASSERT_EQ(Current().Status(), stSolved);
   Key(Window.get(), Qt::Key_N);
   EXPECT_EQ(Boxes.size(), 2u);
   EXPECT_FALSE(Window->Celebrating());
-  EXPECT_EQ(Current().Status(), gsPlaying);
+  EXPECT_EQ(Current().Status(), stPlaying);
 }
 
 TEST_F(Commands, NewStartOverAndCopyAsImageClearTheHighlight) {
@@ -165,7 +168,7 @@ TEST_F(Commands, CheckFlashesACorrectPartialBoard) {
   const auto [x, y] = FilledCell(Puzzle());
   Stroke({{x, y}});
   Key(Window.get(), Qt::Key_C);
-  EXPECT_EQ(Current().Status(), gsCheckedOk);
+  EXPECT_EQ(Current().Status(), stCheckedOk);
   EXPECT_EQ(CountPlayer(Puzzle(), psCorrect), 0);
   EXPECT_EQ(Puzzle().PlayerState(x, y), psChecked);
   EXPECT_TRUE(Boxes.empty());
@@ -180,7 +183,7 @@ TEST_F(Commands, CheckShakesAWrongBoardAndLeavesItCentred) {
   Stroke({{x, y}});
   const QPoint home = Current().View().pbBoard()->pos();
   Window->findChild<QPushButton*>("bCheck")->click();
-  EXPECT_EQ(Current().Status(), gsCheckedWrong);
+  EXPECT_EQ(Current().Status(), stCheckedWrong);
   EXPECT_EQ(Current().View().pbBoard()->pos(), home);
   EXPECT_EQ(Puzzle().PlayerState(x, y), psChecked);
 }
@@ -189,7 +192,7 @@ TEST_F(Commands, CheckOnASolvedBoardCelebrates) {
   StartWindow();
   FillSolution();
   Key(Window.get(), Qt::Key_C);
-  EXPECT_EQ(Current().Status(), gsSolved);
+  EXPECT_EQ(Current().Status(), stSolved);
   EXPECT_TRUE(Window->tCongrats()->isActive());
   EXPECT_FALSE(Action("aCheck")->isEnabled());
   EXPECT_FALSE(Action("aUndo")->isEnabled());
@@ -204,7 +207,7 @@ TEST_F(Commands, CheckOnASolvedBoardCelebrates) {
   for (int i = 0; i < 41; ++i) {
     Window->tCongratsTimer();
     offsets.push_back(Window->PulseOffset());
-    colour = TUtils::ShiftColor(colour, offsets.back());
+    colour = ShiftColor(colour, offsets.back());
     ASSERT_EQ(Puzzle().AllCorrectColor(), colour) << i;
   }
   EXPECT_EQ(offsets[0], 2);
@@ -251,7 +254,7 @@ TEST_F(Commands, NightmareRevealsTheSolutionThenStartsANewPuzzle) {
   EXPECT_EQ(shown, expected);
   EXPECT_NE(SolutionOf(Puzzle()), solution);
   EXPECT_EQ(CountPlayer(Puzzle(), psChecked) + CountPlayer(Puzzle(), psIncorrect), 0);
-  EXPECT_EQ(Current().Status(), gsPlaying);
+  EXPECT_EQ(Current().Status(), stPlaying);
 }
 
 // The wrong cell the Nightmare rule marks is scrolled into view before the
@@ -294,7 +297,7 @@ TEST_F(Commands, NightmareWithoutWrongCellsChecksAsUsual) {
   Stroke({{x, y}});
   Key(Window.get(), Qt::Key_C);
   EXPECT_TRUE(Boxes.empty());
-  EXPECT_EQ(Current().Status(), gsCheckedOk);
+  EXPECT_EQ(Current().Status(), stCheckedOk);
 }
 
 TEST_F(Commands, UndoRedoKeysAndStartOver) {
@@ -453,12 +456,12 @@ TEST_F(Commands, CtrlWheelZoomsAndResetZoomFitsAgainAtOnce) {
     QApplication::sendEvent(Window.get(), &out);
   }
   EXPECT_EQ(grid->CellWidth(), fitted - 2);
-  EXPECT_TRUE(Puzzle().GameState() & gsZoomed);
+  EXPECT_TRUE(Puzzle().GameState() & vfZoomed);
   const int zoomed = grid->CellWidth();
 
   ASSERT_NE(zoomed, fitted);
   Key(Window.get(), Qt::Key_F3);
-  EXPECT_FALSE(Puzzle().GameState() & gsZoomed);
+  EXPECT_FALSE(Puzzle().GameState() & vfZoomed);
   EXPECT_EQ(grid->CellWidth(), fitted);
 }
 
@@ -488,7 +491,7 @@ TEST_F(Commands, EachSlotKeepsItsZoomAndItsPlace) {
   EXPECT_EQ(Current().View().BoardGrid()->CellWidth(), ten);
   // Ctrl+0 fits again.
   Key(Window.get(), Qt::Key_0, Qt::ControlModifier);
-  EXPECT_FALSE(Puzzle().GameState() & gsZoomed);
+  EXPECT_FALSE(Puzzle().GameState() & vfZoomed);
 }
 
 TEST_F(Commands, CtrlHeldShowsPositionCounters) {
@@ -590,7 +593,7 @@ TEST_F(Commands, PastedCodeWithAHugeCellSizeIsKeptToAScreenSize) {
   SwitchTo("20x20");
   TNonoGame game(20, 20);
   game.LoadSolutionGrid(LettersOf(Picture(20, "#.#.#.#.#.#.#.#.#.#.")));
-  game.SetGameState(gsZoomed);
+  game.SetGameState(vfZoomed);
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   const long peakBefore = PeakResidentBytes();
   for (const int size : {512, 100000}) {
@@ -617,7 +620,7 @@ TEST_F(Commands, NewWorksAfterAPastedCodeWithAnotherFillType) {
   StartWindow();
   Action("aCopyToClipboardAsText")->trigger();
   const std::string code = QApplication::clipboard()->text().toStdString();
-  const TBytes inflated = TUtils::DecompressBytes(TUtils::HexToBytes(code.substr(8)));
+  const TBytes inflated = DecompressBytes(HexToBytes(code.substr(8)));
   std::string json(inflated.begin(), inflated.end());
   const std::size_t at = json.find("\"RandomFillType\": 0");
   ASSERT_NE(at, std::string::npos);
@@ -652,9 +655,9 @@ TEST_F(Commands, StartOverAndPasteMakeASolvedSlotAskBeforeNew) {
   for (const auto& step : afterSolving) {
     FillSolution();
     Key(Window.get(), Qt::Key_C);
-    ASSERT_EQ(Current().Status(), gsSolved);
+    ASSERT_EQ(Current().Status(), stSolved);
     step();
-    EXPECT_EQ(Current().Status(), gsPlaying);
+    EXPECT_EQ(Current().Status(), stPlaying);
     Stroke({{0, 0}});
     const Picture player = PlayerOf(Puzzle());
     Boxes.clear();
@@ -683,7 +686,7 @@ TEST_F(Commands, CheckDuringTheCelebrationLeavesStatusAndPulseAlone) {
 
   Key(Window.get(), Qt::Key_F1);
   Action("aCheck1")->trigger();
-  EXPECT_EQ(Current().Status(), gsSolved);
+  EXPECT_EQ(Current().Status(), stSolved);
   EXPECT_TRUE(Window->tCongrats()->isActive());
   EXPECT_TRUE(Window->Celebrating());
   EXPECT_EQ(CountPlayer(Puzzle(), psCorrect), 0);
@@ -706,7 +709,7 @@ TEST_F(Commands, CopyAsImageOfATenByTenGameAtTwentyPixels) {
   const std::string full = "##.##.##..", none = "..........";
   TNonoGame game(10, 10);
   game.LoadSolutionGrid(LettersOf({full, full, none, full, full, none, full, full, none, none}));
-  game.SetGameState(gsZoomed);
+  game.SetGameState(vfZoomed);
   QApplication::clipboard()->setText(QString::fromStdString(GameStateText("10x10", game, 20, 20)));
   Action("aPaste")->trigger();
   ASSERT_EQ(Current().View().BoardGrid()->CellWidth(), 20);

@@ -17,7 +17,7 @@
 #include "model/process_flags.h"
 #include "solver/brute_force_line.h"
 #include "solver/enumerating_line.h"
-#include "solver/solver2.h"
+#include "solver/line_solver.h"
 #include "support/board_pictures.h"
 
 using namespace test_support;

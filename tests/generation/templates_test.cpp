@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "generation/generation_flow.h"
-#include "solver/solver2.h"
+#include "solver/line_solver.h"
 #include "support/board_pictures.h"
 
 TEST(Templates, ThreeSolvablePicturesWithTheTargetCountPerSize) {

@@ -97,7 +97,7 @@ TEST(BoardModel, LinesAndGridsReferenceThePlayerCells) {
 TEST(BoardModel, LayoutFlagsFollowZoomAndAutoFit) {
   TNonoGame game(5, 5);
   EXPECT_EQ(game.LayoutFlags(), lfFit);
-  game.SetGameState(gsZoomed);
+  game.SetGameState(vfZoomed);
   EXPECT_EQ(game.LayoutFlags(), 14);
   game.SetGameState(0);
   EXPECT_EQ(game.LayoutFlags(), 1);

@@ -5,7 +5,9 @@
 #include "persistence/JsonTools.h"
 #include "persistence/game_state.h"
 #include "support/board_pictures.h"
-#include "util/utils.h"
+#include "util/compression.h"
+#include "util/crc32.h"
+#include "util/hex.h"
 
 namespace {
 
@@ -17,7 +19,7 @@ using test_support::SolutionOf;
 const char* const kInvalid = "Invalid data found";
 
 std::string JsonOfCode(const std::string& code) {
-  const TBytes json = TUtils::DecompressBytes(TUtils::HexToBytes(code.substr(8)));
+  const TBytes json = DecompressBytes(HexToBytes(code.substr(8)));
   return std::string(json.begin(), json.end());
 }
 
@@ -86,7 +88,7 @@ TEST(GameState, RoundTripRestoresEveryField) {
   auto game = GameOf({"#..#", ".##.", "#.#."}, {"#x.o", "x*..", "*.#x"});
   game->SetFillPct(55);
   game->SetDifficulty(2);
-  game->SetGameState(gsZoomed | 0x80);
+  game->SetGameState(vfZoomed | 0x80);
   const std::string code = GameStateText("4x3", *game, 17, 23);
 
   TNonoGame restored(4, 3);
@@ -102,7 +104,7 @@ TEST(GameState, RoundTripRestoresEveryField) {
   EXPECT_EQ(restored.FillPct(), 55);
   EXPECT_EQ(restored.Difficulty(), 2);
   EXPECT_EQ(restored.RandomFillType(), 0);
-  EXPECT_EQ(restored.GameState(), gsZoomed | 0x80 | gsRestored);
+  EXPECT_EQ(restored.GameState(), vfZoomed | 0x80 | vfRestored);
   EXPECT_EQ(cellWidth, 17);
   EXPECT_EQ(cellHeight, 23);
   EXPECT_TRUE(restored.History().empty());
@@ -211,7 +213,7 @@ TEST(CheckStateText, RefusesDamagedCodes) {
   }
 
   // The checksum is taken over the payload as it stands, in either case.
-  const std::string lowerCode = TUtils::HexOfUInt32(TUtils::Crc32(lowerPayload), 8) + lowerPayload;
+  const std::string lowerCode = HexOfUInt32(Crc32(lowerPayload), 8) + lowerPayload;
   EXPECT_TRUE(CheckStateText(lowerCode, payload));
   EXPECT_EQ(ParseGameState(lowerCode).BoardState, "#EEE#EEE#");
 }
@@ -280,8 +282,7 @@ TEST(ParseGameState, BrokenPayloadsRaiseTheirOwnErrors) {
   EXPECT_THROW(ParseGameState(StateCodeOfJson("")), EJsonException);
 
   const std::string notZlib = "0123456789ABCDEF";
-  EXPECT_THROW(ParseGameState(TUtils::HexOfUInt32(TUtils::Crc32(notZlib), 8) + notZlib),
-               std::runtime_error);
+  EXPECT_THROW(ParseGameState(HexOfUInt32(Crc32(notZlib), 8) + notZlib), std::runtime_error);
 }
 
 TEST(ParseGameState, RefusesPayloadsThatInflateBeyondTheLimit) {
