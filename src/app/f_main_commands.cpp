@@ -51,15 +51,15 @@ void TfrmMain::aNewExecute() {
 }
 
 void TfrmMain::aNewEasyExecute() {
-  NewOfDifficulty(2);
+  NewOfDifficulty(TDifficulty::Easy);
 }
 
 void TfrmMain::aNewMediumExecute() {
-  NewOfDifficulty(1);
+  NewOfDifficulty(TDifficulty::Medium);
 }
 
 void TfrmMain::aNewNormalExecute() {
-  NewOfDifficulty(0);
+  NewOfDifficulty(TDifficulty::Normal);
 }
 
 void TfrmMain::NewOfDifficulty(TDifficulty difficulty) {
@@ -333,7 +333,7 @@ void TfrmMain::aDebugExecute() {
     if (item->data().toInt() != kSlotItemTag) continue;
     SwitchToSlot(item);
     for (int n = 1; n <= 3; ++n) {
-      FCurrentGame->StartNewPuzzle(0);
+      FCurrentGame->StartNewPuzzle(TDifficulty::Normal);
       text += FCurrentGame->Puzzle().SolutionArrayText("arr_" + std::to_string(n)) + "\r\n";
     }
   }

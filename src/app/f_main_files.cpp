@@ -224,7 +224,7 @@ bool TfrmMain::OpenSharedPuzzle(const TPasteCheck& check) {
   solved.Goal = GoalOf(analysis);
   TGame* slot = SlotOfSize(puzzle.Width, puzzle.Height);
   StopCelebration();
-  slot->TakePicture(0, LettersOfGoal(solved));
+  slot->TakePicture(TDifficulty::Normal, LettersOfGoal(solved));
   ShowLoadedSlot(check.SlotName);
   Announce(TextWith(ttnPuzzleOpened, check.SlotName));
 

@@ -184,7 +184,7 @@ class TNonoGame {
   std::vector<TPiece> FSolution;  // row by row, FStride cells a row
   std::vector<TPiece> FPlayer;
   int FFillPct = 0;
-  TDifficulty FDifficulty = 0;
+  TDifficulty FDifficulty = TDifficulty::Normal;
   std::uint8_t FRandomFillType = 0;
 
   // What Undo and Redo work on: the stroke being recorded and the steps.

@@ -106,7 +106,7 @@ std::string GameStateText(const std::string& name, const TNonoGame& puzzle, int 
   root.Add("cw", cellWidth);
   root.Add("ch", cellHeight);
   root.Add("pct", puzzle.FillPct());
-  root.Add("difficulty", static_cast<int>(puzzle.Difficulty()));
+  root.Add("difficulty", StoredDifficulty(puzzle.Difficulty()));
   root.Add("BoardState", board);
   root.Add("PlayerState", player);
   root.Add("RandomFillType", static_cast<int>(puzzle.RandomFillType()));
@@ -141,12 +141,12 @@ TGameStateRec ParseGameState(const std::string& text) {
   rec.h = ReadInteger(root, "h", 5);
   rec.cw = ReadInteger(root, "cw", 20);
   rec.ch = ReadInteger(root, "ch", 20);
-  rec.difficulty = static_cast<TDifficulty>(ReadInteger(root, "difficulty", 0));
+  rec.difficulty = DifficultyFromStored(ReadInteger(root, "difficulty", 0));
   // The generator knows one fill type; any other would make every later New
   // in the slot fail, so it reads as that one.
   ReadInteger(root, "RandomFillType", 0);
   rec.RandomFillType = 0;
-  rec.pct = ReadInteger(root, "pct", DefaultFillPct(rec.w, rec.h, 0));
+  rec.pct = ReadInteger(root, "pct", DefaultFillPct(rec.w, rec.h, TDifficulty::Normal));
   rec.BoardState = ReadRequiredString(root, "BoardState");
   rec.PlayerState = ReadRequiredString(root, "PlayerState");
 

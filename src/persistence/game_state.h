@@ -35,7 +35,7 @@ struct TGameStateRec {
   int cw = 20;
   int ch = 20;
   int pct = 0;
-  TDifficulty difficulty = 0;
+  TDifficulty difficulty = TDifficulty::Normal;
   std::string BoardState;
   std::string PlayerState;
   std::uint8_t RandomFillType = 0;
@@ -72,7 +72,7 @@ bool CheckStateText(const std::string& text, std::string& payload);
 
 // Validates and decodes a state code (see the header comment for the
 // refusals; "name", "BoardState" and "PlayerState" must also be strings). A
-// missing "pct" reads as DefaultFillPct(w, h, 0); "RandomFillType" always
+// missing "pct" reads as DefaultFillPct(w, h, Normal); "RandomFillType" always
 // reads as 0, the only fill the generator has. Strings are read with their
 // escapes undone, so decoding and encoding again gives the same code.
 TGameStateRec ParseGameState(const std::string& text);

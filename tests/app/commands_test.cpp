@@ -132,11 +132,11 @@ TEST_F(Commands, NewUsesTheDifficultySettingAndTheMenuChoosesOnce) {
   };
   expectNote(ttnNormalDifficulty);
 
-  Window->GameSettings().SetNewDifficulty(2);
+  Window->GameSettings().SetNewDifficulty(TDifficulty::Easy);
   Answer = maYes;
   Window->findChild<QPushButton*>("bNew")->click();
   EXPECT_EQ(Boxes.size(), 1u);
-  EXPECT_EQ(Puzzle().Difficulty(), 2);
+  EXPECT_EQ(Puzzle().Difficulty(), TDifficulty::Easy);
   EXPECT_EQ(Puzzle().FillPct(), 70);
   expectNote(ttnEasy);
 
@@ -148,16 +148,16 @@ TEST_F(Commands, NewUsesTheDifficultySettingAndTheMenuChoosesOnce) {
     EXPECT_EQ(std::count(items.begin(), items.end(), TextFor(name)), 1) << TextFor(name);
   Action("aNewMedium")->trigger();
   EXPECT_EQ(Boxes.size(), 2u);  // asks like New
-  EXPECT_EQ(Puzzle().Difficulty(), 1);
+  EXPECT_EQ(Puzzle().Difficulty(), TDifficulty::Medium);
   EXPECT_EQ(Puzzle().FillPct(), 60);
-  EXPECT_EQ(Window->GameSettings().NewDifficulty(), 2);
+  EXPECT_EQ(Window->GameSettings().NewDifficulty(), TDifficulty::Easy);
   expectNote(ttnMedium);
 
   // The slot keeps the difficulty it was started with, the settings theirs.
   Restart();
-  EXPECT_EQ(Puzzle().Difficulty(), 1);
+  EXPECT_EQ(Puzzle().Difficulty(), TDifficulty::Medium);
   EXPECT_EQ(Puzzle().FillPct(), 60);
-  EXPECT_EQ(Window->GameSettings().NewDifficulty(), 2);
+  EXPECT_EQ(Window->GameSettings().NewDifficulty(), TDifficulty::Easy);
   expectNote(ttnMedium);
   SwitchTo("5x5");
   expectNote(ttnNormalDifficulty);

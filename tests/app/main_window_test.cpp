@@ -329,8 +329,9 @@ TEST_F(MainWindow, NewSlotsStartAtTheSettingsDifficulty) {
   EXPECT_FALSE(Window->FirstRun());
   ASSERT_EQ(SlotNames().size(), 5u);
   for (TGame* g : Window->Games().Items()) {
-    EXPECT_EQ(g->Puzzle().Difficulty(), 1) << g->Name();
-    EXPECT_EQ(g->Puzzle().FillPct(), DefaultFillPct(g->Puzzle().Width(), g->Puzzle().Height(), 1))
+    EXPECT_EQ(g->Puzzle().Difficulty(), TDifficulty::Medium) << g->Name();
+    EXPECT_EQ(g->Puzzle().FillPct(),
+              DefaultFillPct(g->Puzzle().Width(), g->Puzzle().Height(), TDifficulty::Medium))
         << g->Name();
   }
   CloseWindow();

@@ -73,7 +73,7 @@ class SolvedStateTest : public PlayStateTest, public ::testing::WithParamInterfa
 TEST_P(SolvedStateTest, EveryLastMoveEndsInTheOneSolvedState) {
   const SolvePath& path = GetParam();
   StartWindow();
-  Current().TakePicture(0, LettersOf(kPicture));
+  Current().TakePicture(TDifficulty::Normal, LettersOf(kPicture));
   SetPlayer(Puzzle(), path.Before);
   Window->SyncSlot();
   path.LastMove(*this, Window.get());

@@ -87,7 +87,7 @@ TEST(GameStateText, CharacterTable) {
 TEST(GameState, RoundTripRestoresEveryField) {
   auto game = GameOf({"#..#", ".##.", "#.#."}, {"#x.o", "x*..", "*.#x"});
   game->SetFillPct(55);
-  game->SetDifficulty(2);
+  game->SetDifficulty(TDifficulty::Easy);
   game->SetGameState(vfZoomed | 0x80);
   const std::string code = GameStateText("4x3", *game, 17, 23);
 
@@ -102,12 +102,40 @@ TEST(GameState, RoundTripRestoresEveryField) {
   EXPECT_EQ(PlayerOf(restored), (Picture{"#x.o", "x#..", "#.#x"}));
   EXPECT_EQ(restored.SolutionFilled(), 6);
   EXPECT_EQ(restored.FillPct(), 55);
-  EXPECT_EQ(restored.Difficulty(), 2);
+  EXPECT_EQ(restored.Difficulty(), TDifficulty::Easy);
   EXPECT_EQ(restored.RandomFillType(), 0);
   EXPECT_EQ(restored.GameState(), vfZoomed | 0x80 | vfRestored);
   EXPECT_EQ(cellWidth, 17);
   EXPECT_EQ(cellHeight, 23);
   EXPECT_TRUE(restored.History().empty());
+}
+
+TEST(GameState, DifficultyTravelsAsItsStoredNumber) {
+  struct Case {
+    int Stored;
+    TDifficulty Level;
+  };
+  // 7 names no level: it is written back as it came.
+  for (const Case c : {Case{0, TDifficulty::Normal}, Case{1, TDifficulty::Medium},
+                       Case{2, TDifficulty::Easy}, Case{7, DifficultyFromStored(7)}}) {
+    EXPECT_EQ(StoredDifficulty(c.Level), c.Stored);
+    EXPECT_EQ(DifficultyFromStored(c.Stored), c.Level);
+    auto game = GameOf({"#.", ".#"});
+    game->SetDifficulty(c.Level);
+    const std::string code = GameStateText("2x2", *game, 20, 20);
+    const std::string stored = "\"difficulty\": " + std::to_string(c.Stored) + ",";
+    EXPECT_NE(JsonOfCode(code).find(stored), std::string::npos) << c.Stored;
+
+    const TGameStateRec rec = ParseGameState(code);
+    EXPECT_EQ(rec.difficulty, c.Level) << c.Stored;
+    TNonoGame restored(2, 2);
+    int cw = 0;
+    int ch = 0;
+    ApplyGameStateRec(restored, rec, cw, ch);
+    EXPECT_EQ(restored.Difficulty(), c.Level) << c.Stored;
+    EXPECT_NE(JsonOfCode(GameStateText("2x2", restored, 20, 20)).find(stored), std::string::npos)
+        << c.Stored;
+  }
 }
 
 TEST(GameState, LargestGameRoundTrips) {
@@ -225,7 +253,7 @@ TEST(ParseGameState, MissingKeysTakeTheirDefaults) {
   EXPECT_EQ(small.cw, 20);
   EXPECT_EQ(small.ch, 20);
   EXPECT_EQ(small.GameState, 0);
-  EXPECT_EQ(small.difficulty, 0);
+  EXPECT_EQ(small.difficulty, TDifficulty::Normal);
 
   const std::string cells25(25, 'E');
   const TGameStateRec defaults = ParseGameState(StateCodeOfJson(
@@ -235,7 +263,7 @@ TEST(ParseGameState, MissingKeysTakeTheirDefaults) {
   EXPECT_EQ(defaults.h, 5);
   EXPECT_EQ(defaults.pct, 50);
   EXPECT_EQ(defaults.GameState, 4);
-  EXPECT_EQ(defaults.difficulty, 2);
+  EXPECT_EQ(defaults.difficulty, TDifficulty::Easy);
 
   TNonoGame puzzle(5, 5);
   int cw = 9;
