@@ -14,7 +14,8 @@
 
 #include "model/nono_game.h"
 #include "persistence/game_state.h"
-#include "util/utils.h"
+#include "util/crc32.h"
+#include "util/hex.h"
 
 namespace {
 
@@ -22,8 +23,8 @@ std::string CodeOf(std::span<const std::uint8_t> bytes, int mode) {
   const std::string text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   if (mode == 0) return text;
   if (mode == 1) return StateCodeOfJson(text);
-  const std::string payload = TUtils::BytesToHex(bytes);
-  return TUtils::HexOfUInt32(TUtils::Crc32(payload), 8) + payload;
+  const std::string payload = BytesToHex(bytes);
+  return HexOfUInt32(Crc32(payload), 8) + payload;
 }
 
 }  // namespace

@@ -17,8 +17,8 @@ std::string LoadAndSave(std::string_view bytes, TRecords& records) {
   store.LoadBytes(bytes);
   records.LoadFrom(store);
   // A solve counted on top, as a session would before closing.
-  records.CountPlayed({"7x12", 1});
-  records.CountSolved({"7x12", 1}, {65, 0, false});
+  records.CountPlayed({"7x12", TDifficulty::Medium});
+  records.CountSolved({"7x12", TDifficulty::Medium}, {65, 0, false});
   records.SaveTo(store);
   return store.Bytes();
 }

@@ -18,7 +18,6 @@
 #include "persistence/game_state.h"
 #include "persistence/settings_check.h"
 #include "slots/slot_shelf.h"
-#include "util/utils.h"
 
 namespace {
 
@@ -52,7 +51,7 @@ std::string StartAndClose(std::string_view bytes) {
   std::vector<TRestored> games;
   bool damaged = !SettingsDamage(store, keys).empty();
   if (!damaged) {
-    const std::vector<std::string> parts = TUtils::SplitText(store.ReadString("state"), "|");
+    const std::vector<std::string> parts = SplitText(store.ReadString("state"), "|");
     try {
       if (parts.size() > kMaxStoredSlots) throw std::runtime_error("too many");
       for (const std::string& part : parts) Restore(games, ParseStoredGameState(part));

@@ -13,7 +13,7 @@
 #include "generation/new_random.h"
 #include "generation/rnd.h"
 #include "model/nono_game.h"
-#include "solver/solver2.h"
+#include "solver/line_solver.h"
 #include "solver/step_analysis.h"
 
 namespace {
@@ -22,7 +22,7 @@ void BM_GeneratePuzzle(benchmark::State& state) {
   const int side = static_cast<int>(state.range(0));
   TRnd::ResetForTest();  // the system source, as the program uses it
   TNonoGame game(side, side);
-  const int percentage = DefaultFillPct(side, side, 0);
+  const int percentage = DefaultFillPct(side, side, TDifficulty::Normal);
   for (auto _ : state) {
     NewRandom(game, side, side, percentage);
     benchmark::DoNotOptimize(game.SolutionFilled());
@@ -56,7 +56,8 @@ struct TCandidateClues {
 std::vector<TCandidateClues> Candidates(int side, bool solvable, std::size_t count) {
   TRnd::UseSeed(static_cast<std::uint64_t>(side) * 1000 + (solvable ? 1 : 0));
   TPuzzleGenerator generator;
-  const TGenerationParams params = GenerationParams(side, side, DefaultFillPct(side, side, 0));
+  const TGenerationParams params =
+      GenerationParams(side, side, DefaultFillPct(side, side, TDifficulty::Normal));
   std::vector<TCandidateClues> found;
   NonogramSolver solver;
   while (found.size() < count) {
@@ -99,8 +100,8 @@ void BM_SolveLarge(benchmark::State& state) {
   TRnd::UseSeed(static_cast<std::uint64_t>(side));
   TPuzzleGenerator generator;
   TCandidateClues clues;
-  const TInternalArrArr& board =
-      generator.Generate(GenerationParams(side, side, DefaultFillPct(side, side, 0)));
+  const TInternalArrArr& board = generator.Generate(
+      GenerationParams(side, side, DefaultFillPct(side, side, TDifficulty::Normal)));
   BoardRowClues(board, clues.Rows);
   BoardColumnClues(board, clues.Columns);
   TRnd::ResetForTest();

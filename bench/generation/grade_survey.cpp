@@ -32,8 +32,9 @@ int main(int argc, char** argv) {
               "sweeps 10/50/90%", "hard steps", "score", "stars 1..5 (counts)",
               "puzzles with hard steps");
   for (const int side : {3, 5, 10, 15, 20, 25, 30, 40, 50}) {
-    for (const TDifficulty difficulty : {TDifficulty{2}, TDifficulty{1}, TDifficulty{0}}) {
-      TRnd::UseSeed(static_cast<std::uint64_t>(side) * 10 + difficulty);
+    for (const TDifficulty difficulty :
+         {TDifficulty::Easy, TDifficulty::Medium, TDifficulty::Normal}) {
+      TRnd::UseSeed(static_cast<std::uint64_t>(side) * 10 + StoredDifficulty(difficulty));
       TNonoGame game(side, side);
       const int pct = DefaultFillPct(side, side, difficulty);
       std::vector<int> sweeps, steps, scores;
@@ -55,7 +56,7 @@ int main(int argc, char** argv) {
         return std::string(text);
       };
       std::printf("%3dx%-3d %-6s %4d%% | %-17s | %-17s | %-17s | %3d %3d %3d %3d %3d | %d\n", side,
-                  side, kDifficultyNames[difficulty], pct, spread(sweeps).c_str(),
+                  side, kDifficultyNames[StoredDifficulty(difficulty)], pct, spread(sweeps).c_str(),
                   spread(steps).c_str(), spread(scores).c_str(), stars[1], stars[2], stars[3],
                   stars[4], stars[5], hard);
       std::fflush(stdout);

@@ -13,7 +13,7 @@ namespace {
 void BM_Hint20x20(benchmark::State& state) {
   TRnd::UseSeed(11);
   TNonoGame game(20, 20);
-  NewRandom(game, 20, 20, DefaultFillPct(20, 20, 0));
+  NewRandom(game, 20, 20, DefaultFillPct(20, 20, TDifficulty::Normal));
   // Follow the hints for the asked number of steps.
   for (int i = 0; i < state.range(0); ++i) {
     const THint hint = FindHint(game);

@@ -44,7 +44,7 @@ void TBarClock::Show() {
     return;
   }
   const std::string time = MinutesSeconds(game->PlayedMs());
-  const std::string shown = game->Status() == gsSolved ? TextFor(ttnSolvedIn) + "\n" + time : time;
+  const std::string shown = game->Status() == stSolved ? TextFor(ttnSolvedIn) + "\n" + time : time;
   if (text().toStdString() == shown) return;
   setText(QString::fromStdString(shown));
   setAccessibleName(text().replace('\n', ' '));

@@ -34,7 +34,7 @@
 #include "platform/file_read.h"
 #include "text/lang_helper.h"
 #include "util/app_environment.h"
-#include "util/utils.h"
+#include "util/debug_log.h"
 #include "view/frame_grid.h"
 #include "view/paint_box.h"
 
@@ -464,9 +464,9 @@ void TfrmDesigner::ShowVerdict() {
   if (FlVerdict->text() != text && VerdictCurrent()) {
     static constexpr const char* kKinds[] = {"line-solvable", "needs guessing", "several pictures",
                                              "undecided"};
-    TUtils::DebugLog("designer verdict: " + std::string(kKinds[static_cast<int>(FVerdict.Kind)]) +
-                     ", grade " + std::to_string(FVerdict.Stars) + ", " +
-                     std::to_string(FVerdict.OpenCount) + " open cells");
+    DebugLog("designer verdict: " + std::string(kKinds[static_cast<int>(FVerdict.Kind)]) +
+             ", grade " + std::to_string(FVerdict.Stars) + ", " +
+             std::to_string(FVerdict.OpenCount) + " open cells");
   }
   FlVerdict->setText(text);
   FlVerdict->setAccessibleDescription(text);

@@ -21,7 +21,6 @@
 #include "app/f_base.h"
 #include "generation/design_verdict.h"
 #include "generation/make_unique.h"
-#include "model/mytypes.h"
 #include "util/color.h"
 
 class QLabel;

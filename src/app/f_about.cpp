@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/application_stuff.h"
+#include "app/app_look.h"
 #include "text/lang_helper.h"
 #include "util/app_environment.h"
 

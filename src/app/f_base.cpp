@@ -8,7 +8,7 @@
 #include <climits>
 #include <cstdint>
 
-#include "app/application_stuff.h"
+#include "app/app_look.h"
 #include "persistence/app_settings.h"
 
 TfrmBase::TfrmBase(const std::string& formName, QWidget* parent, Qt::WindowFlags flags)

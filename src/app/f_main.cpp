@@ -16,7 +16,7 @@
 #include <filesystem>
 
 #include "app/announcer.h"
-#include "app/application_stuff.h"
+#include "app/app_look.h"
 #include "app/bar_clock.h"
 #include "app/bar_layout.h"
 #include "app/busy_scope.h"
@@ -40,7 +40,8 @@
 #include "slots/slot_shelf.h"
 #include "text/lang_helper.h"
 #include "util/app_environment.h"
-#include "util/utils.h"
+#include "util/color.h"
+#include "util/debug_log.h"
 #include "view/board_accessible.h"
 #include "view/frame_grid.h"
 #include "view/view_colors.h"
@@ -356,7 +357,7 @@ void TfrmMain::LoadOrCreateSlots() {
 void TfrmMain::RecoverFromDamagedState(const std::string& reason) {
   // The technical reason is for the developer; the player is told what it
   // means for the games, once they are back.
-  TUtils::DebugLog("damaged settings file: " + reason);
+  DebugLog("damaged settings file: " + reason);
   const bool kept = FGuard->KeepDamagedFile();
 
   for (const TGameStateRec& rec : SalvageStoredGames(*FAppSettings, kMaxStoredSlots)) {
@@ -580,7 +581,7 @@ void TfrmMain::ApplyBarAndColors() {
   RelayoutWindow();
   const TBoardPalette palette = BoardPaletteOfLook(FGameSettings->BoardLook());
   SetPanelColour(FpBoard, palette[prBoardArea]);
-  SetPanelColour(FpButtons, TUtils::ShiftColor(palette[prBoardArea], -20));
+  SetPanelColour(FpButtons, ShiftColor(palette[prBoardArea], -20));
 }
 
 void TfrmMain::ApplyTexts() {
@@ -816,7 +817,7 @@ void TfrmMain::OnSlotChanged() {
 void TfrmMain::CelebrateIfSolved() {
   // Only between strokes: the celebration takes the input away, and a stroke
   // in progress must still be closed by its release.
-  if (!FCurrentGame || FCurrentGame->Status() == gsSolved || FtCongrats->isActive() ||
+  if (!FCurrentGame || FCurrentGame->Status() == stSolved || FtCongrats->isActive() ||
       !FCurrentGame->Puzzle().PendingGroup().empty())
     return;
   const TPuzzleStatus status = FCurrentGame->Puzzle().GetStatus();

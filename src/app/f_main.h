@@ -18,7 +18,8 @@
 #include "app/player_sizes.h"
 #include "app/settings_guard.h"
 #include "app/wait_panel.h"
-#include "model/mytypes.h"
+#include "model/difficulty.h"
+#include "util/color.h"
 
 class QAction;
 class QDragEnterEvent;

@@ -52,7 +52,7 @@ void TfrmMain::RestorePlayerSize() {
 void TfrmMain::GrowForReadableCells() {
   // A size the player set for this slot is kept as it is.
   if (!FCurrentGame || !FCurrentGame->Puzzle().AutoFit() ||
-      (FCurrentGame->Puzzle().GameState() & gsZoomed) || isMaximized() || isFullScreen() ||
+      (FCurrentGame->Puzzle().GameState() & vfZoomed) || isMaximized() || isFullScreen() ||
       FPlayerSizes.HasOwn(FCurrentGame->Name()))
     return;
   const QSize needed = FCurrentGame->View().RoomFor(kComfortableCell);
@@ -98,7 +98,7 @@ void TfrmMain::aZoomOutExecute() {
 void TfrmMain::aResetZoomExecute() {
   if (!FCurrentGame) return;
   TNonoGame& puzzle = FCurrentGame->Puzzle();
-  puzzle.SetGameState(static_cast<TGameStateFlags>(puzzle.GameState() & ~gsZoomed));
+  puzzle.SetGameState(static_cast<TGameViewFlags>(puzzle.GameState() & ~vfZoomed));
   RefreshBoard();
 }
 
@@ -107,7 +107,7 @@ void TfrmMain::LoadBoardArea() {
   for (TGame* game : FShelf->Items()) {
     TNonoGrid* grid = game->View().BoardGrid();
     const int zoom = FAppSettings->ReadInteger(ZoomKey(game->Name()));
-    if (!grid || !(game->Puzzle().GameState() & gsZoomed) || zoom <= 0) continue;
+    if (!grid || !(game->Puzzle().GameState() & vfZoomed) || zoom <= 0) continue;
     const int largest = std::max(TframeGrid::kLargestZoomCell, game->LargestCellSize());
     if (zoom >= game->View().MinCellSize() && zoom <= largest) grid->SetCellSize(zoom, zoom);
   }
@@ -118,7 +118,7 @@ void TfrmMain::SaveBoardArea() {
   for (TGame* game : FShelf->Items()) {
     const TNonoGrid* grid = game->View().BoardGrid();
     // Only a zoomed slot has one: its state code says whether it is read.
-    if (grid && (game->Puzzle().GameState() & gsZoomed))
+    if (grid && (game->Puzzle().GameState() & vfZoomed))
       FAppSettings->WriteInteger(ZoomKey(game->Name()), grid->CellWidth());
   }
 }

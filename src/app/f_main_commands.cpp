@@ -25,7 +25,7 @@
 #include "slots/slot_shelf.h"
 #include "text/lang_helper.h"
 #include "util/app_environment.h"
-#include "util/utils.h"
+#include "util/color.h"
 #include "view/frame_grid.h"
 #include "view/paint_box.h"
 
@@ -51,15 +51,15 @@ void TfrmMain::aNewExecute() {
 }
 
 void TfrmMain::aNewEasyExecute() {
-  NewOfDifficulty(2);
+  NewOfDifficulty(TDifficulty::Easy);
 }
 
 void TfrmMain::aNewMediumExecute() {
-  NewOfDifficulty(1);
+  NewOfDifficulty(TDifficulty::Medium);
 }
 
 void TfrmMain::aNewNormalExecute() {
-  NewOfDifficulty(0);
+  NewOfDifficulty(TDifficulty::Normal);
 }
 
 void TfrmMain::NewOfDifficulty(TDifficulty difficulty) {
@@ -77,7 +77,7 @@ void TfrmMain::RequestNewGame(TDifficulty difficulty, bool confirm) {
 }
 
 bool TfrmMain::CurrentGameSolved() {
-  if (!FCurrentGame || FCurrentGame->Status() != gsSolved) return false;
+  if (!FCurrentGame || FCurrentGame->Status() != stSolved) return false;
   return IsSolved(FCurrentGame->Puzzle().GetStatus());
 }
 
@@ -185,7 +185,7 @@ void TfrmMain::tCongratsTimer() {
   }
   if (std::abs(FPulseOffset) == FPulseLimit) FPulseStep = -FPulseStep;
   FPulseOffset += FPulseStep;
-  FPulseColor = TUtils::ShiftColor(FPulseColor, FPulseOffset);
+  FPulseColor = ShiftColor(FPulseColor, FPulseOffset);
   FCurrentGame->View().Display().Celebrate(FPulseColor);
   // Only the ticks on the board change colour: repaint the board alone.
   RepaintBoardOnly();
@@ -321,7 +321,7 @@ void TfrmMain::aDebugExecute() {
     if (item->data().toInt() != kSlotItemTag) continue;
     SwitchToSlot(item);
     for (int n = 1; n <= 3; ++n) {
-      FCurrentGame->StartNewPuzzle(0);
+      FCurrentGame->StartNewPuzzle(TDifficulty::Normal);
       text += FCurrentGame->Puzzle().SolutionArrayText("arr_" + std::to_string(n)) + "\r\n";
     }
   }

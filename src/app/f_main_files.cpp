@@ -224,7 +224,7 @@ bool TfrmMain::OpenSharedPuzzle(const TPasteCheck& check) {
   solved.Goal = GoalOf(analysis);
   TGame* slot = SlotOfSize(puzzle.Width, puzzle.Height);
   StopCelebration();
-  slot->TakePicture(0, LettersOfGoal(solved));
+  slot->TakePicture(TDifficulty::Normal, LettersOfGoal(solved));
   ShowLoadedSlot(check.SlotName);
   Announce(TextWith(ttnPuzzleOpened, check.SlotName));
 
@@ -241,7 +241,7 @@ bool TfrmMain::OpenSharedPuzzle(const TPasteCheck& check) {
 }
 
 bool TfrmMain::InProgress(TGame* game) {
-  if (!game || game->Status() == gsSolved) return false;
+  if (!game || game->Status() == stSolved) return false;
   TNonoGame& puzzle = game->Puzzle();
   bool moved = false;
   for (int y = 0; y < puzzle.Height() && !moved; ++y)

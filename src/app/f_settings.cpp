@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/application_stuff.h"
+#include "app/app_look.h"
 #include "app/language_choices.h"
 #include "persistence/game_settings.h"
 #include "persistence/settings_table.h"

@@ -10,7 +10,7 @@
 #include <array>
 #include <optional>
 
-#include "app/application_stuff.h"
+#include "app/app_look.h"
 #include "persistence/records.h"
 #include "text/lang_helper.h"
 
@@ -22,7 +22,9 @@ QString Text(TTextName name) {
 
 QString DifficultyName(TDifficulty difficulty) {
   constexpr std::array<TTextName, 3> kNames = {ttnNormalDifficulty, ttnMedium, ttnEasy};
-  return difficulty < kNames.size() ? Text(kNames[difficulty]) : QString::number(difficulty);
+  const int level = StoredDifficulty(difficulty);
+  return level < kDifficultyCount ? Text(kNames[static_cast<std::size_t>(level)])
+                                  : QString::number(level);
 }
 
 }  // namespace

@@ -34,8 +34,8 @@ int LineHeight(const QString& text, const QFont& font) {
 
 QString DifficultyName(TDifficulty difficulty) {
   constexpr std::array<TTextName, 3> kNames = {ttnNormalDifficulty, ttnMedium, ttnEasy};
-  return difficulty < kNames.size() ? QString::fromStdString(TextFor(kNames[difficulty]))
-                                    : QString();
+  const auto level = static_cast<std::size_t>(StoredDifficulty(difficulty));
+  return level < kNames.size() ? QString::fromStdString(TextFor(kNames[level])) : QString();
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <optional>
 
-#include "model/mytypes.h"
+#include "model/difficulty.h"
 
 class TGradeLabel : public QLabel {
   Q_OBJECT

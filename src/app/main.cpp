@@ -17,7 +17,7 @@
 #include "cli/program_start.h"
 #include "text/lang_helper.h"
 #include "util/app_environment.h"
-#include "util/utils.h"
+#include "util/debug_log.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ int RunWindow(int argc, char** argv, bool diagnostics, const QString& file) {
   if (instance) {
     QObject::connect(instance.get(), &TSingleInstance::Activated, &window,
                      [&window](const QStringList& passed) {
-                       TUtils::DebugLog("another start brings the window to the front");
+                       DebugLog("another start brings the window to the front");
                        if (window.isMinimized()) window.showNormal();
                        window.show();
                        window.raise();

@@ -7,7 +7,7 @@
 
 #include "app/quit_signals.h"
 #include "text/lang_helper.h"
-#include "util/utils.h"
+#include "util/debug_log.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ TMessageBoxHandler& Handler() {
 
 TMessageAnswer ShowOnScreen(const TMessageBoxRequest& request) {
   // Also on the debug output, for a player (or a test) without a screen.
-  TUtils::DebugLog(request.Caption + ": " + request.Text);
+  DebugLog(request.Caption + ": " + request.Text);
   QMessageBox box(QApplication::activeWindow());
   box.setText(QString::fromStdString(request.Text));
   box.setWindowTitle(QString::fromStdString(request.Caption));
@@ -67,7 +67,7 @@ TMessageAnswer ShowMessageBox(const std::string& text, const std::string& captio
   const TMessageBoxRequest request{text, caption, kinds, secondDefault};
   // Nobody may be there to answer while the system ends the program.
   if (EndingUnattended()) {
-    TUtils::DebugLog("not asked while the system ends the program: " + caption + ": " + text);
+    DebugLog("not asked while the system ends the program: " + caption + ": " + text);
     return maCancel;
   }
   if (Handler()) return Handler()(request);

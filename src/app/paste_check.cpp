@@ -11,7 +11,7 @@
 #include "slots/game.h"
 #include "slots/slot_shelf.h"
 #include "text/lang_helper.h"
-#include "util/utils.h"
+#include "util/hex.h"
 
 namespace {
 
@@ -93,7 +93,7 @@ TPasteCheck CheckPaste(const std::string& text, const TSlotShelf& games) {
   std::string payload;
   if (!CheckStateText(code, payload)) {
     // Hex of a code's length whose checksum does not match was a code once.
-    if (code.size() > 8 && TUtils::IsHexText(code)) {
+    if (code.size() > 8 && IsHexText(code)) {
       check.Verdict = pvDamaged;
       return check;
     }

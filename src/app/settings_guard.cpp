@@ -18,7 +18,7 @@
 #include "platform/file_read.h"
 #include "text/lang_helper.h"
 #include "util/app_environment.h"
-#include "util/utils.h"
+#include "util/debug_log.h"
 
 bool TSettingsGuard::KeepDamagedFile() {
   try {
@@ -80,15 +80,15 @@ bool TSettingsGuard::SaveUnattended() {
       FDamagedCopyPending = false;
       return true;
     } catch (const std::exception& e) {
-      TUtils::DebugLog(std::string("cannot save while the system ends the game: ") + e.what());
+      DebugLog(std::string("cannot save while the system ends the game: ") + e.what());
     }
   }
   try {
     const std::filesystem::path copy =
         WriteNumberedCopy(FStore.FileName(), kUnsavedTag, FStore.Bytes(), kKeptDamagedCopies);
-    TUtils::DebugLog("the session's games and settings are kept in " + copy.string());
+    DebugLog("the session's games and settings are kept in " + copy.string());
   } catch (const std::exception& e) {
-    TUtils::DebugLog(std::string("cannot keep the session's games: ") + e.what());
+    DebugLog(std::string("cannot keep the session's games: ") + e.what());
   }
   // The system waits for the program to end; there is nothing more to try.
   return true;

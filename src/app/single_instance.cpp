@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <utility>
 
-#include "util/utils.h"
+#include "util/debug_log.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -58,14 +58,14 @@ TSingleInstance::TStart TSingleInstance::Start(const QStringList& arguments) {
       return TStart::First;
     }
     if (FLock.error() != QLockFile::LockFailedError) {
-      TUtils::DebugLog("cannot make the lock file: running without one");
+      DebugLog("cannot make the lock file: running without one");
       return TStart::Unguarded;
     }
     if (HandOver(arguments)) return TStart::HandedOver;
     // A lock nobody holds names a process that is not the owner, however
     // alive and however named (the number was given again): it is stale.
     if (!LockHeldByAProcess()) {
-      TUtils::DebugLog("the lock file is held by no running game: taken over");
+      DebugLog("the lock file is held by no running game: taken over");
       FLock.removeStaleLockFile();
       continue;
     }
@@ -98,7 +98,7 @@ void TSingleInstance::Listen() {
   // it is ours now.
   QLocalServer::removeServer(FServerName);
   if (!FServer.listen(FServerName))
-    TUtils::DebugLog("cannot listen for later starts: " + FServer.errorString().toStdString());
+    DebugLog("cannot listen for later starts: " + FServer.errorString().toStdString());
 }
 
 bool TSingleInstance::HandOver(const QStringList& arguments) const {

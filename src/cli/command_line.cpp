@@ -21,7 +21,7 @@
 #include "persistence/puzzle_formats.h"
 #include "platform/file_read.h"
 #include "solver/complete_solver.h"
-#include "solver/solver2.h"
+#include "solver/line_solver.h"
 #include "solver/step_analysis.h"
 #include "util/app_environment.h"
 
@@ -45,8 +45,8 @@ struct TGenerateOptions {
   int Height = 0;
   int Count = 1;
   std::optional<std::uint64_t> Seed;
-  std::string Format = "id";   // id, code (state codes), non or xml
-  TDifficulty Difficulty = 0;  // --difficulty, "normal" unless given
+  std::string Format = "id";                     // id, code (state codes), non or xml
+  TDifficulty Difficulty = TDifficulty::Normal;  // --difficulty, "normal" unless given
 };
 
 // Digits only (for a double also a decimal point and an exponent), at most
@@ -78,7 +78,7 @@ std::optional<TDifficulty> DifficultyNamed(std::string_view name) {
     if (name.size() == known.size() &&
         std::equal(name.begin(), name.end(), known.begin(),
                    [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); }))
-      return static_cast<TDifficulty>(d);
+      return DifficultyFromStored(static_cast<int>(d));
   }
   return std::nullopt;
 }

@@ -41,7 +41,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/mytypes.h"
+#include "model/cell_types.h"
 
 class TNonoGame;
 struct TPuzzle;

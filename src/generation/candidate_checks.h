@@ -5,7 +5,7 @@
 #pragma once
 
 #include "generation/random_fill.h"
-#include "model/mytypes.h"
+#include "model/cell_types.h"
 
 // Some column (row) has no "#".
 bool HasEmptyColumn(const TInternalArrArr& board, int width, int height);

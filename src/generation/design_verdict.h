@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "model/mytypes.h"
+#include "model/cell_types.h"
 #include "solver/complete_solver.h"
-#include "solver/solver2.h"
+#include "solver/line_solver.h"
 
 struct TDesignPicture {
   int Width = 0;

@@ -11,8 +11,8 @@
 #include "generation/mask_balance.h"
 #include "generation/random_fill.h"
 #include "generation/run_fill_table.h"
-#include "model/mytypes.h"
-#include "solver/solver2.h"
+#include "model/cell_types.h"
+#include "solver/line_solver.h"
 
 class TNonoGame;
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "model/line_clue.h"
-#include "solver/solver2.h"
+#include "solver/line_solver.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <cstdint>
 
 #include "generation/random_fill.h"
-#include "model/mytypes.h"
+#include "model/cell_types.h"
 
 // A board's filled cells ("#", "d", "c") as bit masks, row y's cell x as
 // bit x of Rows[y] and bit y of Columns[x].

@@ -10,7 +10,8 @@
 TInternalArrArr NewPicture(int width, int height, int fillPct, TPictureSource source,
                            TShownPictures* shown, const std::atomic<bool>* cancel) {
   // The built-in pictures are filled for Normal; another fill is generated.
-  if (source == TPictureSource::BuiltIn && fillPct == DefaultFillPct(width, height, 0)) {
+  if (source == TPictureSource::BuiltIn &&
+      fillPct == DefaultFillPct(width, height, TDifficulty::Normal)) {
     for (const TTemplateRec& rec : Templates()) {
       if (rec.Width != width || rec.Height != height) continue;
       std::vector<int> left;

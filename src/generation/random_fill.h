@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "generation/rnd.h"
-#include "model/mytypes.h"
+#include "model/cell_types.h"
 
 // Which lines balancing may correct; at least one is on.
 struct TBalanceOptions {

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "platform/os_random.h"
-#include "util/utils.h"
+#include "util/debug_log.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ void TRnd::GetRandomNumber_win() {
   try {
     OsSource()(std::span(reinterpret_cast<std::uint8_t*>(FBlock.data()), sizeof(FBlock)));
   } catch (const std::runtime_error& e) {
-    TUtils::DebugLog(std::string("GetRandomNumber_win:") + e.what());
+    DebugLog(std::string("GetRandomNumber_win:") + e.what());
     throw std::runtime_error(std::string("BCryptGenRandom failed with ") + e.what());
   }
   FNext = 0;

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/mytypes.h"
+#include "model/cell_types.h"
 
 struct TTemplateRec {
   int Width = 0;

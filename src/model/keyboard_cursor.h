@@ -9,7 +9,7 @@
 // nothing.
 #pragma once
 
-#include "model/mytypes.h"
+#include "model/cell_types.h"
 
 class TNonoGame;
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "model/mytypes.h"
+#include "model/cell_types.h"
 
 enum class TClueCell : std::uint8_t { Filled, Empty, Neither };
 

@@ -3,15 +3,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-int DefaultFillPct(int width, int height, int difficulty) {
-  static constexpr int kSmall[] = {40, 50, 60};
-  static constexpr int kSquare[] = {50, 60, 70};
-  if (difficulty < 0 || difficulty > 2) return 50;
-  if (width < 5 && height < 5) return kSmall[difficulty];
-  if (width == height) return kSquare[difficulty];
-  return 50;
-}
-
 namespace {
 
 std::size_t CellCount(int width, int height) {
@@ -139,7 +130,7 @@ int TNonoGame::CountState(const TPiecesArr& line, TPieceState state) {
 }
 
 TLayoutFlags TNonoGame::LayoutFlags() const {
-  if (FView.GameState & gsZoomed) return lfKeep | lfNoGrow | lfZoomed;
+  if (FView.GameState & vfZoomed) return lfKeep | lfNoGrow | lfZoomed;
   return FView.AutoFit ? lfFit : lfKeep;
 }
 

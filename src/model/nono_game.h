@@ -13,7 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "model/mytypes.h"
+#include "model/cell_types.h"
+#include "model/difficulty.h"
+#include "model/game_view_flags.h"
+#include "model/layout_flags.h"
+#include "model/pointer_flags.h"
+#include "util/color.h"
 
 constexpr int MaxBoardSide = 128;
 
@@ -148,8 +153,8 @@ class TNonoGame {
   void SetClueFontWidth(int v) { FView.ClueFontWidth = v; }
   TPieceState DragState() const { return FPointer.DragState; }
   void SetDragState(TPieceState v) { FPointer.DragState = v; }
-  TGameStateFlags GameState() const { return FView.GameState; }
-  void SetGameState(TGameStateFlags v) { FView.GameState = v; }
+  TGameViewFlags GameState() const { return FView.GameState; }
+  void SetGameState(TGameViewFlags v) { FView.GameState = v; }
   int FillPct() const { return FFillPct; }
   void SetFillPct(int v) { FFillPct = v; }
   TCountersArr& PositionCounters() { return FPointer.PositionCounters; }
@@ -176,7 +181,7 @@ class TNonoGame {
   std::vector<TPiece> FSolution;  // row by row, FStride cells a row
   std::vector<TPiece> FPlayer;
   int FFillPct = 0;
-  TDifficulty FDifficulty = 0;
+  TDifficulty FDifficulty = TDifficulty::Normal;
   std::uint8_t FRandomFillType = 0;
 
   // What Undo and Redo work on: the stroke being recorded and the steps.
@@ -202,7 +207,7 @@ class TNonoGame {
     bool AutoFit = true;
     int ClueFontSize = 0;
     int ClueFontWidth = 0;
-    TGameStateFlags GameState = 0;  // stored with the game
+    TGameViewFlags GameState = 0;  // stored with the game
     TBoardPalette Palette{};
   } FView;
 };

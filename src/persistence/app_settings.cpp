@@ -9,7 +9,7 @@
 #include "platform/atomic_file.h"
 #include "platform/file_read.h"
 #include "util/app_environment.h"
-#include "util/utils.h"
+#include "util/text_reading.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ std::string TAppSettings::ReadString(std::string_view key) const {
 
 int TAppSettings::ReadInteger(std::string_view key) const {
   const std::string value = ReadString(key);
-  return value.empty() ? 0 : TUtils::IntFromText(value, 0);
+  return value.empty() ? 0 : IntFromText(value, 0);
 }
 
 int TAppSettings::ReadIntegerDef(std::string_view key, int def) const {

@@ -24,8 +24,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "model/mytypes.h"
 #include "persistence/settings_file.h"
+#include "util/color.h"
 
 // A window's position and size in pixels.
 struct TFormBounds {

@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "model/mytypes.h"
+#include "model/difficulty.h"
 #include "persistence/app_settings.h"
 #include "persistence/settings_table.h"
 #include "text/languages.h"
@@ -43,10 +43,8 @@ class TGameSettings {
   bool DrawHotTrackBoard() const { return Value(TSetting::DrawHotTrackBoard) != 0; }
   void SetDrawHotTrackBoard(bool v) { SetValue(TSetting::DrawHotTrackBoard, v); }
   // The difficulty New and a newly made slot start their puzzles with.
-  TDifficulty NewDifficulty() const {
-    return static_cast<TDifficulty>(Value(TSetting::NewDifficulty));
-  }
-  void SetNewDifficulty(TDifficulty v) { SetValue(TSetting::NewDifficulty, v); }
+  TDifficulty NewDifficulty() const { return DifficultyFromStored(Value(TSetting::NewDifficulty)); }
+  void SetNewDifficulty(TDifficulty v) { SetValue(TSetting::NewDifficulty, StoredDifficulty(v)); }
   // A stroke stays on the row or column it first moved along.
   bool KeepStrokeStraight() const { return Value(TSetting::KeepStrokeStraight) != 0; }
   void SetKeepStrokeStraight(bool v) { SetValue(TSetting::KeepStrokeStraight, v); }

@@ -4,7 +4,9 @@
 #include <string_view>
 
 #include "persistence/JsonTools.h"
-#include "util/utils.h"
+#include "util/compression.h"
+#include "util/crc32.h"
+#include "util/hex.h"
 
 namespace {
 
@@ -104,7 +106,7 @@ std::string GameStateText(const std::string& name, const TNonoGame& puzzle, int 
   root.Add("cw", cellWidth);
   root.Add("ch", cellHeight);
   root.Add("pct", puzzle.FillPct());
-  root.Add("difficulty", static_cast<int>(puzzle.Difficulty()));
+  root.Add("difficulty", StoredDifficulty(puzzle.Difficulty()));
   root.Add("BoardState", board);
   root.Add("PlayerState", player);
   root.Add("RandomFillType", static_cast<int>(puzzle.RandomFillType()));
@@ -113,38 +115,38 @@ std::string GameStateText(const std::string& name, const TNonoGame& puzzle, int 
 
 std::string StateCodeOfJson(const std::string& json) {
   const TBytes compressed =
-      TUtils::CompressBytes({reinterpret_cast<const std::uint8_t*>(json.data()), json.size()});
-  const std::string payload = TUtils::BytesToHex(compressed);
-  return TUtils::HexOfUInt32(TUtils::Crc32(payload), 8) + payload;
+      CompressBytes({reinterpret_cast<const std::uint8_t*>(json.data()), json.size()});
+  const std::string payload = BytesToHex(compressed);
+  return HexOfUInt32(Crc32(payload), 8) + payload;
 }
 
 bool CheckStateText(const std::string& text, std::string& payload) {
   payload = text.size() > 8 ? text.substr(8) : std::string();
   const std::string head = text.substr(0, 8);
-  if (!TUtils::IsHexText(payload) || !TUtils::IsHexText(head)) return false;
-  return TUtils::HexOfUInt32(TUtils::Crc32(payload), 8) == head;
+  if (!IsHexText(payload) || !IsHexText(head)) return false;
+  return HexOfUInt32(Crc32(payload), 8) == head;
 }
 
 TGameStateRec ParseGameState(const std::string& text) {
   std::string payload;
   if (!CheckStateText(text, payload)) throw EGameStateInvalid();
-  const TBytes inflated = TUtils::DecompressBytes(TUtils::HexToBytes(payload), kMaxStateJsonSize);
+  const TBytes inflated = DecompressBytes(HexToBytes(payload), kMaxStateJsonSize);
   TJsonNode root;
   root.Parse({reinterpret_cast<const char*>(inflated.data()), inflated.size()});
 
   TGameStateRec rec;
   rec.name = ReadRequiredString(root, "name");
-  rec.GameState = static_cast<TGameStateFlags>(ReadInteger(root, "GameState", 0) & 0xFF);
+  rec.GameState = static_cast<TGameViewFlags>(ReadInteger(root, "GameState", 0) & 0xFF);
   rec.w = ReadInteger(root, "w", 5);
   rec.h = ReadInteger(root, "h", 5);
   rec.cw = ReadInteger(root, "cw", 20);
   rec.ch = ReadInteger(root, "ch", 20);
-  rec.difficulty = static_cast<TDifficulty>(ReadInteger(root, "difficulty", 0));
+  rec.difficulty = DifficultyFromStored(ReadInteger(root, "difficulty", 0));
   // The generator knows one fill type; any other would make every later New
   // in the slot fail, so it reads as that one.
   ReadInteger(root, "RandomFillType", 0);
   rec.RandomFillType = 0;
-  rec.pct = ReadInteger(root, "pct", DefaultFillPct(rec.w, rec.h, 0));
+  rec.pct = ReadInteger(root, "pct", DefaultFillPct(rec.w, rec.h, TDifficulty::Normal));
   rec.BoardState = ReadRequiredString(root, "BoardState");
   rec.PlayerState = ReadRequiredString(root, "PlayerState");
 
@@ -181,5 +183,5 @@ void ApplyGameStateRec(TNonoGame& puzzle, const TGameStateRec& rec, int& cellWid
   for (int x = 0; x < rec.w; ++x)
     for (int y = 0; y < rec.h; ++y)
       puzzle.SetPlayerState(x, y, CharToState(rec.PlayerState[x * rec.h + y]));
-  puzzle.SetGameState(static_cast<TGameStateFlags>(rec.GameState | gsRestored));
+  puzzle.SetGameState(static_cast<TGameViewFlags>(rec.GameState | vfRestored));
 }

@@ -20,20 +20,22 @@
 #include <stdexcept>
 #include <string>
 
-#include "model/mytypes.h"
+#include "model/cell_types.h"
+#include "model/difficulty.h"
+#include "model/game_view_flags.h"
 #include "model/nono_game.h"
 
 // One decoded state code; the fields are named after the JSON keys, and
 // hold the values that stand for a missing key (pct: see ParseGameState).
 struct TGameStateRec {
   std::string name;
-  TGameStateFlags GameState = 0;
+  TGameViewFlags GameState = 0;
   int w = 5;
   int h = 5;
   int cw = 20;
   int ch = 20;
   int pct = 0;
-  TDifficulty difficulty = 0;
+  TDifficulty difficulty = TDifficulty::Normal;
   std::string BoardState;
   std::string PlayerState;
   std::uint8_t RandomFillType = 0;
@@ -72,7 +74,7 @@ bool CheckStateText(const std::string& text, std::string& payload);
 
 // Validates and decodes a state code (see the header comment for the
 // refusals; "name", "BoardState" and "PlayerState" must also be strings). A
-// missing "pct" reads as DefaultFillPct(w, h, 0); "RandomFillType" always
+// missing "pct" reads as DefaultFillPct(w, h, Normal); "RandomFillType" always
 // reads as 0, the only fill the generator has. Strings are read with their
 // escapes undone, so decoding and encoding again gives the same code.
 TGameStateRec ParseGameState(const std::string& text);
@@ -85,7 +87,7 @@ TGameStateRec ParseStoredGameState(const std::string& text);
 
 // Restores a decoded state into a puzzle that already has its size: both
 // boards (the solution's filled count recounted), FillPct, Difficulty,
-// RandomFillType and GameState (low 8 bits plus gsRestored). A positive
+// RandomFillType and GameState (low 8 bits plus vfRestored). A positive
 // stored cell size replaces cellWidth / cellHeight; otherwise they stay.
 // The history is not touched. Throws EGameStateInvalid, changing nothing,
 // when the puzzle's size differs from the stored one or a board string has

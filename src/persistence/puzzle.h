@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/mytypes.h"
+#include "model/cell_types.h"
 
 class TNonoGame;
 

@@ -46,7 +46,7 @@ std::optional<std::int64_t> TRecord::AverageSeconds() const {
 }
 
 TRecord& TRecords::Slot(const TRecordKey& key) {
-  return FRecords[{key.Size, key.Difficulty}];
+  return FRecords[{key.Size, StoredDifficulty(key.Difficulty)}];
 }
 
 void TRecords::CountPlayed(const TRecordKey& key) {
@@ -65,19 +65,20 @@ void TRecords::CountSolved(const TRecordKey& key, const TSolve& solve) {
 }
 
 TRecord TRecords::Of(const TRecordKey& key) const {
-  const auto found = FRecords.find({key.Size, key.Difficulty});
+  const auto found = FRecords.find({key.Size, StoredDifficulty(key.Difficulty)});
   return found == FRecords.end() ? TRecord{} : found->second;
 }
 
 std::vector<std::pair<TRecordKey, TRecord>> TRecords::Rows() const {
   std::vector<std::pair<TRecordKey, TRecord>> rows;
   for (const auto& [key, record] : FRecords)
-    rows.push_back({TRecordKey{key.first, static_cast<TDifficulty>(key.second)}, record});
+    rows.push_back({TRecordKey{key.first, DifficultyFromStored(key.second)}, record});
   const auto order = [](const TRecordKey& key) {
     const auto size = SizeOf(key.Size);
     // Names that are no size (a hand-edited file) come last.
     return std::tuple{!size.has_value(), size ? size->first * size->second : 0,
-                      size ? size->first : 0, key.Size, DifficultyRank(key.Difficulty)};
+                      size ? size->first : 0, key.Size,
+                      DifficultyRank(StoredDifficulty(key.Difficulty))};
   };
   std::stable_sort(rows.begin(), rows.end(),
                    [&](const auto& a, const auto& b) { return order(a.first) < order(b.first); });
@@ -85,7 +86,7 @@ std::vector<std::pair<TRecordKey, TRecord>> TRecords::Rows() const {
 }
 
 std::string TRecords::KeyName(const TRecordKey& key) {
-  return std::string(kPrefix) + key.Size + "." + std::to_string(key.Difficulty);
+  return std::string(kPrefix) + key.Size + "." + std::to_string(StoredDifficulty(key.Difficulty));
 }
 
 bool TRecords::ParseKeyName(const std::string& name, TRecordKey& key) {
@@ -105,7 +106,7 @@ bool TRecords::ParseKeyName(const std::string& name, TRecordKey& key) {
   key.Size = rest.substr(0, dot);
   std::transform(key.Size.begin(), key.Size.end(), key.Size.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  key.Difficulty = static_cast<TDifficulty>(difficulty);
+  key.Difficulty = DifficultyFromStored(static_cast<int>(difficulty));
   return SizeOf(key.Size).has_value();
 }
 
@@ -157,6 +158,5 @@ void TRecords::LoadFrom(const TAppSettings& store) {
 
 void TRecords::SaveTo(TAppSettings& store) const {
   for (const auto& [key, record] : FRecords)
-    store.WriteString(KeyName({key.first, static_cast<TDifficulty>(key.second)}),
-                      ValueText(record));
+    store.WriteString(KeyName({key.first, DifficultyFromStored(key.second)}), ValueText(record));
 }

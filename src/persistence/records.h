@@ -25,7 +25,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/mytypes.h"
+#include "model/difficulty.h"
 
 class TAppSettings;
 
@@ -43,7 +43,7 @@ struct TRecord {
 
 struct TRecordKey {
   std::string Size;  // the slot name, "WxH"
-  TDifficulty Difficulty = 0;
+  TDifficulty Difficulty = TDifficulty::Normal;
   bool operator==(const TRecordKey&) const = default;
 };
 

@@ -9,13 +9,13 @@
 #include "persistence/settings_table.h"
 #include "platform/atomic_file.h"
 #include "platform/file_read.h"
-#include "util/utils.h"
+#include "util/text_reading.h"
 
 namespace {
 
 // The store's own reading: a text is a number when no default stands in.
 bool IsNumber(const std::string& value) {
-  return TUtils::IntFromText(value, 0) == TUtils::IntFromText(value, 1);
+  return IntFromText(value, 0) == IntFromText(value, 1);
 }
 
 void AppendHexRuns(const std::string& text, std::vector<std::string>& runs) {

@@ -136,12 +136,12 @@ const TPuzzleGrade& TGame::Grade() {
 
 void TGame::FlashCorrect(int count, int ms) {
   FView->Flash(count, ms);
-  FSession->SetStatus(gsCheckedOk);
+  FSession->SetStatus(stCheckedOk);
 }
 
 void TGame::FlashMistakes() {
   FView->Shake(Puzzle().LayoutFlags(), 3, 5, 50);
-  FSession->SetStatus(gsCheckedWrong);
+  FSession->SetStatus(stCheckedWrong);
 }
 
 void TGame::CopyAsImage() {

@@ -110,7 +110,7 @@ class TGame {
     Puzzle().MarkIncorrect();
     FSession->SetNightmareMarked(true);
   }
-  void MarkSolved() { FSession->SetStatus(gsSolved); }
+  void MarkSolved() { FSession->SetStatus(stSolved); }
   // The check results: a flash of the filled cells, or a shake of the board.
   void FlashCorrect(int count, int ms);
   void FlashMistakes();

@@ -24,7 +24,7 @@ void TGameSession::Redo() {
 
 void TGameSession::StartOver() {
   FPuzzle->StartOver();
-  SetStatus(gsPlaying);
+  SetStatus(stPlaying);
 }
 
 void TGameSession::BoardChanged() {
@@ -51,7 +51,7 @@ void TGameSession::NewPuzzleStarted() {
   FHintsUsed = 0;
   FProgress = TPuzzleProgress::Fresh;
   FNightmareMarked = false;
-  FStatus = gsPlaying;
+  FStatus = stPlaying;
   SetPlayedMs(0);
   Derive();
 }

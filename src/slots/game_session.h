@@ -18,10 +18,10 @@
 #include "persistence/records.h"
 
 enum TGameStatus : std::uint8_t {
-  gsPlaying = 0,      // a new puzzle
-  gsSolved = 1,       // the celebration started
-  gsCheckedOk = 2,    // the last Check found no mistake
-  gsCheckedWrong = 3  // the last Check found mistakes, or Nightmare ended the game
+  stPlaying = 0,      // a new puzzle
+  stSolved = 1,       // the celebration started
+  stCheckedOk = 2,    // the last Check found no mistake
+  stCheckedWrong = 3  // the last Check found mistakes, or Nightmare ended the game
 };
 
 class TGameSession : public QObject {
@@ -35,7 +35,7 @@ class TGameSession : public QObject {
   const TNonoGame& Puzzle() const { return *FPuzzle; }
 
   TGameStatus Status() const { return FStatus; }
-  bool Solved() const { return FStatus == gsSolved; }
+  bool Solved() const { return FStatus == stSolved; }
   // Solving stops the clock; leaving the solved status lets it run again.
   void SetStatus(TGameStatus status);
 
@@ -97,7 +97,7 @@ class TGameSession : public QObject {
   void Derive();
 
   std::unique_ptr<TNonoGame> FPuzzle;
-  TGameStatus FStatus = gsPlaying;
+  TGameStatus FStatus = stPlaying;
   bool FShown = false;
   std::int64_t FPlayedMs = 0;  // before the current run of the clock
   QElapsedTimer FClock;        // valid while the clock runs

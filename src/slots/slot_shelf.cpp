@@ -8,7 +8,7 @@
 #include "persistence/game_state.h"
 #include "persistence/records.h"
 #include "slots/game.h"
-#include "util/utils.h"
+#include "util/text_reading.h"
 
 namespace {
 
@@ -89,7 +89,7 @@ void TSlotShelf::Clear() {
 bool TSlotShelf::LoadFrom(const TAppSettings& store) {
   const std::string stored = store.ReadString("state");
   if (stored.empty()) return false;
-  const std::vector<std::string> parts = TUtils::SplitText(stored, "|");
+  const std::vector<std::string> parts = SplitText(stored, "|");
   if (parts.size() > kMaxStoredSlots)
     throw std::runtime_error("more than " + std::to_string(kMaxStoredSlots) + " stored games");
   for (const std::string& part : parts) {

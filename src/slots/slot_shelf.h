@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "model/mytypes.h"
+#include "model/difficulty.h"
 
 // The sides of the square slots every player has, smallest first, and the
 // one shown on a first start.

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cmath>
 
-#include "solver/solver2.h"
+#include "solver/line_solver.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "model/mytypes.h"
+#include "model/cell_types.h"
 
 enum class TVerdict {
   None,          // no picture fits the clues

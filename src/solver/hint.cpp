@@ -5,7 +5,7 @@
 
 #include "model/clue_marks.h"
 #include "model/nono_game.h"
-#include "solver/solver2.h"
+#include "solver/line_solver.h"
 
 namespace {
 

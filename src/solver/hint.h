@@ -17,7 +17,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/mytypes.h"
+#include "model/cell_types.h"
 #include "solver/step_analysis.h"
 
 class TNonoGame;

@@ -23,8 +23,8 @@
 #include <span>
 #include <vector>
 
-#include "model/mytypes.h"
-#include "solver/solver2.h"
+#include "model/cell_types.h"
+#include "solver/line_solver.h"
 
 class TNonoGame;
 

@@ -5,7 +5,8 @@
 
 #include "platform/user_locale.h"
 #include "text/plural_rules.h"
-#include "util/utils.h"
+#include "util/base64.h"
+#include "util/text_reading.h"
 
 TLanguage CurrentLanguage = lgEnglish;
 
@@ -24,8 +25,7 @@ const TTextMap* TextTable(TLanguage language) {
   const auto rec = LanguageTable().find(language);
   if (rec == LanguageTable().end()) return nullptr;
   TTextMap& texts = decoded[language];
-  for (const TextItemNamesRec& item : rec->second.Texts)
-    texts[item.Name] = TUtils::Base64Decode(item.Text);
+  for (const TextItemNamesRec& item : rec->second.Texts) texts[item.Name] = Base64Decode(item.Text);
   return &texts;
 }
 
@@ -94,10 +94,10 @@ TSupportedLanguages SupportedLanguages() {
 TLanguage LanguageOfNames(const std::string& language, const std::string& country) {
   const std::vector<std::string> both = {language, country};
   const auto is = [&](std::initializer_list<std::string> names) {
-    return TUtils::TextInList(language, std::vector<std::string>(names));
+    return TextInList(language, std::vector<std::string>(names));
   };
   const auto either = [&](std::initializer_list<std::string> names) {
-    return TUtils::AnyTextInList(both, std::vector<std::string>(names));
+    return AnyTextInList(both, std::vector<std::string>(names));
   };
   // The first matching row wins, so the order matters. A language with a
   // table of its own gets it; the others read English.

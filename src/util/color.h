@@ -1,4 +1,4 @@
-// Colours and the board palette. Colours are 0x00BBGGRR; a value whose top
+// Colours, colour arithmetic and the board palette. Colours are 0x00BBGGRR; a value whose top
 // byte is 0xFF names a system colour by its index in the low byte. The board
 // view picks palette entries by role, never by number.
 #pragma once
@@ -51,3 +51,12 @@ struct TBoardPalette {
   constexpr const TColor& operator[](TPaletteRole role) const { return Colors[role]; }
   friend constexpr bool operator==(const TBoardPalette&, const TBoardPalette&) = default;
 };
+
+// r + g*256 + b*65536, each taken as one byte.
+TColor RGBToColor(int r, int g, int b);
+// The plain 0x00BBGGRR value of a colour; a system colour (top byte 0xFF)
+// resolves through the classic system colour table by its low-byte index,
+// unknown indexes to black.
+TColor ColorToRGB(TColor colour);
+// Each channel moved by delta * 0.31, rounded half to even, clamped 0..255.
+TColor ShiftColor(TColor colour, int delta);

@@ -5,7 +5,7 @@
 // owns one of these and draws each cell in its shown state.
 #pragma once
 
-#include "model/mytypes.h"
+#include "model/cell_types.h"
 #include "util/color.h"
 
 class TDisplayStates {

@@ -5,7 +5,7 @@
 //
 // The frame reads the puzzle and writes only its player cells (through the
 // puzzle's pointer logic) and its view-related values (clue font cache,
-// gsZoomed). It does nothing with input or painting while AppBusy is set or
+// vfZoomed). It does nothing with input or painting while AppBusy is set or
 // AppPhase is apClosing. The frame fills its parent widget, and so does the
 // panel while the composite fits; a composite larger than the frame (a large
 // or zoomed board) scrolls, the panel then as large as the composite with a
@@ -27,9 +27,12 @@
 #include <string>
 #include <vector>
 
+#include "model/cell_types.h"
 #include "model/clue_marks.h"
 #include "model/keyboard_cursor.h"
-#include "model/mytypes.h"
+#include "model/layout_flags.h"
+#include "model/pointer_flags.h"
+#include "util/color.h"
 #include "view/cell_sprite.h"
 #include "view/display_states.h"
 #include "view/nono_grid.h"

@@ -182,7 +182,7 @@ bool TframeGrid::Zoom(int delta, std::optional<QPoint> at) {
   const QSize before = FpbBoard->size();
 
   SizeStrips();
-  FGame->SetGameState(FGame->GameState() | gsZoomed);
+  FGame->SetGameState(FGame->GameState() | vfZoomed);
   Relayout(lfKeep);
 
   const QSize after = FpbBoard->size();

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "model/mytypes.h"
+#include "util/color.h"
 
 class QPainter;
 

@@ -4,12 +4,11 @@
 
 #include <QColor>
 
-#include "model/mytypes.h"
-#include "util/utils.h"
+#include "util/color.h"
 
 // The opaque Qt pixel value (0xFFRRGGBB).
 inline QRgb ToQRgb(TColor colour) {
-  const TColor rgb = TUtils::ColorToRGB(colour);
+  const TColor rgb = ColorToRGB(colour);
   return qRgb(static_cast<int>(rgb & 0xFF), static_cast<int>(rgb >> 8 & 0xFF),
               static_cast<int>(rgb >> 16 & 0xFF));
 }

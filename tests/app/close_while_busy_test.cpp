@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "main_window_harness.h"
+#include "util/text_reading.h"
 
 using namespace test_support;
 
@@ -69,7 +70,7 @@ TEST_F(CloseWhileBusy, EveryGameIsSavedAndTheRunningCommandEndsSafely) {
     const auto state = std::find_if(lines.begin(), lines.end(),
                                     [](const std::string& l) { return KeyOf(l) == "state"; });
     ASSERT_NE(state, lines.end());
-    const std::vector<std::string> codes = TUtils::SplitText(state->substr(6), "|");
+    const std::vector<std::string> codes = SplitText(state->substr(6), "|");
     ASSERT_EQ(codes.size(), 5u);
     for (const std::string& code : codes) {
       const TGameStateRec rec = ParseGameState(code);

@@ -19,8 +19,11 @@
 #include "app/paste_check.h"
 #include "main_window_harness.h"
 #include "persistence/game_settings.h"
-#include "solver/solver2.h"
+#include "solver/line_solver.h"
 #include "text/lang_helper.h"
+#include "util/color.h"
+#include "util/compression.h"
+#include "util/hex.h"
 
 using namespace test_support;
 
@@ -93,18 +96,18 @@ TEST_F(Commands, NewAsksUnlessSolvedByCheck) {
   EXPECT_EQ(CountPlayer(Puzzle(), psChecked), 0);
   EXPECT_FALSE(Puzzle().CanUndo());
   EXPECT_FALSE(Action("aUndo")->isEnabled());
-  EXPECT_EQ(Current().Status(), gsPlaying);
+  EXPECT_EQ(Current().Status(), stPlaying);
   NonogramSolver solver(Puzzle().RowClues(true), Puzzle().ColumnClues(true));
   EXPECT_EQ(solver.Solve(), 2);
 
   // Solved and checked: a new puzzle comes without a question.
   FillSolution();
   Key(Window.get(), Qt::Key_C);
-  ASSERT_EQ(Current().Status(), gsSolved);
+  ASSERT_EQ(Current().Status(), stSolved);
   Key(Window.get(), Qt::Key_N);
   EXPECT_EQ(Boxes.size(), 2u);
   EXPECT_FALSE(Window->Celebrating());
-  EXPECT_EQ(Current().Status(), gsPlaying);
+  EXPECT_EQ(Current().Status(), stPlaying);
 }
 
 TEST_F(Commands, NewStartOverAndCopyAsImageClearTheHighlight) {
@@ -139,11 +142,11 @@ TEST_F(Commands, NewUsesTheDifficultySettingAndTheMenuChoosesOnce) {
   };
   expectNote(ttnNormalDifficulty);
 
-  Window->GameSettings().SetNewDifficulty(2);
+  Window->GameSettings().SetNewDifficulty(TDifficulty::Easy);
   Answer = maYes;
   Window->findChild<QPushButton*>("bNew")->click();
   EXPECT_EQ(Boxes.size(), 1u);
-  EXPECT_EQ(Puzzle().Difficulty(), 2);
+  EXPECT_EQ(Puzzle().Difficulty(), TDifficulty::Easy);
   EXPECT_EQ(Puzzle().FillPct(), 70);
   expectNote(ttnEasy);
 
@@ -155,16 +158,16 @@ TEST_F(Commands, NewUsesTheDifficultySettingAndTheMenuChoosesOnce) {
     EXPECT_EQ(std::count(items.begin(), items.end(), TextFor(name)), 1) << TextFor(name);
   Action("aNewMedium")->trigger();
   EXPECT_EQ(Boxes.size(), 2u);  // asks like New
-  EXPECT_EQ(Puzzle().Difficulty(), 1);
+  EXPECT_EQ(Puzzle().Difficulty(), TDifficulty::Medium);
   EXPECT_EQ(Puzzle().FillPct(), 60);
-  EXPECT_EQ(Window->GameSettings().NewDifficulty(), 2);
+  EXPECT_EQ(Window->GameSettings().NewDifficulty(), TDifficulty::Easy);
   expectNote(ttnMedium);
 
   // The slot keeps the difficulty it was started with, the settings theirs.
   Restart();
-  EXPECT_EQ(Puzzle().Difficulty(), 1);
+  EXPECT_EQ(Puzzle().Difficulty(), TDifficulty::Medium);
   EXPECT_EQ(Puzzle().FillPct(), 60);
-  EXPECT_EQ(Window->GameSettings().NewDifficulty(), 2);
+  EXPECT_EQ(Window->GameSettings().NewDifficulty(), TDifficulty::Easy);
   expectNote(ttnMedium);
   SwitchTo("5x5");
   expectNote(ttnNormalDifficulty);
@@ -175,7 +178,7 @@ TEST_F(Commands, CheckFlashesACorrectPartialBoard) {
   const auto [x, y] = FilledCell(Puzzle());
   Stroke({{x, y}});
   Key(Window.get(), Qt::Key_C);
-  EXPECT_EQ(Current().Status(), gsCheckedOk);
+  EXPECT_EQ(Current().Status(), stCheckedOk);
   EXPECT_EQ(CountShown(Current().View(), psCorrect), 0);
   EXPECT_EQ(Puzzle().PlayerState(x, y), psChecked);
   EXPECT_TRUE(Boxes.empty());
@@ -190,7 +193,7 @@ TEST_F(Commands, CheckShakesAWrongBoardAndLeavesItCentred) {
   Stroke({{x, y}});
   const QPoint home = Current().View().pbBoard()->pos();
   Window->findChild<QPushButton*>("bCheck")->click();
-  EXPECT_EQ(Current().Status(), gsCheckedWrong);
+  EXPECT_EQ(Current().Status(), stCheckedWrong);
   EXPECT_EQ(Current().View().pbBoard()->pos(), home);
   EXPECT_EQ(Puzzle().PlayerState(x, y), psChecked);
 }
@@ -200,7 +203,7 @@ TEST_F(Commands, CheckOnASolvedBoardCelebrates) {
   FillSolution();
   const std::string solvedCode = Current().StateText();
   Key(Window.get(), Qt::Key_C);
-  EXPECT_EQ(Current().Status(), gsSolved);
+  EXPECT_EQ(Current().Status(), stSolved);
   EXPECT_TRUE(Window->tCongrats()->isActive());
   EXPECT_FALSE(Action("aCheck")->isEnabled());
   EXPECT_FALSE(Action("aUndo")->isEnabled());
@@ -215,7 +218,7 @@ TEST_F(Commands, CheckOnASolvedBoardCelebrates) {
   for (int i = 0; i < 41; ++i) {
     Window->tCongratsTimer();
     offsets.push_back(Window->PulseOffset());
-    colour = TUtils::ShiftColor(colour, offsets.back());
+    colour = ShiftColor(colour, offsets.back());
     ASSERT_EQ(Current().View().Display().CelebrationColor(), colour) << i;
   }
   EXPECT_EQ(offsets[0], 2);
@@ -265,7 +268,7 @@ TEST_F(Commands, NightmareRevealsTheSolutionThenStartsANewPuzzle) {
   EXPECT_EQ(shown, expected);
   EXPECT_NE(SolutionOf(Puzzle()), solution);
   EXPECT_EQ(CountPlayer(Puzzle(), psChecked) + CountPlayer(Puzzle(), psIncorrect), 0);
-  EXPECT_EQ(Current().Status(), gsPlaying);
+  EXPECT_EQ(Current().Status(), stPlaying);
 }
 
 // The wrong cell the Nightmare rule marks is scrolled into view before the
@@ -308,7 +311,7 @@ TEST_F(Commands, NightmareWithoutWrongCellsChecksAsUsual) {
   Stroke({{x, y}});
   Key(Window.get(), Qt::Key_C);
   EXPECT_TRUE(Boxes.empty());
-  EXPECT_EQ(Current().Status(), gsCheckedOk);
+  EXPECT_EQ(Current().Status(), stCheckedOk);
 }
 
 TEST_F(Commands, UndoRedoKeysAndStartOver) {
@@ -467,12 +470,12 @@ TEST_F(Commands, CtrlWheelZoomsAndResetZoomFitsAgainAtOnce) {
     QApplication::sendEvent(Window.get(), &out);
   }
   EXPECT_EQ(grid->CellWidth(), fitted - 2);
-  EXPECT_TRUE(Puzzle().GameState() & gsZoomed);
+  EXPECT_TRUE(Puzzle().GameState() & vfZoomed);
   const int zoomed = grid->CellWidth();
 
   ASSERT_NE(zoomed, fitted);
   Key(Window.get(), Qt::Key_F3);
-  EXPECT_FALSE(Puzzle().GameState() & gsZoomed);
+  EXPECT_FALSE(Puzzle().GameState() & vfZoomed);
   EXPECT_EQ(grid->CellWidth(), fitted);
 }
 
@@ -502,7 +505,7 @@ TEST_F(Commands, EachSlotKeepsItsZoomAndItsPlace) {
   EXPECT_EQ(Current().View().BoardGrid()->CellWidth(), ten);
   // Ctrl+0 fits again.
   Key(Window.get(), Qt::Key_0, Qt::ControlModifier);
-  EXPECT_FALSE(Puzzle().GameState() & gsZoomed);
+  EXPECT_FALSE(Puzzle().GameState() & vfZoomed);
 }
 
 TEST_F(Commands, CtrlHeldShowsPositionCounters) {
@@ -604,7 +607,7 @@ TEST_F(Commands, PastedCodeWithAHugeCellSizeIsKeptToAScreenSize) {
   SwitchTo("20x20");
   TNonoGame game(20, 20);
   game.LoadSolutionGrid(LettersOf(Picture(20, "#.#.#.#.#.#.#.#.#.#.")));
-  game.SetGameState(gsZoomed);
+  game.SetGameState(vfZoomed);
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   const long peakBefore = PeakResidentBytes();
   for (const int size : {512, 100000}) {
@@ -631,7 +634,7 @@ TEST_F(Commands, NewWorksAfterAPastedCodeWithAnotherFillType) {
   StartWindow();
   Action("aCopyToClipboardAsText")->trigger();
   const std::string code = QApplication::clipboard()->text().toStdString();
-  const TBytes inflated = TUtils::DecompressBytes(TUtils::HexToBytes(code.substr(8)));
+  const TBytes inflated = DecompressBytes(HexToBytes(code.substr(8)));
   std::string json(inflated.begin(), inflated.end());
   const std::size_t at = json.find("\"RandomFillType\": 0");
   ASSERT_NE(at, std::string::npos);
@@ -666,9 +669,9 @@ TEST_F(Commands, StartOverAndPasteMakeASolvedSlotAskBeforeNew) {
   for (const auto& step : afterSolving) {
     FillSolution();
     Key(Window.get(), Qt::Key_C);
-    ASSERT_EQ(Current().Status(), gsSolved);
+    ASSERT_EQ(Current().Status(), stSolved);
     step();
-    EXPECT_EQ(Current().Status(), gsPlaying);
+    EXPECT_EQ(Current().Status(), stPlaying);
     Stroke({{0, 0}});
     const Picture player = PlayerOf(Puzzle());
     Boxes.clear();
@@ -697,7 +700,7 @@ TEST_F(Commands, CheckDuringTheCelebrationLeavesStatusAndPulseAlone) {
 
   Key(Window.get(), Qt::Key_F1);
   Action("aCheck1")->trigger();
-  EXPECT_EQ(Current().Status(), gsSolved);
+  EXPECT_EQ(Current().Status(), stSolved);
   EXPECT_TRUE(Window->tCongrats()->isActive());
   EXPECT_TRUE(Window->Celebrating());
   EXPECT_EQ(CountShown(Current().View(), psCorrect), 0);
@@ -720,7 +723,7 @@ TEST_F(Commands, CopyAsImageOfATenByTenGameAtTwentyPixels) {
   const std::string full = "##.##.##..", none = "..........";
   TNonoGame game(10, 10);
   game.LoadSolutionGrid(LettersOf({full, full, none, full, full, none, full, full, none, none}));
-  game.SetGameState(gsZoomed);
+  game.SetGameState(vfZoomed);
   QApplication::clipboard()->setText(QString::fromStdString(GameStateText("10x10", game, 20, 20)));
   Action("aPaste")->trigger();
   ASSERT_EQ(Current().View().BoardGrid()->CellWidth(), 20);

@@ -231,7 +231,7 @@ TEST_F(Designer, ADesignSavedAsNonIsOpenedAndSolvedInTheGame) {
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 5; ++x)
       if (arrow[y][x] == '#') Stroke({{x, y}});
-  EXPECT_EQ(Current().Status(), gsSolved);
+  EXPECT_EQ(Current().Status(), stSolved);
 }
 
 TEST_F(Designer, PlayItAsksBeforeAGameInProgressIsReplaced) {

@@ -12,7 +12,7 @@
 
 #include "app/from_image_command.h"
 #include "persistence/puzzle_formats.h"
-#include "solver/solver2.h"
+#include "solver/line_solver.h"
 
 namespace {
 

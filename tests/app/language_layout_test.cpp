@@ -189,7 +189,7 @@ TEST_F(LanguageLayoutTest, TheStatisticsWindowShowsEveryTextWhole) {
     records.CountPlayed(key);
     records.CountSolved(key, {.Seconds = 754, .HintsUsed = difficulty});
   }
-  records.CountPlayed({"7x12", 1});
+  records.CountPlayed({"7x12", TDifficulty::Medium});
   ForEachSizeAndLanguage([&](TLanguage) {
     for (const TRecords& shown : {records, TRecords()}) {
       SCOPED_TRACE(shown.Empty() ? "no records" : "records");

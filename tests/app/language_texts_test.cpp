@@ -105,7 +105,7 @@ TEST_F(LanguageTextsTest, FinishedHintSentenceAndGradeTipInEveryLanguage) {
     CurrentLanguage = language;
     EXPECT_EQ(HintSentence(SampleHint()), expected.first) << static_cast<int>(language);
     TGradeLabel grade(nullptr);
-    grade.ShowGrade(1, 3);
+    grade.ShowGrade(TDifficulty::Medium, 3);
     EXPECT_EQ(grade.toolTip().toStdString(), expected.second) << static_cast<int>(language);
   }
 }

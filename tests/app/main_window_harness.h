@@ -27,7 +27,6 @@
 #include "slots/slot_shelf.h"
 #include "support/board_pictures.h"
 #include "util/app_environment.h"
-#include "util/utils.h"
 #include "view/frame_grid.h"
 #include "view/nono_grid.h"
 #include "view/paint_box.h"

@@ -18,7 +18,8 @@
 #include "persistence/game_settings.h"
 #include "support/file_size_limit.h"
 #include "text/lang_helper.h"
-#include "util/utils.h"
+#include "util/color.h"
+#include "util/text_reading.h"
 
 using namespace test_support;
 
@@ -107,7 +108,7 @@ TEST_F(MainWindow, RestartRestoresEveryBoardCellSizeAndTheActiveSlot) {
   CloseWindow();
   // The shown slot's cell size is stored too.
   const std::vector<std::string> lines = IniLines();
-  EXPECT_EQ(ParseGameState(TUtils::SplitText(lines[7].substr(6), "|")[1]).cw, shownCell);
+  EXPECT_EQ(ParseGameState(SplitText(lines[7].substr(6), "|")[1]).cw, shownCell);
   StartWindow();
   EXPECT_FALSE(Window->FirstRun());
   EXPECT_EQ(Current().Name(), "5x5");
@@ -239,7 +240,7 @@ TEST_F(MainWindow, SolvedSlotCelebratesAgainOnSwitching) {
   EXPECT_FALSE(Window->tCongrats()->isActive());
   SwitchTo("5x5");
   EXPECT_TRUE(Window->tCongrats()->isActive());
-  EXPECT_EQ(Current().Status(), gsSolved);
+  EXPECT_EQ(Current().Status(), stSolved);
   EXPECT_FALSE(Action("aCheck")->isEnabled());
 }
 
@@ -367,8 +368,9 @@ TEST_F(MainWindow, NewSlotsStartAtTheSettingsDifficulty) {
   EXPECT_FALSE(Window->FirstRun());
   ASSERT_EQ(SlotNames().size(), 5u);
   for (TGame* g : Window->Shelf().Items()) {
-    EXPECT_EQ(g->Puzzle().Difficulty(), 1) << g->Name();
-    EXPECT_EQ(g->Puzzle().FillPct(), DefaultFillPct(g->Puzzle().Width(), g->Puzzle().Height(), 1))
+    EXPECT_EQ(g->Puzzle().Difficulty(), TDifficulty::Medium) << g->Name();
+    EXPECT_EQ(g->Puzzle().FillPct(),
+              DefaultFillPct(g->Puzzle().Width(), g->Puzzle().Height(), TDifficulty::Medium))
         << g->Name();
   }
   CloseWindow();
@@ -386,7 +388,7 @@ TEST_F(MainWindow, DamagedStoredGameLosesNothingElse) {
 
   // Damage the second stored game (5x5) by changing one payload digit.
   std::vector<std::string> lines = IniLines();
-  std::vector<std::string> codes = TUtils::SplitText(lines[7].substr(6), "|");
+  std::vector<std::string> codes = SplitText(lines[7].substr(6), "|");
   char& digit = codes[1][20];
   digit = digit == '0' ? '1' : '0';
   std::string state;
@@ -430,7 +432,7 @@ TEST_F(MainWindow, DamagedStoredGameLosesNothingElse) {
   CloseWindow();
   lines = IniLines();
   ASSERT_EQ(KeyOf(lines[7]), "state");
-  EXPECT_EQ(TUtils::SplitText(lines[7].substr(6), "|").size(), 5u);
+  EXPECT_EQ(SplitText(lines[7].substr(6), "|").size(), 5u);
 }
 
 // Two ways a few damaged bytes hide every stored game: a broken key, and two
@@ -469,7 +471,7 @@ TEST_F(MainWindow, StateLineThatCannotBeFoundLosesNoGame) {
     const auto state = std::find_if(lines.begin(), lines.end(),
                                     [](const std::string& l) { return KeyOf(l) == "state"; });
     ASSERT_NE(state, lines.end());
-    EXPECT_EQ(TUtils::SplitText(state->substr(6), "|").size(), 5u);
+    EXPECT_EQ(SplitText(state->substr(6), "|").size(), 5u);
     StartWindow();
     EXPECT_EQ(Snapshot(*Window), played);
     EXPECT_EQ(Boxes.size(), 1u);  // the file is sound again
@@ -691,7 +693,7 @@ TEST_F(MainWindow, DarkSystemThemeGivesTheDarkBoardArea) {
   EXPECT_EQ(ThemeMode, 1);
   const QColor board = Window->pBoard()->palette().color(QPalette::Window);
   EXPECT_EQ(board, QColor(33, 33, 36));
-  const TColor bar = TUtils::ColorToRGB(TUtils::ShiftColor(0x242121, -20));
+  const TColor bar = ColorToRGB(ShiftColor(0x242121, -20));
   EXPECT_EQ(Window->pButtons()->palette().color(QPalette::Window),
             QColor(bar & 0xFF, (bar >> 8) & 0xFF, (bar >> 16) & 0xFF));
   EXPECT_EQ(Puzzle().Palette()[prBoardArea], 0x242121u);
@@ -763,7 +765,7 @@ TEST_F(MainWindow, StoredGameNamedAfterAnotherSizeIsRefusedAtLoad) {
   StartWindow();
   CloseWindow();
   std::vector<std::string> lines = IniLines();
-  std::vector<std::string> codes = TUtils::SplitText(lines[7].substr(6), "|");
+  std::vector<std::string> codes = SplitText(lines[7].substr(6), "|");
   TNonoGame six(6, 6);
   six.LoadSolutionGrid(LettersOf(Picture(6, "#.#.#.")));
   codes[1] = GameStateText("5x5", six, 20, 20);  // the 5x5 slot holds a 6 x 6 game

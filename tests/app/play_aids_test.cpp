@@ -148,7 +148,7 @@ TEST_F(PlayAids, TheLastKeyOfASolutionStartsTheCelebrationWithoutCheck) {
   EXPECT_FALSE(Window->tCongrats()->isActive());
   CursorTo(last.first, last.second);
   Key(Qt::Key_Space);
-  EXPECT_EQ(Current().Status(), gsSolved);
+  EXPECT_EQ(Current().Status(), stSolved);
   EXPECT_TRUE(Window->tCongrats()->isActive());
 }
 

@@ -73,7 +73,7 @@ class SolvedStateTest : public PlayStateTest, public ::testing::WithParamInterfa
 TEST_P(SolvedStateTest, EveryLastMoveEndsInTheOneSolvedState) {
   const SolvePath& path = GetParam();
   StartWindow();
-  Current().TakePicture(0, LettersOf(kPicture));
+  Current().TakePicture(TDifficulty::Normal, LettersOf(kPicture));
   SetPlayer(Puzzle(), path.Before);
   Window->SyncSlot();
   path.LastMove(*this, Window.get());
@@ -81,7 +81,7 @@ TEST_P(SolvedStateTest, EveryLastMoveEndsInTheOneSolvedState) {
   const auto expectSolved = [this](const char* when) {
     SCOPED_TRACE(when);
     EXPECT_EQ(PlayerOf(Puzzle()).size(), 10u);
-    EXPECT_EQ(Current().Status(), gsSolved);
+    EXPECT_EQ(Current().Status(), stSolved);
     EXPECT_FALSE(Action("aUndo")->isEnabled());
     EXPECT_FALSE(Action("aRedo")->isEnabled());
     EXPECT_FALSE(Action("aCheck")->isEnabled());
@@ -162,12 +162,12 @@ TEST_P(NewPuzzleClockTest, TheNewPuzzlesClockRunsFromZero) {
   const std::string code = Current().StateText();
   FillSolution();
   Key(Window.get(), Qt::Key_C);
-  ASSERT_EQ(Current().Status(), gsSolved);
+  ASSERT_EQ(Current().Status(), stSolved);
   ASSERT_FALSE(Current().ClockRunning());
   QTest::qWait(20);
 
   GetParam().Start(*this, Window.get(), code);
-  EXPECT_NE(Current().Status(), gsSolved);
+  EXPECT_NE(Current().Status(), stSolved);
   EXPECT_TRUE(Current().ClockRunning());
   EXPECT_TRUE(Window->findChild<QTimer*>("tClock")->isActive());
   EXPECT_LT(Current().PlayedMs(), 1000);

@@ -62,7 +62,7 @@ class SettingsDialogTest : public ::testing::Test {
     FSettings.SetGameMode(gmNormal);
     FSettings.SetDrawCellsPos(true);
     FSettings.SetLanguage(lgEnglish);
-    FSettings.SetNewDifficulty(0);
+    FSettings.SetNewDifficulty(TDifficulty::Normal);
   }
 
   // A dialog bound to FSettings and shown non-modally.
@@ -98,7 +98,7 @@ TEST_F(SettingsDialogTest, ShowsTheTextsAndTheCurrentValues) {
   FSettings.SetGameMode(gmNightmare);
   FSettings.SetDrawHotTrackCounters(false);
   FSettings.SetDrawHotTrackBoard(true);
-  FSettings.SetNewDifficulty(1);
+  FSettings.SetNewDifficulty(TDifficulty::Medium);
   const auto dialog = Open();
 
   EXPECT_EQ(dialog->windowTitle(), Text(ttnSettings));
@@ -209,10 +209,10 @@ TEST_F(SettingsDialogTest, EachControlChangesWhatItNamesOnOk) {
        [](TfrmSettings& d) {
          QTest::keyClick(Child<QComboBox>(d, "cbNewDifficulty"), Qt::Key_Home);
        },
-       [](TGameSettings& s) { s.SetNewDifficulty(2); }},
+       [](TGameSettings& s) { s.SetNewDifficulty(TDifficulty::Easy); }},
       {"cbNewDifficulty Up",
        [](TfrmSettings& d) { QTest::keyClick(Child<QComboBox>(d, "cbNewDifficulty"), Qt::Key_Up); },
-       [](TGameSettings& s) { s.SetNewDifficulty(1); }},
+       [](TGameSettings& s) { s.SetNewDifficulty(TDifficulty::Medium); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Control);

@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "persistence/game_state.h"
-#include "util/utils.h"
+#include "util/text_reading.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ class Termination : public ::testing::Test {
     for (std::string line; std::getline(in, line);)
       if (line.rfind("state=", 0) == 0) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        return TUtils::SplitText(line.substr(6), "|");
+        return SplitText(line.substr(6), "|");
       }
     return {};
   }
@@ -109,7 +109,7 @@ std::vector<std::string> StateCodesIn(const std::filesystem::path& file) {
   for (std::string line; std::getline(in, line);)
     if (line.rfind("state=", 0) == 0) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
-      return TUtils::SplitText(line.substr(6), "|");
+      return SplitText(line.substr(6), "|");
     }
   return {};
 }

@@ -139,7 +139,7 @@ TEST(CommandLine, GenerateFormatCodeWritesStateCodesOfTheSamePuzzles) {
     EXPECT_EQ(rec.name, "7x5");
     EXPECT_EQ(rec.cw, 20);
     EXPECT_EQ(rec.ch, 20);
-    EXPECT_EQ(rec.pct, DefaultFillPct(7, 5, 0));
+    EXPECT_EQ(rec.pct, DefaultFillPct(7, 5, TDifficulty::Normal));
     EXPECT_EQ(rec.PlayerState, std::string(35, 'E'));
     TNonoGame game(7, 5);
     int cellWidth = 0;
@@ -173,7 +173,8 @@ TEST(CommandLine, DifficultyChoosesTheFillAndTravelsInTheStateCode) {
     TDifficulty Difficulty;
     int Pct;
   };
-  for (const Case c : {Case{"easy", 2, 70}, Case{"medium", 1, 60}, Case{"normal", 0, 50}}) {
+  for (const Case c : {Case{"easy", TDifficulty::Easy, 70}, Case{"medium", TDifficulty::Medium, 60},
+                       Case{"normal", TDifficulty::Normal, 50}}) {
     const TRun run = RunTavelo({"--generate", "10x10", "--count", "3", "--seed", "9", "--format",
                                 "code", "--difficulty", c.Name});
     ASSERT_EQ(run.status, 0) << run.err;

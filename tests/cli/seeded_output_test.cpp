@@ -50,7 +50,8 @@ std::string GenerateOutput(int side) {
 std::string GeneratedBoards(int side) {
   test_support::SeededDraws seeded(1);
   TPuzzleGenerator generator;
-  const TGenerationParams params = GenerationParams(side, side, DefaultFillPct(side, side, 0));
+  const TGenerationParams params =
+      GenerationParams(side, side, DefaultFillPct(side, side, TDifficulty::Normal));
   std::string letters;
   for (int i = 0; i < kCount; ++i)
     for (const TInternalArr& row : generator.Generate(params))

@@ -17,7 +17,7 @@
 #include "model/process_flags.h"
 #include "solver/brute_force_line.h"
 #include "solver/enumerating_line.h"
-#include "solver/solver2.h"
+#include "solver/line_solver.h"
 #include "support/board_pictures.h"
 
 using namespace test_support;
@@ -25,7 +25,7 @@ using namespace test_support;
 namespace {
 
 TGenerationParams ParamsFor(int w, int h) {
-  return GenerationParams(w, h, DefaultFillPct(w, h, 0));
+  return GenerationParams(w, h, DefaultFillPct(w, h, TDifficulty::Normal));
 }
 
 int MostBlocks(const TCountersArr& clues) {
@@ -366,7 +366,7 @@ TEST(NewRandom, UnsupportedFillTypeLeavesTheSolution) {
   }
   EXPECT_EQ(game->FillPct(), 40);
   EXPECT_EQ(SolutionOf(*game), solution);
-  EXPECT_THROW(StartNewPuzzleModel(*game, 0), std::runtime_error);
+  EXPECT_THROW(StartNewPuzzleModel(*game, TDifficulty::Normal), std::runtime_error);
   EXPECT_EQ(SolutionOf(*game), solution);
 }
 
@@ -408,14 +408,14 @@ TEST(NewRandom, EachBuiltInPictureIsHandedOutOnceThenPicturesAreGenerated) {
   TShownPictures shown = 0;
   std::set<Picture> seen;
   for (int i = 0; i < 3; ++i) {
-    StartNewPuzzleModel(game, 0, TPictureSource::BuiltIn, &shown);
+    StartNewPuzzleModel(game, TDifficulty::Normal, TPictureSource::BuiltIn, &shown);
     EXPECT_TRUE(builtIn.count(SolutionOf(game))) << i;
     EXPECT_TRUE(seen.insert(SolutionOf(game)).second) << "picture handed out again at " << i;
   }
   EXPECT_EQ(shown, 7);
   for (int i = 0; i < 3; ++i) {
     const Picture before = SolutionOf(game);
-    StartNewPuzzleModel(game, 0, TPictureSource::BuiltIn, &shown);
+    StartNewPuzzleModel(game, TDifficulty::Normal, TPictureSource::BuiltIn, &shown);
     EXPECT_FALSE(builtIn.count(SolutionOf(game))) << i;
     EXPECT_NE(SolutionOf(game), before);
     EXPECT_TRUE(IsLineSolvable(game));
@@ -428,9 +428,9 @@ TEST(StartNewPuzzle, FirstRunPicturesAreOnlyForNormal) {
   SeededDraws seeded(29);
   const std::set<Picture> builtIn = BuiltInTenByTen();
   TNonoGame game(10, 10);
-  StartNewPuzzleModel(game, 0, TPictureSource::BuiltIn);
+  StartNewPuzzleModel(game, TDifficulty::Normal, TPictureSource::BuiltIn);
   EXPECT_TRUE(builtIn.count(SolutionOf(game)));
-  for (const TDifficulty difficulty : {TDifficulty{2}, TDifficulty{1}}) {
+  for (const TDifficulty difficulty : {TDifficulty::Easy, TDifficulty::Medium}) {
     StartNewPuzzleModel(game, difficulty, TPictureSource::BuiltIn);
     EXPECT_FALSE(builtIn.count(SolutionOf(game)));
     EXPECT_GT(game.SolutionFilled(), 50);
@@ -441,20 +441,20 @@ TEST(StartNewPuzzle, FirstRunPicturesAreOnlyForNormal) {
 TEST(StartNewPuzzle, SetsPercentageAndDifficultyAndClearsTheHistory) {
   SeededDraws seeded(28);
   TNonoGame game(10, 10);
-  game.SetDifficulty(2);
+  game.SetDifficulty(TDifficulty::Easy);
   game.ApplyMove(0, 0, mfLeft | mfDown, psChecked);
   game.ApplyMove(0, 0, mfLeft | mfUp, psNone);
   ASSERT_TRUE(game.CanUndo());
-  StartNewPuzzleModel(game, 0);
+  StartNewPuzzleModel(game, TDifficulty::Normal);
   EXPECT_EQ(game.FillPct(), 50);
-  EXPECT_EQ(game.Difficulty(), 0);
+  EXPECT_EQ(game.Difficulty(), TDifficulty::Normal);
   EXPECT_FALSE(game.CanUndo());
   EXPECT_TRUE(IsLineSolvable(game));
 
   TNonoGame small(5, 5);
-  StartNewPuzzleModel(small, 2);
+  StartNewPuzzleModel(small, TDifficulty::Easy);
   EXPECT_EQ(small.FillPct(), 70);
-  EXPECT_EQ(small.Difficulty(), 2);
+  EXPECT_EQ(small.Difficulty(), TDifficulty::Easy);
   EXPECT_TRUE(IsLineSolvable(small));
 }
 
@@ -467,15 +467,19 @@ TEST(StartNewPuzzle, FillsEverySizeAsItsDifficultySays) {
   };
   // Targets rounded by hand, halves to even: 4.5 -> 4, 12.5 -> 12, 17.5 -> 18.
   const Case cases[] = {
-      {3, 3, 0, 40, 4},     {3, 3, 1, 50, 4},     {3, 3, 2, 60, 5},     {5, 5, 0, 50, 12},
-      {5, 5, 1, 60, 15},    {5, 5, 2, 70, 18},    {10, 10, 0, 50, 50},  {10, 10, 1, 60, 60},
-      {10, 10, 2, 70, 70},  {15, 15, 0, 50, 112}, {15, 15, 1, 60, 135}, {15, 15, 2, 70, 158},
-      {20, 20, 0, 50, 200}, {20, 20, 1, 60, 240}, {20, 20, 2, 70, 280}, {3, 21, 0, 50, 32},
-      {3, 21, 2, 50, 32},
+      {3, 3, TDifficulty::Normal, 40, 4},     {3, 3, TDifficulty::Medium, 50, 4},
+      {3, 3, TDifficulty::Easy, 60, 5},       {5, 5, TDifficulty::Normal, 50, 12},
+      {5, 5, TDifficulty::Medium, 60, 15},    {5, 5, TDifficulty::Easy, 70, 18},
+      {10, 10, TDifficulty::Normal, 50, 50},  {10, 10, TDifficulty::Medium, 60, 60},
+      {10, 10, TDifficulty::Easy, 70, 70},    {15, 15, TDifficulty::Normal, 50, 112},
+      {15, 15, TDifficulty::Medium, 60, 135}, {15, 15, TDifficulty::Easy, 70, 158},
+      {20, 20, TDifficulty::Normal, 50, 200}, {20, 20, TDifficulty::Medium, 60, 240},
+      {20, 20, TDifficulty::Easy, 70, 280},   {3, 21, TDifficulty::Normal, 50, 32},
+      {3, 21, TDifficulty::Easy, 50, 32},
   };
   for (const Case& c : cases) {
     const std::string name = std::to_string(c.W) + "x" + std::to_string(c.H) + " difficulty " +
-                             std::to_string(c.Difficulty);
+                             std::to_string(StoredDifficulty(c.Difficulty));
     ASSERT_EQ(DefaultFillPct(c.W, c.H, c.Difficulty), c.Pct) << name;
     TNonoGame game(c.W, c.H);
     StartNewPuzzleModel(game, c.Difficulty);

@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "solver/solver2.h"
+#include "solver/line_solver.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "generation/generation_flow.h"
-#include "solver/solver2.h"
+#include "solver/line_solver.h"
 #include "support/board_pictures.h"
 
 TEST(Templates, ThreeSolvablePicturesWithTheTargetCountPerSize) {
@@ -19,7 +19,7 @@ TEST(Templates, ThreeSolvablePicturesWithTheTargetCountPerSize) {
     const auto [w, h] = sizes[i];
     ASSERT_EQ(rec.Width, w);
     ASSERT_EQ(rec.Height, h);
-    const int target = TargetCount(w, h, DefaultFillPct(w, h, 0));
+    const int target = TargetCount(w, h, DefaultFillPct(w, h, TDifficulty::Normal));
     for (int variant = 0; variant < 3; ++variant) {
       const std::string name =
           std::to_string(w) + "x" + std::to_string(h) + " #" + std::to_string(variant);

@@ -97,7 +97,7 @@ TEST(BoardModel, LinesAndGridsReferenceThePlayerCells) {
 TEST(BoardModel, LayoutFlagsFollowZoomAndAutoFit) {
   TNonoGame game(5, 5);
   EXPECT_EQ(game.LayoutFlags(), lfFit);
-  game.SetGameState(gsZoomed);
+  game.SetGameState(vfZoomed);
   EXPECT_EQ(game.LayoutFlags(), 14);
   game.SetGameState(0);
   EXPECT_EQ(game.LayoutFlags(), 1);
@@ -113,7 +113,7 @@ TEST(BoardModel, DefaultFillPercentages) {
                         {10, 10, 2, 70}, {5, 5, 1, 60},  {3, 21, 2, 50}, {4, 3, 1, 50},
                         {5, 5, 7, 50},   {4, 4, -1, 50}, {4, 5, 2, 50}};
   for (const Case& c : cases)
-    EXPECT_EQ(DefaultFillPct(c.w, c.h, c.difficulty), c.pct)
+    EXPECT_EQ(DefaultFillPct(c.w, c.h, DifficultyFromStored(c.difficulty)), c.pct)
         << c.w << "x" << c.h << " difficulty " << c.difficulty;
 }
 

@@ -5,7 +5,9 @@
 #include "persistence/JsonTools.h"
 #include "persistence/game_state.h"
 #include "support/board_pictures.h"
-#include "util/utils.h"
+#include "util/compression.h"
+#include "util/crc32.h"
+#include "util/hex.h"
 
 namespace {
 
@@ -17,7 +19,7 @@ using test_support::SolutionOf;
 const char* const kInvalid = "Invalid data found";
 
 std::string JsonOfCode(const std::string& code) {
-  const TBytes json = TUtils::DecompressBytes(TUtils::HexToBytes(code.substr(8)));
+  const TBytes json = DecompressBytes(HexToBytes(code.substr(8)));
   return std::string(json.begin(), json.end());
 }
 
@@ -114,8 +116,8 @@ TEST(GameState, CodesStoredDuringAFlashOrACelebrationReadAsFilledCells) {
 TEST(GameState, RoundTripRestoresEveryField) {
   auto game = GameOf({"#..#", ".##.", "#.#."}, {"#x.#", "x#..", "#.#x"});
   game->SetFillPct(55);
-  game->SetDifficulty(2);
-  game->SetGameState(gsZoomed | 0x80);
+  game->SetDifficulty(TDifficulty::Easy);
+  game->SetGameState(vfZoomed | 0x80);
   const std::string code = GameStateText("4x3", *game, 17, 23);
 
   TNonoGame restored(4, 3);
@@ -129,12 +131,40 @@ TEST(GameState, RoundTripRestoresEveryField) {
   EXPECT_EQ(PlayerOf(restored), PlayerOf(*game));
   EXPECT_EQ(restored.SolutionFilled(), 6);
   EXPECT_EQ(restored.FillPct(), 55);
-  EXPECT_EQ(restored.Difficulty(), 2);
+  EXPECT_EQ(restored.Difficulty(), TDifficulty::Easy);
   EXPECT_EQ(restored.RandomFillType(), 0);
-  EXPECT_EQ(restored.GameState(), gsZoomed | 0x80 | gsRestored);
+  EXPECT_EQ(restored.GameState(), vfZoomed | 0x80 | vfRestored);
   EXPECT_EQ(cellWidth, 17);
   EXPECT_EQ(cellHeight, 23);
   EXPECT_TRUE(restored.History().empty());
+}
+
+TEST(GameState, DifficultyTravelsAsItsStoredNumber) {
+  struct Case {
+    int Stored;
+    TDifficulty Level;
+  };
+  // 7 names no level: it is written back as it came.
+  for (const Case c : {Case{0, TDifficulty::Normal}, Case{1, TDifficulty::Medium},
+                       Case{2, TDifficulty::Easy}, Case{7, DifficultyFromStored(7)}}) {
+    EXPECT_EQ(StoredDifficulty(c.Level), c.Stored);
+    EXPECT_EQ(DifficultyFromStored(c.Stored), c.Level);
+    auto game = GameOf({"#.", ".#"});
+    game->SetDifficulty(c.Level);
+    const std::string code = GameStateText("2x2", *game, 20, 20);
+    const std::string stored = "\"difficulty\": " + std::to_string(c.Stored) + ",";
+    EXPECT_NE(JsonOfCode(code).find(stored), std::string::npos) << c.Stored;
+
+    const TGameStateRec rec = ParseGameState(code);
+    EXPECT_EQ(rec.difficulty, c.Level) << c.Stored;
+    TNonoGame restored(2, 2);
+    int cw = 0;
+    int ch = 0;
+    ApplyGameStateRec(restored, rec, cw, ch);
+    EXPECT_EQ(restored.Difficulty(), c.Level) << c.Stored;
+    EXPECT_NE(JsonOfCode(GameStateText("2x2", restored, 20, 20)).find(stored), std::string::npos)
+        << c.Stored;
+  }
 }
 
 TEST(GameState, LargestGameRoundTrips) {
@@ -240,7 +270,7 @@ TEST(CheckStateText, RefusesDamagedCodes) {
   }
 
   // The checksum is taken over the payload as it stands, in either case.
-  const std::string lowerCode = TUtils::HexOfUInt32(TUtils::Crc32(lowerPayload), 8) + lowerPayload;
+  const std::string lowerCode = HexOfUInt32(Crc32(lowerPayload), 8) + lowerPayload;
   EXPECT_TRUE(CheckStateText(lowerCode, payload));
   EXPECT_EQ(ParseGameState(lowerCode).BoardState, "#EEE#EEE#");
 }
@@ -252,7 +282,7 @@ TEST(ParseGameState, MissingKeysTakeTheirDefaults) {
   EXPECT_EQ(small.cw, 20);
   EXPECT_EQ(small.ch, 20);
   EXPECT_EQ(small.GameState, 0);
-  EXPECT_EQ(small.difficulty, 0);
+  EXPECT_EQ(small.difficulty, TDifficulty::Normal);
 
   const std::string cells25(25, 'E');
   const TGameStateRec defaults = ParseGameState(StateCodeOfJson(
@@ -262,7 +292,7 @@ TEST(ParseGameState, MissingKeysTakeTheirDefaults) {
   EXPECT_EQ(defaults.h, 5);
   EXPECT_EQ(defaults.pct, 50);
   EXPECT_EQ(defaults.GameState, 4);
-  EXPECT_EQ(defaults.difficulty, 2);
+  EXPECT_EQ(defaults.difficulty, TDifficulty::Easy);
 
   TNonoGame puzzle(5, 5);
   int cw = 9;
@@ -309,8 +339,7 @@ TEST(ParseGameState, BrokenPayloadsRaiseTheirOwnErrors) {
   EXPECT_THROW(ParseGameState(StateCodeOfJson("")), EJsonException);
 
   const std::string notZlib = "0123456789ABCDEF";
-  EXPECT_THROW(ParseGameState(TUtils::HexOfUInt32(TUtils::Crc32(notZlib), 8) + notZlib),
-               std::runtime_error);
+  EXPECT_THROW(ParseGameState(HexOfUInt32(Crc32(notZlib), 8) + notZlib), std::runtime_error);
 }
 
 TEST(ParseGameState, RefusesPayloadsThatInflateBeyondTheLimit) {

@@ -12,9 +12,9 @@ namespace {
 
 using test_support::TempFolder;
 
-constexpr TDifficulty kNormal = 0;
-constexpr TDifficulty kMedium = 1;
-constexpr TDifficulty kEasy = 2;
+constexpr TDifficulty kNormal = TDifficulty::Normal;
+constexpr TDifficulty kMedium = TDifficulty::Medium;
+constexpr TDifficulty kEasy = TDifficulty::Easy;
 
 TEST(Records, SolvesCountForTheAverageButOnlyCleanOnesForTheBestTime) {
   struct Case {
@@ -68,7 +68,7 @@ TEST(Records, EachSizeAndDifficultyKeepsItsOwnRecordListedSmallestAndEasiestFirs
 
   std::vector<std::string> order;
   for (const auto& [key, record] : records.Rows())
-    order.push_back(key.Size + "/" + std::to_string(key.Difficulty));
+    order.push_back(key.Size + "/" + std::to_string(StoredDifficulty(key.Difficulty)));
   // 7x12 and 12x7 have as many cells; the narrower comes first.
   EXPECT_EQ(order, (std::vector<std::string>{"3x3/1", "7x12/2", "12x7/1", "10x10/2", "10x10/0",
                                              "20x20/0"}));
@@ -161,10 +161,10 @@ TEST(Records, AHundredThousandRecordLinesLoadAndSaveUnchanged) {
   TRecords records;
   records.LoadFrom(store);
   EXPECT_EQ(records.Rows().size(), 100'000u);
-  EXPECT_EQ(records.Of({"252x402", 0}), (TRecord{3, 2, 1, 40, 100}));
+  EXPECT_EQ(records.Of({"252x402", TDifficulty::Normal}), (TRecord{3, 2, 1, 40, 100}));
   records.SaveTo(store);
   EXPECT_EQ(store.Bytes(), file);
-  records.CountPlayed({"252x402", 0});
+  records.CountPlayed({"252x402", TDifficulty::Normal});
   records.SaveTo(store);
   EXPECT_EQ(store.ReadString("records.252x402.0"), "4,2,1,40,100");
   EXPECT_EQ(store.Lines().size(), 100'001u);

@@ -95,7 +95,7 @@ TEST_F(SettingsTest, KeysAddedSinceTheFirstVersionsFollowThemInAFixedOrder) {
   TGameSettings settings;
   settings.LoadFrom(store, firstRun);
   settings.SetGameMode(gmNightmare);
-  settings.SetNewDifficulty(2);
+  settings.SetNewDifficulty(TDifficulty::Easy);
   settings.SetKeepStrokeStraight(true);
   settings.SetCompletedClues(false);
   settings.SetMistakeLines(true);
@@ -206,13 +206,15 @@ TEST_F(SettingsTest, NewDifficultyRoundTripsAndNormalLeavesNoLine) {
     TDifficulty Difficulty;
     const char* Line;  // the file's line for it, empty for none
   };
-  for (const Case c : {Case{2, "newdifficulty=2"}, Case{1, "newdifficulty=1"}, Case{0, ""}}) {
+  for (const Case c :
+       {Case{TDifficulty::Easy, "newdifficulty=2"}, Case{TDifficulty::Medium, "newdifficulty=1"},
+        Case{TDifficulty::Normal, ""}}) {
     WriteFile(IniPath(), "gamemode=1\r\nnewdifficulty=2\r\n");
     TAppSettings store = Store();
     ASSERT_TRUE(store.Load());
     TGameSettings settings;
     settings.LoadFrom(store, false);
-    EXPECT_EQ(settings.NewDifficulty(), 2);
+    EXPECT_EQ(settings.NewDifficulty(), TDifficulty::Easy);
     settings.SetNewDifficulty(c.Difficulty);
     settings.SaveTo(store);
     store.Save();
@@ -259,9 +261,9 @@ TEST_F(SettingsTest, NewDifficultyThatNamesNoDifficultyIsNormal) {
     TAppSettings store = Store();
     ASSERT_TRUE(store.Load());
     TGameSettings settings;
-    settings.SetNewDifficulty(2);
+    settings.SetNewDifficulty(TDifficulty::Easy);
     settings.LoadFrom(store, false);
-    EXPECT_EQ(settings.NewDifficulty(), 0) << value;
+    EXPECT_EQ(settings.NewDifficulty(), TDifficulty::Normal) << value;
   }
   // A first run has no file and starts at Normal.
   std::filesystem::remove(IniPath());
@@ -269,7 +271,7 @@ TEST_F(SettingsTest, NewDifficultyThatNamesNoDifficultyIsNormal) {
   ASSERT_FALSE(store.Load());
   TGameSettings settings;
   settings.LoadFrom(store, true);
-  EXPECT_EQ(settings.NewDifficulty(), 0);
+  EXPECT_EQ(settings.NewDifficulty(), TDifficulty::Normal);
 }
 
 TEST_F(SettingsTest, KeysIgnoreCaseAndLinesKeepTheirOrder) {

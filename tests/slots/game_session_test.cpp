@@ -42,7 +42,7 @@ TEST(GameSession, SolvedEndsUndoRedoCheckAndTheClockUntilANewPuzzle) {
   EXPECT_TRUE(s.CanUndo());
   EXPECT_TRUE(s.CanRedo());
 
-  s.SetStatus(gsSolved);
+  s.SetStatus(stSolved);
   EXPECT_FALSE(s.CanUndo());
   EXPECT_FALSE(s.CanRedo());
   EXPECT_FALSE(s.CanCheck());

@@ -41,8 +41,8 @@ class SlotShelf : public ::testing::Test {
   TGame* Slot(TSlotShelf& shelf, const Picture& solution, const Picture& player) {
     const int w = static_cast<int>(solution[0].size());
     const int h = static_cast<int>(solution.size());
-    TGame* game = shelf.Create(SlotName(w, h), w, h, 0, false);
-    game->TakePicture(0, LettersOf(solution));
+    TGame* game = shelf.Create(SlotName(w, h), w, h, TDifficulty::Normal, false);
+    game->TakePicture(TDifficulty::Normal, LettersOf(solution));
     SetPlayer(game->Puzzle(), player);
     return game;
   }
@@ -68,7 +68,7 @@ TEST_F(SlotShelf, WhatIsSavedComesBackInTheSameSlots) {
     small->SetProgress(TPuzzleProgress::Played);
     small->Session().SetHintsUsed(2);
     wide->Session().SetNightmareMarked(true);
-    records.CountPlayed({"3x3", 0});
+    records.CountPlayed({"3x3", TDifficulty::Normal});
     shelf.SetActiveName("4x2");
     shelf.SaveTo(Store, records);
   }
@@ -158,7 +158,7 @@ TEST_F(SlotShelf, TooManyStoredGamesAreRefusedBeforeAnyIsMade) {
   EXPECT_EQ(shelf.Count(), 0);
   Store.WriteString("state", "");
   EXPECT_FALSE(shelf.LoadFrom(Store));
-  EXPECT_THROW(TSlotShelf().Create("1x1", 1, 1, 0, false), std::logic_error);
+  EXPECT_THROW(TSlotShelf().Create("1x1", 1, 1, TDifficulty::Normal, false), std::logic_error);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/mytypes.h"
+#include "model/cell_types.h"
 
 namespace test_support {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "solver/complete_solver.h"
-#include "solver/solver2.h"
+#include "solver/line_solver.h"
 #include "support/board_pictures.h"
 
 using namespace test_support;

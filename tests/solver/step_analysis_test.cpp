@@ -9,7 +9,7 @@
 #include "generation/new_random.h"
 #include "generation/rnd.h"
 #include "model/nono_game.h"
-#include "solver/solver2.h"
+#include "solver/line_solver.h"
 #include "solver/step_analysis.h"
 #include "support/board_pictures.h"
 
@@ -278,7 +278,7 @@ TEST(Grade, TheSameInEveryOrientation) {
   for (const auto [width, height] : {std::pair{10, 10}, {15, 15}, {20, 20}, {25, 25}, {12, 20}}) {
     TNonoGame game(width, height);
     for (int i = 0; i < 25; ++i) {
-      NewRandom(game, width, height, DefaultFillPct(width, height, 0));
+      NewRandom(game, width, height, DefaultFillPct(width, height, TDifficulty::Normal));
       const Picture picture = SolutionOf(game);
       const TPuzzleGrade grade = GradeOf(picture);
       ASSERT_TRUE(grade.Solvable);

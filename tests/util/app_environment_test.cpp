@@ -5,7 +5,7 @@
 
 #include "support/scoped_env.h"
 #include "util/app_environment.h"
-#include "util/utils.h"
+#include "util/color.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ TEST(BoardPalette, DarkDiffersFromLightOnlyInTheBoardArea) {
   const TBoardPalette& light = LightBoardPalette();
   const TBoardPalette& dark = DarkBoardPalette();
   EXPECT_EQ(light[prBoardArea], 0xC0DCC0u);
-  EXPECT_EQ(dark[prBoardArea], TUtils::RGBToColor(33, 33, 36));
+  EXPECT_EQ(dark[prBoardArea], RGBToColor(33, 33, 36));
   EXPECT_EQ(dark[prBoardArea], 0x242121u);
   EXPECT_EQ(light[prClueText], 0xFF000008u);
   TBoardPalette lightWithDarkArea = light;

@@ -503,7 +503,7 @@ TEST_F(FrameLayout, ZoomTakesOneStepBetweenTheSmallestAndTheLargestZoomCell) {
     EXPECT_EQ(v.Frame->Zoom(c.delta), c.zooms) << c.name;
     EXPECT_EQ(v.Frame->BoardGrid()->CellWidth(), c.expected) << c.name;
     EXPECT_EQ(v.Frame->TopGrid()->CellWidth(), c.zooms ? c.expected : 20) << c.name;
-    EXPECT_EQ((v.Game->GameState() & gsZoomed) != 0, c.zooms) << c.name;
+    EXPECT_EQ((v.Game->GameState() & vfZoomed) != 0, c.zooms) << c.name;
   }
 }
 
@@ -526,7 +526,7 @@ TEST_F(FrameLayout, APinchZoomsInAndOut) {
   EXPECT_TRUE(pinch(f.pbTop(), 0.05));  // half a step, kept
   EXPECT_TRUE(pinch(f.pbLeft(), -0.3));
   EXPECT_EQ(f.BoardGrid()->CellWidth(), 21);
-  EXPECT_TRUE(v.Game->GameState() & gsZoomed);
+  EXPECT_TRUE(v.Game->GameState() & vfZoomed);
 }
 
 TEST_F(FrameLayout, AZoomedPuzzleAsksNotToGrow) {

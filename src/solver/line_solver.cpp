@@ -1,4 +1,4 @@
-#include "solver/solver2.h"
+#include "solver/line_solver.h"
 
 #include <algorithm>
 #include <array>

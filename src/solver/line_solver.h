@@ -13,7 +13,7 @@
 #include <span>
 #include <vector>
 
-#include "model/mytypes.h"
+#include "model/cell_types.h"
 
 class TNonoGame;
 

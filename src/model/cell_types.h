@@ -1,14 +1,10 @@
-// Shared cell types of the puzzle model: cell states, the cell record, the
-// line and board arrays, difficulty, colours and the pointer/layout flag bits
-// that the model's move recording and the view's relayout requests share.
+// The cell types of the puzzle model: cell states, the cell record, the line
+// and board arrays, the letters of the generator's working board and one
+// recorded change of a cell.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <string>
 #include <vector>
-
-#include "util/color.h"
 
 // One-byte cell state. A filled cell is exactly a psChecked cell. The boards
 // of a puzzle never hold psCorrect or psAllCorrect: the board view shows them
@@ -52,37 +48,6 @@ constexpr std::uint8_t kLetterEmpty = 'E';
 constexpr std::uint8_t kLetterFilled = '#';
 constexpr std::uint8_t kLetterRowAdded = 'd';
 constexpr std::uint8_t kLetterColumnAdded = 'c';
-
-// Difficulty index: 0 "Normal", 1 "Medium", 2 "Easy".
-using TDifficulty = std::uint8_t;
-inline constexpr std::array<const char*, 3> kDifficultyNames = {"Normal", "Medium", "Easy"};
-
-// Fill percentage for a new puzzle of the given size and difficulty.
-int DefaultFillPct(int width, int height, int difficulty);
-
-// Pointer flags passed with every board pointer event (TBoardMouseFlags).
-using TBoardMouseFlags = std::uint16_t;
-constexpr TBoardMouseFlags mfLeft = 2;
-constexpr TBoardMouseFlags mfRight = 4;
-constexpr TBoardMouseFlags mfDown = 8;
-constexpr TBoardMouseFlags mfMove = 16;
-constexpr TBoardMouseFlags mfUp = 32;
-constexpr TBoardMouseFlags mfEnter = 64;
-constexpr TBoardMouseFlags mfLeave = 128;
-constexpr TBoardMouseFlags mfForce = 256;
-
-// Relayout requests of the view.
-using TLayoutFlags = std::uint8_t;
-constexpr TLayoutFlags lfFit = 1;
-constexpr TLayoutFlags lfKeep = 2;
-constexpr TLayoutFlags lfNoGrow = 4;
-constexpr TLayoutFlags lfZoomed = 8;
-constexpr TLayoutFlags lfResized = 16;
-
-// View-related flags stored with a game (TNonoGame::GameState).
-using TGameStateFlags = std::uint8_t;
-constexpr TGameStateFlags gsRestored = 2;
-constexpr TGameStateFlags gsZoomed = 4;
 
 // One recorded change of a player cell.
 struct TUndoRec {

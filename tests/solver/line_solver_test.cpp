@@ -7,7 +7,7 @@
 #include "brute_force_line.h"
 #include "enumerating_line.h"
 #include "model/nono_game.h"
-#include "solver/solver2.h"
+#include "solver/line_solver.h"
 #include "support/board_pictures.h"
 
 using namespace test_support;

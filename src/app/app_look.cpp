@@ -1,4 +1,4 @@
-#include "app/application_stuff.h"
+#include "app/app_look.h"
 
 #include <QApplication>
 #include <QFont>
