@@ -19,8 +19,8 @@ std::string CodeOfSize(int side) {
   TNonoGame puzzle(side, side);
   for (int x = 0; x < side; ++x)
     for (int y = 0; y < side; ++y) {
-      puzzle.SetSolutionState(x, y, (x * 7 + y * 3) % 5 < 2 ? psChecked : psUnchecked);
-      puzzle.SetPlayerState(x, y, (x + y) % 3 == 0 ? psChecked : psUnchecked);
+      puzzle.SetSolutionState(x, y, (x * 7 + y * 3) % 5 < 2 ? psFilled : psEmpty);
+      puzzle.SetPlayerState(x, y, (x + y) % 3 == 0 ? psFilled : psEmpty);
     }
   const std::string name = std::to_string(side) + "x" + std::to_string(side);
   return GameStateText(name, puzzle, 20, 20);

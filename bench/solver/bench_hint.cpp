@@ -19,7 +19,7 @@ void BM_Hint20x20(benchmark::State& state) {
     const THint hint = FindHint(game);
     if (hint.Kind != THintKind::Step) break;
     for (const TSettledCell& c : hint.Cells)
-      game.SetPlayerState(c.X, c.Y, c.Value == 1 ? psChecked : psCrossed);
+      game.SetPlayerState(c.X, c.Y, c.Value == 1 ? psFilled : psCrossed);
   }
   for (auto _ : state) benchmark::DoNotOptimize(FindHint(game));
 }

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "slots/game.h"
+#include "slots/slot.h"
 #include "text/lang_helper.h"
 
 namespace {
@@ -18,7 +18,7 @@ std::string MinutesSeconds(std::int64_t ms) {
 
 }  // namespace
 
-TBarClock::TBarClock(QWidget* parent, std::function<const TGame*()> shown)
+TBarClock::TBarClock(QWidget* parent, std::function<const TSlot*()> shown)
     : QLabel(parent), FShown(std::move(shown)), FtClock(new QTimer(this)) {
   setObjectName("lClock");
   setAlignment(Qt::AlignCenter);
@@ -28,7 +28,7 @@ TBarClock::TBarClock(QWidget* parent, std::function<const TGame*()> shown)
 }
 
 void TBarClock::Follow() {
-  const TGame* game = FShown();
+  const TSlot* game = FShown();
   if (game && game->ClockRunning())
     FtClock->start();
   else
@@ -37,7 +37,7 @@ void TBarClock::Follow() {
 }
 
 void TBarClock::Show() {
-  const TGame* game = FShown();
+  const TSlot* game = FShown();
   if (!game) {
     clear();
     setAccessibleName({});

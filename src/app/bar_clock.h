@@ -7,12 +7,12 @@
 #include <functional>
 
 class QTimer;
-class TGame;
+class TSlot;
 
 class TBarClock : public QLabel {
  public:
   // shown answers the slot whose clock is shown (may be null).
-  TBarClock(QWidget* parent, std::function<const TGame*()> shown);
+  TBarClock(QWidget* parent, std::function<const TSlot*()> shown);
 
   // Shows the time now.
   void Show();
@@ -25,6 +25,6 @@ class TBarClock : public QLabel {
   void ApplyTexts();
 
  private:
-  std::function<const TGame*()> FShown;
+  std::function<const TSlot*()> FShown;
   QTimer* FtClock;
 };

@@ -308,7 +308,7 @@ TDesignPicture TfrmDesigner::Picture() const {
   TDesignPicture picture = EmptyPicture(FGame->Width(), FGame->Height());
   for (int y = 0; y < FGame->Height(); ++y)
     for (int x = 0; x < FGame->Width(); ++x)
-      if (FGame->PlayerState(x, y) == psChecked)
+      if (FGame->PlayerState(x, y) == psFilled)
         picture.Cells[static_cast<std::size_t>(y) * picture.Width + x] = '#';
   return picture;
 }
@@ -318,7 +318,7 @@ void TfrmDesigner::SetPicture(const TDesignPicture& picture) {
   FGame = std::make_unique<TNonoGame>(picture.Width, picture.Height);
   for (int y = 0; y < picture.Height; ++y)
     for (int x = 0; x < picture.Width; ++x)
-      if (picture.Filled(x, y)) FGame->SetPlayerState(x, y, psChecked);
+      if (picture.Filled(x, y)) FGame->SetPlayerState(x, y, psFilled);
   FGame->ClearHistory();
   // Room for a few numbers from the start.
   FRowClueDepth = std::min((picture.Width + 1) / 2, kFirstClueDepth);
@@ -355,8 +355,7 @@ void TfrmDesigner::Changed() {
   FGame->SetSolutionFilled(0);
   for (int y = 0; y < FGame->Height(); ++y)
     for (int x = 0; x < FGame->Width(); ++x)
-      FGame->SetSolutionState(x, y,
-                              FGame->PlayerState(x, y) == psChecked ? psChecked : psUnchecked);
+      FGame->SetSolutionState(x, y, FGame->PlayerState(x, y) == psFilled ? psFilled : psEmpty);
   FBoard->SetCellTints({});
   // The strips grow with the clues but never shrink while the board is
   // drawn, so the board stays under the pointer.
@@ -378,8 +377,8 @@ void TfrmDesigner::ApplyPicture(const TDesignPicture& picture) {
   bool first = true;
   for (int y = 0; y < picture.Height; ++y)
     for (int x = 0; x < picture.Width; ++x) {
-      const TPieceState want = picture.Filled(x, y) ? psChecked : psUnchecked;
-      const TPieceState now = FGame->PlayerState(x, y) == psChecked ? psChecked : psUnchecked;
+      const TPieceState want = picture.Filled(x, y) ? psFilled : psEmpty;
+      const TPieceState now = FGame->PlayerState(x, y) == psFilled ? psFilled : psEmpty;
       if (want == now && FGame->PlayerState(x, y) != psCrossed) continue;
       FGame->ApplyMove(x, y, first ? mfDown : 0, want);
       first = false;

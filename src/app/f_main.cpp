@@ -36,7 +36,7 @@
 #include "persistence/game_state.h"
 #include "persistence/records.h"
 #include "persistence/settings_check.h"
-#include "slots/game.h"
+#include "slots/slot.h"
 #include "slots/slot_shelf.h"
 #include "text/lang_helper.h"
 #include "util/app_environment.h"
@@ -404,16 +404,16 @@ std::vector<std::string> TfrmMain::CreateMissingDefaultSlots() {
   return names;
 }
 
-std::unique_ptr<TGame> TfrmMain::MakeSlot(const std::string& name, int width, int height,
+std::unique_ptr<TSlot> TfrmMain::MakeSlot(const std::string& name, int width, int height,
                                           TDifficulty difficulty, bool generate) {
-  auto game = std::make_unique<TGame>(
+  auto game = std::make_unique<TSlot>(
       font(), name, width, height, FGameSettings.get(),
       FFirstRun ? TPictureSource::BuiltIn : TPictureSource::Generated, [this] { OnSlotChanged(); });
   game->SetLook(FGameSettings->BoardLook());
   game->Puzzle().SetRandomFillType(0);
   if (generate) game->Puzzle().SetDifficulty(difficulty);
   game->Attach(generate, DefaultFillPct(width, height, difficulty));
-  TGame* slot = game.get();
+  TSlot* slot = game.get();
   ListenTo(slot->Session(), slot);
   // The first slot made is the current one until start-up shows the stored one.
   if (!FCurrentGame) FCurrentGame = slot;
@@ -472,15 +472,15 @@ void TfrmMain::BuildGameMenu() {
   delete FSlotItems;
   FSlotItems = new QActionGroup(FpmGame);
   // Smallest first, whatever order the slots were made or restored in.
-  std::vector<TGame*> ordered(FShelf->Items().begin(), FShelf->Items().end());
-  std::stable_sort(ordered.begin(), ordered.end(), [](const TGame* a, const TGame* b) {
-    const auto size = [](const TGame* g) {
+  std::vector<TSlot*> ordered(FShelf->Items().begin(), FShelf->Items().end());
+  std::stable_sort(ordered.begin(), ordered.end(), [](const TSlot* a, const TSlot* b) {
+    const auto size = [](const TSlot* g) {
       const TNonoGame& p = g->Puzzle();
       return std::pair{p.Width() * p.Height(), p.Width()};
     };
     return size(a) < size(b);
   });
-  for (TGame* game : ordered) {
+  for (TSlot* game : ordered) {
     QAction* item = FpmGame->addAction(QString::fromStdString(game->Name()));
     item->setData(kSlotItemTag);
     item->setCheckable(true);
@@ -560,14 +560,14 @@ void TfrmMain::SwitchToSlot(QAction* item) {
 // --- Settings, look and layout ---
 
 void TfrmMain::ApplySettings() {
-  for (TGame* game : FShelf->Items()) ApplySlotSettings(game);
+  for (TSlot* game : FShelf->Items()) ApplySlotSettings(game);
   ApplyBarAndColors();
   ApplyTexts();
   RelayoutWindow();
   RefreshBoard();
 }
 
-void TfrmMain::ApplySlotSettings(TGame* game) {
+void TfrmMain::ApplySlotSettings(TSlot* game) {
   game->SetHotTrackCounters(FGameSettings->DrawHotTrackCounters());
   game->SetHotTrackBoard(FGameSettings->DrawHotTrackBoard());
   game->SetDrawCellsPos(FGameSettings->DrawCellsPos());
@@ -791,7 +791,7 @@ void TfrmMain::UpdateActions(int flags) {
   FlClock->Show();
 }
 
-void TfrmMain::ListenTo(TGameSession& session, const TGame* slot) {
+void TfrmMain::ListenTo(TGameSession& session, const TSlot* slot) {
   // Only the shown slot's session speaks to the bar; the others are heard
   // again when they are shown.
   const auto shown = [this, slot] { return slot == FCurrentGame && AppPhase != apClosing; };

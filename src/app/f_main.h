@@ -32,7 +32,7 @@ class QTimer;
 class TAnnouncer;
 class TAppSettings;
 class TBarClock;
-class TGame;
+class TSlot;
 class TGameSession;
 class TGameSettings;
 class TSlotShelf;
@@ -77,7 +77,7 @@ class TfrmMain : public TfrmBase {
 
   // --- State ---
   TSlotShelf& Shelf() const { return *FShelf; }
-  TGame* CurrentGame() const { return FCurrentGame; }
+  TSlot* CurrentGame() const { return FCurrentGame; }
   TGameSettings& GameSettings() const { return *FGameSettings; }
   TAppSettings& AppSettings() const { return *FAppSettings; }
   bool FirstRun() const { return FFirstRun; }
@@ -99,7 +99,7 @@ class TfrmMain : public TfrmBase {
   void CreateDefaultSlots();
   // What the shelf makes a slot with: the window's look and settings, and
   // the bar listening to its session.
-  std::unique_ptr<TGame> MakeSlot(const std::string& name, int width, int height,
+  std::unique_ptr<TSlot> MakeSlot(const std::string& name, int width, int height,
                                   TDifficulty difficulty, bool generate);
   void LoadOrCreateSlots();
   void BuildGameMenu();
@@ -244,15 +244,15 @@ class TfrmMain : public TfrmBase {
   void KeyDown(int key, Qt::KeyboardModifiers modifiers);
   void KeyUp(int key);
   void CreateFileActions();
-  void ApplySlotSettings(TGame* game);
+  void ApplySlotSettings(TSlot* game);
   // The bar follows the play state of the slot's session while it is shown.
-  void ListenTo(TGameSession& session, const TGame* slot);
+  void ListenTo(TGameSession& session, const TSlot* slot);
   // The game in a slot has moves and is not solved: replacing it asks first.
-  bool InProgress(TGame* game);
-  bool ConfirmReplace(TGame* game);
+  bool InProgress(TSlot* game);
+  bool ConfirmReplace(TSlot* game);
   // The slot of that name, made (empty) when missing.
-  TGame* SlotOfSize(int width, int height);
-  void DropSlot(TGame* game);
+  TSlot* SlotOfSize(int width, int height);
+  void DropSlot(TSlot* game);
   void ShowLoadedSlot(const std::string& name);
   bool OpenStateCode(const struct TPasteCheck& check);
   bool OpenSharedPuzzle(const struct TPasteCheck& check);
@@ -345,7 +345,7 @@ class TfrmMain : public TfrmBase {
   std::unique_ptr<TGameSettings> FGameSettings;
   std::unique_ptr<TSlotShelf> FShelf;
   std::unique_ptr<TRecords> FRecords;
-  TGame* FCurrentGame = nullptr;
+  TSlot* FCurrentGame = nullptr;
   bool FActivated = false;
   TPlayerSizes FPlayerSizes;
   QSize FRequestedSize;  // the last size the window gave itself

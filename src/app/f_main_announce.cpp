@@ -3,7 +3,7 @@
 #include "app/f_main.h"
 #include "app/main_window_accessible.h"
 #include "model/nono_game.h"
-#include "slots/game.h"
+#include "slots/slot.h"
 
 void TfrmMain::Announce(const std::string& text) {
   if (FlAnnounce) FlAnnounce->Announce(QString::fromStdString(text));

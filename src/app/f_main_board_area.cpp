@@ -7,7 +7,7 @@
 #include "app/f_main.h"
 #include "model/nono_game.h"
 #include "persistence/app_settings.h"
-#include "slots/game.h"
+#include "slots/slot.h"
 #include "slots/slot_shelf.h"
 #include "view/frame_grid.h"
 #include "view/nono_grid.h"
@@ -104,7 +104,7 @@ void TfrmMain::aResetZoomExecute() {
 
 void TfrmMain::LoadBoardArea() {
   FPlayerSizes.LoadFrom(*FAppSettings, FormName());
-  for (TGame* game : FShelf->Items()) {
+  for (TSlot* game : FShelf->Items()) {
     TNonoGrid* grid = game->View().BoardGrid();
     const int zoom = FAppSettings->ReadInteger(ZoomKey(game->Name()));
     if (!grid || !(game->Puzzle().GameState() & vfZoomed) || zoom <= 0) continue;
@@ -115,7 +115,7 @@ void TfrmMain::LoadBoardArea() {
 
 void TfrmMain::SaveBoardArea() {
   FPlayerSizes.SaveTo(*FAppSettings, FormName());
-  for (TGame* game : FShelf->Items()) {
+  for (TSlot* game : FShelf->Items()) {
     const TNonoGrid* grid = game->View().BoardGrid();
     // Only a zoomed slot has one: its state code says whether it is read.
     if (grid && (game->Puzzle().GameState() & vfZoomed))

@@ -7,7 +7,7 @@
 #include "app/bar_clock.h"
 #include "app/f_main.h"
 #include "model/process_flags.h"
-#include "slots/game.h"
+#include "slots/slot.h"
 #include "slots/slot_shelf.h"
 #include "view/frame_grid.h"
 
@@ -23,7 +23,7 @@ void TfrmMain::changeEvent(QEvent* e) {
 void TfrmMain::UpdateClock() {
   if (!FShelf || !FlClock) return;
   const bool playing = AppPhase == apRunning && isVisible() && isActiveWindow() && !isMinimized();
-  for (TGame* game : FShelf->Items()) game->Session().SetShown(playing && game == FCurrentGame);
+  for (TSlot* game : FShelf->Items()) game->Session().SetShown(playing && game == FCurrentGame);
   FlClock->Follow();
 }
 

@@ -21,7 +21,7 @@
 #include "persistence/app_settings.h"
 #include "persistence/game_settings.h"
 #include "persistence/game_state.h"
-#include "slots/game.h"
+#include "slots/slot.h"
 #include "slots/slot_shelf.h"
 #include "text/lang_helper.h"
 #include "util/app_environment.h"
@@ -85,7 +85,7 @@ void TfrmMain::NewPuzzle(TDifficulty difficulty) {
   if (!FCurrentGame) return;
   // Made on another thread, so the window keeps painting while a large
   // puzzle takes its time; Escape leaves the old game.
-  TGame* slot = FCurrentGame;
+  TSlot* slot = FCurrentGame;
   TInternalArrArr picture;
   const bool made = RunWithPanel(
       QString::fromStdString(TextFor(ttnMakingPuzzle))

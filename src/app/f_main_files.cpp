@@ -30,7 +30,7 @@
 #include "persistence/puzzle_formats.h"
 #include "platform/atomic_file.h"
 #include "platform/file_read.h"
-#include "slots/game.h"
+#include "slots/slot.h"
 #include "slots/slot_shelf.h"
 #include "solver/complete_solver.h"
 #include "text/lang_helper.h"
@@ -195,7 +195,7 @@ bool TfrmMain::OpenPuzzleText(const std::string& text, bool fromClipboard) {
 
 bool TfrmMain::OpenStateCode(const TPasteCheck& check) {
   if (!ConfirmReplace(FShelf->FindByName(check.SlotName))) return false;
-  TGame* slot = SlotOfSize(check.Rec.w, check.Rec.h);
+  TSlot* slot = SlotOfSize(check.Rec.w, check.Rec.h);
   StopCelebration();
   slot->StartOver();
   slot->ApplyGameState(check.Rec);
@@ -222,7 +222,7 @@ bool TfrmMain::OpenSharedPuzzle(const TPasteCheck& check) {
   if (!ConfirmReplace(FShelf->FindByName(check.SlotName))) return false;
   TPuzzle solved = puzzle;
   solved.Goal = GoalOf(analysis);
-  TGame* slot = SlotOfSize(puzzle.Width, puzzle.Height);
+  TSlot* slot = SlotOfSize(puzzle.Width, puzzle.Height);
   StopCelebration();
   slot->TakePicture(TDifficulty::Normal, LettersOfGoal(solved));
   ShowLoadedSlot(check.SlotName);
@@ -240,29 +240,29 @@ bool TfrmMain::OpenSharedPuzzle(const TPasteCheck& check) {
   return true;
 }
 
-bool TfrmMain::InProgress(TGame* game) {
+bool TfrmMain::InProgress(TSlot* game) {
   if (!game || game->Status() == stSolved) return false;
   TNonoGame& puzzle = game->Puzzle();
   bool moved = false;
   for (int y = 0; y < puzzle.Height() && !moved; ++y)
     for (int x = 0; x < puzzle.Width() && !moved; ++x) {
       const TPieceState state = puzzle.PlayerState(x, y);
-      moved = state != psUnchecked && state != psNone;
+      moved = state != psEmpty && state != psNone;
     }
   if (!moved) return false;
   return !IsSolved(puzzle.GetStatus());
 }
 
-bool TfrmMain::ConfirmReplace(TGame* game) {
+bool TfrmMain::ConfirmReplace(TSlot* game) {
   if (!InProgress(game)) return true;
   return ShowMessageBox(TextWith(ttnReplaceGame, game->Name()), Text(ttnOpenPuzzle),
                         mkQuestion | mkYesNo) == maYes;
 }
 
-TGame* TfrmMain::SlotOfSize(int width, int height) {
+TSlot* TfrmMain::SlotOfSize(int width, int height) {
   const std::string name = SlotName(width, height);
-  if (TGame* slot = FShelf->FindByName(name)) return slot;
-  TGame* slot = FShelf->Create(name, width, height, FGameSettings->NewDifficulty(), false);
+  if (TSlot* slot = FShelf->FindByName(name)) return slot;
+  TSlot* slot = FShelf->Create(name, width, height, FGameSettings->NewDifficulty(), false);
   ApplySlotSettings(slot);
   return slot;
 }
@@ -394,7 +394,7 @@ bool TfrmMain::AddSize(int width, int height) {
   }
   if (!SizeOffered(*FShelf, width, height)) return false;
   StopCelebration();
-  TGame* slot = SlotOfSize(width, height);
+  TSlot* slot = SlotOfSize(width, height);
   const TDifficulty difficulty = FGameSettings->NewDifficulty();
   TInternalArrArr picture;
   bool made = false;
@@ -429,7 +429,7 @@ void TfrmMain::aRemoveSizeExecute() {
 void TfrmMain::RemoveCurrentSize() {
   if (!FCurrentGame || IsDefaultSlot(FCurrentGame->Name())) return;
   StopCelebration();
-  TGame* gone = FCurrentGame;
+  TSlot* gone = FCurrentGame;
   TSlotShelf::ForgetClock(*FAppSettings, *gone);
   DropSlot(gone);
   const std::string shown = SlotName(kFirstShownSide, kFirstShownSide);
@@ -439,7 +439,7 @@ void TfrmMain::RemoveCurrentSize() {
 
 // Takes a slot out of the list and frees it; the current slot moves to the
 // first one until the caller shows another.
-void TfrmMain::DropSlot(TGame* game) {
+void TfrmMain::DropSlot(TSlot* game) {
   if (game->Host()) {
     game->View().ClearHint();
     game->AttachTo(nullptr);

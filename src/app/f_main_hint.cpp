@@ -8,7 +8,7 @@
 #include "app/f_main.h"
 #include "app/hint_panel.h"
 #include "app/hint_sentence.h"
-#include "slots/game.h"
+#include "slots/slot.h"
 #include "solver/hint.h"
 #include "view/frame_grid.h"
 

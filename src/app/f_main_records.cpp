@@ -10,12 +10,12 @@
 #include "app/f_main.h"
 #include "app/f_statistics.h"
 #include "persistence/records.h"
-#include "slots/game.h"
+#include "slots/slot.h"
 #include "slots/slot_shelf.h"
 
 namespace {
 
-TRecordKey KeyOf(const TGame& game) {
+TRecordKey KeyOf(const TSlot& game) {
   return {game.Name(), game.Puzzle().Difficulty()};
 }
 

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "slots/game.h"
+#include "slots/slot.h"
 #include "view/frame_grid.h"
 #include "view/paint_box.h"
 
@@ -34,7 +34,7 @@ class TPlacementWatch : public QObject {
 
 }  // namespace
 
-THintPanel::THintPanel(QWidget* boardArea, std::function<TGame*()> shown)
+THintPanel::THintPanel(QWidget* boardArea, std::function<TSlot*()> shown)
     : QLabel(boardArea), FShown(std::move(shown)) {
   setObjectName("lHint");
   setWordWrap(true);
@@ -48,7 +48,7 @@ void THintPanel::Tell(const std::string& sentence) {
   setText(QString::fromStdString(sentence));
   show();
   // The sentence keeps clear of the board when a later layout moves it.
-  TGame* game = FShown();
+  TSlot* game = FShown();
   QWidget* board = game ? game->View().pbBoard() : nullptr;
   if (board && !board->findChild<QObject*>("hintPlacementWatch", Qt::FindDirectChildrenOnly))
     new TPlacementWatch(board, [self = QPointer<THintPanel>(this)] {
@@ -59,7 +59,7 @@ void THintPanel::Tell(const std::string& sentence) {
 
 void THintPanel::Follow() {
   if (isHidden()) return;
-  TGame* game = FShown();
+  TSlot* game = FShown();
   if (!game || !game->View().HintShown()) hide();
 }
 
@@ -67,7 +67,7 @@ void THintPanel::Place() {
   if (isHidden()) return;
   QWidget* const boardArea = parentWidget();
   const QRect area = boardArea->rect();
-  TGame* game = FShown();
+  TSlot* game = FShown();
   // Along the bottom of the board area, unless it would cover the board
   // there (a small window, or large text) and a side has room for it.
   // Wrapped sentences take the height their width needs.

@@ -8,13 +8,13 @@
 #include <functional>
 #include <string>
 
-class TGame;
+class TSlot;
 
 class THintPanel : public QLabel {
  public:
   // boardArea is the panel the slots' views are shown in; shown answers the
   // slot shown there (may be null).
-  THintPanel(QWidget* boardArea, std::function<TGame*()> shown);
+  THintPanel(QWidget* boardArea, std::function<TSlot*()> shown);
 
   // Shows the sentence of a hint just drawn on the shown slot's board.
   void Tell(const std::string& sentence);
@@ -24,5 +24,5 @@ class THintPanel : public QLabel {
   void Place();
 
  private:
-  std::function<TGame*()> FShown;
+  std::function<TSlot*()> FShown;
 };

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/nono_game.h"
-#include "slots/game.h"
+#include "slots/slot.h"
 #include "slots/slot_shelf.h"
 #include "text/lang_helper.h"
 #include "util/hex.h"
@@ -122,7 +122,7 @@ TPasteCheck CheckPaste(const std::string& text, const TSlotShelf& games) {
     return check;
   }
   check.SlotName = SlotName(check.Rec.w, check.Rec.h);
-  const TGame* target = games.FindByName(check.SlotName);
+  const TSlot* target = games.FindByName(check.SlotName);
   if (target)
     check.Verdict = target->Fits(check.Rec) ? pvLoadable : pvNoBoard;
   else

@@ -499,7 +499,7 @@ const std::vector<TTemplateText> kTemplateTexts = {
 std::vector<std::int32_t> PictureValues(const TPictureText& rows) {
   std::vector<std::int32_t> values;
   for (const std::string_view row : rows)
-    for (const char c : row) values.push_back(c == '#' ? psChecked : psUnchecked);
+    for (const char c : row) values.push_back(c == '#' ? psFilled : psEmpty);
   return values;
 }
 
@@ -524,8 +524,7 @@ TInternalArrArr TemplateBoard(const TTemplateRec& rec, int variant) {
   TInternalArrArr board(rec.Height, TInternalArr(rec.Width));
   for (int y = 0; y < rec.Height; ++y)
     for (int x = 0; x < rec.Width; ++x)
-      board[y][x] = picture[static_cast<std::size_t>(y) * rec.Width + x] == psChecked
-                        ? kLetterFilled
-                        : kLetterEmpty;
+      board[y][x] = picture[static_cast<std::size_t>(y) * rec.Width + x] == psFilled ? kLetterFilled
+                                                                                     : kLetterEmpty;
   return board;
 }

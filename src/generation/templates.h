@@ -13,7 +13,7 @@
 struct TTemplateRec {
   int Width = 0;
   int Height = 0;
-  // Row by row, top row first: 1 empty, 2 filled (psUnchecked, psChecked).
+  // Row by row, top row first: 1 empty, 2 filled (psEmpty, psFilled).
   std::array<std::vector<std::int32_t>, 3> Pictures;
 };
 

@@ -8,12 +8,12 @@ namespace {
 
 // The state a left press gives to a cell in `state`.
 TPieceState LeftToggle(TPieceState state) {
-  return state == psUnchecked || state == psCrossed ? psChecked : psUnchecked;
+  return state == psEmpty || state == psCrossed ? psFilled : psEmpty;
 }
 
 // The state a right press gives to a cell in `state`.
 TPieceState RightToggle(TPieceState state) {
-  return state == psUnchecked ? psCrossed : psUnchecked;
+  return state == psEmpty ? psCrossed : psEmpty;
 }
 
 }  // namespace
@@ -61,10 +61,10 @@ void TNonoGame::HandleMouse(int x, int y, TBoardMouseFlags flags) {
     // The first new cell entered after the press decides what the drag paints.
     if (FPointer.DragState == psNone) {
       if (flags & mfLeft) {
-        if (state == psUnchecked || state == psCrossed)
-          FPointer.DragState = psChecked;
-        else if (state == psChecked)
-          FPointer.DragState = psUnchecked;
+        if (state == psEmpty || state == psCrossed)
+          FPointer.DragState = psFilled;
+        else if (state == psFilled)
+          FPointer.DragState = psEmpty;
       } else if (flags & mfRight) {
         FPointer.DragState = RightToggle(state);
       }
@@ -91,13 +91,14 @@ void TNonoGame::ClearPositionCounters() {
 void TNonoGame::UpdatePositionCounters(int x, int y, TBoardMouseFlags flags) {
   ClearPositionCounters();
   if (!CtrlHeld || (flags & (mfLeft | mfRight | mfLeave)) || !InBoard(x, y) ||
-      PlayerState(x, y) != psChecked)
+      PlayerState(x, y) != psFilled)
     return;
-  const auto filled = [this](int cx, int cy) { return StateOrNone(cx, cy) == psChecked; };
+  const auto filled = [this](int cx, int cy) { return StateOrNone(cx, cy) == psFilled; };
   // Numbers the run from (x, y) in direction (dx, dy); a run of one shows nothing.
   const auto numberRun = [&](int dx, int dy) {
     int n = 0;
-    for (int cx = x, cy = y; filled(cx, cy); cx += dx, cy += dy) FPointer.PositionCounters[cy][cx] = ++n;
+    for (int cx = x, cy = y; filled(cx, cy); cx += dx, cy += dy)
+      FPointer.PositionCounters[cy][cx] = ++n;
     if (n == 1) FPointer.PositionCounters[y][x] = 0;
   };
   if (!filled(x - 1, y)) numberRun(1, 0);

@@ -6,13 +6,14 @@
 #include <cstdint>
 #include <vector>
 
-// One-byte cell state. A filled cell is exactly a psChecked cell. The boards
+// One-byte cell state: what the player set (empty, filled, crossed), plus
+// the states only the view shows and the generator's marks. The boards
 // of a puzzle never hold psCorrect or psAllCorrect: the board view shows them
 // over filled cells for a while.
 enum TPieceState : std::uint8_t {
   psNone = 0,             // no state; positions outside the board
-  psUnchecked = 1,        // not filled (every new cell)
-  psChecked = 2,          // filled
+  psEmpty = 1,            // not filled (every new cell)
+  psFilled = 2,           // filled
   psCrossed = 3,          // marked empty by the player
   psCorrect = 4,          // a filled cell as the board view shows it during the check flash
   psAllCorrect = 5,       // a filled cell as the board view shows it during the celebration
@@ -30,7 +31,7 @@ constexpr TPieceStateSet StateBit(TPieceState s) {
 
 // One cell: its state and informational generator marks. No rule reads Marks.
 struct TPiece {
-  TPieceState State = psUnchecked;
+  TPieceState State = psEmpty;
   TPieceStateSet Marks = 0;
 };
 

@@ -59,7 +59,7 @@ std::vector<std::int32_t> LineCells(int length, CellAt cellAt) {
 
 std::int32_t PlayerCellValue(TPieceState s) {
   switch (s) {
-    case psChecked:
+    case psFilled:
       return 1;
     case psCrossed:
     case psIncorrect:

@@ -6,7 +6,7 @@
 
 namespace {
 
-// The clue of one solution line: psChecked extends a run, psUnchecked ends
+// The clue of one solution line: psFilled extends a run, psEmpty ends
 // it, any other state neither extends nor ends it.
 template <typename StateAt>
 TCounterArr ClueOf(int length, StateAt stateAt) {
@@ -15,9 +15,9 @@ TCounterArr ClueOf(int length, StateAt stateAt) {
       length,
       [&](int i) {
         const TPieceState s = stateAt(i);
-        return s == psChecked     ? TClueCell::Filled
-               : s == psUnchecked ? TClueCell::Empty
-                                  : TClueCell::Neither;
+        return s == psFilled  ? TClueCell::Filled
+               : s == psEmpty ? TClueCell::Empty
+                              : TClueCell::Neither;
       },
       clue);
   return clue;
@@ -56,13 +56,13 @@ TCounterArr TNonoGame::LineRuns(const TPiecesArr& line) {
   TCounterArr runs;
   LineRunsOf(
       static_cast<int>(line.size()),
-      [&line](int i) { return line[i]->State == psChecked ? TClueCell::Filled : TClueCell::Empty; },
+      [&line](int i) { return line[i]->State == psFilled ? TClueCell::Filled : TClueCell::Empty; },
       runs);
   return runs;
 }
 
 bool TNonoGame::LineAgrees(const TCounterArr& clue, const TPiecesArr& line, bool lenient) {
-  if (clue.empty() && CountState(line, psChecked) > 0) return false;
+  if (clue.empty() && CountState(line, psFilled) > 0) return false;
   const TCounterArr runs = LineRuns(line);
   if (runs.size() != clue.size()) return false;
   for (std::size_t i = 0; i < runs.size(); ++i) {

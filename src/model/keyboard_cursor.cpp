@@ -51,13 +51,13 @@ bool TKeyboardCursor::Click(TNonoGame& game, TPieceState newState) {
 bool TKeyboardCursor::Fill(TNonoGame& game) {
   if (!FShown || !game.InBoard(FCol, FRow)) return false;
   const TPieceState s = game.PlayerState(FCol, FRow);
-  return Click(game, s == psUnchecked || s == psCrossed ? psChecked : psUnchecked);
+  return Click(game, s == psEmpty || s == psCrossed ? psFilled : psEmpty);
 }
 
 bool TKeyboardCursor::Cross(TNonoGame& game) {
   if (!FShown || !game.InBoard(FCol, FRow)) return false;
   const TPieceState s = game.PlayerState(FCol, FRow);
-  return Click(game, s == psUnchecked ? psCrossed : psUnchecked);
+  return Click(game, s == psEmpty ? psCrossed : psEmpty);
 }
 
 void TKeyboardCursor::EndStroke(TNonoGame& game) {

@@ -1,6 +1,6 @@
-// Recorded player moves, the undo history, Start Over and Show solution. The history is a list of steps
-// as in any editor: Undo and Redo move one step back or forth along it, and a
-// new step after some Undo replaces the steps undone.
+// Recorded player moves, the undo history, Start Over and Show solution. The history is a list of
+// steps as in any editor: Undo and Redo move one step back or forth along it, and a new step after
+// some Undo replaces the steps undone.
 #include "model/nono_game.h"
 
 void TNonoGame::ApplyMove(int x, int y, TBoardMouseFlags flags, TPieceState newState) {
@@ -51,7 +51,7 @@ void TNonoGame::ClearHistory() {
 
 void TNonoGame::StartOver() {
   for (int y = 0; y < FHeight; ++y)
-    for (int x = 0; x < FWidth; ++x) PlayerCell(x, y).State = psUnchecked;
+    for (int x = 0; x < FWidth; ++x) PlayerCell(x, y).State = psEmpty;
   ClearHistory();
 }
 

@@ -62,17 +62,17 @@ void TNonoGame::LoadSolutionGrid(const TInternalArrArr& grid) {
       TPieceState mark = psNone;
       switch (row[x]) {
         case kLetterEmpty:
-          state = psUnchecked;
+          state = psEmpty;
           break;
         case kLetterFilled:
-          state = psChecked;
+          state = psFilled;
           break;
         case kLetterRowAdded:
-          state = psChecked;
+          state = psFilled;
           mark = psDeltaCheckedRow;
           break;
         case kLetterColumnAdded:
-          state = psChecked;
+          state = psFilled;
           mark = psDeltaCheckedCol;
           break;
         default:
@@ -86,7 +86,7 @@ void TNonoGame::LoadSolutionGrid(const TInternalArrArr& grid) {
 
 void TNonoGame::SetSolutionState(int x, int y, TPieceState state) {
   FSolution[Slot(x, y)].State = state;
-  if (state == psChecked) ++FSolutionFilled;
+  if (state == psFilled) ++FSolutionFilled;
 }
 
 TGridArr TNonoGame::BoardToGrid(std::vector<TPiece>& board) {

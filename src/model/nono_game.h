@@ -28,9 +28,9 @@ std::string SlotName(int width, int height);
 // Status of the player board against the solution.
 struct TPuzzleStatus {
   int SolutionFilled = 0;   // the puzzle's stored SolutionFilled
-  int PlayerFilled = 0;     // psChecked player cells
-  int CorrectFilled = 0;    // psChecked on both boards
-  int WrongFilled = 0;      // psChecked on the player board, psUnchecked in the solution
+  int PlayerFilled = 0;     // psFilled player cells
+  int CorrectFilled = 0;    // psFilled on both boards
+  int WrongFilled = 0;      // psFilled on the player board, psEmpty in the solution
   bool LinesMatch = false;  // AllLinesAgree strict
   bool LinesFit = false;    // AllLinesAgree lenient
 };
@@ -52,7 +52,7 @@ class TNonoGame {
   // Sets the two numbers; the caller keeps the cell area consistent. Should
   // the size differ from the one the boards were laid out for, both boards
   // are laid out again, keeping the cells the two sizes share (new cells
-  // psUnchecked), so a cell inside the board is always there to be read.
+  // psEmpty), so a cell inside the board is always there to be read.
   void SetSize(int width, int height);
   // Used by a restore that recounts the solution through SetSolutionState.
   void SetSolutionFilled(int v) { FSolutionFilled = v; }
@@ -68,7 +68,7 @@ class TNonoGame {
   const TPiece& PlayerCell(int x, int y) const { return FPlayer[Slot(x, y)]; }
   TPieceState SolutionState(int x, int y) const { return FSolution[Slot(x, y)].State; }
   TPieceState PlayerState(int x, int y) const { return FPlayer[Slot(x, y)].State; }
-  // Adds 1 to SolutionFilled when state is psChecked; never subtracts.
+  // Adds 1 to SolutionFilled when state is psFilled; never subtracts.
   void SetSolutionState(int x, int y, TPieceState state);
   void SetPlayerState(int x, int y, TPieceState state) { FPlayer[Slot(x, y)].State = state; }
   bool InBoard(int x, int y) const { return x >= 0 && x < FWidth && y >= 0 && y < FHeight; }

@@ -21,10 +21,10 @@ TPuzzleStatus TNonoGame::GetStatus() {
     for (int y = 0; y < FHeight; ++y) {
       const TPieceState p = PlayerState(x, y);
       const TPieceState s = SolutionState(x, y);
-      if (p == psChecked) ++status.PlayerFilled;
-      if (s == psChecked && p == psChecked)
+      if (p == psFilled) ++status.PlayerFilled;
+      if (s == psFilled && p == psFilled)
         ++status.CorrectFilled;
-      else if (s == psUnchecked && p == psChecked)
+      else if (s == psEmpty && p == psFilled)
         ++status.WrongFilled;
     }
   }
@@ -36,6 +36,6 @@ TPuzzleStatus TNonoGame::GetStatus() {
 void TNonoGame::MarkIncorrect() {
   for (int x = 0; x < FWidth; ++x)
     for (int y = 0; y < FHeight; ++y)
-      if (PlayerState(x, y) == psChecked && SolutionState(x, y) == psUnchecked)
+      if (PlayerState(x, y) == psFilled && SolutionState(x, y) == psEmpty)
         SetPlayerState(x, y, psIncorrect);
 }

@@ -127,7 +127,7 @@ TPuzzle ReadStateCode(std::string_view text) {
   std::string goal(static_cast<std::size_t>(rec.w) * rec.h, '.');
   for (int x = 0; x < rec.w; ++x)
     for (int y = 0; y < rec.h; ++y)
-      if (CharToState(rec.BoardState[static_cast<std::size_t>(x) * rec.h + y]) == psChecked)
+      if (CharToState(rec.BoardState[static_cast<std::size_t>(x) * rec.h + y]) == psFilled)
         goal[static_cast<std::size_t>(y) * rec.w + x] = '#';
   TPuzzle p = PuzzleOfGoal(rec.w, rec.h, std::move(goal));
   p.Title = rec.name;

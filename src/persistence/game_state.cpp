@@ -50,9 +50,9 @@ EGameStateInvalid::EGameStateInvalid() : std::runtime_error("Invalid data found"
 
 char StateToChar(TPieceState state) {
   switch (state) {
-    case psUnchecked:
+    case psEmpty:
       return 'E';
-    case psChecked:
+    case psFilled:
     case psAllCorrect:
     case psIncorrect:
       return '#';
@@ -72,13 +72,13 @@ char StateToChar(TPieceState state) {
 TPieceState CharToState(char c) {
   switch (c) {
     case 'E':
-      return psUnchecked;
+      return psEmpty;
     case '#':
-      return psChecked;
+      return psFilled;
     case 'x':
       return psCrossed;
     case 'o':  // a check flash stored by an older version: a filled cell
-      return psChecked;
+      return psFilled;
     case 'd':
       return psDeltaCheckedRow;
     case 'c':

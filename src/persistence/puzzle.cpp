@@ -149,8 +149,7 @@ TPuzzle PuzzleOfGame(const TNonoGame& game) {
   std::string goal;
   goal.reserve(static_cast<std::size_t>(game.Width()) * game.Height());
   for (int y = 0; y < game.Height(); ++y)
-    for (int x = 0; x < game.Width(); ++x)
-      goal += game.SolutionState(x, y) == psChecked ? '#' : '.';
+    for (int x = 0; x < game.Width(); ++x) goal += game.SolutionState(x, y) == psFilled ? '#' : '.';
   return PuzzleOfGoal(game.Width(), game.Height(), std::move(goal));
 }
 

@@ -7,16 +7,16 @@
 #include "persistence/app_settings.h"
 #include "persistence/game_state.h"
 #include "persistence/records.h"
-#include "slots/game.h"
+#include "slots/slot.h"
 #include "util/text_reading.h"
 
 namespace {
 
-std::string ClockKey(const TGame& game) {
+std::string ClockKey(const TSlot& game) {
   return "clock." + game.Name();
 }
 
-std::string ProgressKey(const TGame& game) {
+std::string ProgressKey(const TSlot& game) {
   return "progress." + game.Name();
 }
 
@@ -60,25 +60,25 @@ TSlotShelf::TSlotShelf(TMakeSlot makeSlot) : FMakeSlot(std::move(makeSlot)) {}
 
 TSlotShelf::~TSlotShelf() = default;
 
-TGame* TSlotShelf::FindByName(const std::string& name) const {
-  for (TGame* game : FItems)
+TSlot* TSlotShelf::FindByName(const std::string& name) const {
+  for (TSlot* game : FItems)
     if (game->Name() == name) return game;
   return nullptr;
 }
 
-TGame* TSlotShelf::Create(const std::string& name, int width, int height, TDifficulty difficulty,
+TSlot* TSlotShelf::Create(const std::string& name, int width, int height, TDifficulty difficulty,
                           bool generate) {
   if (!FMakeSlot) throw std::logic_error("this shelf makes no slots");
-  std::unique_ptr<TGame> game = FMakeSlot(name, width, height, difficulty, generate);
-  TGame* slot = game.get();
+  std::unique_ptr<TSlot> game = FMakeSlot(name, width, height, difficulty, generate);
+  TSlot* slot = game.get();
   FSlots.push_back(std::move(game));
   FItems.push_back(slot);
   return slot;
 }
 
-void TSlotShelf::Remove(const TGame* game) {
+void TSlotShelf::Remove(const TSlot* game) {
   std::erase(FItems, game);
-  std::erase_if(FSlots, [game](const std::unique_ptr<TGame>& s) { return s.get() == game; });
+  std::erase_if(FSlots, [game](const std::unique_ptr<TSlot>& s) { return s.get() == game; });
 }
 
 void TSlotShelf::Clear() {
@@ -94,7 +94,7 @@ bool TSlotShelf::LoadFrom(const TAppSettings& store) {
     throw std::runtime_error("more than " + std::to_string(kMaxStoredSlots) + " stored games");
   for (const std::string& part : parts) {
     const TGameStateRec rec = ParseStoredGameState(part);
-    TGame* game = Create(rec.name, rec.w, rec.h, rec.difficulty, false);
+    TSlot* game = Create(rec.name, rec.w, rec.h, rec.difficulty, false);
     game->ApplyGameState(rec);
   }
   FActiveName = store.ReadString("active_game");
@@ -102,10 +102,10 @@ bool TSlotShelf::LoadFrom(const TAppSettings& store) {
 }
 
 void TSlotShelf::LoadKept(const TAppSettings& store, TRecords& records) {
-  for (TGame* game : FItems)
+  for (TSlot* game : FItems)
     game->Session().SetPlayedMs(StoredSeconds(store.ReadString(ClockKey(*game))) * 1000);
   records.LoadFrom(store);
-  for (TGame* game : FItems) {
+  for (TSlot* game : FItems) {
     std::array<int, 3> v{};
     if (!ParseProgress(store.ReadString(ProgressKey(*game)), v)) continue;
     game->SetProgress(static_cast<TPuzzleProgress>(v[0]));
@@ -116,7 +116,7 @@ void TSlotShelf::LoadKept(const TAppSettings& store, TRecords& records) {
 
 void TSlotShelf::SaveTo(TAppSettings& store, const TRecords& records) const {
   DropKeysOfGoneSizes(store, "clock.");
-  for (TGame* game : FItems) {
+  for (TSlot* game : FItems) {
     const std::int64_t seconds = game->PlayedMs() / 1000;
     store.WriteString(ClockKey(*game), seconds > 0 ? std::to_string(seconds) : "");
   }
@@ -131,7 +131,7 @@ void TSlotShelf::SaveTo(TAppSettings& store, const TRecords& records) const {
 
   records.SaveTo(store);
   DropKeysOfGoneSizes(store, "progress.");
-  for (TGame* game : FItems) {
+  for (TSlot* game : FItems) {
     const bool fresh = game->Progress() == TPuzzleProgress::Fresh && game->HintsUsed() == 0 &&
                        !game->NightmareMarked();
     store.WriteString(ProgressKey(*game), fresh
@@ -142,7 +142,7 @@ void TSlotShelf::SaveTo(TAppSettings& store, const TRecords& records) const {
   }
 }
 
-void TSlotShelf::ForgetClock(TAppSettings& store, const TGame& game) {
+void TSlotShelf::ForgetClock(TAppSettings& store, const TSlot& game) {
   store.WriteString(ClockKey(game), "");
 }
 

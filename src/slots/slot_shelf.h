@@ -35,7 +35,7 @@ bool IsDefaultSlot(const std::string& name);
 inline constexpr int kMaxStoredSlots = 64;
 
 class TAppSettings;
-class TGame;
+class TSlot;
 class TRecords;
 
 class TSlotShelf {
@@ -43,7 +43,7 @@ class TSlotShelf {
   // Makes a slot: name, width, height, difficulty, generate (a puzzle made at
   // once, else the slot waits for a stored or opened one).
   using TMakeSlot =
-      std::function<std::unique_ptr<TGame>(const std::string&, int, int, TDifficulty, bool)>;
+      std::function<std::unique_ptr<TSlot>(const std::string&, int, int, TDifficulty, bool)>;
 
   // A shelf without makeSlot only answers questions (Create throws).
   explicit TSlotShelf(TMakeSlot makeSlot = {});
@@ -51,19 +51,19 @@ class TSlotShelf {
   TSlotShelf(const TSlotShelf&) = delete;
   TSlotShelf& operator=(const TSlotShelf&) = delete;
 
-  const std::vector<TGame*>& Items() const { return FItems; }
+  const std::vector<TSlot*>& Items() const { return FItems; }
   int Count() const { return static_cast<int>(FItems.size()); }
-  TGame* operator[](int i) const { return FItems[i]; }
+  TSlot* operator[](int i) const { return FItems[i]; }
   // The first slot of exactly that name (case-sensitive), or nullptr.
-  TGame* FindByName(const std::string& name) const;
+  TSlot* FindByName(const std::string& name) const;
   const std::string& ActiveName() const { return FActiveName; }
   void SetActiveName(const std::string& name) { FActiveName = name; }
 
   // Makes a slot through makeSlot and appends it.
-  TGame* Create(const std::string& name, int width, int height, TDifficulty difficulty,
+  TSlot* Create(const std::string& name, int width, int height, TDifficulty difficulty,
                 bool generate);
   // Frees a slot (its view must have left any window).
-  void Remove(const TGame* game);
+  void Remove(const TSlot* game);
   void Clear();
 
   // Creates the slots stored under "state" and restores each, and reads
@@ -79,14 +79,14 @@ class TSlotShelf {
   // every slot's progress, dropping the keys of sizes that are gone.
   void SaveTo(TAppSettings& store, const TRecords& records) const;
   // A removed size's time is not taken over by a later size of that name.
-  static void ForgetClock(TAppSettings& store, const TGame& game);
+  static void ForgetClock(TAppSettings& store, const TSlot& game);
 
  private:
   // Removes the keys "<prefix><size>" of sizes that have no slot.
   void DropKeysOfGoneSizes(TAppSettings& store, const std::string& prefix) const;
 
   TMakeSlot FMakeSlot;
-  std::vector<std::unique_ptr<TGame>> FSlots;
-  std::vector<TGame*> FItems;  // FSlots in the same order, as callers read them
+  std::vector<std::unique_ptr<TSlot>> FSlots;
+  std::vector<TSlot*> FItems;  // FSlots in the same order, as callers read them
   std::string FActiveName;
 };

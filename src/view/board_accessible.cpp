@@ -51,7 +51,7 @@ TSpokenState SpokenState(TPieceState state) {
   switch (state) {
     case psCrossed:
       return ssCrossed;
-    case psChecked:
+    case psFilled:
     case psIncorrect:
       return ssFilled;
     default:

@@ -1,7 +1,7 @@
 #include "view/display_states.h"
 
 TPieceState TDisplayStates::Shown(TPieceState player) const {
-  if (player != psChecked) return player;
+  if (player != psFilled) return player;
   if (FFlashing) return psCorrect;
   if (FCelebrating) return psAllCorrect;
   return player;

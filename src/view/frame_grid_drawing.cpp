@@ -172,9 +172,9 @@ void TframeGrid::DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int r
       break;
     default: {
       const TCellRect fill = grid.FillPercent() != 100 ? ShrinkToPercent(r, grid.FillPercent()) : r;
-      FillSolid(canvas, fill.ToQRect(), PaletteColor(s == psChecked ? prFilledCell : prEmptyCell));
+      FillSolid(canvas, fill.ToQRect(), PaletteColor(s == psFilled ? prFilledCell : prEmptyCell));
       const bool hotDot =
-          s == psUnchecked && FHotTrackBoard && (row == grid.HotRow() || col == grid.HotCol());
+          s == psEmpty && FHotTrackBoard && (row == grid.HotRow() || col == grid.HotCol());
       if (hotDot) DrawHotDot(canvas, r);
       break;
     }
@@ -184,7 +184,7 @@ void TframeGrid::DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int r
   if (grid.GridName() != "board") return;
   const std::size_t cell = static_cast<std::size_t>(row) * FGame->Width() + col;
   if (cell < FTints.size() && FTints[cell] != 0)
-    canvas.fillRect(r.ToQRect(), QColor(255, 150, 0, s == psChecked ? 120 : 90));
+    canvas.fillRect(r.ToQRect(), QColor(255, 150, 0, s == psFilled ? 120 : 90));
   DrawCellCounter(grid, canvas, col, row, r);
   if (const std::int32_t proven = HintValueAt(col, row)) DrawHintMark(canvas, r, proven);
   if (FCursor.Shown() && col == FCursor.Col() && row == FCursor.Row()) DrawCursor(canvas, r);

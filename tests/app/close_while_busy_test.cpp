@@ -33,13 +33,13 @@ TEST_F(CloseWhileBusy, EveryGameIsSavedAndTheRunningCommandEndsSafely) {
   const Case cases[] = {
       {"check of a wrong cell (shake)",
        [this] {
-         const auto [x, y] = CellWhere(Puzzle(), psUnchecked);
+         const auto [x, y] = CellWhere(Puzzle(), psEmpty);
          Stroke({{x, y}});
        },
        [this] { Action("aCheck")->trigger(); }},
       {"check of a right cell (flash)",
        [this] {
-         const auto [x, y] = CellWhere(Puzzle(), psChecked);
+         const auto [x, y] = CellWhere(Puzzle(), psFilled);
          Stroke({{x, y}});
        },
        [this] { Action("aCheck")->trigger(); }},

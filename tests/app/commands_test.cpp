@@ -41,14 +41,14 @@ void Key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoM
 std::pair<int, int> FilledCell(const TNonoGame& p) {
   for (int y = 0; y < p.Height(); ++y)
     for (int x = 0; x < p.Width(); ++x)
-      if (p.SolutionState(x, y) == psChecked) return {x, y};
+      if (p.SolutionState(x, y) == psFilled) return {x, y};
   return {-1, -1};
 }
 
 std::pair<int, int> EmptyCell(const TNonoGame& p) {
   for (int y = 0; y < p.Height(); ++y)
     for (int x = 0; x < p.Width(); ++x)
-      if (p.SolutionState(x, y) == psUnchecked) return {x, y};
+      if (p.SolutionState(x, y) == psEmpty) return {x, y};
   return {-1, -1};
 }
 
@@ -93,7 +93,7 @@ TEST_F(Commands, NewAsksUnlessSolvedByCheck) {
   Window->findChild<QPushButton*>("bNew")->click();
   EXPECT_EQ(Boxes.size(), 2u);
   EXPECT_NE(SolutionOf(Puzzle()), solution);
-  EXPECT_EQ(CountPlayer(Puzzle(), psChecked), 0);
+  EXPECT_EQ(CountPlayer(Puzzle(), psFilled), 0);
   EXPECT_FALSE(Puzzle().CanUndo());
   EXPECT_FALSE(Action("aUndo")->isEnabled());
   EXPECT_EQ(Current().Status(), stPlaying);
@@ -180,11 +180,11 @@ TEST_F(Commands, CheckFlashesACorrectPartialBoard) {
   Key(Window.get(), Qt::Key_C);
   EXPECT_EQ(Current().Status(), stCheckedOk);
   EXPECT_EQ(CountShown(Current().View(), psCorrect), 0);
-  EXPECT_EQ(Puzzle().PlayerState(x, y), psChecked);
+  EXPECT_EQ(Puzzle().PlayerState(x, y), psFilled);
   EXPECT_TRUE(Boxes.empty());
   // Undo works on the plain filled cell.
   Key(Window.get(), Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(Puzzle().PlayerState(x, y), psUnchecked);
+  EXPECT_EQ(Puzzle().PlayerState(x, y), psEmpty);
 }
 
 TEST_F(Commands, CheckShakesAWrongBoardAndLeavesItCentred) {
@@ -195,7 +195,7 @@ TEST_F(Commands, CheckShakesAWrongBoardAndLeavesItCentred) {
   Window->findChild<QPushButton*>("bCheck")->click();
   EXPECT_EQ(Current().Status(), stCheckedWrong);
   EXPECT_EQ(Current().View().pbBoard()->pos(), home);
-  EXPECT_EQ(Puzzle().PlayerState(x, y), psChecked);
+  EXPECT_EQ(Puzzle().PlayerState(x, y), psFilled);
 }
 
 TEST_F(Commands, CheckOnASolvedBoardCelebrates) {
@@ -228,7 +228,7 @@ TEST_F(Commands, CheckOnASolvedBoardCelebrates) {
   EXPECT_EQ(offsets[30], -18);
   EXPECT_EQ(offsets[40], 2);
   EXPECT_TRUE(Window->Celebrating());
-  EXPECT_EQ(CountShown(Current().View(), psChecked), 0);
+  EXPECT_EQ(CountShown(Current().View(), psFilled), 0);
   EXPECT_GT(CountShown(Current().View(), psAllCorrect), 0);
   EXPECT_FALSE(Current().View().InputEnabled());
   // The pulse is the board's to show: the puzzle keeps the player's cells.
@@ -244,7 +244,7 @@ TEST_F(Commands, CheckOnASolvedBoardCelebrates) {
   CloseWindow();
   StartWindow();
   EXPECT_EQ(CountShown(Current().View(), psAllCorrect), 0);
-  EXPECT_GT(CountShown(Current().View(), psChecked), 0);
+  EXPECT_GT(CountShown(Current().View(), psFilled), 0);
 }
 
 TEST_F(Commands, NightmareRevealsTheSolutionThenStartsANewPuzzle) {
@@ -267,7 +267,7 @@ TEST_F(Commands, NightmareRevealsTheSolutionThenStartsANewPuzzle) {
   EXPECT_EQ(Boxes[0].Text, TextFor(ttnBoom));
   EXPECT_EQ(shown, expected);
   EXPECT_NE(SolutionOf(Puzzle()), solution);
-  EXPECT_EQ(CountPlayer(Puzzle(), psChecked) + CountPlayer(Puzzle(), psIncorrect), 0);
+  EXPECT_EQ(CountPlayer(Puzzle(), psFilled) + CountPlayer(Puzzle(), psIncorrect), 0);
   EXPECT_EQ(Current().Status(), stPlaying);
 }
 
@@ -319,7 +319,7 @@ TEST_F(Commands, UndoRedoKeysAndStartOver) {
   Stroke({{0, 0}, {1, 0}});
   Stroke({{3, 3}}, Qt::RightButton);
   Key(Window.get(), Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(Puzzle().PlayerState(3, 3), psUnchecked);
+  EXPECT_EQ(Puzzle().PlayerState(3, 3), psEmpty);
   EXPECT_TRUE(Action("aRedo")->isEnabled());
   Key(Window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(Puzzle().PlayerState(3, 3), psCrossed);
@@ -332,10 +332,10 @@ TEST_F(Commands, UndoRedoKeysAndStartOver) {
 
   Answer = maNo;
   Action("aStartOver")->trigger();
-  EXPECT_EQ(Puzzle().PlayerState(0, 0), psChecked);
+  EXPECT_EQ(Puzzle().PlayerState(0, 0), psFilled);
   Answer = maYes;
   Action("aStartOver")->trigger();
-  EXPECT_EQ(CountPlayer(Puzzle(), psUnchecked), 100);
+  EXPECT_EQ(CountPlayer(Puzzle(), psEmpty), 100);
   EXPECT_FALSE(Action("aUndo")->isEnabled());
   EXPECT_EQ(Boxes.size(), 2u);
 }
@@ -688,7 +688,7 @@ TEST_F(Commands, StartOverAndPasteMakeASolvedSlotAskBeforeNew) {
 TEST_F(Commands, CheckDuringTheCelebrationLeavesStatusAndPulseAlone) {
   StartWindow();
   FillSolution();
-  const int filled = CountPlayer(Puzzle(), psChecked);
+  const int filled = CountPlayer(Puzzle(), psFilled);
   Key(Window.get(), Qt::Key_C);
   ASSERT_TRUE(QTest::qWaitFor([this] { return Window->PulseOffset() >= 6; }, 2000));
   // The pulse stays running, but takes no step on its own during the checks.

@@ -23,7 +23,7 @@
 #include "generation/rnd.h"
 #include "model/process_flags.h"
 #include "persistence/game_state.h"
-#include "slots/game.h"
+#include "slots/slot.h"
 #include "slots/slot_shelf.h"
 #include "support/board_pictures.h"
 #include "util/app_environment.h"
@@ -80,12 +80,12 @@ class MainWindowTest : public ::testing::Test {
     StartWindow();
   }
 
-  TGame& Current() const { return *Window->CurrentGame(); }
+  TSlot& Current() const { return *Window->CurrentGame(); }
   TNonoGame& Puzzle() const { return Current().Puzzle(); }
 
   std::vector<std::string> SlotNames() const {
     std::vector<std::string> names;
-    for (TGame* g : Window->Shelf().Items()) names.push_back(g->Name());
+    for (TSlot* g : Window->Shelf().Items()) names.push_back(g->Name());
     return names;
   }
 
@@ -187,7 +187,7 @@ class MainWindowTest : public ::testing::Test {
     TNonoGame& p = Puzzle();
     for (int y = 0; y < p.Height(); ++y)
       for (int x = 0; x < p.Width(); ++x)
-        p.SetPlayerState(x, y, p.SolutionState(x, y) == psChecked ? psChecked : psUnchecked);
+        p.SetPlayerState(x, y, p.SolutionState(x, y) == psFilled ? psFilled : psEmpty);
   }
 
   std::string Folder;

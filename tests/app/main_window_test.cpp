@@ -44,7 +44,7 @@ struct SlotSnapshot {
 // window again at every start, so only the hidden slots' sizes are compared.
 std::vector<SlotSnapshot> Snapshot(const TfrmMain& window) {
   std::vector<SlotSnapshot> result;
-  for (TGame* g : window.Shelf().Items()) {
+  for (TSlot* g : window.Shelf().Items()) {
     const bool shown = g == window.CurrentGame();
     result.push_back({g->Name(), SolutionOf(g->Puzzle()), PlayerOf(g->Puzzle()),
                       shown ? 0 : g->View().BoardGrid()->CellWidth(),
@@ -367,7 +367,7 @@ TEST_F(MainWindow, NewSlotsStartAtTheSettingsDifficulty) {
   StartWindow();
   EXPECT_FALSE(Window->FirstRun());
   ASSERT_EQ(SlotNames().size(), 5u);
-  for (TGame* g : Window->Shelf().Items()) {
+  for (TSlot* g : Window->Shelf().Items()) {
     EXPECT_EQ(g->Puzzle().Difficulty(), TDifficulty::Medium) << g->Name();
     EXPECT_EQ(g->Puzzle().FillPct(),
               DefaultFillPct(g->Puzzle().Width(), g->Puzzle().Height(), TDifficulty::Medium))
@@ -778,7 +778,7 @@ TEST_F(MainWindow, StoredGameNamedAfterAnotherSizeIsRefusedAtLoad) {
   ASSERT_EQ(Boxes.size(), 1u);
   EXPECT_FALSE(Window->DamagedCopy().empty());
   EXPECT_EQ(SlotNames().size(), 5u);
-  for (TGame* game : Window->Shelf().Items())
+  for (TSlot* game : Window->Shelf().Items())
     EXPECT_EQ(game->Name(), std::to_string(game->Puzzle().Width()) + "x" +
                                 std::to_string(game->Puzzle().Height()));
 

@@ -41,7 +41,7 @@ class PlayAids : public MainWindowTest {
     std::pair<int, int> last{-1, -1};
     for (int y = 0; y < Puzzle().Height(); ++y)
       for (int x = 0; x < Puzzle().Width(); ++x)
-        if (Puzzle().SolutionState(x, y) == psChecked) {
+        if (Puzzle().SolutionState(x, y) == psFilled) {
           if (last.first >= 0) {
             CursorTo(last.first, last.second);
             Key(Qt::Key_Space);
@@ -110,7 +110,7 @@ TEST_F(PlayAids, ArrowsShowAndMoveTheCursorSpaceAndXActOnItsCell) {
   Key(Qt::Key_X);
   EXPECT_EQ(Puzzle().PlayerState(0, 1), psCrossed);
   Key(Qt::Key_Delete);
-  EXPECT_EQ(Puzzle().PlayerState(0, 1), psUnchecked);
+  EXPECT_EQ(Puzzle().PlayerState(0, 1), psEmpty);
 
   // The pointer hides the cursor again.
   MoveTo(2, 2);
@@ -134,10 +134,10 @@ TEST_F(PlayAids, ShiftArrowsPaintOneUndoStep) {
     HeldShift(QEvent::KeyRelease, Qt::Key_Right);
   }
   HeldShift(QEvent::KeyRelease, Qt::Key_Shift);
-  for (int x = 0; x < 4; ++x) EXPECT_EQ(Puzzle().PlayerState(x, 0), psChecked) << x;
+  for (int x = 0; x < 4; ++x) EXPECT_EQ(Puzzle().PlayerState(x, 0), psFilled) << x;
   Key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(Puzzle().PlayerState(0, 0), psChecked);
-  for (int x = 1; x < 4; ++x) EXPECT_EQ(Puzzle().PlayerState(x, 0), psUnchecked) << x;
+  EXPECT_EQ(Puzzle().PlayerState(0, 0), psFilled);
+  for (int x = 1; x < 4; ++x) EXPECT_EQ(Puzzle().PlayerState(x, 0), psEmpty) << x;
 }
 
 TEST_F(PlayAids, TheLastKeyOfASolutionStartsTheCelebrationWithoutCheck) {
@@ -209,7 +209,7 @@ TEST_F(PlayAids, ClockRunsForTheShownSlotOnlyAndSurvivesARestart) {
   StartWindow();
   Window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
-  TGame& first = Current();
+  TSlot& first = Current();
   EXPECT_TRUE(first.ClockRunning());
   // The bar follows within half a second.
   EXPECT_TRUE(QTest::qWaitFor([&] { return Window->lClock()->text() == "0:01"; }, 2500));
@@ -242,7 +242,7 @@ TEST_F(PlayAids, ClockRunsForTheShownSlotOnlyAndSurvivesARestart) {
 
   Restart();
   std::int64_t restored = -1;
-  for (TGame* game : Window->Shelf().Items())
+  for (TSlot* game : Window->Shelf().Items())
     if (game->Name() == "10x10") restored = game->PlayedMs();
   EXPECT_GE(restored, 1000);
   EXPECT_LT(restored, paused + 1000);

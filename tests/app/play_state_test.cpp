@@ -135,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   Key(w, Qt::Key_Z, Qt::ControlModifier);
                                   // The wrong cell goes outside the history, so that Redo
                                   // makes the last move.
-                                  test.Current().Puzzle().SetPlayerState(9, 9, psUnchecked);
+                                  test.Current().Puzzle().SetPlayerState(9, 9, psEmpty);
                                   Key(w, Qt::Key_Y, Qt::ControlModifier);
                                 }},
                       SolvePath{"Paste", With(kPicture, {{3, 3, '.'}}),
@@ -194,8 +194,8 @@ INSTANTIATE_TEST_SUITE_P(
                                       TNonoGame& p = test.Current().Puzzle();
                                       for (int y = 0; y < p.Height(); ++y)
                                         for (int x = 0; x < p.Width(); ++x)
-                                          if (p.SolutionState(x, y) != psChecked) {
-                                            p.SetPlayerState(x, y, psChecked);
+                                          if (p.SolutionState(x, y) != psFilled) {
+                                            p.SetPlayerState(x, y, psFilled);
                                             y = p.Height();
                                             break;
                                           }

@@ -34,8 +34,8 @@ class RecordsWindow : public MainWindowTest {
     TNonoGame& p = Puzzle();
     for (int y = 0; y < p.Height(); ++y)
       for (int x = 0; x < p.Width(); ++x)
-        if (p.SolutionState(x, y) == psChecked) {
-          p.SetPlayerState(x, y, psUnchecked);
+        if (p.SolutionState(x, y) == psFilled) {
+          p.SetPlayerState(x, y, psEmpty);
           Stroke({{x, y}});
           return;
         }

@@ -143,14 +143,14 @@ TEST_F(WindowAccessible, CheckHintCelebrationAndNightmareAreAnnounced) {
   using Told = std::vector<std::string>;
   const auto check = [&] { Window->findChild<QPushButton*>("bCheck")->click(); };
 
-  const auto [fx, fy] = cellOf(psChecked);
+  const auto [fx, fy] = cellOf(psFilled);
   Stroke({{fx, fy}});
   check();
   EXPECT_EQ(news(), Told{TextFor(ttnAnnounceNoMistakes)});
   check();
   EXPECT_EQ(news(), Told{TextFor(ttnAnnounceNoMistakes)});
 
-  const auto [ex, ey] = cellOf(psUnchecked);
+  const auto [ex, ey] = cellOf(psEmpty);
   Stroke({{ex, ey}});
   check();
   EXPECT_EQ(news(), Told{TextFor(ttnAnnounceMistake)});
@@ -216,7 +216,7 @@ TEST_F(WindowAccessible, TheBoardLookReachesEverySlotAndSurvivesARestart) {
   Window->GameSettings().SetBoardLook(blHighContrastDark);
   Window->ApplySettings();
   const TBoardPalette dark = BoardPaletteOfLook(blHighContrastDark);
-  for (TGame* game : Window->Shelf().Items()) {
+  for (TSlot* game : Window->Shelf().Items()) {
     EXPECT_EQ(game->View().Look(), blHighContrastDark) << game->Name();
     EXPECT_TRUE(game->Puzzle().Palette() == dark) << game->Name();
   }

@@ -442,7 +442,7 @@ TEST(StartNewPuzzle, SetsPercentageAndDifficultyAndClearsTheHistory) {
   SeededDraws seeded(28);
   TNonoGame game(10, 10);
   game.SetDifficulty(TDifficulty::Easy);
-  game.ApplyMove(0, 0, mfLeft | mfDown, psChecked);
+  game.ApplyMove(0, 0, mfLeft | mfDown, psFilled);
   game.ApplyMove(0, 0, mfLeft | mfUp, psNone);
   ASSERT_TRUE(game.CanUndo());
   StartNewPuzzleModel(game, TDifficulty::Normal);

@@ -27,8 +27,8 @@ TEST(Templates, ThreeSolvablePicturesWithTheTargetCountPerSize) {
       ASSERT_EQ(picture.size(), static_cast<std::size_t>(w * h)) << name;
       int filled = 0;
       for (const std::int32_t value : picture) {
-        EXPECT_TRUE(value == psUnchecked || value == psChecked) << name;
-        filled += value == psChecked ? 1 : 0;
+        EXPECT_TRUE(value == psEmpty || value == psFilled) << name;
+        filled += value == psFilled ? 1 : 0;
       }
       EXPECT_EQ(filled, target) << name;
       TNonoGame game(w, h);

@@ -18,16 +18,16 @@ TEST(BoardModel, NewPuzzleHasUntouchedBoardsOfItsSize) {
 
 TEST(BoardModel, LoadSolutionGridMapsLettersAndCountsFilledCells) {
   TNonoGame game(2, 2);
-  game.SetPlayerState(0, 0, psChecked);
+  game.SetPlayerState(0, 0, psFilled);
   game.LoadSolutionGrid({{'#', 'd', 'E'}, {'c', 'x', 'E'}, {'E', 'E', 'E'}});
   EXPECT_EQ(game.Width(), 3);
   EXPECT_EQ(game.Height(), 3);
   EXPECT_EQ(game.SolutionFilled(), 3);
-  EXPECT_EQ(game.SolutionState(0, 0), psChecked);
-  EXPECT_EQ(game.SolutionState(1, 0), psChecked);
-  EXPECT_EQ(game.SolutionState(0, 1), psChecked);
+  EXPECT_EQ(game.SolutionState(0, 0), psFilled);
+  EXPECT_EQ(game.SolutionState(1, 0), psFilled);
+  EXPECT_EQ(game.SolutionState(0, 1), psFilled);
   EXPECT_EQ(game.SolutionState(1, 1), psCrossed);  // unknown letter
-  EXPECT_EQ(game.SolutionState(2, 2), psUnchecked);
+  EXPECT_EQ(game.SolutionState(2, 2), psEmpty);
   EXPECT_EQ(game.SolutionCell(0, 0).Marks, StateBit(psNone));
   EXPECT_EQ(game.SolutionCell(1, 0).Marks, StateBit(psDeltaCheckedRow));
   EXPECT_EQ(game.SolutionCell(0, 1).Marks, StateBit(psDeltaCheckedCol));
@@ -56,14 +56,14 @@ TEST(BoardModel, LoadSolutionGridRefusesBoardsOutsideTheStorage) {
   const TInternalArrArr largest(MaxBoardSide, TInternalArr(MaxBoardSide, '#'));
   game.LoadSolutionGrid(largest);
   EXPECT_EQ(game.SolutionFilled(), MaxBoardSide * MaxBoardSide);
-  EXPECT_EQ(game.PlayerState(MaxBoardSide - 1, MaxBoardSide - 1), psUnchecked);
+  EXPECT_EQ(game.PlayerState(MaxBoardSide - 1, MaxBoardSide - 1), psEmpty);
 }
 
 TEST(BoardModel, SetSolutionStateAddsAndNeverSubtracts) {
   TNonoGame game(2, 2);
-  game.SetSolutionState(0, 0, psChecked);
-  game.SetSolutionState(0, 0, psChecked);
-  game.SetSolutionState(0, 0, psUnchecked);
+  game.SetSolutionState(0, 0, psFilled);
+  game.SetSolutionState(0, 0, psFilled);
+  game.SetSolutionState(0, 0, psEmpty);
   EXPECT_EQ(game.SolutionFilled(), 2);
 }
 
@@ -82,16 +82,15 @@ TEST(BoardModel, LinesAndGridsReferenceThePlayerCells) {
   auto game = GameOf({"#.", ".#", "##"}, {"#x", ".#", "#."});
   TPiecesArr column = game->PlayerColumn(0);
   ASSERT_EQ(column.size(), 3u);
-  EXPECT_EQ(TNonoGame::CountState(column, psChecked), 2);
+  EXPECT_EQ(TNonoGame::CountState(column, psFilled), 2);
   EXPECT_EQ(TNonoGame::CountState(game->PlayerRow(0), psCrossed), 1);
-  column[1]->State = psChecked;  // a reference, not a copy
-  EXPECT_EQ(game->PlayerState(0, 1), psChecked);
+  column[1]->State = psFilled;  // a reference, not a copy
+  EXPECT_EQ(game->PlayerState(0, 1), psFilled);
   TGridArr grid = game->PlayerGrid();
   EXPECT_EQ(grid[0][1], &game->PlayerCell(1, 0));
   const TGridStateArr states = game->SolutionStates();
-  EXPECT_EQ(
-      states,
-      (TGridStateArr{{psChecked, psUnchecked}, {psUnchecked, psChecked}, {psChecked, psChecked}}));
+  EXPECT_EQ(states,
+            (TGridStateArr{{psFilled, psEmpty}, {psEmpty, psFilled}, {psFilled, psFilled}}));
 }
 
 TEST(BoardModel, LayoutFlagsFollowZoomAndAutoFit) {
@@ -123,7 +122,7 @@ TEST(BoardModel, SetSizeToAnotherSizeKeepsTheSharedCellsAndEveryCellReadable) {
   game->SetSize(5, 2);
   EXPECT_EQ(SolutionOf(*game), (Picture{"#....", ".#..."}));
   EXPECT_EQ(game->PlayerState(2, 0), psCrossed);
-  EXPECT_EQ(game->PlayerState(4, 1), psUnchecked);
+  EXPECT_EQ(game->PlayerState(4, 1), psEmpty);
   game->SetSize(2, 3);
   EXPECT_EQ(SolutionOf(*game), (Picture{"#.", ".#", ".."}));
 }

@@ -27,14 +27,14 @@ void Stroke(TNonoGame& game, std::initializer_list<std::pair<int, int>> cells, T
 
 TEST(Moves, PressAndReleaseOnOneCellIsOneUndoStep) {
   TNonoGame game(3, 1);
-  Stroke(game, {{1, 0}}, psChecked);
+  Stroke(game, {{1, 0}}, psFilled);
   ASSERT_EQ(game.History().size(), 1u);
   ASSERT_EQ(game.History()[0].size(), 1u);
   const TUndoRec rec = game.History()[0][0];
   EXPECT_EQ(rec.X, 1);
   EXPECT_EQ(rec.Y, 0);
-  EXPECT_EQ(rec.OldState, psUnchecked);
-  EXPECT_EQ(rec.NewState, psChecked);
+  EXPECT_EQ(rec.OldState, psEmpty);
+  EXPECT_EQ(rec.NewState, psFilled);
   EXPECT_TRUE(game.CanUndo());
   EXPECT_FALSE(game.CanRedo());
 
@@ -50,16 +50,16 @@ TEST(Moves, PressAndReleaseOnOneCellIsOneUndoStep) {
 
 TEST(Moves, DragRecordsOnlyCellsThatChange) {
   auto game = GameOf({"......"}, {"..##.."});
-  Stroke(*game, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}}, psChecked);
+  Stroke(*game, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}}, psFilled);
   EXPECT_EQ(PlayerOf(*game), (Picture{"#####."}));
   EXPECT_EQ(game->History()[0].size(), 3u);
 }
 
 TEST(Moves, AMoveAfterUndoDropsTheStepsUndone) {
   TNonoGame game(4, 1);
-  Stroke(game, {{0, 0}}, psChecked);  // A
-  Stroke(game, {{1, 0}}, psChecked);  // B
-  Stroke(game, {{2, 0}}, psChecked);  // C
+  Stroke(game, {{0, 0}}, psFilled);  // A
+  Stroke(game, {{1, 0}}, psFilled);  // B
+  Stroke(game, {{2, 0}}, psFilled);  // C
   game.Undo();
   game.Undo();
   EXPECT_EQ(PlayerOf(game), (Picture{"#..."}));
@@ -86,10 +86,10 @@ TEST(Moves, AMoveAfterUndoDropsTheStepsUndone) {
 
 TEST(Moves, ClickUndoOtherClickRedoKeepsTheOtherClickAlone) {
   TNonoGame game(2, 1);
-  Stroke(game, {{0, 0}}, psChecked);  // A
+  Stroke(game, {{0, 0}}, psFilled);  // A
   game.Undo();
-  Stroke(game, {{1, 0}}, psChecked);  // B
-  game.Redo();                        // nothing left to redo: A stays empty
+  Stroke(game, {{1, 0}}, psFilled);  // B
+  game.Redo();                       // nothing left to redo: A stays empty
   EXPECT_EQ(PlayerOf(game), (Picture{".#"}));
   game.Undo();
   EXPECT_EQ(PlayerOf(game), (Picture{".."}));
@@ -100,9 +100,9 @@ TEST(Moves, UndoRestoresACellChangedTwiceInOneStroke) {
   auto game = GameOf({"...."}, {"#..."});
   // A left press empties the filled cell, the drag fills the next cells, and
   // coming back fills the first cell again.
-  game->ApplyMove(0, 0, mfLeft | mfDown, psUnchecked);
-  game->ApplyMove(1, 0, mfLeft | mfMove, psChecked);
-  game->ApplyMove(0, 0, mfLeft | mfMove, psChecked);
+  game->ApplyMove(0, 0, mfLeft | mfDown, psEmpty);
+  game->ApplyMove(1, 0, mfLeft | mfMove, psFilled);
+  game->ApplyMove(0, 0, mfLeft | mfMove, psFilled);
   game->ApplyMove(0, 0, mfLeft | mfUp, psNone);
   EXPECT_EQ(PlayerOf(*game), (Picture{"##.."}));
   game->Undo();
@@ -113,10 +113,10 @@ TEST(Moves, UndoRestoresACellChangedTwiceInOneStroke) {
 
 TEST(Moves, AStrokeWithoutReleaseBecomesAStepAtTheNextPress) {
   TNonoGame game(3, 1);
-  Stroke(game, {{0, 0}}, psChecked);
-  game.ApplyMove(1, 0, mfLeft | mfDown, psChecked);  // no release ever arrives
+  Stroke(game, {{0, 0}}, psFilled);
+  game.ApplyMove(1, 0, mfLeft | mfDown, psFilled);  // no release ever arrives
   EXPECT_EQ(game.PendingGroup().size(), 1u);
-  game.ApplyMove(2, 0, mfLeft | mfDown, psChecked);
+  game.ApplyMove(2, 0, mfLeft | mfDown, psFilled);
   ASSERT_EQ(game.PendingGroup().size(), 1u);
   EXPECT_EQ(game.PendingGroup()[0].X, 2);
   game.ApplyMove(2, 0, mfLeft | mfUp, psNone);
@@ -129,9 +129,9 @@ TEST(Moves, AStrokeWithoutReleaseBecomesAStepAtTheNextPress) {
 
 TEST(Moves, UndoInTheMiddleOfAStrokeTakesBackWhatItChangedSoFar) {
   TNonoGame game(3, 1);
-  Stroke(game, {{0, 0}}, psChecked);
-  game.ApplyMove(1, 0, mfLeft | mfDown, psChecked);
-  game.ApplyMove(2, 0, mfLeft | mfMove, psChecked);
+  Stroke(game, {{0, 0}}, psFilled);
+  game.ApplyMove(1, 0, mfLeft | mfDown, psFilled);
+  game.ApplyMove(2, 0, mfLeft | mfMove, psFilled);
   game.Undo();
   EXPECT_EQ(PlayerOf(game), (Picture{"#.."}));
   EXPECT_TRUE(game.PendingGroup().empty());
@@ -141,7 +141,7 @@ TEST(Moves, UndoInTheMiddleOfAStrokeTakesBackWhatItChangedSoFar) {
 
 TEST(Moves, EmptyGroupTakesOneUndoStep) {
   TNonoGame game(2, 1);
-  Stroke(game, {{0, 0}}, psChecked);
+  Stroke(game, {{0, 0}}, psFilled);
   game.ApplyMove(5, 5, mfLeft | mfDown, psNone);  // press that changes nothing
   game.ApplyMove(5, 5, mfLeft | mfUp, psNone);
   EXPECT_EQ(game.History().size(), 2u);
@@ -150,7 +150,7 @@ TEST(Moves, EmptyGroupTakesOneUndoStep) {
 
 TEST(Moves, StartOverClearsBoardAndHistory) {
   TNonoGame game(3, 1);
-  Stroke(game, {{0, 0}}, psChecked);
+  Stroke(game, {{0, 0}}, psFilled);
   Stroke(game, {{1, 0}}, psCrossed);
   game.Undo();
   game.StartOver();
@@ -158,7 +158,7 @@ TEST(Moves, StartOverClearsBoardAndHistory) {
   EXPECT_FALSE(game.CanUndo());
   EXPECT_FALSE(game.CanRedo());
   EXPECT_EQ(game.UndoIndex(), -1);
-  Stroke(game, {{2, 0}}, psChecked);
+  Stroke(game, {{2, 0}}, psFilled);
   EXPECT_TRUE(game.CanUndo());
   EXPECT_FALSE(game.CanRedo());
 }
@@ -252,10 +252,7 @@ TEST_P(UndoHistoryProperty, UndoAllGivesTheStartAndRedoAllTheLastBoard) {
   // A board with filled and crossed cells before the play, outside the history.
   for (int y = 0; y < play.Side; ++y)
     for (int x = 0; x < play.Side; ++x)
-      game.SetPlayerState(x, y,
-                          rnd() % 4 == 0   ? psChecked
-                          : rnd() % 4 == 0 ? psCrossed
-                                           : psUnchecked);
+      game.SetPlayerState(x, y, rnd() % 4 == 0 ? psFilled : rnd() % 4 == 0 ? psCrossed : psEmpty);
   const Picture start = PlayerOf(game);
   TKeyboardCursor cursor;
   for (int i = 0; i < play.Actions; ++i) {

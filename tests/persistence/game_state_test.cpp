@@ -68,14 +68,14 @@ TEST(GameStateText, CharacterTable) {
     TPieceState ReadBack;
   } cases[] = {
       {psNone, '\x01', psNone},
-      {psUnchecked, 'E', psUnchecked},
-      {psChecked, '#', psChecked},
+      {psEmpty, 'E', psEmpty},
+      {psFilled, '#', psFilled},
       {psCrossed, 'x', psCrossed},
-      {psCorrect, 'o', psChecked},
-      {psAllCorrect, '#', psChecked},
+      {psCorrect, 'o', psFilled},
+      {psAllCorrect, '#', psFilled},
       {psDeltaCheckedRow, 'd', psDeltaCheckedRow},
       {psDeltaCheckedCol, 'c', psDeltaCheckedCol},
-      {psIncorrect, '#', psChecked},
+      {psIncorrect, '#', psFilled},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(StateToChar(c.State), c.Written) << int(c.State);
@@ -171,8 +171,8 @@ TEST(GameState, LargestGameRoundTrips) {
   TNonoGame game(MaxBoardSide, MaxBoardSide);
   for (int x = 0; x < MaxBoardSide; ++x)
     for (int y = 0; y < MaxBoardSide; ++y) {
-      game.SetSolutionState(x, y, (x * 7 + y * 3) % 5 < 2 ? psChecked : psUnchecked);
-      game.SetPlayerState(x, y, (x + y) % 3 == 0 ? psCrossed : psUnchecked);
+      game.SetSolutionState(x, y, (x * 7 + y * 3) % 5 < 2 ? psFilled : psEmpty);
+      game.SetPlayerState(x, y, (x + y) % 3 == 0 ? psCrossed : psEmpty);
     }
   const std::string code = GameStateText("128x128", game, 4, 4);
   TNonoGame restored(MaxBoardSide, MaxBoardSide);

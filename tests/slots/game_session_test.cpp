@@ -23,7 +23,7 @@ void Listen(TGameSession& s, Heard& heard) {
 }
 
 void Click(TGameSession& s, int x) {
-  s.Puzzle().ApplyMove(x, 0, mfLeft | mfDown, psChecked);
+  s.Puzzle().ApplyMove(x, 0, mfLeft | mfDown, psFilled);
   s.Puzzle().ApplyMove(x, 0, mfLeft | mfUp, psNone);
   s.BoardChanged();
 }

@@ -15,8 +15,8 @@
 #include "persistence/game_settings.h"
 #include "persistence/game_state.h"
 #include "persistence/records.h"
-#include "slots/game.h"
 #include "slots/game_session.h"
+#include "slots/slot.h"
 #include "slots/slot_shelf.h"
 #include "support/board_pictures.h"
 #include "support/scoped_env.h"
@@ -31,17 +31,17 @@ class SlotShelf : public ::testing::Test {
   TSlotShelf::TMakeSlot Maker() {
     return [this](const std::string& name, int w, int h, TDifficulty, bool) {
       auto game =
-          std::make_unique<TGame>(QFont(), name, w, h, &Settings, TPictureSource::Generated, [] {});
+          std::make_unique<TSlot>(QFont(), name, w, h, &Settings, TPictureSource::Generated, [] {});
       game->Attach(false, 50);
       return game;
     };
   }
 
   // A slot with that solution and the player's board.
-  TGame* Slot(TSlotShelf& shelf, const Picture& solution, const Picture& player) {
+  TSlot* Slot(TSlotShelf& shelf, const Picture& solution, const Picture& player) {
     const int w = static_cast<int>(solution[0].size());
     const int h = static_cast<int>(solution.size());
-    TGame* game = shelf.Create(SlotName(w, h), w, h, TDifficulty::Normal, false);
+    TSlot* game = shelf.Create(SlotName(w, h), w, h, TDifficulty::Normal, false);
     game->TakePicture(TDifficulty::Normal, LettersOf(solution));
     SetPlayer(game->Puzzle(), player);
     return game;
@@ -62,8 +62,8 @@ TEST_F(SlotShelf, WhatIsSavedComesBackInTheSameSlots) {
   TRecords records;
   {
     TSlotShelf shelf(Maker());
-    TGame* small = Slot(shelf, {"#.#", ".#.", "#.#"}, {"#x.", "...", "..#"});
-    TGame* wide = Slot(shelf, {"##.#", "#..#"}, {"....", "...."});
+    TSlot* small = Slot(shelf, {"#.#", ".#.", "#.#"}, {"#x.", "...", "..#"});
+    TSlot* wide = Slot(shelf, {"##.#", "#..#"}, {"....", "...."});
     small->Session().SetPlayedMs(61'900);  // whole seconds are kept
     small->SetProgress(TPuzzleProgress::Played);
     small->Session().SetHintsUsed(2);
@@ -78,8 +78,8 @@ TEST_F(SlotShelf, WhatIsSavedComesBackInTheSameSlots) {
   shelf.LoadKept(Store, read);
   ASSERT_EQ(shelf.Count(), 2);
   EXPECT_EQ(shelf.ActiveName(), "4x2");
-  const TGame& small = *shelf.FindByName("3x3");
-  const TGame& wide = *shelf.FindByName("4x2");
+  const TSlot& small = *shelf.FindByName("3x3");
+  const TSlot& wide = *shelf.FindByName("4x2");
   EXPECT_EQ(shelf[0], &small);
   EXPECT_EQ(PlayerOf(small.Puzzle()), (Picture{"#x.", "...", "..#"}));
   EXPECT_EQ(SolutionOf(wide.Puzzle()), (Picture{"##.#", "#..#"}));
@@ -97,8 +97,8 @@ TEST_F(SlotShelf, WhatIsSavedComesBackInTheSameSlots) {
 
 TEST_F(SlotShelf, KeysOfSizesThatAreGoneAreDroppedOnSave) {
   TSlotShelf shelf(Maker());
-  TGame* kept = Slot(shelf, {"#.", ".#"}, {"#.", ".."});
-  TGame* gone = Slot(shelf, {"#.#"}, {"..."});
+  TSlot* kept = Slot(shelf, {"#.", ".#"}, {"#.", ".."});
+  TSlot* gone = Slot(shelf, {"#.#"}, {"..."});
   kept->Session().SetPlayedMs(5'000);
   gone->Session().SetPlayedMs(5'000);
   gone->SetProgress(TPuzzleProgress::Played);
@@ -134,7 +134,7 @@ TEST_F(SlotShelf, StoredValuesThatCannotBeReadLeaveTheSlotAsNew) {
   for (const Row& row : rows) {
     SCOPED_TRACE(std::string(row.Clock) + " / " + row.Progress);
     TSlotShelf shelf(Maker());
-    TGame* slot = Slot(shelf, {"#"}, {"."});
+    TSlot* slot = Slot(shelf, {"#"}, {"."});
     Store.WriteString("clock.1x1", row.Clock);
     Store.WriteString("progress.1x1", row.Progress);
     TRecords records;

@@ -18,9 +18,9 @@ using Picture = std::vector<std::string>;
 inline TPieceState StateOfChar(char c) {
   switch (c) {
     case '#':
-      return psChecked;
+      return psFilled;
     case '.':
-      return psUnchecked;
+      return psEmpty;
     case 'x':
       return psCrossed;
     case 'o':
@@ -36,9 +36,9 @@ inline TPieceState StateOfChar(char c) {
 
 inline char CharOfState(TPieceState s) {
   switch (s) {
-    case psChecked:
+    case psFilled:
       return '#';
-    case psUnchecked:
+    case psEmpty:
       return '.';
     case psCrossed:
       return 'x';

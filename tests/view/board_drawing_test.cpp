@@ -55,7 +55,7 @@ TEST_F(BoardDrawing, CellStatesAt20Pixels) {
   v.Frame->Display().SetFlashing(true);
   const QImage flashed = v.Frame->BoardGrid()->RenderedBitmap();
   v.Frame->Display().SetFlashing(false);
-  EXPECT_EQ(v.Game->PlayerState(3, 0), psChecked);
+  EXPECT_EQ(v.Game->PlayerState(3, 0), psFilled);
 
   EXPECT_EQ(CountColour(board, CellArea(0, 0), kWhite), 400);
   EXPECT_EQ(CountColour(board, CellArea(1, 0), kBlack), 400);

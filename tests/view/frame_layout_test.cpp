@@ -148,7 +148,7 @@ TEST_F(FrameLayout, ALargeBoardAtTheSmallestCellScrollsAndEveryCellStaysPlayable
   const QPoint at((corner.Rect.Left + corner.Rect.Right) / 2,
                   (corner.Rect.Top + corner.Rect.Bottom) / 2);
   v.Stroke({at}, Qt::LeftButton);
-  EXPECT_EQ(v.Game->PlayerState(59, 59), psChecked);
+  EXPECT_EQ(v.Game->PlayerState(59, 59), psFilled);
 
   // The keyboard cursor drags the view along.
   f.ScrollToCell(0, 0);

@@ -1,4 +1,4 @@
-// TGame: one game slot, the session of a puzzle of a fixed size together with
+// TSlot: one game slot, the session of a puzzle of a fixed size together with
 // the board view that shows it. The main window keeps one slot per board
 // size and shows one at a time; the others stay detached from any window
 // panel. The play state (solved, the clock, what Undo, Redo and Check may
@@ -24,18 +24,18 @@ class TframeGrid;
 class TGameSettings;
 struct TGameStateRec;
 
-class TGame {
+class TSlot {
  public:
   // Raised by the view after every pointer event that reached the puzzle.
   using TChangeEvent = std::function<void()>;
 
   // pictures: where New takes its pictures from (built-in ones on the very
   // first run).
-  TGame(const QFont& font, const std::string& name, int width, int height, TGameSettings* settings,
+  TSlot(const QFont& font, const std::string& name, int width, int height, TGameSettings* settings,
         TPictureSource pictures, TChangeEvent onChange);
-  ~TGame();
-  TGame(const TGame&) = delete;
-  TGame& operator=(const TGame&) = delete;
+  ~TSlot();
+  TSlot(const TSlot&) = delete;
+  TSlot& operator=(const TSlot&) = delete;
 
   const std::string& Name() const { return FName; }
   TGameSession& Session() { return *FSession; }

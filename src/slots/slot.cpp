@@ -1,4 +1,4 @@
-#include "slots/game.h"
+#include "slots/slot.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -13,7 +13,7 @@
 #include "view/frame_grid.h"
 #include "view/nono_grid.h"
 
-TGame::TGame(const QFont& font, const std::string& name, int width, int height,
+TSlot::TSlot(const QFont& font, const std::string& name, int width, int height,
              TGameSettings* settings, TPictureSource pictures, TChangeEvent onChange)
     : FName(name),
       FSettings(settings),
@@ -29,9 +29,9 @@ TGame::TGame(const QFont& font, const std::string& name, int width, int height,
   FView->hide();
 }
 
-TGame::~TGame() = default;
+TSlot::~TSlot() = default;
 
-void TGame::Attach(bool generate, int pct) {
+void TSlot::Attach(bool generate, int pct) {
   if (generate)
     NewRandom(Puzzle(), Puzzle().Width(), Puzzle().Height(), pct, FPictures, &FShownPictures);
   FGrade.reset();
@@ -39,7 +39,7 @@ void TGame::Attach(bool generate, int pct) {
   FView->setParent(FHost);
 }
 
-void TGame::AttachTo(QWidget* panel) {
+void TSlot::AttachTo(QWidget* panel) {
   FHost = panel;
   FView->SetPaintEnabled(false);
   FView->FitToParent();
@@ -50,23 +50,23 @@ void TGame::AttachTo(QWidget* panel) {
   if (panel && visible) FView->show();
 }
 
-void TGame::ShowView() {
+void TSlot::ShowView() {
   FView->ShowBoard();
 }
 
-void TGame::SetVisible(bool on) {
+void TSlot::SetVisible(bool on) {
   FView->setVisible(on);
 }
 
-void TGame::Refresh(TLayoutFlags flags) {
+void TSlot::Refresh(TLayoutFlags flags) {
   if (FView->parentWidget()) FView->Relayout(flags | Puzzle().LayoutFlags());
 }
 
-void TGame::SetInputEnabled(bool on) {
+void TSlot::SetInputEnabled(bool on) {
   FView->SetInputEnabled(on);
 }
 
-bool TGame::ZoomStep(int delta, std::optional<QPoint> at) {
+bool TSlot::ZoomStep(int delta, std::optional<QPoint> at) {
   if (!FView->Zoom(delta, at)) return false;
   Puzzle().SetAutoFit(true);
   // The view keeps the place the zoom left it at.
@@ -76,46 +76,46 @@ bool TGame::ZoomStep(int delta, std::optional<QPoint> at) {
   return true;
 }
 
-void TGame::ApplyBackground() {
+void TSlot::ApplyBackground() {
   FView->SetPanelColor(Puzzle().Palette()[prBoardArea]);
 }
 
-void TGame::SetClueMarks(bool completed, bool mistakes) {
+void TSlot::SetClueMarks(bool completed, bool mistakes) {
   FView->SetShowCompletedClues(completed);
   FView->SetShowMistakeLines(mistakes);
 }
 
-void TGame::SetLook(TBoardLook look) {
+void TSlot::SetLook(TBoardLook look) {
   Puzzle().SetPalette(BoardPaletteOfLook(look));
   FView->SetLook(look);
   ApplyBackground();
 }
 
-void TGame::SetHotTrackCounters(bool on) {
+void TSlot::SetHotTrackCounters(bool on) {
   FView->SetHotTrackCounters(on);
 }
-void TGame::SetHotTrackBoard(bool on) {
+void TSlot::SetHotTrackBoard(bool on) {
   FView->SetHotTrackBoard(on);
 }
-void TGame::SetDrawCellsPos(bool on) {
+void TSlot::SetDrawCellsPos(bool on) {
   FView->SetDrawCellsPos(on);
 }
-void TGame::SetKeepStrokeStraight(bool on) {
+void TSlot::SetKeepStrokeStraight(bool on) {
   FView->SetKeepStrokeStraight(on);
 }
 
-void TGame::StartNewPuzzle(TDifficulty difficulty) {
+void TSlot::StartNewPuzzle(TDifficulty difficulty) {
   TakePicture(difficulty, MakePicture(difficulty, nullptr));
 }
 
-TInternalArrArr TGame::MakePicture(TDifficulty difficulty, const std::atomic<bool>* cancel) {
+TInternalArrArr TSlot::MakePicture(TDifficulty difficulty, const std::atomic<bool>* cancel) {
   const int width = Puzzle().Width();
   const int height = Puzzle().Height();
   return NewPicture(width, height, DefaultFillPct(width, height, difficulty), FPictures,
                     &FShownPictures, cancel);
 }
 
-void TGame::TakePicture(TDifficulty difficulty, const TInternalArrArr& picture) {
+void TSlot::TakePicture(TDifficulty difficulty, const TInternalArrArr& picture) {
   Puzzle().SetFillPct(DefaultFillPct(Puzzle().Width(), Puzzle().Height(), difficulty));
   Puzzle().SetDifficulty(difficulty);
   Puzzle().LoadSolutionGrid(picture);
@@ -124,45 +124,45 @@ void TGame::TakePicture(TDifficulty difficulty, const TInternalArrArr& picture) 
   FSession->NewPuzzleStarted();
 }
 
-void TGame::StartOver() {
+void TSlot::StartOver() {
   FSession->StartOver();
   FView->ClearHotTrack();
 }
 
-const TPuzzleGrade& TGame::Grade() {
+const TPuzzleGrade& TSlot::Grade() {
   if (!FGrade) FGrade = GradeGame(Puzzle());
   return *FGrade;
 }
 
-void TGame::FlashCorrect(int count, int ms) {
+void TSlot::FlashCorrect(int count, int ms) {
   FView->Flash(count, ms);
   FSession->SetStatus(stCheckedOk);
 }
 
-void TGame::FlashMistakes() {
+void TSlot::FlashMistakes() {
   FView->Shake(Puzzle().LayoutFlags(), 3, 5, 50);
   FSession->SetStatus(stCheckedWrong);
 }
 
-void TGame::CopyAsImage() {
+void TSlot::CopyAsImage() {
   FView->CopyBoardImageToClipboard();
 }
 
-void TGame::CopyAsText() {
+void TSlot::CopyAsText() {
   QApplication::clipboard()->setText(QString::fromStdString(StateText()));
 }
 
-std::string TGame::StateText() const {
+std::string TSlot::StateText() const {
   const TNonoGrid* grid = FView->BoardGrid();
   return GameStateText(FName, Puzzle(), grid ? grid->CellWidth() : 20,
                        grid ? grid->CellHeight() : 20);
 }
 
-void TGame::ApplyGameState(const std::string& text) {
+void TSlot::ApplyGameState(const std::string& text) {
   ApplyGameState(ParseGameState(text));
 }
 
-int TGame::LargestCellSize() const {
+int TSlot::LargestCellSize() const {
   QSize room(4096, 4096);  // no screen: a bound of the same order
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     room = screen->availableGeometry().size();
@@ -173,11 +173,11 @@ int TGame::LargestCellSize() const {
   return std::max(FView->MinCellSize(), std::min(room.width() / across, room.height() / down));
 }
 
-bool TGame::Fits(const TGameStateRec& rec) const {
+bool TSlot::Fits(const TGameStateRec& rec) const {
   return rec.w == Puzzle().Width() && rec.h == Puzzle().Height();
 }
 
-void TGame::ApplyGameState(const TGameStateRec& rec) {
+void TSlot::ApplyGameState(const TGameStateRec& rec) {
   TNonoGrid* grid = FView->BoardGrid();
   int cellWidth = grid ? grid->CellWidth() : 20;
   int cellHeight = grid ? grid->CellHeight() : 20;
