@@ -151,7 +151,8 @@ solved() { [[ "$(caption)" =~ \ -\ 5x5\ -\ 11\ /\ 11$ ]]; }
 wait_for "the arrow solved (caption: $(caption))" solved
 import -window "$window" "$out/game-solved.png" || true
 
-xdotool key --window "$window" alt+F4 2>/dev/null || kill "$app_pid"
+# The window may be gone before xdotool returns; the wait below tells.
+xdotool key --window "$window" alt+F4 2>/dev/null || kill "$app_pid" 2>/dev/null || true
 for _ in $(seq 100); do
   alive "$app_pid" || break
   sleep 0.1
