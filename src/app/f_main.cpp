@@ -1,7 +1,6 @@
 #include "app/f_main.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -23,6 +22,7 @@
 #include "app/focus_mark.h"
 #include "app/grade_label.h"
 #include "app/hint_panel.h"
+#include "app/main_actions.h"
 #include "app/main_window_accessible.h"
 #include "app/message_box.h"
 #include "app/paste_check.h"
@@ -53,13 +53,6 @@ constexpr int kSpacing = 8;
 // Room the board area keeps at least beside a bar at the top or bottom.
 constexpr int kMinBoardHeight = 160;
 
-// The name a menu caption stands for: platform accelerator markers removed.
-std::string CaptionName(const QString& caption) {
-  QString name = caption;
-  name.remove('&');
-  return name.toStdString();
-}
-
 // The panel's labels (clock, grade, hint) write in black or white, whichever
 // stands out on the panel: a high-contrast board area may be black.
 void SetPanelColour(QWidget* panel, TColor colour) {
@@ -69,20 +62,6 @@ void SetPanelColour(QWidget* panel, TColor colour) {
   p.setColor(QPalette::WindowText, background.lightness() >= 128 ? Qt::black : Qt::white);
   panel->setPalette(p);
   panel->setAutoFillBackground(true);
-}
-
-// A button's tooltip: its caption and the keys of its actions.
-QString ToolTipWithKeys(const QString& caption, std::initializer_list<const QAction*> actions) {
-  QStringList keys;
-  for (const QAction* action : actions)
-    for (const QKeySequence& key : action->shortcuts())
-      keys << key.toString(QKeySequence::NativeText);
-  QString tip = caption;
-  tip.remove('&');
-  if (tip.endsWith("...")) tip.chop(3);
-  return keys.isEmpty()
-             ? tip
-             : tip + " (" + keys.join(QString::fromStdString(TextFor(ttnListSeparator))) + ")";
 }
 
 }  // namespace
@@ -149,14 +128,6 @@ void TfrmMain::CreateComponents() {
   FlAnnounce = new TAnnouncer(this);
   FlHint = new THintPanel(FpBoard, [this] { return FCurrentGame; });
 
-  FpmGame = new QMenu(this);
-  FpmGame->setObjectName("pmGame");
-  // The menu offers Paste only for a loadable code; the key stays ready for
-  // whatever the clipboard holds next (a refused code is then explained).
-  connect(FpmGame, &QMenu::aboutToHide, this, [this] {
-    if (aPaste) aPaste->setEnabled(true);
-  });
-
   FtCongrats = new QTimer(this);
   FtCongrats->setObjectName("tCongrats");
   // The pulse steps at the display's pace: about 60 steps a second.
@@ -170,94 +141,54 @@ void TfrmMain::CreateComponents() {
   connect(FtActivate, &QTimer::timeout, this, [this] { Guarded([this] { tActivateTimer(); }); });
 }
 
-QAction* TfrmMain::MakeAction(const char* name, const QString& caption, const QKeySequence& key,
-                              void (TfrmMain::*execute)()) {
-  auto* action = new QAction(caption, this);
-  action->setObjectName(name);
-  if (!key.isEmpty()) action->setShortcut(key);
-  action->setShortcutContext(Qt::WindowShortcut);
-  connect(action, &QAction::triggered, this,
-          [this, execute] { Guarded([this, execute] { (this->*execute)(); }); });
-  addAction(action);
-  return action;
-}
-
 void TfrmMain::CreateActions() {
-  aNew = MakeAction("aNew", "New", QKeySequence(Qt::Key_N), &TfrmMain::aNewExecute);
-  // Easiest first, as the menu lists them.
-  aNewEasy = MakeAction("aNewEasy", "New easy puzzle", QKeySequence(Qt::CTRL | Qt::Key_1),
-                        &TfrmMain::aNewEasyExecute);
-  aNewMedium = MakeAction("aNewMedium", "New medium puzzle", QKeySequence(Qt::CTRL | Qt::Key_2),
-                          &TfrmMain::aNewMediumExecute);
-  aNewNormal = MakeAction("aNewNormal", "New normal puzzle", QKeySequence(Qt::CTRL | Qt::Key_3),
-                          &TfrmMain::aNewNormalExecute);
-  aStartOver = MakeAction("aStartOver", "Start Over", QKeySequence(Qt::CTRL | Qt::Key_R),
-                          &TfrmMain::aStartOverExecute);
-  aCheck = MakeAction("aCheck", "Check", QKeySequence(Qt::Key_C), &TfrmMain::aCheckExecute);
-  aCheck1 = MakeAction("aCheck1", "Check", QKeySequence(Qt::Key_F1), &TfrmMain::aCheckExecute);
-  aUndo = MakeAction("aUndo", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), &TfrmMain::aUndoExecute);
-  aRedo = MakeAction("aRedo", "Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                     &TfrmMain::aRedoExecute);
-  // Ctrl+Y is the other Redo key players know.
-  aRedo->setShortcuts(
-      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-  aSettings =
-      MakeAction("aSettings", "Settings", QKeySequence(Qt::Key_F2), &TfrmMain::aSettingsExecute);
-  aResetZoom = MakeAction("aResetZoom", "Reset zoom", QKeySequence(Qt::Key_F3),
-                          &TfrmMain::aResetZoomExecute);
-  // Ctrl+0 resets as in browsers; Ctrl+= is Ctrl++ without Shift.
-  aResetZoom->setShortcuts({QKeySequence(Qt::Key_F3), QKeySequence(Qt::CTRL | Qt::Key_0)});
-  aZoomIn = MakeAction("aZoomIn", "Zoom in", QKeySequence(Qt::CTRL | Qt::Key_Plus),
-                       &TfrmMain::aZoomInExecute);
-  aZoomIn->setShortcuts(
-      {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-  aZoomOut = MakeAction("aZoomOut", "Zoom out", QKeySequence(Qt::CTRL | Qt::Key_Minus),
-                        &TfrmMain::aZoomOutExecute);
-  aCopyToClipboardAsImage = MakeAction("aCopyToClipboardAsImage", "Copy to clipboard as image",
-                                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
-                                       &TfrmMain::aCopyToClipboardAsImageExecute);
-  aCopyToClipboardAsText =
-      MakeAction("aCopyToClipboardAsText", "Copy to clipboard as text",
-                 QKeySequence(Qt::CTRL | Qt::Key_C), &TfrmMain::aCopyToClipboardAsTextExecute);
-  aPaste =
-      MakeAction("aPaste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V), &TfrmMain::aPasteExecute);
-  aAbout = MakeAction("aAbout", "About", QKeySequence(Qt::Key_F12), &TfrmMain::aAboutExecute);
-  aExit = MakeAction("aExit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q), &TfrmMain::aExitExecute);
-  aGameMenu = MakeAction("aGameMenu", "Game...", QKeySequence(Qt::Key_F10), &TfrmMain::bGameClick);
-  aCheat = MakeAction("aCheat", "Cheat", {}, &TfrmMain::aCheatExecute);
-  // The developer commands rewrite every slot's puzzle without asking, so
-  // their keys exist only when the program was started for diagnosis.
-  aAsText = MakeAction("aAsText", "Clues as text",
-                       FDiagnostics ? QKeySequence(Qt::Key_F5) : QKeySequence(),
-                       &TfrmMain::aAsTextExecute);
-  aDebug = MakeAction("aDebug", "Export puzzles",
-                      FDiagnostics ? QKeySequence(Qt::CTRL | Qt::Key_D) : QKeySequence(),
-                      &TfrmMain::aDebugExecute);
-  aHint = MakeAction("aHint", "Hint", QKeySequence(Qt::Key_H), &TfrmMain::aHintExecute);
-  aStatistics = MakeAction("aStatistics", "Statistics", QKeySequence(Qt::Key_F6),
-                           &TfrmMain::aStatisticsExecute);
-  aCheat->setVisible(false);
-  CreateFileActions();
+  FActions = new TMainActions(this, FDiagnostics);
+  const TMainActions& a = *FActions;
+  const std::pair<QAction*, void (TfrmMain::*)()> commands[] = {
+      {a.aNew, &TfrmMain::aNewExecute},
+      {a.aNewEasy, &TfrmMain::aNewEasyExecute},
+      {a.aNewMedium, &TfrmMain::aNewMediumExecute},
+      {a.aNewNormal, &TfrmMain::aNewNormalExecute},
+      {a.aStartOver, &TfrmMain::aStartOverExecute},
+      {a.aCheck, &TfrmMain::aCheckExecute},
+      {a.aCheck1, &TfrmMain::aCheckExecute},
+      {a.aUndo, &TfrmMain::aUndoExecute},
+      {a.aRedo, &TfrmMain::aRedoExecute},
+      {a.aSettings, &TfrmMain::aSettingsExecute},
+      {a.aResetZoom, &TfrmMain::aResetZoomExecute},
+      {a.aZoomIn, &TfrmMain::aZoomInExecute},
+      {a.aZoomOut, &TfrmMain::aZoomOutExecute},
+      {a.aCopyToClipboardAsImage, &TfrmMain::aCopyToClipboardAsImageExecute},
+      {a.aCopyToClipboardAsText, &TfrmMain::aCopyToClipboardAsTextExecute},
+      {a.aPaste, &TfrmMain::aPasteExecute},
+      {a.aAbout, &TfrmMain::aAboutExecute},
+      {a.aExit, &TfrmMain::aExitExecute},
+      {a.aGameMenu, &TfrmMain::bGameClick},
+      {a.aCheat, &TfrmMain::aCheatExecute},
+      {a.aAsText, &TfrmMain::aAsTextExecute},
+      {a.aDebug, &TfrmMain::aDebugExecute},
+      {a.aHint, &TfrmMain::aHintExecute},
+      {a.aStatistics, &TfrmMain::aStatisticsExecute},
+      {a.aOpenPuzzle, &TfrmMain::aOpenPuzzleExecute},
+      {a.aSavePuzzleAs, &TfrmMain::aSavePuzzleAsExecute},
+      {a.aDesign, &TfrmMain::aDesignExecute},
+      {a.aOtherSize, &TfrmMain::aOtherSizeExecute},
+      {a.aRemoveSize, &TfrmMain::aRemoveSizeExecute},
+  };
+  for (const auto& [action, execute] : commands)
+    connect(action, &QAction::triggered, this,
+            [this, execute] { Guarded([this, execute] { (this->*execute)(); }); });
+  setAcceptDrops(true);
 
-  BindButton(FbNew, aNew);
-  BindButton(FbStartOver, aStartOver);
-  BindButton(FbCheck, aCheck);
-  BindButton(FbUndo, aUndo);
-  BindButton(FbRedo, aRedo);
+  FActions->BindButton(FbNew, a.aNew);
+  FActions->BindButton(FbStartOver, a.aStartOver);
+  FActions->BindButton(FbCheck, a.aCheck);
+  FActions->BindButton(FbUndo, a.aUndo);
+  FActions->BindButton(FbRedo, a.aRedo);
   // Check has a second key of its own action.
-  connect(aCheck, &QAction::changed, FbCheck, [this] {
-    FbCheck->setToolTip(ToolTipWithKeys(aCheck->text(), {aCheck, aCheck1}));
-  });
-}
-
-void TfrmMain::BindButton(QPushButton* button, QAction* action) {
-  connect(button, &QPushButton::clicked, action, &QAction::trigger);
-  DescribeShortcut(button, action);
-  connect(action, &QAction::changed, button, [button, action] {
-    button->setEnabled(action->isEnabled());
-    button->setText(action->text());
-    button->setToolTip(ToolTipWithKeys(action->text(), {action}));
-    DescribeShortcut(button, action);
+  connect(a.aCheck, &QAction::changed, FbCheck, [this] {
+    FbCheck->setToolTip(
+        ToolTipWithKeys(FActions->aCheck->text(), {FActions->aCheck, FActions->aCheck1}));
   });
 }
 
@@ -466,47 +397,11 @@ void TfrmMain::tActivateTimer() {
 // --- Game menu and switching ---
 
 void TfrmMain::BuildGameMenu() {
-  FpmGame->clear();
-  // The slot items show which one is current, as radio items.
-  delete FSlotItems;
-  FSlotItems = new QActionGroup(FpmGame);
-  // Smallest first, whatever order the slots were made or restored in.
-  std::vector<TGame*> ordered(FShelf->Items().begin(), FShelf->Items().end());
-  std::stable_sort(ordered.begin(), ordered.end(), [](const TGame* a, const TGame* b) {
-    const auto size = [](const TGame* g) {
-      const TNonoGame& p = g->Puzzle();
-      return std::pair{p.Width() * p.Height(), p.Width()};
-    };
-    return size(a) < size(b);
-  });
-  for (TGame* game : ordered) {
-    QAction* item = FpmGame->addAction(QString::fromStdString(game->Name()));
-    item->setData(kSlotItemTag);
-    item->setCheckable(true);
-    item->setActionGroup(FSlotItems);
-    item->setChecked(FCurrentGame && game->Name() == FCurrentGame->Name());
-    connect(item, &QAction::triggered, this, [this, item] {
-      Guarded([this, item] {
-        if (FShelf->FindByName(CaptionName(item->text()))) SwitchToSlot(item);
-      });
+  FActions->BuildGameMenu(*FShelf, FCurrentGame, [this](QAction* item) {
+    Guarded([this, item] {
+      if (FShelf->FindByName(SlotNameOf(item->text()))) SwitchToSlot(item);
     });
-  }
-  FpmGame->addSeparator();
-  aRemoveSize->setEnabled(FCurrentGame && !IsDefaultSlot(FCurrentGame->Name()));
-  for (QAction* action : {aOtherSize, aRemoveSize}) FpmGame->addAction(action);
-  FpmGame->addSeparator();
-  for (QAction* action : {aNewEasy, aNewMedium, aNewNormal}) FpmGame->addAction(action);
-  FpmGame->addSeparator();
-  for (QAction* action : {aOpenPuzzle, aSavePuzzleAs, aDesign}) FpmGame->addAction(action);
-  // The commands without a key of their own, so the keyboard reaches them.
-  FpmGame->addSeparator();
-  for (QAction* action : {aStartOver, aHint}) FpmGame->addAction(action);
-  for (QAction* action : {aCopyToClipboardAsImage, aCopyToClipboardAsText, aPaste, aStatistics,
-                          aSettings, aAbout, aExit}) {
-    FpmGame->addSeparator();
-    action->setVisible(true);
-    FpmGame->addAction(action);
-  }
+  });
 }
 
 void TfrmMain::bGameClick() {
@@ -514,19 +409,15 @@ void TfrmMain::bGameClick() {
   if (Busy() || FShelf->Count() == 0) return;
   const std::optional<std::string> text = ClipboardText();
   const TPasteVerdict verdict = text ? CheckPaste(*text, *FShelf).Verdict : pvBadPuzzle;
-  aPaste->setEnabled(verdict == pvLoadable || verdict == pvPuzzle);
+  FActions->aPaste->setEnabled(verdict == pvLoadable || verdict == pvPuzzle);
   BuildGameMenu();
-  FpmGame->popup(FbGame->mapToGlobal(QPoint(0, FbGame->height())));
+  pmGame()->popup(FbGame->mapToGlobal(QPoint(0, FbGame->height())));
 }
 
 bool TfrmMain::SelectSlotByName(const std::string& name) {
-  for (QAction* item : FpmGame->actions()) {
-    if (item->data().toInt() == kSlotItemTag && CaptionName(item->text()) == name) {
-      item->trigger();
-      return true;
-    }
-  }
-  return false;
+  QAction* item = FActions->SlotItem(name);
+  if (item) item->trigger();
+  return item != nullptr;
 }
 
 void TfrmMain::SwitchToSlot(QAction* item) {
@@ -538,7 +429,7 @@ void TfrmMain::SwitchToSlot(QAction* item) {
     FCurrentGame->AttachTo(nullptr);
   }
   FlHint->hide();
-  const std::string name = CaptionName(item->text());
+  const std::string name = SlotNameOf(item->text());
   FCurrentGame = FShelf->FindByName(name);
   FShelf->SetActiveName(name);
   FCurrentGame->AttachTo(FpBoard);
@@ -586,36 +477,13 @@ void TfrmMain::ApplyBarAndColors() {
 void TfrmMain::ApplyTexts() {
   CurrentLanguage = FGameSettings->Language();
   UseQtTranslationsFor(CurrentLanguage);
-  const std::pair<QAction*, TTextName> texts[] = {
-      {aUndo, ttnUndo},
-      {aRedo, ttnRedo},
-      {aSettings, ttnSettings},
-      {aCheck, ttnCheck},
-      {aStartOver, ttnStartOver},
-      {aCopyToClipboardAsImage, ttnCopyAsImage},
-      {aCopyToClipboardAsText, ttnCopyAsText},
-      {aPaste, ttnPaste},
-      {aAbout, ttnAbout},
-      {aNew, ttnNew},
-      {aExit, ttnExit},
-      {aNewEasy, ttnNewEasy},
-      {aNewMedium, ttnNewMedium},
-      {aNewNormal, ttnNewNormal},
-      {aHint, ttnHint},
-      {aOpenPuzzle, ttnOpenPuzzle},
-      {aSavePuzzleAs, ttnSavePuzzleAs},
-      {aDesign, ttnDesignPuzzle},
-      {aOtherSize, ttnOtherSize},
-      {aRemoveSize, ttnRemoveSize},
-      {aStatistics, ttnStatistics},
-  };
-  for (const auto& [action, name] : texts) action->setText(QString::fromStdString(TextFor(name)));
+  FActions->ApplyTexts();
   FbGame->setText(QString::fromStdString(TextFor(ttnGame)));
   FpPleaseWait->setText(QString::fromStdString(TextFor(ttnPleaseWait)));
   FitBarButtons();
-  FpmGame->setWindowTitle(QString::fromStdString(TextFor(ttnGame1)));  // the menu's spoken name
-  FbGame->setToolTip(ToolTipWithKeys(FbGame->text(), {aGameMenu}));
-  FbCheck->setToolTip(ToolTipWithKeys(aCheck->text(), {aCheck, aCheck1}));
+  FbGame->setToolTip(ToolTipWithKeys(FbGame->text(), {FActions->aGameMenu}));
+  FbCheck->setToolTip(
+      ToolTipWithKeys(FActions->aCheck->text(), {FActions->aCheck, FActions->aCheck1}));
   FlClock->ApplyTexts();
   ApplyBoardAccessibleTexts();
   ShowGrade();
@@ -767,26 +635,23 @@ void TfrmMain::SetBusy(bool busy) {
   UpdateActions(busy ? uaDisableAll : uaEnableAll);
   FbGame->setEnabled(!busy);
   if (busy) return;
-  aRemoveSize->setEnabled(FCurrentGame && !IsDefaultSlot(FCurrentGame->Name()));
+  FActions->FollowSlot(FCurrentGame);
   UpdateActions(0);
   RefreshBoard();
 }
 
 void TfrmMain::UpdateActions(int flags) {
   if (flags & uaDisableAll) {
-    for (QAction* a : actions()) a->setEnabled(false);
+    FActions->SetAllEnabled(false);
     FbNew->setEnabled(false);
     return;
   }
   if (flags & uaEnableAll) {
-    for (QAction* a : actions()) a->setEnabled(true);
+    FActions->SetAllEnabled(true);
     FbNew->setEnabled(true);
   }
   if (!FCurrentGame) return;
-  const TGameSession& session = FCurrentGame->Session();
-  aUndo->setEnabled(session.CanUndo());
-  aRedo->setEnabled(session.CanRedo());
-  aCheck->setEnabled(session.CanCheck());
+  FActions->Follow(FCurrentGame->Session());
   FlClock->Show();
 }
 

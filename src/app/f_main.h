@@ -15,6 +15,7 @@
 
 #include "app/busy_scope.h"
 #include "app/f_base.h"
+#include "app/main_actions.h"
 #include "app/player_sizes.h"
 #include "app/settings_guard.h"
 #include "app/wait_panel.h"
@@ -23,7 +24,6 @@
 class QAction;
 class QDragEnterEvent;
 class QDropEvent;
-class QActionGroup;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -43,9 +43,6 @@ struct TPuzzleStatus;
 // UpdateActions flags.
 constexpr int uaDisableAll = 2;
 constexpr int uaEnableAll = 4;
-
-// The tag of the game menu's slot items.
-constexpr int kSlotItemTag = 1;
 
 class TfrmMain : public TfrmBase {
   Q_OBJECT
@@ -68,7 +65,7 @@ class TfrmMain : public TfrmBase {
   // The current puzzle's clock in the button bar, after the buttons: "m:ss",
   // and "Solved in" over the time once solved.
   QLabel* lClock() const;
-  QMenu* pmGame() const { return FpmGame; }
+  QMenu* pmGame() const { return FActions->pmGame(); }
   // The spoken status line: what the board shows only as a picture.
   TAnnouncer* lAnnounce() const { return FlAnnounce; }
   QTimer* tCongrats() const { return FtCongrats; }
@@ -212,9 +209,6 @@ class TfrmMain : public TfrmBase {
   // row starts.
   int PlaceNotes(int rowLength, int barLength, bool vertical);
   void CreateActions();
-  QAction* MakeAction(const char* name, const QString& caption, const QKeySequence& key,
-                      void (TfrmMain::*execute)());
-  void BindButton(QPushButton* button, QAction* action);
   void DockPanels();
   void tActivateTimer();
   void bGameClick();
@@ -242,7 +236,6 @@ class TfrmMain : public TfrmBase {
   void NewOfDifficulty(TDifficulty difficulty);
   void KeyDown(int key, Qt::KeyboardModifiers modifiers);
   void KeyUp(int key);
-  void CreateFileActions();
   void ApplySlotSettings(TGame* game);
   // The bar follows the play state of the slot's session while it is shown.
   void ListenTo(TGameSession& session, const TGame* slot);
@@ -300,42 +293,11 @@ class TfrmMain : public TfrmBase {
   void aStatisticsExecute();
   void aDesignExecute();
 
-  // The actions, named as their object names (tests find them by those).
-  QAction* aNew = nullptr;
-  // New once with a difficulty other than the settings' (game menu).
-  QAction* aNewEasy = nullptr;
-  QAction* aNewMedium = nullptr;
-  QAction* aNewNormal = nullptr;
-  QAction* aStartOver = nullptr;
-  QAction* aCheck = nullptr;
-  QAction* aCheck1 = nullptr;
-  QAction* aUndo = nullptr;
-  QAction* aRedo = nullptr;
-  QAction* aSettings = nullptr;
-  QAction* aResetZoom = nullptr;
-  QAction* aZoomIn = nullptr;
-  QAction* aZoomOut = nullptr;
-  QAction* aCopyToClipboardAsImage = nullptr;
-  QAction* aCopyToClipboardAsText = nullptr;
-  QAction* aPaste = nullptr;
-  QAction* aAbout = nullptr;
-  QAction* aExit = nullptr;
-  QAction* aCheat = nullptr;
-  QAction* aAsText = nullptr;
-  QAction* aDebug = nullptr;
-  QAction* aGameMenu = nullptr;
-  // The explained hint (H).
-  QAction* aHint = nullptr;
-  QAction* aOpenPuzzle = nullptr;
-  QAction* aSavePuzzleAs = nullptr;
-  QAction* aOtherSize = nullptr;
-  QAction* aRemoveSize = nullptr;
   std::vector<std::string> FPendingFiles;  // handed over, not opened yet
   bool FPendingScheduled = false;          // OpenPendingFiles is due
   int FCommandDepth = 0;                   // commands running (Guarded)
-  // The records window (F6).
-  QAction* aStatistics = nullptr;
-  QAction* aDesign = nullptr;
+  // The commands as actions, the game menu and the bar buttons' binding.
+  TMainActions* FActions = nullptr;
 
   bool FDiagnostics;
   TBusyState FBusy;
@@ -365,8 +327,6 @@ class TfrmMain : public TfrmBase {
   THintPanel* FlHint = nullptr;
   TAnnouncer* FlAnnounce = nullptr;
   TBarClock* FlClock = nullptr;
-  QMenu* FpmGame = nullptr;
-  QActionGroup* FSlotItems = nullptr;
   QTimer* FtCongrats = nullptr;
   QTimer* FtActivate = nullptr;
   QPushButton* FbGame = nullptr;

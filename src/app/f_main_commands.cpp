@@ -70,7 +70,7 @@ void TfrmMain::NewOfDifficulty(TDifficulty difficulty) {
 }
 
 void TfrmMain::RequestNewGame(TDifficulty difficulty, bool confirm) {
-  if (confirm && !CurrentGameSolved() && !Confirmed(aNew->text())) return;
+  if (confirm && !CurrentGameSolved() && !Confirmed(FActions->aNew->text())) return;
   NewPuzzle(difficulty);
   UpdateActions(0);
   UpdateCaption();
@@ -101,7 +101,7 @@ void TfrmMain::NewPuzzle(TDifficulty difficulty) {
 }
 
 void TfrmMain::aStartOverExecute() {
-  if (!Confirmed(aStartOver->text()) || !FCurrentGame) return;
+  if (!Confirmed(FActions->aStartOver->text()) || !FCurrentGame) return;
   StopCelebration();
   FCurrentGame->StartOver();
   SyncSlot();
@@ -133,7 +133,7 @@ void TfrmMain::RunCheck() {
 bool TfrmMain::NightmareRule(const TPuzzleStatus& status) {
   if (FGameSettings->GameMode() != gmNightmare || !HasWrongCells(status)) return false;
   FCurrentGame->MarkIncorrect();
-  aCheat->trigger();
+  FActions->aCheat->trigger();
   RefreshBoard();
   FCurrentGame->View().ScrollToFirst(psIncorrect);
   FCurrentGame->FlashMistakes();
