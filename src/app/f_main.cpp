@@ -19,6 +19,7 @@
 #include "app/bar_clock.h"
 #include "app/bar_layout.h"
 #include "app/busy_scope.h"
+#include "app/celebration.h"
 #include "app/focus_mark.h"
 #include "app/grade_label.h"
 #include "app/hint_panel.h"
@@ -128,11 +129,9 @@ void TfrmMain::CreateComponents() {
   FlAnnounce = new TAnnouncer(this);
   FlHint = new THintPanel(FpBoard, [this] { return FCurrentGame; });
 
-  FtCongrats = new QTimer(this);
-  FtCongrats->setObjectName("tCongrats");
-  // The pulse steps at the display's pace: about 60 steps a second.
-  FtCongrats->setInterval(16);
-  connect(FtCongrats, &QTimer::timeout, this, [this] { Guarded([this] { tCongratsTimer(); }); });
+  FCelebration = new TCelebration(
+      this, [this] { return FCurrentGame; }, [this] { RepaintBoardOnly(); });
+  connect(tCongrats(), &QTimer::timeout, this, [this] { Guarded([this] { tCongratsTimer(); }); });
 
   FtActivate = new QTimer(this);
   FtActivate->setObjectName("tActivate");
@@ -589,11 +588,11 @@ void TfrmMain::resizeEvent(QResizeEvent* e) {
   DockPanels();
   if (!FActivated) return;
   NoteResize();
-  const bool pulsing = FtCongrats->isActive();
-  if (pulsing) FtCongrats->stop();
+  const bool pulsing = tCongrats()->isActive();
+  if (pulsing) tCongrats()->stop();
   RefreshBoard();
   RelayoutWindow();
-  if (pulsing) FtCongrats->start();
+  if (pulsing) tCongrats()->start();
 }
 
 void TfrmMain::RefreshBoard() {
@@ -670,7 +669,7 @@ void TfrmMain::ListenTo(TGameSession& session, const TGame* slot) {
 }
 
 void TfrmMain::OnSlotChanged() {
-  if (FCelebrating) return;
+  if (Celebrating()) return;
   UpdateActions(0);
   UpdateCaption();
   FlHint->Follow();
@@ -681,7 +680,7 @@ void TfrmMain::OnSlotChanged() {
 void TfrmMain::CelebrateIfSolved() {
   // Only between strokes: the celebration takes the input away, and a stroke
   // in progress must still be closed by its release.
-  if (!FCurrentGame || FCurrentGame->Status() == gsSolved || FtCongrats->isActive() ||
+  if (!FCurrentGame || FCurrentGame->Status() == gsSolved || tCongrats()->isActive() ||
       !FCurrentGame->Puzzle().PendingGroup().empty())
     return;
   const TPuzzleStatus status = FCurrentGame->Puzzle().GetStatus();

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/busy_scope.h"
+#include "app/celebration.h"
 #include "app/f_base.h"
 #include "app/main_actions.h"
 #include "app/player_sizes.h"
@@ -68,7 +69,8 @@ class TfrmMain : public TfrmBase {
   QMenu* pmGame() const { return FActions->pmGame(); }
   // The spoken status line: what the board shows only as a picture.
   TAnnouncer* lAnnounce() const { return FlAnnounce; }
-  QTimer* tCongrats() const { return FtCongrats; }
+  // The celebration's pulse timer.
+  QTimer* tCongrats() const { return FCelebration->Timer(); }
   QPushButton* bGame() const { return FbGame; }
 
   // --- State ---
@@ -78,9 +80,9 @@ class TfrmMain : public TfrmBase {
   TAppSettings& AppSettings() const { return *FAppSettings; }
   bool FirstRun() const { return FFirstRun; }
   bool Activated() const { return FActivated; }
-  bool Celebrating() const { return FCelebrating; }
-  int PulseOffset() const { return FPulseOffset; }
-  TColor PulseColor() const { return FPulseColor; }
+  bool Celebrating() const { return FCelebration->Celebrating(); }
+  int PulseOffset() const { return FCelebration->PulseOffset(); }
+  TColor PulseColor() const { return FCelebration->PulseColor(); }
   int ButtonsExtent() const { return FButtonsExtent; }
   // Start-up, shutdown or long work has the window: the commands wait.
   bool Busy() const { return FBusy.Busy(); }
@@ -315,11 +317,8 @@ class TfrmMain : public TfrmBase {
   int FButtonsExtent = 0;
   int FBarThickness = 0;
 
-  TColor FPulseColor = 0;
-  int FPulseStep = 2;
-  int FPulseOffset = 0;
-  int FPulseLimit = 20;
-  bool FCelebrating = false;
+  // The pulse over a solved board.
+  TCelebration* FCelebration = nullptr;
 
   QWidget* FpButtons = nullptr;
   QWidget* FpBoard = nullptr;
@@ -327,7 +326,6 @@ class TfrmMain : public TfrmBase {
   THintPanel* FlHint = nullptr;
   TAnnouncer* FlAnnounce = nullptr;
   TBarClock* FlClock = nullptr;
-  QTimer* FtCongrats = nullptr;
   QTimer* FtActivate = nullptr;
   QPushButton* FbGame = nullptr;
   QPushButton* FbNew = nullptr;

@@ -119,7 +119,7 @@ void TfrmMain::RunCheck() {
   if (NightmareRule(status)) return;
   if (IsSolved(status)) {
     // A running pulse goes on undisturbed.
-    if (!FtCongrats->isActive()) StartCelebration();
+    if (!tCongrats()->isActive()) StartCelebration();
     UpdateActions(0);
   } else if (NoMistakes(status)) {
     Announce(TextFor(ttnAnnounceNoMistakes));
@@ -154,41 +154,19 @@ void TfrmMain::StartCelebration() {
   if (!FCurrentGame) return;
   FCurrentGame->MarkSolved();
   Announce(TextFor(ttnAnnounceSolved));
-  FtCongrats->start();
+  FCelebration->Start();
   UpdateClock();
   CountSolved();
 }
 
 void TfrmMain::StopCelebration() {
-  FtCongrats->stop();
   // Every way to leave a board passes here: its news no longer applies.
   FlAnnounce->Clear();
-  if (FCurrentGame) {
-    FPulseColor = FCurrentGame->Puzzle().Palette()[prTickPen];
-    FCurrentGame->SetInputEnabled(true);
-    FCurrentGame->View().Display().EndCelebration();
-    RepaintBoardOnly();
-  }
-  FCelebrating = false;
+  FCelebration->Stop();
 }
 
 void TfrmMain::tCongratsTimer() {
-  if (AppPhase == apClosing || !FCurrentGame) return;
-  const TNonoGame& puzzle = FCurrentGame->Puzzle();
-  if (!FCelebrating) {
-    FPulseColor = puzzle.Palette()[prTickPen];
-    FPulseLimit = 20;
-    FPulseStep = 2;
-    FPulseOffset = 0;
-    FCelebrating = true;
-    FCurrentGame->SetInputEnabled(false);
-  }
-  if (std::abs(FPulseOffset) == FPulseLimit) FPulseStep = -FPulseStep;
-  FPulseOffset += FPulseStep;
-  FPulseColor = TUtils::ShiftColor(FPulseColor, FPulseOffset);
-  FCurrentGame->View().Display().Celebrate(FPulseColor);
-  // Only the ticks on the board change colour: repaint the board alone.
-  RepaintBoardOnly();
+  FCelebration->Tick();
 }
 
 void TfrmMain::RepaintBoardOnly() {
