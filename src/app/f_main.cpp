@@ -20,6 +20,7 @@
 #include "app/bar_layout.h"
 #include "app/busy_scope.h"
 #include "app/celebration.h"
+#include "app/command_bar.h"
 #include "app/focus_mark.h"
 #include "app/grade_label.h"
 #include "app/hint_panel.h"
@@ -47,12 +48,6 @@
 #include "view/view_colors.h"
 
 namespace {
-
-constexpr int kButtonWidth = 125;
-constexpr int kButtonHeight = 25;
-constexpr int kSpacing = 8;
-// Room the board area keeps at least beside a bar at the top or bottom.
-constexpr int kMinBoardHeight = 160;
 
 // The panel's labels (clock, grade, hint) write in black or white, whichever
 // stands out on the panel: a high-contrast board area may be black.
@@ -101,28 +96,11 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::CreateComponents() {
-  FpButtons = new QWidget(this);
-  FpButtons->setObjectName("pButtons");
+  FpButtons = new TCommandBar(this, [this] { return FCurrentGame; });
   FpBoard = new QWidget(this);
   FpBoard->setObjectName("pBoard");
-
-  const auto makeButton = [this](const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, FpButtons);
-    button->setObjectName(name);
-    button->setFixedSize(kButtonWidth, kButtonHeight);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-  };
-  FbGame = makeButton("bGame", "Game...");
-  FbNew = makeButton("bNew", "New");
-  FbStartOver = makeButton("bStartOver", "Start Over");
-  FbCheck = makeButton("bCheck", "Check");
-  FbUndo = makeButton("bUndo", "Undo");
-  FbRedo = makeButton("bRedo", "Redo");
-  FbGame->setEnabled(false);
-  FlGrade = new TGradeLabel(FpButtons);
-  FlClock = new TBarClock(FpButtons, [this] { return FCurrentGame; });
-  connect(FbGame, &QPushButton::clicked, this, [this] { Guarded([this] { bGameClick(); }); });
+  connect(FpButtons->bGame(), &QPushButton::clicked, this,
+          [this] { Guarded([this] { bGameClick(); }); });
 
   FpPleaseWait = new TWaitPanel(FpBoard);
 
@@ -179,14 +157,14 @@ void TfrmMain::CreateActions() {
             [this, execute] { Guarded([this, execute] { (this->*execute)(); }); });
   setAcceptDrops(true);
 
-  FActions->BindButton(FbNew, a.aNew);
-  FActions->BindButton(FbStartOver, a.aStartOver);
-  FActions->BindButton(FbCheck, a.aCheck);
-  FActions->BindButton(FbUndo, a.aUndo);
-  FActions->BindButton(FbRedo, a.aRedo);
+  FActions->BindButton(FpButtons->bNew(), a.aNew);
+  FActions->BindButton(FpButtons->bStartOver(), a.aStartOver);
+  FActions->BindButton(FpButtons->bCheck(), a.aCheck);
+  FActions->BindButton(FpButtons->bUndo(), a.aUndo);
+  FActions->BindButton(FpButtons->bRedo(), a.aRedo);
   // Check has a second key of its own action.
-  connect(a.aCheck, &QAction::changed, FbCheck, [this] {
-    FbCheck->setToolTip(
+  connect(a.aCheck, &QAction::changed, FpButtons->bCheck(), [this] {
+    FpButtons->bCheck()->setToolTip(
         ToolTipWithKeys(FActions->aCheck->text(), {FActions->aCheck, FActions->aCheck1}));
   });
 }
@@ -236,15 +214,13 @@ bool TfrmMain::FormCreate() {
     // The row of buttons and the clock and grade after it, with a button's
     // width to spare, as far as the screen allows.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const int width =
-        std::min(LayoutButtons() + FbGame->width() +
-                     NotesLength({{ClockSize()}, {FlGrade->FixedSize()}}, false, kSpacing),
-                 screen.width());
+    const int width = std::min(
+        LayoutButtons() + FpButtons->bGame()->width() + FpButtons->NotesLength(), screen.width());
     const int height = screen.height() / 2;
     setGeometry(screen.x() + (screen.width() - width) / 2,
                 screen.y() + (screen.height() - height) / 2, width, height);
   } else {
-    resize(LayoutButtons() + FbGame->width(), 600);
+    resize(LayoutButtons() + FpButtons->bGame()->width(), 600);
   }
   TRnd::SeedFromClock();
   LoadOrCreateSlots();
@@ -410,7 +386,7 @@ void TfrmMain::bGameClick() {
   const TPasteVerdict verdict = text ? CheckPaste(*text, *FShelf).Verdict : pvBadPuzzle;
   FActions->aPaste->setEnabled(verdict == pvLoadable || verdict == pvPuzzle);
   BuildGameMenu();
-  pmGame()->popup(FbGame->mapToGlobal(QPoint(0, FbGame->height())));
+  pmGame()->popup(FpButtons->bGame()->mapToGlobal(QPoint(0, FpButtons->bGame()->height())));
 }
 
 bool TfrmMain::SelectSlotByName(const std::string& name) {
@@ -477,102 +453,28 @@ void TfrmMain::ApplyTexts() {
   CurrentLanguage = FGameSettings->Language();
   UseQtTranslationsFor(CurrentLanguage);
   FActions->ApplyTexts();
-  FbGame->setText(QString::fromStdString(TextFor(ttnGame)));
+  FpButtons->bGame()->setText(QString::fromStdString(TextFor(ttnGame)));
   FpPleaseWait->setText(QString::fromStdString(TextFor(ttnPleaseWait)));
-  FitBarButtons();
-  FbGame->setToolTip(ToolTipWithKeys(FbGame->text(), {FActions->aGameMenu}));
-  FbCheck->setToolTip(
+  FpButtons->FitButtons();
+  FpButtons->bGame()->setToolTip(
+      ToolTipWithKeys(FpButtons->bGame()->text(), {FActions->aGameMenu}));
+  FpButtons->bCheck()->setToolTip(
       ToolTipWithKeys(FActions->aCheck->text(), {FActions->aCheck, FActions->aCheck1}));
-  FlClock->ApplyTexts();
+  FpButtons->Clock()->ApplyTexts();
   ApplyBoardAccessibleTexts();
   ShowGrade();
 }
 
 // Places the bar along its edge and the board area in the rest.
 void TfrmMain::DockPanels() {
-  const int w = width();
-  const int h = height();
-  const int t = FBarThickness;
-  switch (FGameSettings->ButtonsPosition()) {
-    case bpLeft:
-      FpButtons->setGeometry(0, 0, t, h);
-      FpBoard->setGeometry(t, 0, std::max(0, w - t), h);
-      break;
-    case bpTop:
-      FpButtons->setGeometry(0, 0, w, t);
-      FpBoard->setGeometry(0, t, w, std::max(0, h - t));
-      break;
-    case bpRight:
-      FpButtons->setGeometry(std::max(0, w - t), 0, t, h);
-      FpBoard->setGeometry(0, 0, std::max(0, w - t), h);
-      break;
-    default:
-      FpButtons->setGeometry(0, std::max(0, h - t), w, t);
-      FpBoard->setGeometry(0, 0, w, std::max(0, h - t));
-      break;
-  }
-}
-
-void TfrmMain::FitBarButtons() {
-  // One width for the whole bar: the classic one, or wider where a
-  // language's captions need more, so the buttons stay a tidy row.
-  int width = kButtonWidth;
-  for (QPushButton* b : {FbGame, FbNew, FbStartOver, FbCheck, FbUndo, FbRedo})
-    width = std::max(width, b->sizeHint().width());
-  for (QPushButton* b : {FbGame, FbNew, FbStartOver, FbCheck, FbUndo, FbRedo})
-    b->setFixedWidth(width);
+  FpButtons->Dock(FGameSettings->ButtonsPosition(), FpBoard);
 }
 
 int TfrmMain::LayoutButtons() {
-  std::vector<QPushButton*> visible;
-  for (QPushButton* b : {FbGame, FbNew, FbStartOver, FbCheck, FbUndo, FbRedo})
-    if (!b->isHidden()) visible.push_back(b);
-
-  int result = 0;
-  int minWidth = 0;
-  int minHeight = 0;
-  const TButtonsPosition edge = FGameSettings->ButtonsPosition();
-  if (edge == bpLeft || edge == bpRight) {
-    result = FpButtons->width();
-    FBarThickness = FbGame->width() + 2 * kSpacing;
-    DockPanels();
-    int column = 0;
-    for (QPushButton* b : visible) column += b->height();
-    column += kSpacing * std::max(0, static_cast<int>(visible.size()) - 1);
-    int top = PlaceNotes(column, FpButtons->height(), true);
-    for (QPushButton* b : visible) {
-      b->move((FBarThickness - b->width()) / 2, top);
-      top += b->height() + kSpacing;
-    }
-    minWidth = 3 * FBarThickness + result + 2 * kSpacing;
-    // The clock stays in view; the grade may give way.
-    minHeight = column + kSpacing + ClockSize().height() + 2 * kSpacing;
-  } else {
-    for (QPushButton* b : visible) result += b->width();
-    result += kSpacing * std::max(0, static_cast<int>(visible.size()) - 1);
-    FBarThickness = FbGame->height() + 2 * kSpacing;
-    DockPanels();
-    int left = PlaceNotes(result, FpButtons->width(), false);
-    for (QPushButton* b : visible) {
-      b->move(left, (FBarThickness - FbGame->height()) / 2);
-      left += b->width() + kSpacing;
-    }
-    minWidth = result + kSpacing + ClockSize().width() + 4 * kSpacing;
-    minHeight = FBarThickness + kMinBoardHeight;
-  }
-  if (result != 0) setMinimumSize(minWidth, minHeight);
-  FButtonsExtent = result;
-  return result;
-}
-
-int TfrmMain::PlaceNotes(int rowLength, int barLength, bool vertical) {
-  const TBarPlacement placement = PlaceAfterRow({{ClockSize()}, {FlGrade->FixedSize()}}, rowLength,
-                                                barLength, FBarThickness, vertical, kSpacing);
-  FlClock->resize(ClockSize());
-  if (placement.At[0]) FlClock->move(*placement.At[0]);
-  FlClock->setVisible(placement.At[0].has_value());
-  FlGrade->PlaceAt(placement.At[1]);
-  return placement.RowStart;
+  const TCommandBar::TFit fit = FpButtons->Layout(FGameSettings->ButtonsPosition(), FpBoard);
+  if (fit.Extent != 0) setMinimumSize(fit.MinimumWindow);
+  FButtonsExtent = fit.Extent;
+  return fit.Extent;
 }
 
 void TfrmMain::RelayoutWindow() {
@@ -607,10 +509,7 @@ void TfrmMain::SyncSlot() {
 }
 
 void TfrmMain::ShowGrade() {
-  if (FCurrentGame)
-    FlGrade->ShowGrade(FCurrentGame->Puzzle().Difficulty(), FCurrentGame->Grade().Stars);
-  else
-    FlGrade->Clear();
+  FpButtons->ShowGrade(FCurrentGame);
 }
 
 void TfrmMain::UpdateCaption() {
@@ -632,7 +531,7 @@ void TfrmMain::UpdateCaption() {
 void TfrmMain::SetBusy(bool busy) {
   AppBusy = busy;
   UpdateActions(busy ? uaDisableAll : uaEnableAll);
-  FbGame->setEnabled(!busy);
+  FpButtons->bGame()->setEnabled(!busy);
   if (busy) return;
   FActions->FollowSlot(FCurrentGame);
   UpdateActions(0);
@@ -642,16 +541,16 @@ void TfrmMain::SetBusy(bool busy) {
 void TfrmMain::UpdateActions(int flags) {
   if (flags & uaDisableAll) {
     FActions->SetAllEnabled(false);
-    FbNew->setEnabled(false);
+    FpButtons->bNew()->setEnabled(false);
     return;
   }
   if (flags & uaEnableAll) {
     FActions->SetAllEnabled(true);
-    FbNew->setEnabled(true);
+    FpButtons->bNew()->setEnabled(true);
   }
   if (!FCurrentGame) return;
   FActions->Follow(FCurrentGame->Session());
-  FlClock->Show();
+  FpButtons->Clock()->Show();
 }
 
 void TfrmMain::ListenTo(TGameSession& session, const TGame* slot) {
@@ -664,7 +563,7 @@ void TfrmMain::ListenTo(TGameSession& session, const TGame* slot) {
       if (shown()) UpdateActions(0);
     });
   connect(&session, &TGameSession::clockChanged, this, [this, shown] {
-    if (shown()) FlClock->Follow();
+    if (shown()) FpButtons->Clock()->Follow();
   });
 }
 

@@ -15,6 +15,7 @@
 
 #include "app/busy_scope.h"
 #include "app/celebration.h"
+#include "app/command_bar.h"
 #include "app/f_base.h"
 #include "app/main_actions.h"
 #include "app/player_sizes.h"
@@ -31,12 +32,10 @@ class QPushButton;
 class QTimer;
 class TAnnouncer;
 class TAppSettings;
-class TBarClock;
 class TGame;
 class TGameSession;
 class TGameSettings;
 class TSlotShelf;
-class TGradeLabel;
 class THintPanel;
 class TRecords;
 struct TPuzzleStatus;
@@ -71,7 +70,7 @@ class TfrmMain : public TfrmBase {
   TAnnouncer* lAnnounce() const { return FlAnnounce; }
   // The celebration's pulse timer.
   QTimer* tCongrats() const { return FCelebration->Timer(); }
-  QPushButton* bGame() const { return FbGame; }
+  QPushButton* bGame() const { return FpButtons->bGame(); }
 
   // --- State ---
   TSlotShelf& Shelf() const { return *FShelf; }
@@ -116,9 +115,6 @@ class TfrmMain : public TfrmBase {
   void ApplySettings();
   void ApplyBarAndColors();
   void ApplyTexts();
-  // The bar buttons share one width: 125 px, or what the longest caption
-  // of the language needs.
-  void FitBarButtons();
   int LayoutButtons();
   void RelayoutWindow();
   void RefreshBoard();
@@ -207,9 +203,6 @@ class TfrmMain : public TfrmBase {
 
  private:
   void CreateComponents();
-  // Puts the clock and the grade after the row of buttons; answers where the
-  // row starts.
-  int PlaceNotes(int rowLength, int barLength, bool vertical);
   void CreateActions();
   void DockPanels();
   void tActivateTimer();
@@ -315,23 +308,14 @@ class TfrmMain : public TfrmBase {
   bool FFirstRun = false;
   std::string FLastCaption;
   int FButtonsExtent = 0;
-  int FBarThickness = 0;
 
   // The pulse over a solved board.
   TCelebration* FCelebration = nullptr;
 
-  QWidget* FpButtons = nullptr;
+  TCommandBar* FpButtons = nullptr;
   QWidget* FpBoard = nullptr;
   TWaitPanel* FpPleaseWait = nullptr;
   THintPanel* FlHint = nullptr;
   TAnnouncer* FlAnnounce = nullptr;
-  TBarClock* FlClock = nullptr;
   QTimer* FtActivate = nullptr;
-  QPushButton* FbGame = nullptr;
-  QPushButton* FbNew = nullptr;
-  QPushButton* FbStartOver = nullptr;
-  QPushButton* FbCheck = nullptr;
-  QPushButton* FbUndo = nullptr;
-  QPushButton* FbRedo = nullptr;
-  TGradeLabel* FlGrade = nullptr;
 };
