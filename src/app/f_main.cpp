@@ -1,65 +1,41 @@
 #include "app/f_main.h"
 
 #include <QAction>
-#include <QActionGroup>
-#include <QApplication>
-#include <QClipboard>
-#include <QCloseEvent>
-#include <QGuiApplication>
-#include <QLabel>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 #include <algorithm>
-#include <filesystem>
 
 #include "app/announcer.h"
 #include "app/app_look.h"
 #include "app/bar_clock.h"
-#include "app/bar_layout.h"
 #include "app/busy_scope.h"
+#include "app/celebration.h"
+#include "app/command_bar.h"
 #include "app/focus_mark.h"
-#include "app/grade_label.h"
 #include "app/hint_panel.h"
+#include "app/main_actions.h"
 #include "app/main_window_accessible.h"
 #include "app/message_box.h"
 #include "app/paste_check.h"
 #include "app/qt_translations.h"
-#include "app/quit_signals.h"
 #include "app/settings_guard.h"
-#include "generation/rnd.h"
 #include "model/process_flags.h"
 #include "persistence/app_settings.h"
 #include "persistence/game_settings.h"
-#include "persistence/game_state.h"
-#include "persistence/records.h"
-#include "persistence/settings_check.h"
 #include "slots/slot.h"
 #include "slots/slot_shelf.h"
 #include "text/lang_helper.h"
 #include "util/app_environment.h"
 #include "util/color.h"
-#include "util/debug_log.h"
 #include "view/board_accessible.h"
 #include "view/frame_grid.h"
 #include "view/view_colors.h"
 
 namespace {
-
-constexpr int kButtonWidth = 125;
-constexpr int kButtonHeight = 25;
-constexpr int kSpacing = 8;
-// Room the board area keeps at least beside a bar at the top or bottom.
-constexpr int kMinBoardHeight = 160;
-
-// The name a menu caption stands for: platform accelerator markers removed.
-std::string CaptionName(const QString& caption) {
-  QString name = caption;
-  name.remove('&');
-  return name.toStdString();
-}
 
 // The panel's labels (clock, grade, hint) write in black or white, whichever
 // stands out on the panel: a high-contrast board area may be black.
@@ -70,20 +46,6 @@ void SetPanelColour(QWidget* panel, TColor colour) {
   p.setColor(QPalette::WindowText, background.lightness() >= 128 ? Qt::black : Qt::white);
   panel->setPalette(p);
   panel->setAutoFillBackground(true);
-}
-
-// A button's tooltip: its caption and the keys of its actions.
-QString ToolTipWithKeys(const QString& caption, std::initializer_list<const QAction*> actions) {
-  QStringList keys;
-  for (const QAction* action : actions)
-    for (const QKeySequence& key : action->shortcuts())
-      keys << key.toString(QKeySequence::NativeText);
-  QString tip = caption;
-  tip.remove('&');
-  if (tip.endsWith("...")) tip.chop(3);
-  return keys.isEmpty()
-             ? tip
-             : tip + " (" + keys.join(QString::fromStdString(TextFor(ttnListSeparator))) + ")";
 }
 
 }  // namespace
@@ -122,47 +84,20 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::CreateComponents() {
-  FpButtons = new QWidget(this);
-  FpButtons->setObjectName("pButtons");
+  FpButtons = new TCommandBar(this, [this] { return FCurrentGame; });
   FpBoard = new QWidget(this);
   FpBoard->setObjectName("pBoard");
-
-  const auto makeButton = [this](const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, FpButtons);
-    button->setObjectName(name);
-    button->setFixedSize(kButtonWidth, kButtonHeight);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-  };
-  FbGame = makeButton("bGame", "Game...");
-  FbNew = makeButton("bNew", "New");
-  FbStartOver = makeButton("bStartOver", "Start Over");
-  FbCheck = makeButton("bCheck", "Check");
-  FbUndo = makeButton("bUndo", "Undo");
-  FbRedo = makeButton("bRedo", "Redo");
-  FbGame->setEnabled(false);
-  FlGrade = new TGradeLabel(FpButtons);
-  FlClock = new TBarClock(FpButtons, [this] { return FCurrentGame; });
-  connect(FbGame, &QPushButton::clicked, this, [this] { Guarded([this] { bGameClick(); }); });
+  connect(FpButtons->bGame(), &QPushButton::clicked, this,
+          [this] { Guarded([this] { bGameClick(); }); });
 
   FpPleaseWait = new TWaitPanel(FpBoard);
 
   FlAnnounce = new TAnnouncer(this);
   FlHint = new THintPanel(FpBoard, [this] { return FCurrentGame; });
 
-  FpmGame = new QMenu(this);
-  FpmGame->setObjectName("pmGame");
-  // The menu offers Paste only for a loadable code; the key stays ready for
-  // whatever the clipboard holds next (a refused code is then explained).
-  connect(FpmGame, &QMenu::aboutToHide, this, [this] {
-    if (aPaste) aPaste->setEnabled(true);
-  });
-
-  FtCongrats = new QTimer(this);
-  FtCongrats->setObjectName("tCongrats");
-  // The pulse steps at the display's pace: about 60 steps a second.
-  FtCongrats->setInterval(16);
-  connect(FtCongrats, &QTimer::timeout, this, [this] { Guarded([this] { tCongratsTimer(); }); });
+  FCelebration = new TCelebration(
+      this, [this] { return FCurrentGame; }, [this] { RepaintBoardOnly(); });
+  connect(tCongrats(), &QTimer::timeout, this, [this] { Guarded([this] { tCongratsTimer(); }); });
 
   FtActivate = new QTimer(this);
   FtActivate->setObjectName("tActivate");
@@ -171,94 +106,54 @@ void TfrmMain::CreateComponents() {
   connect(FtActivate, &QTimer::timeout, this, [this] { Guarded([this] { tActivateTimer(); }); });
 }
 
-QAction* TfrmMain::MakeAction(const char* name, const QString& caption, const QKeySequence& key,
-                              void (TfrmMain::*execute)()) {
-  auto* action = new QAction(caption, this);
-  action->setObjectName(name);
-  if (!key.isEmpty()) action->setShortcut(key);
-  action->setShortcutContext(Qt::WindowShortcut);
-  connect(action, &QAction::triggered, this,
-          [this, execute] { Guarded([this, execute] { (this->*execute)(); }); });
-  addAction(action);
-  return action;
-}
-
 void TfrmMain::CreateActions() {
-  aNew = MakeAction("aNew", "New", QKeySequence(Qt::Key_N), &TfrmMain::aNewExecute);
-  // Easiest first, as the menu lists them.
-  aNewEasy = MakeAction("aNewEasy", "New easy puzzle", QKeySequence(Qt::CTRL | Qt::Key_1),
-                        &TfrmMain::aNewEasyExecute);
-  aNewMedium = MakeAction("aNewMedium", "New medium puzzle", QKeySequence(Qt::CTRL | Qt::Key_2),
-                          &TfrmMain::aNewMediumExecute);
-  aNewNormal = MakeAction("aNewNormal", "New normal puzzle", QKeySequence(Qt::CTRL | Qt::Key_3),
-                          &TfrmMain::aNewNormalExecute);
-  aStartOver = MakeAction("aStartOver", "Start Over", QKeySequence(Qt::CTRL | Qt::Key_R),
-                          &TfrmMain::aStartOverExecute);
-  aCheck = MakeAction("aCheck", "Check", QKeySequence(Qt::Key_C), &TfrmMain::aCheckExecute);
-  aCheck1 = MakeAction("aCheck1", "Check", QKeySequence(Qt::Key_F1), &TfrmMain::aCheckExecute);
-  aUndo = MakeAction("aUndo", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), &TfrmMain::aUndoExecute);
-  aRedo = MakeAction("aRedo", "Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                     &TfrmMain::aRedoExecute);
-  // Ctrl+Y is the other Redo key players know.
-  aRedo->setShortcuts(
-      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-  aSettings =
-      MakeAction("aSettings", "Settings", QKeySequence(Qt::Key_F2), &TfrmMain::aSettingsExecute);
-  aResetZoom = MakeAction("aResetZoom", "Reset zoom", QKeySequence(Qt::Key_F3),
-                          &TfrmMain::aResetZoomExecute);
-  // Ctrl+0 resets as in browsers; Ctrl+= is Ctrl++ without Shift.
-  aResetZoom->setShortcuts({QKeySequence(Qt::Key_F3), QKeySequence(Qt::CTRL | Qt::Key_0)});
-  aZoomIn = MakeAction("aZoomIn", "Zoom in", QKeySequence(Qt::CTRL | Qt::Key_Plus),
-                       &TfrmMain::aZoomInExecute);
-  aZoomIn->setShortcuts(
-      {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-  aZoomOut = MakeAction("aZoomOut", "Zoom out", QKeySequence(Qt::CTRL | Qt::Key_Minus),
-                        &TfrmMain::aZoomOutExecute);
-  aCopyToClipboardAsImage = MakeAction("aCopyToClipboardAsImage", "Copy to clipboard as image",
-                                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
-                                       &TfrmMain::aCopyToClipboardAsImageExecute);
-  aCopyToClipboardAsText =
-      MakeAction("aCopyToClipboardAsText", "Copy to clipboard as text",
-                 QKeySequence(Qt::CTRL | Qt::Key_C), &TfrmMain::aCopyToClipboardAsTextExecute);
-  aPaste =
-      MakeAction("aPaste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V), &TfrmMain::aPasteExecute);
-  aAbout = MakeAction("aAbout", "About", QKeySequence(Qt::Key_F12), &TfrmMain::aAboutExecute);
-  aExit = MakeAction("aExit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q), &TfrmMain::aExitExecute);
-  aGameMenu = MakeAction("aGameMenu", "Game...", QKeySequence(Qt::Key_F10), &TfrmMain::bGameClick);
-  aCheat = MakeAction("aCheat", "Cheat", {}, &TfrmMain::aCheatExecute);
-  // The developer commands rewrite every slot's puzzle without asking, so
-  // their keys exist only when the program was started for diagnosis.
-  aAsText = MakeAction("aAsText", "Clues as text",
-                       FDiagnostics ? QKeySequence(Qt::Key_F5) : QKeySequence(),
-                       &TfrmMain::aAsTextExecute);
-  aDebug = MakeAction("aDebug", "Export puzzles",
-                      FDiagnostics ? QKeySequence(Qt::CTRL | Qt::Key_D) : QKeySequence(),
-                      &TfrmMain::aDebugExecute);
-  aHint = MakeAction("aHint", "Hint", QKeySequence(Qt::Key_H), &TfrmMain::aHintExecute);
-  aStatistics = MakeAction("aStatistics", "Statistics", QKeySequence(Qt::Key_F6),
-                           &TfrmMain::aStatisticsExecute);
-  aCheat->setVisible(false);
-  CreateFileActions();
+  FActions = new TMainActions(this, FDiagnostics);
+  const TMainActions& a = *FActions;
+  const std::pair<QAction*, void (TfrmMain::*)()> commands[] = {
+      {a.aNew, &TfrmMain::aNewExecute},
+      {a.aNewEasy, &TfrmMain::aNewEasyExecute},
+      {a.aNewMedium, &TfrmMain::aNewMediumExecute},
+      {a.aNewNormal, &TfrmMain::aNewNormalExecute},
+      {a.aStartOver, &TfrmMain::aStartOverExecute},
+      {a.aCheck, &TfrmMain::aCheckExecute},
+      {a.aCheck1, &TfrmMain::aCheckExecute},
+      {a.aUndo, &TfrmMain::aUndoExecute},
+      {a.aRedo, &TfrmMain::aRedoExecute},
+      {a.aSettings, &TfrmMain::aSettingsExecute},
+      {a.aResetZoom, &TfrmMain::aResetZoomExecute},
+      {a.aZoomIn, &TfrmMain::aZoomInExecute},
+      {a.aZoomOut, &TfrmMain::aZoomOutExecute},
+      {a.aCopyToClipboardAsImage, &TfrmMain::aCopyToClipboardAsImageExecute},
+      {a.aCopyToClipboardAsText, &TfrmMain::aCopyToClipboardAsTextExecute},
+      {a.aPaste, &TfrmMain::aPasteExecute},
+      {a.aAbout, &TfrmMain::aAboutExecute},
+      {a.aExit, &TfrmMain::aExitExecute},
+      {a.aGameMenu, &TfrmMain::bGameClick},
+      {a.aCheat, &TfrmMain::aCheatExecute},
+      {a.aAsText, &TfrmMain::aAsTextExecute},
+      {a.aDebug, &TfrmMain::aDebugExecute},
+      {a.aHint, &TfrmMain::aHintExecute},
+      {a.aStatistics, &TfrmMain::aStatisticsExecute},
+      {a.aOpenPuzzle, &TfrmMain::aOpenPuzzleExecute},
+      {a.aSavePuzzleAs, &TfrmMain::aSavePuzzleAsExecute},
+      {a.aDesign, &TfrmMain::aDesignExecute},
+      {a.aOtherSize, &TfrmMain::aOtherSizeExecute},
+      {a.aRemoveSize, &TfrmMain::aRemoveSizeExecute},
+  };
+  for (const auto& [action, execute] : commands)
+    connect(action, &QAction::triggered, this,
+            [this, execute] { Guarded([this, execute] { (this->*execute)(); }); });
+  setAcceptDrops(true);
 
-  BindButton(FbNew, aNew);
-  BindButton(FbStartOver, aStartOver);
-  BindButton(FbCheck, aCheck);
-  BindButton(FbUndo, aUndo);
-  BindButton(FbRedo, aRedo);
+  FActions->BindButton(FpButtons->bNew(), a.aNew);
+  FActions->BindButton(FpButtons->bStartOver(), a.aStartOver);
+  FActions->BindButton(FpButtons->bCheck(), a.aCheck);
+  FActions->BindButton(FpButtons->bUndo(), a.aUndo);
+  FActions->BindButton(FpButtons->bRedo(), a.aRedo);
   // Check has a second key of its own action.
-  connect(aCheck, &QAction::changed, FbCheck, [this] {
-    FbCheck->setToolTip(ToolTipWithKeys(aCheck->text(), {aCheck, aCheck1}));
-  });
-}
-
-void TfrmMain::BindButton(QPushButton* button, QAction* action) {
-  connect(button, &QPushButton::clicked, action, &QAction::trigger);
-  DescribeShortcut(button, action);
-  connect(action, &QAction::changed, button, [button, action] {
-    button->setEnabled(action->isEnabled());
-    button->setText(action->text());
-    button->setToolTip(ToolTipWithKeys(action->text(), {action}));
-    DescribeShortcut(button, action);
+  connect(a.aCheck, &QAction::changed, FpButtons->bCheck(), [this] {
+    FpButtons->bCheck()->setToolTip(
+        ToolTipWithKeys(FActions->aCheck->text(), {FActions->aCheck, FActions->aCheck1}));
   });
 }
 
@@ -274,240 +169,14 @@ void TfrmMain::Guarded(const std::function<void()>& command) {
   --FCommandDepth;
 }
 
-// --- Start-up ---
-
-bool TfrmMain::FormCreate() {
-  AppPhase = apStarting;
-  const TBusyScope starting(FBusy);
-  ApplyStyle(this, 0, false);
-  try {
-    FAppSettings = std::make_unique<TAppSettings>("app.ini", '=');
-    FGuard = std::make_unique<TSettingsGuard>(*FAppSettings);
-  } catch (const std::exception& e) {
-    ShowMessageBox(e.what(), kProductName, mkError | mkOk);
-    return false;
-  }
-  try {
-    FFirstRun = !FAppSettings->Load();
-  } catch (const std::exception& e) {
-    // Something that cannot be read stands where app.ini belongs: start as
-    // on a first run and leave it alone unless the player says otherwise.
-    FGuard->Block(e.what());
-    FFirstRun = true;
-    ShowMessageBox(TextFor(ttnSettingsUnusable) + "\n\n" + FGuard->SaveBlocked(), kProductName,
-                   mkError | mkOk);
-  }
-  if (FGuard->OfferUnsavedGames()) FFirstRun = false;
-  RemoveLeftoversOfKilledWrites(FAppSettings->FileName());
-  SetSettings(FAppSettings.get());
-  FGameSettings->LoadFrom(*FAppSettings, FFirstRun);
-  ApplyTexts();
-
-  if (FFirstRun) {
-    // The row of buttons and the clock and grade after it, with a button's
-    // width to spare, as far as the screen allows.
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const int width =
-        std::min(LayoutButtons() + FbGame->width() +
-                     NotesLength({{ClockSize()}, {FlGrade->FixedSize()}}, false, kSpacing),
-                 screen.width());
-    const int height = screen.height() / 2;
-    setGeometry(screen.x() + (screen.width() - width) / 2,
-                screen.y() + (screen.height() - height) / 2, width, height);
-  } else {
-    resize(LayoutButtons() + FbGame->width(), 600);
-  }
-  TRnd::SeedFromClock();
-  LoadOrCreateSlots();
-  return true;
-}
-
-void TfrmMain::LoadOrCreateSlots() {
-  bool loaded = false;
-  std::string damage =
-      FFirstRun ? std::string() : SettingsDamage(*FAppSettings, IntegerSettingsKeys(FormName()));
-  if (damage.empty()) {
-    try {
-      loaded = FShelf->LoadFrom(*FAppSettings);
-    } catch (const std::exception& e) {
-      damage = e.what();
-    }
-  }
-  if (!damage.empty()) {
-    RecoverFromDamagedState(damage);
-    loaded = true;
-  }
-  if (!loaded) {
-    FpPleaseWait->show();
-    QApplication::processEvents();
-    CreateDefaultSlots();
-    FpPleaseWait->hide();
-  }
-  FShelf->LoadKept(*FAppSettings, *FRecords);
-  LoadBoardArea();
-  BuildGameMenu();
-  ApplySettings();
-}
-
-// A damaged settings file must not cost the player the games still in it:
-// the file is copied aside before anything can overwrite it, every stored
-// game that passes its check is restored (wherever the damage left it in the
-// file), and the missing default sizes get fresh puzzles. The next shutdown
-// then writes a whole file again.
-void TfrmMain::RecoverFromDamagedState(const std::string& reason) {
-  // The technical reason is for the developer; the player is told what it
-  // means for the games, once they are back.
-  DebugLog("damaged settings file: " + reason);
-  const bool kept = FGuard->KeepDamagedFile();
-
-  for (const TGameStateRec& rec : SalvageStoredGames(*FAppSettings, kMaxStoredSlots)) {
-    if (FShelf->FindByName(rec.name)) continue;  // restored before the damaged one
-    FShelf->Create(rec.name, rec.w, rec.h, rec.difficulty, false)->ApplyGameState(rec);
-  }
-  // A broken number would place or size the window at 0.
-  RemoveUnreadableLines(*FAppSettings, IntegerSettingsKeys(FormName()));
-  const std::string stored = FAppSettings->ReadString("active_game");
-  const std::vector<std::string> renewed = CreateMissingDefaultSlots();
-  FShelf->SetActiveName(FShelf->FindByName(stored) ? stored
-                                                   : SlotName(kFirstShownSide, kFirstShownSide));
-
-  std::string text = TextFor(ttnSavedGamesDamaged) + "\n\n";
-  if (renewed.empty()) {
-    text += TextFor(ttnAllGamesRestored);
-  } else {
-    std::string sizes;
-    for (const std::string& name : renewed)
-      sizes += (sizes.empty() ? "" : TextFor(ttnListSeparator)) + name;
-    std::string line = TextFor(ttnSizesRenewed);
-    const std::size_t at = line.find("%s");
-    if (at != std::string::npos) line.replace(at, 2, sizes);
-    text += line;
-  }
-  text += "\n\n";
-  if (kept)
-    text += TextFor(ttnDamagedCopyKept) + "\n" + FGuard->DamagedCopy();
-  else
-    text += TextFor(ttnDamagedCopyFailed) + "\n\n" + FGuard->SaveBlocked();
-  ShowMessageBox(text, kProductName, mkError | mkOk);
-}
-
-std::vector<std::string> TfrmMain::CreateMissingDefaultSlots() {
-  std::vector<int> sides(kDefaultSides.begin(), kDefaultSides.end());
-  std::erase_if(sides, [this](int s) { return FShelf->FindByName(SlotName(s, s)) != nullptr; });
-  std::vector<std::string> names;
-  for (int s : sides) names.push_back(SlotName(s, s));
-  if (sides.empty()) return names;
-  FpPleaseWait->show();
-  QApplication::processEvents();
-  for (int s : sides) FShelf->Create(SlotName(s, s), s, s, FGameSettings->NewDifficulty(), true);
-  FpPleaseWait->hide();
-  return names;
-}
-
-std::unique_ptr<TSlot> TfrmMain::MakeSlot(const std::string& name, int width, int height,
-                                          TDifficulty difficulty, bool generate) {
-  auto game = std::make_unique<TSlot>(
-      font(), name, width, height, FGameSettings.get(),
-      FFirstRun ? TPictureSource::BuiltIn : TPictureSource::Generated, [this] { OnSlotChanged(); });
-  game->SetLook(FGameSettings->BoardLook());
-  game->Puzzle().SetRandomFillType(0);
-  if (generate) game->Puzzle().SetDifficulty(difficulty);
-  game->Attach(generate, DefaultFillPct(width, height, difficulty));
-  TSlot* slot = game.get();
-  ListenTo(slot->Session(), slot);
-  // The first slot made is the current one until start-up shows the stored one.
-  if (!FCurrentGame) FCurrentGame = slot;
-  return game;
-}
-
-void TfrmMain::CreateDefaultSlots() {
-  for (int s : kDefaultSides)
-    FShelf->Create(SlotName(s, s), s, s, FGameSettings->NewDifficulty(), true);
-  FShelf->SetActiveName(SlotName(kFirstShownSide, kFirstShownSide));
-}
-
-void TfrmMain::showEvent(QShowEvent* e) {
-  TfrmBase::showEvent(e);
-  // The first show stands for the first activation: a window manager may
-  // never activate the window (or there may be none at all).
-  if (!FActivated) {
-    FActivated = true;
-    FtActivate->start();
-  }
-}
-
-bool TfrmMain::event(QEvent* e) {
-  // When a modal box or dialog closes, the keyboard comes back here: without
-  // a window manager nobody else hands it back, and keys would be lost.
-  if (e->type() == QEvent::WindowUnblocked && isVisible() && AppPhase == apRunning) {
-    activateWindow();
-    setFocus();
-    AnnounceBoard();
-  }
-  // A dialog over the board takes the pointer from it.
-  if (e->type() == QEvent::WindowBlocked && FCurrentGame) FCurrentGame->View().PointerGone();
-  return TfrmBase::event(e);
-}
-
-void TfrmMain::tActivateTimer() {
-  FtActivate->stop();
-  ApplyBarAndColors();
-  if (FCurrentGame && FCurrentGame->Host()) FCurrentGame->SetVisible(true);
-  AppPhase = apRunning;
-  KeepOnScreen();
-  // Take the keyboard at once, also where no window manager hands it over.
-  activateWindow();
-  setFocus();
-  SelectSlotByName(FShelf->ActiveName());
-  // Files given at the start open once the window is up.
-  OpenPendingFiles();
-  AnnounceBoard();
-}
-
 // --- Game menu and switching ---
 
 void TfrmMain::BuildGameMenu() {
-  FpmGame->clear();
-  // The slot items show which one is current, as radio items.
-  delete FSlotItems;
-  FSlotItems = new QActionGroup(FpmGame);
-  // Smallest first, whatever order the slots were made or restored in.
-  std::vector<TSlot*> ordered(FShelf->Items().begin(), FShelf->Items().end());
-  std::stable_sort(ordered.begin(), ordered.end(), [](const TSlot* a, const TSlot* b) {
-    const auto size = [](const TSlot* g) {
-      const TNonoGame& p = g->Puzzle();
-      return std::pair{p.Width() * p.Height(), p.Width()};
-    };
-    return size(a) < size(b);
-  });
-  for (TSlot* game : ordered) {
-    QAction* item = FpmGame->addAction(QString::fromStdString(game->Name()));
-    item->setData(kSlotItemTag);
-    item->setCheckable(true);
-    item->setActionGroup(FSlotItems);
-    item->setChecked(FCurrentGame && game->Name() == FCurrentGame->Name());
-    connect(item, &QAction::triggered, this, [this, item] {
-      Guarded([this, item] {
-        if (FShelf->FindByName(CaptionName(item->text()))) SwitchToSlot(item);
-      });
+  FActions->BuildGameMenu(*FShelf, FCurrentGame, [this](QAction* item) {
+    Guarded([this, item] {
+      if (FShelf->FindByName(SlotNameOf(item->text()))) SwitchToSlot(item);
     });
-  }
-  FpmGame->addSeparator();
-  aRemoveSize->setEnabled(FCurrentGame && !IsDefaultSlot(FCurrentGame->Name()));
-  for (QAction* action : {aOtherSize, aRemoveSize}) FpmGame->addAction(action);
-  FpmGame->addSeparator();
-  for (QAction* action : {aNewEasy, aNewMedium, aNewNormal}) FpmGame->addAction(action);
-  FpmGame->addSeparator();
-  for (QAction* action : {aOpenPuzzle, aSavePuzzleAs, aDesign}) FpmGame->addAction(action);
-  // The commands without a key of their own, so the keyboard reaches them.
-  FpmGame->addSeparator();
-  for (QAction* action : {aStartOver, aHint}) FpmGame->addAction(action);
-  for (QAction* action : {aCopyToClipboardAsImage, aCopyToClipboardAsText, aPaste, aStatistics,
-                          aSettings, aAbout, aExit}) {
-    FpmGame->addSeparator();
-    action->setVisible(true);
-    FpmGame->addAction(action);
-  }
+  });
 }
 
 void TfrmMain::bGameClick() {
@@ -515,19 +184,15 @@ void TfrmMain::bGameClick() {
   if (Busy() || FShelf->Count() == 0) return;
   const std::optional<std::string> text = ClipboardText();
   const TPasteVerdict verdict = text ? CheckPaste(*text, *FShelf).Verdict : pvBadPuzzle;
-  aPaste->setEnabled(verdict == pvLoadable || verdict == pvPuzzle);
+  FActions->aPaste->setEnabled(verdict == pvLoadable || verdict == pvPuzzle);
   BuildGameMenu();
-  FpmGame->popup(FbGame->mapToGlobal(QPoint(0, FbGame->height())));
+  pmGame()->popup(FpButtons->bGame()->mapToGlobal(QPoint(0, FpButtons->bGame()->height())));
 }
 
 bool TfrmMain::SelectSlotByName(const std::string& name) {
-  for (QAction* item : FpmGame->actions()) {
-    if (item->data().toInt() == kSlotItemTag && CaptionName(item->text()) == name) {
-      item->trigger();
-      return true;
-    }
-  }
-  return false;
+  QAction* item = FActions->SlotItem(name);
+  if (item) item->trigger();
+  return item != nullptr;
 }
 
 void TfrmMain::SwitchToSlot(QAction* item) {
@@ -539,7 +204,7 @@ void TfrmMain::SwitchToSlot(QAction* item) {
     FCurrentGame->AttachTo(nullptr);
   }
   FlHint->hide();
-  const std::string name = CaptionName(item->text());
+  const std::string name = SlotNameOf(item->text());
   FCurrentGame = FShelf->FindByName(name);
   FShelf->SetActiveName(name);
   FCurrentGame->AttachTo(FpBoard);
@@ -587,126 +252,29 @@ void TfrmMain::ApplyBarAndColors() {
 void TfrmMain::ApplyTexts() {
   CurrentLanguage = FGameSettings->Language();
   UseQtTranslationsFor(CurrentLanguage);
-  const std::pair<QAction*, TTextName> texts[] = {
-      {aUndo, ttnUndo},
-      {aRedo, ttnRedo},
-      {aSettings, ttnSettings},
-      {aCheck, ttnCheck},
-      {aStartOver, ttnStartOver},
-      {aCopyToClipboardAsImage, ttnCopyAsImage},
-      {aCopyToClipboardAsText, ttnCopyAsText},
-      {aPaste, ttnPaste},
-      {aAbout, ttnAbout},
-      {aNew, ttnNew},
-      {aExit, ttnExit},
-      {aNewEasy, ttnNewEasy},
-      {aNewMedium, ttnNewMedium},
-      {aNewNormal, ttnNewNormal},
-      {aHint, ttnHint},
-      {aOpenPuzzle, ttnOpenPuzzle},
-      {aSavePuzzleAs, ttnSavePuzzleAs},
-      {aDesign, ttnDesignPuzzle},
-      {aOtherSize, ttnOtherSize},
-      {aRemoveSize, ttnRemoveSize},
-      {aStatistics, ttnStatistics},
-  };
-  for (const auto& [action, name] : texts) action->setText(QString::fromStdString(TextFor(name)));
-  FbGame->setText(QString::fromStdString(TextFor(ttnGame)));
+  FActions->ApplyTexts();
+  FpButtons->bGame()->setText(QString::fromStdString(TextFor(ttnGame)));
   FpPleaseWait->setText(QString::fromStdString(TextFor(ttnPleaseWait)));
-  FitBarButtons();
-  FpmGame->setWindowTitle(QString::fromStdString(TextFor(ttnGame1)));  // the menu's spoken name
-  FbGame->setToolTip(ToolTipWithKeys(FbGame->text(), {aGameMenu}));
-  FbCheck->setToolTip(ToolTipWithKeys(aCheck->text(), {aCheck, aCheck1}));
-  FlClock->ApplyTexts();
+  FpButtons->FitButtons();
+  FpButtons->bGame()->setToolTip(
+      ToolTipWithKeys(FpButtons->bGame()->text(), {FActions->aGameMenu}));
+  FpButtons->bCheck()->setToolTip(
+      ToolTipWithKeys(FActions->aCheck->text(), {FActions->aCheck, FActions->aCheck1}));
+  FpButtons->Clock()->ApplyTexts();
   ApplyBoardAccessibleTexts();
   ShowGrade();
 }
 
 // Places the bar along its edge and the board area in the rest.
 void TfrmMain::DockPanels() {
-  const int w = width();
-  const int h = height();
-  const int t = FBarThickness;
-  switch (FGameSettings->ButtonsPosition()) {
-    case bpLeft:
-      FpButtons->setGeometry(0, 0, t, h);
-      FpBoard->setGeometry(t, 0, std::max(0, w - t), h);
-      break;
-    case bpTop:
-      FpButtons->setGeometry(0, 0, w, t);
-      FpBoard->setGeometry(0, t, w, std::max(0, h - t));
-      break;
-    case bpRight:
-      FpButtons->setGeometry(std::max(0, w - t), 0, t, h);
-      FpBoard->setGeometry(0, 0, std::max(0, w - t), h);
-      break;
-    default:
-      FpButtons->setGeometry(0, std::max(0, h - t), w, t);
-      FpBoard->setGeometry(0, 0, w, std::max(0, h - t));
-      break;
-  }
-}
-
-void TfrmMain::FitBarButtons() {
-  // One width for the whole bar: the classic one, or wider where a
-  // language's captions need more, so the buttons stay a tidy row.
-  int width = kButtonWidth;
-  for (QPushButton* b : {FbGame, FbNew, FbStartOver, FbCheck, FbUndo, FbRedo})
-    width = std::max(width, b->sizeHint().width());
-  for (QPushButton* b : {FbGame, FbNew, FbStartOver, FbCheck, FbUndo, FbRedo})
-    b->setFixedWidth(width);
+  FpButtons->Dock(FGameSettings->ButtonsPosition(), FpBoard);
 }
 
 int TfrmMain::LayoutButtons() {
-  std::vector<QPushButton*> visible;
-  for (QPushButton* b : {FbGame, FbNew, FbStartOver, FbCheck, FbUndo, FbRedo})
-    if (!b->isHidden()) visible.push_back(b);
-
-  int result = 0;
-  int minWidth = 0;
-  int minHeight = 0;
-  const TButtonsPosition edge = FGameSettings->ButtonsPosition();
-  if (edge == bpLeft || edge == bpRight) {
-    result = FpButtons->width();
-    FBarThickness = FbGame->width() + 2 * kSpacing;
-    DockPanels();
-    int column = 0;
-    for (QPushButton* b : visible) column += b->height();
-    column += kSpacing * std::max(0, static_cast<int>(visible.size()) - 1);
-    int top = PlaceNotes(column, FpButtons->height(), true);
-    for (QPushButton* b : visible) {
-      b->move((FBarThickness - b->width()) / 2, top);
-      top += b->height() + kSpacing;
-    }
-    minWidth = 3 * FBarThickness + result + 2 * kSpacing;
-    // The clock stays in view; the grade may give way.
-    minHeight = column + kSpacing + ClockSize().height() + 2 * kSpacing;
-  } else {
-    for (QPushButton* b : visible) result += b->width();
-    result += kSpacing * std::max(0, static_cast<int>(visible.size()) - 1);
-    FBarThickness = FbGame->height() + 2 * kSpacing;
-    DockPanels();
-    int left = PlaceNotes(result, FpButtons->width(), false);
-    for (QPushButton* b : visible) {
-      b->move(left, (FBarThickness - FbGame->height()) / 2);
-      left += b->width() + kSpacing;
-    }
-    minWidth = result + kSpacing + ClockSize().width() + 4 * kSpacing;
-    minHeight = FBarThickness + kMinBoardHeight;
-  }
-  if (result != 0) setMinimumSize(minWidth, minHeight);
-  FButtonsExtent = result;
-  return result;
-}
-
-int TfrmMain::PlaceNotes(int rowLength, int barLength, bool vertical) {
-  const TBarPlacement placement = PlaceAfterRow({{ClockSize()}, {FlGrade->FixedSize()}}, rowLength,
-                                                barLength, FBarThickness, vertical, kSpacing);
-  FlClock->resize(ClockSize());
-  if (placement.At[0]) FlClock->move(*placement.At[0]);
-  FlClock->setVisible(placement.At[0].has_value());
-  FlGrade->PlaceAt(placement.At[1]);
-  return placement.RowStart;
+  const TCommandBar::TFit fit = FpButtons->Layout(FGameSettings->ButtonsPosition(), FpBoard);
+  if (fit.Extent != 0) setMinimumSize(fit.MinimumWindow);
+  FButtonsExtent = fit.Extent;
+  return fit.Extent;
 }
 
 void TfrmMain::RelayoutWindow() {
@@ -722,11 +290,11 @@ void TfrmMain::resizeEvent(QResizeEvent* e) {
   DockPanels();
   if (!FActivated) return;
   NoteResize();
-  const bool pulsing = FtCongrats->isActive();
-  if (pulsing) FtCongrats->stop();
+  const bool pulsing = tCongrats()->isActive();
+  if (pulsing) tCongrats()->stop();
   RefreshBoard();
   RelayoutWindow();
-  if (pulsing) FtCongrats->start();
+  if (pulsing) tCongrats()->start();
 }
 
 void TfrmMain::RefreshBoard() {
@@ -741,10 +309,7 @@ void TfrmMain::SyncSlot() {
 }
 
 void TfrmMain::ShowGrade() {
-  if (FCurrentGame)
-    FlGrade->ShowGrade(FCurrentGame->Puzzle().Difficulty(), FCurrentGame->Grade().Stars);
-  else
-    FlGrade->Clear();
+  FpButtons->ShowGrade(FCurrentGame);
 }
 
 void TfrmMain::UpdateCaption() {
@@ -766,29 +331,26 @@ void TfrmMain::UpdateCaption() {
 void TfrmMain::SetBusy(bool busy) {
   AppBusy = busy;
   UpdateActions(busy ? uaDisableAll : uaEnableAll);
-  FbGame->setEnabled(!busy);
+  FpButtons->bGame()->setEnabled(!busy);
   if (busy) return;
-  aRemoveSize->setEnabled(FCurrentGame && !IsDefaultSlot(FCurrentGame->Name()));
+  FActions->FollowSlot(FCurrentGame);
   UpdateActions(0);
   RefreshBoard();
 }
 
 void TfrmMain::UpdateActions(int flags) {
   if (flags & uaDisableAll) {
-    for (QAction* a : actions()) a->setEnabled(false);
-    FbNew->setEnabled(false);
+    FActions->SetAllEnabled(false);
+    FpButtons->bNew()->setEnabled(false);
     return;
   }
   if (flags & uaEnableAll) {
-    for (QAction* a : actions()) a->setEnabled(true);
-    FbNew->setEnabled(true);
+    FActions->SetAllEnabled(true);
+    FpButtons->bNew()->setEnabled(true);
   }
   if (!FCurrentGame) return;
-  const TGameSession& session = FCurrentGame->Session();
-  aUndo->setEnabled(session.CanUndo());
-  aRedo->setEnabled(session.CanRedo());
-  aCheck->setEnabled(session.CanCheck());
-  FlClock->Show();
+  FActions->Follow(FCurrentGame->Session());
+  FpButtons->Clock()->Show();
 }
 
 void TfrmMain::ListenTo(TGameSession& session, const TSlot* slot) {
@@ -801,12 +363,12 @@ void TfrmMain::ListenTo(TGameSession& session, const TSlot* slot) {
       if (shown()) UpdateActions(0);
     });
   connect(&session, &TGameSession::clockChanged, this, [this, shown] {
-    if (shown()) FlClock->Follow();
+    if (shown()) FpButtons->Clock()->Follow();
   });
 }
 
 void TfrmMain::OnSlotChanged() {
-  if (FCelebrating) return;
+  if (Celebrating()) return;
   UpdateActions(0);
   UpdateCaption();
   FlHint->Follow();
@@ -817,7 +379,7 @@ void TfrmMain::OnSlotChanged() {
 void TfrmMain::CelebrateIfSolved() {
   // Only between strokes: the celebration takes the input away, and a stroke
   // in progress must still be closed by its release.
-  if (!FCurrentGame || FCurrentGame->Status() == stSolved || FtCongrats->isActive() ||
+  if (!FCurrentGame || FCurrentGame->Status() == stSolved || tCongrats()->isActive() ||
       !FCurrentGame->Puzzle().PendingGroup().empty())
     return;
   const TPuzzleStatus status = FCurrentGame->Puzzle().GetStatus();
@@ -827,50 +389,4 @@ void TfrmMain::CelebrateIfSolved() {
   if (FGameSettings->GameMode() == gmNightmare && HasWrongCells(status)) return;
   StartCelebration();
   UpdateActions(0);
-}
-
-// --- Shutdown ---
-
-// A close can arrive while a command is still running: inside the message
-// processing of a flash, a shake, a board press or a slot switch. So the
-// shutdown only saves and asks the event loop to end; the slots and their
-// views stay alive until the window is destroyed after the loop has ended,
-// and the frames still on the stack return over living objects. When the
-// games cannot be saved and the player keeps the window, nothing ends.
-bool TfrmMain::Shutdown() {
-  AppPhase = apClosing;
-  // Nothing starts while the games are saved and the player maybe asked.
-  const TBusyScope closing(FBusy);
-  SaveFormBounds();
-  StopCelebration();
-  if (!SaveEverything()) {
-    AppPhase = apRunning;
-    return false;
-  }
-  QApplication::quit();
-  return true;
-}
-
-bool TfrmMain::SaveEverything() {
-  if (FShelf) {
-    FShelf->SaveTo(*FAppSettings, *FRecords);
-    FGameSettings->SaveTo(*FAppSettings);
-    SaveBoardArea();
-  }
-  return FGuard->Save();
-}
-
-void TfrmMain::FreeSlots() {
-  FCurrentGame = nullptr;
-  FShelf->Clear();
-}
-
-void TfrmMain::closeEvent(QCloseEvent* e) {
-  // A close while the player is asked about a failed save (the Exit command
-  // asks outside a close) waits for the answer to that question.
-  if ((FGuard && FGuard->Saving()) || (AppPhase != apClosing && !Shutdown())) {
-    e->ignore();
-    return;
-  }
-  e->accept();
 }

@@ -14,7 +14,10 @@
 #include <vector>
 
 #include "app/busy_scope.h"
+#include "app/celebration.h"
+#include "app/command_bar.h"
 #include "app/f_base.h"
+#include "app/main_actions.h"
 #include "app/player_sizes.h"
 #include "app/settings_guard.h"
 #include "app/wait_panel.h"
@@ -24,19 +27,16 @@
 class QAction;
 class QDragEnterEvent;
 class QDropEvent;
-class QActionGroup;
 class QLabel;
 class QMenu;
 class QPushButton;
 class QTimer;
 class TAnnouncer;
 class TAppSettings;
-class TBarClock;
 class TSlot;
 class TGameSession;
 class TGameSettings;
 class TSlotShelf;
-class TGradeLabel;
 class THintPanel;
 class TRecords;
 struct TPuzzleStatus;
@@ -44,9 +44,6 @@ struct TPuzzleStatus;
 // UpdateActions flags.
 constexpr int uaDisableAll = 2;
 constexpr int uaEnableAll = 4;
-
-// The tag of the game menu's slot items.
-constexpr int kSlotItemTag = 1;
 
 class TfrmMain : public TfrmBase {
   Q_OBJECT
@@ -69,11 +66,12 @@ class TfrmMain : public TfrmBase {
   // The current puzzle's clock in the button bar, after the buttons: "m:ss",
   // and "Solved in" over the time once solved.
   QLabel* lClock() const;
-  QMenu* pmGame() const { return FpmGame; }
+  QMenu* pmGame() const { return FActions->pmGame(); }
   // The spoken status line: what the board shows only as a picture.
   TAnnouncer* lAnnounce() const { return FlAnnounce; }
-  QTimer* tCongrats() const { return FtCongrats; }
-  QPushButton* bGame() const { return FbGame; }
+  // The celebration's pulse timer.
+  QTimer* tCongrats() const { return FCelebration->Timer(); }
+  QPushButton* bGame() const { return FpButtons->bGame(); }
 
   // --- State ---
   TSlotShelf& Shelf() const { return *FShelf; }
@@ -82,9 +80,9 @@ class TfrmMain : public TfrmBase {
   TAppSettings& AppSettings() const { return *FAppSettings; }
   bool FirstRun() const { return FFirstRun; }
   bool Activated() const { return FActivated; }
-  bool Celebrating() const { return FCelebrating; }
-  int PulseOffset() const { return FPulseOffset; }
-  TColor PulseColor() const { return FPulseColor; }
+  bool Celebrating() const { return FCelebration->Celebrating(); }
+  int PulseOffset() const { return FCelebration->PulseOffset(); }
+  TColor PulseColor() const { return FCelebration->PulseColor(); }
   int ButtonsExtent() const { return FButtonsExtent; }
   // Start-up, shutdown or long work has the window: the commands wait.
   bool Busy() const { return FBusy.Busy(); }
@@ -118,9 +116,6 @@ class TfrmMain : public TfrmBase {
   void ApplySettings();
   void ApplyBarAndColors();
   void ApplyTexts();
-  // The bar buttons share one width: 125 px, or what the longest caption
-  // of the language needs.
-  void FitBarButtons();
   int LayoutButtons();
   void RelayoutWindow();
   void RefreshBoard();
@@ -209,13 +204,7 @@ class TfrmMain : public TfrmBase {
 
  private:
   void CreateComponents();
-  // Puts the clock and the grade after the row of buttons; answers where the
-  // row starts.
-  int PlaceNotes(int rowLength, int barLength, bool vertical);
   void CreateActions();
-  QAction* MakeAction(const char* name, const QString& caption, const QKeySequence& key,
-                      void (TfrmMain::*execute)());
-  void BindButton(QPushButton* button, QAction* action);
   void DockPanels();
   void tActivateTimer();
   void bGameClick();
@@ -243,7 +232,6 @@ class TfrmMain : public TfrmBase {
   void NewOfDifficulty(TDifficulty difficulty);
   void KeyDown(int key, Qt::KeyboardModifiers modifiers);
   void KeyUp(int key);
-  void CreateFileActions();
   void ApplySlotSettings(TSlot* game);
   // The bar follows the play state of the slot's session while it is shown.
   void ListenTo(TGameSession& session, const TSlot* slot);
@@ -301,42 +289,11 @@ class TfrmMain : public TfrmBase {
   void aStatisticsExecute();
   void aDesignExecute();
 
-  // The actions, named as their object names (tests find them by those).
-  QAction* aNew = nullptr;
-  // New once with a difficulty other than the settings' (game menu).
-  QAction* aNewEasy = nullptr;
-  QAction* aNewMedium = nullptr;
-  QAction* aNewNormal = nullptr;
-  QAction* aStartOver = nullptr;
-  QAction* aCheck = nullptr;
-  QAction* aCheck1 = nullptr;
-  QAction* aUndo = nullptr;
-  QAction* aRedo = nullptr;
-  QAction* aSettings = nullptr;
-  QAction* aResetZoom = nullptr;
-  QAction* aZoomIn = nullptr;
-  QAction* aZoomOut = nullptr;
-  QAction* aCopyToClipboardAsImage = nullptr;
-  QAction* aCopyToClipboardAsText = nullptr;
-  QAction* aPaste = nullptr;
-  QAction* aAbout = nullptr;
-  QAction* aExit = nullptr;
-  QAction* aCheat = nullptr;
-  QAction* aAsText = nullptr;
-  QAction* aDebug = nullptr;
-  QAction* aGameMenu = nullptr;
-  // The explained hint (H).
-  QAction* aHint = nullptr;
-  QAction* aOpenPuzzle = nullptr;
-  QAction* aSavePuzzleAs = nullptr;
-  QAction* aOtherSize = nullptr;
-  QAction* aRemoveSize = nullptr;
   std::vector<std::string> FPendingFiles;  // handed over, not opened yet
   bool FPendingScheduled = false;          // OpenPendingFiles is due
   int FCommandDepth = 0;                   // commands running (Guarded)
-  // The records window (F6).
-  QAction* aStatistics = nullptr;
-  QAction* aDesign = nullptr;
+  // The commands as actions, the game menu and the bar buttons' binding.
+  TMainActions* FActions = nullptr;
 
   bool FDiagnostics;
   TBusyState FBusy;
@@ -352,29 +309,14 @@ class TfrmMain : public TfrmBase {
   bool FFirstRun = false;
   std::string FLastCaption;
   int FButtonsExtent = 0;
-  int FBarThickness = 0;
 
-  TColor FPulseColor = 0;
-  int FPulseStep = 2;
-  int FPulseOffset = 0;
-  int FPulseLimit = 20;
-  bool FCelebrating = false;
+  // The pulse over a solved board.
+  TCelebration* FCelebration = nullptr;
 
-  QWidget* FpButtons = nullptr;
+  TCommandBar* FpButtons = nullptr;
   QWidget* FpBoard = nullptr;
   TWaitPanel* FpPleaseWait = nullptr;
   THintPanel* FlHint = nullptr;
   TAnnouncer* FlAnnounce = nullptr;
-  TBarClock* FlClock = nullptr;
-  QMenu* FpmGame = nullptr;
-  QActionGroup* FSlotItems = nullptr;
-  QTimer* FtCongrats = nullptr;
   QTimer* FtActivate = nullptr;
-  QPushButton* FbGame = nullptr;
-  QPushButton* FbNew = nullptr;
-  QPushButton* FbStartOver = nullptr;
-  QPushButton* FbCheck = nullptr;
-  QPushButton* FbUndo = nullptr;
-  QPushButton* FbRedo = nullptr;
-  TGradeLabel* FlGrade = nullptr;
 };

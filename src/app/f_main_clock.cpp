@@ -5,6 +5,7 @@
 #include <QEvent>
 
 #include "app/bar_clock.h"
+#include "app/command_bar.h"
 #include "app/f_main.h"
 #include "model/process_flags.h"
 #include "slots/slot.h"
@@ -21,20 +22,20 @@ void TfrmMain::changeEvent(QEvent* e) {
 }
 
 void TfrmMain::UpdateClock() {
-  if (!FShelf || !FlClock) return;
+  if (!FShelf || !FpButtons) return;
   const bool playing = AppPhase == apRunning && isVisible() && isActiveWindow() && !isMinimized();
   for (TSlot* game : FShelf->Items()) game->Session().SetShown(playing && game == FCurrentGame);
-  FlClock->Follow();
+  FpButtons->Clock()->Follow();
 }
 
 QLabel* TfrmMain::lClock() const {
-  return FlClock;
+  return FpButtons->Clock();
 }
 
 void TfrmMain::ShowClock() {
-  FlClock->Show();
+  FpButtons->Clock()->Show();
 }
 
 QSize TfrmMain::ClockSize() const {
-  return FlClock->Room();
+  return FpButtons->Clock()->Room();
 }

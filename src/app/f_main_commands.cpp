@@ -25,7 +25,6 @@
 #include "slots/slot_shelf.h"
 #include "text/lang_helper.h"
 #include "util/app_environment.h"
-#include "util/color.h"
 #include "view/frame_grid.h"
 #include "view/paint_box.h"
 
@@ -70,7 +69,7 @@ void TfrmMain::NewOfDifficulty(TDifficulty difficulty) {
 }
 
 void TfrmMain::RequestNewGame(TDifficulty difficulty, bool confirm) {
-  if (confirm && !CurrentGameSolved() && !Confirmed(aNew->text())) return;
+  if (confirm && !CurrentGameSolved() && !Confirmed(FActions->aNew->text())) return;
   NewPuzzle(difficulty);
   UpdateActions(0);
   UpdateCaption();
@@ -101,7 +100,7 @@ void TfrmMain::NewPuzzle(TDifficulty difficulty) {
 }
 
 void TfrmMain::aStartOverExecute() {
-  if (!Confirmed(aStartOver->text()) || !FCurrentGame) return;
+  if (!Confirmed(FActions->aStartOver->text()) || !FCurrentGame) return;
   StopCelebration();
   FCurrentGame->StartOver();
   SyncSlot();
@@ -119,7 +118,7 @@ void TfrmMain::RunCheck() {
   if (NightmareRule(status)) return;
   if (IsSolved(status)) {
     // A running pulse goes on undisturbed.
-    if (!FtCongrats->isActive()) StartCelebration();
+    if (!tCongrats()->isActive()) StartCelebration();
     UpdateActions(0);
   } else if (NoMistakes(status)) {
     Announce(TextFor(ttnAnnounceNoMistakes));
@@ -133,7 +132,7 @@ void TfrmMain::RunCheck() {
 bool TfrmMain::NightmareRule(const TPuzzleStatus& status) {
   if (FGameSettings->GameMode() != gmNightmare || !HasWrongCells(status)) return false;
   FCurrentGame->MarkIncorrect();
-  aCheat->trigger();
+  FActions->aCheat->trigger();
   RefreshBoard();
   FCurrentGame->View().ScrollToFirst(psIncorrect);
   FCurrentGame->FlashMistakes();
@@ -154,41 +153,19 @@ void TfrmMain::StartCelebration() {
   if (!FCurrentGame) return;
   FCurrentGame->MarkSolved();
   Announce(TextFor(ttnAnnounceSolved));
-  FtCongrats->start();
+  FCelebration->Start();
   UpdateClock();
   CountSolved();
 }
 
 void TfrmMain::StopCelebration() {
-  FtCongrats->stop();
   // Every way to leave a board passes here: its news no longer applies.
   FlAnnounce->Clear();
-  if (FCurrentGame) {
-    FPulseColor = FCurrentGame->Puzzle().Palette()[prTickPen];
-    FCurrentGame->SetInputEnabled(true);
-    FCurrentGame->View().Display().EndCelebration();
-    RepaintBoardOnly();
-  }
-  FCelebrating = false;
+  FCelebration->Stop();
 }
 
 void TfrmMain::tCongratsTimer() {
-  if (AppPhase == apClosing || !FCurrentGame) return;
-  const TNonoGame& puzzle = FCurrentGame->Puzzle();
-  if (!FCelebrating) {
-    FPulseColor = puzzle.Palette()[prTickPen];
-    FPulseLimit = 20;
-    FPulseStep = 2;
-    FPulseOffset = 0;
-    FCelebrating = true;
-    FCurrentGame->SetInputEnabled(false);
-  }
-  if (std::abs(FPulseOffset) == FPulseLimit) FPulseStep = -FPulseStep;
-  FPulseOffset += FPulseStep;
-  FPulseColor = ShiftColor(FPulseColor, FPulseOffset);
-  FCurrentGame->View().Display().Celebrate(FPulseColor);
-  // Only the ticks on the board change colour: repaint the board alone.
-  RepaintBoardOnly();
+  FCelebration->Tick();
 }
 
 void TfrmMain::RepaintBoardOnly() {

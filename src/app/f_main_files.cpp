@@ -103,22 +103,6 @@ std::vector<std::string> SaveFilters() {
 
 }  // namespace
 
-void TfrmMain::CreateFileActions() {
-  aOpenPuzzle = MakeAction("aOpenPuzzle", "Open puzzle...", QKeySequence(Qt::CTRL | Qt::Key_O),
-                           &TfrmMain::aOpenPuzzleExecute);
-  aSavePuzzleAs = MakeAction("aSavePuzzleAs", "Save puzzle as...",
-                             QKeySequence(Qt::CTRL | Qt::Key_S), &TfrmMain::aSavePuzzleAsExecute);
-  aDesign = MakeAction("aDesign", "Design a puzzle...", QKeySequence(Qt::CTRL | Qt::Key_E),
-                       &TfrmMain::aDesignExecute);
-  aOtherSize =
-      MakeAction("aOtherSize", "Other size...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N),
-                 &TfrmMain::aOtherSizeExecute);
-  aRemoveSize = MakeAction("aRemoveSize", "Remove this size",
-                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete),
-                           &TfrmMain::aRemoveSizeExecute);
-  setAcceptDrops(true);
-}
-
 // --- Opening ---
 
 void TfrmMain::aOpenPuzzleExecute() {

@@ -13,7 +13,7 @@
 #include "view/frame_grid.h"
 
 void TfrmMain::aHintExecute() {
-  if (!FCurrentGame || FCelebrating || FtCongrats->isActive()) return;
+  if (!FCurrentGame || Celebrating() || tCongrats()->isActive()) return;
   const THint hint = FindHint(FCurrentGame->Puzzle());
   TframeGrid& view = FCurrentGame->View();
   const bool onBoard = hint.Kind == THintKind::Step || hint.Kind == THintKind::Mistake;
