@@ -1,17 +1,12 @@
 // The commands of the main window that are not play commands (those are
 // TPlayCommands'): the dialogs, the clipboard, keys and wheel, and the
 // celebration.
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
-#include <QMenu>
-#include <QPushButton>
-#include <QTimer>
 #include <QWheelEvent>
 
 #include "app/announcer.h"
-#include "app/background_work.h"
 #include "app/f_about.h"
 #include "app/f_main.h"
 #include "app/f_settings.h"
@@ -19,13 +14,10 @@
 #include "app/paste_check.h"
 #include "app/play_commands.h"
 #include "model/process_flags.h"
-#include "persistence/app_settings.h"
 #include "persistence/game_settings.h"
-#include "persistence/game_state.h"
 #include "slots/slot.h"
 #include "slots/slot_shelf.h"
 #include "text/lang_helper.h"
-#include "util/app_environment.h"
 #include "view/frame_grid.h"
 #include "view/paint_box.h"
 
