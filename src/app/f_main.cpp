@@ -21,6 +21,7 @@
 #include "app/main_window_accessible.h"
 #include "app/message_box.h"
 #include "app/paste_check.h"
+#include "app/play_commands.h"
 #include "app/qt_translations.h"
 #include "app/settings_guard.h"
 #include "model/process_flags.h"
@@ -110,15 +111,6 @@ void TfrmMain::CreateActions() {
   FActions = new TMainActions(this, FDiagnostics);
   const TMainActions& a = *FActions;
   const std::pair<QAction*, void (TfrmMain::*)()> commands[] = {
-      {a.aNew, &TfrmMain::aNewExecute},
-      {a.aNewEasy, &TfrmMain::aNewEasyExecute},
-      {a.aNewMedium, &TfrmMain::aNewMediumExecute},
-      {a.aNewNormal, &TfrmMain::aNewNormalExecute},
-      {a.aStartOver, &TfrmMain::aStartOverExecute},
-      {a.aCheck, &TfrmMain::aCheckExecute},
-      {a.aCheck1, &TfrmMain::aCheckExecute},
-      {a.aUndo, &TfrmMain::aUndoExecute},
-      {a.aRedo, &TfrmMain::aRedoExecute},
       {a.aSettings, &TfrmMain::aSettingsExecute},
       {a.aResetZoom, &TfrmMain::aResetZoomExecute},
       {a.aZoomIn, &TfrmMain::aZoomInExecute},
@@ -129,9 +121,6 @@ void TfrmMain::CreateActions() {
       {a.aAbout, &TfrmMain::aAboutExecute},
       {a.aExit, &TfrmMain::aExitExecute},
       {a.aGameMenu, &TfrmMain::bGameClick},
-      {a.aCheat, &TfrmMain::aCheatExecute},
-      {a.aAsText, &TfrmMain::aAsTextExecute},
-      {a.aDebug, &TfrmMain::aDebugExecute},
       {a.aHint, &TfrmMain::aHintExecute},
       {a.aStatistics, &TfrmMain::aStatisticsExecute},
       {a.aOpenPuzzle, &TfrmMain::aOpenPuzzleExecute},
@@ -143,6 +132,7 @@ void TfrmMain::CreateActions() {
   for (const auto& [action, execute] : commands)
     connect(action, &QAction::triggered, this,
             [this, execute] { Guarded([this, execute] { (this->*execute)(); }); });
+  CreatePlayCommands();
   setAcceptDrops(true);
 
   FActions->BindButton(FpButtons->bNew(), a.aNew);
@@ -189,6 +179,45 @@ void TfrmMain::bGameClick() {
   pmGame()->popup(FpButtons->bGame()->mapToGlobal(QPoint(0, FpButtons->bGame()->height())));
 }
 
+void TfrmMain::CreatePlayCommands() {
+  TPlayWindow window;
+  window.CurrentGame = [this] { return FCurrentGame; };
+  window.RunWithPanel = [this](const std::string& text,
+                               const std::function<void(const std::atomic<bool>&)>& job) {
+    return RunWithPanel(text, job);
+  };
+  window.StartCelebration = [this] { StartCelebration(); };
+  window.StopCelebration = [this] { StopCelebration(); };
+  window.PulseRunning = [this] { return tCongrats()->isActive(); };
+  window.RefreshBoard = [this] { RefreshBoard(); };
+  window.UpdateActions = [this] { UpdateActions(0); };
+  window.UpdateCaption = [this] { UpdateCaption(); };
+  window.SyncSlot = [this] { SyncSlot(); };
+  window.CelebrateIfSolved = [this] { CelebrateIfSolved(); };
+  window.Announce = [this](const std::string& text) { Announce(text); };
+  window.SwitchToSlot = [this](QAction* item) { SwitchToSlot(item); };
+  FPlay = std::make_unique<TPlayCommands>(std::move(window), *FGameSettings, FBusy, *FActions,
+                                          FDiagnostics);
+  const TMainActions& a = *FActions;
+  const std::pair<QAction*, void (TPlayCommands::*)()> commands[] = {
+      {a.aNew, &TPlayCommands::aNewExecute},
+      {a.aNewEasy, &TPlayCommands::aNewEasyExecute},
+      {a.aNewMedium, &TPlayCommands::aNewMediumExecute},
+      {a.aNewNormal, &TPlayCommands::aNewNormalExecute},
+      {a.aStartOver, &TPlayCommands::aStartOverExecute},
+      {a.aCheck, &TPlayCommands::aCheckExecute},
+      {a.aCheck1, &TPlayCommands::aCheckExecute},
+      {a.aUndo, &TPlayCommands::aUndoExecute},
+      {a.aRedo, &TPlayCommands::aRedoExecute},
+      {a.aCheat, &TPlayCommands::aCheatExecute},
+      {a.aAsText, &TPlayCommands::aAsTextExecute},
+      {a.aDebug, &TPlayCommands::aDebugExecute},
+  };
+  for (const auto& [action, execute] : commands)
+    connect(action, &QAction::triggered, this,
+            [this, execute] { Guarded([this, execute] { (FPlay.get()->*execute)(); }); });
+}
+
 bool TfrmMain::SelectSlotByName(const std::string& name) {
   QAction* item = FActions->SlotItem(name);
   if (item) item->trigger();
@@ -218,7 +247,7 @@ void TfrmMain::SwitchToSlot(QAction* item) {
   }
   UpdateCaption();
   UpdateActions(0);
-  if (IsSolved(FCurrentGame->Puzzle().GetStatus())) RunCheck();
+  if (IsSolved(FCurrentGame->Puzzle().GetStatus())) FPlay->RunCheck();
   UpdateClock();
 }
 

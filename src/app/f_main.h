@@ -37,9 +37,9 @@ class TSlot;
 class TGameSession;
 class TGameSettings;
 class TSlotShelf;
+class TPlayCommands;
 class THintPanel;
 class TRecords;
-struct TPuzzleStatus;
 
 // UpdateActions flags.
 constexpr int uaDisableAll = 2;
@@ -154,11 +154,6 @@ class TfrmMain : public TfrmBase {
   bool Shutdown();
 
   // --- Commands ---
-  // Asks first (when confirm is set) unless the current game is solved.
-  void RequestNewGame(TDifficulty difficulty, bool confirm);
-  void NewPuzzle(TDifficulty difficulty);
-  void RunCheck();
-  bool NightmareRule(const TPuzzleStatus& status);
   void StartCelebration();
   void StopCelebration();
   // One step of the celebration's pulse (tCongrats' tick).
@@ -205,6 +200,8 @@ class TfrmMain : public TfrmBase {
  private:
   void CreateComponents();
   void CreateActions();
+  // The play commands, connected to their actions.
+  void CreatePlayCommands();
   void DockPanels();
   void tActivateTimer();
   void bGameClick();
@@ -224,12 +221,8 @@ class TfrmMain : public TfrmBase {
   bool SaveEverything();
   void FreeSlots();
   void RepaintBoardOnly();
-  // A Check found the current game solved and its board still is.
-  bool CurrentGameSolved();
   // The bar's note of the current puzzle's difficulty and grade.
   void ShowGrade();
-  // New with a difficulty: asks first unless the puzzle is solved.
-  void NewOfDifficulty(TDifficulty difficulty);
   void KeyDown(int key, Qt::KeyboardModifiers modifiers);
   void KeyUp(int key);
   void ApplySlotSettings(TSlot* game);
@@ -253,14 +246,6 @@ class TfrmMain : public TfrmBase {
   bool RunWithPanel(const std::string& text,
                     const std::function<void(const std::atomic<bool>&)>& job);
 
-  void aNewExecute();
-  void aNewEasyExecute();
-  void aNewMediumExecute();
-  void aNewNormalExecute();
-  void aStartOverExecute();
-  void aCheckExecute();
-  void aUndoExecute();
-  void aRedoExecute();
   void aSettingsExecute();
   void aResetZoomExecute();
   void aZoomInExecute();
@@ -278,9 +263,6 @@ class TfrmMain : public TfrmBase {
   void aPasteExecute();
   void aAboutExecute();
   void aExitExecute();
-  void aCheatExecute();
-  void aAsTextExecute();
-  void aDebugExecute();
   void aHintExecute();
   void aOpenPuzzleExecute();
   void aSavePuzzleAsExecute();
@@ -294,6 +276,8 @@ class TfrmMain : public TfrmBase {
   int FCommandDepth = 0;                   // commands running (Guarded)
   // The commands as actions, the game menu and the bar buttons' binding.
   TMainActions* FActions = nullptr;
+  // New, Start over, Check, Undo, Redo, the solution and the dumps.
+  std::unique_ptr<TPlayCommands> FPlay;
 
   bool FDiagnostics;
   TBusyState FBusy;
