@@ -245,6 +245,7 @@ class TfrmMain : public TfrmBase {
   void aResetZoomExecute();
   void aZoomInExecute();
   void aZoomOutExecute();
+  // The load of ImportStateText.
   bool OpenStateCode(const TPasteCheck& check) { return FFiles->OpenStateCode(check); }
   // The board-area keys of app.ini (player sizes, zooms), read after the
   // slots exist and written with them.
