@@ -1,6 +1,7 @@
 #include "app/f_main.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QMenu>
@@ -11,6 +12,7 @@
 
 #include "app/announcer.h"
 #include "app/app_look.h"
+#include "app/background_work.h"
 #include "app/bar_clock.h"
 #include "app/busy_scope.h"
 #include "app/celebration.h"
@@ -65,6 +67,7 @@ TfrmMain::TfrmMain(bool diagnostics)
   InstallFocusMarks();
   CreateComponents();
   CreateActions();
+  CreatePuzzleFiles();
   // The board's news (a cell's new state, a line completed) is spoken
   // through the window's news line (a later window takes it over; the line
   // of a closed one is gone).
@@ -157,6 +160,49 @@ void TfrmMain::Guarded(const std::function<void()>& command) {
     ShowMessageBox(e.what(), TextFor(ttnError), mkError | mkOk);
   }
   --FCommandDepth;
+}
+
+bool TfrmMain::InCommand() const {
+  return FCommandDepth > 0 || Busy() || QApplication::activeModalWidget() ||
+         QApplication::activePopupWidget();
+}
+
+bool TfrmMain::RunWithPanel(const std::string& text,
+                            const std::function<void(const std::atomic<bool>&)>& job) {
+  // One piece of long work at a time.
+  if (TBackgroundWork::Running()) return false;
+  bool done = false;
+  {
+    const TBusyScope busy(FBusy);
+    done = TBackgroundWork::Run(FpPleaseWait, QString::fromStdString(text), job);
+  }
+  return done && AppPhase != apClosing;
+}
+
+void TfrmMain::CreatePuzzleFiles() {
+  TPuzzleFilesHost host;
+  host.Window = this;
+  host.Shelf = FShelf.get();
+  host.GameSettings = FGameSettings.get();
+  host.AppSettings = [this]() -> TAppSettings& { return *FAppSettings; };
+  host.CurrentGame = [this] { return FCurrentGame; };
+  host.Busy = [this] { return Busy(); };
+  host.InCommand = [this] { return InCommand(); };
+  host.Guarded = [this](const std::function<void()>& command) { Guarded(command); };
+  host.RunWithPanel = [this](const std::string& text,
+                             const std::function<void(const std::atomic<bool>&)>& job) {
+    return RunWithPanel(text, job);
+  };
+  host.ApplySlotSettings = [this](TSlot* game) { ApplySlotSettings(game); };
+  host.Forget = [this](TSlot* game) {
+    if (FCurrentGame == game) FCurrentGame = nullptr;
+  };
+  host.StopCelebration = [this] { StopCelebration(); };
+  host.BuildGameMenu = [this] { BuildGameMenu(); };
+  host.SelectSlotByName = [this](const std::string& name) { return SelectSlotByName(name); };
+  host.SyncSlot = [this] { SyncSlot(); };
+  host.Announce = [this](const std::string& text) { Announce(text); };
+  FFiles = new TPuzzleFiles(std::move(host), this);
 }
 
 // --- Game menu and switching ---

@@ -19,6 +19,7 @@
 #include "app/f_base.h"
 #include "app/main_actions.h"
 #include "app/player_sizes.h"
+#include "app/puzzle_files.h"
 #include "app/settings_guard.h"
 #include "app/wait_panel.h"
 #include "model/difficulty.h"
@@ -162,24 +163,13 @@ class TfrmMain : public TfrmBase {
   // is ignored silently.
   void ImportStateText(const std::string& text);
 
-  // --- Puzzles from outside, custom sizes (f_main_files.cpp) ---
-  // Opens a text as Paste does: a state code, or a puzzle in a sharing format
-  // judged by the complete solver; a refusal is explained to the player.
-  // True when a game was loaded.
-  // fromClipboard words a refusal for the clipboard, else for a file or a
-  // dropped text.
-  bool OpenPuzzleText(const std::string& text, bool fromClipboard = false);
-  bool OpenPuzzleFile(const std::string& path);
-  // Opens a file given on the command line or by a later start, once the
-  // window is up.
-  // Files handed over queue up and open one after another, each once no
-  // command, dialog or long work has the window.
-  void OpenWhenReady(const std::string& path);
-  // Makes a slot of that size beside the others and starts a puzzle in it
-  // (or shows the slot when it exists); false when nothing was made.
-  bool AddSize(int width, int height);
-  // Removes the current slot when it is not one of the default sizes.
-  void RemoveCurrentSize();
+  // --- Puzzles from outside, custom sizes (TPuzzleFiles) ---
+  bool OpenPuzzleText(const std::string& text, bool fromClipboard = false) {
+    return FFiles->OpenPuzzleText(text, fromClipboard);
+  }
+  bool OpenPuzzleFile(const std::string& path) { return FFiles->OpenPuzzleFile(path); }
+  void OpenWhenReady(const std::string& path) { FFiles->OpenWhenReady(path); }
+  bool AddSize(int width, int height) { return FFiles->AddSize(width, height); }
 
   // The files the diagnostic commands write.
   std::string CluesDumpPath() const;
@@ -194,14 +184,16 @@ class TfrmMain : public TfrmBase {
   void keyReleaseEvent(QKeyEvent* e) override;
   void changeEvent(QEvent* e) override;
   void wheelEvent(QWheelEvent* e) override;
-  void dragEnterEvent(QDragEnterEvent* e) override;
-  void dropEvent(QDropEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override { FFiles->DragEnter(e); }
+  void dropEvent(QDropEvent* e) override { FFiles->Drop(e); }
 
  private:
   void CreateComponents();
   void CreateActions();
   // The play commands, connected to their actions.
   void CreatePlayCommands();
+  // The puzzle files, with what they need of the window.
+  void CreatePuzzleFiles();
   void DockPanels();
   void tActivateTimer();
   void bGameClick();
@@ -210,9 +202,6 @@ class TfrmMain : public TfrmBase {
   void Guarded(const std::function<void()>& command);
   // A command, a dialog, a menu or long work has the window.
   bool InCommand() const;
-  // Opens the first file handed over when the window is free, else tries
-  // again shortly.
-  void OpenPendingFiles();
   void RecoverFromDamagedState(const std::string& reason);
   // Generates the default sizes that have no slot; returns their names.
   std::vector<std::string> CreateMissingDefaultSlots();
@@ -228,15 +217,6 @@ class TfrmMain : public TfrmBase {
   void ApplySlotSettings(TSlot* game);
   // The bar follows the play state of the slot's session while it is shown.
   void ListenTo(TGameSession& session, const TSlot* slot);
-  // The game in a slot has moves and is not solved: replacing it asks first.
-  bool InProgress(TSlot* game);
-  bool ConfirmReplace(TSlot* game);
-  // The slot of that name, made (empty) when missing.
-  TSlot* SlotOfSize(int width, int height);
-  void DropSlot(TSlot* game);
-  void ShowLoadedSlot(const std::string& name);
-  bool OpenStateCode(const struct TPasteCheck& check);
-  bool OpenSharedPuzzle(const struct TPasteCheck& check);
   // What the window's busy state changes: the commands, the game menu, and
   // the board's input and layout (AppBusy); once free again, the commands
   // and the board follow the current slot.
@@ -250,6 +230,8 @@ class TfrmMain : public TfrmBase {
   void aResetZoomExecute();
   void aZoomInExecute();
   void aZoomOutExecute();
+  // The load of ImportStateText.
+  bool OpenStateCode(const TPasteCheck& check) { return FFiles->OpenStateCode(check); }
   // The board-area keys of app.ini (player sizes, zooms), read after the
   // slots exist and written with them.
   void LoadBoardArea();
@@ -264,16 +246,16 @@ class TfrmMain : public TfrmBase {
   void aAboutExecute();
   void aExitExecute();
   void aHintExecute();
-  void aOpenPuzzleExecute();
-  void aSavePuzzleAsExecute();
-  void aOtherSizeExecute();
-  void aRemoveSizeExecute();
+  void aOpenPuzzleExecute() { FFiles->aOpenPuzzleExecute(); }
+  void aSavePuzzleAsExecute() { FFiles->aSavePuzzleAsExecute(); }
+  void aOtherSizeExecute() { FFiles->aOtherSizeExecute(); }
+  void aRemoveSizeExecute() { FFiles->aRemoveSizeExecute(); }
   void aStatisticsExecute();
-  void aDesignExecute();
+  void aDesignExecute() { FFiles->aDesignExecute(); }
 
-  std::vector<std::string> FPendingFiles;  // handed over, not opened yet
-  bool FPendingScheduled = false;          // OpenPendingFiles is due
-  int FCommandDepth = 0;                   // commands running (Guarded)
+  // Open, Save as, drops, hand-overs and custom sizes.
+  TPuzzleFiles* FFiles = nullptr;
+  int FCommandDepth = 0;  // commands running (Guarded)
   // The commands as actions, the game menu and the bar buttons' binding.
   TMainActions* FActions = nullptr;
   // New, Start over, Check, Undo, Redo, the solution and the dumps.

@@ -216,7 +216,7 @@ void TfrmMain::tActivateTimer() {
   setFocus();
   SelectSlotByName(FShelf->ActiveName());
   // Files given at the start open once the window is up.
-  OpenPendingFiles();
+  FFiles->OpenPendingFiles();
   AnnounceBoard();
 }
 

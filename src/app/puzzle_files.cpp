@@ -1,25 +1,18 @@
-// Puzzles from anywhere: Open puzzle, a file dropped on the window, a file
-// given at the start, Paste of a game ID or a .non text besides state codes,
-// Save puzzle as; and the sizes beyond the default ones (Other size, Remove
-// this size). A puzzle from outside is judged by the complete solver before
-// it replaces anything: one without a picture, or with more than one, is
-// refused, since Check and the celebration need exactly one.
-#include <QAction>
-#include <QApplication>
+// A puzzle from outside is judged by the complete solver before it replaces
+// anything: one without a picture, or with more than one, is refused, since
+// Check and the celebration need exactly one.
+#include "app/puzzle_files.h"
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMimeData>
-#include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
+#include <utility>
 
-#include "app/background_work.h"
-#include "app/busy_scope.h"
 #include "app/designer_window.h"
-#include "app/f_main.h"
 #include "app/f_size.h"
 #include "app/file_dialog.h"
 #include "app/message_box.h"
@@ -103,18 +96,24 @@ std::vector<std::string> SaveFilters() {
 
 }  // namespace
 
+TPuzzleFiles::TPuzzleFiles(TPuzzleFilesHost host, QObject* parent)
+    : QObject(parent),
+      FHost(std::move(host)),
+      FShelf(FHost.Shelf),
+      FGameSettings(FHost.GameSettings) {}
+
 // --- Opening ---
 
-void TfrmMain::aOpenPuzzleExecute() {
+void TPuzzleFiles::aOpenPuzzleExecute() {
   TFileDialogRequest request;
   request.Caption = Text(ttnOpenPuzzle);
   request.Filters = {Text(ttnPuzzleFiles) + " (*.non *.nonpack *.xml *.pbn *.txt)",
                      Text(ttnAllFiles) + " (*)"};
-  const TFileDialogAnswer answer = ShowFileDialog(this, request);
+  const TFileDialogAnswer answer = ShowFileDialog(FHost.Window, request);
   if (!answer.Path.empty()) OpenPuzzleFile(answer.Path);
 }
 
-bool TfrmMain::OpenPuzzleFile(const std::string& path) {
+bool TPuzzleFiles::OpenPuzzleFile(const std::string& path) {
   const TFileContent file = ReadRegularFile(path, kMaxPuzzleText);
   if (file.Status != TReadStatus::Ok) {
     // The player's language for what the program itself finds; a failed read
@@ -129,7 +128,7 @@ bool TfrmMain::OpenPuzzleFile(const std::string& path) {
   return OpenPuzzleText(file.Bytes);
 }
 
-void TfrmMain::OpenWhenReady(const std::string& path) {
+void TPuzzleFiles::OpenWhenReady(const std::string& path) {
   // Never opened here: a hand-over may arrive inside any command (while a
   // question waits for its answer, or a puzzle is being made), and opening
   // a puzzle then would rebuild what that command still works on.
@@ -140,28 +139,23 @@ void TfrmMain::OpenWhenReady(const std::string& path) {
   }
 }
 
-bool TfrmMain::InCommand() const {
-  return FCommandDepth > 0 || Busy() || QApplication::activeModalWidget() ||
-         QApplication::activePopupWidget();
-}
-
-void TfrmMain::OpenPendingFiles() {
+void TPuzzleFiles::OpenPendingFiles() {
   FPendingScheduled = false;
   if (AppPhase != apRunning || FPendingFiles.empty()) return;
   FPendingScheduled = true;
-  if (InCommand()) {
+  if (FHost.InCommand()) {
     QTimer::singleShot(kBusyRetryMs, this, [this] { OpenPendingFiles(); });
     return;
   }
   const std::string path = FPendingFiles.front();
   FPendingFiles.erase(FPendingFiles.begin());
-  Guarded([this, &path] { OpenPuzzleFile(path); });
+  FHost.Guarded([this, &path] { OpenPuzzleFile(path); });
   // The next one after the events this one has left.
   QTimer::singleShot(0, this, [this] { OpenPendingFiles(); });
 }
 
-bool TfrmMain::OpenPuzzleText(const std::string& text, bool fromClipboard) {
-  if (Busy()) return false;
+bool TPuzzleFiles::OpenPuzzleText(const std::string& text, bool fromClipboard) {
+  if (FHost.Busy()) return false;
   const TPasteCheck check = CheckPaste(text, *FShelf);
   switch (check.Verdict) {
     case pvLoadable:
@@ -177,22 +171,22 @@ bool TfrmMain::OpenPuzzleText(const std::string& text, bool fromClipboard) {
   }
 }
 
-bool TfrmMain::OpenStateCode(const TPasteCheck& check) {
+bool TPuzzleFiles::OpenStateCode(const TPasteCheck& check) {
   if (!ConfirmReplace(FShelf->FindByName(check.SlotName))) return false;
   TSlot* slot = SlotOfSize(check.Rec.w, check.Rec.h);
-  StopCelebration();
+  FHost.StopCelebration();
   slot->StartOver();
   slot->ApplyGameState(check.Rec);
   ShowLoadedSlot(check.SlotName);
-  Announce(TextWith(ttnPuzzleOpened, check.SlotName));
+  FHost.Announce(TextWith(ttnPuzzleOpened, check.SlotName));
   return true;
 }
 
-bool TfrmMain::OpenSharedPuzzle(const TPasteCheck& check) {
+bool TPuzzleFiles::OpenSharedPuzzle(const TPasteCheck& check) {
   const TPuzzle& puzzle = check.Puzzle;
   TAnalysis analysis;
   // Escape stops the check at once and keeps the old game.
-  if (!RunWithPanel(TextFor(ttnCheckingPuzzle), [&](const std::atomic<bool>& cancel) {
+  if (!FHost.RunWithPanel(TextFor(ttnCheckingPuzzle), [&](const std::atomic<bool>& cancel) {
         TAnalysisLimits limits;
         limits.Cancel = &cancel;
         analysis = AnalysePuzzle(puzzle.Rows, puzzle.Columns, limits);
@@ -207,10 +201,10 @@ bool TfrmMain::OpenSharedPuzzle(const TPasteCheck& check) {
   TPuzzle solved = puzzle;
   solved.Goal = GoalOf(analysis);
   TSlot* slot = SlotOfSize(puzzle.Width, puzzle.Height);
-  StopCelebration();
+  FHost.StopCelebration();
   slot->TakePicture(TDifficulty::Normal, LettersOfGoal(solved));
   ShowLoadedSlot(check.SlotName);
-  Announce(TextWith(ttnPuzzleOpened, check.SlotName));
+  FHost.Announce(TextWith(ttnPuzzleOpened, check.SlotName));
 
   // Told once, in one box: what else the file held and what the puzzle asks.
   std::string notice;
@@ -224,7 +218,7 @@ bool TfrmMain::OpenSharedPuzzle(const TPasteCheck& check) {
   return true;
 }
 
-bool TfrmMain::InProgress(TSlot* game) {
+bool TPuzzleFiles::InProgress(TSlot* game) {
   if (!game || game->Status() == stSolved) return false;
   TNonoGame& puzzle = game->Puzzle();
   bool moved = false;
@@ -237,47 +231,35 @@ bool TfrmMain::InProgress(TSlot* game) {
   return !IsSolved(puzzle.GetStatus());
 }
 
-bool TfrmMain::ConfirmReplace(TSlot* game) {
+bool TPuzzleFiles::ConfirmReplace(TSlot* game) {
   if (!InProgress(game)) return true;
   return ShowMessageBox(TextWith(ttnReplaceGame, game->Name()), Text(ttnOpenPuzzle),
                         mkQuestion | mkYesNo) == maYes;
 }
 
-TSlot* TfrmMain::SlotOfSize(int width, int height) {
+TSlot* TPuzzleFiles::SlotOfSize(int width, int height) {
   const std::string name = SlotName(width, height);
   if (TSlot* slot = FShelf->FindByName(name)) return slot;
   TSlot* slot = FShelf->Create(name, width, height, FGameSettings->NewDifficulty(), false);
-  ApplySlotSettings(slot);
+  FHost.ApplySlotSettings(slot);
   return slot;
 }
 
-void TfrmMain::ShowLoadedSlot(const std::string& name) {
-  BuildGameMenu();
-  SelectSlotByName(name);
-  SyncSlot();
-}
-
-bool TfrmMain::RunWithPanel(const std::string& text,
-                            const std::function<void(const std::atomic<bool>&)>& job) {
-  // One piece of long work at a time.
-  if (TBackgroundWork::Running()) return false;
-  bool done = false;
-  {
-    const TBusyScope busy(FBusy);
-    done = TBackgroundWork::Run(FpPleaseWait, QString::fromStdString(text), job);
-  }
-  return done && AppPhase != apClosing;
+void TPuzzleFiles::ShowLoadedSlot(const std::string& name) {
+  FHost.BuildGameMenu();
+  FHost.SelectSlotByName(name);
+  FHost.SyncSlot();
 }
 
 // --- Drag and drop ---
 
-void TfrmMain::dragEnterEvent(QDragEnterEvent* e) {
+void TPuzzleFiles::DragEnter(QDragEnterEvent* e) {
   const QMimeData* mime = e->mimeData();
   const bool file = mime->hasUrls() && !mime->urls().isEmpty() && mime->urls()[0].isLocalFile();
-  if ((file || mime->hasText()) && !Busy()) e->acceptProposedAction();
+  if ((file || mime->hasText()) && !FHost.Busy()) e->acceptProposedAction();
 }
 
-void TfrmMain::dropEvent(QDropEvent* e) {
+void TPuzzleFiles::Drop(QDropEvent* e) {
   const QMimeData* mime = e->mimeData();
   std::string path;
   std::string text;
@@ -298,18 +280,19 @@ void TfrmMain::dropEvent(QDropEvent* e) {
           OpenWhenReady(path);
           OpenPendingFiles();
         } else
-          Guarded([&] { OpenPuzzleText(text); });
+          FHost.Guarded([&] { OpenPuzzleText(text); });
       },
       Qt::QueuedConnection);
 }
 
 // --- Saving ---
 
-void TfrmMain::aSavePuzzleAsExecute() {
-  if (!FCurrentGame) return;
+void TPuzzleFiles::aSavePuzzleAsExecute() {
+  if (!FHost.CurrentGame()) return;
   const std::vector<std::string> filters = SaveFilters();
   const TFileDialogAnswer answer = ShowFileDialog(
-      this, {true, Text(ttnSavePuzzleAs), filters, filters[0], FCurrentGame->Name() + ".non"});
+      FHost.Window,
+      {true, Text(ttnSavePuzzleAs), filters, filters[0], FHost.CurrentGame()->Name() + ".non"});
   if (answer.Path.empty()) return;
   // The file's extension names the format; without a known one, the filter
   // chosen does, and its extension is added.
@@ -324,7 +307,7 @@ void TfrmMain::aSavePuzzleAsExecute() {
     choice = &kSaveChoices[at == filters.end() ? 0 : at - filters.begin()];
     path += std::string(".") + choice->Extension;
   }
-  TPuzzle puzzle = PuzzleOfGame(FCurrentGame->Puzzle());
+  TPuzzle puzzle = PuzzleOfGame(FHost.CurrentGame()->Puzzle());
   std::string text;
   switch (choice->Format) {
     case TSaveFormat::Non:
@@ -347,43 +330,43 @@ void TfrmMain::aSavePuzzleAsExecute() {
 
 // --- Designing ---
 
-void TfrmMain::aDesignExecute() {
+void TPuzzleFiles::aDesignExecute() {
   TDesignPicture current;
-  if (FCurrentGame) {
-    const TPuzzle puzzle = PuzzleOfGame(FCurrentGame->Puzzle());
+  if (FHost.CurrentGame()) {
+    const TPuzzle puzzle = PuzzleOfGame(FHost.CurrentGame()->Puzzle());
     current = {puzzle.Width, puzzle.Height, puzzle.Goal};
   }
-  ShowDesigner(this, FAppSettings.get(), current, FGameSettings->BoardLook(),
+  ShowDesigner(FHost.Window, &FHost.AppSettings(), current, FGameSettings->BoardLook(),
                [this](const std::string& text) { return OpenPuzzleText(text); });
 }
 
 // --- Sizes ---
 
-void TfrmMain::aOtherSizeExecute() {
+void TPuzzleFiles::aOtherSizeExecute() {
   if (FShelf->Count() >= kMaxStoredSlots) {
     Tell(TextFor(ttnTooManySizes), Text(ttnOtherSize));
     return;
   }
-  const int width = FCurrentGame ? FCurrentGame->Puzzle().Width() : kFirstShownSide;
-  const int height = FCurrentGame ? FCurrentGame->Puzzle().Height() : kFirstShownSide;
-  TfrmSize dialog(this, width, height);
+  const int width = FHost.CurrentGame() ? FHost.CurrentGame()->Puzzle().Width() : kFirstShownSide;
+  const int height = FHost.CurrentGame() ? FHost.CurrentGame()->Puzzle().Height() : kFirstShownSide;
+  TfrmSize dialog(FHost.Window, width, height);
   if (dialog.exec() == QDialog::Accepted) AddSize(dialog.BoardWidth(), dialog.BoardHeight());
 }
 
-bool TfrmMain::AddSize(int width, int height) {
+bool TPuzzleFiles::AddSize(int width, int height) {
   const std::string name = SlotName(width, height);
   if (FShelf->FindByName(name)) {
-    SelectSlotByName(name);
+    FHost.SelectSlotByName(name);
     return true;
   }
   if (!SizeOffered(*FShelf, width, height)) return false;
-  StopCelebration();
+  FHost.StopCelebration();
   TSlot* slot = SlotOfSize(width, height);
   const TDifficulty difficulty = FGameSettings->NewDifficulty();
   TInternalArrArr picture;
   bool made = false;
   try {
-    made = RunWithPanel(
+    made = FHost.RunWithPanel(
         QString::fromStdString(TextFor(ttnMakingPuzzle))
             .arg(QString::fromStdString(name))
             .toStdString(),
@@ -402,32 +385,33 @@ bool TfrmMain::AddSize(int width, int height) {
   return true;
 }
 
-void TfrmMain::aRemoveSizeExecute() {
-  if (!FCurrentGame || IsDefaultSlot(FCurrentGame->Name())) return;
-  if (ShowMessageBox(TextWith(ttnRemoveSizeAsk, FCurrentGame->Name()), Text(ttnRemoveSize),
+void TPuzzleFiles::aRemoveSizeExecute() {
+  if (!FHost.CurrentGame() || IsDefaultSlot(FHost.CurrentGame()->Name())) return;
+  if (ShowMessageBox(TextWith(ttnRemoveSizeAsk, FHost.CurrentGame()->Name()), Text(ttnRemoveSize),
                      mkQuestion | mkYesNo) != maYes)
     return;
   RemoveCurrentSize();
 }
 
-void TfrmMain::RemoveCurrentSize() {
-  if (!FCurrentGame || IsDefaultSlot(FCurrentGame->Name())) return;
-  StopCelebration();
-  TSlot* gone = FCurrentGame;
-  TSlotShelf::ForgetClock(*FAppSettings, *gone);
+void TPuzzleFiles::RemoveCurrentSize() {
+  if (!FHost.CurrentGame() || IsDefaultSlot(FHost.CurrentGame()->Name())) return;
+  FHost.StopCelebration();
+  TSlot* gone = FHost.CurrentGame();
+  TSlotShelf::ForgetClock(FHost.AppSettings(), *gone);
   DropSlot(gone);
   const std::string shown = SlotName(kFirstShownSide, kFirstShownSide);
-  BuildGameMenu();
-  if (!SelectSlotByName(shown) && FShelf->Count() > 0) SelectSlotByName(FShelf->Items()[0]->Name());
+  FHost.BuildGameMenu();
+  if (!FHost.SelectSlotByName(shown) && FShelf->Count() > 0)
+    FHost.SelectSlotByName(FShelf->Items()[0]->Name());
 }
 
 // Takes a slot out of the list and frees it; the current slot moves to the
 // first one until the caller shows another.
-void TfrmMain::DropSlot(TSlot* game) {
+void TPuzzleFiles::DropSlot(TSlot* game) {
   if (game->Host()) {
     game->View().ClearHint();
     game->AttachTo(nullptr);
   }
-  if (FCurrentGame == game) FCurrentGame = nullptr;
+  FHost.Forget(game);
   FShelf->Remove(game);
 }
