@@ -51,23 +51,9 @@ find_main() { find_named '^TAVELO ' && window=$found; }
 wait_for "game window" find_main
 caption() { xdotool getwindowname "$window"; }
 
-read_geometry() { # read_geometry WINDOW: win_x, win_y, win_w, win_h
-  local line
-  while read -r line; do
-    case $line in
-      X=*) win_x=${line#X=} ;;
-      Y=*) win_y=${line#Y=} ;;
-      WIDTH=*) win_w=${line#WIDTH=} ;;
-      HEIGHT=*) win_h=${line#HEIGHT=} ;;
-    esac
-  done < <(xdotool getwindowgeometry --shell "$1")
-}
-
 # locate_board WINDOW NAME: the board's corners in the window, from a shot.
 locate_board() {
-  sleep 0.3 # let the last paint reach the server
-  import -window "$1" "$out/$2.png" || fail "could not take screenshot $2"
-  convert "$out/$2.png" "$work/$2.ppm" || fail "could not convert screenshot $2"
+  shot_window "$1" "$2"
   local found
   found=$("$probe" board "$work/$2.ppm") || fail "no board found in $out/$2.png"
   read -r board_left board_top board_right board_bottom <<<"$found"

@@ -58,25 +58,8 @@ wait_counts() {
   solution_filled=${BASH_REMATCH[0]##* }
 }
 
-# Window geometry: win_x, win_y, win_w, win_h.
-read_geometry() {
-  local line
-  while read -r line; do
-    case $line in
-      X=*) win_x=${line#X=} ;;
-      Y=*) win_y=${line#Y=} ;;
-      WIDTH=*) win_w=${line#WIDTH=} ;;
-      HEIGHT=*) win_h=${line#HEIGHT=} ;;
-    esac
-  done < <(xdotool getwindowgeometry --shell "$window")
-}
-
-# shot NAME: a PNG of the window in the output folder and a PPM for the probe.
-shot() {
-  sleep 0.3 # let the last paint reach the server
-  import -window "$window" "$out/$1.png" || fail "could not take screenshot $1"
-  convert "$out/$1.png" "$work/$1.ppm" || fail "could not convert screenshot $1"
-}
+# shot NAME: the game window in the output folder and for the probe.
+shot() { shot_window "$window" "$1"; }
 
 # locate_board SHOT COLUMNS ROWS: board_left/top/right/bottom within the
 # window, and the board's size in cells.
@@ -86,7 +69,7 @@ locate_board() {
   read -r board_left board_top board_right board_bottom <<<"$found"
   board_cols=$2
   board_rows=$3
-  read_geometry
+  read_geometry "$window"
 }
 cell_x() { echo $((win_x + board_left + (2 * $1 + 1) * (board_right - board_left + 1) / (2 * board_cols))); }
 cell_y() { echo $((win_y + board_top + (2 * $1 + 1) * (board_bottom - board_top + 1) / (2 * board_rows))); }
@@ -111,7 +94,7 @@ drag_row() {
 }
 # The pointer to the empty end of the button bar, off the board.
 point_away() {
-  read_geometry
+  read_geometry "$window"
   xdotool mousemove --sync $((win_x + 4)) $((win_y + win_h - 4))
   sleep 0.1
 }
@@ -245,7 +228,7 @@ shot before-close
 locate_board before-close 5 5
 first_board="$board_left $board_top $board_right $board_bottom"
 final_caption=$(caption)
-read_geometry
+read_geometry "$window"
 first_geometry="$win_x $win_y $win_w $win_h"
 
 # --- 3. Close; check app.ini. ---
@@ -306,7 +289,7 @@ note "app.ini: keys present, five state codes hold the boards played"
 # --- 4. Second start: the same game comes back. ---
 start_game second
 wait_for "caption '$final_caption' after the restart" caption_is "$final_caption"
-read_geometry
+read_geometry "$window"
 [ "$win_x $win_y $win_w $win_h" = "$first_geometry" ] ||
   fail "window bounds $win_x $win_y $win_w $win_h after the restart, $first_geometry before"
 point_away

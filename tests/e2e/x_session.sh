@@ -174,6 +174,27 @@ find_popup() {
 }
 no_popup() { ! find_popup; }
 
+# read_geometry WINDOW: the window's place and size in win_x, win_y, win_w, win_h.
+read_geometry() {
+  local line
+  while read -r line; do
+    case $line in
+      X=*) win_x=${line#X=} ;;
+      Y=*) win_y=${line#Y=} ;;
+      WIDTH=*) win_w=${line#WIDTH=} ;;
+      HEIGHT=*) win_h=${line#HEIGHT=} ;;
+    esac
+  done < <(xdotool getwindowgeometry --shell "$1")
+}
+
+# shot_window WINDOW NAME [SETTLE]: a PNG of the window in the output folder
+# and a PPM for the probe, after SETTLE seconds (0.3) for the last paint.
+shot_window() {
+  sleep "${3:-0.3}"
+  import -window "$1" "$out/$2.png" || fail "could not take screenshot $2"
+  convert "$out/$2.png" "$work/$2.ppm" || fail "could not convert screenshot $2"
+}
+
 # close_game: Alt+F4, then the process must end by itself with status 0.
 close_game() {
   press alt+F4

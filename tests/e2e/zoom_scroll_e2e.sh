@@ -54,18 +54,12 @@ find_window() {
 }
 wait_for "game window showing 60x60" find_window
 
-shot() {
-  sleep 0.5 # let the last paint reach the server
-  import -window "$window" "$out/$1.png" || fail "could not take screenshot $1"
-  convert "$out/$1.png" "$work/$1.ppm" || fail "could not convert screenshot $1"
-}
-read_geometry() {
-  eval "$(xdotool getwindowgeometry --shell "$window" | sed -n 's/^\(X\|Y\|WIDTH\|HEIGHT\)=/win_&/p')"
-}
+# A 60x60 board takes a little longer to reach the server.
+shot() { shot_window "$window" "$1" 0.5; }
 # The pointer over the middle of the window's board area.
 point_middle() {
-  read_geometry
-  xdotool mousemove --sync $((win_X + win_WIDTH / 2)) $((win_Y + win_HEIGHT / 2))
+  read_geometry "$window"
+  xdotool mousemove --sync $((win_x + win_w / 2)) $((win_y + win_h / 2))
   sleep 0.1
 }
 
@@ -108,8 +102,8 @@ shot scrolled
 mapfile -t after < <("$probe" bands "$work/scrolled.ppm")
 [ "${#after[@]}" -ge 1 ] || fail "no frame at all after scrolling"
 read -r pinned pinned_t <<<"${after[0]}"
-read_geometry
-[ "$pinned" -le $((win_HEIGHT / 2)) ] ||
+read_geometry "$window"
+[ "$pinned" -le $((win_h / 2)) ] ||
   fail "the first frame after scrolling is at $pinned, not in the upper part of the view"
 if [ "${#after[@]}" -ge 2 ]; then
   read -r next _ <<<"${after[1]}"
