@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <limits>
 #include <string_view>
 #include <tuple>
 
@@ -33,6 +34,19 @@ std::optional<std::pair<int, int>> SizeOf(std::string_view name) {
   return std::pair{static_cast<int>(w), static_cast<int>(h)};
 }
 
+// Counts stop at a billion, the most a stored count reads back as, so that
+// what is counted on and saved reads back the same.
+void CountOn(int& count) {
+  if (count < kMaxCount) ++count;
+}
+
+// The total time stops at the largest it can hold rather than overflowing.
+void AddSeconds(std::int64_t& total, std::int64_t seconds) {
+  total = seconds > std::numeric_limits<std::int64_t>::max() - total
+              ? std::numeric_limits<std::int64_t>::max()
+              : total + seconds;
+}
+
 // Easy, Medium, Normal: the order players read them in.
 int DifficultyRank(int difficulty) {
   return kDifficulties - 1 - difficulty;
@@ -50,15 +64,15 @@ TRecord& TRecords::Slot(const TRecordKey& key) {
 }
 
 void TRecords::CountPlayed(const TRecordKey& key) {
-  ++Slot(key).Played;
+  CountOn(Slot(key).Played);
 }
 
 void TRecords::CountSolved(const TRecordKey& key, const TSolve& solve) {
   TRecord& record = Slot(key);
   const std::int64_t seconds = std::max<std::int64_t>(0, solve.Seconds);
-  ++record.Solved;
-  record.TotalSeconds += seconds;
-  if (solve.HintsUsed > 0) ++record.SolvedWithHints;
+  CountOn(record.Solved);
+  AddSeconds(record.TotalSeconds, seconds);
+  if (solve.HintsUsed > 0) CountOn(record.SolvedWithHints);
   if (solve.HintsUsed == 0 && !solve.NightmareMarks && !solve.NoFilledCell &&
       (!record.BestSeconds || seconds < *record.BestSeconds))
     record.BestSeconds = seconds;

@@ -126,6 +126,21 @@ TEST(Records, SurviveTheSettingsFileAndSkipLinesThatCannotBeRead) {
     records.LoadFrom(huge);
     EXPECT_EQ(records.Of({"10x10", kNormal}),
               (TRecord{1'000'000'000, 1'000'000'000, 7, 5, 9'000'000'000}));
+    // Counting on top stays there, so what is saved reads back the same.
+    records.CountPlayed({"10x10", kNormal});
+    records.CountSolved({"10x10", kNormal}, {65, 1, false});
+    TAppSettings again(folder.Path(), "again.ini", '=');
+    records.SaveTo(again);
+    EXPECT_EQ(again.ReadString("records.10x10.0"), "1000000000,1000000000,8,5,9000000065");
+  }
+  // The total time stops at the largest it can hold instead of overflowing.
+  {
+    TAppSettings full(folder.Path(), "full.ini", '=');
+    full.LoadBytes("records.10x10.0=1,1,0,-1,9223372036854775800\r\n");
+    TRecords records;
+    records.LoadFrom(full);
+    records.CountSolved({"10x10", kNormal}, {65, 1, false});
+    EXPECT_EQ(records.Of({"10x10", kNormal}).TotalSeconds, 9223372036854775807);
   }
   for (const char* line : unreadable) {
     SCOPED_TRACE(line);
