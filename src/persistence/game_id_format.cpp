@@ -120,9 +120,10 @@ TPuzzle ReadStateCode(std::string_view text) {
   TGameStateRec rec;
   try {
     rec = ParseGameState(std::string(Trimmed(text)));
-  } catch (const std::exception& e) {
-    // zlib, JSON and number errors of a damaged code count as bad data too.
-    throw EPuzzleInvalid(TextWithArgs(ttnReasonStateCode, {e.what()}));
+  } catch (const std::exception&) {
+    // zlib, JSON and number errors of a damaged code count as bad data too;
+    // their own texts are English only.
+    throw EPuzzleInvalid(TextWithArgs(ttnReasonStateCode, {TextFor(ttnInvalidDataFound)}));
   }
   std::string goal(static_cast<std::size_t>(rec.w) * rec.h, '.');
   for (int x = 0; x < rec.w; ++x)

@@ -303,6 +303,27 @@ void AppendClues(std::string& xml, const char* type, const TCountersArr& clues) 
   xml += "</clues>\n";
 }
 
+// What broke the XML, in the game's words: expat's own texts are English
+// only, so its codes are grouped into the few a player can act on.
+TTextName XmlFault(XML_Error code) {
+  switch (code) {
+    case XML_ERROR_NO_ELEMENTS:
+    case XML_ERROR_UNCLOSED_TOKEN:
+    case XML_ERROR_UNCLOSED_CDATA_SECTION:
+      return ttnReasonXmlUnfinished;
+    case XML_ERROR_TAG_MISMATCH:
+      return ttnReasonXmlTagMismatch;
+    case XML_ERROR_JUNK_AFTER_DOC_ELEMENT:
+      return ttnReasonXmlAfterEnd;
+    case XML_ERROR_PARTIAL_CHAR:
+    case XML_ERROR_UNKNOWN_ENCODING:
+    case XML_ERROR_INCORRECT_ENCODING:
+      return ttnReasonXmlEncoding;
+    default:
+      return ttnReasonXmlMarkup;
+  }
+}
+
 }  // namespace
 
 std::vector<TPuzzle> ReadPbnXml(std::string_view text) {
@@ -327,7 +348,7 @@ std::vector<TPuzzle> ReadPbnXml(std::string_view text) {
   if (status != XML_STATUS_OK)
     throw EPuzzleInvalid(
         TextWithArgs(ttnReasonNotXml, {std::to_string(XML_GetCurrentLineNumber(parser.get())),
-                                       XML_ErrorString(XML_GetErrorCode(parser.get()))}));
+                                       TextFor(XmlFault(XML_GetErrorCode(parser.get())))}));
   if (reader.Puzzles.empty()) throw EPuzzleInvalid(TextFor(ttnReasonNoXmlPuzzle));
   return std::move(reader.Puzzles);
 }

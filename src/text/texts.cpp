@@ -302,6 +302,11 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnReasonGoalImageSize, "ReasonGoalImageSize", "LjI/ej01OzZ6Mzc7PT96Myl6NDUuen9r"},
       {ttnReasonNotXml, "ReasonNotXml", "NDUuei0/NjZ3PDUoNz8+egIXFno7Lno2MzQ/en9rYHp/aA=="},
       {ttnReasonNoXmlPuzzle, "ReasonNoXmlPuzzle", "LjI/egIXFnoyNTY+KXo0NXpmKi8gIDY/ZA=="},
+      {ttnReasonXmlUnfinished, "ReasonXmlUnfinished", "LjI/ei4/Ii56PzQ+KXozNCkzPj96LjI/egIXFg=="},
+      {ttnReasonXmlTagMismatch, "ReasonXmlTagMismatch", "OzR6PzQ+ei47PXo+NT8pejQ1Lno3Oy45MnozLil6KS47KC56Ljs9"},
+      {ttnReasonXmlAfterEnd, "ReasonXmlAfterEnd", "LjI/KD96Myl6NzUoP3ouPyIuejs8Lj8oei4yP3o/ND56NTx6LjI/egIXFg=="},
+      {ttnReasonXmlEncoding, "ReasonXmlEncoding", "LjI/ej80OTU+MzQ9ejMpei80MTQ1LTR6NSh6PjU/KXo0NS56NzsuOTJ6LjI/ejkyOyg7OS4/KCk="},
+      {ttnReasonXmlMarkup, "ReasonXmlMarkup", "OCg1MT80ejc7KDF3Lyo="},
   };
   return items;
 }

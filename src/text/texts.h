@@ -255,9 +255,14 @@ enum TTextName : std::uint8_t {
   ttnReasonGoalImageSize,
   ttnReasonNotXml,
   ttnReasonNoXmlPuzzle,
+  ttnReasonXmlUnfinished,
+  ttnReasonXmlTagMismatch,
+  ttnReasonXmlAfterEnd,
+  ttnReasonXmlEncoding,
+  ttnReasonXmlMarkup,
 };
 
-inline constexpr int kTextNameCount = ttnReasonNoXmlPuzzle + 1;
+inline constexpr int kTextNameCount = ttnReasonXmlMarkup + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

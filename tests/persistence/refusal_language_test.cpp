@@ -7,6 +7,8 @@
 #include "persistence/puzzle.h"
 #include "persistence/puzzle_formats.h"
 #include "text/lang_helper.h"
+#include "util/crc32.h"
+#include "util/hex.h"
 
 namespace {
 
@@ -163,6 +165,36 @@ TEST_F(RefusalLanguageTest, EveryReaderRefusesWithATextOfTheTable) {
         EXPECT_NE(reason, english) << shown;
       }
     }
+  }
+}
+
+// What follows the reader's own words is in the language too: a state code
+// that breaks inside its compressed part or its data, and XML that breaks
+// anywhere, are told in the game's words, never in a library's English.
+TEST_F(RefusalLanguageTest, WhatWentWrongInsideACodeOrXmlIsToldInTheLanguage) {
+  // Checked hex whose bytes are no compressed data.
+  const std::string payload = "00112233";
+  const std::string brokenInside = HexOfUInt32(Crc32(payload), 8) + payload;
+  for (const TLanguage language : SupportedLanguages()) {
+    CurrentLanguage = language;
+    const std::string invalid = TextWithArgs(ttnReasonStateCode, {TextFor(ttnInvalidDataFound)});
+    EXPECT_EQ(RefusalOf([] { ReadStateCode("zz"); }), invalid);
+    EXPECT_EQ(RefusalOf([&] { ReadStateCode(brokenInside); }), invalid);
+
+    const struct {
+      const char* Xml;
+      TTextName Detail;
+    } xml[] = {
+        {"<puzzleset><puzzle>", ttnReasonXmlUnfinished},
+        {"<puzzleset></puzzle>", ttnReasonXmlTagMismatch},
+        {"<puzzleset/><puzzleset/>", ttnReasonXmlAfterEnd},
+        {"<?xml version='1.0' encoding='x-nothing'?><puzzleset/>", ttnReasonXmlEncoding},
+        {"<puzzleset a='1' a='2'/>", ttnReasonXmlMarkup},
+    };
+    for (const auto& c : xml)
+      EXPECT_EQ(RefusalOf([&] { ReadPbnXml(c.Xml); }),
+                TextWithArgs(ttnReasonNotXml, {"1", TextFor(c.Detail)}))
+          << c.Xml << " in " << static_cast<int>(language);
   }
 }
 

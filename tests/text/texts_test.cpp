@@ -286,6 +286,11 @@ const std::vector<std::string> kEnglish = {
     "the goal image is not %1",
     "not well-formed XML at line %1: %2",
     "the XML holds no <puzzle>",
+    "the text ends inside the XML",
+    "an end tag does not match its start tag",
+    "there is more text after the end of the XML",
+    "the encoding is unknown or does not match the characters",
+    "broken mark-up",
 };
 
 class TextsTest : public ::testing::Test {
