@@ -4,25 +4,31 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include "text/lang_helper.h"
+
 namespace {
+
+std::string TooLarge(const QSize& size) {
+  return TextWithArgs(ttnReasonImageTooLarge,
+                      {std::to_string(size.width()), std::to_string(size.height())});
+}
 
 QImage ReadFrom(QImageReader& reader) {
   reader.setAutoTransform(true);
-  if (!reader.canRead())
-    throw EImageUnusable("not an image this program can read (PNG, JPEG, BMP, GIF or SVG)");
+  if (!reader.canRead()) throw EImageUnusable(TextFor(ttnReasonImageNotReadable));
   if (reader.supportsAnimation() && reader.imageCount() > 1)
-    throw EImageUnusable("an animated image; save one frame of it as a picture first");
+    throw EImageUnusable(TextFor(ttnReasonImageAnimated));
   const QSize size = reader.size();
   if (size.isValid()) {
-    if (size.isEmpty()) throw EImageUnusable("the image has no pixels");
+    if (size.isEmpty()) throw EImageUnusable(TextFor(ttnReasonImageNoPixels));
     if (size.width() > kMaxImageSide || size.height() > kMaxImageSide ||
         static_cast<long long>(size.width()) * size.height() > kMaxImagePixels)
-      throw EImageUnusable("the image is too large (" + std::to_string(size.width()) + " x " +
-                           std::to_string(size.height()) + " pixels)");
+      throw EImageUnusable(TooLarge(size));
   }
   QImage image;
   if (!reader.read(&image))
-    throw EImageUnusable("the image cannot be read: " + reader.errorString().toStdString());
+    throw EImageUnusable(
+        TextWithArgs(ttnReasonImageUnreadable, {reader.errorString().toStdString()}));
   return CheckedPictureImage(image);
 }
 
@@ -43,10 +49,10 @@ QImage ReadPictureImageData(const QByteArray& bytes) {
 
 QImage CheckedPictureImage(const QImage& image) {
   if (image.isNull() || image.width() <= 0 || image.height() <= 0)
-    throw EImageUnusable("the image has no pixels");
+    throw EImageUnusable(TextFor(ttnReasonImageNoPixels));
   if (image.width() > kMaxImageSide || image.height() > kMaxImageSide ||
       static_cast<long long>(image.width()) * image.height() > kMaxImagePixels)
-    throw EImageUnusable("the image is too large");
+    throw EImageUnusable(TooLarge(image.size()));
   return image;
 }
 

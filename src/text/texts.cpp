@@ -307,6 +307,14 @@ const TTextItemNamesArr& EnglishTextItems() {
       {ttnReasonXmlAfterEnd, "ReasonXmlAfterEnd", "LjI/KD96Myl6NzUoP3ouPyIuejs8Lj8oei4yP3o/ND56NTx6LjI/egIXFg=="},
       {ttnReasonXmlEncoding, "ReasonXmlEncoding", "LjI/ej80OTU+MzQ9ejMpei80MTQ1LTR6NSh6PjU/KXo0NS56NzsuOTJ6LjI/ejkyOyg7OS4/KCk="},
       {ttnReasonXmlMarkup, "ReasonXmlMarkup", "OCg1MT80ejc7KDF3Lyo="},
+      {ttnReasonImageNotReadable, "ReasonImageNotReadable", "NDUuejs0ejM3Oz0/ei4yMyl6Kig1PSg7N3o5OzR6KD87PnpyChQddnoQCh8ddnoYFwp2eh0THHo1KHoJDB1z"},
+      {ttnReasonImageAnimated, "ReasonImageAnimated", "OzR6OzQzNzsuPz56Mzc7PT9heik7LD96NTQ/ejwoOzc/ejU8ejMuejspejt6KjM5Li8oP3o8MygpLg=="},
+      {ttnReasonImageNoPixels, "ReasonImageNoPixels", "LjI/ejM3Oz0/ejI7KXo0NXoqMyI/Nik="},
+      {ttnReasonImageTooLarge, "ReasonImageTooLarge", "LjI/ejM3Oz0/ejMpei41NXo2Oyg9P3pyf2t6Inp/aHoqMyI/Nilz"},
+      {ttnReasonImageUnreadable, "ReasonImageUnreadable", "LjI/ejM3Oz0/ejk7NDQ1Lno4P3ooPzs+YHp/aw=="},
+      {ttnReasonNoPictureFits, "ReasonNoPictureFits", "NDV6KjM5Li8oP3o8My4pei4yP3o5Ni8/KQ=="},
+      {ttnReasonDesignerSize, "ReasonDesignerSize", "LjI/ej4/KTM9ND8oei47MT8pejg1Oyg+KXo1PHppei41emtoYno5PzY2KXo/Ozkyei07Iw=="},
+      {ttnReasonClipboardNoImage, "ReasonClipboardNoImage", "LjI/ejk2Myo4NTsoPnoyNTY+KXo0NXozNzs9Pw=="},
   };
   return items;
 }

@@ -260,9 +260,17 @@ enum TTextName : std::uint8_t {
   ttnReasonXmlAfterEnd,
   ttnReasonXmlEncoding,
   ttnReasonXmlMarkup,
+  ttnReasonImageNotReadable,
+  ttnReasonImageAnimated,
+  ttnReasonImageNoPixels,
+  ttnReasonImageTooLarge,
+  ttnReasonImageUnreadable,
+  ttnReasonNoPictureFits,
+  ttnReasonDesignerSize,
+  ttnReasonClipboardNoImage,
 };
 
-inline constexpr int kTextNameCount = ttnReasonXmlMarkup + 1;
+inline constexpr int kTextNameCount = ttnReasonClipboardNoImage + 1;
 
 // The one-byte key every stored text byte is combined with.
 inline constexpr std::uint8_t kTextKey = 0x5A;

@@ -13,6 +13,7 @@
 #include "app/from_image_command.h"
 #include "persistence/puzzle_formats.h"
 #include "solver/line_solver.h"
+#include "text/lang_helper.h"
 
 namespace {
 
@@ -85,27 +86,41 @@ TEST(ImagePicture, ThresholdInvertAndFit) {
   }
 }
 
-TEST(ImagePicture, UnusableImagesAreRefusedWithAReason) {
+TEST(ImagePicture, UnusableImagesAreRefusedWithAReasonInThePlayersLanguage) {
   struct Case {
     const char* name;
-    const char* reason;
+    TTextName reason;
   };
   const Case cases[] = {
-      {"empty.png", "not an image"},
-      {"truncated.png", "cannot be read"},
-      {"huge.png", "too large"},
-      {"animated.gif", "animated"},
-      {"no-such-file.png", "not an image"},
+      {"empty.png", ttnReasonImageNotReadable},
+      {"truncated.png", ttnReasonImageUnreadable},
+      {"huge.png", ttnReasonImageTooLarge},
+      {"animated.gif", ttnReasonImageAnimated},
+      {"no-such-file.png", ttnReasonImageNotReadable},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  const auto refusal = [](auto&& read) {
     try {
-      ReadPictureImage(ImagePath(c.name));
-      ADD_FAILURE() << "read";
+      read();
     } catch (const EImageUnusable& e) {
-      EXPECT_NE(std::string(e.what()).find(c.reason), std::string::npos) << e.what();
+      return std::string(e.what());
     }
+    return std::string("(read)");
+  };
+  for (const TLanguage language : SupportedLanguages()) {
+    CurrentLanguage = language;
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.name);
+      // The text up to its first argument: the sizes and Qt's own reason follow.
+      const std::string text = TextFor(c.reason);
+      EXPECT_EQ(refusal([&] {
+                  ReadPictureImage(ImagePath(c.name));
+                }).rfind(text.substr(0, text.find('%')), 0),
+                0u)
+          << static_cast<int>(language);
+    }
+    EXPECT_EQ(refusal([] { CheckedPictureImage(QImage()); }), TextFor(ttnReasonImageNoPixels));
   }
+  CurrentLanguage = lgEnglish;
   EXPECT_THROW(CheckedPictureImage(QImage()), EImageUnusable);
   QFile file(ImagePath("frame.png"));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));

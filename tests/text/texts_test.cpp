@@ -291,6 +291,14 @@ const std::vector<std::string> kEnglish = {
     "there is more text after the end of the XML",
     "the encoding is unknown or does not match the characters",
     "broken mark-up",
+    "not an image this program can read (PNG, JPEG, BMP, GIF or SVG)",
+    "an animated image; save one frame of it as a picture first",
+    "the image has no pixels",
+    "the image is too large (%1 x %2 pixels)",
+    "the image cannot be read: %1",
+    "no picture fits the clues",
+    "the designer takes boards of 3 to 128 cells each way",
+    "the clipboard holds no image",
 };
 
 class TextsTest : public ::testing::Test {
