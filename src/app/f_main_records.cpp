@@ -22,21 +22,21 @@ TRecordKey KeyOf(const TSlot& game) {
 }  // namespace
 
 void TfrmMain::CountPlayed() {
-  if (!FCurrentGame || FCurrentGame->Progress() != TPuzzleProgress::Fresh ||
-      !FCurrentGame->Puzzle().CanUndo())
+  if (!CurrentGame() || CurrentGame()->Progress() != TPuzzleProgress::Fresh ||
+      !CurrentGame()->Puzzle().CanUndo())
     return;
-  FRecords->CountPlayed(KeyOf(*FCurrentGame));
-  FCurrentGame->SetProgress(TPuzzleProgress::Played);
+  FRecords->CountPlayed(KeyOf(*CurrentGame()));
+  CurrentGame()->SetProgress(TPuzzleProgress::Played);
 }
 
 void TfrmMain::CountSolved() {
-  if (!FCurrentGame || FCurrentGame->Progress() == TPuzzleProgress::Solved) return;
+  if (!CurrentGame() || CurrentGame()->Progress() == TPuzzleProgress::Solved) return;
   // Solved without a move left to undo (a pasted finished board) is still
   // a puzzle played.
-  if (FCurrentGame->Progress() == TPuzzleProgress::Fresh)
-    FRecords->CountPlayed(KeyOf(*FCurrentGame));
-  FRecords->CountSolved(KeyOf(*FCurrentGame), FCurrentGame->Session().SolveRecord());
-  FCurrentGame->SetProgress(TPuzzleProgress::Solved);
+  if (CurrentGame()->Progress() == TPuzzleProgress::Fresh)
+    FRecords->CountPlayed(KeyOf(*CurrentGame()));
+  FRecords->CountSolved(KeyOf(*CurrentGame()), CurrentGame()->Session().SolveRecord());
+  CurrentGame()->SetProgress(TPuzzleProgress::Solved);
 }
 
 void TfrmMain::aStatisticsExecute() {
