@@ -388,17 +388,17 @@ void TfrmMain::ShowGrade() {
 
 void TfrmMain::UpdateCaption() {
   ShowGrade();
-  if (!CurrentGame()) return;
-  const TPuzzleStatus status = CurrentGame()->Puzzle().GetStatus();
-  const std::string caption = GetVersionString(false) + " - " + CurrentGame()->Name() + " - " +
+  TSlot* const game = CurrentGame();
+  if (!game) return;
+  const TPuzzleStatus status = game->Puzzle().GetStatus();
+  const std::string caption = GetVersionString(false) + " - " + game->Name() + " - " +
                               std::to_string(status.PlayerFilled) + " / " +
                               std::to_string(status.SolutionFilled);
   if (caption == FLastCaption) return;
   setWindowTitle(QString::fromStdString(caption));
   // A screen reader reads the window's name again after every dialog: the
   // product and the size are enough, the board's opening line tells the rest.
-  setAccessibleName(
-      QString::fromStdString(std::string(kProductName) + " - " + CurrentGame()->Name()));
+  setAccessibleName(QString::fromStdString(std::string(kProductName) + " - " + game->Name()));
   FLastCaption = caption;
 }
 
@@ -453,10 +453,11 @@ void TfrmMain::OnSlotChanged() {
 void TfrmMain::CelebrateIfSolved() {
   // Only between strokes: the celebration takes the input away, and a stroke
   // in progress must still be closed by its release.
-  if (!CurrentGame() || CurrentGame()->Status() == stSolved || tCongrats()->isActive() ||
-      !CurrentGame()->Puzzle().PendingGroup().empty())
+  TSlot* const game = CurrentGame();
+  if (!game || game->Status() == stSolved || tCongrats()->isActive() ||
+      !game->Puzzle().PendingGroup().empty())
     return;
-  const TPuzzleStatus status = CurrentGame()->Puzzle().GetStatus();
+  const TPuzzleStatus status = game->Puzzle().GetStatus();
   if (!IsSolved(status)) return;
   // A board that fits every clue but differs from the picture is left to
   // Check in Nightmare mode, where such cells are mistakes.

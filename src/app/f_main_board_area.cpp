@@ -51,11 +51,11 @@ void TfrmMain::RestorePlayerSize() {
 // window first, as far as the screen allows; the board is then fitted to it.
 void TfrmMain::GrowForReadableCells() {
   // A size the player set for this slot is kept as it is.
-  if (!CurrentGame() || !CurrentGame()->Puzzle().AutoFit() ||
-      (CurrentGame()->Puzzle().GameState() & vfZoomed) || isMaximized() || isFullScreen() ||
-      FPlayerSizes.HasOwn(CurrentGame()->Name()))
+  TSlot* const game = CurrentGame();
+  if (!game || !game->Puzzle().AutoFit() || (game->Puzzle().GameState() & vfZoomed) ||
+      isMaximized() || isFullScreen() || FPlayerSizes.HasOwn(game->Name()))
     return;
-  const QSize needed = CurrentGame()->View().RoomFor(kComfortableCell);
+  const QSize needed = game->View().RoomFor(kComfortableCell);
   const int dw = std::max(0, needed.width() - FpBoard->width());
   const int dh = std::max(0, needed.height() - FpBoard->height());
   if (dw == 0 && dh == 0) return;

@@ -22,21 +22,20 @@ TRecordKey KeyOf(const TSlot& game) {
 }  // namespace
 
 void TfrmMain::CountPlayed() {
-  if (!CurrentGame() || CurrentGame()->Progress() != TPuzzleProgress::Fresh ||
-      !CurrentGame()->Puzzle().CanUndo())
-    return;
-  FRecords->CountPlayed(KeyOf(*CurrentGame()));
-  CurrentGame()->SetProgress(TPuzzleProgress::Played);
+  TSlot* const game = CurrentGame();
+  if (!game || game->Progress() != TPuzzleProgress::Fresh || !game->Puzzle().CanUndo()) return;
+  FRecords->CountPlayed(KeyOf(*game));
+  game->SetProgress(TPuzzleProgress::Played);
 }
 
 void TfrmMain::CountSolved() {
-  if (!CurrentGame() || CurrentGame()->Progress() == TPuzzleProgress::Solved) return;
+  TSlot* const game = CurrentGame();
+  if (!game || game->Progress() == TPuzzleProgress::Solved) return;
   // Solved without a move left to undo (a pasted finished board) is still
   // a puzzle played.
-  if (CurrentGame()->Progress() == TPuzzleProgress::Fresh)
-    FRecords->CountPlayed(KeyOf(*CurrentGame()));
-  FRecords->CountSolved(KeyOf(*CurrentGame()), CurrentGame()->Session().SolveRecord());
-  CurrentGame()->SetProgress(TPuzzleProgress::Solved);
+  if (game->Progress() == TPuzzleProgress::Fresh) FRecords->CountPlayed(KeyOf(*game));
+  FRecords->CountSolved(KeyOf(*game), game->Session().SolveRecord());
+  game->SetProgress(TPuzzleProgress::Solved);
 }
 
 void TfrmMain::aStatisticsExecute() {

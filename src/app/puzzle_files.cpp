@@ -288,11 +288,11 @@ void TPuzzleFiles::Drop(QDropEvent* e) {
 // --- Saving ---
 
 void TPuzzleFiles::aSavePuzzleAsExecute() {
-  if (!FShelf->Shown()) return;
+  const TSlot* shown = FShelf->Shown();
+  if (!shown) return;
   const std::vector<std::string> filters = SaveFilters();
   const TFileDialogAnswer answer = ShowFileDialog(
-      FHost.Window,
-      {true, Text(ttnSavePuzzleAs), filters, filters[0], FShelf->Shown()->Name() + ".non"});
+      FHost.Window, {true, Text(ttnSavePuzzleAs), filters, filters[0], shown->Name() + ".non"});
   if (answer.Path.empty()) return;
   // The file's extension names the format; without a known one, the filter
   // chosen does, and its extension is added.
@@ -332,8 +332,8 @@ void TPuzzleFiles::aSavePuzzleAsExecute() {
 
 void TPuzzleFiles::aDesignExecute() {
   TDesignPicture current;
-  if (FShelf->Shown()) {
-    const TPuzzle puzzle = PuzzleOfGame(FShelf->Shown()->Puzzle());
+  if (const TSlot* shown = FShelf->Shown()) {
+    const TPuzzle puzzle = PuzzleOfGame(shown->Puzzle());
     current = {puzzle.Width, puzzle.Height, puzzle.Goal};
   }
   ShowDesigner(FHost.Window, &FHost.AppSettings(), current, FGameSettings->BoardLook(),
@@ -347,8 +347,9 @@ void TPuzzleFiles::aOtherSizeExecute() {
     Tell(TextFor(ttnTooManySizes), Text(ttnOtherSize));
     return;
   }
-  const int width = FShelf->Shown() ? FShelf->Shown()->Puzzle().Width() : kFirstShownSide;
-  const int height = FShelf->Shown() ? FShelf->Shown()->Puzzle().Height() : kFirstShownSide;
+  const TSlot* shown = FShelf->Shown();
+  const int width = shown ? shown->Puzzle().Width() : kFirstShownSide;
+  const int height = shown ? shown->Puzzle().Height() : kFirstShownSide;
   TfrmSize dialog(FHost.Window, width, height);
   if (dialog.exec() == QDialog::Accepted) AddSize(dialog.BoardWidth(), dialog.BoardHeight());
 }
@@ -386,8 +387,9 @@ bool TPuzzleFiles::AddSize(int width, int height) {
 }
 
 void TPuzzleFiles::aRemoveSizeExecute() {
-  if (!FShelf->Shown() || IsDefaultSlot(FShelf->Shown()->Name())) return;
-  if (ShowMessageBox(TextWith(ttnRemoveSizeAsk, FShelf->Shown()->Name()), Text(ttnRemoveSize),
+  const TSlot* shown = FShelf->Shown();
+  if (!shown || IsDefaultSlot(shown->Name())) return;
+  if (ShowMessageBox(TextWith(ttnRemoveSizeAsk, shown->Name()), Text(ttnRemoveSize),
                      mkQuestion | mkYesNo) != maYes)
     return;
   RemoveCurrentSize();
