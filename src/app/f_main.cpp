@@ -68,6 +68,7 @@ TfrmMain::TfrmMain(bool diagnostics)
   CreateComponents();
   CreateActions();
   CreatePuzzleFiles();
+  connect(FShelf.get(), &TSlotShelf::shownChanged, this, &TfrmMain::FollowShownSlot);
   // The board's news (a cell's new state, a line completed) is spoken
   // through the window's news line (a later window takes it over; the line
   // of a closed one is gone).
@@ -84,11 +85,11 @@ TfrmMain::TfrmMain(bool diagnostics)
 // first (QWidget's destructor runs after this body), the slots would later
 // free views that no longer exist.
 TfrmMain::~TfrmMain() {
-  FreeSlots();
+  FShelf->Clear();
 }
 
 void TfrmMain::CreateComponents() {
-  FpButtons = new TCommandBar(this, [this] { return FCurrentGame; });
+  FpButtons = new TCommandBar(this, [this] { return CurrentGame(); });
   FpBoard = new QWidget(this);
   FpBoard->setObjectName("pBoard");
   connect(FpButtons->bGame(), &QPushButton::clicked, this,
@@ -97,10 +98,10 @@ void TfrmMain::CreateComponents() {
   FpPleaseWait = new TWaitPanel(FpBoard);
 
   FlAnnounce = new TAnnouncer(this);
-  FlHint = new THintPanel(FpBoard, [this] { return FCurrentGame; });
+  FlHint = new THintPanel(FpBoard, [this] { return CurrentGame(); });
 
   FCelebration = new TCelebration(
-      this, [this] { return FCurrentGame; }, [this] { RepaintBoardOnly(); });
+      this, [this] { return CurrentGame(); }, [this] { RepaintBoardOnly(); });
   connect(tCongrats(), &QTimer::timeout, this, [this] { Guarded([this] { tCongratsTimer(); }); });
 
   FtActivate = new QTimer(this);
@@ -185,7 +186,6 @@ void TfrmMain::CreatePuzzleFiles() {
   host.Shelf = FShelf.get();
   host.GameSettings = FGameSettings.get();
   host.AppSettings = [this]() -> TAppSettings& { return *FAppSettings; };
-  host.CurrentGame = [this] { return FCurrentGame; };
   host.Busy = [this] { return Busy(); };
   host.InCommand = [this] { return InCommand(); };
   host.Guarded = [this](const std::function<void()>& command) { Guarded(command); };
@@ -194,12 +194,8 @@ void TfrmMain::CreatePuzzleFiles() {
     return RunWithPanel(text, job);
   };
   host.ApplySlotSettings = [this](TSlot* game) { ApplySlotSettings(game); };
-  host.Forget = [this](TSlot* game) {
-    if (FCurrentGame == game) FCurrentGame = nullptr;
-  };
   host.StopCelebration = [this] { StopCelebration(); };
   host.BuildGameMenu = [this] { BuildGameMenu(); };
-  host.SelectSlotByName = [this](const std::string& name) { return SelectSlotByName(name); };
   host.SyncSlot = [this] { SyncSlot(); };
   host.Announce = [this](const std::string& text) { Announce(text); };
   FFiles = new TPuzzleFiles(std::move(host), this);
@@ -208,10 +204,8 @@ void TfrmMain::CreatePuzzleFiles() {
 // --- Game menu and switching ---
 
 void TfrmMain::BuildGameMenu() {
-  FActions->BuildGameMenu(*FShelf, FCurrentGame, [this](QAction* item) {
-    Guarded([this, item] {
-      if (FShelf->FindByName(SlotNameOf(item->text()))) SwitchToSlot(item);
-    });
+  FActions->BuildGameMenu(*FShelf, CurrentGame(), [this](QAction* item) {
+    Guarded([this, item] { SelectSlotByName(SlotNameOf(item->text())); });
   });
 }
 
@@ -227,7 +221,7 @@ void TfrmMain::bGameClick() {
 
 void TfrmMain::CreatePlayCommands() {
   TPlayWindow window;
-  window.CurrentGame = [this] { return FCurrentGame; };
+  window.CurrentGame = [this] { return CurrentGame(); };
   window.RunWithPanel = [this](const std::string& text,
                                const std::function<void(const std::atomic<bool>&)>& job) {
     return RunWithPanel(text, job);
@@ -241,7 +235,7 @@ void TfrmMain::CreatePlayCommands() {
   window.SyncSlot = [this] { SyncSlot(); };
   window.CelebrateIfSolved = [this] { CelebrateIfSolved(); };
   window.Announce = [this](const std::string& text) { Announce(text); };
-  window.SwitchToSlot = [this](QAction* item) { SwitchToSlot(item); };
+  window.SelectSlotByName = [this](const std::string& name) { return SelectSlotByName(name); };
   FPlay = std::make_unique<TPlayCommands>(std::move(window), *FGameSettings, FBusy, *FActions,
                                           FDiagnostics);
   const TMainActions& a = *FActions;
@@ -264,36 +258,41 @@ void TfrmMain::CreatePlayCommands() {
             [this, execute] { Guarded([this, execute] { (FPlay.get()->*execute)(); }); });
 }
 
-bool TfrmMain::SelectSlotByName(const std::string& name) {
-  QAction* item = FActions->SlotItem(name);
-  if (item) item->trigger();
-  return item != nullptr;
+TSlot* TfrmMain::CurrentGame() const {
+  return FShelf->Shown();
 }
 
-void TfrmMain::SwitchToSlot(QAction* item) {
+bool TfrmMain::SelectSlotByName(const std::string& name) {
+  TSlot* slot = FShelf->FindByName(name);
+  if (slot) FShelf->Show(slot);
+  return slot != nullptr;
+}
+
+// Every way to show a slot ends here: the size menu, Other size, Remove this
+// size, a puzzle or code opened into a slot, start-up.
+void TfrmMain::FollowShownSlot(TSlot* before, TSlot* now) {
   StopCelebration();
-  item->setChecked(true);
-  if (FCurrentGame) {
+  if (before) {
     // A hint belongs to the board it was asked on.
-    FCurrentGame->View().ClearHint();
-    FCurrentGame->AttachTo(nullptr);
+    before->View().ClearHint();
+    before->AttachTo(nullptr);
   }
   FlHint->hide();
-  const std::string name = SlotNameOf(item->text());
-  FCurrentGame = FShelf->FindByName(name);
-  FShelf->SetActiveName(name);
-  FCurrentGame->AttachTo(FpBoard);
-  FCurrentGame->ApplyBackground();
-  if (AppPhase == apRunning) {
-    RestorePlayerSize();
-    GrowForReadableCells();
-    FCurrentGame->SetVisible(true);
-    RefreshBoard();
-    FCurrentGame->ShowView();
-  }
+  if (!now) return;
+  if (QAction* item = FActions->SlotItem(now->Name())) item->setChecked(true);
+  FActions->FollowSlot(now);
+  now->AttachTo(FpBoard);
+  now->ApplyBackground();
+  // The rest waits for the activation, which shows the slot again.
+  if (AppPhase != apRunning) return;
+  RestorePlayerSize();
+  GrowForReadableCells();
+  now->SetVisible(true);
+  RefreshBoard();
+  now->ShowView();
   UpdateCaption();
   UpdateActions(0);
-  if (IsSolved(FCurrentGame->Puzzle().GetStatus())) FPlay->RunCheck();
+  if (IsSolved(now->Puzzle().GetStatus())) FPlay->RunCheck();
   UpdateClock();
 }
 
@@ -373,7 +372,7 @@ void TfrmMain::resizeEvent(QResizeEvent* e) {
 }
 
 void TfrmMain::RefreshBoard() {
-  if (FActivated && FCurrentGame) FCurrentGame->Refresh(lfResized);
+  if (FActivated && CurrentGame()) CurrentGame()->Refresh(lfResized);
 }
 
 void TfrmMain::SyncSlot() {
@@ -384,22 +383,22 @@ void TfrmMain::SyncSlot() {
 }
 
 void TfrmMain::ShowGrade() {
-  FpButtons->ShowGrade(FCurrentGame);
+  FpButtons->ShowGrade(CurrentGame());
 }
 
 void TfrmMain::UpdateCaption() {
   ShowGrade();
-  if (!FCurrentGame) return;
-  const TPuzzleStatus status = FCurrentGame->Puzzle().GetStatus();
-  const std::string caption = GetVersionString(false) + " - " + FCurrentGame->Name() + " - " +
+  TSlot* const game = CurrentGame();
+  if (!game) return;
+  const TPuzzleStatus status = game->Puzzle().GetStatus();
+  const std::string caption = GetVersionString(false) + " - " + game->Name() + " - " +
                               std::to_string(status.PlayerFilled) + " / " +
                               std::to_string(status.SolutionFilled);
   if (caption == FLastCaption) return;
   setWindowTitle(QString::fromStdString(caption));
   // A screen reader reads the window's name again after every dialog: the
   // product and the size are enough, the board's opening line tells the rest.
-  setAccessibleName(
-      QString::fromStdString(std::string(kProductName) + " - " + FCurrentGame->Name()));
+  setAccessibleName(QString::fromStdString(std::string(kProductName) + " - " + game->Name()));
   FLastCaption = caption;
 }
 
@@ -408,7 +407,7 @@ void TfrmMain::SetBusy(bool busy) {
   UpdateActions(busy ? uaDisableAll : uaEnableAll);
   FpButtons->bGame()->setEnabled(!busy);
   if (busy) return;
-  FActions->FollowSlot(FCurrentGame);
+  FActions->FollowSlot(CurrentGame());
   UpdateActions(0);
   RefreshBoard();
 }
@@ -423,15 +422,15 @@ void TfrmMain::UpdateActions(int flags) {
     FActions->SetAllEnabled(true);
     FpButtons->bNew()->setEnabled(true);
   }
-  if (!FCurrentGame) return;
-  FActions->Follow(FCurrentGame->Session());
+  if (!CurrentGame()) return;
+  FActions->Follow(CurrentGame()->Session());
   FpButtons->Clock()->Show();
 }
 
 void TfrmMain::ListenTo(TGameSession& session, const TSlot* slot) {
   // Only the shown slot's session speaks to the bar; the others are heard
   // again when they are shown.
-  const auto shown = [this, slot] { return slot == FCurrentGame && AppPhase != apClosing; };
+  const auto shown = [this, slot] { return slot == CurrentGame() && AppPhase != apClosing; };
   for (auto signal : {&TGameSession::canUndoChanged, &TGameSession::canRedoChanged,
                       &TGameSession::canCheckChanged})
     connect(&session, signal, this, [this, shown] {
@@ -454,10 +453,11 @@ void TfrmMain::OnSlotChanged() {
 void TfrmMain::CelebrateIfSolved() {
   // Only between strokes: the celebration takes the input away, and a stroke
   // in progress must still be closed by its release.
-  if (!FCurrentGame || FCurrentGame->Status() == stSolved || tCongrats()->isActive() ||
-      !FCurrentGame->Puzzle().PendingGroup().empty())
+  TSlot* const game = CurrentGame();
+  if (!game || game->Status() == stSolved || tCongrats()->isActive() ||
+      !game->Puzzle().PendingGroup().empty())
     return;
-  const TPuzzleStatus status = FCurrentGame->Puzzle().GetStatus();
+  const TPuzzleStatus status = game->Puzzle().GetStatus();
   if (!IsSolved(status)) return;
   // A board that fits every clue but differs from the picture is left to
   // Check in Nightmare mode, where such cells are mistakes.

@@ -76,7 +76,8 @@ class TfrmMain : public TfrmBase {
 
   // --- State ---
   TSlotShelf& Shelf() const { return *FShelf; }
-  TSlot* CurrentGame() const { return FCurrentGame; }
+  // The shelf's shown slot.
+  TSlot* CurrentGame() const;
   TGameSettings& GameSettings() const { return *FGameSettings; }
   TAppSettings& AppSettings() const { return *FAppSettings; }
   bool FirstRun() const { return FFirstRun; }
@@ -102,7 +103,6 @@ class TfrmMain : public TfrmBase {
                                   TDifficulty difficulty, bool generate);
   void LoadOrCreateSlots();
   void BuildGameMenu();
-  void SwitchToSlot(QAction* item);
   // A size whose fitted cells would be hard to read gets a larger window,
   // for as long as that slot is shown.
   void GrowForReadableCells();
@@ -113,6 +113,7 @@ class TfrmMain : public TfrmBase {
   // the keyboard cursor (or the view's centre) without one.
   void ZoomBoard(int delta, std::optional<QPoint> globalAt = std::nullopt);
   const TPlayerSizes& PlayerSizes() const { return FPlayerSizes; }
+  // Has the shelf show the slot of that name; false when there is none.
   bool SelectSlotByName(const std::string& name);
   void ApplySettings();
   void ApplyBarAndColors();
@@ -208,13 +209,15 @@ class TfrmMain : public TfrmBase {
   // Writes the games, the game settings and the window bounds to app.ini
   // (through the guard); false when the player chose to keep the window open.
   bool SaveEverything();
-  void FreeSlots();
   void RepaintBoardOnly();
   // The bar's note of the current puzzle's difficulty and grade.
   void ShowGrade();
   void KeyDown(int key, Qt::KeyboardModifiers modifiers);
   void KeyUp(int key);
   void ApplySlotSettings(TSlot* game);
+  // The shelf showed now instead of before: the board, the menu, the bar,
+  // the caption, the actions and the clock follow.
+  void FollowShownSlot(TSlot* before, TSlot* now);
   // The bar follows the play state of the slot's session while it is shown.
   void ListenTo(TGameSession& session, const TSlot* slot);
   // What the window's busy state changes: the commands, the game menu, and
@@ -268,7 +271,6 @@ class TfrmMain : public TfrmBase {
   std::unique_ptr<TGameSettings> FGameSettings;
   std::unique_ptr<TSlotShelf> FShelf;
   std::unique_ptr<TRecords> FRecords;
-  TSlot* FCurrentGame = nullptr;
   bool FActivated = false;
   TPlayerSizes FPlayerSizes;
   QSize FRequestedSize;  // the last size the window gave itself

@@ -10,8 +10,8 @@ void TfrmMain::Announce(const std::string& text) {
 }
 
 void TfrmMain::AnnounceBoard() {
-  if (!FCurrentGame) return;
-  TNonoGame& puzzle = FCurrentGame->Puzzle();
+  if (!CurrentGame()) return;
+  TNonoGame& puzzle = CurrentGame()->Puzzle();
   const TPuzzleStatus status = puzzle.GetStatus();
   if (FlAnnounce)
     FlAnnounce->Announce(

@@ -31,16 +31,16 @@ void TfrmMain::ResizeByItself(QSize size) {
 }
 
 void TfrmMain::NoteResize() {
-  if (!FCurrentGame || isMaximized() || isFullScreen() || isMinimized()) return;
+  if (!CurrentGame() || isMaximized() || isFullScreen() || isMinimized()) return;
   if (size() == FRequestedSize) return;
-  FPlayerSizes.Chosen(FCurrentGame->Name(), size());
+  FPlayerSizes.Chosen(CurrentGame()->Name(), size());
   FRequestedSize = size();
 }
 
 void TfrmMain::RestorePlayerSize() {
   FPlayerSizes.Start(size());
-  if (!FCurrentGame || isMaximized() || isFullScreen()) return;
-  const QSize wanted = FPlayerSizes.For(FCurrentGame->Name());
+  if (!CurrentGame() || isMaximized() || isFullScreen()) return;
+  const QSize wanted = FPlayerSizes.For(CurrentGame()->Name());
   if (wanted.isValid() && wanted != size()) {
     ResizeByItself(wanted);
     RelayoutWindow();
@@ -51,11 +51,11 @@ void TfrmMain::RestorePlayerSize() {
 // window first, as far as the screen allows; the board is then fitted to it.
 void TfrmMain::GrowForReadableCells() {
   // A size the player set for this slot is kept as it is.
-  if (!FCurrentGame || !FCurrentGame->Puzzle().AutoFit() ||
-      (FCurrentGame->Puzzle().GameState() & vfZoomed) || isMaximized() || isFullScreen() ||
-      FPlayerSizes.HasOwn(FCurrentGame->Name()))
+  TSlot* const game = CurrentGame();
+  if (!game || !game->Puzzle().AutoFit() || (game->Puzzle().GameState() & vfZoomed) ||
+      isMaximized() || isFullScreen() || FPlayerSizes.HasOwn(game->Name()))
     return;
-  const QSize needed = FCurrentGame->View().RoomFor(kComfortableCell);
+  const QSize needed = game->View().RoomFor(kComfortableCell);
   const int dw = std::max(0, needed.width() - FpBoard->width());
   const int dh = std::max(0, needed.height() - FpBoard->height());
   if (dw == 0 && dh == 0) return;
@@ -81,10 +81,10 @@ void TfrmMain::GrowForReadableCells() {
 }
 
 void TfrmMain::ZoomBoard(int delta, std::optional<QPoint> globalAt) {
-  if (!FCurrentGame || !FCurrentGame->Host()) return;
+  if (!CurrentGame() || !CurrentGame()->Host()) return;
   std::optional<QPoint> at;
-  if (globalAt) at = FCurrentGame->View().Viewport()->mapFromGlobal(*globalAt);
-  FCurrentGame->ZoomStep(delta, at);
+  if (globalAt) at = CurrentGame()->View().Viewport()->mapFromGlobal(*globalAt);
+  CurrentGame()->ZoomStep(delta, at);
 }
 
 void TfrmMain::aZoomInExecute() {
@@ -96,8 +96,8 @@ void TfrmMain::aZoomOutExecute() {
 }
 
 void TfrmMain::aResetZoomExecute() {
-  if (!FCurrentGame) return;
-  TNonoGame& puzzle = FCurrentGame->Puzzle();
+  if (!CurrentGame()) return;
+  TNonoGame& puzzle = CurrentGame()->Puzzle();
   puzzle.SetGameState(static_cast<TGameViewFlags>(puzzle.GameState() & ~vfZoomed));
   RefreshBoard();
 }

@@ -17,14 +17,14 @@ void TfrmMain::changeEvent(QEvent* e) {
   if (e->type() == QEvent::ActivationChange || e->type() == QEvent::WindowStateChange)
     UpdateClock();
   // Another window in front: the pointer is not on this board any more.
-  if (e->type() == QEvent::ActivationChange && !isActiveWindow() && FCurrentGame)
-    FCurrentGame->View().PointerGone();
+  if (e->type() == QEvent::ActivationChange && !isActiveWindow() && CurrentGame())
+    CurrentGame()->View().PointerGone();
 }
 
 void TfrmMain::UpdateClock() {
   if (!FShelf || !FpButtons) return;
   const bool playing = AppPhase == apRunning && isVisible() && isActiveWindow() && !isMinimized();
-  for (TSlot* game : FShelf->Items()) game->Session().SetShown(playing && game == FCurrentGame);
+  for (TSlot* game : FShelf->Items()) game->Session().SetShown(playing && game == CurrentGame());
   FpButtons->Clock()->Follow();
 }
 

@@ -24,8 +24,8 @@
 // --- Celebration ---
 
 void TfrmMain::StartCelebration() {
-  if (!FCurrentGame) return;
-  FCurrentGame->MarkSolved();
+  if (!CurrentGame()) return;
+  CurrentGame()->MarkSolved();
   Announce(TextFor(ttnAnnounceSolved));
   FCelebration->Start();
   UpdateClock();
@@ -43,8 +43,8 @@ void TfrmMain::tCongratsTimer() {
 }
 
 void TfrmMain::RepaintBoardOnly() {
-  if (FActivated && FCurrentGame && FCurrentGame->Host() && !Busy())
-    FCurrentGame->View().pbBoard()->update();
+  if (FActivated && CurrentGame() && CurrentGame()->Host() && !Busy())
+    CurrentGame()->View().pbBoard()->update();
 }
 
 // --- Dialogs and exit ---
@@ -67,11 +67,11 @@ void TfrmMain::aExitExecute() {
 // --- Clipboard ---
 
 void TfrmMain::aCopyToClipboardAsImageExecute() {
-  if (FCurrentGame) FCurrentGame->CopyAsImage();
+  if (CurrentGame()) CurrentGame()->CopyAsImage();
 }
 
 void TfrmMain::aCopyToClipboardAsTextExecute() {
-  if (FCurrentGame) FCurrentGame->CopyAsText();
+  if (CurrentGame()) CurrentGame()->CopyAsText();
 }
 
 void TfrmMain::aPasteExecute() {
@@ -103,27 +103,27 @@ void TfrmMain::keyPressEvent(QKeyEvent* e) {
     Guarded([this] { bGameClick(); });
     return;
   }
-  if (FCurrentGame && FCurrentGame->View().BoardKeyPress(e->key(), e->modifiers())) return;
+  if (CurrentGame() && CurrentGame()->View().BoardKeyPress(e->key(), e->modifiers())) return;
   if ((e->modifiers() & Qt::ControlModifier) || e->key() == Qt::Key_Control) {
     CtrlHeld = true;
-    if (FCurrentGame) FCurrentGame->Puzzle().RepeatMouse(0);
+    if (CurrentGame()) CurrentGame()->Puzzle().RepeatMouse(0);
     RefreshBoard();
   }
   TfrmBase::keyPressEvent(e);
 }
 
 void TfrmMain::keyReleaseEvent(QKeyEvent* e) {
-  if (FCurrentGame) FCurrentGame->View().BoardKeyRelease(e->key());
+  if (CurrentGame()) CurrentGame()->View().BoardKeyRelease(e->key());
   if (e->key() == Qt::Key_Control) {
     CtrlHeld = false;
-    if (FCurrentGame) FCurrentGame->Puzzle().RepeatMouse(0);
+    if (CurrentGame()) CurrentGame()->Puzzle().RepeatMouse(0);
     RefreshBoard();
   }
   TfrmBase::keyReleaseEvent(e);
 }
 
 void TfrmMain::wheelEvent(QWheelEvent* e) {
-  if ((e->modifiers() & Qt::ControlModifier) && FCurrentGame) {
+  if ((e->modifiers() & Qt::ControlModifier) && CurrentGame()) {
     const int delta = e->angleDelta().y();
     const QPoint at = e->globalPosition().toPoint();
     Guarded([this, delta, at] { ZoomBoard(delta > 0 ? 1 : delta < 0 ? -1 : 0, at); });

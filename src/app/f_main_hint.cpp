@@ -13,16 +13,17 @@
 #include "view/frame_grid.h"
 
 void TfrmMain::aHintExecute() {
-  if (!FCurrentGame || Celebrating() || tCongrats()->isActive()) return;
-  const THint hint = FindHint(FCurrentGame->Puzzle());
-  TframeGrid& view = FCurrentGame->View();
+  TSlot* const game = CurrentGame();
+  if (!game || Celebrating() || tCongrats()->isActive()) return;
+  const THint hint = FindHint(game->Puzzle());
+  TframeGrid& view = game->View();
   const bool onBoard = hint.Kind == THintKind::Step || hint.Kind == THintKind::Mistake;
   // Without a line (nothing to advance) the sentence alone is shown, and
   // goes away with the next change all the same.
   TBoardHint shown{hint.Column, onBoard ? hint.Index : -1, {}};
   for (const TSettledCell& c : hint.Cells) shown.Cells.push_back({c.X, c.Y, c.Value});
   view.ShowHint(shown);
-  if (onBoard) FCurrentGame->CountHint();
+  if (onBoard) game->CountHint();
   FlHint->Tell(HintSentence(hint));
   Announce(FlHint->text().toStdString());
   RefreshBoard();

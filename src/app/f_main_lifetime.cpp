@@ -122,10 +122,8 @@ void TfrmMain::RecoverFromDamagedState(const std::string& reason) {
   }
   // A broken number would place or size the window at 0.
   RemoveUnreadableLines(*FAppSettings, IntegerSettingsKeys(FormName()));
-  const std::string stored = FAppSettings->ReadString("active_game");
   const std::vector<std::string> renewed = CreateMissingDefaultSlots();
-  FShelf->SetActiveName(FShelf->FindByName(stored) ? stored
-                                                   : SlotName(kFirstShownSide, kFirstShownSide));
+  FShelf->ShowNamedOr(FAppSettings->ReadString("active_game"));
 
   std::string text = TextFor(ttnSavedGamesDamaged) + "\n\n";
   if (renewed.empty()) {
@@ -171,15 +169,13 @@ std::unique_ptr<TSlot> TfrmMain::MakeSlot(const std::string& name, int width, in
   game->Attach(generate, DefaultFillPct(width, height, difficulty));
   TSlot* slot = game.get();
   ListenTo(slot->Session(), slot);
-  // The first slot made is the current one until start-up shows the stored one.
-  if (!FCurrentGame) FCurrentGame = slot;
   return game;
 }
 
 void TfrmMain::CreateDefaultSlots() {
   for (int s : kDefaultSides)
     FShelf->Create(SlotName(s, s), s, s, FGameSettings->NewDifficulty(), true);
-  FShelf->SetActiveName(SlotName(kFirstShownSide, kFirstShownSide));
+  FShelf->ShowNamedOr(SlotName(kFirstShownSide, kFirstShownSide));
 }
 
 void TfrmMain::showEvent(QShowEvent* e) {
@@ -201,20 +197,20 @@ bool TfrmMain::event(QEvent* e) {
     AnnounceBoard();
   }
   // A dialog over the board takes the pointer from it.
-  if (e->type() == QEvent::WindowBlocked && FCurrentGame) FCurrentGame->View().PointerGone();
+  if (e->type() == QEvent::WindowBlocked && CurrentGame()) CurrentGame()->View().PointerGone();
   return TfrmBase::event(e);
 }
 
 void TfrmMain::tActivateTimer() {
   FtActivate->stop();
   ApplyBarAndColors();
-  if (FCurrentGame && FCurrentGame->Host()) FCurrentGame->SetVisible(true);
   AppPhase = apRunning;
   KeepOnScreen();
   // Take the keyboard at once, also where no window manager hands it over.
   activateWindow();
   setFocus();
-  SelectSlotByName(FShelf->ActiveName());
+  // The window runs now: the shown slot's board is set up in full.
+  if (TSlot* shown = FShelf->Shown()) FShelf->Show(shown);
   // Files given at the start open once the window is up.
   FFiles->OpenPendingFiles();
   AnnounceBoard();
@@ -249,11 +245,6 @@ bool TfrmMain::SaveEverything() {
     SaveBoardArea();
   }
   return FGuard->Save();
-}
-
-void TfrmMain::FreeSlots() {
-  FCurrentGame = nullptr;
-  FShelf->Clear();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* e) {

@@ -22,21 +22,20 @@ TRecordKey KeyOf(const TSlot& game) {
 }  // namespace
 
 void TfrmMain::CountPlayed() {
-  if (!FCurrentGame || FCurrentGame->Progress() != TPuzzleProgress::Fresh ||
-      !FCurrentGame->Puzzle().CanUndo())
-    return;
-  FRecords->CountPlayed(KeyOf(*FCurrentGame));
-  FCurrentGame->SetProgress(TPuzzleProgress::Played);
+  TSlot* const game = CurrentGame();
+  if (!game || game->Progress() != TPuzzleProgress::Fresh || !game->Puzzle().CanUndo()) return;
+  FRecords->CountPlayed(KeyOf(*game));
+  game->SetProgress(TPuzzleProgress::Played);
 }
 
 void TfrmMain::CountSolved() {
-  if (!FCurrentGame || FCurrentGame->Progress() == TPuzzleProgress::Solved) return;
+  TSlot* const game = CurrentGame();
+  if (!game || game->Progress() == TPuzzleProgress::Solved) return;
   // Solved without a move left to undo (a pasted finished board) is still
   // a puzzle played.
-  if (FCurrentGame->Progress() == TPuzzleProgress::Fresh)
-    FRecords->CountPlayed(KeyOf(*FCurrentGame));
-  FRecords->CountSolved(KeyOf(*FCurrentGame), FCurrentGame->Session().SolveRecord());
-  FCurrentGame->SetProgress(TPuzzleProgress::Solved);
+  if (game->Progress() == TPuzzleProgress::Fresh) FRecords->CountPlayed(KeyOf(*game));
+  FRecords->CountSolved(KeyOf(*game), game->Session().SolveRecord());
+  game->SetProgress(TPuzzleProgress::Solved);
 }
 
 void TfrmMain::aStatisticsExecute() {

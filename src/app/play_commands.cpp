@@ -183,7 +183,7 @@ void TPlayCommands::aDebugExecute() {
   std::string text;
   for (QAction* item : FActions->pmGame()->actions()) {
     if (item->data().toInt() != kSlotItemTag) continue;
-    FWindow.SwitchToSlot(item);
+    FWindow.SelectSlotByName(SlotNameOf(item->text()));
     for (int n = 1; n <= 3; ++n) {
       CurrentGame()->StartNewPuzzle(TDifficulty::Normal);
       text += CurrentGame()->Puzzle().SolutionArrayText("arr_" + std::to_string(n)) + "\r\n";

@@ -11,7 +11,6 @@
 
 #include "model/difficulty.h"
 
-class QAction;
 class TBusyState;
 class TGameSettings;
 class TMainActions;
@@ -20,7 +19,7 @@ struct TPuzzleStatus;
 
 // What the play commands need of the window.
 struct TPlayWindow {
-  // The shown slot, or null.
+  // The shelf's shown slot, or null.
   std::function<TSlot*()> CurrentGame;
   // Runs job off the UI thread with the commands disabled; false when it was
   // cancelled.
@@ -39,8 +38,8 @@ struct TPlayWindow {
   std::function<void()> SyncSlot;
   std::function<void()> CelebrateIfSolved;
   std::function<void(const std::string&)> Announce;
-  // Shows the slot of a game menu item.
-  std::function<void(QAction*)> SwitchToSlot;
+  // Has the shelf show the slot of that name.
+  std::function<bool(const std::string&)> SelectSlotByName;
 };
 
 class TPlayCommands {

@@ -177,7 +177,7 @@ bool TPuzzleFiles::OpenStateCode(const TPasteCheck& check) {
   FHost.StopCelebration();
   slot->StartOver();
   slot->ApplyGameState(check.Rec);
-  ShowLoadedSlot(check.SlotName);
+  ShowLoadedSlot(slot);
   FHost.Announce(TextWith(ttnPuzzleOpened, check.SlotName));
   return true;
 }
@@ -203,7 +203,7 @@ bool TPuzzleFiles::OpenSharedPuzzle(const TPasteCheck& check) {
   TSlot* slot = SlotOfSize(puzzle.Width, puzzle.Height);
   FHost.StopCelebration();
   slot->TakePicture(TDifficulty::Normal, LettersOfGoal(solved));
-  ShowLoadedSlot(check.SlotName);
+  ShowLoadedSlot(slot);
   FHost.Announce(TextWith(ttnPuzzleOpened, check.SlotName));
 
   // Told once, in one box: what else the file held and what the puzzle asks.
@@ -245,9 +245,9 @@ TSlot* TPuzzleFiles::SlotOfSize(int width, int height) {
   return slot;
 }
 
-void TPuzzleFiles::ShowLoadedSlot(const std::string& name) {
+void TPuzzleFiles::ShowLoadedSlot(TSlot* slot) {
+  FShelf->Show(slot);
   FHost.BuildGameMenu();
-  FHost.SelectSlotByName(name);
   FHost.SyncSlot();
 }
 
@@ -288,11 +288,11 @@ void TPuzzleFiles::Drop(QDropEvent* e) {
 // --- Saving ---
 
 void TPuzzleFiles::aSavePuzzleAsExecute() {
-  if (!FHost.CurrentGame()) return;
+  const TSlot* shown = FShelf->Shown();
+  if (!shown) return;
   const std::vector<std::string> filters = SaveFilters();
   const TFileDialogAnswer answer = ShowFileDialog(
-      FHost.Window,
-      {true, Text(ttnSavePuzzleAs), filters, filters[0], FHost.CurrentGame()->Name() + ".non"});
+      FHost.Window, {true, Text(ttnSavePuzzleAs), filters, filters[0], shown->Name() + ".non"});
   if (answer.Path.empty()) return;
   // The file's extension names the format; without a known one, the filter
   // chosen does, and its extension is added.
@@ -307,7 +307,7 @@ void TPuzzleFiles::aSavePuzzleAsExecute() {
     choice = &kSaveChoices[at == filters.end() ? 0 : at - filters.begin()];
     path += std::string(".") + choice->Extension;
   }
-  TPuzzle puzzle = PuzzleOfGame(FHost.CurrentGame()->Puzzle());
+  TPuzzle puzzle = PuzzleOfGame(FShelf->Shown()->Puzzle());
   std::string text;
   switch (choice->Format) {
     case TSaveFormat::Non:
@@ -332,8 +332,8 @@ void TPuzzleFiles::aSavePuzzleAsExecute() {
 
 void TPuzzleFiles::aDesignExecute() {
   TDesignPicture current;
-  if (FHost.CurrentGame()) {
-    const TPuzzle puzzle = PuzzleOfGame(FHost.CurrentGame()->Puzzle());
+  if (const TSlot* shown = FShelf->Shown()) {
+    const TPuzzle puzzle = PuzzleOfGame(shown->Puzzle());
     current = {puzzle.Width, puzzle.Height, puzzle.Goal};
   }
   ShowDesigner(FHost.Window, &FHost.AppSettings(), current, FGameSettings->BoardLook(),
@@ -347,16 +347,17 @@ void TPuzzleFiles::aOtherSizeExecute() {
     Tell(TextFor(ttnTooManySizes), Text(ttnOtherSize));
     return;
   }
-  const int width = FHost.CurrentGame() ? FHost.CurrentGame()->Puzzle().Width() : kFirstShownSide;
-  const int height = FHost.CurrentGame() ? FHost.CurrentGame()->Puzzle().Height() : kFirstShownSide;
+  const TSlot* shown = FShelf->Shown();
+  const int width = shown ? shown->Puzzle().Width() : kFirstShownSide;
+  const int height = shown ? shown->Puzzle().Height() : kFirstShownSide;
   TfrmSize dialog(FHost.Window, width, height);
   if (dialog.exec() == QDialog::Accepted) AddSize(dialog.BoardWidth(), dialog.BoardHeight());
 }
 
 bool TPuzzleFiles::AddSize(int width, int height) {
   const std::string name = SlotName(width, height);
-  if (FShelf->FindByName(name)) {
-    FHost.SelectSlotByName(name);
+  if (TSlot* slot = FShelf->FindByName(name)) {
+    FShelf->Show(slot);
     return true;
   }
   if (!SizeOffered(*FShelf, width, height)) return false;
@@ -372,46 +373,33 @@ bool TPuzzleFiles::AddSize(int width, int height) {
             .toStdString(),
         [&](const std::atomic<bool>& cancel) { picture = slot->MakePicture(difficulty, &cancel); });
   } catch (...) {
-    DropSlot(slot);
+    FShelf->Remove(slot);
     throw;
   }
   // Cancelled: the size is not kept without a puzzle.
   if (!made) {
-    DropSlot(slot);
+    FShelf->Remove(slot);
     return false;
   }
   slot->TakePicture(difficulty, picture);
-  ShowLoadedSlot(name);
+  ShowLoadedSlot(slot);
   return true;
 }
 
 void TPuzzleFiles::aRemoveSizeExecute() {
-  if (!FHost.CurrentGame() || IsDefaultSlot(FHost.CurrentGame()->Name())) return;
-  if (ShowMessageBox(TextWith(ttnRemoveSizeAsk, FHost.CurrentGame()->Name()), Text(ttnRemoveSize),
+  const TSlot* shown = FShelf->Shown();
+  if (!shown || IsDefaultSlot(shown->Name())) return;
+  if (ShowMessageBox(TextWith(ttnRemoveSizeAsk, shown->Name()), Text(ttnRemoveSize),
                      mkQuestion | mkYesNo) != maYes)
     return;
   RemoveCurrentSize();
 }
 
 void TPuzzleFiles::RemoveCurrentSize() {
-  if (!FHost.CurrentGame() || IsDefaultSlot(FHost.CurrentGame()->Name())) return;
-  FHost.StopCelebration();
-  TSlot* gone = FHost.CurrentGame();
+  TSlot* gone = FShelf->Shown();
+  if (!gone || IsDefaultSlot(gone->Name())) return;
   TSlotShelf::ForgetClock(FHost.AppSettings(), *gone);
-  DropSlot(gone);
-  const std::string shown = SlotName(kFirstShownSide, kFirstShownSide);
+  // The shelf shows the size a first start shows in its place.
+  FShelf->Remove(gone);
   FHost.BuildGameMenu();
-  if (!FHost.SelectSlotByName(shown) && FShelf->Count() > 0)
-    FHost.SelectSlotByName(FShelf->Items()[0]->Name());
-}
-
-// Takes a slot out of the list and frees it; the current slot moves to the
-// first one until the caller shows another.
-void TPuzzleFiles::DropSlot(TSlot* game) {
-  if (game->Host()) {
-    game->View().ClearHint();
-    game->AttachTo(nullptr);
-  }
-  FHost.Forget(game);
-  FShelf->Remove(game);
 }

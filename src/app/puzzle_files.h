@@ -2,8 +2,8 @@
 // Open puzzle, a file or text dropped on the window, files given at the
 // start or handed over by a later start, Paste of a game ID or a .non text
 // besides state codes, Save puzzle as, Design, Other size and Remove this
-// size. It keeps the queue of files handed over; the slots stay the shelf's
-// and the shown slot the window's, reached through the host below.
+// size. It keeps the queue of files handed over; the slots and which one is
+// shown stay the shelf's.
 #pragma once
 
 #include <QObject>
@@ -28,7 +28,6 @@ struct TPuzzleFilesHost {
   TGameSettings* GameSettings = nullptr;
   // Made at start-up, after the window.
   std::function<TAppSettings&()> AppSettings;
-  std::function<TSlot*()> CurrentGame;
   // Start-up, shutdown or long work has the window.
   std::function<bool()> Busy;
   // A command, a dialog, a menu or long work has the window.
@@ -41,11 +40,8 @@ struct TPuzzleFilesHost {
       RunWithPanel;
   // A new slot gets the window's settings.
   std::function<void(TSlot*)> ApplySlotSettings;
-  // The window lets go of a slot about to be freed.
-  std::function<void(TSlot*)> Forget;
   std::function<void()> StopCelebration;
   std::function<void()> BuildGameMenu;
-  std::function<bool(const std::string&)> SelectSlotByName;
   // After a slot's game changed: its board, the actions and the caption.
   std::function<void()> SyncSlot;
   std::function<void(const std::string&)> Announce;
@@ -78,7 +74,7 @@ class TPuzzleFiles : public QObject {
   // Loads a state code found loadable into the slot of its size (made when
   // missing), asking first before a game in progress is replaced.
   bool OpenStateCode(const TPasteCheck& check);
-  // Removes the current slot when it is not one of the default sizes.
+  // Removes the shown slot when it is not one of the default sizes.
   void RemoveCurrentSize();
 
   // The window's drag and drop.
@@ -98,8 +94,8 @@ class TPuzzleFiles : public QObject {
   bool ConfirmReplace(TSlot* game);
   // The slot of that name, made (empty) when missing.
   TSlot* SlotOfSize(int width, int height);
-  void DropSlot(TSlot* game);
-  void ShowLoadedSlot(const std::string& name);
+  // Shows a slot a game was loaded into, and the menu with it.
+  void ShowLoadedSlot(TSlot* slot);
   bool OpenSharedPuzzle(const TPasteCheck& check);
 
   TPuzzleFilesHost FHost;

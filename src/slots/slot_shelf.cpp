@@ -1,5 +1,6 @@
 #include "slots/slot_shelf.h"
 
+#include <algorithm>
 #include <charconv>
 #include <stdexcept>
 
@@ -76,13 +77,38 @@ TSlot* TSlotShelf::Create(const std::string& name, int width, int height, TDiffi
   return slot;
 }
 
+void TSlotShelf::Show(TSlot* slot) {
+  if (std::find(FItems.begin(), FItems.end(), slot) == FItems.end())
+    throw std::invalid_argument("not a slot of this shelf");
+  SetShown(slot);
+}
+
+void TSlotShelf::ShowNamedOr(const std::string& name) {
+  TSlot* slot = FindByName(name);
+  SetShown(slot ? slot : FallbackSlot());
+}
+
+TSlot* TSlotShelf::FallbackSlot() const {
+  if (TSlot* slot = FindByName(SlotName(kFirstShownSide, kFirstShownSide))) return slot;
+  return FItems.empty() ? nullptr : FItems.front();
+}
+
+void TSlotShelf::SetShown(TSlot* slot) {
+  TSlot* before = FShown;
+  FShown = slot;
+  emit shownChanged(before, slot);
+}
+
 void TSlotShelf::Remove(const TSlot* game) {
   std::erase(FItems, game);
+  // Told while the slot still lives, so its board can leave the window.
+  if (game == FShown) SetShown(FallbackSlot());
   std::erase_if(FSlots, [game](const std::unique_ptr<TSlot>& s) { return s.get() == game; });
 }
 
 void TSlotShelf::Clear() {
   FItems.clear();
+  if (FShown) SetShown(nullptr);
   FSlots.clear();
 }
 
@@ -97,7 +123,7 @@ bool TSlotShelf::LoadFrom(const TAppSettings& store) {
     TSlot* game = Create(rec.name, rec.w, rec.h, rec.difficulty, false);
     game->ApplyGameState(rec);
   }
-  FActiveName = store.ReadString("active_game");
+  ShowNamedOr(store.ReadString("active_game"));
   return true;
 }
 
@@ -127,7 +153,7 @@ void TSlotShelf::SaveTo(TAppSettings& store, const TRecords& records) const {
     if (i + 1 < FItems.size()) text += '|';
   }
   if (!text.empty()) store.WriteString("state", text);
-  store.WriteString("active_game", FActiveName);
+  store.WriteString("active_game", FShown ? FShown->Name() : "");
 
   records.SaveTo(store);
   DropKeysOfGoneSizes(store, "progress.");

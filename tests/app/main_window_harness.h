@@ -5,9 +5,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include "app/f_main.h"
+#include "app/f_size.h"
 #include "app/message_box.h"
 #include "generation/rnd.h"
 #include "model/process_flags.h"
@@ -145,6 +149,26 @@ class MainWindowTest : public ::testing::Test {
     QAction* item = MenuItem(name);
     ASSERT_NE(item, nullptr) << name;
     item->trigger();
+    QApplication::processEvents();
+  }
+
+  // Paste with that text on the clipboard.
+  void Paste(const std::string& text) {
+    QApplication::clipboard()->setText(QString::fromStdString(text));
+    Action("aPaste")->trigger();
+    QApplication::processEvents();
+  }
+
+  // Other size... with the dialog answered as a player would.
+  void ChooseOtherSize(int width, int height) {
+    QTimer::singleShot(0, [width, height] {
+      auto* dialog = qobject_cast<TfrmSize*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      dialog->eWidth()->setValue(width);
+      dialog->eHeight()->setValue(height);
+      dialog->accept();
+    });
+    Action("aOtherSize")->trigger();
     QApplication::processEvents();
   }
 

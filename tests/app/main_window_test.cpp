@@ -129,7 +129,7 @@ TEST_F(MainWindow, GameMenuSwitchesSlots) {
   TframeGrid* tenView = &Current().View();
   SwitchTo("20x20");
   EXPECT_EQ(Current().Name(), "20x20");
-  EXPECT_EQ(Window->Shelf().ActiveName(), "20x20");
+  EXPECT_EQ(Window->Shelf().Shown()->Name(), "20x20");
   EXPECT_EQ(Current().View().parentWidget(), Window->pBoard());
   EXPECT_TRUE(Current().View().isVisible());
   EXPECT_EQ(tenView->parentWidget(), nullptr);

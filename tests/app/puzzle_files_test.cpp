@@ -77,25 +77,6 @@ class PuzzleFiles : public MainWindowTest {
     QApplication::processEvents();
   }
 
-  void Paste(const std::string& text) {
-    QApplication::clipboard()->setText(QString::fromStdString(text));
-    Action("aPaste")->trigger();
-    QApplication::processEvents();
-  }
-
-  // Other size... with the dialog answered as a player would.
-  void ChooseOtherSize(int width, int height) {
-    QTimer::singleShot(0, [width, height] {
-      auto* dialog = qobject_cast<TfrmSize*>(QApplication::activeModalWidget());
-      ASSERT_NE(dialog, nullptr);
-      dialog->eWidth()->setValue(width);
-      dialog->eHeight()->setValue(height);
-      dialog->accept();
-    });
-    Action("aOtherSize")->trigger();
-    QApplication::processEvents();
-  }
-
   std::vector<TFileDialogRequest> Dialogs;
   TFileDialogAnswer DialogAnswer;
 };

@@ -1,6 +1,6 @@
-// The shelf alone owns the slots and everything app.ini keeps of them: the
-// state codes, the shown slot, each slot's clock and progress, the records,
-// and no key of a size that is gone.
+// The shelf alone owns the slots, which one is shown, and everything app.ini
+// keeps of them: the state codes, the shown slot, each slot's clock and
+// progress, the records, and no key of a size that is gone.
 #include <gtest/gtest.h>
 #include <QFont>
 
@@ -47,6 +47,27 @@ class SlotShelf : public ::testing::Test {
     return game;
   }
 
+  // Empty slots of those names ("<w>x<h>").
+  void Slots(TSlotShelf& shelf, const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+      const std::size_t x = name.find('x');
+      shelf.Create(name, std::stoi(name.substr(0, x)), std::stoi(name.substr(x + 1)),
+                   TDifficulty::Normal, false);
+    }
+  }
+
+  // The names in each shownChanged of the shelf: "before>now", "-" for none.
+  static void Record(TSlotShelf& shelf, std::vector<std::string>& told) {
+    const auto name = [](const TSlot* slot) { return slot ? slot->Name() : std::string("-"); };
+    QObject::connect(&shelf, &TSlotShelf::shownChanged, [&told, name](TSlot* before, TSlot* now) {
+      told.push_back(name(before) + ">" + name(now));
+    });
+  }
+
+  static std::string ShownName(const TSlotShelf& shelf) {
+    return shelf.Shown() ? shelf.Shown()->Name() : "-";
+  }
+
   std::vector<std::string> Keys() const {
     std::vector<std::string> keys;
     for (const std::string& line : Store.Lines()) keys.push_back(line.substr(0, line.find('=')));
@@ -69,7 +90,7 @@ TEST_F(SlotShelf, WhatIsSavedComesBackInTheSameSlots) {
     small->Session().SetHintsUsed(2);
     wide->Session().SetNightmareMarked(true);
     records.CountPlayed({"3x3", TDifficulty::Normal});
-    shelf.SetActiveName("4x2");
+    shelf.Show(wide);
     shelf.SaveTo(Store, records);
   }
   TSlotShelf shelf(Maker());
@@ -77,7 +98,7 @@ TEST_F(SlotShelf, WhatIsSavedComesBackInTheSameSlots) {
   ASSERT_TRUE(shelf.LoadFrom(Store));
   shelf.LoadKept(Store, read);
   ASSERT_EQ(shelf.Count(), 2);
-  EXPECT_EQ(shelf.ActiveName(), "4x2");
+  EXPECT_EQ(shelf.Shown(), shelf.FindByName("4x2"));
   const TSlot& small = *shelf.FindByName("3x3");
   const TSlot& wide = *shelf.FindByName("4x2");
   EXPECT_EQ(shelf[0], &small);
@@ -159,6 +180,103 @@ TEST_F(SlotShelf, TooManyStoredGamesAreRefusedBeforeAnyIsMade) {
   Store.WriteString("state", "");
   EXPECT_FALSE(shelf.LoadFrom(Store));
   EXPECT_THROW(TSlotShelf().Create("1x1", 1, 1, TDifficulty::Normal, false), std::logic_error);
+}
+
+// Showing tells the listeners every time, also for the slot already shown
+// (its board is set up anew); a slot of another shelf is refused unshown.
+TEST_F(SlotShelf, ShowingTellsEveryTimeAndRefusesAStrangeSlot) {
+  TSlotShelf shelf(Maker());
+  Slots(shelf, {"3x3", "5x5"});
+  std::vector<std::string> told;
+  Record(shelf, told);
+  EXPECT_EQ(shelf.Shown(), nullptr);
+  shelf.Show(shelf[1]);
+  shelf.Show(shelf[1]);
+  shelf.Show(shelf[0]);
+  TSlotShelf other(Maker());
+  Slots(other, {"5x5"});
+  EXPECT_THROW(shelf.Show(other[0]), std::invalid_argument);
+  EXPECT_THROW(shelf.Show(nullptr), std::invalid_argument);
+  EXPECT_EQ(told, (std::vector<std::string>{"->5x5", "5x5>5x5", "5x5>3x3"}));
+  EXPECT_EQ(shelf.Shown(), shelf[0]);
+}
+
+// Removing the shown slot shows the size a first start shows, else the first
+// slot left; the listeners hear of it while the removed slot still lives.
+// Removing another slot leaves the shown one; Clear leaves none.
+TEST_F(SlotShelf, RemovingTheShownSlotShowsAnotherAndClearShowsNone) {
+  const struct {
+    std::vector<std::string> Names;
+    const char* Shown;
+    const char* Removed;
+    const char* ShownAfter;
+    std::vector<std::string> Told;
+  } rows[] = {
+      {{"3x3", "10x10", "7x5"}, "7x5", "7x5", "10x10", {"7x5>10x10"}},
+      {{"3x3", "5x5", "7x5"}, "7x5", "7x5", "3x3", {"7x5>3x3"}},
+      {{"7x5"}, "7x5", "7x5", "-", {"7x5>-"}},
+      {{"3x3", "10x10", "7x5"}, "7x5", "3x3", "7x5", {}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.Shown) + " without " + row.Removed);
+    TSlotShelf shelf(Maker());
+    Slots(shelf, row.Names);
+    shelf.Show(shelf.FindByName(row.Shown));
+    std::vector<std::string> told;
+    bool removedAlive = false;
+    TSlot* removed = shelf.FindByName(row.Removed);
+    QObject::connect(&shelf, &TSlotShelf::shownChanged, [&](TSlot* before, TSlot*) {
+      removedAlive = before == removed && before->Name() == row.Removed;
+    });
+    Record(shelf, told);
+    shelf.Remove(removed);
+    EXPECT_EQ(ShownName(shelf), row.ShownAfter);
+    EXPECT_EQ(told, row.Told);
+    EXPECT_EQ(removedAlive, !row.Told.empty());
+    EXPECT_EQ(shelf.FindByName(row.Removed), nullptr);
+
+    told.clear();
+    const std::string last = ShownName(shelf);
+    shelf.Clear();
+    EXPECT_EQ(shelf.Shown(), nullptr);
+    EXPECT_EQ(told,
+              last == "-" ? std::vector<std::string>{} : std::vector<std::string>{last + ">-"});
+  }
+}
+
+// What "active_game" holds is only ever the shown slot's name: a stored name
+// without a slot shows the size a first start shows (else the first slot),
+// and the next save stores the slot shown, or nothing when none is.
+TEST_F(SlotShelf, TheStoredShownSlotIsTheShownSlotsName) {
+  const struct {
+    std::vector<std::string> Names;
+    const char* Stored;
+    const char* Shown;
+  } rows[] = {
+      {{"3x3", "5x5", "10x10"}, "5x5", "5x5"},
+      {{"3x3", "5x5", "10x10"}, "7x7", "10x10"},
+      {{"3x3", "5x5", "10x10"}, "", "10x10"},
+      {{"3x3", "5x5", "10x10"}, "5X5", "10x10"},  // names are case-sensitive
+      {{"3x3", "5x5"}, "7x7", "3x3"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Stored);
+    {
+      TSlotShelf source(Maker());
+      Slots(source, row.Names);
+      source.SaveTo(Store, TRecords());
+    }
+    EXPECT_EQ(Store.ReadString("active_game"), "");  // none was shown
+    Store.WriteString("active_game", row.Stored);
+    TSlotShelf shelf(Maker());
+    std::vector<std::string> told;
+    Record(shelf, told);
+    ASSERT_TRUE(shelf.LoadFrom(Store));
+    EXPECT_EQ(ShownName(shelf), row.Shown);
+    EXPECT_EQ(told, (std::vector<std::string>{std::string("->") + row.Shown}));
+    shelf.SaveTo(Store, TRecords());
+    EXPECT_EQ(Store.ReadString("active_game"), row.Shown);
+  }
 }
 
 }  // namespace
