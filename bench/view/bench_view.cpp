@@ -51,10 +51,10 @@ struct View {
   View(int side, QSize hostSize, TLayoutFlags flags) {
     const Boards b = MakeBoards(side);
     game = test_support::GameOf(b.solution, b.player);
-    game->SetPalette(LightBoardPalette());
     host = std::make_unique<QWidget>();
     host->resize(hostSize);
     frame = new TframeGrid(host.get());
+    frame->SetPalette(LightBoardPalette());
     frame->SetUp(game.get());
     frame->SetHotTrackCounters(true);
     frame->SetHotTrackBoard(true);

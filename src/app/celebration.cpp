@@ -27,7 +27,7 @@ void TCelebration::Start() {
 void TCelebration::Stop() {
   FtCongrats->stop();
   if (TSlot* game = FCurrent()) {
-    FPulseColor = game->Puzzle().Palette()[prTickPen];
+    FPulseColor = game->View().Palette()[prTickPen];
     game->SetInputEnabled(true);
     game->View().Display().EndCelebration();
     FRepaint();
@@ -38,9 +38,8 @@ void TCelebration::Stop() {
 void TCelebration::Tick() {
   TSlot* game = FCurrent();
   if (AppPhase == apClosing || !game) return;
-  const TNonoGame& puzzle = game->Puzzle();
   if (!FCelebrating) {
-    FPulseColor = puzzle.Palette()[prTickPen];
+    FPulseColor = game->View().Palette()[prTickPen];
     FPulseLimit = 20;
     FPulseStep = 2;
     FPulseOffset = 0;

@@ -329,17 +329,15 @@ void TfrmDesigner::SetPicture(const TDesignPicture& picture) {
 
 void TfrmDesigner::SetLook(TBoardLook look) {
   FLook = look;
-  FGame->SetPalette(BoardPaletteOfLook(look));
+  FBoard->SetPalette(BoardPaletteOfLook(look));
   FBoard->SetLook(look);
-  FBoard->SetPanelColor(FGame->Palette()[prBoardArea]);
   FBoard->RepaintAll();
 }
 
 void TfrmDesigner::SetUpBoard() {
-  FGame->SetPalette(BoardPaletteOfLook(FLook));
+  FBoard->SetPalette(BoardPaletteOfLook(FLook));
   FBoard->SetUp(FGame.get());
   FBoard->SetLook(FLook);
-  FBoard->SetPanelColor(FGame->Palette()[prBoardArea]);
   FBoard->SetShowCompletedClues(false);
   FBoard->SetShowMistakeLines(false);
   FBoard->SetHotTrackBoard(true);
@@ -903,12 +901,14 @@ void TfrmDesigner::closeEvent(QCloseEvent* e) {
 }
 
 void ShowDesigner(QWidget* mainWindow, TAppSettings* settings, const TDesignPicture& current,
-                  TBoardLook look, const TfrmDesigner::TPlayIt& playIt) {
+                  TBoardLook look, const TfrmDesigner::TPlayIt& playIt,
+                  std::function<bool()> busy) {
   static QPointer<TfrmDesigner> designer;
   if (!designer || designer->parentWidget() != mainWindow) {
     delete designer;
     designer = new TfrmDesigner(mainWindow, settings, playIt);
   }
+  designer->Board()->SetBusyQuery(std::move(busy));
   designer->SetCurrentPuzzle(current);
   designer->SetLook(look);
   designer->show();

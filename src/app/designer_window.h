@@ -173,5 +173,6 @@ class TfrmDesigner : public TfrmBase {
 
 // Shows the designer of the main window (made on first use, then raised),
 // starting from the current puzzle's picture when there is no design yet.
+// Its board waits like the main window's boards while busy() says so.
 void ShowDesigner(QWidget* mainWindow, TAppSettings* settings, const TDesignPicture& current,
-                  TBoardLook look, const TfrmDesigner::TPlayIt& playIt);
+                  TBoardLook look, const TfrmDesigner::TPlayIt& playIt, std::function<bool()> busy);

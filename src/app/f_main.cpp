@@ -403,7 +403,6 @@ void TfrmMain::UpdateCaption() {
 }
 
 void TfrmMain::SetBusy(bool busy) {
-  AppBusy = busy;
   UpdateActions(busy ? uaDisableAll : uaEnableAll);
   FpButtons->bGame()->setEnabled(!busy);
   if (busy) return;

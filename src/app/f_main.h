@@ -220,9 +220,9 @@ class TfrmMain : public TfrmBase {
   void FollowShownSlot(TSlot* before, TSlot* now);
   // The bar follows the play state of the slot's session while it is shown.
   void ListenTo(TGameSession& session, const TSlot* slot);
-  // What the window's busy state changes: the commands, the game menu, and
-  // the board's input and layout (AppBusy); once free again, the commands
-  // and the board follow the current slot.
+  // What the window's busy state changes: the commands and the game menu
+  // (the board views ask the state themselves); once free again, the
+  // commands and the board follow the current slot.
   void SetBusy(bool busy);
   // Runs job off the UI thread with the commands disabled; false when it was
   // cancelled.

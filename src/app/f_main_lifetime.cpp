@@ -167,6 +167,7 @@ std::unique_ptr<TSlot> TfrmMain::MakeSlot(const std::string& name, int width, in
   game->Puzzle().SetRandomFillType(0);
   if (generate) game->Puzzle().SetDifficulty(difficulty);
   game->Attach(generate, DefaultFillPct(width, height, difficulty));
+  game->View().SetBusyQuery([this] { return Busy(); });
   TSlot* slot = game.get();
   ListenTo(slot->Session(), slot);
   return game;

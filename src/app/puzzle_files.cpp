@@ -336,8 +336,9 @@ void TPuzzleFiles::aDesignExecute() {
     const TPuzzle puzzle = PuzzleOfGame(shown->Puzzle());
     current = {puzzle.Width, puzzle.Height, puzzle.Goal};
   }
-  ShowDesigner(FHost.Window, &FHost.AppSettings(), current, FGameSettings->BoardLook(),
-               [this](const std::string& text) { return OpenPuzzleText(text); });
+  ShowDesigner(
+      FHost.Window, &FHost.AppSettings(), current, FGameSettings->BoardLook(),
+      [this](const std::string& text) { return OpenPuzzleText(text); }, FHost.Busy);
 }
 
 // --- Sizes ---

@@ -18,7 +18,6 @@
 #include "model/game_view_flags.h"
 #include "model/layout_flags.h"
 #include "model/pointer_flags.h"
-#include "util/color.h"
 
 constexpr int MaxBoardSide = 128;
 
@@ -147,10 +146,6 @@ class TNonoGame {
   void SetPointerOutside(bool v) { FPointer.Outside = v; }
   bool AutoFit() const { return FView.AutoFit; }
   void SetAutoFit(bool v) { FView.AutoFit = v; }
-  int ClueFontSize() const { return FView.ClueFontSize; }
-  void SetClueFontSize(int v) { FView.ClueFontSize = v; }
-  int ClueFontWidth() const { return FView.ClueFontWidth; }
-  void SetClueFontWidth(int v) { FView.ClueFontWidth = v; }
   TPieceState DragState() const { return FPointer.DragState; }
   void SetDragState(TPieceState v) { FPointer.DragState = v; }
   TGameViewFlags GameState() const { return FView.GameState; }
@@ -161,8 +156,6 @@ class TNonoGame {
   const TCountersArr& PositionCounters() const { return FPointer.PositionCounters; }
   TDifficulty Difficulty() const { return FDifficulty; }
   void SetDifficulty(TDifficulty v) { FDifficulty = v; }
-  const TBoardPalette& Palette() const { return FView.Palette; }
-  void SetPalette(const TBoardPalette& palette) { FView.Palette = palette; }
   std::uint8_t RandomFillType() const { return FRandomFillType; }
   void SetRandomFillType(std::uint8_t v) { FRandomFillType = v; }
 
@@ -202,12 +195,10 @@ class TNonoGame {
     TCountersArr PositionCounters;   // numbers shown while Ctrl is held
   } FPointer;
 
-  // What the board view keeps with the puzzle between showings.
+  // What the board view keeps with the puzzle: whether it fits the board to
+  // the room, and the view flags stored with the game.
   struct TViewValues {
     bool AutoFit = true;
-    int ClueFontSize = 0;
-    int ClueFontWidth = 0;
     TGameViewFlags GameState = 0;  // stored with the game
-    TBoardPalette Palette{};
   } FView;
 };

@@ -77,7 +77,7 @@ bool TSlot::ZoomStep(int delta, std::optional<QPoint> at) {
 }
 
 void TSlot::ApplyBackground() {
-  FView->SetPanelColor(Puzzle().Palette()[prBoardArea]);
+  FView->SetPanelColor(FView->Palette()[prBoardArea]);
 }
 
 void TSlot::SetClueMarks(bool completed, bool mistakes) {
@@ -86,7 +86,7 @@ void TSlot::SetClueMarks(bool completed, bool mistakes) {
 }
 
 void TSlot::SetLook(TBoardLook look) {
-  Puzzle().SetPalette(BoardPaletteOfLook(look));
+  FView->SetPalette(BoardPaletteOfLook(look));
   FView->SetLook(look);
   ApplyBackground();
 }

@@ -18,6 +18,7 @@
 #include "persistence/records.h"
 #include "slots/game_session.h"
 #include "solver/step_analysis.h"
+#include "util/color.h"
 
 class QWidget;
 class TframeGrid;
@@ -74,7 +75,7 @@ class TSlot {
   // (the keyboard cursor or the view's centre without one); true when the
   // view zoomed.
   bool ZoomStep(int delta, std::optional<QPoint> at = std::nullopt);
-  // The view's panel takes the board-area colour of the puzzle's palette.
+  // The view's panel takes the board-area colour of its palette.
   void ApplyBackground();
   void SetHotTrackCounters(bool on);
   void SetHotTrackBoard(bool on);
@@ -82,7 +83,7 @@ class TSlot {
   void SetKeepStrokeStraight(bool on);
   // Muted numbers of completed runs, red numbers of lines with a mistake.
   void SetClueMarks(bool completed, bool mistakes);
-  // The board look: the puzzle's palette, the view's shapes, the panel.
+  // The board look: the view's palette and shapes, the panel.
   void SetLook(TBoardLook look);
 
   // A new puzzle at the slot's size with the fill of the difficulty.

@@ -11,7 +11,6 @@
 #include <algorithm>
 
 #include "model/nono_game.h"
-#include "model/process_flags.h"
 #include "view/board_accessible.h"
 #include "view/half_even.h"
 #include "view/paint_box.h"
@@ -194,19 +193,26 @@ void TframeGrid::FrameResize() {
   RepaintAll();
 }
 
+void TframeGrid::SetGame(TNonoGame* game) {
+  FGame = game;
+  // The clue font was measured for the clues of the puzzle shown before.
+  FClueFontSize = 0;
+  FClueFontWidth = 0;
+}
+
 void TframeGrid::SetUp(TNonoGame* game) {
   SetGame(game);
   SetMarginXPercent(5);
   SetMarginYPercent(5);
   SetMinCellSize(10);
   CreateGrids();
-  SetPanelColor(game->Palette()[prBoardArea]);
+  SetPanelColor(FPalette[prBoardArea]);
   SetInputEnabled(true);
 }
 
 void TframeGrid::CreateGrids() {
   if (!FGame) return;
-  const TBoardPalette& palette = FGame->Palette();
+  const TBoardPalette& palette = FPalette;
   FBoardGrid = std::make_unique<TNonoGrid>();
   FLeftGrid = std::make_unique<TNonoGrid>();
   FTopGrid = std::make_unique<TNonoGrid>();
@@ -260,7 +266,7 @@ void TframeGrid::LoadClues() {
   // Another puzzle may need another font even at the same cell width.
   if (widest != FWidestClue) {
     FWidestClue = widest;
-    FGame->SetClueFontSize(0);
+    FClueFontSize = 0;
   }
 }
 
@@ -306,7 +312,7 @@ void TframeGrid::Layout(TLayoutFlags flags, int dx) {
 }
 
 void TframeGrid::Relayout(TLayoutFlags flags) {
-  if (AppBusy) return;
+  if (Busy()) return;
   // The strips move with the scrolling; the board's place tells a new layout.
   const bool moved = FpbBoard->pos() != FSavedBoardPos;
   // Hidden while they jump, so no half-moved composite is ever shown; only the

@@ -4,9 +4,10 @@
 // and turns pointer events on pbBoard into moves of the puzzle.
 //
 // The frame reads the puzzle and writes only its player cells (through the
-// puzzle's pointer logic) and its view-related values (clue font cache,
-// vfZoomed). It does nothing with input or painting while AppBusy is set or
-// AppPhase is apClosing. The frame fills its parent widget, and so does the
+// puzzle's pointer logic) and its view-related values (vfZoomed); the board
+// colours and the clue font it measured are its own. It does nothing with
+// input or layout while its owner says it is busy, nor with input or painting
+// while AppPhase is apClosing. The frame fills its parent widget, and so does the
 // panel while the composite fits; a composite larger than the frame (a large
 // or zoomed board) scrolls, the panel then as large as the composite with a
 // small margin. While it scrolls the clue strips stay in view like frozen
@@ -73,7 +74,15 @@ class TframeGrid : public QWidget {
   // input enabled. The one set-up every owner of a view uses.
   void SetUp(TNonoGame* game);
   TNonoGame* Game() const { return FGame; }
-  void SetGame(TNonoGame* game) { FGame = game; }
+  void SetGame(TNonoGame* game);
+  // Whether the owner is busy (start-up, shutdown, long work): input, layout
+  // and repaints wait then. Asked each time, never copied; without a query
+  // the view is never busy.
+  void SetBusyQuery(std::function<bool()> query) { FBusyQuery = std::move(query); }
+  bool Busy() const { return FBusyQuery && FBusyQuery(); }
+  // The board colours. Setting them also colours the grids and the panel.
+  const TBoardPalette& Palette() const { return FPalette; }
+  void SetPalette(const TBoardPalette& palette);
   int MarginXPercent() const { return FMarginXPercent; }
   void SetMarginXPercent(int v) { FMarginXPercent = v; }
   int MarginYPercent() const { return FMarginYPercent; }
@@ -102,11 +111,9 @@ class TframeGrid : public QWidget {
   void SetShowCompletedClues(bool on) { FShowCompletedClues = on; }
   bool ShowMistakeLines() const { return FShowMistakeLines; }
   void SetShowMistakeLines(bool on) { FShowMistakeLines = on; }
-  // The board look: shapes and mark colours beside the puzzle's palette.
-  // Setting it also takes the grids' and the panel's colours from the
-  // puzzle's palette again, so the palette of the look goes first.
+  // The board look: shapes and mark colours beside the palette.
   TBoardLook Look() const { return FLook; }
-  void SetLook(TBoardLook look);
+  void SetLook(TBoardLook look) { FLook = look; }
   const TBoardMouseEvent& OnBoardMouse() const { return FOnBoardMouse; }
   void SetOnBoardMouse(TBoardMouseEvent v) { FOnBoardMouse = std::move(v); }
   // The colour of pBoard, also the background of the board image.
@@ -142,7 +149,7 @@ class TframeGrid : public QWidget {
   // Clues, cell size (fitting when asked) and the centred positions of the
   // paint boxes, shifted right by dx.
   void Layout(TLayoutFlags flags, int dx);
-  // Layout and repaint; nothing while AppBusy.
+  // Layout and repaint; nothing while busy.
   void Relayout(TLayoutFlags flags);
   // The part of the frame that fitting and zooming may use.
   QSize AvailableRoom() const;
@@ -225,8 +232,9 @@ class TframeGrid : public QWidget {
   const std::vector<std::uint8_t>& CellTints() const { return FTints; }
 
   // --- Drawing ---
-  // Repaints the three paint boxes at once and lets pending events run;
-  // nothing while AppBusy.
+  // Repaints the three paint boxes at once; nothing while busy. Pending
+  // events wait for the event loop, so a click never lands in the middle of
+  // a command.
   void RepaintAll();
   // Shows the filled cells as ticked count times, ms milliseconds each.
   void Flash(int count, int ms);
@@ -238,8 +246,14 @@ class TframeGrid : public QWidget {
   TPieceState ShownState(int col, int row) const;
   // Moves the composite sideways n times each way by amplitude pixels.
   void Shake(TLayoutFlags flags, int n, int amplitude, int ms);
-  // The clue font size for clue cells of rectangle r, cached in the puzzle.
+  // The clue font size for clue cells of rectangle r, measured once per cell
+  // width (and again for other clues or another puzzle).
   int ClueFontSize(const TCellRect& r);
+  // The cell width the cached size was measured for, 0 before any.
+  int ClueFontWidth() const { return FClueFontWidth; }
+  // The cached size, 0 when it must be measured again.
+  int CachedClueFontSize() const { return FClueFontSize; }
+  void SetCachedClueFontSize(int size) { FClueFontSize = size; }
   // The clue font for clue cells of rectangle r: that size, drawn narrower
   // where digits of a readable height would not fit across otherwise.
   QFont ClueFontFor(const TCellRect& r) { return ClueFont(ClueFontSize(r)); }
@@ -307,6 +321,8 @@ class TframeGrid : public QWidget {
   void pbBoardMouseLeave();
 
   TNonoGame* FGame = nullptr;
+  std::function<bool()> FBusyQuery;
+  TBoardPalette FPalette{};
   std::unique_ptr<TNonoGrid> FBoardGrid;
   std::unique_ptr<TNonoGrid> FLeftGrid;
   std::unique_ptr<TNonoGrid> FTopGrid;
@@ -353,6 +369,9 @@ class TframeGrid : public QWidget {
   TPaintBox* FpbTop = nullptr;
   TPaintBox* FpbBoard = nullptr;
   QWidget* FWatchedParent = nullptr;
+  // The clue font size measured for cells FClueFontWidth wide (0: measure).
+  int FClueFontSize = 0;
+  int FClueFontWidth = 0;
   // The bold clue font of the last size asked for.
   int FClueFontSizeMade = 0;
   // The longest clue text of the strips, which the clue font must fit.

@@ -1,7 +1,6 @@
 // TframeGrid: what goes into the cells (board states, clue numbers, hot
 // tracking, position counters), the check animations and the board image.
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPainter>
@@ -97,11 +96,10 @@ bool TframeGrid::PaintGrid(TNonoGrid* grid, QPainter& painter) {
 }
 
 void TframeGrid::RepaintAll() {
-  if (AppBusy) return;
+  if (Busy()) return;
   FpbBoard->repaint();
   FpbTop->repaint();
   FpbLeft->repaint();
-  QCoreApplication::processEvents();
 }
 
 void TframeGrid::changeEvent(QEvent* e) {
@@ -112,10 +110,9 @@ void TframeGrid::changeEvent(QEvent* e) {
   QWidget::changeEvent(e);
 }
 
-void TframeGrid::SetLook(TBoardLook look) {
-  FLook = look;
+void TframeGrid::SetPalette(const TBoardPalette& palette) {
+  FPalette = palette;
   if (!FGame) return;
-  const TBoardPalette& palette = FGame->Palette();
   for (TNonoGrid* grid : {FBoardGrid.get(), FLeftGrid.get(), FTopGrid.get()}) {
     if (!grid) continue;
     grid->SetBackgroundColor(palette[prGridBackground]);
@@ -127,7 +124,7 @@ void TframeGrid::SetLook(TBoardLook look) {
 
 QRgb TframeGrid::PaletteColor(TPaletteRole role) {
   // Converted once per palette: the board painter asks for every cell.
-  const TBoardPalette& palette = FGame->Palette();
+  const TBoardPalette& palette = FPalette;
   if (!FPaletteConverted || palette != FConvertedPalette) {
     for (int i = 0; i < kBoardPaletteSize; ++i) FPaletteColors[i] = ToQRgb(palette.Colors[i]);
     FConvertedPalette = palette;
@@ -179,7 +176,7 @@ void TframeGrid::DrawBoardCell(TNonoGrid& grid, QPainter& canvas, int col, int r
       break;
     }
   }
-  const TLookInks inks = LookInks(FLook, FGame->Palette());
+  const TLookInks inks = LookInks(FLook, FPalette);
   if (inks.HeavyLines) FrameInside(canvas, r.ToQRect(), 1, PaletteColor(prGridBackground));
   if (grid.GridName() != "board") return;
   const std::size_t cell = static_cast<std::size_t>(row) * FGame->Width() + col;
@@ -195,7 +192,7 @@ void TframeGrid::DrawHintMark(QPainter& canvas, const TCellRect& r, std::int32_t
   const int inset = std::max(1, r.Width() / 10);
   const int pen = std::max(2, r.Width() / 10);
   const QRect box = r.ToQRect().adjusted(inset, inset, -inset, -inset);
-  const TLookInks inks = LookInks(FLook, FGame->Palette());
+  const TLookInks inks = LookInks(FLook, FPalette);
   const QRgb colour = value == 1 ? inks.HintFilled : inks.HintEmpty;
   // With shapes: a cell to fill gets a solid frame and a square in its
   // middle, a cell to leave empty a dashed frame.
@@ -208,7 +205,7 @@ void TframeGrid::DrawHintMark(QPainter& canvas, const TCellRect& r, std::int32_t
 }
 
 void TframeGrid::DrawCursor(QPainter& canvas, const TCellRect& r) {
-  const TLookInks inks = LookInks(FLook, FGame->Palette());
+  const TLookInks inks = LookInks(FLook, FPalette);
   if (inks.RoundCursor) {
     // A wide ring of the one ink with a narrow one of the other in it: it
     // shows on filled and on empty cells alike.
@@ -284,7 +281,7 @@ void TframeGrid::DrawCellCounter(TNonoGrid&, QPainter& canvas, int col, int row,
   QFont counterFont = font();
   counterFont.setPointSize(std::max(1, DivRoundHalfEven(std::int64_t{w} * 2, 7)));
   canvas.setFont(counterFont);
-  canvas.setPen(ToQColor(FGame->Palette()[prCounterText]));
+  canvas.setPen(ToQColor(FPalette[prCounterText]));
   const QString text = QString::number(n);
   const QFontMetrics metrics = canvas.fontMetrics();
   const int x = r.Left + (w - metrics.horizontalAdvance(text)) / 2;
@@ -305,13 +302,13 @@ const QFont& TframeGrid::ClueFont(int size) {
 
 int TframeGrid::ClueFontSize(const TCellRect& r) {
   if (!FGame) return kSmallestClueFont;
-  if (r.Width() != FGame->ClueFontWidth() || r.Height() != FClueFontHeight) {
+  if (r.Width() != FClueFontWidth || r.Height() != FClueFontHeight) {
     FHotDotPercent = -1;
-    FGame->SetClueFontSize(0);
-    FGame->SetClueFontWidth(r.Width());
+    FClueFontSize = 0;
+    FClueFontWidth = r.Width();
     FClueFontHeight = r.Height();
   }
-  if (FGame->ClueFontSize() != 0 && FClueStretch != 0) return FGame->ClueFontSize();
+  if (FClueFontSize != 0 && FClueStretch != 0) return FClueFontSize;
   // The largest size at which the widest clue of the board, and the digits'
   // height, fit the cell with a margin: every clue stays whole and apart.
   QFont trial = font();
@@ -346,7 +343,7 @@ int TframeGrid::ClueFontSize(const TCellRect& r) {
     stretch = narrower;
   }
   FClueStretch = stretch;
-  FGame->SetClueFontSize(size);
+  FClueFontSize = size;
   return size;
 }
 
@@ -384,7 +381,7 @@ void TframeGrid::DrawClueCell(TNonoGrid& grid, QPainter& canvas, int col, int ro
   const QFont& clueFont = ClueFont(ClueFontSize(fontCell));
   const bool pointed = grid.HotTrack() && (col == grid.HotCol() || row == grid.HotRow());
   const bool hinted = OnHintLine(grid, col, row);
-  const TLookInks inks = LookInks(FLook, FGame->Palette());
+  const TLookInks inks = LookInks(FLook, FPalette);
   // Where shapes tell the marks apart, the hint's line has a shape of its own
   // (a bar along the head), apart from the lines under the pointer and the
   // cursor.

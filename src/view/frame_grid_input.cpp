@@ -8,7 +8,7 @@
 #include <vector>
 
 void TframeGrid::Dispatch(Qt::MouseButtons buttons, int x, int y, TBoardMouseFlags kind) {
-  if (AppPhase == apClosing || AppBusy || !FGame || !FBoardGrid || !FInputEnabled) return;
+  if (AppPhase == apClosing || Busy() || !FGame || !FBoardGrid || !FInputEnabled) return;
   const TCellHit hit = FBoardGrid->HitTest(x, y);
   // The pointer takes over from the keyboard.
   if (kind != mfLeave && FCursor.Shown()) {
@@ -43,7 +43,7 @@ void TframeGrid::pbBoardMouseLeave() {
   // Whatever else has the window (a question, a puzzle being made), a
   // highlight left behind would point at a line the player no longer looks
   // at.
-  if (!AppBusy) Dispatch(Qt::NoButton, 0, 0, mfLeave);
+  if (!Busy()) Dispatch(Qt::NoButton, 0, 0, mfLeave);
   PointerGone();
 }
 

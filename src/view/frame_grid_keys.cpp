@@ -7,7 +7,7 @@
 #include "view/paint_box.h"
 
 bool TframeGrid::BoardKeyPress(int key, Qt::KeyboardModifiers modifiers) {
-  if (AppPhase == apClosing || AppBusy || !FGame || !FBoardGrid || !FInputEnabled) return false;
+  if (AppPhase == apClosing || Busy() || !FGame || !FBoardGrid || !FInputEnabled) return false;
   if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
   const bool stroke = modifiers & Qt::ShiftModifier;
   const bool wasShown = FCursor.Shown();

@@ -1,8 +1,8 @@
-// A close (close box, Alt+F4, a termination signal) can arrive while a
-// command is still running: inside the message processing of a check's
-// flash or shake, a board press, a slot switch or a resize. The games are
-// saved at once, and nothing the running command still uses is freed before
-// the window itself goes.
+// A close (close box, Alt+F4, a termination signal) can be queued while a
+// command is still running: a check's flash or shake, a board press, a slot
+// switch or a resize. The command ends first (none of them lets queued events
+// run in its middle), then the games are saved at once, and nothing the
+// command used is freed before the window itself goes.
 #include <QApplication>
 #include <QPushButton>
 
@@ -28,7 +28,7 @@ TEST_F(CloseWhileBusy, EveryGameIsSavedAndTheRunningCommandEndsSafely) {
   struct Case {
     const char* name;
     std::function<void()> prepare;  // before the close is queued
-    std::function<void()> command;  // the close arrives while this runs
+    std::function<void()> command;  // the close is queued while this runs
   };
   const Case cases[] = {
       {"check of a wrong cell (shake)",
@@ -58,7 +58,8 @@ TEST_F(CloseWhileBusy, EveryGameIsSavedAndTheRunningCommandEndsSafely) {
     QMetaObject::invokeMethod(
         Window.get(), [this] { Window->close(); }, Qt::QueuedConnection);
     c.command();
-    // The close came and went inside the command.
+    // The close comes once the command has ended.
+    QApplication::processEvents();
     ASSERT_EQ(AppPhase, apClosing);
     EXPECT_FALSE(Window->isVisible());
     ASSERT_NE(Window->CurrentGame(), nullptr);

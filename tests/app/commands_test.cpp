@@ -187,6 +187,28 @@ TEST_F(Commands, CheckFlashesACorrectPartialBoard) {
   EXPECT_EQ(Puzzle().PlayerState(x, y), psEmpty);
 }
 
+// A click the player made while Check was on its way is taken after Check,
+// not in the middle of its flash: the solve it brings stands.
+TEST_F(Commands, AClickQueuedBehindCheckSolvesAfterTheFlash) {
+  StartWindow();
+  FillSolution();
+  const auto [x, y] = FilledCell(Puzzle());
+  Puzzle().SetPlayerState(x, y, psEmpty);
+  TPaintBox* box = Current().View().pbBoard();
+  const QPoint at = CellCentre(x, y);
+  for (const auto& [type, held] : {std::pair{QEvent::MouseButtonPress, Qt::LeftButton},
+                                   std::pair{QEvent::MouseButtonRelease, Qt::NoButton}})
+    QApplication::postEvent(box, new QMouseEvent(type, QPointF(at), box->mapToGlobal(QPointF(at)),
+                                                 Qt::LeftButton, held, Qt::NoModifier));
+  Action("aCheck")->trigger();
+  QApplication::processEvents();
+  EXPECT_EQ(Puzzle().PlayerState(x, y), psFilled);
+  EXPECT_EQ(Current().Status(), stSolved);
+  EXPECT_TRUE(Window->tCongrats()->isActive());
+  EXPECT_FALSE(Action("aUndo")->isEnabled());
+  EXPECT_FALSE(Action("aCheck")->isEnabled());
+}
+
 TEST_F(Commands, CheckShakesAWrongBoardAndLeavesItCentred) {
   StartWindow();
   const auto [x, y] = EmptyCell(Puzzle());
@@ -213,7 +235,7 @@ TEST_F(Commands, CheckOnASolvedBoardCelebrates) {
   // The pulse: offsets 2, 4, ..., 20, 18, ..., -20, -18, ...; the colour
   // shifts from the tick colour step by step, accumulating.
   Window->tCongrats()->stop();
-  TColor colour = Puzzle().Palette()[prTickPen];
+  TColor colour = Current().View().Palette()[prTickPen];
   std::vector<int> offsets;
   for (int i = 0; i < 41; ++i) {
     Window->tCongratsTimer();

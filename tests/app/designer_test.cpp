@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "app/busy_scope.h"
 #include "app/designer_window.h"
 #include "app/file_dialog.h"
 #include "main_window_harness.h"
@@ -114,6 +115,23 @@ TEST_F(Designer, StrokesChangeThePictureAndTheVerdictFollows) {
   EXPECT_GE(designer->Verdict().Stars, 1);
   EXPECT_TRUE(designer->Board()->CellTints().empty() ||
               designer->Board()->CellTints() == std::vector<std::uint8_t>(9, 0));
+}
+
+// Long work of the main window holds the designer's board as it holds the
+// game's.
+TEST_F(Designer, ItsBoardWaitsWhileTheWindowIsBusy) {
+  TfrmDesigner* designer = Open();
+  ASSERT_NE(designer, nullptr);
+  designer->NewBoard(3, 3);
+  {
+    const TBusyScope busy(Window->BusyState());
+    EXPECT_TRUE(designer->Board()->Busy());
+    DesignStroke(designer, {{0, 0}});
+    EXPECT_EQ(designer->Picture(), PictureOf({"...", "...", "..."}));
+  }
+  EXPECT_FALSE(designer->Board()->Busy());
+  DesignStroke(designer, {{0, 0}});
+  EXPECT_EQ(designer->Picture(), PictureOf({"#..", "...", "..."}));
 }
 
 TEST_F(Designer, WholePictureCommandsAreOneUndoStepEach) {

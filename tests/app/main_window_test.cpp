@@ -147,8 +147,8 @@ TEST_F(MainWindow, BusyHoldsTheCommandsUntilTheLastScopeEndsHoweverItEnds) {
   StartWindow();
   QPushButton* game = Window->findChild<QPushButton*>("bGame");
   const auto held = [&] {
-    return Window->Busy() && AppBusy && !game->isEnabled() && !Action("aNew")->isEnabled() &&
-           !Action("aPaste")->isEnabled();
+    return Window->Busy() && Current().View().Busy() && !game->isEnabled() &&
+           !Action("aNew")->isEnabled() && !Action("aPaste")->isEnabled();
   };
   const std::function<void()> ends[] = {
       [&] {
@@ -171,7 +171,7 @@ TEST_F(MainWindow, BusyHoldsTheCommandsUntilTheLastScopeEndsHoweverItEnds) {
   for (const auto& end : ends) {
     end();
     EXPECT_FALSE(Window->Busy());
-    EXPECT_FALSE(AppBusy);
+    EXPECT_FALSE(Current().View().Busy());
     EXPECT_TRUE(game->isEnabled());
     EXPECT_TRUE(Action("aNew")->isEnabled());
     EXPECT_FALSE(Action("aRemoveSize")->isEnabled());
@@ -696,7 +696,7 @@ TEST_F(MainWindow, DarkSystemThemeGivesTheDarkBoardArea) {
   const TColor bar = ColorToRGB(ShiftColor(0x242121, -20));
   EXPECT_EQ(Window->pButtons()->palette().color(QPalette::Window),
             QColor(bar & 0xFF, (bar >> 8) & 0xFF, (bar >> 16) & 0xFF));
-  EXPECT_EQ(Puzzle().Palette()[prBoardArea], 0x242121u);
+  EXPECT_EQ(Current().View().Palette()[prBoardArea], 0x242121u);
 }
 
 // Stored window bounds are whatever the file says: they are fitted to the

@@ -218,7 +218,7 @@ TEST_F(WindowAccessible, TheBoardLookReachesEverySlotAndSurvivesARestart) {
   const TBoardPalette dark = BoardPaletteOfLook(blHighContrastDark);
   for (TSlot* game : Window->Shelf().Items()) {
     EXPECT_EQ(game->View().Look(), blHighContrastDark) << game->Name();
-    EXPECT_TRUE(game->Puzzle().Palette() == dark) << game->Name();
+    EXPECT_TRUE(game->View().Palette() == dark) << game->Name();
   }
   EXPECT_EQ(Window->pBoard()->palette().color(QPalette::Window), QColor(Qt::black));
   // The clock and the hint's sentence stay readable on it.
@@ -228,7 +228,7 @@ TEST_F(WindowAccessible, TheBoardLookReachesEverySlotAndSurvivesARestart) {
   Restart();
   EXPECT_EQ(Window->GameSettings().BoardLook(), blHighContrastDark);
   EXPECT_EQ(Current().View().Look(), blHighContrastDark);
-  EXPECT_TRUE(Puzzle().Palette() == dark);
+  EXPECT_TRUE(Current().View().Palette() == dark);
 }
 
 }  // namespace

@@ -19,7 +19,6 @@ class ProcessGuard : public ::testing::EmptyTestEventListener {
 
 void ResetProcessState() {
   AppPhase = apNone;
-  AppBusy = false;
   CtrlHeld = false;
   ThemeMode = 0;
   TRnd::ResetForTest();

@@ -165,21 +165,21 @@ TEST_F(BoardDrawing, HotDotInCellsTooSmallForItTakesTheWholeCell) {
   EXPECT_EQ(v.Frame->HotDotPercent(), 100);
 }
 
-TEST_F(BoardDrawing, ClueFontSizeIsCachedInThePuzzlePerCellWidth) {
+TEST_F(BoardDrawing, ClueFontSizeIsCachedInTheViewPerCellWidth) {
   ViewHarness v(TriplePairs());
   const TCellRect cell20{0, 0, 20, 20};
   const int size = v.Frame->ClueFontSize(cell20);
-  EXPECT_EQ(v.Game->ClueFontSize(), size);
-  EXPECT_EQ(v.Game->ClueFontWidth(), 20);
+  EXPECT_EQ(v.Frame->CachedClueFontSize(), size);
+  EXPECT_EQ(v.Frame->ClueFontWidth(), 20);
 
   // The cached size is used while the width stays; a new width measures again.
-  v.Game->SetClueFontSize(77);
+  v.Frame->SetCachedClueFontSize(77);
   EXPECT_EQ(v.Frame->ClueFontSize(cell20), 77);
   v.Frame->SetHotDotPercent(58);
   const int size40 = v.Frame->ClueFontSize(TCellRect{0, 0, 40, 40});
   EXPECT_NE(size40, 77);
   EXPECT_GT(size40, size);
-  EXPECT_EQ(v.Game->ClueFontWidth(), 40);
+  EXPECT_EQ(v.Frame->ClueFontWidth(), 40);
   EXPECT_EQ(v.Frame->HotDotPercent(), -1);
 }
 

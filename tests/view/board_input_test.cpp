@@ -235,13 +235,12 @@ TEST_F(BoardInput, InputIgnoredWhileBusyClosingDisabledOrWithoutPuzzle) {
     std::function<void(ViewHarness&)> set;
   };
   const Case cases[] = {
-      {"busy", [](ViewHarness&) { AppBusy = true; }},
+      {"busy", [](ViewHarness& v) { v.Frame->SetBusyQuery([] { return true; }); }},
       {"closing", [](ViewHarness&) { AppPhase = apClosing; }},
       {"input disabled", [](ViewHarness& v) { v.Frame->SetInputEnabled(false); }},
       {"no puzzle", [](ViewHarness& v) { v.Frame->SetGame(nullptr); }},
   };
   for (const Case& c : cases) {
-    AppBusy = false;
     AppPhase = apRunning;
     ViewHarness v(TriplePairs());
     int raised = 0;
@@ -261,9 +260,10 @@ TEST_F(BoardInput, APressAfterAnEnterMissedWhileBusyStillWorks) {
   ViewHarness v(TriplePairs());
   v.Leave();
   ASSERT_TRUE(v.Game->PointerOutside());
-  AppBusy = true;  // the pointer comes back while a new puzzle is made
+  bool busy = true;  // the pointer comes back while a new puzzle is made
+  v.Frame->SetBusyQuery([&busy] { return busy; });
   v.Enter();
-  AppBusy = false;
+  busy = false;
   v.Stroke({ViewHarness::Cell(0, 0)}, Qt::LeftButton);
   EXPECT_EQ(PlayerOf(*v.Game)[0], "#.........");
   EXPECT_TRUE(v.Game->CanUndo());

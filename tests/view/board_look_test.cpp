@@ -71,7 +71,7 @@ Rendering Render(TBoardLook look) {
   player[1] = "#####.....";  // contradicts its clue
   player[9] = ".#x!o.....";
   ViewHarness v(TriplePairs(), player);
-  v.Game->SetPalette(BoardPaletteOfLook(look));
+  v.Frame->SetPalette(BoardPaletteOfLook(look));
   v.Frame->SetLook(look);
   v.Frame->SetShowCompletedClues(true);
   v.Frame->SetShowMistakeLines(true);
@@ -161,7 +161,7 @@ TEST_F(BoardLooks, TheHintLineIsLitApartFromTheCursorLine) {
 TEST_F(BoardLooks, TheHintLinesCluesStandApartFromTheCursorLinesInGrey) {
   for (const TBoardLook look : {blHighContrastLight, blHighContrastDark, blColourBlindSafe}) {
     ViewHarness v(TriplePairs(), Picture(10, ".........."));
-    v.Game->SetPalette(BoardPaletteOfLook(look));
+    v.Frame->SetPalette(BoardPaletteOfLook(look));
     v.Frame->SetLook(look);
     v.Frame->SetHotTrackBoard(true);
     for (int i = 0; i < 4; ++i) v.Frame->BoardKeyPress(Qt::Key_Down, Qt::NoModifier);  // row 3

@@ -541,10 +541,11 @@ TEST_F(FrameLayout, AZoomedPuzzleAsksNotToGrow) {
 TEST_F(FrameLayout, RelayoutWaitsWhileBusy) {
   ViewHarness v(TriplePairs(), {}, QSize(400, 400));
   v.Host()->resize(600, 600);
-  AppBusy = true;
+  bool busy = true;
+  v.Frame->SetBusyQuery([&busy] { return busy; });
   v.Frame->Relayout(lfKeep);
   EXPECT_EQ(v.Frame->pbLeft()->pos(), QPoint(46, 122));
-  AppBusy = false;
+  busy = false;
   v.Frame->Relayout(lfKeep);
   EXPECT_EQ(v.Frame->pbLeft()->pos(), QPoint(146, 222));
   EXPECT_TRUE(v.Frame->pbBoard()->isVisible());

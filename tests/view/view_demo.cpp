@@ -25,12 +25,12 @@ int main(int argc, char** argv) {
       "#.oooo.#..", "..........", "xx......x.", "..........", "........##",
   };
   auto game = test_support::GameOf(solution, player);
-  game->SetPalette(LightBoardPalette());
 
   QWidget window;
   window.setWindowTitle("Board view");
   window.resize(520, 480);
   auto* frame = new TframeGrid(&window);
+  frame->SetPalette(LightBoardPalette());
   frame->SetUp(game.get());
   frame->SetHotTrackCounters(true);
   frame->SetHotTrackBoard(true);

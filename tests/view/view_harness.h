@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEnterEvent>
 #include <QMouseEvent>
+#include <QTest>
 #include <QWidget>
 #include <memory>
 #include <vector>
@@ -40,14 +41,16 @@ class ViewHarness {
   explicit ViewHarness(const Picture& solution, const Picture& player = {},
                        QSize hostSize = QSize(500, 500))
       : Game(GameOf(solution, player)) {
-    Game->SetPalette(LightBoardPalette());
     host = std::make_unique<QWidget>();
     host->resize(hostSize);
     Frame = new TframeGrid(host.get());
+    Frame->SetPalette(LightBoardPalette());
     Frame->SetUp(Game.get());
     Frame->SetHotTrackCounters(true);
     Frame->ShowBoard();
     host->show();
+    // Painting waits for the window to be on screen, as the player's does.
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(host.get()));
     Frame->FitToParent();
     Frame->Layout(lfKeep, 0);
   }
