@@ -213,8 +213,10 @@ bool TDesignerBoard::KeyPress(QKeyEvent* e) {
 
 bool TDesignerBoard::KeyRelease(QKeyEvent* e) {
   if (e->key() != Qt::Key_Shift) return false;
+  // Ends a Shift stroke; while locked the picture is make-unique's and must
+  // not look changed under it.
   FBoard->BoardKeyRelease(e->key());
-  Changed();
+  if (!FLocked) Changed();
   return true;
 }
 

@@ -374,3 +374,20 @@ TEST_F(Designer, AVerdictCutShortByMakeUniqueIsNeverShown) {
   ASSERT_TRUE(WaitForVerdict(designer));
   EXPECT_EQ(designer->Checks()->Verdict().Kind, TDesignVerdictKind::Several);
 }
+
+TEST_F(Designer, KeysWhileMakeUniqueWorksLeaveItsResult) {
+  TfrmDesigner* designer = Open();
+  ASSERT_NE(designer, nullptr);
+  const TDesignPicture drawn = PictureOf({"#....", ".#...", "..#..", "...#.", "....#"});
+  designer->Board()->SetPicture(drawn);
+  QSignalSpy done(designer->Checks(), &TDesignerChecks::madeUnique);
+  designer->findChild<QPushButton*>("bMakeUnique")->click();
+  // The board's keys, a Shift stroke's end among them, change nothing now.
+  QTest::keyClick(designer, Qt::Key_Space);
+  QTest::keyClick(designer, Qt::Key_Shift);
+  ASSERT_TRUE(done.wait(10000));
+  EXPECT_FALSE(designer->Board()->ShownChanges().empty());
+  EXPECT_NE(designer->Board()->Picture(), drawn);
+  designer->Board()->Undo();
+  EXPECT_EQ(designer->Board()->Picture(), drawn);
+}
