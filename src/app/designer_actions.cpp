@@ -101,8 +101,8 @@ void TDesignerActions::ApplyTexts() {
 }
 
 void TDesignerActions::Follow(const TDesignerCommandState& state) {
-  // While make-unique runs, its button (now Cancel) is the only command.
-  const bool free = !state.MakingUnique;
+  // While long work runs no command works but make-unique's Cancel.
+  const bool free = !state.Busy;
   for (const TCommand& command : kCommands) Button(command.Button)->setEnabled(free);
   const bool lineSolvable =
       state.VerdictCurrent && state.Verdict == TDesignVerdictKind::LineSolvable;
@@ -110,8 +110,8 @@ void TDesignerActions::Follow(const TDesignerCommandState& state) {
       ->setEnabled(free && state.VerdictCurrent && state.Verdict == TDesignVerdictKind::Several);
   Button("bAccept")->setEnabled(free && state.ChangesShown);
   QPushButton* makeUnique = Button("bMakeUnique");
-  makeUnique->setText(free ? Text(ttnMakeUnique) : Text(ttnCancel));
-  makeUnique->setEnabled(!free || !lineSolvable);
+  makeUnique->setText(state.MakingUnique ? Text(ttnCancel) : Text(ttnMakeUnique));
+  makeUnique->setEnabled(state.MakingUnique || (free && !lineSolvable));
   Button("bUndo")->setEnabled(free && state.CanUndo);
   Button("bRedo")->setEnabled(free && state.CanRedo);
   Button("bFromPuzzle")->setEnabled(free && state.PuzzleInPlay);

@@ -17,7 +17,8 @@ class QWidget;
 
 // What the enabled state of the commands follows.
 struct TDesignerCommandState {
-  bool MakingUnique = false;  // only make-unique's button (Cancel) works
+  bool Busy = false;          // long work has the designer: no command works
+  bool MakingUnique = false;  // the work is make-unique: its Cancel works
   bool CanUndo = false;
   bool CanRedo = false;
   bool PuzzleInPlay = false;  // "From the puzzle in play" has a picture

@@ -45,7 +45,7 @@ TDesignPicture TDesignerBoard::Picture() const {
 }
 
 void TDesignerBoard::SetPicture(const TDesignPicture& picture) {
-  if (FLocked) return;
+  if (Locked()) return;
   FGame = std::make_unique<TNonoGame>(picture.Width, picture.Height);
   for (int y = 0; y < picture.Height; ++y)
     for (int x = 0; x < picture.Width; ++x)
@@ -59,7 +59,7 @@ void TDesignerBoard::SetPicture(const TDesignPicture& picture) {
 }
 
 void TDesignerBoard::ApplyPicture(const TDesignPicture& picture) {
-  if (FLocked || picture.Width != FGame->Width() || picture.Height != FGame->Height()) return;
+  if (Locked() || picture.Width != FGame->Width() || picture.Height != FGame->Height()) return;
   bool first = true;
   for (int y = 0; y < picture.Height; ++y)
     for (int x = 0; x < picture.Width; ++x) {
@@ -152,20 +152,27 @@ bool TDesignerBoard::CanRedo() const {
 }
 
 void TDesignerBoard::Undo() {
-  if (FLocked || !FGame->CanUndo()) return;
+  if (Locked() || !FGame->CanUndo()) return;
   FGame->Undo();
   Changed();
 }
 
 void TDesignerBoard::Redo() {
-  if (FLocked || !FGame->CanRedo()) return;
+  if (Locked() || !FGame->CanRedo()) return;
   FGame->Redo();
   Changed();
 }
 
-void TDesignerBoard::SetLocked(bool locked) {
-  FLocked = locked;
-  FBoard->SetInputEnabled(!locked);
+TDesignerBoard::TLock::TLock(TDesignerBoard& board) : FBoard(board) {
+  if (FBoard.FLocks++ > 0) return;
+  FBoard.FBoard->SetInputEnabled(false);
+  emit FBoard.lockChanged();
+}
+
+TDesignerBoard::TLock::~TLock() {
+  if (--FBoard.FLocks > 0) return;
+  FBoard.FBoard->SetInputEnabled(true);
+  emit FBoard.lockChanged();
 }
 
 // --- Marks ---
@@ -205,7 +212,7 @@ void TDesignerBoard::ShowOpenCells(std::vector<std::uint8_t> open) {
 // --- Keys and tools ---
 
 bool TDesignerBoard::KeyPress(QKeyEvent* e) {
-  if (FLocked || !FBoard->BoardKeyPress(e->key(), e->modifiers())) return false;
+  if (Locked() || !FBoard->BoardKeyPress(e->key(), e->modifiers())) return false;
   // A key press that is not part of a Shift stroke ends its move at once.
   if (!(e->modifiers() & Qt::ShiftModifier)) Changed();
   return true;
@@ -216,7 +223,7 @@ bool TDesignerBoard::KeyRelease(QKeyEvent* e) {
   // Ends a Shift stroke; while locked the picture is make-unique's and must
   // not look changed under it.
   FBoard->BoardKeyRelease(e->key());
-  if (!FLocked) Changed();
+  if (!Locked()) Changed();
   return true;
 }
 
@@ -228,7 +235,7 @@ void TDesignerBoard::SetTool(TTool tool) {
 
 bool TDesignerBoard::ToolMouse(QEvent* e) {
   const QEvent::Type type = e->type();
-  if (FTool == TTool::Pen || FLocked ||
+  if (FTool == TTool::Pen || Locked() ||
       (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
        type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove))
     return false;

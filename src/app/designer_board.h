@@ -6,7 +6,10 @@
 //
 // Every change of the picture, whatever made it (a stroke, a key, a
 // whole-picture command, Undo, Redo, a new board), ends in pictureChanged
-// once; the marks coming or going end in marksChanged.
+// once; the marks coming or going end in marksChanged. Work that must not
+// meet a change of the picture (make-unique, the solver behind Open) holds a
+// TLock; the board is locked while one lives, and lockChanged tells when
+// that begins and ends.
 #pragma once
 
 #include <QObject>
@@ -60,10 +63,20 @@ class TDesignerBoard : public QObject {
   void Undo();
   void Redo();
 
-  // Locked, no command, stroke or key changes the picture (while
-  // make-unique works on it).
-  void SetLocked(bool locked);
-  bool Locked() const { return FLocked; }
+  // Locks the board while it lives. Locks nest: the first locks the
+  // board, the last one to end frees it, however it ends.
+  class TLock {
+   public:
+    explicit TLock(TDesignerBoard& board);
+    ~TLock();
+    TLock(const TLock&) = delete;
+    TLock& operator=(const TLock&) = delete;
+
+   private:
+    TDesignerBoard& FBoard;
+  };
+  // Locked, no command, stroke or key changes the picture.
+  bool Locked() const { return FLocks > 0; }
 
   void SetTool(TTool tool);
   TTool Tool() const { return FTool; }
@@ -88,6 +101,7 @@ class TDesignerBoard : public QObject {
  signals:
   void pictureChanged();
   void marksChanged();
+  void lockChanged();
   void toolChanged(TTool tool);
 
  protected:
@@ -105,7 +119,7 @@ class TDesignerBoard : public QObject {
   QWidget* FpBoardHost = nullptr;
   TframeGrid* FBoard = nullptr;
   bool FRelayoutQueued = false;
-  bool FLocked = false;
+  int FLocks = 0;  // the TLocks alive
   TBoardLook FLook = blDefault;
   TTool FTool = TTool::Pen;
   int FRectCol = -1;  // where the rectangle's press was, -1 for none

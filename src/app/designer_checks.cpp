@@ -115,7 +115,7 @@ void TDesignerChecks::StartMakeUnique() {
   StopJob();
   FJob = TJob::Making;
   FProgress = 0;
-  FBoard.SetLocked(true);
+  FLock.emplace(FBoard);
   FCancel = std::make_shared<std::atomic<bool>>(false);
   const TDesignPicture picture = FBoard.Picture();
   const int job = FJobNumber;
@@ -147,7 +147,7 @@ void TDesignerChecks::MadeUniqueDone(const TMadeUnique& made, int job, int versi
   if (job != FJobNumber) return;
   const bool cancelled = FCancel->load();
   StopJob();
-  FBoard.SetLocked(false);
+  FLock.reset();
   if (made.LineSolvable && version == FVersion) {
     // A new picture is judged afresh; the marks show what changed.
     FBoard.ApplyPicture(made.Picture);

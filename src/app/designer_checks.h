@@ -13,13 +13,14 @@
 #include <QString>
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <thread>
 
+#include "app/designer_board.h"
 #include "generation/design_verdict.h"
 #include "generation/make_unique.h"
 
 class QWidget;
-class TDesignerBoard;
 
 class TDesignerChecks : public QObject {
   Q_OBJECT
@@ -63,6 +64,7 @@ class TDesignerChecks : public QObject {
   void StopJob();
 
   TDesignerBoard& FBoard;
+  std::optional<TDesignerBoard::TLock> FLock;  // held while make-unique works
   std::thread FWorker;
   std::shared_ptr<std::atomic<bool>> FCancel;  // the running job's
   TJob FJob = TJob::None;

@@ -67,6 +67,8 @@ void TDesignerFiles::NewBoardAsked() {
 }
 
 void TDesignerFiles::OpenFile(const std::string& path) {
+  // One piece of long work at a time, and none beside make-unique.
+  if (FBoard.Locked() || TBackgroundWork::Running()) return;
   try {
     const TFileContent file = ReadRegularFile(path, kMaxPuzzleText);
     if (file.Status != TReadStatus::Ok)
@@ -77,6 +79,7 @@ void TDesignerFiles::OpenFile(const std::string& path) {
       // Clues only: the picture is what the solver finds, off the UI thread
       // (Escape gives up).
       TAnalysis analysis;
+      const TDesignerBoard::TLock lock(FBoard);
       if (!TBackgroundWork::Run(nullptr, QString(), [&](const std::atomic<bool>& cancel) {
             analysis =
                 AnalyseDesignClues(puzzle.Rows, puzzle.Columns, kDefaultSolverBudget, &cancel);

@@ -55,6 +55,7 @@ TfrmDesigner::TfrmDesigner(QWidget* parent, TAppSettings* settings, TPlayIt play
   connect(FBoard.get(), &TDesignerBoard::pictureChanged, this, picture);
   connect(FBoard.get(), &TDesignerBoard::pictureChanged, this, &TfrmDesigner::Follow);
   connect(FBoard.get(), &TDesignerBoard::marksChanged, this, &TfrmDesigner::Follow);
+  connect(FBoard.get(), &TDesignerBoard::lockChanged, this, &TfrmDesigner::Follow);
   connect(FBoard.get(), &TDesignerBoard::toolChanged, FActions.get(), &TDesignerActions::ShowTool);
   connect(FChecks.get(), &TDesignerChecks::stateChanged, this, &TfrmDesigner::Follow);
   picture();
@@ -62,7 +63,11 @@ TfrmDesigner::TfrmDesigner(QWidget* parent, TAppSettings* settings, TPlayIt play
   Follow();
 }
 
-TfrmDesigner::~TfrmDesigner() = default;
+TfrmDesigner::~TfrmDesigner() {
+  // The parts go quietly: nothing follows them while they are freed.
+  FBoard->disconnect(this);
+  FChecks->disconnect(this);
+}
 
 void TfrmDesigner::BindCommands() {
   TDesignerBoard* board = FBoard.get();
@@ -116,7 +121,8 @@ void TfrmDesigner::Follow() {
   const QString text = FChecks->Description();
   FlVerdict->setText(text);
   FlVerdict->setAccessibleDescription(text);
-  FActions->Follow({.MakingUnique = FChecks->MakingUnique(),
+  FActions->Follow({.Busy = FBoard->Locked(),
+                    .MakingUnique = FChecks->MakingUnique(),
                     .CanUndo = FBoard->CanUndo(),
                     .CanRedo = FBoard->CanRedo(),
                     .PuzzleInPlay = FCurrent.Width > 0,

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "app/designer_board.h"
 #include "app/designer_checks.h"
@@ -390,4 +391,27 @@ TEST_F(Designer, KeysWhileMakeUniqueWorksLeaveItsResult) {
   EXPECT_NE(designer->Board()->Picture(), drawn);
   designer->Board()->Undo();
   EXPECT_EQ(designer->Board()->Picture(), drawn);
+}
+
+TEST_F(Designer, WhileAnOpenedGameIdIsSolvedNothingElseChangesThePicture) {
+  TfrmDesigner* designer = Open();
+  ASSERT_NE(designer, nullptr);
+  // A 24x24 game ID of ones takes the solver a moment to find a picture.
+  std::string id = "24x24:";
+  for (int line = 0; line < 48; ++line) id += std::string(line ? "/" : "") + "1";
+  const std::string path = Folder + "/ones.txt";
+  std::ofstream(path) << id << "\n";
+  bool boardLocked = false;
+  std::vector<std::string> enabled;
+  QTimer::singleShot(0, designer, [&] {
+    boardLocked = designer->Board()->Locked();
+    for (const char* name : {"bOpen", "bMakeUnique", "bUndo", "bClear", "bPlayIt"})
+      if (designer->findChild<QPushButton*>(name)->isEnabled()) enabled.push_back(name);
+  });
+  designer->Files()->OpenFile(path);
+  EXPECT_TRUE(boardLocked);
+  EXPECT_EQ(enabled, std::vector<std::string>{});
+  EXPECT_EQ(designer->Board()->Picture().Width, 24);
+  EXPECT_FALSE(designer->Board()->Locked());
+  EXPECT_TRUE(designer->findChild<QPushButton*>("bOpen")->isEnabled());
 }
