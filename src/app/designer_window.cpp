@@ -22,8 +22,11 @@ constexpr int kFirstSide = 10;
 
 }  // namespace
 
-TfrmDesigner::TfrmDesigner(QWidget* parent, TAppSettings* settings, TPlayIt playIt)
-    : TfrmBase("frmDesigner", parent, Qt::Window), FSettings(settings) {
+TfrmDesigner::TfrmDesigner(QWidget* parent, TAppSettings* settings, TPuzzleInPlay puzzleInPlay,
+                           TPlayIt playIt)
+    : TfrmBase("frmDesigner", parent, Qt::Window),
+      FSettings(settings),
+      FPuzzleInPlay(std::move(puzzleInPlay)) {
   SetSettings(settings);
   setObjectName("frmDesigner");
   resize(760, 620);
@@ -78,7 +81,8 @@ void TfrmDesigner::BindCommands() {
       {"bNewBoard", [files] { files->NewBoardAsked(); }},
       {"bFromPuzzle",
        [this] {
-         if (FCurrent.Width > 0) FBoard->SetPicture(FCurrent);
+         const TDesignPicture picture = FPuzzleInPlay ? FPuzzleInPlay() : TDesignPicture{};
+         if (picture.Width > 0) FBoard->SetPicture(picture);
        }},
       {"bOpen", [files] { files->OpenAsked(); }},
       {"bFromImage", [images] { images->FromImageAsked(); }},
@@ -125,15 +129,10 @@ void TfrmDesigner::Follow() {
                     .MakingUnique = FChecks->MakingUnique(),
                     .CanUndo = FBoard->CanUndo(),
                     .CanRedo = FBoard->CanRedo(),
-                    .PuzzleInPlay = FCurrent.Width > 0,
+                    .PuzzleInPlay = FPuzzleInPlay && FPuzzleInPlay().Width > 0,
                     .ChangesShown = !FBoard->ShownChanges().empty(),
                     .VerdictCurrent = FChecks->VerdictCurrent(),
                     .Verdict = FChecks->Verdict().Kind});
-}
-
-void TfrmDesigner::SetCurrentPuzzle(const TDesignPicture& picture) {
-  FCurrent = picture;
-  Follow();
 }
 
 void TfrmDesigner::SetLook(TBoardLook look) {
@@ -163,14 +162,14 @@ void TfrmDesigner::closeEvent(QCloseEvent* e) {
   TfrmBase::closeEvent(e);
 }
 
-void ShowDesigner(QWidget* mainWindow, TAppSettings* settings, const TDesignPicture& current,
-                  TBoardLook look, const TfrmDesigner::TPlayIt& playIt) {
+void ShowDesigner(QWidget* mainWindow, TAppSettings* settings, TBoardLook look,
+                  const TfrmDesigner::TPuzzleInPlay& puzzleInPlay,
+                  const TfrmDesigner::TPlayIt& playIt) {
   static QPointer<TfrmDesigner> designer;
   if (!designer || designer->parentWidget() != mainWindow) {
     delete designer;
-    designer = new TfrmDesigner(mainWindow, settings, playIt);
+    designer = new TfrmDesigner(mainWindow, settings, puzzleInPlay, playIt);
   }
-  designer->SetCurrentPuzzle(current);
   designer->SetLook(look);
   designer->show();
   designer->raise();

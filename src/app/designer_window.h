@@ -41,9 +41,12 @@ class TfrmDesigner : public TfrmBase {
 
  public:
   using TPlayIt = TDesignerFiles::TPlayIt;
+  // The picture of the puzzle the game shows now, for "From the puzzle in
+  // play"; width 0 for none.
+  using TPuzzleInPlay = std::function<TDesignPicture()>;
 
   // settings (not owned) keeps the design; playIt hands a design to the game.
-  TfrmDesigner(QWidget* parent, TAppSettings* settings, TPlayIt playIt);
+  TfrmDesigner(QWidget* parent, TAppSettings* settings, TPuzzleInPlay puzzleInPlay, TPlayIt playIt);
   ~TfrmDesigner() override;
 
   TDesignerBoard* Board() const { return FBoard.get(); }
@@ -52,8 +55,6 @@ class TfrmDesigner : public TfrmBase {
   TDesignerImageImport* Images() const { return FImages.get(); }
   QLabel* lVerdict() const { return FlVerdict; }
 
-  // Offered by "From the puzzle in play"; none when its width is 0.
-  void SetCurrentPuzzle(const TDesignPicture& picture);
   // The board look of the game, for the designer's board too.
   void SetLook(TBoardLook look);
 
@@ -69,7 +70,7 @@ class TfrmDesigner : public TfrmBase {
   void Follow();
 
   TAppSettings* FSettings;
-  TDesignPicture FCurrent;
+  TPuzzleInPlay FPuzzleInPlay;
   // The parts, each reaching only those before it; freed in the reverse
   // order, so the checks' worker has stopped before the board goes.
   std::unique_ptr<TDesignerBoard> FBoard;
@@ -80,7 +81,8 @@ class TfrmDesigner : public TfrmBase {
   QLabel* FlVerdict = nullptr;
 };
 
-// Shows the designer of the main window (made on first use, then raised),
-// starting from the current puzzle's picture when there is no design yet.
-void ShowDesigner(QWidget* mainWindow, TAppSettings* settings, const TDesignPicture& current,
-                  TBoardLook look, const TfrmDesigner::TPlayIt& playIt);
+// Shows the designer of the main window (made on first use, then raised)
+// with the game's board look.
+void ShowDesigner(QWidget* mainWindow, TAppSettings* settings, TBoardLook look,
+                  const TfrmDesigner::TPuzzleInPlay& puzzleInPlay,
+                  const TfrmDesigner::TPlayIt& playIt);

@@ -331,12 +331,15 @@ void TPuzzleFiles::aSavePuzzleAsExecute() {
 // --- Designing ---
 
 void TPuzzleFiles::aDesignExecute() {
-  TDesignPicture current;
-  if (FHost.CurrentGame()) {
-    const TPuzzle puzzle = PuzzleOfGame(FHost.CurrentGame()->Puzzle());
-    current = {puzzle.Width, puzzle.Height, puzzle.Goal};
-  }
-  ShowDesigner(FHost.Window, &FHost.AppSettings(), current, FGameSettings->BoardLook(),
+  const auto puzzleInPlay = [currentGame = FHost.CurrentGame] {
+    TDesignPicture current;
+    if (const TSlot* game = currentGame()) {
+      const TPuzzle puzzle = PuzzleOfGame(game->Puzzle());
+      current = {puzzle.Width, puzzle.Height, puzzle.Goal};
+    }
+    return current;
+  };
+  ShowDesigner(FHost.Window, &FHost.AppSettings(), FGameSettings->BoardLook(), puzzleInPlay,
                [this](const std::string& text) { return OpenPuzzleText(text); });
 }
 

@@ -415,3 +415,12 @@ TEST_F(Designer, WhileAnOpenedGameIdIsSolvedNothingElseChangesThePicture) {
   EXPECT_FALSE(designer->Board()->Locked());
   EXPECT_TRUE(designer->findChild<QPushButton*>("bOpen")->isEnabled());
 }
+
+TEST_F(Designer, FromThePuzzleInPlayTakesThePuzzleShownNow) {
+  TfrmDesigner* designer = Open();
+  ASSERT_NE(designer, nullptr);
+  // The game moves on while the designer stays open.
+  SwitchTo(Current().Name() == "5x5" ? "10x10" : "5x5");
+  designer->findChild<QPushButton*>("bFromPuzzle")->click();
+  EXPECT_EQ(designer->Board()->Picture(), PictureOf(SolutionOf(Puzzle())));
+}
