@@ -35,9 +35,10 @@ TfrmDesigner::TfrmDesigner(QWidget* parent, TAppSettings* settings, TPuzzleInPla
 
   FBoard = std::make_unique<TDesignerBoard>(this, stored);
   FChecks = std::make_unique<TDesignerChecks>(*FBoard);
+  // Tab goes through the buttons, then the fields: made in that order.
+  FActions = std::make_unique<TDesignerActions>(this);
   FFiles = std::make_unique<TDesignerFiles>(this, *FBoard, std::move(playIt));
   FImages = std::make_unique<TDesignerImageImport>(this, *FBoard);
-  FActions = std::make_unique<TDesignerActions>(this);
   FlVerdict = new QLabel(this);
   FlVerdict->setObjectName("lVerdict");
   FlVerdict->setWordWrap(true);

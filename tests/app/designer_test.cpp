@@ -424,3 +424,16 @@ TEST_F(Designer, FromThePuzzleInPlayTakesThePuzzleShownNow) {
   designer->findChild<QPushButton*>("bFromPuzzle")->click();
   EXPECT_EQ(designer->Board()->Picture(), PictureOf(SolutionOf(Puzzle())));
 }
+
+TEST_F(Designer, TabGoesThroughTheButtonsTheFieldsAndTheVerdict) {
+  TfrmDesigner* designer = Open();
+  ASSERT_NE(designer, nullptr);
+  std::vector<std::string> order;
+  for (QWidget* w = designer->nextInFocusChain(); w != designer; w = w->nextInFocusChain())
+    if (w->focusPolicy() & Qt::TabFocus) order.push_back(w->objectName().toStdString());
+  ASSERT_EQ(order.size(), 28u);
+  EXPECT_EQ(order.front(), "bNewBoard");
+  EXPECT_EQ(std::vector<std::string>(order.end() - 5, order.end()),
+            (std::vector<std::string>{"bToolFloodFill", "eTitle", "eAuthor", "eLicence",
+                                      "lVerdict"}));
+}
