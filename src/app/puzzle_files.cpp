@@ -331,13 +331,16 @@ void TPuzzleFiles::aSavePuzzleAsExecute() {
 // --- Designing ---
 
 void TPuzzleFiles::aDesignExecute() {
-  TDesignPicture current;
-  if (const TSlot* shown = FShelf->Shown()) {
-    const TPuzzle puzzle = PuzzleOfGame(shown->Puzzle());
-    current = {puzzle.Width, puzzle.Height, puzzle.Goal};
-  }
+  const auto puzzleInPlay = [shelf = FShelf] {
+    TDesignPicture current;
+    if (const TSlot* game = shelf->Shown()) {
+      const TPuzzle puzzle = PuzzleOfGame(game->Puzzle());
+      current = {puzzle.Width, puzzle.Height, puzzle.Goal};
+    }
+    return current;
+  };
   ShowDesigner(
-      FHost.Window, &FHost.AppSettings(), current, FGameSettings->BoardLook(),
+      FHost.Window, &FHost.AppSettings(), FGameSettings->BoardLook(), puzzleInPlay,
       [this](const std::string& text) { return OpenPuzzleText(text); }, FHost.Busy);
 }
 

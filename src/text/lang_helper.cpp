@@ -53,6 +53,12 @@ std::string TextFor(TTextName name) {
   return TextIn(CurrentLanguage, name);
 }
 
+std::string TitleFor(TTextName name) {
+  std::string text = TextFor(name);
+  if (text.ends_with("...")) text.resize(text.size() - 3);
+  return text;
+}
+
 std::string CountedTextFor(TTextName name, std::int64_t count) {
   return TextForCount(TextFor(name), CurrentLanguage, count);
 }

@@ -18,6 +18,9 @@ extern TLanguage CurrentLanguage;
 // The text of name in CurrentLanguage. Throws std::runtime_error
 // "Text %d not found" when a registered table lacks the name.
 std::string TextFor(TTextName name);
+// TextFor without the "..." a command's caption ends in, as the title of
+// the dialog or message the command shows.
+std::string TitleFor(TTextName name);
 // The form of a counted text for count in CurrentLanguage (see plural_rules.h);
 // the text itself for a text with one form.
 std::string CountedTextFor(TTextName name, std::int64_t count);
