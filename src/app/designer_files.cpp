@@ -14,6 +14,7 @@
 #include "app/designer_board.h"
 #include "app/f_size.h"
 #include "app/file_dialog.h"
+#include "app/file_refusal.h"
 #include "app/message_box.h"
 #include "model/nono_game.h"
 #include "persistence/game_state.h"
@@ -71,8 +72,10 @@ void TDesignerFiles::OpenFile(const std::string& path) {
   if (FBoard.Locked() || TBackgroundWork::Running()) return;
   try {
     const TFileContent file = ReadRegularFile(path, kMaxPuzzleText);
-    if (file.Status != TReadStatus::Ok)
-      throw EPuzzleInvalid(file.Reason.empty() ? "no such file" : file.Reason);
+    if (file.Status != TReadStatus::Ok) {
+      ShowMessageBox(FileReadRefusal(path, file), TitleFor(ttnOpenPuzzle), mkError | mkOk);
+      return;
+    }
     const std::vector<TPuzzle> puzzles = ReadPuzzles(file.Bytes);
     TPuzzle puzzle = puzzles.front();
     if (puzzle.Goal.empty()) {
@@ -85,12 +88,11 @@ void TDesignerFiles::OpenFile(const std::string& path) {
                 AnalyseDesignClues(puzzle.Rows, puzzle.Columns, kDefaultSolverBudget, &cancel);
           }))
         return;
-      if (analysis.Solutions.empty()) throw EPuzzleInvalid("no picture fits the clues");
+      if (analysis.Solutions.empty()) throw EPuzzleInvalid(TextFor(ttnReasonNoPictureFits));
       puzzle.Goal.clear();
       for (const std::int32_t v : analysis.Solutions.front()) puzzle.Goal += v == 1 ? '#' : '.';
     }
-    if (puzzle.Width < 3 || puzzle.Height < 3)
-      throw EPuzzleInvalid("the designer takes boards of 3 to 128 cells each way");
+    if (puzzle.Width < 3 || puzzle.Height < 3) throw EPuzzleInvalid(TextFor(ttnReasonDesignerSize));
     FBoard.SetPicture({puzzle.Width, puzzle.Height, puzzle.Goal});
     FeTitle->setText(QString::fromStdString(puzzle.Title));
     FeAuthor->setText(QString::fromStdString(puzzle.Author));

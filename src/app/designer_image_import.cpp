@@ -38,7 +38,7 @@ void TDesignerImageImport::FromImageAsked() {
 void TDesignerImageImport::PasteImage() {
   const QMimeData* mime = QApplication::clipboard()->mimeData();
   try {
-    if (!mime || !mime->hasImage()) throw EImageUnusable("the clipboard holds no image");
+    if (!mime || !mime->hasImage()) throw EImageUnusable(TextFor(ttnReasonClipboardNoImage));
     TakeImage(CheckedPictureImage(qvariant_cast<QImage>(mime->imageData())));
   } catch (const EImageUnusable& e) {
     ShowMessageBox(TextFor(ttnImageUnusable) + "\n\n" + e.what(), TitleFor(ttnDesignPasteImage),

@@ -15,6 +15,7 @@
 #include "app/designer_window.h"
 #include "app/f_size.h"
 #include "app/file_dialog.h"
+#include "app/file_refusal.h"
 #include "app/message_box.h"
 #include "app/paste_check.h"
 #include "model/process_flags.h"
@@ -116,13 +117,7 @@ void TPuzzleFiles::aOpenPuzzleExecute() {
 bool TPuzzleFiles::OpenPuzzleFile(const std::string& path) {
   const TFileContent file = ReadRegularFile(path, kMaxPuzzleText);
   if (file.Status != TReadStatus::Ok) {
-    // The player's language for what the program itself finds; a failed read
-    // keeps the system's own words.
-    std::string reason = file.Reason;
-    if (file.Status == TReadStatus::Missing) reason = TextFor(ttnNoSuchFile);
-    if (file.Status == TReadStatus::NotRegular) reason = TextFor(ttnFileNotRegular);
-    if (file.Status == TReadStatus::TooLarge) reason = TextFor(ttnFileTooLarge);
-    Tell(TextFor(ttnFileUnreadable) + "\n\n" + path + "\n" + reason, Text(ttnOpenPuzzle));
+    Tell(FileReadRefusal(path, file), Text(ttnOpenPuzzle));
     return false;
   }
   return OpenPuzzleText(file.Bytes);

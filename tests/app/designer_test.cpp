@@ -22,6 +22,7 @@
 #include "app/file_dialog.h"
 #include "main_window_harness.h"
 #include "persistence/puzzle_formats.h"
+#include "text/lang_helper.h"
 
 using namespace test_support;
 
@@ -374,6 +375,39 @@ TEST_F(Designer, OpenedPuzzlesBecomeTheDesignAndBadFilesAreRefused) {
     EXPECT_EQ(designer->Board()->Picture(), PictureOf({"#.#", ".#.", "#.#"})) << bad;
   }
   EXPECT_EQ(Boxes.size(), 2u);
+}
+
+// What the designer refuses to open is told in the player's language, as the
+// game's own Open tells it.
+TEST_F(Designer, RefusedFilesAreToldInThePlayersLanguage) {
+  TfrmDesigner* designer = Open();
+  ASSERT_NE(designer, nullptr);
+  const std::string missing = Folder + "/missing.non";
+  // Column 1 wants two cells together, the rows give it rows 1 and 3.
+  const std::string noPicture = Folder + "/no-picture.non";
+  std::ofstream(noPicture) << "width 3\nheight 3\ncolumns\n2\n0\n0\nrows\n1\n0\n1\n";
+  const std::string tiny = Folder + "/tiny.non";
+  std::ofstream(tiny) << "width 2\nheight 2\ngoal \"1001\"\n";
+  for (const TLanguage language : {lgEnglish, lgGerman, lgJapanese}) {
+    CurrentLanguage = language;
+    const std::string invalid = TextFor(ttnInvalidDataFound) + "\n\n";
+    const struct {
+      std::string Path;
+      std::string Told;
+    } cases[] = {
+        {missing, TextFor(ttnFileUnreadable) + "\n\n" + missing + "\n" + TextFor(ttnNoSuchFile)},
+        {Folder, TextFor(ttnFileUnreadable) + "\n\n" + Folder + "\n" + TextFor(ttnFileNotRegular)},
+        {noPicture, invalid + TextFor(ttnReasonNoPictureFits)},
+        {tiny, invalid + TextFor(ttnReasonDesignerSize)},
+    };
+    for (const auto& c : cases) {
+      Boxes.clear();
+      designer->Files()->OpenFile(c.Path);
+      ASSERT_EQ(Boxes.size(), 1u) << c.Path;
+      EXPECT_EQ(Boxes.front().Text, c.Told) << static_cast<int>(language);
+    }
+  }
+  CurrentLanguage = lgEnglish;
 }
 
 TEST_F(Designer, AVerdictCutShortByMakeUniqueIsNeverShown) {
