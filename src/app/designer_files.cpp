@@ -131,8 +131,8 @@ bool TDesignerFiles::SaveAs(const std::string& path) {
     WriteFileAtomically(path, text);
     return true;
   } catch (const std::exception& e) {
-    ShowMessageBox(TextFor(ttnPuzzleNotSaved) + "\n\n" + e.what(), TitleFor(ttnSavePuzzleAs),
-                   mkError | mkOk);
+    ShowMessageBox(TextFor(ttnPuzzleNotSaved) + "\n\n" + ProblemForThePlayer(e),
+                   TitleFor(ttnSavePuzzleAs), mkError | mkOk);
     return false;
   }
 }

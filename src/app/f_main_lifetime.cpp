@@ -14,6 +14,7 @@
 #include "app/bar_clock.h"
 #include "app/busy_scope.h"
 #include "app/command_bar.h"
+#include "app/file_refusal.h"
 #include "app/hint_panel.h"
 #include "app/message_box.h"
 #include "app/quit_signals.h"
@@ -37,6 +38,9 @@
 bool TfrmMain::FormCreate() {
   AppPhase = apStarting;
   const TBusyScope starting(FBusy);
+  // Until the settings are read, what must be said is said in the system's
+  // language, the one a first run would choose.
+  CurrentLanguage = SystemLanguage();
   ApplyStyle(this, 0, false);
   try {
     FAppSettings = std::make_unique<TAppSettings>("app.ini", '=');
@@ -50,7 +54,7 @@ bool TfrmMain::FormCreate() {
   } catch (const std::exception& e) {
     // Something that cannot be read stands where app.ini belongs: start as
     // on a first run and leave it alone unless the player says otherwise.
-    FGuard->Block(e.what());
+    FGuard->Block(ProblemForThePlayer(e));
     FFirstRun = true;
     ShowMessageBox(TextFor(ttnSettingsUnusable) + "\n\n" + FGuard->SaveBlocked(), kProductName,
                    mkError | mkOk);

@@ -318,8 +318,8 @@ void TPuzzleFiles::aSavePuzzleAsExecute() {
   try {
     WriteFileAtomically(path, text);
   } catch (const std::exception& e) {
-    ShowMessageBox(TextFor(ttnPuzzleNotSaved) + "\n\n" + e.what(), Text(ttnSavePuzzleAs),
-                   mkError | mkOk);
+    ShowMessageBox(TextFor(ttnPuzzleNotSaved) + "\n\n" + ProblemForThePlayer(e),
+                   Text(ttnSavePuzzleAs), mkError | mkOk);
   }
 }
 

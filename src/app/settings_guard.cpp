@@ -11,6 +11,7 @@
 
 #include "app/settings_guard.h"
 
+#include "app/file_refusal.h"
 #include "app/message_box.h"
 #include "app/quit_signals.h"
 #include "persistence/app_settings.h"
@@ -28,7 +29,7 @@ bool TSettingsGuard::KeepDamagedFile() {
     return true;
   } catch (const std::exception& e) {
     FDamagedCopy.clear();
-    FSaveBlocked = e.what();
+    FSaveBlocked = ProblemForThePlayer(e);
     FDamagedCopyPending = true;
     return false;
   }
@@ -64,8 +65,9 @@ bool TSettingsGuard::SaveAsking() {
       return true;
     } catch (const std::exception& e) {
       // The previous file is still intact; the player decides what follows.
-      const TMessageAnswer answer = ShowMessageBox(TextFor(ttnSaveFailed) + "\n\n" + e.what(),
-                                                   kProductName, mkError | mkRetryDiscardCancel);
+      const TMessageAnswer answer =
+          ShowMessageBox(TextFor(ttnSaveFailed) + "\n\n" + ProblemForThePlayer(e), kProductName,
+                         mkError | mkRetryDiscardCancel);
       if (answer == maDiscard) return true;
       if (answer != maRetry) return false;
     }

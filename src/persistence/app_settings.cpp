@@ -38,7 +38,7 @@ bool TAppSettings::Load() {
     return false;
   }
   if (file.Status != TReadStatus::Ok)
-    throw ESettingsUnreadable("Cannot read " + FFileName + ": " + file.Reason);
+    throw ESettingsUnreadable("Cannot read", FFileName, file.Status, file.Reason);
   LoadBytes(file.Bytes);
   return true;
 }

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "persistence/settings_file.h"
+#include "platform/file_error.h"
 #include "util/color.h"
 
 // A window's position and size in pixels.
@@ -41,9 +42,9 @@ inline constexpr std::size_t kMaxSettingsFileSize = 32u * 1024u * 1024u;
 
 // The settings file exists but cannot be used: not a regular file (a folder,
 // FIFO, device or socket), larger than kMaxSettingsFileSize, or unreadable.
-class ESettingsUnreadable : public std::runtime_error {
+class ESettingsUnreadable : public EFileAccess {
  public:
-  using std::runtime_error::runtime_error;
+  using EFileAccess::EFileAccess;
 };
 
 class TAppSettings {

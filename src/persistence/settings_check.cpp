@@ -8,6 +8,7 @@
 #include "persistence/app_settings.h"
 #include "persistence/settings_table.h"
 #include "platform/atomic_file.h"
+#include "platform/file_error.h"
 #include "platform/file_read.h"
 #include "util/text_reading.h"
 
@@ -153,7 +154,7 @@ std::filesystem::path WriteNumberedCopy(const std::filesystem::path& file, const
   for (const auto& entry : std::filesystem::directory_iterator(folder, error))
     highest =
         std::max(highest, NumberedCopyNumber(entry.path().filename().string(), fileName, tag));
-  if (error) throw std::runtime_error("Cannot list " + folder.string() + ": " + error.message());
+  if (error) throw EFileAccess("Cannot list", folder, TReadStatus::Failed, error.message());
   const int number = highest + 1;
   const std::filesystem::path copy =
       folder / (fileName + tag + (number == 0 ? std::string() : "." + std::to_string(number)));
@@ -177,7 +178,7 @@ std::filesystem::path WriteNumberedCopy(const std::filesystem::path& file, const
 std::filesystem::path KeepDamagedCopy(const std::filesystem::path& file, int keep) {
   const TFileContent content = ReadRegularFile(file, kMaxSettingsFileSize);
   if (content.Status != TReadStatus::Ok)
-    throw std::runtime_error("Cannot read " + file.string() + ": " + content.Reason);
+    throw EFileAccess("Cannot read", file, content.Status, content.Reason);
   return WriteNumberedCopy(file, kDamagedTag, content.Bytes, keep);
 }
 

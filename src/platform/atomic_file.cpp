@@ -1,5 +1,7 @@
 #include "platform/atomic_file.h"
 
+#include "platform/file_error.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -20,7 +22,7 @@
 namespace {
 
 [[noreturn]] void Fail(const std::filesystem::path& path, const std::string& reason) {
-  throw std::runtime_error("Cannot write " + path.string() + ": " + reason);
+  throw EFileAccess("Cannot write", path, TReadStatus::Failed, reason);
 }
 
 // Temporary files are "<name>.tmp.XXXXXX": the tag tells them from a file

@@ -11,8 +11,8 @@
 // temporary file "<name>.tmp.XXXXXX" in that file's folder, which is flushed to
 // disk and then renamed over the old file, so a crash or a full disk at any
 // point leaves the old file intact (and no temporary file behind when the
-// failure is reported). Throws std::runtime_error naming the file and the
-// reason.
+// failure is reported). Throws EFileAccess (platform/file_error.h) naming the
+// file and the reason.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // The file a path finally leads to: every symbolic link on the way followed,

@@ -17,6 +17,7 @@
 #include "persistence/app_settings.h"
 #include "persistence/game_settings.h"
 #include "support/file_size_limit.h"
+#include "support/scoped_env.h"
 #include "text/lang_helper.h"
 #include "util/color.h"
 #include "util/text_reading.h"
@@ -559,7 +560,10 @@ TEST_F(MainWindow, FailedSaveAtClosingOffersRetryAndCancel) {
     else
       Window->close();
     ASSERT_EQ(Boxes.size(), static_cast<std::size_t>(close));
-    EXPECT_TRUE(Contains(Boxes.back().Text, TextFor(ttnSaveFailed)));
+    // The path and the system's reason, after the game's own words only.
+    EXPECT_EQ(
+        Boxes.back().Text.rfind(TextFor(ttnSaveFailed) + "\n\n" + IniPath().string() + "\n", 0), 0u)
+        << Boxes.back().Text;
     EXPECT_TRUE(Boxes.back().Kinds & mkRetryDiscardCancel);
     EXPECT_TRUE(Window->isVisible());
     EXPECT_EQ(AppPhase, apRunning);
@@ -601,13 +605,17 @@ TEST_F(MainWindow, SpecialFileInPlaceOfTheSettingsIsLeftAlone) {
       {"folder", [](const std::filesystem::path& p) { std::filesystem::create_directory(p); },
        [](const std::filesystem::path& p) { return std::filesystem::is_directory(p); }},
   };
+  // Told in the player's language (the system's, as nothing can be read),
+  // with the path.
+  const test_support::ScopedEnv german("LC_ALL", "de_DE.UTF-8");
   for (const auto& kind : kinds) {
     std::filesystem::create_directories(SettingsFolder());
     kind.Make(IniPath());
     Boxes.clear();
     StartWindow();
     ASSERT_EQ(Boxes.size(), 1u) << kind.Kind;
-    EXPECT_TRUE(Contains(Boxes[0].Text, TextFor(ttnSettingsUnusable)));
+    EXPECT_EQ(Boxes[0].Text, TextFor(ttnSettingsUnusable) + "\n\n" + IniPath().string() + "\n" +
+                                 TextFor(ttnFileNotRegular));
     EXPECT_TRUE(Window->FirstRun());
     EXPECT_EQ(SlotNames(), (std::vector<std::string>{"3x3", "5x5", "10x10", "15x15", "20x20"}));
     Answer = maNo;
