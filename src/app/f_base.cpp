@@ -19,8 +19,16 @@ TfrmBase::TfrmBase(const std::string& formName, QWidget* parent, Qt::WindowFlags
 void TfrmBase::LoadFormBounds() {
   if (!FSettings) return;
   const QRect r = geometry();
-  const TFormBounds b =
-      FSettings->LoadFormBounds(FFormName, TFormBounds{r.x(), r.y(), r.width(), r.height()});
+  TFormBounds current{r.x(), r.y(), r.width(), r.height()};
+  // Nothing stored yet: a window of another one opens over it rather than
+  // at the screen's corner, where a window manager puts its title bar out of
+  // reach.
+  if (const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr) {
+    const QPoint centre = owner->geometry().center();
+    current.Left = centre.x() - (r.width() - 1) / 2;
+    current.Top = centre.y() - (r.height() - 1) / 2;
+  }
+  const TFormBounds b = FSettings->LoadFormBounds(FFormName, current);
   // The frame counts as part of the window where the platform knows it yet.
   const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
   setGeometry(FitToScreen(b, minimumSize(), frame));

@@ -410,6 +410,30 @@ TEST_F(Designer, RefusedFilesAreToldInThePlayersLanguage) {
   CurrentLanguage = lgEnglish;
 }
 
+// Shown for the first time, the designer opens over the game's window, not
+// at the screen's corner, where a window manager puts its title bar out of
+// reach; afterwards it comes back where the player left it.
+TEST_F(Designer, OpensOverTheGameWindowFirstAndWhereItWasLeftAfterwards) {
+  StartWindow();
+  Window->setGeometry(300, 250, 700, 500);
+  QTest::keyClick(Window.get(), Qt::Key_E, Qt::ControlModifier);
+  QApplication::processEvents();
+  auto* designer = Window->findChild<TfrmDesigner*>("frmDesigner");
+  ASSERT_NE(designer, nullptr);
+  const QPoint offset = designer->geometry().center() - Window->geometry().center();
+  EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
+
+  designer->setGeometry(40, 60, designer->width(), designer->height());
+  designer->close();
+  CloseWindow();
+  StartWindow();
+  QTest::keyClick(Window.get(), Qt::Key_E, Qt::ControlModifier);
+  QApplication::processEvents();
+  designer = Window->findChild<TfrmDesigner*>("frmDesigner");
+  ASSERT_NE(designer, nullptr);
+  EXPECT_EQ(designer->geometry().topLeft(), QPoint(40, 60));
+}
+
 TEST_F(Designer, AVerdictCutShortByMakeUniqueIsNeverShown) {
   TfrmDesigner* designer = Open();
   ASSERT_NE(designer, nullptr);
