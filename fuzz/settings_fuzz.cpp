@@ -17,7 +17,6 @@
 #include "persistence/game_settings.h"
 #include "persistence/game_state.h"
 #include "persistence/settings_check.h"
-#include "slots/slot_shelf.h"
 #include "util/text_reading.h"
 
 namespace {

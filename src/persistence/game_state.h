@@ -25,6 +25,11 @@
 #include "model/game_view_flags.h"
 #include "model/nono_game.h"
 
+// The most stored games read: far more than the program ever keeps (one per
+// board size it offers), few enough that a hostile file cannot make it run
+// out of memory.
+inline constexpr int kMaxStoredSlots = 64;
+
 // One decoded state code; the fields are named after the JSON keys, and
 // hold the values that stand for a missing key (pct: see ParseGameState).
 struct TGameStateRec {

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "model/difficulty.h"
+#include "persistence/game_state.h"
 
 // The sides of the square slots every player has, smallest first, and the
 // one shown on a first start.
@@ -29,11 +30,6 @@ inline constexpr int kFirstShownSide = 10;
 // Whether a slot name is one of the default sizes, which every player keeps
 // (other sizes can be removed).
 bool IsDefaultSlot(const std::string& name);
-
-// The most stored games read: far more than the program ever keeps (one per
-// board size it offers), few enough that a hostile file cannot make it run
-// out of memory.
-inline constexpr int kMaxStoredSlots = 64;
 
 class TAppSettings;
 class TSlot;
