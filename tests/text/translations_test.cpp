@@ -329,4 +329,14 @@ TEST(Translations, NoAlternationMarkersShownToPlayers) {
   }
 }
 
+// Japanese and Chinese set a colon full-width, with no space after it.
+TEST(Translations, JapaneseAndChineseUseTheFullWidthColon) {
+  for (const TLanguage language : {lgJapanese, lgChinese}) {
+    for (int i = 0; i < kTextNameCount; ++i) {
+      const std::string text = TextIn(language, static_cast<TTextName>(i));
+      EXPECT_EQ(text.find(": "), std::string::npos) << EnglishTextItems()[i].Key << ": " << text;
+    }
+  }
+}
+
 }  // namespace
