@@ -35,12 +35,6 @@ namespace {
 // How long a file handed over to a busy window waits before it asks again.
 constexpr int kBusyRetryMs = 250;
 
-std::string Text(TTextName name) {
-  std::string text = TextFor(name);
-  if (text.ends_with("...")) text.resize(text.size() - 3);
-  return text;
-}
-
 std::string TextWith(TTextName name, const std::string& arg) {
   return QString::fromStdString(TextFor(name)).arg(QString::fromStdString(arg)).toStdString();
 }
@@ -92,7 +86,7 @@ constexpr TSaveChoice kSaveChoices[] = {
     {TSaveFormat::Non, "non"}, {TSaveFormat::Xml, "xml"}, {TSaveFormat::GameId, "txt"}};
 
 std::vector<std::string> SaveFilters() {
-  return {".non (*.non)", "webpbn XML (*.xml)", Text(ttnGameIdFormat) + " (*.txt)"};
+  return {".non (*.non)", "webpbn XML (*.xml)", TitleFor(ttnGameIdFormat) + " (*.txt)"};
 }
 
 }  // namespace
@@ -107,9 +101,9 @@ TPuzzleFiles::TPuzzleFiles(TPuzzleFilesHost host, QObject* parent)
 
 void TPuzzleFiles::aOpenPuzzleExecute() {
   TFileDialogRequest request;
-  request.Caption = Text(ttnOpenPuzzle);
-  request.Filters = {Text(ttnPuzzleFiles) + " (*.non *.nonpack *.xml *.pbn *.txt)",
-                     Text(ttnAllFiles) + " (*)"};
+  request.Caption = TitleFor(ttnOpenPuzzle);
+  request.Filters = {TitleFor(ttnPuzzleFiles) + " (*.non *.nonpack *.xml *.pbn *.txt)",
+                     TitleFor(ttnAllFiles) + " (*)"};
   const TFileDialogAnswer answer = ShowFileDialog(FHost.Window, request);
   if (!answer.Path.empty()) OpenPuzzleFile(answer.Path);
 }
@@ -117,7 +111,7 @@ void TPuzzleFiles::aOpenPuzzleExecute() {
 bool TPuzzleFiles::OpenPuzzleFile(const std::string& path) {
   const TFileContent file = ReadRegularFile(path, kMaxPuzzleText);
   if (file.Status != TReadStatus::Ok) {
-    Tell(FileReadRefusal(path, file), Text(ttnOpenPuzzle));
+    Tell(FileReadRefusal(path, file), TitleFor(ttnOpenPuzzle));
     return false;
   }
   return OpenPuzzleText(file.Bytes);
@@ -161,7 +155,7 @@ bool TPuzzleFiles::OpenPuzzleText(const std::string& text, bool fromClipboard) {
       if (fromClipboard)
         Tell(PasteRefusalText(check), TextFor(ttnPaste));
       else
-        Tell(OpenRefusalText(check), Text(ttnOpenPuzzle));
+        Tell(OpenRefusalText(check), TitleFor(ttnOpenPuzzle));
       return false;
   }
 }
@@ -189,7 +183,7 @@ bool TPuzzleFiles::OpenSharedPuzzle(const TPasteCheck& check) {
     return false;
   const std::string refusal = RefusalOf(analysis);
   if (!refusal.empty()) {
-    Tell(refusal, Text(ttnOpenPuzzle));
+    Tell(refusal, TitleFor(ttnOpenPuzzle));
     return false;
   }
   if (!ConfirmReplace(FShelf->FindByName(check.SlotName))) return false;
@@ -209,7 +203,7 @@ bool TPuzzleFiles::OpenSharedPuzzle(const TPasteCheck& check) {
                  .toStdString();
   if (analysis.Verdict == TVerdict::Unique)
     notice += (notice.empty() ? "" : "\n\n") + TextFor(ttnPuzzleNeedsGuessing);
-  if (!notice.empty()) Tell(notice, Text(ttnOpenPuzzle));
+  if (!notice.empty()) Tell(notice, TitleFor(ttnOpenPuzzle));
   return true;
 }
 
@@ -228,7 +222,7 @@ bool TPuzzleFiles::InProgress(TSlot* game) {
 
 bool TPuzzleFiles::ConfirmReplace(TSlot* game) {
   if (!InProgress(game)) return true;
-  return ShowMessageBox(TextWith(ttnReplaceGame, game->Name()), Text(ttnOpenPuzzle),
+  return ShowMessageBox(TextWith(ttnReplaceGame, game->Name()), TitleFor(ttnOpenPuzzle),
                         mkQuestion | mkYesNo) == maYes;
 }
 
@@ -287,7 +281,7 @@ void TPuzzleFiles::aSavePuzzleAsExecute() {
   if (!shown) return;
   const std::vector<std::string> filters = SaveFilters();
   const TFileDialogAnswer answer = ShowFileDialog(
-      FHost.Window, {true, Text(ttnSavePuzzleAs), filters, filters[0], shown->Name() + ".non"});
+      FHost.Window, {true, TitleFor(ttnSavePuzzleAs), filters, filters[0], shown->Name() + ".non"});
   if (answer.Path.empty()) return;
   // The file's extension names the format; without a known one, the filter
   // chosen does, and its extension is added.
@@ -319,7 +313,7 @@ void TPuzzleFiles::aSavePuzzleAsExecute() {
     WriteFileAtomically(path, text);
   } catch (const std::exception& e) {
     ShowMessageBox(TextFor(ttnPuzzleNotSaved) + "\n\n" + ProblemForThePlayer(e),
-                   Text(ttnSavePuzzleAs), mkError | mkOk);
+                   TitleFor(ttnSavePuzzleAs), mkError | mkOk);
   }
 }
 
@@ -343,7 +337,7 @@ void TPuzzleFiles::aDesignExecute() {
 
 void TPuzzleFiles::aOtherSizeExecute() {
   if (FShelf->Count() >= kMaxStoredSlots) {
-    Tell(TextFor(ttnTooManySizes), Text(ttnOtherSize));
+    Tell(TextFor(ttnTooManySizes), TitleFor(ttnOtherSize));
     return;
   }
   const TSlot* shown = FShelf->Shown();
@@ -388,7 +382,7 @@ bool TPuzzleFiles::AddSize(int width, int height) {
 void TPuzzleFiles::aRemoveSizeExecute() {
   const TSlot* shown = FShelf->Shown();
   if (!shown || IsDefaultSlot(shown->Name())) return;
-  if (ShowMessageBox(TextWith(ttnRemoveSizeAsk, shown->Name()), Text(ttnRemoveSize),
+  if (ShowMessageBox(TextWith(ttnRemoveSizeAsk, shown->Name()), TitleFor(ttnRemoveSize),
                      mkQuestion | mkYesNo) != maYes)
     return;
   RemoveCurrentSize();
